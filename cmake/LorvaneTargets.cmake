@@ -1,0 +1,24 @@
+# Helpers shared by the folders' CMakeLists.
+
+# Sources of a folder: every .cpp below it, so adding a file needs no edit here.
+function(lorvane_sources out dir)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+# One GoogleTest program per layer; its tests are discovered at test time and
+# carry the layer's name as prefix ("xml.Reader.EmptyDocument").
+function(lorvane_test_program layer)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${layer}_tests ${srcs})
+  target_link_libraries(${layer}_tests PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${layer}_tests PRIVATE
+    LORVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    LORVANE_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  gtest_discover_tests(${layer}_tests TEST_PREFIX "${layer}." DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "LORVANE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()

@@ -1,0 +1,332 @@
+// Conversions between 8-bit text, UTF-16 and single-byte code pages.
+#include "platform/text/Text.h"
+
+namespace text {
+namespace {
+
+// Windows-1252 0x80..0x9F; 0 marks the five bytes the code page leaves undefined,
+// which Windows maps to the C1 control of the same value.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Length of the valid UTF-8 sequence at s[pos], or 0 when it is not one.
+size_t ValidSequenceLength(std::string_view s, size_t pos, char32_t& out) {
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    unsigned char b0 = byte(pos);
+    if (b0 < 0x80) {
+        out = b0;
+        return 1;
+    }
+    size_t len;
+    char32_t c;
+    char32_t min;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2, c = b0 & 0x1F, min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3, c = b0 & 0x0F, min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4, c = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + len > s.size())
+        return 0;
+    for (size_t i = 1; i < len; ++i) {
+        unsigned char b = byte(pos + i);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    out = c;
+    return len;
+}
+
+} // namespace
+
+char32_t Cp1252ToUnicode(unsigned char b) {
+    if (b >= 0x80 && b <= 0x9F) {
+        char16_t c = kCp1252High[b - 0x80];
+        return c ? c : b;
+    }
+    return b;
+}
+
+unsigned char UnicodeToCp1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<unsigned char>(c);
+    for (int i = 0; i < 32; ++i) {
+        char32_t mapped = kCp1252High[i] ? kCp1252High[i] : char32_t(0x80 + i);
+        if (mapped == c)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return '?';
+}
+
+bool IsValidUtf8(std::string_view s) {
+    char32_t c;
+    for (size_t pos = 0; pos < s.size();) {
+        size_t len = ValidSequenceLength(s, pos, c);
+        if (len == 0)
+            return false;
+        pos += len;
+    }
+    return true;
+}
+
+char32_t DecodeAnsiChar(std::string_view s, size_t& pos) {
+    char32_t c;
+    size_t len = ValidSequenceLength(s, pos, c);
+    if (len == 0) {
+        c = Cp1252ToUnicode(static_cast<unsigned char>(s[pos]));
+        len = 1;
+    }
+    pos += len;
+    return c;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = kReplacement;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void AppendUtf16(std::u16string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = kReplacement;
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+char32_t DecodeUtf16Char(std::u16string_view s, size_t& pos) {
+    char32_t c = s[pos++];
+    if (c >= 0xD800 && c <= 0xDBFF) {
+        if (pos < s.size() && s[pos] >= 0xDC00 && s[pos] <= 0xDFFF)
+            return 0x10000 + ((c - 0xD800) << 10) + (s[pos++] - 0xDC00);
+        return kReplacement;
+    }
+    if (c >= 0xDC00 && c <= 0xDFFF)
+        return kReplacement;
+    return c;
+}
+
+std::u16string Utf8ToUtf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();) {
+        unsigned char b = static_cast<unsigned char>(s[pos]);
+        if (b < 0x80) { // fast path for ASCII
+            out += static_cast<char16_t>(b);
+            ++pos;
+        } else {
+            AppendUtf16(out, DecodeAnsiChar(s, pos));
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();) {
+        if (s[pos] < 0x80)
+            out += static_cast<char>(s[pos++]);
+        else
+            AppendUtf8(out, DecodeUtf16Char(s, pos));
+    }
+    return out;
+}
+
+std::u32string Utf8ToUtf32(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();)
+        out += DecodeAnsiChar(s, pos);
+    return out;
+}
+
+std::string Utf32ToUtf8(std::u32string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char32_t c : s)
+        AppendUtf8(out, c);
+    return out;
+}
+
+std::u16string Cp1252ToUtf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (char ch : s)
+        out += static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+std::string Utf16ToCp1252(std::u16string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();)
+        out += static_cast<char>(UnicodeToCp1252(DecodeUtf16Char(s, pos)));
+    return out;
+}
+
+std::u16string Latin1ToUtf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (char ch : s)
+        out += static_cast<char16_t>(static_cast<unsigned char>(ch));
+    return out;
+}
+
+char32_t ToUpper(char32_t c) {
+    if (c < 0x80)
+        return (c >= 'a' && c <= 'z') ? c - 32 : c;
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return c - 32;
+    if (c == 0xFF)
+        return 0x178;
+    if (c >= 0x100 && c <= 0x17F) { // Latin Extended-A pairs upper/lower by parity
+        bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
+            return c;
+        if (oddUpper ? (c % 2 == 0) : (c % 2 == 1))
+            return c - 1;
+        return c;
+    }
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return c - 32;
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 32;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 80;
+    return c;
+}
+
+char32_t ToLower(char32_t c) {
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return c + 32;
+    if (c == 0x178)
+        return 0xFF;
+    if (c >= 0x100 && c <= 0x17F) {
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
+            return c;
+        bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (oddUpper ? (c % 2 == 1) : (c % 2 == 0))
+            return c + 1;
+        return c;
+    }
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2)
+        return c + 32;
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 32;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 80;
+    return c;
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();) {
+        size_t start = pos;
+        char32_t c = DecodeAnsiChar(s, pos);
+        char32_t u = ToUpper(c);
+        if (u == c)
+            out.append(s.substr(start, pos - start)); // keep bytes as they were
+        else
+            AppendUtf8(out, u);
+    }
+    return out;
+}
+
+std::string LowerCase(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();) {
+        size_t start = pos;
+        char32_t c = DecodeAnsiChar(s, pos);
+        char32_t l = ToLower(c);
+        if (l == c)
+            out.append(s.substr(start, pos - start));
+        else
+            AppendUtf8(out, l);
+    }
+    return out;
+}
+
+std::u16string UpperCase(std::u16string_view s) {
+    std::u16string out(s);
+    for (auto& ch : out)
+        if (ch < 0xD800 || ch > 0xDFFF)
+            ch = static_cast<char16_t>(ToUpper(ch));
+    return out;
+}
+
+std::u16string LowerCase(std::u16string_view s) {
+    std::u16string out(s);
+    for (auto& ch : out)
+        if (ch < 0xD800 || ch > 0xDFFF)
+            ch = static_cast<char16_t>(ToLower(ch));
+    return out;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        char32_t ca = ToUpper(DecodeAnsiChar(a, i));
+        char32_t cb = ToUpper(DecodeAnsiChar(b, j));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return 0;
+}
+
+int CompareText(std::u16string_view a, std::u16string_view b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        char32_t ca = ToUpper(DecodeUtf16Char(a, i));
+        char32_t cb = ToUpper(DecodeUtf16Char(b, j));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return 0;
+}
+
+bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+bool SameText(std::u16string_view a, std::u16string_view b) { return CompareText(a, b) == 0; }
+
+} // namespace text

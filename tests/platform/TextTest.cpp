@@ -1,0 +1,53 @@
+// 8-bit text, UTF-16 and Windows-1252 conversions.
+#include "platform/text/Text.h"
+
+#include <gtest/gtest.h>
+
+using namespace text;
+
+TEST(Text, Utf8RoundTripsThroughUtf16IncludingAstralCharacters) {
+    std::string s = "Grüße \xE2\x82\xAC \xF0\x9F\x98\x80 end";
+    std::u16string w = Utf8ToUtf16(s);
+    EXPECT_EQ(w, u"Grüße € 😀 end");
+    EXPECT_EQ(Utf16ToUtf8(w), s);
+}
+
+TEST(Text, InvalidUtf8ByteReadsAsWindows1252) {
+    // "caf\xE9" is Windows-1252 for café; 0x80 is the euro sign there.
+    EXPECT_EQ(Utf8ToUtf16("caf\xE9"), u"café");
+    EXPECT_EQ(Utf8ToUtf16("\x80"), u"€");
+    // A valid sequence next to an invalid byte keeps its meaning.
+    EXPECT_EQ(Utf8ToUtf16("\xC3\xA9\xE9"), u"éé");
+    // Truncated and overlong sequences are single bytes too.
+    EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"â‚");
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"À¯");
+}
+
+TEST(Text, UnpairedSurrogateBecomesReplacementCharacter) {
+    std::u16string lone = u"a";
+    lone += char16_t(0xD800);
+    lone += u"b";
+    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(Text, Cp1252ConversionsBothWays) {
+    EXPECT_EQ(Cp1252ToUtf16("\x93quoted\x94"), u"\u201Cquoted\u201D");
+    EXPECT_EQ(Utf16ToCp1252(u"€ \u4E2D"), "\x80 ?");
+    EXPECT_EQ(Latin1ToUtf16("\x80"), std::u16string(1, char16_t(0x80)));
+}
+
+TEST(Text, CaseInsensitiveComparisonCoversAccentedAndCyrillicLetters) {
+    EXPECT_TRUE(SameText("Outlook.Application", "OUTLOOK.application"));
+    EXPECT_TRUE(SameText(u"Привет Ärger", u"ПРИВЕТ äRGER"));
+    EXPECT_LT(CompareText("abc", "ABD"), 0);
+    EXPECT_GT(CompareText("abcd", "ABC"), 0);
+    EXPECT_EQ(UpperCase("straße é"), "STRAßE É");
+    EXPECT_EQ(LowerCase(u"ÀŁ"), u"àł");
+}
+
+TEST(Text, ValidityCheckRejectsSurrogatesAndOutOfRange) {
+    EXPECT_TRUE(IsValidUtf8("plain \xC3\xA9"));
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // encoded surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(IsValidUtf8("\xE9"));
+}
