@@ -1,0 +1,37 @@
+#include "platform/win/PlatformHome.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+namespace platform {
+namespace {
+
+std::mutex homeLock;
+std::string homeFolder; // empty until first asked or set
+
+std::string DefaultHome() {
+    if (const char* env = std::getenv("PLATFORM_HOME"); env && *env)
+        return env;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/.local/share/lorvane-platform";
+}
+
+} // namespace
+
+std::string PlatformHome() {
+    std::lock_guard<std::mutex> lock(homeLock);
+    if (homeFolder.empty())
+        homeFolder = DefaultHome();
+    std::error_code ec;
+    std::filesystem::create_directories(homeFolder, ec);
+    return homeFolder;
+}
+
+void SetPlatformHome(const std::string& folder) {
+    std::lock_guard<std::mutex> lock(homeLock);
+    homeFolder = folder;
+    setenv("PLATFORM_HOME", folder.c_str(), 1); // child processes share the machine
+}
+
+} // namespace platform
