@@ -1,0 +1,114 @@
+// UTF-8 encoding and the UTF-8 reading stream, including characters above U+FFFF.
+#include "xml/RwUtf8.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Reads every character of bytes through a convert stream, `chunk` at a time.
+std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
+    auto* source = new TMemoryStream();
+    source->WriteBuffer(bytes.data(), bytes.size());
+    source->SetPosition(0);
+    TRwUTF8ConvertStream stream(source, true);
+    std::u16string out;
+    std::u16string buffer(chunk, u'\0');
+    for (;;) {
+        size_t n = stream.Read(buffer.data(), chunk * 2);
+        if (n == 0)
+            break;
+        out.append(buffer.data(), n / 2);
+    }
+    return out;
+}
+
+std::string DecodeError(const std::string& bytes) {
+    try {
+        Decode(bytes);
+    } catch (const Exception& e) {
+        return e.Message;
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(Utf8Encode, EncodesOneTwoThreeAndFourByteCharacters) {
+    EXPECT_EQ(UTF8Encode(u"a"), "a");
+    EXPECT_EQ(UTF8Encode(u"\u00E4"), "\xC3\xA4");
+    EXPECT_EQ(UTF8Encode(u"\u20AC"), "\xE2\x82\xAC");
+    EXPECT_EQ(UTF8Encode(u"\U0001F600"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(UTF8Encode(u""), "");
+}
+
+TEST(Utf8Encode, LoneSurrogateHalvesAreWrittenAsThreeBytesEach) {
+    std::u16string lone = {0xD83D, u'x', 0xDE00};
+    EXPECT_EQ(UTF8Encode(lone), "\xED\xA0\xBDx\xED\xB8\x80");
+}
+
+TEST(Utf8Encode, UnicodeToUtf8StopsBeforeASequenceThatDoesNotFit) {
+    char dest[8] = {};
+    std::u16string s = u"ab\u20AC";
+    EXPECT_EQ(UnicodeToUtf8(dest, 4, s.data(), s.size()), 2u);
+    EXPECT_EQ(std::string(dest), "ab");
+    EXPECT_EQ(UnicodeToUtf8(dest, 8, s.data(), s.size()), 5u);
+    EXPECT_EQ(std::string(dest), "ab\xE2\x82\xAC");
+}
+
+TEST(Utf8Encode, WideStringToUtf8StreamWritesNoSignature) {
+    std::unique_ptr<TStream> stream(RwWideStringToUTF8Stream(u"\u00E4"));
+    EXPECT_EQ(stream->GetSize(), 2);
+}
+
+TEST(Utf8ConvertStream, DecodesTwoThreeAndFourByteSequences) {
+    EXPECT_EQ(Decode("\xC3\xA4"), u"\u00E4");
+    EXPECT_EQ(Decode("\xE2\x82\xAC"), u"\u20AC");
+    EXPECT_EQ(Decode("<a>\xF0\x9F\x98\x80</a>"), u"<a>\U0001F600</a>");
+}
+
+TEST(Utf8ConvertStream, SurrogateHalvesWrittenEarlierReadAsAPair) {
+    EXPECT_EQ(Decode("\xED\xA0\xBD\xED\xB8\x80"), u"\U0001F600");
+}
+
+TEST(Utf8ConvertStream, EverySplitOfTheOutputGivesTheSameText) {
+    std::string bytes = "x\xC3\xA4\xF0\x9F\x98\x80y\xE2\x82\xAC\xF0\x9F\x98\x81";
+    for (size_t chunk = 1; chunk <= 5; ++chunk)
+        EXPECT_EQ(Decode(bytes, chunk), u"x\u00E4\U0001F600y\u20AC\U0001F601") << chunk;
+}
+
+TEST(Utf8ConvertStream, FaultsRaiseTheStreamMessages) {
+    const std::string invalid = "The stream does not contain valid UTF-8 code!";
+    EXPECT_EQ(DecodeError("\x80"), invalid);
+    EXPECT_EQ(DecodeError("\xC3"), invalid + "\r\nThere are 1 or 2 bytes missing!");
+    EXPECT_EQ(DecodeError("\xE2\x82"), invalid + "\r\nThere is 1 byte missing!");
+    EXPECT_EQ(DecodeError("\xE2"), invalid + "\r\nThere are 1 or 2 bytes missing!");
+    EXPECT_EQ(DecodeError("\xF0\x9F\x98"), invalid + "\r\nThere is 1 byte missing!");
+    EXPECT_EQ(DecodeError("\xF7\xBF\xBF\xBF"), invalid);
+}
+
+TEST(Utf8ConvertStream, CharactersBeforeAFaultAreDeliveredFirst) {
+    auto* source = new TMemoryStream();
+    source->WriteBuffer("ab\x80", 3);
+    source->SetPosition(0);
+    TRwUTF8ConvertStream stream(source, true);
+    char16_t buffer[8];
+    EXPECT_EQ(stream.Read(buffer, sizeof buffer), 4u);
+    EXPECT_EQ(std::u16string(buffer, 2), u"ab");
+    EXPECT_THROW(stream.Read(buffer, sizeof buffer), Exception);
+    EXPECT_THROW(stream.Read(buffer, sizeof buffer), Exception);
+}
+
+TEST(Utf8ConvertStream, SeekMovesTheUnderlyingStreamByHalf) {
+    auto* source = new TMemoryStream();
+    source->WriteBuffer("abcdef", 6);
+    source->SetPosition(0);
+    TRwUTF8ConvertStream stream(source, true);
+    char16_t buffer[2];
+    stream.Read(buffer, sizeof buffer);
+    EXPECT_EQ(stream.Seek(0, soCurrent), 4);
+    EXPECT_EQ(stream.Seek(6, soBeginning), 6);
+    stream.Read(buffer, 2);
+    EXPECT_EQ(buffer[0], u'd');
+    EXPECT_EQ(stream.Write("x", 1), 0u);
+}
