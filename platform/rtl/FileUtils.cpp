@@ -1,0 +1,205 @@
+// File names and file operations.
+#include "platform/rtl/FileUtils.h"
+
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/RtlConsts.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Index of the last delimiter, or npos.
+size_t LastDelimiterIndex(std::string_view s) { return s.find_last_of("/\\"); }
+
+// Index of the extension's dot in the name part, or npos.
+size_t ExtensionDot(std::string_view s) {
+    size_t dot = s.rfind('.');
+    size_t delimiter = LastDelimiterIndex(s);
+    if (dot == std::string_view::npos || (delimiter != std::string_view::npos && dot < delimiter))
+        return std::string_view::npos;
+    return dot;
+}
+
+bool Stat(std::string_view name, struct stat& st) {
+    return ::stat(NativePath(name).c_str(), &st) == 0;
+}
+
+// Writes everything, retrying short writes; false on an error.
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+[[noreturn]] void CreateError(std::string_view fileName, int error) {
+    throw EFCreateError(RtlConsts::SFCreateErrorEx, {fileName, std::strerror(error)});
+}
+
+} // namespace
+
+std::string NativePath(std::string_view path) {
+    std::string out(path);
+    for (char& c : out)
+        if (c == '\\')
+            c = '/';
+    return out;
+}
+
+std::string ExtractFilePath(std::string_view fileName) {
+    size_t d = LastDelimiterIndex(fileName);
+    return d == std::string_view::npos ? std::string() : std::string(fileName.substr(0, d + 1));
+}
+
+std::string ExtractFileDir(std::string_view fileName) {
+    size_t d = LastDelimiterIndex(fileName);
+    if (d == std::string_view::npos)
+        return "";
+    if (d > 0 && !IsPathDelimiterChar(fileName[d - 1]))
+        return std::string(fileName.substr(0, d));
+    return std::string(fileName.substr(0, d + 1)); // the root keeps its delimiter
+}
+
+std::string ExtractFileName(std::string_view fileName) {
+    size_t d = LastDelimiterIndex(fileName);
+    return std::string(d == std::string_view::npos ? fileName : fileName.substr(d + 1));
+}
+
+std::string ExtractFileExt(std::string_view fileName) {
+    size_t dot = ExtensionDot(fileName);
+    return dot == std::string_view::npos ? std::string() : std::string(fileName.substr(dot));
+}
+
+std::string ChangeFileExt(std::string_view fileName, std::string_view extension) {
+    size_t dot = ExtensionDot(fileName);
+    std::string out(dot == std::string_view::npos ? fileName : fileName.substr(0, dot));
+    return out.append(extension);
+}
+
+std::string IncludeTrailingPathDelimiter(std::string_view path) {
+    std::string out(path);
+    if (out.empty() || !IsPathDelimiterChar(out.back()))
+        out.push_back(PathDelim);
+    return out;
+}
+
+std::string ExcludeTrailingPathDelimiter(std::string_view path) {
+    std::string out(path);
+    if (out.size() > 1 && IsPathDelimiterChar(out.back()))
+        out.pop_back();
+    return out;
+}
+
+bool FileExists(std::string_view fileName) {
+    struct stat st {};
+    return !fileName.empty() && Stat(fileName, st) && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(std::string_view dir) {
+    struct stat st {};
+    return !dir.empty() && Stat(dir, st) && S_ISDIR(st.st_mode);
+}
+
+bool CreateDir(std::string_view dir) { return ::mkdir(NativePath(dir).c_str(), 0777) == 0; }
+
+bool ForceDirectories(std::string_view dir) {
+    std::string path = ExcludeTrailingPathDelimiter(NativePath(dir));
+    if (path.empty())
+        throw EInOutError(RtlConsts::SCannotCreateDir, ENOENT);
+    if (DirectoryExists(path))
+        return true;
+    std::string parent = ExtractFileDir(path);
+    if (!parent.empty() && parent != path && !ForceDirectories(parent))
+        return false;
+    return CreateDir(path) || DirectoryExists(path); // another process may have made it
+}
+
+bool DeleteFile(std::string_view fileName) {
+    return !DirectoryExists(fileName) && ::unlink(NativePath(fileName).c_str()) == 0;
+}
+
+bool RenameFile(std::string_view oldName, std::string_view newName) {
+    std::string from = NativePath(oldName), to = NativePath(newName);
+    // Never replace an existing file: a hard link fails when the target exists.
+    if (::link(from.c_str(), to.c_str()) == 0)
+        return ::unlink(from.c_str()) == 0;
+    if (errno == EEXIST)
+        return false;
+    // Folders and file systems without hard links: check, then rename.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string ReadFileBytes(std::string_view fileName) {
+    std::string path = NativePath(fileName);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+        errno = EISDIR;
+    }
+    if (fd < 0)
+        throw EFOpenError(RtlConsts::SFOpenErrorEx, {fileName, std::strerror(errno)});
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            int error = errno;
+            ::close(fd);
+            throw EFOpenError(RtlConsts::SFOpenErrorEx, {fileName, std::strerror(error)});
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteFileAtomic(std::string_view fileName, std::string_view bytes) {
+    static std::atomic<unsigned> counter{0};
+    std::string path = NativePath(fileName);
+    std::string temp;
+    int fd = -1;
+    // A fresh name beside the file (same file system, so the rename is atomic);
+    // O_EXCL never reuses another writer's temporary file.
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        CreateError(fileName, errno);
+    bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(temp.c_str(), path.c_str()) == 0)
+        return;
+    if (written)
+        error = errno;
+    ::unlink(temp.c_str());
+    CreateError(fileName, error);
+}

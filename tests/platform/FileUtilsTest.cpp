@@ -1,0 +1,97 @@
+// File names with either delimiter, and the file operations the system relies on.
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+TEST(FileNames, PartsOfAFileName) {
+    EXPECT_EQ(ExtractFilePath("/data/LorvaneOL/Zub.xml"), "/data/LorvaneOL/");
+    EXPECT_EQ(ExtractFilePath("C:\\Data\\LorvaneOL\\Zub.xml"), "C:\\Data\\LorvaneOL\\");
+    EXPECT_EQ(ExtractFilePath("Zub.xml"), "");
+    EXPECT_EQ(ExtractFileDir("/data/LorvaneOL/Zub.xml"), "/data/LorvaneOL");
+    EXPECT_EQ(ExtractFileDir("/Zub.xml"), "/");
+    EXPECT_EQ(ExtractFileName("/data\\LorvaneOL\\ZubLogFile.txt"), "ZubLogFile.txt");
+    EXPECT_EQ(ExtractFileName("folder/"), "");
+    EXPECT_EQ(ExtractFileExt("a/b.c/ZubLogFile.txt"), ".txt");
+    EXPECT_EQ(ExtractFileExt("a/b.c/README"), "");
+    EXPECT_EQ(ExtractFileExt("archive.tar.gz"), ".gz");
+    EXPECT_EQ(ChangeFileExt("a/Zub.xml", ".bak"), "a/Zub.bak");
+    EXPECT_EQ(ChangeFileExt("a.b/Zub", ".xml"), "a.b/Zub.xml");
+    EXPECT_EQ(ChangeFileExt("Zub.xml", ""), "Zub");
+}
+
+TEST(FileNames, TrailingDelimiters) {
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/data"), "/data/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/data/"), "/data/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Data\\"), "C:\\Data\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/data/"), "/data");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/data\\"), "/data");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");
+    EXPECT_EQ(NativePath("home\\LocalAppData\\LorvaneOL"), "home/LocalAppData/LorvaneOL");
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = (std::filesystem::temp_directory_path() /
+                ("rtl-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(::getpid())))
+                   .string();
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string dir_;
+};
+
+TEST_F(Files, ForceDirectoriesCreatesEveryMissingParentFromAWindowsStylePath) {
+    std::string deep = dir_ + "\\LocalAppData\\LorvaneOL\\";
+    EXPECT_FALSE(DirectoryExists(deep));
+    EXPECT_TRUE(ForceDirectories(deep));
+    EXPECT_TRUE(DirectoryExists(dir_ + "/LocalAppData/LorvaneOL"));
+    EXPECT_TRUE(ForceDirectories(deep)); // existing: fine
+    EXPECT_FALSE(FileExists(deep));      // a folder is no file
+    EXPECT_THROW(ForceDirectories(""), EInOutError);
+}
+
+TEST_F(Files, WriteReadRenameAndDelete) {
+    std::string log = dir_ + "\\ZubLogFile.txt";
+    std::string backup = log + "_Old.txt";
+    WriteFileAtomic(log, "line\r\n");
+    EXPECT_TRUE(FileExists(log));
+    EXPECT_EQ(ReadFileBytes(log), "line\r\n");
+    WriteFileAtomic(log, "replaced");
+    EXPECT_EQ(ReadFileBytes(log), "replaced");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1); // no temporaries left
+
+    EXPECT_TRUE(RenameFile(log, backup));
+    EXPECT_FALSE(FileExists(log));
+    WriteFileAtomic(log, "new");
+    EXPECT_FALSE(RenameFile(log, backup)); // never over an existing file
+    EXPECT_EQ(ReadFileBytes(backup), "replaced");
+    EXPECT_TRUE(DeleteFile(backup));
+    EXPECT_FALSE(DeleteFile(backup));
+    EXPECT_TRUE(RenameFile(log, backup));
+    EXPECT_EQ(ReadFileBytes(backup), "new");
+    EXPECT_FALSE(DeleteFile(dir_)); // folders are not files
+}
+
+TEST_F(Files, ReadingAFolderOrAMissingFileRaisesOpenError) {
+    EXPECT_THROW(ReadFileBytes(dir_), EFOpenError);
+    EXPECT_THROW(ReadFileBytes(dir_ + "/missing"), EFOpenError);
+    try {
+        WriteFileAtomic(dir_ + "/missing/file.txt", "x");
+        FAIL();
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message, "Cannot create file \"" + dir_ + "/missing/file.txt\". No such file or directory");
+    }
+}
+
+} // namespace
