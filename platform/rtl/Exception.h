@@ -62,22 +62,32 @@ public:
     using Exception::Exception;
 };
 
-// Errors of file streams: a file that cannot be opened or created.
+// A stream could not deliver or take the bytes asked for.
 class EStreamError : public Exception {
 public:
     using Exception::Exception;
+};
+// ReadBuffer found fewer bytes than it needed.
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+// WriteBuffer could not write every byte.
+class EWriteError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
 };
 // A file stream that could not be opened or created.
 class EFileStreamError : public EStreamError {
 public:
     using EStreamError::EStreamError;
 };
-// A file that could not be opened for reading.
+// A file that could not be opened: "Cannot open file "%s". %s".
 class EFOpenError : public EFileStreamError {
 public:
     using EFileStreamError::EFileStreamError;
 };
-// A file that could not be created or written.
+// A file that could not be created or written: "Cannot create file "%s". %s".
 class EFCreateError : public EFileStreamError {
 public:
     using EFileStreamError::EFileStreamError;

@@ -4,7 +4,6 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/RtlConsts.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -42,6 +41,15 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
+}
+
+// Makes a rename in the folder durable.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 [[noreturn]] void CreateError(std::string_view fileName, int error) {
@@ -117,7 +125,7 @@ bool CreateDir(std::string_view dir) { return ::mkdir(NativePath(dir).c_str(), 0
 bool ForceDirectories(std::string_view dir) {
     std::string path = ExcludeTrailingPathDelimiter(NativePath(dir));
     if (path.empty())
-        throw EInOutError(RtlConsts::SCannotCreateDir, ENOENT);
+        return false;
     if (DirectoryExists(path))
         return true;
     std::string parent = ExtractFileDir(path);
@@ -132,12 +140,11 @@ bool DeleteFile(std::string_view fileName) {
 
 bool RenameFile(std::string_view oldName, std::string_view newName) {
     std::string from = NativePath(oldName), to = NativePath(newName);
-    // Never replace an existing file: a hard link fails when the target exists.
-    if (::link(from.c_str(), to.c_str()) == 0)
-        return ::unlink(from.c_str()) == 0;
-    if (errno == EEXIST)
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
         return false;
-    // Folders and file systems without hard links: check, then rename.
+    // A file system without the no-replace flag: check, then rename.
     struct stat st {};
     if (::lstat(to.c_str(), &st) == 0)
         return false;
@@ -176,28 +183,25 @@ std::string ReadFileBytes(std::string_view fileName) {
 }
 
 void WriteFileAtomic(std::string_view fileName, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
     std::string path = NativePath(fileName);
-    std::string temp;
-    int fd = -1;
-    // A fresh name beside the file (same file system, so the rename is atomic);
-    // O_EXCL never reuses another writer's temporary file.
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
+    // Beside the file, so that the rename stays on one file system and is atomic.
+    std::string temp = path + ".tmp-XXXXXX";
+    int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         CreateError(fileName, errno);
+    // The new file keeps the old one's permissions (mkostemp's are private).
+    struct stat old {};
+    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
     bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && written) {
         written = false;
         error = errno;
     }
-    if (written && ::rename(temp.c_str(), path.c_str()) == 0)
+    if (written && ::rename(temp.c_str(), path.c_str()) == 0) {
+        SyncFolder(ExtractFileDir(path));
         return;
+    }
     if (written)
         error = errno;
     ::unlink(temp.c_str());

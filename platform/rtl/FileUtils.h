@@ -38,8 +38,8 @@ bool FileExists(std::string_view fileName);
 bool DirectoryExists(std::string_view dir);
 // Creates one folder whose parent exists; false when that fails.
 bool CreateDir(std::string_view dir);
-// Creates the folder and every missing parent; true when it exists afterwards.
-// An empty name raises EInOutError "Unable to create directory".
+// Creates the folder and every missing parent; true when it exists afterwards
+// (false for an empty name).
 bool ForceDirectories(std::string_view dir);
 // Deletes a file; false when it cannot (a missing file included).
 bool DeleteFile(std::string_view fileName);
@@ -49,7 +49,9 @@ bool RenameFile(std::string_view oldName, std::string_view newName);
 
 // The whole file as bytes; raises EFOpenError "Cannot open file "%s". %s".
 std::string ReadFileBytes(std::string_view fileName);
-// Replaces the file with `bytes` atomically: a temporary file in the same
-// folder is written, flushed and renamed over the old one, so a failure leaves
-// the old file as it was. Raises EFCreateError "Cannot create file "%s". %s".
+// Replaces the file with `bytes` atomically, the one way this system replaces
+// a file that holds the user's data: a temporary file in the same folder is
+// written, flushed and renamed over the old one (keeping its permissions), so
+// a crash, a full disk or a failure leaves the old file or the new one, never
+// a mix. Raises EFCreateError "Cannot create file "%s". %s".
 void WriteFileAtomic(std::string_view fileName, std::string_view bytes);

@@ -14,27 +14,6 @@
 // Where a Seek offset counts from.
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 
-// A stream could not deliver or take the bytes asked for.
-class EStreamError : public Exception {
-public:
-    using Exception::Exception;
-};
-// ReadBuffer found fewer bytes than it needed.
-class EReadError : public EStreamError {
-public:
-    using EStreamError::EStreamError;
-};
-// WriteBuffer could not write every byte.
-class EWriteError : public EStreamError {
-public:
-    using EStreamError::EStreamError;
-};
-// A file could not be opened or created.
-class EFOpenError : public EStreamError {
-public:
-    using EStreamError::EStreamError;
-};
-
 // A seekable sequence of bytes.
 class TStream {
 public:

@@ -37,7 +37,7 @@ TEST(FileNames, TrailingDelimiters) {
     EXPECT_EQ(NativePath("home\\LocalAppData\\LorvaneOL"), "home/LocalAppData/LorvaneOL");
 }
 
-class Files : public ::testing::Test {
+class FileOperations : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = (std::filesystem::temp_directory_path() /
@@ -51,17 +51,17 @@ protected:
     std::string dir_;
 };
 
-TEST_F(Files, ForceDirectoriesCreatesEveryMissingParentFromAWindowsStylePath) {
+TEST_F(FileOperations, ForceDirectoriesCreatesEveryMissingParentFromAWindowsStylePath) {
     std::string deep = dir_ + "\\LocalAppData\\LorvaneOL\\";
     EXPECT_FALSE(DirectoryExists(deep));
     EXPECT_TRUE(ForceDirectories(deep));
     EXPECT_TRUE(DirectoryExists(dir_ + "/LocalAppData/LorvaneOL"));
     EXPECT_TRUE(ForceDirectories(deep)); // existing: fine
     EXPECT_FALSE(FileExists(deep));      // a folder is no file
-    EXPECT_THROW(ForceDirectories(""), EInOutError);
+    EXPECT_FALSE(ForceDirectories(""));
 }
 
-TEST_F(Files, WriteReadRenameAndDelete) {
+TEST_F(FileOperations, WriteReadRenameAndDelete) {
     std::string log = dir_ + "\\ZubLogFile.txt";
     std::string backup = log + "_Old.txt";
     WriteFileAtomic(log, "line\r\n");
@@ -83,7 +83,7 @@ TEST_F(Files, WriteReadRenameAndDelete) {
     EXPECT_FALSE(DeleteFile(dir_)); // folders are not files
 }
 
-TEST_F(Files, ReadingAFolderOrAMissingFileRaisesOpenError) {
+TEST_F(FileOperations, ReadingAFolderOrAMissingFileRaisesOpenError) {
     EXPECT_THROW(ReadFileBytes(dir_), EFOpenError);
     EXPECT_THROW(ReadFileBytes(dir_ + "/missing"), EFOpenError);
     try {
