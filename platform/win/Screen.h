@@ -1,0 +1,47 @@
+// The screen as the class library shows it to the code: the cursor the
+// application shows (crHourGlass while it works, crDefault otherwise) and the
+// mouse pointer's position. Nothing is drawn here; the values are kept so
+// that the simulated hosts and tests can see them.
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+// The class library's cursor identifiers, with its values.
+using TCursor = short;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crSQLWait = -17;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+// The class library's screen object.
+class TScreen {
+public:
+    // The cursor shown over every window of the application.
+    TCursor Cursor = crDefault;
+};
+
+// The one screen of the process.
+extern TScreen* Screen;
+
+// The mouse pointer's position in screen coordinates.
+BOOL GetCursorPos(POINT* point);
+// Moves the mouse pointer.
+BOOL SetCursorPos(int x, int y);
