@@ -74,7 +74,8 @@ TDateTime FromLocalMs(std::int64_t localMs) {
 std::uint64_t MonotonicMs() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::uint64_t>(ts.tv_sec) * 1000 + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000;
+    return static_cast<std::uint64_t>(ts.tv_sec) * 1000 +
+           static_cast<std::uint64_t>(ts.tv_nsec) / 1000000;
 }
 
 std::int64_t RealLocalMs() {
@@ -86,8 +87,8 @@ std::int64_t RealLocalMs() {
     std::int64_t day = DaysFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
                                      static_cast<unsigned>(local.tm_mday)) -
                        oleEpochDays;
-    std::int64_t ms = (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) * 1000LL +
-                      ts.tv_nsec / 1000000;
+    std::int64_t ms =
+        (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) * 1000LL + ts.tv_nsec / 1000000;
     return day * msPerDay + ms;
 }
 
@@ -101,7 +102,9 @@ struct ClockState {
     std::int64_t manualLocalMs = 0;
 
     std::uint64_t TickLocked() const {
-        return manual ? manualTick : static_cast<std::uint64_t>(static_cast<std::int64_t>(MonotonicMs()) + tickOffset);
+        return manual ? manualTick
+                      : static_cast<std::uint64_t>(static_cast<std::int64_t>(MonotonicMs()) +
+                                                   tickOffset);
     }
 };
 
@@ -117,7 +120,9 @@ void RequireManual(const ClockState& s) {
 
 } // namespace
 
-DWORD GetTickCount() { return static_cast<DWORD>(GetTickCount64()); }
+DWORD GetTickCount() {
+    return static_cast<DWORD>(GetTickCount64());
+}
 
 ULONGLONG GetTickCount64() {
     ClockState& s = State();
@@ -191,7 +196,8 @@ void UseRealClock() {
     std::lock_guard<std::mutex> guard(s.lock);
     if (!s.manual)
         return;
-    std::int64_t needed = static_cast<std::int64_t>(s.manualTick) - static_cast<std::int64_t>(MonotonicMs());
+    std::int64_t needed =
+        static_cast<std::int64_t>(s.manualTick) - static_cast<std::int64_t>(MonotonicMs());
     if (needed > s.tickOffset)
         s.tickOffset = needed;
     s.manual = false;

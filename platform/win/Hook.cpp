@@ -58,7 +58,8 @@ LRESULT CallNext(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 bool IsModifier(int vk) {
-    return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || (vk >= VK_LSHIFT && vk <= VK_RMENU);
+    return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU ||
+           (vk >= VK_LSHIFT && vk <= VK_RMENU);
 }
 
 // The generic code of a left- or right-hand modifier.
@@ -140,7 +141,8 @@ SHORT GetKeyState(int virtualKey) {
         return 0;
     HookState& s = State();
     std::lock_guard<std::mutex> guard(s.lock);
-    return static_cast<SHORT>(static_cast<std::int8_t>(s.keys[static_cast<std::size_t>(virtualKey)]));
+    return static_cast<SHORT>(
+        static_cast<std::int8_t>(s.keys[static_cast<std::size_t>(virtualKey)]));
 }
 
 namespace platform {

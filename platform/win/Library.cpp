@@ -227,6 +227,8 @@ std::string ModuleFileNameOf(const void* address) {
     return ModuleFileName(module);
 }
 
-std::string LastLoadError() { return lastLoadError; }
+std::string LastLoadError() {
+    return lastLoadError;
+}
 
 } // namespace platform

@@ -26,8 +26,7 @@ RegisteredMessages& Registered() {
 // Fire serials above this may not fire again in the running ProcessMessages.
 thread_local std::uint64_t timerCutoff = std::numeric_limits<std::uint64_t>::max();
 
-void PostLocked(UiState& s, DWORD threadId, HWND hwnd, UINT message, WPARAM wParam,
-                LPARAM lParam) {
+void PostLocked(UiState& s, DWORD threadId, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG m;
     m.hwnd = hwnd;
     m.message = message;
@@ -49,7 +48,9 @@ bool Matches(const MSG& m, HWND filter, UINT minMsg, UINT maxMsg) {
 
 namespace platform::ui {
 
-std::uint64_t TimerCutoff() { return timerCutoff; }
+std::uint64_t TimerCutoff() {
+    return timerCutoff;
+}
 
 } // namespace platform::ui
 
@@ -198,7 +199,9 @@ LRESULT DispatchMessage(const MSG* msg) {
     return CallWindow(window, msg->message, msg->wParam, msg->lParam);
 }
 
-BOOL TranslateMessage(const MSG*) { return FALSE; }
+BOOL TranslateMessage(const MSG*) {
+    return FALSE;
+}
 
 namespace platform {
 

@@ -32,8 +32,8 @@ struct MutexObject {
     int fd = -1;      // the lock file of a named mutex
     std::mutex lock;
     std::condition_variable released;
-    DWORD owner = 0;     // the owning thread, also while it waits for the file lock
-    unsigned count = 0;  // levels of ownership; 0 while the owner waits for the file lock
+    DWORD owner = 0;    // the owning thread, also while it waits for the file lock
+    unsigned count = 0; // levels of ownership; 0 while the owner waits for the file lock
     std::size_t handles = 0;
 };
 
@@ -82,7 +82,9 @@ std::string LockFileName(const std::string& name) {
     return out;
 }
 
-std::string LockFolder() { return platform::PlatformHome() + "/mutex"; }
+std::string LockFolder() {
+    return platform::PlatformHome() + "/mutex";
+}
 
 int OpenLockFile(const std::string& name, bool create) {
     std::error_code ec;
@@ -228,7 +230,8 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD ms) {
         return WAIT_FAILED;
     DWORD self = GetCurrentThreadId();
     bool timed = ms != INFINITE;
-    SteadyClock::time_point deadline = SteadyClock::now() + std::chrono::milliseconds(timed ? ms : 0);
+    SteadyClock::time_point deadline =
+        SteadyClock::now() + std::chrono::milliseconds(timed ? ms : 0);
 
     std::unique_lock<std::mutex> lock(object->lock);
     if (object->owner == self && object->count > 0) {

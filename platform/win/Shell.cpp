@@ -66,7 +66,9 @@ OpenerState& Opener() {
 
 HINSTANCE ShellExecute(HWND, const char* operation, const char* file, const char* parameters,
                        const char*, int) {
-    auto answer = [](int code) { return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code)); };
+    auto answer = [](int code) {
+        return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code));
+    };
     if (operation && *operation && std::string(operation) != "open")
         return answer(SE_ERR_NOASSOC);
     if (!file || (parameters && *parameters) || !platform::IsWebLink(file))
@@ -124,7 +126,9 @@ LinkRecorder::LinkRecorder() : record_(std::make_shared<Record>()) {
     });
 }
 
-LinkRecorder::~LinkRecorder() { SetLinkOpener(std::move(previous_)); }
+LinkRecorder::~LinkRecorder() {
+    SetLinkOpener(std::move(previous_));
+}
 
 std::vector<std::string> LinkRecorder::Links() const {
     std::lock_guard<std::mutex> guard(record_->lock);

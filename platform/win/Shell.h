@@ -24,8 +24,8 @@ constexpr int SE_ERR_NOASSOC = 31;
 // when the link was handed on; SE_ERR_ACCESSDENIED for a link of any other
 // kind, or with parameters; SE_ERR_NOASSOC for another verb; SE_ERR_FNF when
 // the opener failed.
-HINSTANCE ShellExecute(HWND owner, const char* operation, const char* file,
-                       const char* parameters, const char* directory, int showCommand);
+HINSTANCE ShellExecute(HWND owner, const char* operation, const char* file, const char* parameters,
+                       const char* directory, int showCommand);
 
 namespace platform {
 

@@ -48,7 +48,7 @@ struct TimerRecord {
     UINT interval = 0;
     TIMERPROC proc = nullptr;
     ULONGLONG due = 0;
-    std::uint64_t order = 0;      // ties between equal due times go by this
+    std::uint64_t order = 0;       // ties between equal due times go by this
     std::uint64_t firedSerial = 0; // when it last fired (see ProcessMessages)
 };
 

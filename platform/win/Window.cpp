@@ -411,8 +411,8 @@ HWND AllocateHWnd(TWndMethod method) {
         cls.lpszClassName = utilWindowClass;
         RegisterClass(&cls); // another thread may have won the race: harmless
     }
-    HWND hwnd = CreateWindowEx(WS_EX_TOOLWINDOW, utilWindowClass, "", WS_POPUP, 0, 0, 0, 0,
-                               nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(WS_EX_TOOLWINDOW, utilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, nullptr, nullptr);
     if (!hwnd)
         return nullptr;
     UiState& s = State();
@@ -424,4 +424,6 @@ HWND AllocateHWnd(TWndMethod method) {
     return hwnd;
 }
 
-void DeallocateHWnd(HWND hwnd) { DestroyWindow(hwnd); }
+void DeallocateHWnd(HWND hwnd) {
+    DestroyWindow(hwnd);
+}

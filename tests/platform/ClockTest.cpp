@@ -1,6 +1,6 @@
 // The machine's clock: manual mode, tick continuity, and date conversions.
-#include "platform/rtl/Exception.h"
 #include "platform/win/Clock.h"
+#include "platform/rtl/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -86,7 +86,8 @@ TEST(LocalAppData, IsAFolderOfTheMachineMadeOnDemand) {
     std::string expected = home.path + "/LocalAppData";
     EXPECT_FALSE(DirectoryExists(expected));
     char path[MAX_PATH];
-    EXPECT_EQ(SHGetFolderPath(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path), 0);
+    EXPECT_EQ(SHGetFolderPath(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path),
+              0);
     EXPECT_EQ(std::string(path), expected);
     EXPECT_TRUE(DirectoryExists(expected));
     EXPECT_EQ(platform::LocalAppDataFolder(), expected);

@@ -1,8 +1,8 @@
 // Thread keyboard hooks: the chain, swallowing, removal during a call, and the
 // key state the hooks read.
 #include "platform/win/Hook.h"
-#include "platform/win/Process.h"
 #include "platform/win/LastError.h"
+#include "platform/win/Process.h"
 
 #include <gtest/gtest.h>
 

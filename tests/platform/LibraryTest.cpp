@@ -19,7 +19,9 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
 
 } // namespace
 
@@ -34,7 +36,8 @@ TEST(Libraries, BareNameIsFoundInTheProgramsFolderAndItsFunctionsCalled) {
     EXPECT_EQ(*value, 7);
     EXPECT_EQ(GetProcAddress(library, "NoSuchFunction"), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_PROC_NOT_FOUND);
-    EXPECT_EQ(FolderOf(platform::ModuleFileName(library)), FolderOf(platform::ModuleFileName(nullptr)));
+    EXPECT_EQ(FolderOf(platform::ModuleFileName(library)),
+              FolderOf(platform::ModuleFileName(nullptr)));
     EXPECT_TRUE(FreeLibrary(library));
 }
 

@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <functional>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sched.h>
 #include <string>
@@ -25,7 +25,8 @@ namespace {
 
 // Appends lines to a file under the named mutex, each written in pieces so
 // that another writer without the mutex would cut in between.
-bool AppendLines(const char* mutexName, const std::string& file, const std::string& who, int lines) {
+bool AppendLines(const char* mutexName, const std::string& file, const std::string& who,
+                 int lines) {
     HANDLE mutex = CreateMutex(nullptr, FALSE, mutexName);
     if (!mutex)
         return false;

@@ -71,7 +71,8 @@ TEST(WebLinks, RecorderPutsThePreviousOpenerBack) {
 }
 
 TEST(WebLinks, FailingOpenerIsReportedAsNotFound) {
-    platform::LinkOpener previous = platform::SetLinkOpener([](const std::string&) { return false; });
+    platform::LinkOpener previous =
+        platform::SetLinkOpener([](const std::string&) { return false; });
     EXPECT_EQ(Open("https://example.org"), SE_ERR_FNF);
     platform::SetLinkOpener(previous);
 }
@@ -83,7 +84,8 @@ TEST(WebLinks, XdgOpenGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     std::string script = home.path + "/xdg-open";
-    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\" >&" << fds[1] << "; done\n";
+    std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\" >&" << fds[1]
+                          << "; done\n";
     chmod(script.c_str(), 0755);
     std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (home.path + ":" + oldPath).c_str(), 1);

@@ -53,9 +53,9 @@ TEST_F(Timers, FireInDueOrderOnlyWhenTheClockReachesThem) {
     window.log.clear();
     platform::AdvanceClock(25);
     platform::ProcessMessages();
-    EXPECT_EQ(window.log, (std::vector<std::string>{"timer(2)",
-                                                    "callback(" + std::to_string(threadTimer) + ")",
-                                                    "timer(1)"}));
+    EXPECT_EQ(window.log,
+              (std::vector<std::string>{"timer(2)", "callback(" + std::to_string(threadTimer) + ")",
+                                        "timer(1)"}));
     KillTimer(nullptr, threadTimer);
 }
 

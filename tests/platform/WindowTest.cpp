@@ -100,15 +100,15 @@ TEST(Windows, CreationAndDestructionSendTheirMessagesInOrder) {
     std::vector<std::string> log;
     procLog = &log;
     RegisterOnce("TestLogging", LoggingProc);
-    HWND parent = CreateWindowEx(0, "TestLogging", "parent", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND parent = CreateWindowEx(0, "TestLogging", "parent", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
     HWND child = CreateWindowEx(0, "TestLogging", "child", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
                                 nullptr, nullptr);
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(GetParent(child), parent);
-    EXPECT_EQ(log, (std::vector<std::string>{"nccreate", "create parent", "nccreate",
-                                             "create child"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"nccreate", "create parent", "nccreate", "create child"}));
     log.clear();
     EXPECT_TRUE(DestroyWindow(parent));
     EXPECT_EQ(log, (std::vector<std::string>{"destroy", "destroy", "ncdestroy", "ncdestroy"}));
@@ -120,12 +120,12 @@ TEST(Windows, CreationAndDestructionSendTheirMessagesInOrder) {
 
 TEST(Windows, RefusedCreationGivesNoWindow) {
     RegisterOnce("TestRefusing", RefusingProc);
-    EXPECT_EQ(CreateWindowEx(0, "TestRefusing", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                             nullptr),
-              nullptr);
-    EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                             nullptr),
-              nullptr);
+    EXPECT_EQ(
+        CreateWindowEx(0, "TestRefusing", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
+    EXPECT_EQ(
+        CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
     EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
 }
 
@@ -168,21 +168,21 @@ TEST(Windows, SubclassedWindowChainsToItsPreviousProcedure) {
 TEST(Windows, EnumThreadWindowsWalksTopLevelWindowsNewestFirstAndStops) {
     RegisterOnce("TestEnumMain", DefWindowProc);
     RegisterOnce("TestEnumOther", DefWindowProc);
-    HWND main = CreateWindowEx(0, "TestEnumMain", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                               nullptr);
+    HWND main =
+        CreateWindowEx(0, "TestEnumMain", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     HWND child = CreateWindowEx(0, "TestEnumOther", "", WS_CHILD, 0, 0, 0, 0, main, nullptr,
                                 nullptr, nullptr);
-    HWND other = CreateWindowEx(0, "TestEnumOther", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND other =
+        CreateWindowEx(0, "TestEnumOther", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     FoundWindow search{"TestEnumMain"};
-    EXPECT_FALSE(EnumThreadWindows(GetCurrentThreadId(), FindByClass,
-                                   reinterpret_cast<LPARAM>(&search)));
+    EXPECT_FALSE(
+        EnumThreadWindows(GetCurrentThreadId(), FindByClass, reinterpret_cast<LPARAM>(&search)));
     EXPECT_EQ(search.found, main);
     EXPECT_EQ(search.visited, 2); // "other" came first, the child is not top-level
 
     FoundWindow none{"NoSuchClass"};
-    EXPECT_TRUE(EnumThreadWindows(GetCurrentThreadId(), FindByClass,
-                                  reinterpret_cast<LPARAM>(&none)));
+    EXPECT_TRUE(
+        EnumThreadWindows(GetCurrentThreadId(), FindByClass, reinterpret_cast<LPARAM>(&none)));
     EXPECT_EQ(none.found, nullptr);
     DestroyWindow(other);
     DestroyWindow(main);
@@ -190,7 +190,9 @@ TEST(Windows, EnumThreadWindowsWalksTopLevelWindowsNewestFirstAndStops) {
 }
 
 TEST(Messages, SentMessageOvertakesPostedOnesWhichArriveInOrder) {
-    RecordingWindow window{{{WM_USER, "a"}, {WM_USER + 1, "b"}, {WM_USER + 2, "c"},
+    RecordingWindow window{{{WM_USER, "a"},
+                            {WM_USER + 1, "b"},
+                            {WM_USER + 2, "c"},
                             {WM_USER + 3, "posted by handler"}}};
     window.OnMessage = [&](TMessage& m) {
         if (m.Msg == WM_USER)
@@ -203,8 +205,7 @@ TEST(Messages, SentMessageOvertakesPostedOnesWhichArriveInOrder) {
     EXPECT_EQ(SendMessage(window.handle, WM_USER + 2, 3, 0), 99);
     EXPECT_EQ(window.log, (std::vector<std::string>{"c(3)"}));
     EXPECT_EQ(platform::ProcessMessages(), 3u);
-    EXPECT_EQ(window.log,
-              (std::vector<std::string>{"c(3)", "a(1)", "b(2)", "posted by handler"}));
+    EXPECT_EQ(window.log, (std::vector<std::string>{"c(3)", "a(1)", "b(2)", "posted by handler"}));
     EXPECT_EQ(platform::ProcessMessages(), 0u);
 }
 
