@@ -5,15 +5,12 @@
 // install a recorder in place of the browser.
 #pragma once
 
-#include "platform/win/WinTypes.h"
+#include "platform/win/Window.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
 
 // ShellExecute's answers of 32 and below are errors.
 constexpr int SE_ERR_FNF = 2;

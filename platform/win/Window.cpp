@@ -256,6 +256,20 @@ BOOL IsWindow(HWND hwnd) {
     return w && !w->destroying;
 }
 
+BOOL ShowWindow(HWND hwnd, int command) {
+    auto w = FindOrFail(hwnd);
+    if (!w)
+        return FALSE;
+    std::lock_guard<std::mutex> guard(State().lock);
+    BOOL wasVisible = (w->style & WS_VISIBLE) != 0;
+    w->style = command == SW_HIDE ? (w->style & ~WS_VISIBLE) : (w->style | WS_VISIBLE);
+    return wasVisible;
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+    return (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 HWND GetParent(HWND hwnd) {
     auto w = FindOrFail(hwnd);
     return w ? w->parent : nullptr;

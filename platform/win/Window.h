@@ -36,6 +36,10 @@ constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
+
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 
@@ -81,6 +85,11 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
 BOOL DestroyWindow(HWND hwnd);
 // True while hwnd names a window that has not been destroyed.
 BOOL IsWindow(HWND hwnd);
+// Shows (any command but SW_HIDE) or hides a window; TRUE when it was visible
+// before. Nothing is drawn: the WS_VISIBLE style records it.
+BOOL ShowWindow(HWND hwnd, int command);
+// True when the window has the WS_VISIBLE style.
+BOOL IsWindowVisible(HWND hwnd);
 // The window's parent or owner given at creation; 0 for a top-level window.
 HWND GetParent(HWND hwnd);
 // The thread that created the window (0 when there is none); *processId, when

@@ -282,3 +282,16 @@ TEST(RegisteredMessages, ThreadsShareTheNumbers) {
     std::thread([&] { there = RegisterWindowMessage("WM_TestShared"); }).join();
     EXPECT_EQ(here, there);
 }
+
+TEST(Windows, HiddenUntilShown) {
+    RegisterOnce("TestPlain", DefWindowProc);
+    HWND hwnd = CreateWindowEx(0, "TestPlain", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               nullptr, nullptr);
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWNORMAL));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_TRUE(ShowWindow(hwnd, SW_HIDE));
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+}
