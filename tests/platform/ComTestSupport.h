@@ -1,0 +1,24 @@
+// Helpers shared by the COM tests.
+#pragma once
+
+#include "platform/com/OleError.h"
+
+#include <optional>
+
+// The EOleSysError (or derived) that f raises, or nothing.
+template <class E = EOleSysError, class F>
+std::optional<E> ErrorOf(F f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// The ErrorCode f raises, S_OK when it raises nothing.
+template <class F>
+HRESULT CodeOf(F f) {
+    auto e = ErrorOf(f);
+    return e ? e->ErrorCode : S_OK;
+}
