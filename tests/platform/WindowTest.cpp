@@ -285,8 +285,8 @@ TEST(RegisteredMessages, ThreadsShareTheNumbers) {
 
 TEST(Windows, HiddenUntilShown) {
     RegisterOnce("TestPlain", DefWindowProc);
-    HWND hwnd = CreateWindowEx(0, "TestPlain", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(0, "TestPlain", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr);
     EXPECT_FALSE(IsWindowVisible(hwnd));
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWNORMAL));
     EXPECT_TRUE(IsWindowVisible(hwnd));

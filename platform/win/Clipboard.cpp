@@ -1,0 +1,134 @@
+// The clipboard's contents and who has it open.
+#include "platform/win/Clipboard.h"
+
+#include "platform/win/LastError.h"
+#include "platform/win/Process.h"
+#include "platform/win/Window.h"
+
+#include <algorithm>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct ClipboardState {
+    std::mutex lock;
+    DWORD openedBy = 0; // thread id; 0 when closed
+    std::vector<std::pair<UINT, HANDLE>> formats;
+};
+
+ClipboardState& State() {
+    static ClipboardState* state = new ClipboardState;
+    return *state;
+}
+
+bool OpenHereLocked(const ClipboardState& s) {
+    if (s.openedBy == GetCurrentThreadId())
+        return true;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+}
+
+// The drawing layer's formats hold its own handles; only memory blocks are freed here.
+bool IsMemoryFormat(UINT format) {
+    return format != CF_BITMAP && format != CF_METAFILEPICT && format != CF_ENHMETAFILE;
+}
+
+void ReleaseData(UINT format, HANDLE data) {
+    if (data && IsMemoryFormat(format))
+        GlobalFree(data);
+}
+
+} // namespace
+
+BOOL OpenClipboard(HWND) {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    DWORD self = GetCurrentThreadId();
+    if (s.openedBy != 0 && s.openedBy != self) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    s.openedBy = self;
+    return TRUE;
+}
+
+BOOL CloseClipboard() {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!OpenHereLocked(s))
+        return FALSE;
+    s.openedBy = 0;
+    return TRUE;
+}
+
+BOOL EmptyClipboard() {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!OpenHereLocked(s))
+        return FALSE;
+    for (const auto& [format, data] : s.formats)
+        ReleaseData(format, data);
+    s.formats.clear();
+    return TRUE;
+}
+
+HANDLE SetClipboardData(UINT format, HANDLE data) {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!OpenHereLocked(s) || format == 0)
+        return nullptr;
+    auto it = std::find_if(s.formats.begin(), s.formats.end(),
+                           [format](const auto& entry) { return entry.first == format; });
+    if (it != s.formats.end()) {
+        if (it->second != data)
+            ReleaseData(format, it->second);
+        it->second = data;
+    } else {
+        s.formats.emplace_back(format, data);
+    }
+    return data;
+}
+
+HANDLE GetClipboardData(UINT format) {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!OpenHereLocked(s))
+        return nullptr;
+    for (const auto& [f, data] : s.formats)
+        if (f == format)
+            return data;
+    return nullptr;
+}
+
+UINT EnumClipboardFormats(UINT format) {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!OpenHereLocked(s))
+        return 0;
+    SetLastError(ERROR_SUCCESS); // 0 at the end is not a failure
+    if (format == 0)
+        return s.formats.empty() ? 0 : s.formats.front().first;
+    for (std::size_t i = 0; i + 1 < s.formats.size(); ++i)
+        if (s.formats[i].first == format)
+            return s.formats[i + 1].first;
+    return 0;
+}
+
+int CountClipboardFormats() {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    return static_cast<int>(s.formats.size());
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+    ClipboardState& s = State();
+    std::lock_guard<std::mutex> guard(s.lock);
+    return std::any_of(s.formats.begin(), s.formats.end(),
+                       [format](const auto& entry) { return entry.first == format; });
+}
+
+UINT RegisterClipboardFormat(const char* name) {
+    return RegisterWindowMessage(name);
+}
