@@ -46,14 +46,6 @@ bool Matches(const MSG& m, HWND filter, UINT minMsg, UINT maxMsg) {
 
 } // namespace
 
-namespace platform::ui {
-
-std::uint64_t TimerCutoff() {
-    return timerCutoff;
-}
-
-} // namespace platform::ui
-
 UINT RegisterWindowMessage(const char* name) {
     if (!name || !*name) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -87,8 +87,4 @@ const TimerRecord* NextDueTimerLocked(UiState& s, DWORD threadId, HWND filter, U
 // Stops every timer of a window. Needs the lock.
 void KillWindowTimersLocked(UiState& s, HWND hwnd);
 
-// The fire serial below which timers may still fire in the current
-// ProcessMessages of this thread (everything outside one).
-std::uint64_t TimerCutoff();
-
 } // namespace platform::ui
