@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/rtl/Conversions.h"
+#include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
