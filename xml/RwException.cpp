@@ -14,3 +14,9 @@ ERwException ERwException::CreateRwException(int32_t group, const std::string& m
                                              const std::string& unitName, int32_t id) {
     return ERwException(ResStringById(group, id), group, id, unitName, methodName);
 }
+
+ERwException ERwException::CreateRwExceptionFmt(int32_t group, const std::string& methodName,
+                                                const std::string& unitName, int32_t id,
+                                                std::initializer_list<TVarRec> args) {
+    return ERwException(Format(ResStringById(group, id), args), group, id, unitName, methodName);
+}

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/Format.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 // A failure of the XML library with a message of the language pack.
@@ -13,6 +15,10 @@ public:
     // The text of group and id, raised by methodName of unitName.
     static ERwException CreateRwException(int32_t group, const std::string& methodName,
                                           const std::string& unitName, int32_t id);
+    // The same, with the looked-up text used as a Format pattern for args.
+    static ERwException CreateRwExceptionFmt(int32_t group, const std::string& methodName,
+                                             const std::string& unitName, int32_t id,
+                                             std::initializer_list<TVarRec> args);
 
     // The message group of the language pack.
     int32_t Group;

@@ -4,7 +4,9 @@
 
 #include "platform/rtl/Exception.h"
 
-#include <dlfcn.h>
+#include "platform/win/LastError.h"
+#include "platform/win/Library.h"
+
 #include <mutex>
 #include <sys/stat.h>
 
@@ -14,13 +16,8 @@ using TInitLanguageDll = bool (*)();
 using TTranslate = const char* (*)(int32_t group, int32_t id, const char* defaultFormat);
 using TFinalizeLanguageDll = void (*)();
 
-// Error codes the loader reports in its message, as the library loaders of the
-// machine number them: no such module, and a file that is no loadable module.
-constexpr int kModuleNotFound = 126;
-constexpr int kBadModuleFormat = 193;
-
 struct LanguagePack {
-    void* handle = nullptr;
+    HMODULE handle = 0;
     TTranslate translate = nullptr;
     TFinalizeLanguageDll finalize = nullptr;
 };
@@ -37,7 +34,7 @@ struct PackHolder {
         if (pack.handle) {
             if (pack.finalize)
                 pack.finalize();
-            dlclose(pack.handle);
+            FreeLibrary(pack.handle);
         }
     }
 };
@@ -52,34 +49,19 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// The folder of the module (program or shared library) that holds this code:
-// the pack is looked for there first, as the machine's loader looks in the
-// application's folder before the search path.
-std::string OwnModuleFolder() {
-    Dl_info info;
-    if (dladdr(reinterpret_cast<void*>(&OwnModuleFolder), &info) == 0 || !info.dli_fname)
-        return {};
-    std::string path = info.dli_fname;
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-void* OpenPack(const std::string& name, int& errorCode) {
-    std::string folder = OwnModuleFolder();
-    bool hasPath = name.find('/') != std::string::npos;
-    std::string local = hasPath || folder.empty() ? name : folder + "/" + name;
-    void* handle = nullptr;
-    bool found = FileExists(local);
-    if (found)
-        handle = dlopen(local.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle && !hasPath) {
-        handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-        // dlopen tells no code; a file that was there but did not load is a
-        // bad module, anything else was not found.
-        found = found || handle != nullptr;
+// Loads the pack from the folder of the module (program or shared library)
+// that holds this code, as the machine's loader looks in the application's
+// folder first; then by name from the search path.
+HMODULE OpenPack(const std::string& name) {
+    if (name.find('/') == std::string::npos) {
+        std::string own = platform::ModuleFileNameOf(reinterpret_cast<const void*>(&OpenPack));
+        size_t slash = own.rfind('/');
+        struct stat info;
+        std::string local = own.substr(0, slash == std::string::npos ? 0 : slash + 1) + name;
+        if (slash != std::string::npos && stat(local.c_str(), &info) == 0)
+            return LoadLibrary(local.c_str());
     }
-    errorCode = found ? kBadModuleFormat : kModuleNotFound;
-    return handle;
+    return LoadLibrary(name.c_str());
 }
 
 } // namespace
@@ -91,48 +73,47 @@ void UnLoadResourceLibrary() {
         return;
     if (pack.finalize)
         pack.finalize();
-    dlclose(pack.handle);
+    FreeLibrary(pack.handle);
     pack = LanguagePack();
 }
 
 bool ResourceLibraryLoaded() {
     std::lock_guard<std::recursive_mutex> guard(PackLock());
-    return Holder().pack.handle != nullptr;
+    return Holder().pack.handle != 0;
 }
 
 void LoadResourceLibrary(const std::string& name) {
     {
         std::lock_guard<std::recursive_mutex> guard(PackLock());
         UnLoadResourceLibrary();
-        void* handle;
-        int errorCode = 0;
+        HMODULE handle;
         try {
-            handle = OpenPack(name, errorCode);
+            handle = OpenPack(name);
         } catch (...) {
             throw Exception("Unable to load the given resourcelibrary " + name);
         }
         if (!handle)
             throw Exception("Unable to load the given resourcelibrary " + name + ". Error " +
-                            std::to_string(errorCode) + " was raised!");
-        auto init = reinterpret_cast<TInitLanguageDll>(dlsym(handle, "InitLanguageDll"));
+                            std::to_string(GetLastError()) + " was raised!");
+        auto init = reinterpret_cast<TInitLanguageDll>(GetProcAddress(handle, "InitLanguageDll"));
         if (!init) {
-            dlclose(handle);
+            FreeLibrary(handle);
             throw Exception("Unable to locate the function \"InitLanguageDll\" in Resource Library " +
                             name);
         }
         if (!init()) {
-            dlclose(handle);
+            FreeLibrary(handle);
             throw Exception("Failed to initialize Resource Library!");
         }
-        auto translate = reinterpret_cast<TTranslate>(dlsym(handle, "Translate"));
+        auto translate = reinterpret_cast<TTranslate>(GetProcAddress(handle, "Translate"));
         if (!translate) {
-            dlclose(handle);
+            FreeLibrary(handle);
             throw Exception("Unable to locate the function \"Translate\" in Resource Library " + name);
         }
         LanguagePack& pack = Holder().pack;
         pack.handle = handle;
         pack.translate = translate;
-        pack.finalize = reinterpret_cast<TFinalizeLanguageDll>(dlsym(handle, "FinalizeLanguageDll"));
+        pack.finalize = reinterpret_cast<TFinalizeLanguageDll>(GetProcAddress(handle, "FinalizeLanguageDll"));
     }
 }
 

@@ -41,6 +41,12 @@ TEST(LanguagePack, RwExceptionCarriesTheLookedUpTextAndWhereItWasRaised) {
     EXPECT_EQ(e.UnitName, "uRwXmlDom");
 }
 
+TEST(LanguagePack, RwExceptionFmtFormatsTheLookedUpText) {
+    // Unknown ids give the default text, itself a pattern without placeholders left.
+    ERwException e = ERwException::CreateRwExceptionFmt(5, "M", "U", 77, {});
+    EXPECT_EQ(e.Message, "<stringid 5,77>");
+}
+
 TEST(LanguagePack, LoaderFailuresRaiseTheirTexts) {
     EXPECT_EQ(LoadError("NoSuchPack.ENG"),
               "Unable to load the given resourcelibrary NoSuchPack.ENG. Error 126 was raised!");
