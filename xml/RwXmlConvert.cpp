@@ -7,7 +7,6 @@
 #include "platform/rtl/RtlConsts.h"
 #include "platform/text/Text.h"
 
-#include <cmath>
 
 namespace {
 
@@ -89,59 +88,6 @@ std::string Chars(std::u16string_view s, size_t from, size_t to) {
     if (from > s.size())
         return {};
     return Ascii(s.substr(from - 1, std::min(to, s.size()) - from + 1));
-}
-
-constexpr int kDaysTo1899_12_30 = 693594; // days from 0001-01-01 to 1899-12-30
-
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
-
-int DaysInMonth(int year, int month) {
-    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
-
-TDateTime EncodeDate(int year, int month, int day) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month))
-        throw EConvertError(RtlConsts::SDateEncodeError);
-    int y = year - 1;
-    int days = y * 365 + y / 4 - y / 100 + y / 400 + day;
-    for (int m = 1; m < month; ++m)
-        days += DaysInMonth(year, m);
-    return static_cast<TDateTime>(days - kDaysTo1899_12_30 - 1);
-}
-
-TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
-        millisecond < 0 || millisecond > 999)
-        throw EConvertError(RtlConsts::STimeEncodeError);
-    return (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + millisecond) / 86400000.0;
-}
-
-void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-    int days = static_cast<int>(std::floor(value)) + kDaysTo1899_12_30;
-    // Civil date from a day count (0001-01-01 is day 0).
-    int n400 = days / 146097, rest = days % 146097;
-    int n100 = std::min(rest / 36524, 3);
-    rest -= n100 * 36524;
-    int n4 = rest / 1461;
-    rest %= 1461;
-    int n1 = std::min(rest / 365, 3);
-    rest -= n1 * 365;
-    year = n400 * 400 + n100 * 100 + n4 * 4 + n1 + 1;
-    month = 1;
-    while (rest >= DaysInMonth(year, month))
-        rest -= DaysInMonth(year, month++);
-    day = rest + 1;
-}
-
-void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond) {
-    double fraction = std::fabs(value - std::trunc(value));
-    auto ms = static_cast<int64_t>(std::llround(fraction * 86400000.0)) % 86400000;
-    hour = static_cast<int>(ms / 3600000);
-    minute = static_cast<int>(ms / 60000 % 60);
-    second = static_cast<int>(ms / 1000 % 60);
-    millisecond = static_cast<int>(ms % 1000);
 }
 
 } // namespace
