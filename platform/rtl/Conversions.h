@@ -19,7 +19,9 @@ concept Integer = std::integral<T> && !std::same_as<T, bool>;
 } // namespace rtl_detail
 
 // The integer in decimal.
-template <rtl_detail::Integer T> std::string IntToStr(T value) { return std::to_string(value); }
+template <rtl_detail::Integer T> std::string IntToStr(T value) {
+    return std::to_string(value);
+}
 
 // The integer in upper-case hexadecimal with at least `digits` digits; a
 // negative value shows the bits of its own width (IntToHex(-1, 1) of an int is
@@ -38,15 +40,15 @@ int StrToIntDef(std::string_view s, int defaultValue);
 // Reads a 64-bit integer, or gives `defaultValue` when the text is no integer.
 int64_t StrToInt64Def(std::string_view s, int64_t defaultValue);
 // True and the value when the text is a 32-bit integer; value is left alone otherwise.
-bool TryStrToInt(std::string_view s, int& value);
+bool TryStrToInt(std::string_view s, int &value);
 // True and the value when the text is a 64-bit integer; value is left alone otherwise.
-bool TryStrToInt64(std::string_view s, int64_t& value);
+bool TryStrToInt64(std::string_view s, int64_t &value);
 
 // Reads a decimal number ("-1.5", "2E3", blanks around allowed); raises
 // EConvertError "'%s' is not a valid floating point value".
 double StrToFloat(std::string_view s);
 // True and the value when the text is a decimal number.
-bool TryStrToFloat(std::string_view s, double& value);
+bool TryStrToFloat(std::string_view s, double &value);
 // The number, or `defaultValue` when the text is none.
 double StrToFloatDef(std::string_view s, double defaultValue);
 
@@ -54,6 +56,6 @@ double StrToFloatDef(std::string_view s, double defaultValue);
 // EConvertError "'%s' is not a valid boolean value".
 bool StrToBool(std::string_view s);
 // True and the value when the text is a Boolean as StrToBool reads it.
-bool TryStrToBool(std::string_view s, bool& value);
+bool TryStrToBool(std::string_view s, bool &value);
 // "-1" and "0", or "True" and "False" when useBoolStrs is set.
 std::string BoolToStr(bool value, bool useBoolStrs = false);

@@ -1,12 +1,13 @@
 // FormatDateTime: a scanner over the format letters that appends each field.
 #include "platform/rtl/DateFormat.h"
 
-
 #include <cstdio>
 
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool StartsWithText(std::string_view s, std::string_view prefix) {
     if (s.size() < prefix.size())
@@ -19,7 +20,7 @@ bool StartsWithText(std::string_view s, std::string_view prefix) {
 
 class DateFormatter {
 public:
-    DateFormatter(TDateTime dateTime, const TFormatSettings& settings) : settings_(settings) {
+    DateFormatter(TDateTime dateTime, const TFormatSettings &settings) : settings_(settings) {
         DecodeDateTime(dateTime, year_, month_, day_, hour_, min_, sec_, msec_);
         dayOfWeek_ = DayOfWeek(dateTime);
     }
@@ -106,7 +107,8 @@ private:
                 else if (count == 4)
                     out_ += settings_.LongDayNames[dayOfWeek_ - 1];
                 else if (level < 2)
-                    Append(count == 5 ? settings_.ShortDateFormat : settings_.LongDateFormat, level + 1);
+                    Append(count == 5 ? settings_.ShortDateFormat : settings_.LongDateFormat,
+                           level + 1);
                 break;
             case 'H': {
                 pos += count;
@@ -131,7 +133,8 @@ private:
             case 'T':
                 pos += count;
                 if (level < 2)
-                    Append(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat, level + 1);
+                    Append(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat,
+                           level + 1);
                 break;
             case 'C':
                 pos += count;
@@ -190,7 +193,7 @@ private:
         return 1;
     }
 
-    const TFormatSettings& settings_;
+    const TFormatSettings &settings_;
     int year_ = 0, month_ = 0, day_ = 0, hour_ = 0, min_ = 0, sec_ = 0, msec_ = 0;
     int dayOfWeek_ = 1;
     std::string out_;
@@ -199,18 +202,18 @@ private:
 } // namespace
 
 std::string FormatDateTime(std::string_view format, TDateTime dateTime,
-                           const TFormatSettings& settings) {
+                           const TFormatSettings &settings) {
     return DateFormatter(dateTime, settings).Run(format);
 }
 
-std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings& settings) {
+std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings &settings) {
     return FormatDateTime("c", dateTime, settings);
 }
 
-std::string DateToStr(TDateTime dateTime, const TFormatSettings& settings) {
+std::string DateToStr(TDateTime dateTime, const TFormatSettings &settings) {
     return FormatDateTime(settings.ShortDateFormat, dateTime, settings);
 }
 
-std::string TimeToStr(TDateTime dateTime, const TFormatSettings& settings) {
+std::string TimeToStr(TDateTime dateTime, const TFormatSettings &settings) {
     return FormatDateTime(settings.LongTimeFormat, dateTime, settings);
 }

@@ -15,7 +15,9 @@ const int64_t endDay = DateToDayNumber(10000, 1, 1);
 
 } // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInAMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -36,11 +38,12 @@ int64_t DateToDayNumber(int64_t year, int month, int day) {
     return era * 146097 + dayOfEra - 693899;
 }
 
-void DayNumberToDate(int64_t dayNumber, int64_t& year, int& month, int& day) {
+void DayNumberToDate(int64_t dayNumber, int64_t &year, int &month, int &day) {
     const int64_t z = dayNumber + 693899;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const int64_t mp = (5 * dayOfYear + 2) / 153;
     day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
@@ -48,7 +51,7 @@ void DayNumberToDate(int64_t dayNumber, int64_t& year, int& month, int& day) {
     year = yearOfEra + era * 400 + (month <= 2);
 }
 
-void SplitDateTime(TDateTime dateTime, int64_t& day, int64_t& msOfDay) {
+void SplitDateTime(TDateTime dateTime, int64_t &day, int64_t &msOfDay) {
     if (!std::isfinite(dateTime) || std::fabs(dateTime) > 1e15) { // no day at all: day 0
         day = msOfDay = 0;
         return;
@@ -68,7 +71,7 @@ TDateTime JoinDateTime(int64_t day, int64_t msOfDay) {
     return day < 0 ? static_cast<double>(day) - fraction : static_cast<double>(day) + fraction;
 }
 
-bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
+bool TryEncodeDate(int year, int month, int day, TDateTime &date) {
     if (year < 1 || year > 9999 || day < 1 || day > DaysInAMonth(year, month))
         return false;
     date = static_cast<double>(DateToDayNumber(year, month, day));
@@ -82,7 +85,7 @@ TDateTime EncodeDate(int year, int month, int day) {
     return date;
 }
 
-bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& time) {
+bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime &time) {
     if (hour < 0 || hour >= HoursPerDay || min < 0 || min >= MinsPerHour || sec < 0 ||
         sec >= SecsPerMin || msec < 0 || msec >= MSecsPerSec)
         return false;
@@ -104,8 +107,8 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int min, int se
     return JoinDateTime(static_cast<int64_t>(date), ((hour * 60LL + min) * 60 + sec) * 1000 + msec);
 }
 
-void DecodeDateTime(TDateTime dateTime, int& year, int& month, int& day, int& hour, int& min,
-                    int& sec, int& msec) {
+void DecodeDateTime(TDateTime dateTime, int &year, int &month, int &day, int &hour, int &min,
+                    int &sec, int &msec) {
     year = month = day = hour = min = sec = msec = 0;
     if (!std::isfinite(dateTime) || dateTime < static_cast<double>(firstDay) - 1 ||
         dateTime > static_cast<double>(endDay) + 1)
@@ -123,12 +126,12 @@ void DecodeDateTime(TDateTime dateTime, int& year, int& month, int& day, int& ho
     year = static_cast<int>(y);
 }
 
-void DecodeDate(TDateTime dateTime, int& year, int& month, int& day) {
+void DecodeDate(TDateTime dateTime, int &year, int &month, int &day) {
     int hour, min, sec, msec;
     DecodeDateTime(dateTime, year, month, day, hour, min, sec, msec);
 }
 
-void DecodeTime(TDateTime dateTime, int& hour, int& min, int& sec, int& msec) {
+void DecodeTime(TDateTime dateTime, int &hour, int &min, int &sec, int &msec) {
     int year, month, day;
     DecodeDateTime(dateTime, year, month, day, hour, min, sec, msec);
 }

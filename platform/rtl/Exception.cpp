@@ -3,4 +3,6 @@
 
 #include "platform/rtl/RtlConsts.h"
 
-void Abort() { throw EAbort(RtlConsts::SOperationAborted); }
+void Abort() {
+    throw EAbort(RtlConsts::SOperationAborted);
+}

@@ -14,7 +14,9 @@
 namespace {
 
 // Index of the last delimiter, or npos.
-size_t LastDelimiterIndex(std::string_view s) { return s.find_last_of("/\\"); }
+size_t LastDelimiterIndex(std::string_view s) {
+    return s.find_last_of("/\\");
+}
 
 // Index of the extension's dot in the name part, or npos.
 size_t ExtensionDot(std::string_view s) {
@@ -25,7 +27,7 @@ size_t ExtensionDot(std::string_view s) {
     return dot;
 }
 
-bool Stat(std::string_view name, struct stat& st) {
+bool Stat(std::string_view name, struct stat &st) {
     return ::stat(NativePath(name).c_str(), &st) == 0;
 }
 
@@ -44,7 +46,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // Makes a rename in the folder durable.
-void SyncFolder(const std::string& folder) {
+void SyncFolder(const std::string &folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -60,7 +62,7 @@ void SyncFolder(const std::string& folder) {
 
 std::string NativePath(std::string_view path) {
     std::string out(path);
-    for (char& c : out)
+    for (char &c : out)
         if (c == '\\')
             c = '/';
     return out;
@@ -120,7 +122,9 @@ bool DirectoryExists(std::string_view dir) {
     return !dir.empty() && Stat(dir, st) && S_ISDIR(st.st_mode);
 }
 
-bool CreateDir(std::string_view dir) { return ::mkdir(NativePath(dir).c_str(), 0777) == 0; }
+bool CreateDir(std::string_view dir) {
+    return ::mkdir(NativePath(dir).c_str(), 0777) == 0;
+}
 
 bool ForceDirectories(std::string_view dir) {
     std::string path = ExcludeTrailingPathDelimiter(NativePath(dir));

@@ -12,7 +12,9 @@
 inline constexpr char PathDelim = '/';
 
 // True when c is a path delimiter ("/" or "\").
-inline bool IsPathDelimiterChar(char c) { return c == '/' || c == '\\'; }
+inline bool IsPathDelimiterChar(char c) {
+    return c == '/' || c == '\\';
+}
 // The path with every "\" turned into "/", as the disk wants it.
 std::string NativePath(std::string_view path);
 

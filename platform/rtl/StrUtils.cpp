@@ -3,7 +3,9 @@
 
 namespace {
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 // Matches `sub` against `s` at byte `start`, ignoring letter case; gives the
 // number of bytes of `s` matched (which may differ from sub's length when a
@@ -13,7 +15,8 @@ size_t MatchText(std::string_view s, size_t start, std::string_view sub) {
     while (j < sub.size()) {
         if (i >= s.size())
             return std::string_view::npos;
-        if (text::ToUpper(text::DecodeAnsiChar(s, i)) != text::ToUpper(text::DecodeAnsiChar(sub, j)))
+        if (text::ToUpper(text::DecodeAnsiChar(s, i)) !=
+            text::ToUpper(text::DecodeAnsiChar(sub, j)))
             return std::string_view::npos;
     }
     return i - start;
@@ -33,7 +36,9 @@ std::pair<size_t, size_t> FindText(std::string_view s, std::string_view sub, siz
 
 } // namespace
 
-std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+std::string Trim(std::string_view s) {
+    return TrimLeft(TrimRight(s));
+}
 
 std::string TrimLeft(std::string_view s) {
     size_t i = 0;
@@ -111,7 +116,9 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern,
     return out;
 }
 
-std::string QuotedStr(std::string_view s) { return AnsiQuotedStr(s, '\''); }
+std::string QuotedStr(std::string_view s) {
+    return AnsiQuotedStr(s, '\'');
+}
 
 std::string AnsiQuotedStr(std::string_view s, char quote) {
     std::string out(1, quote);
@@ -124,7 +131,7 @@ std::string AnsiQuotedStr(std::string_view s, char quote) {
     return out;
 }
 
-std::string AnsiExtractQuotedStr(std::string_view& s, char quote) {
+std::string AnsiExtractQuotedStr(std::string_view &s, char quote) {
     if (s.empty() || s.front() != quote)
         return "";
     std::string out;

@@ -18,13 +18,23 @@ using text::SameText;
 using text::UpperCase;
 
 // Upper- and lower-case copies of 8-bit text (the same as UpperCase/LowerCase).
-inline std::string AnsiUpperCase(std::string_view s) { return text::UpperCase(s); }
-inline std::string AnsiLowerCase(std::string_view s) { return text::LowerCase(s); }
+inline std::string AnsiUpperCase(std::string_view s) {
+    return text::UpperCase(s);
+}
+inline std::string AnsiLowerCase(std::string_view s) {
+    return text::LowerCase(s);
+}
 // Case-insensitive comparison and equality (the same as CompareText/SameText).
-inline int AnsiCompareText(std::string_view a, std::string_view b) { return text::CompareText(a, b); }
-inline bool AnsiSameText(std::string_view a, std::string_view b) { return text::SameText(a, b); }
+inline int AnsiCompareText(std::string_view a, std::string_view b) {
+    return text::CompareText(a, b);
+}
+inline bool AnsiSameText(std::string_view a, std::string_view b) {
+    return text::SameText(a, b);
+}
 // Case-sensitive comparison: <0, 0 or >0, by bytes.
-inline int CompareStr(std::string_view a, std::string_view b) { return a.compare(b); }
+inline int CompareStr(std::string_view a, std::string_view b) {
+    return a.compare(b);
+}
 
 // The text without leading and trailing blanks and control characters (<= ' ').
 std::string Trim(std::string_view s);
@@ -37,7 +47,9 @@ std::string TrimRight(std::string_view s);
 // (an empty `sub` is never found).
 int Pos(std::string_view sub, std::string_view s, int offset = 1);
 // Pos under its other class library name.
-inline int PosEx(std::string_view sub, std::string_view s, int offset = 1) { return Pos(sub, s, offset); }
+inline int PosEx(std::string_view sub, std::string_view s, int offset = 1) {
+    return Pos(sub, s, offset);
+}
 // Pos ignoring letter case.
 int PosText(std::string_view sub, std::string_view s, int offset = 1);
 // The 1-based position of the last character of `s` that is one of `delimiters`, or 0.
@@ -69,6 +81,6 @@ std::string AnsiQuotedStr(std::string_view s, char quote);
 // Reads a quoted text at the front of `s`, undoubling inner quotes, and moves
 // `s` past its closing quote; gives "" and leaves `s` alone when `s` does not
 // begin with `quote`. An unclosed text runs to the end.
-std::string AnsiExtractQuotedStr(std::string_view& s, char quote);
+std::string AnsiExtractQuotedStr(std::string_view &s, char quote);
 // The text without its quotes when it is quoted with `quote`, else unchanged.
 std::string AnsiDequotedStr(std::string_view s, char quote);

@@ -1,4 +1,6 @@
 // Numbers and Booleans to text and back, with the class library's rules and messages.
+#include "ExpectRaises.h"
+
 #include "platform/rtl/Conversions.h"
 #include "platform/rtl/Exception.h"
 
@@ -20,11 +22,18 @@ TEST(Conversions, IntegersToText) {
 }
 
 TEST(Conversions, ValidIntegerTexts) {
-    const std::pair<const char*, int> cases[] = {
-        {"42", 42},        {"  42", 42},           {"-42", -42},
-        {"+7", 7},         {"$FF", 255},           {"0x10", 16},
-        {"-$10", -16},     {"$FFFFFFFF", -1},      {"2147483647", 2147483647},
-        {"-2147483648", std::numeric_limits<int>::min()}, {"007", 7},
+    const std::pair<const char *, int> cases[] = {
+        {"42", 42},
+        {"  42", 42},
+        {"-42", -42},
+        {"+7", 7},
+        {"$FF", 255},
+        {"0x10", 16},
+        {"-$10", -16},
+        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", std::numeric_limits<int>::min()},
+        {"007", 7},
     };
     for (auto [textValue, expected] : cases) {
         EXPECT_EQ(StrToInt(textValue), expected) << textValue;
@@ -38,15 +47,12 @@ TEST(Conversions, ValidIntegerTexts) {
 }
 
 TEST(Conversions, InvalidIntegerTexts) {
-    const char* cases[] = {"", " ", "42 ", "4x", "2147483648", "-2147483649", "--1",
-                           "$", "0x", "$1FFFFFFFF", "1.0", "+-1", "\t1"};
-    for (const char* textValue : cases) {
-        try {
-            StrToInt(textValue);
-            ADD_FAILURE() << "accepted '" << textValue << "'";
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message, std::string("'") + textValue + "' is not a valid integer value");
-        }
+    const char *cases[] = {"",  " ",  "42 ",        "4x",  "2147483648", "-2147483649", "--1",
+                           "$", "0x", "$1FFFFFFFF", "1.0", "+-1",        "\t1"};
+    for (const char *textValue : cases) {
+        ExpectRaises<EConvertError>([&] { StrToInt(textValue); },
+                                    std::string("'") + textValue +
+                                        "' is not a valid integer value");
         int value = 99;
         EXPECT_FALSE(TryStrToInt(textValue, value));
         EXPECT_EQ(value, 99); // left alone
@@ -57,12 +63,21 @@ TEST(Conversions, InvalidIntegerTexts) {
 }
 
 TEST(Conversions, FloatToStrIsShortestWithFifteenDigits) {
-    const std::pair<double, const char*> cases[] = {
-        {0.1, "0.1"},       {100, "100"},         {-1.5, "-1.5"},        {0, "0"},
-        {1e20, "1E20"},     {1e-5, "1E-5"},       {0.0001, "0.0001"},    {1.0 / 3, "0.333333333333333"},
-        {2.0 / 3, "0.666666666666667"},          {123456789012345680.0, "1.23456789012346E17"},
-        {999999999999999.0, "999999999999999"},  {9999999999999999.0, "1E16"},
-        {std::nan(""), "NAN"}, {-INFINITY, "-INF"},
+    const std::pair<double, const char *> cases[] = {
+        {0.1, "0.1"},
+        {100, "100"},
+        {-1.5, "-1.5"},
+        {0, "0"},
+        {1e20, "1E20"},
+        {1e-5, "1E-5"},
+        {0.0001, "0.0001"},
+        {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},
+        {123456789012345680.0, "1.23456789012346E17"},
+        {999999999999999.0, "999999999999999"},
+        {9999999999999999.0, "1E16"},
+        {std::nan(""), "NAN"},
+        {-INFINITY, "-INF"},
     };
     for (auto [value, expected] : cases)
         EXPECT_EQ(FloatToStr(value), expected);
@@ -78,33 +93,24 @@ TEST(Conversions, FloatTexts) {
     EXPECT_EQ(StrToFloat(".5"), 0.5);
     EXPECT_EQ(StrToFloat("5."), 5);
     EXPECT_EQ(StrToFloat("+1e-2"), 0.01);
-    for (const char* bad : {"", "-", "inf", "nan", "0x1p3", "1,5", "1e", "e5", "1.5x"}) {
+    for (const char *bad : {"", "-", "inf", "nan", "0x1p3", "1,5", "1e", "e5", "1.5x"}) {
         double value = 7;
         EXPECT_FALSE(TryStrToFloat(bad, value)) << bad;
         EXPECT_EQ(value, 7);
     }
-    try {
-        StrToFloat("abc");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "'abc' is not a valid floating point value");
-    }
+    ExpectRaises<EConvertError>([] { StrToFloat("abc"); },
+                                "'abc' is not a valid floating point value");
     EXPECT_EQ(StrToFloatDef("x", 2.5), 2.5);
 }
 
 TEST(Conversions, BooleansAsNumbersOrWords) {
-    const std::pair<const char*, bool> cases[] = {
-        {"-1", true}, {"0", false}, {"1", true}, {"2.5", true}, {"TRUE", true},
-        {"false", false}, {"True", true}, {" 0 ", false},
+    const std::pair<const char *, bool> cases[] = {
+        {"-1", true},   {"0", false},     {"1", true},    {"2.5", true},
+        {"TRUE", true}, {"false", false}, {"True", true}, {" 0 ", false},
     };
     for (auto [textValue, expected] : cases)
         EXPECT_EQ(StrToBool(textValue), expected) << textValue;
-    try {
-        StrToBool("yes");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "'yes' is not a valid boolean value");
-    }
+    ExpectRaises<EConvertError>([] { StrToBool("yes"); }, "'yes' is not a valid boolean value");
     EXPECT_EQ(BoolToStr(true), "-1");
     EXPECT_EQ(BoolToStr(false), "0");
     EXPECT_EQ(BoolToStr(true, true), "True");

@@ -1,5 +1,7 @@
 // Dates and times: encoding and decoding round trips across the calendar,
 // dates before 1899-12-30, and the class library's date-time texts.
+#include "ExpectRaises.h"
+
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exception.h"
@@ -67,25 +69,18 @@ TEST(DateTime, LeapYears) {
 TEST(DateTime, InvalidDatesAndTimesRaiseConvertError) {
     const int badDates[][3] = {{2023, 2, 29}, {1900, 2, 29}, {2024, 13, 1}, {2024, 0, 1},
                                {2024, 4, 31}, {0, 1, 1},     {10000, 1, 1}, {2024, 1, 0}};
-    for (const auto& d : badDates) {
-        try {
-            EncodeDate(d[0], d[1], d[2]);
-            ADD_FAILURE() << d[0] << "-" << d[1] << "-" << d[2];
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message, "Invalid argument to date encode");
-        }
+    for (const auto &d : badDates) {
+        ExpectRaises<EConvertError>([&] { EncodeDate(d[0], d[1], d[2]); },
+                                    "Invalid argument to date encode");
         TDateTime untouched = 5;
         EXPECT_FALSE(TryEncodeDate(d[0], d[1], d[2], untouched));
         EXPECT_EQ(untouched, 5);
     }
-    const int badTimes[][4] = {{24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}, {-1, 0, 0, 0}};
-    for (const auto& t : badTimes) {
-        try {
-            EncodeTime(t[0], t[1], t[2], t[3]);
-            ADD_FAILURE() << t[0] << ":" << t[1] << ":" << t[2] << "." << t[3];
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message, "Invalid argument to time encode");
-        }
+    const int badTimes[][4] = {
+        {24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}, {-1, 0, 0, 0}};
+    for (const auto &t : badTimes) {
+        ExpectRaises<EConvertError>([&] { EncodeTime(t[0], t[1], t[2], t[3]); },
+                                    "Invalid argument to time encode");
     }
 }
 
@@ -155,7 +150,7 @@ TEST(DateFormat, StandardTextsAreUsEnglish) {
 
 TEST(DateFormat, FormatLetters) {
     TDateTime dt = EncodeDateTime(2026, 3, 7, 9, 5, 3, 45);
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<const char *, const char *> cases[] = {
         {"yyyy-mm-dd hh:nn:ss", "2026-03-07 09:05:03"},
         {"yyyy-mm-dd hh:mm:ss", "2026-03-07 09:05:03"}, // mm after hh is minutes
         {"y yy yyy", "26 26 2026"},
@@ -176,7 +171,7 @@ TEST(DateFormat, FormatLetters) {
         {"\"Modified\" dd 'at' hh", "Modified 07 at 09"},
         {"dd/mm", "07/03"},
         {"hh 'h' mm", "09 h 05"}, // a literal between hour and minutes
-        {"hh:ss mm", "09:03 03"},  // after seconds mm is the month again
+        {"hh:ss mm", "09:03 03"}, // after seconds mm is the month again
         {"x-#", "x-#"},
     };
     for (auto [format, expected] : cases)

@@ -1,4 +1,7 @@
 // File names with either delimiter, and the file operations the system relies on.
+#include "ExpectRaises.h"
+#include "TempPlatformHome.h"
+
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"
 
@@ -6,7 +9,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -39,16 +41,8 @@ TEST(FileNames, TrailingDelimiters) {
 
 class FileOperations : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = (std::filesystem::temp_directory_path() /
-                ("rtl-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "-" + std::to_string(::getpid())))
-                   .string();
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string dir_;
+    TempPlatformHome home_;
+    std::string dir_ = home_.path;
 };
 
 TEST_F(FileOperations, ForceDirectoriesCreatesEveryMissingParentFromAWindowsStylePath) {
@@ -69,7 +63,8 @@ TEST_F(FileOperations, WriteReadRenameAndDelete) {
     EXPECT_EQ(ReadFileBytes(log), "line\r\n");
     WriteFileAtomic(log, "replaced");
     EXPECT_EQ(ReadFileBytes(log), "replaced");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1); // no temporaries left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}),
+              1); // no temporaries left
 
     EXPECT_TRUE(RenameFile(log, backup));
     EXPECT_FALSE(FileExists(log));
@@ -86,12 +81,9 @@ TEST_F(FileOperations, WriteReadRenameAndDelete) {
 TEST_F(FileOperations, ReadingAFolderOrAMissingFileRaisesOpenError) {
     EXPECT_THROW(ReadFileBytes(dir_), EFOpenError);
     EXPECT_THROW(ReadFileBytes(dir_ + "/missing"), EFOpenError);
-    try {
-        WriteFileAtomic(dir_ + "/missing/file.txt", "x");
-        FAIL();
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message, "Cannot create file \"" + dir_ + "/missing/file.txt\". No such file or directory");
-    }
+    ExpectRaises<EFCreateError>([&] { WriteFileAtomic(dir_ + "/missing/file.txt", "x"); },
+                                "Cannot create file \"" + dir_ +
+                                    "/missing/file.txt\". No such file or directory");
 }
 
 } // namespace

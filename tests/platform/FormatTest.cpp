@@ -1,5 +1,7 @@
 // Format: placeholders, argument kinds, widths and precisions, and the
 // errors for placeholders that do not fit their arguments.
+#include "ExpectRaises.h"
+
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/RtlConsts.h"
@@ -24,8 +26,9 @@ TEST(Format, TextAndIntegerArguments) {
 }
 
 TEST(Format, IndexedPlaceholdersPickArgumentsAndTheNextOneFollows) {
-    EXPECT_EQ(Format("Cannot rename file from \"%0:s\" to \"%1:s\".", {"log.txt", "log.txt_Old.txt"}),
-              "Cannot rename file from \"log.txt\" to \"log.txt_Old.txt\".");
+    EXPECT_EQ(
+        Format("Cannot rename file from \"%0:s\" to \"%1:s\".", {"log.txt", "log.txt_Old.txt"}),
+        "Cannot rename file from \"log.txt\" to \"log.txt_Old.txt\".");
     EXPECT_EQ(Format("%1:s %0:s %s", {"a", "b"}), "b a b");
     EXPECT_EQ(Format("About %0:s, %0:s again", {"Lorvane", "unused", "NoValue"}),
               "About Lorvane, Lorvane again");
@@ -75,7 +78,7 @@ TEST(Format, FloatingPointFormats) {
     EXPECT_EQ(Format("%f", {3.14159}), "3.14");
     EXPECT_EQ(Format("%.0f", {2.5}), "3");
     EXPECT_EQ(Format("%.2f", {0.125}), "0.13"); // half away from zero
-    EXPECT_EQ(Format("%.1f", {-0.04}), "0.0"); // no sign on a rounded zero
+    EXPECT_EQ(Format("%.1f", {-0.04}), "0.0");  // no sign on a rounded zero
     EXPECT_EQ(Format("%.3f", {1e-10}), "0.000");
     EXPECT_EQ(Format("%g", {0.1}), "0.1");
     EXPECT_EQ(Format("%g", {1234567.0}), "1234567");
@@ -90,39 +93,31 @@ TEST(Format, FloatingPointFormats) {
 
 TEST(Format, PointersAreHexadecimalOfFullWidth) {
     EXPECT_EQ(Format("%p", {nullptr}), "0000000000000000");
-    EXPECT_EQ(Format("%p", {reinterpret_cast<const void*>(0x1234ABCD)}), "000000001234ABCD");
+    EXPECT_EQ(Format("%p", {reinterpret_cast<const void *>(0x1234ABCD)}), "000000001234ABCD");
 }
 
 struct BadFormat {
-    const char* format;
+    const char *format;
     std::vector<TVarRec> args;
 };
 
 TEST(Format, PlaceholderThatDoesNotFitItsArgumentRaisesConvertError) {
     const BadFormat cases[] = {
-        {"%d", {1.5}},       {"%s", {5}},       {"%f", {5}},      {"%x", {"a"}},
-        {"%p", {5}},         {"%u", {"5"}},     {"%k", {5}},      {"%", {5}},
-        {"%5", {5}},         {"%*d", {"x", 5}}, {"%e", {nullptr}}, {"%.*f", {1.5, 1.5}},
+        {"%d", {1.5}},         {"%s", {5}},       {"%f", {5}},       {"%x", {"a"}},
+        {"%p", {5}},           {"%u", {"5"}},     {"%k", {5}},       {"%", {5}},
+        {"%5", {5}},           {"%*d", {"x", 5}}, {"%e", {nullptr}}, {"%.*f", {1.5, 1.5}},
         {"%s %d", {"a", "b"}},
     };
-    for (const BadFormat& c : cases) {
-        try {
-            Format(c.format, c.args);
-            ADD_FAILURE() << c.format << " was accepted";
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message, std::string("Format '") + c.format +
-                                     "' invalid or incompatible with argument");
-        }
+    for (const BadFormat &c : cases) {
+        ExpectRaises<EConvertError>([&] { Format(c.format, c.args); },
+                                    std::string("Format '") + c.format +
+                                        "' invalid or incompatible with argument");
     }
 }
 
 TEST(Format, MissingArgumentRaisesConvertError) {
-    try {
-        Format("%d and %d", {1});
-        FAIL() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "No argument for format '%d and %d'");
-    }
+    ExpectRaises<EConvertError>([] { Format("%d and %d", {1}); },
+                                "No argument for format '%d and %d'");
     EXPECT_THROW(Format("%3:s", {"a", "b"}), EConvertError);
     EXPECT_THROW(Format("%*d", {5}), EConvertError);
 }
@@ -133,11 +128,7 @@ TEST(Format, ExceptionsFormatTheirMessage) {
     EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
     Exception plain("100% literal");
     EXPECT_EQ(plain.Message, "100% literal");
-    try {
-        Abort();
-    } catch (const EAbort& abort) {
-        EXPECT_EQ(abort.Message, "Operation aborted");
-    }
+    ExpectRaises<EAbort>([] { Abort(); }, "Operation aborted");
 }
 
 } // namespace

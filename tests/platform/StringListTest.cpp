@@ -1,5 +1,8 @@
 // TStringList: name=value lines, sorting and duplicates, letter case, texts
 // with their line breaks and quoting, files, owned objects and notifications.
+#include "ExpectRaises.h"
+#include "TempPlatformHome.h"
+
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/StringList.h"
 
@@ -11,27 +14,27 @@
 
 namespace {
 
-std::vector<std::string> Lines(const TStrings& list) {
+std::vector<std::string> Lines(const TStrings &list) {
     std::vector<std::string> out;
     for (int i = 0; i < list.Count(); ++i)
         out.push_back(list.Strings(i));
     return out;
 }
 
-void Fill(TStrings& list, const std::vector<std::string>& lines) {
+void Fill(TStrings &list, const std::vector<std::string> &lines) {
     list.Clear();
-    for (const std::string& s : lines)
+    for (const std::string &s : lines)
         list.Add(s);
 }
 
 // An object that counts how many of its kind are alive.
 class Counted : public TObject {
 public:
-    explicit Counted(int& alive) : alive_(alive) { ++alive_; }
+    explicit Counted(int &alive) : alive_(alive) { ++alive_; }
     ~Counted() override { --alive_; }
 
 private:
-    int& alive_;
+    int &alive_;
 };
 
 TEST(StringList, NamesAndValuesSplitAtTheFirstSeparator) {
@@ -96,12 +99,7 @@ TEST(StringList, SortedListPlacesStringsAndHandlesDuplicates) {
     EXPECT_EQ(list.Count(), 3);
 
     list.Duplicates = dupError;
-    try {
-        list.Add("a");
-        FAIL() << "duplicate accepted";
-    } catch (const EStringListError& e) {
-        EXPECT_EQ(e.Message, "String list does not allow duplicates");
-    }
+    ExpectRaises<EStringListError>([&] { list.Add("a"); }, "String list does not allow duplicates");
 
     list.Duplicates = dupAccept;
     list.Add("a");
@@ -120,15 +118,10 @@ TEST(StringList, SortedListRefusesPositionalChanges) {
     Fill(list, {"b", "a"});
     list.SetSorted(true);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"a", "b"}));
-    for (auto change : {+[](TStringList& l) { l.Insert(0, "x"); },
-                        +[](TStringList& l) { l.SetStrings(0, "x"); }}) {
-        try {
-            change(list);
-            FAIL() << "positional change accepted";
-        } catch (const EStringListError& e) {
-            EXPECT_EQ(e.Message, "Operation not allowed on sorted list");
-        }
-    }
+    ExpectRaises<EStringListError>([&] { list.Insert(0, "x"); },
+                                   "Operation not allowed on sorted list");
+    ExpectRaises<EStringListError>([&] { list.SetStrings(0, "x"); },
+                                   "Operation not allowed on sorted list");
 }
 
 TEST(StringList, ChangingCaseSensitivityResortsASortedList) {
@@ -145,7 +138,7 @@ TEST(StringList, ChangingCaseSensitivityResortsASortedList) {
 TEST(StringList, CustomSortIsStable) {
     TStringList list;
     Fill(list, {"ccc", "b", "aa", "d", "ee"});
-    list.CustomSort([](TStringList* l, int a, int b) {
+    list.CustomSort([](TStringList *l, int a, int b) {
         return static_cast<int>(l->Strings(a).size()) - static_cast<int>(l->Strings(b).size());
     });
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"b", "d", "aa", "ee", "ccc"}));
@@ -156,13 +149,8 @@ TEST(StringList, CustomSortIsStable) {
 TEST(StringList, IndexOutsideTheListRaisesStringListError) {
     TStringList list;
     Fill(list, {"a", "b"});
-    auto expectIndexError = [](auto action, const std::string& message) {
-        try {
-            action();
-            ADD_FAILURE() << "no error for " << message;
-        } catch (const EStringListError& e) {
-            EXPECT_EQ(e.Message, message);
-        }
+    auto expectIndexError = [](auto action, const std::string &message) {
+        ExpectRaises<EStringListError>(action, message);
     };
     expectIndexError([&] { list.Strings(2); }, "List index out of bounds (2)");
     expectIndexError([&] { list.Objects(-1); }, "List index out of bounds (-1)");
@@ -208,7 +196,7 @@ TEST(StringList, CommaAndDelimitedTextsRoundTrip) {
         {"a", "b c", "", "d,e", "f\"g", " lead", "trail ", "tab\there", "é ü"},
         {"semi;colon", "'quoted'", "x"},
     };
-    for (const auto& lines : lists) {
+    for (const auto &lines : lists) {
         TStringList source, copy;
         Fill(source, lines);
         copy.SetCommaText(source.CommaText());
@@ -235,19 +223,12 @@ TEST(StringList, StrictDelimiterKeepsBlanks) {
 
 class StringListFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("rtl-strings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
-    static std::string Read(const std::string& path) {
+    std::string Path(const char *name) const { return home_.path + "/" + name; }
+    static std::string Read(const std::string &path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::filesystem::path dir_;
+    TempPlatformHome home_;
 };
 
 TEST_F(StringListFiles, SaveWritesCrLfLinesAndLoadReadsThemBack) {
@@ -263,7 +244,8 @@ TEST_F(StringListFiles, SaveWritesCrLfLinesAndLoadReadsThemBack) {
 }
 
 TEST_F(StringListFiles, LoadSkipsAByteOrderMarkAndTakesLfLines) {
-    std::ofstream(Path("bom.txt"), std::ios::binary) << "\xEF\xBB\xBF" "first\nsecond";
+    std::ofstream(Path("bom.txt"), std::ios::binary) << "\xEF\xBB\xBF"
+                                                        "first\nsecond";
     TStringList list;
     list.LoadFromFile(Path("bom.txt"));
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"first", "second"}));
@@ -272,13 +254,9 @@ TEST_F(StringListFiles, LoadSkipsAByteOrderMarkAndTakesLfLines) {
 TEST_F(StringListFiles, MissingFileRaisesOpenErrorAndKeepsTheList) {
     TStringList list;
     list.Add("kept");
-    try {
-        list.LoadFromFile(Path("missing.txt"));
-        FAIL() << "no error";
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message, "Cannot open file \"" + Path("missing.txt") +
-                                 "\". No such file or directory");
-    }
+    ExpectRaises<EFOpenError>([&] { list.LoadFromFile(Path("missing.txt")); },
+                              "Cannot open file \"" + Path("missing.txt") +
+                                  "\". No such file or directory");
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"kept"}));
 }
 
@@ -291,7 +269,7 @@ TEST(StringList, OwnedObjectsAreFreedWithTheirStrings) {
     int alive = 0;
     {
         TStringList list(true);
-        for (const char* s : {"a", "b", "c", "d"})
+        for (const char *s : {"a", "b", "c", "d"})
             list.AddObject(s, new Counted(alive));
         EXPECT_EQ(alive, 4);
         list.Delete(0);
@@ -318,11 +296,11 @@ TEST(StringList, OwnedObjectsAreFreedWithTheirStrings) {
 TEST(StringList, ChangeNotificationsFireOncePerUpdate) {
     TStringList list;
     int changing = 0, changed = 0;
-    list.OnChanging = [&](TObject* sender) {
+    list.OnChanging = [&](TObject *sender) {
         EXPECT_EQ(sender, &list);
         ++changing;
     };
-    list.OnChange = [&](TObject*) { ++changed; };
+    list.OnChange = [&](TObject *) { ++changed; };
     list.Add("a");
     EXPECT_EQ(changed, 1);
     list.BeginUpdate();
@@ -350,18 +328,14 @@ TEST(StringList, AssignCopiesStringsObjectsAndTextSettings) {
     EXPECT_EQ(copy.Values("n"), "v");
     EXPECT_EQ(copy.Text(), "n:v\nn:v\n");
 
-    try {
-        copy.Assign(nullptr);
-        FAIL() << "nil assigned";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "Cannot assign a nil to a TStringList");
-    }
+    ExpectRaises<EConvertError>([&] { copy.Assign(nullptr); },
+                                "Cannot assign a nil to a TStringList");
 }
 
 TEST(StringList, ClassNamesAreThoseOfTheClassLibrary) {
     TStringList list;
     EXPECT_EQ(list.ClassName(), "TStringList");
-    TStrings& base = list;
+    TStrings &base = list;
     EXPECT_EQ(base.ClassName(), "TStringList");
     EXPECT_EQ(ClassNameOf<Counted>(), "Counted");
 }
