@@ -8,9 +8,14 @@ endfunction()
 
 # One GoogleTest program per layer; its tests are discovered at test time and
 # carry the layer's name as prefix ("xml.Reader.EmptyDocument").
+# EXCLUDE takes regular expressions of source paths that belong to something
+# else (a library that the tests load, in a subfolder of its own).
 function(lorvane_test_program layer)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "${pattern}")
+  endforeach()
   if(NOT srcs)
     return()
   endif()
