@@ -17,6 +17,8 @@ PACKAGES=(
 ensure_packages() {
   local missing=()
   for p in "${PACKAGES[@]}"; do
+    # A Node.js that brings its own npm (and conflicts with Debian's) will do.
+    [ "$p" = npm ] && command -v npm >/dev/null 2>&1 && continue
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
