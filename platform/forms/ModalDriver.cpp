@@ -1,0 +1,92 @@
+// The modal driver and the defaults that stand for it.
+#include "platform/forms/ModalDriver.h"
+
+#include "platform/forms/Form.h"
+
+namespace forms {
+
+namespace {
+
+struct DriverState {
+    ModalDriver* driver = nullptr;
+    // The last box answered Retry and how many times in a row.
+    std::string retryCaption;
+    std::string retryText;
+    int retries = 0;
+};
+
+DriverState& State() {
+    static DriverState state;
+    return state;
+}
+
+// Counts a Retry to the same box; past the cap, the answer becomes the box's cancel button.
+TMsgDlgBtn CapRetries(const MessageBoxRequest& box, TMsgDlgBtn answer) {
+    DriverState& s = State();
+    if (answer != mbRetry) {
+        s.retries = 0;
+        return answer;
+    }
+    if (s.retries > 0 && s.retryCaption == box.Caption && s.retryText == box.Text) {
+        ++s.retries;
+    } else {
+        s.retryCaption = box.Caption;
+        s.retryText = box.Text;
+        s.retries = 1;
+    }
+    if (s.retries <= kMaxRetryAnswers) return answer;
+    s.retries = 0;
+    return CancelMessageButton(box.Buttons);
+}
+
+} // namespace
+
+ModalDriver* InstallModalDriver(ModalDriver* driver) {
+    ModalDriver* previous = State().driver;
+    State().driver = driver;
+    State().retries = 0;
+    return previous;
+}
+
+ModalDriver* InstalledModalDriver() { return State().driver; }
+
+TModalResult RunMessageBox(const MessageBoxRequest& box) {
+    ModalDriver* driver = State().driver;
+    TModalResult result = mrCancel;
+    // A box without buttons can only be closed, which cancels it.
+    if (!box.Buttons.Empty()) {
+        TMsgDlgBtn fallback = box.Buttons.Contains(box.DefaultButton)
+                                  ? box.DefaultButton
+                                  : DefaultMessageButton(box.Buttons);
+        TMsgDlgBtn answer = driver ? driver->AnswerMessageBox(box) : fallback;
+        if (!box.Buttons.Contains(answer) || answer == mbHelp) answer = fallback;
+        result = ModalResultOf(CapRetries(box, answer));
+        // Help alone closes nothing; the box can then only be closed.
+        if (result == mrNone) result = mrCancel;
+    }
+    if (driver) {
+        ShownDialog shown;
+        static_cast<MessageBoxRequest&>(shown) = box;
+        shown.Result = result;
+        driver->DialogShown(shown);
+    }
+    return result;
+}
+
+TModalResult RunModalForm(TForm& form) {
+    ModalDriver* driver = State().driver;
+    TModalResult result = driver ? driver->PlayForm(form) : mrCancel;
+    if (result == mrNone) result = form.ModalResult();
+    if (result == mrNone) result = mrCancel;
+    if (driver) {
+        ShownDialog shown;
+        shown.What = ShownDialog::Kind::Form;
+        shown.Caption = form.Caption();
+        shown.Text = form.ClassName();
+        shown.Result = result;
+        driver->DialogShown(shown);
+    }
+    return result;
+}
+
+} // namespace forms

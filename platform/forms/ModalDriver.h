@@ -1,0 +1,84 @@
+// The modal driver: the one place where the process waits for the user. Every
+// message box and every modal form asks it. Tests and the demo install a
+// driver that plays the user (platform/sim/ModalScript.h) and records what was
+// shown; with none installed, a message box answers its default button and a
+// modal form closes as cancelled at once, so nothing ever blocks.
+//
+// Scripted users must not make the program loop for ever: when the same box
+// is answered Retry more than kMaxRetryAnswers times in a row, the next
+// answer becomes the box's cancel button (Cancel, else No, else OK), and a
+// form whose OnClose keeps refusing to close ends after kMaxModalRounds.
+// There is one driver per process (it lives in the platform library); it is
+// used on the UI thread only.
+#pragma once
+
+#include "platform/forms/Dialogs.h"
+
+#include <string>
+
+class TForm;
+
+namespace forms {
+
+// Consecutive Retry answers to one box before it is answered with its cancel button.
+inline constexpr int kMaxRetryAnswers = 10;
+// Times a modal form is handed to the driver before it closes as cancelled.
+inline constexpr int kMaxModalRounds = 10;
+
+// A message box as the user sees it.
+struct MessageBoxRequest {
+    std::string Caption;
+    std::string Text;
+    TMsgDlgType Type = mtCustom;
+    TMsgDlgButtons Buttons;
+    TMsgDlgBtn DefaultButton = mbOK;
+    int HelpContext = 0;
+};
+
+// One dialog that was shown, and how it was answered. For a form, Caption is
+// its caption and Text its class name.
+struct ShownDialog : MessageBoxRequest {
+    enum class Kind { MessageBox, Form };
+    Kind What = Kind::MessageBox;
+    // The modal result the program received.
+    TModalResult Result = mrNone;
+};
+
+// Plays the user of modal dialogs.
+class ModalDriver {
+public:
+    virtual ~ModalDriver() = default;
+    // The button the user clicks in the box. A button the box does not have
+    // counts as its default button.
+    virtual TMsgDlgBtn AnswerMessageBox(const MessageBoxRequest& box) = 0;
+    // Plays the user of a modal form (set fields, click buttons) and returns
+    // the modal result; mrNone leaves the form's own ModalResult, and a form
+    // left without one closes as cancelled.
+    virtual TModalResult PlayForm(TForm& form) = 0;
+    // Told of every dialog once its answer is final; nothing by default.
+    virtual void DialogShown(const ShownDialog& dialog) {}
+};
+
+// Installs the process's driver (nullptr: none); returns the previous one.
+ModalDriver* InstallModalDriver(ModalDriver* driver);
+// The installed driver, or nullptr.
+ModalDriver* InstalledModalDriver();
+
+// Installs a driver for the life of the object, then puts the previous one back.
+class ScopedModalDriver {
+public:
+    explicit ScopedModalDriver(ModalDriver& driver) : previous_(InstallModalDriver(&driver)) {}
+    ~ScopedModalDriver() { InstallModalDriver(previous_); }
+    ScopedModalDriver(const ScopedModalDriver&) = delete;
+    ScopedModalDriver& operator=(const ScopedModalDriver&) = delete;
+
+private:
+    ModalDriver* previous_;
+};
+
+// Shows a message box modally through the driver and returns the modal result.
+TModalResult RunMessageBox(const MessageBoxRequest& box);
+// Hands a modal form to the driver and returns its modal result (mrCancel without a driver).
+TModalResult RunModalForm(TForm& form);
+
+} // namespace forms

@@ -1,0 +1,33 @@
+// The live forms and data modules of the process.
+#include "platform/forms/Screen.h"
+
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/RtlConsts.h"
+
+#include <algorithm>
+
+namespace {
+
+template <class T> T* At(const std::vector<T*>& list, int index) {
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        throw EListError(RtlConsts::SListIndexError, {index});
+    return list[static_cast<size_t>(index)];
+}
+
+template <class T> void Erase(std::vector<T*>& list, T* item) {
+    list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+} // namespace
+
+TForm* TScreen::Forms(int index) const { return At(forms_, index); }
+TDataModule* TScreen::DataModules(int index) const { return At(dataModules_, index); }
+void TScreen::AddForm(TForm* form) { forms_.push_back(form); }
+void TScreen::RemoveForm(TForm* form) { Erase(forms_, form); }
+void TScreen::AddDataModule(TDataModule* module) { dataModules_.push_back(module); }
+void TScreen::RemoveDataModule(TDataModule* module) { Erase(dataModules_, module); }
+
+TScreen& Screen() {
+    static TScreen screen;
+    return screen;
+}

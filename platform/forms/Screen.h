@@ -1,0 +1,38 @@
+// The live forms and data modules of the process, as the class library's
+// Screen object lists them. Every TForm and TDataModule enters the list when
+// it is constructed and leaves it when it is destroyed; whoever must reach all
+// of them (the translation of forms after a language pack is loaded, the
+// reader resolving "Module1.Timer1" references) walks these lists. They live
+// in the one platform library, so every library of the process sees the same
+// lists. Everything here runs on the UI thread.
+#pragma once
+
+#include <vector>
+
+class TForm;
+class TDataModule;
+
+class TScreen {
+public:
+    // Number of live forms.
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    // The live form at `index`, in creation order (EListError when outside).
+    TForm* Forms(int index) const;
+    // Number of live data modules.
+    int DataModuleCount() const { return static_cast<int>(dataModules_.size()); }
+    // The live data module at `index`, in creation order (EListError when outside).
+    TDataModule* DataModules(int index) const;
+
+    // Called by TForm's and TDataModule's constructors and destructors.
+    void AddForm(TForm* form);
+    void RemoveForm(TForm* form);
+    void AddDataModule(TDataModule* module);
+    void RemoveDataModule(TDataModule* module);
+
+private:
+    std::vector<TForm*> forms_;
+    std::vector<TDataModule*> dataModules_;
+};
+
+// The process's screen.
+TScreen& Screen();
