@@ -7,6 +7,7 @@ namespace {
 
 struct ErrorInfo {
     bool set = false;
+    HRESULT code = S_OK;
     std::string source;
     std::string description;
 };
@@ -86,7 +87,7 @@ std::string SysErrorMessage(HRESULT hr) {
 HRESULT OleCheck(HRESULT hr) {
     if (SUCCEEDED(hr)) return hr;
     std::string source, description;
-    if (TakeComErrorInfo(source, description) && !description.empty())
+    if (TakeComErrorInfo(hr, source, description) && !description.empty())
         throw EOleException(description, hr, source);
     throw EOleSysError(SysErrorMessage(hr), hr);
 }
@@ -117,8 +118,9 @@ std::string MessageOfCurrentException() noexcept {
     }
 }
 
-void SetComErrorInfo(std::string source, std::string description) noexcept {
+void SetComErrorInfo(HRESULT code, std::string source, std::string description) noexcept {
     threadErrorInfo.set = true;
+    threadErrorInfo.code = code;
     threadErrorInfo.source = std::move(source);
     threadErrorInfo.description = std::move(description);
 }
@@ -129,8 +131,12 @@ void ClearComErrorInfo() noexcept {
     threadErrorInfo.description.clear();
 }
 
-bool TakeComErrorInfo(std::string& source, std::string& description) noexcept {
+bool TakeComErrorInfo(HRESULT code, std::string& source, std::string& description) noexcept {
     if (!threadErrorInfo.set) return false;
+    if (threadErrorInfo.code != code) {
+        ClearComErrorInfo();
+        return false;
+    }
     source = std::move(threadErrorInfo.source);
     description = std::move(threadErrorInfo.description);
     ClearComErrorInfo();

@@ -58,11 +58,13 @@ HRESULT HResultFromCurrentException() noexcept;
 std::string MessageOfCurrentException() noexcept;
 
 // This thread's error info: the message of the last failure a guarded method
-// returned, for a caller that wants more than the HRESULT.
-void SetComErrorInfo(std::string source, std::string description) noexcept;
+// returned, with its code, for a caller that wants more than the HRESULT.
+void SetComErrorInfo(HRESULT code, std::string source, std::string description) noexcept;
 void ClearComErrorInfo() noexcept;
-// Takes (and clears) this thread's error description; false when none is set.
-bool TakeComErrorInfo(std::string& source, std::string& description) noexcept;
+// Takes (and clears) this thread's error info when it was left for code;
+// false (leaving nothing) otherwise, so a stale message never explains
+// another failure.
+bool TakeComErrorInfo(HRESULT code, std::string& source, std::string& description) noexcept;
 
 // Runs body (returning HRESULT or void) and returns its result, S_OK for a
 // void body; an exception becomes HResultFromCurrentException() and its
@@ -78,7 +80,8 @@ HRESULT ComGuard(F&& body) noexcept {
             return body();
         }
     } catch (...) {
-        SetComErrorInfo({}, MessageOfCurrentException());
-        return HResultFromCurrentException();
+        HRESULT code = HResultFromCurrentException();
+        SetComErrorInfo(code, {}, MessageOfCurrentException());
+        return code;
     }
 }

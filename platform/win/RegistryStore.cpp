@@ -1,0 +1,113 @@
+#include "platform/win/RegistryStore.h"
+
+#include "platform/win/PlatformHome.h"
+#include "platform/win/Registry.h"
+
+#include "platform/rtl/FileUtils.h"
+
+#include <sys/stat.h>
+
+namespace platform {
+namespace {
+
+constexpr const char* FileName = "registry.reg";
+// A larger file is not a registry this machine wrote; it is left alone.
+constexpr unsigned long long MaxFileSize = 64 << 20;
+
+} // namespace
+
+RegistryStore& RegistryStore::Instance() {
+    static RegistryStore store;
+    return store;
+}
+
+RegistryStore::Stamp RegistryStore::StampOf(const std::string& path) {
+    struct stat st {};
+    Stamp s;
+    if (::stat(path.c_str(), &st) != 0) return s;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = static_cast<unsigned long long>(st.st_size);
+    s.seconds = st.st_mtim.tv_sec;
+    s.nanoseconds = st.st_mtim.tv_nsec;
+    return s;
+}
+
+std::unique_lock<std::recursive_mutex> RegistryStore::Lock() {
+    std::unique_lock<std::recursive_mutex> lock(mutex_);
+    Refresh();
+    return lock;
+}
+
+void RegistryStore::Refresh() {
+    if (batchDepth_ > 0) return; // the batch's changes are not written yet
+    std::string home = PlatformHome();
+    if (home != home_ || !(StampOf(home + "/" + FileName) == stamp_)) Load(home);
+}
+
+void RegistryStore::Load(const std::string& home) {
+    home_ = home;
+    tree_ = RegTree();
+    problems_.clear();
+    std::string path = home + "/" + FileName;
+    stamp_ = StampOf(path);
+    if (stamp_ == Stamp()) return; // no registry yet
+    if (stamp_.size > MaxFileSize) {
+        problems_.push_back(path + " is too large to be a registry file");
+        return;
+    }
+    try {
+        problems_ = ParseRegText(ReadFileBytes(path), tree_).Problems;
+    } catch (const Exception& e) {
+        problems_.push_back(e.Message);
+    }
+}
+
+void RegistryStore::Save() {
+    if (batchDepth_ > 0) {
+        pending_ = true;
+        return;
+    }
+    pending_ = false;
+    std::string path = home_ + "/" + FileName;
+    try {
+        WriteFileAtomic(path, WriteRegText(tree_));
+    } catch (const Exception& e) {
+        throw ERegistryException("Failed to save the registry: " + e.Message);
+    }
+    stamp_ = StampOf(path);
+}
+
+void RegistryStore::BeginBatch() {
+    mutex_.lock();
+    if (batchDepth_ == 0) Refresh();
+    ++batchDepth_;
+}
+
+void RegistryStore::EndBatch(bool commit) {
+    std::unique_lock<std::recursive_mutex> held(mutex_, std::adopt_lock);
+    if (--batchDepth_ > 0 || !pending_) return;
+    try {
+        Save();
+    } catch (const ERegistryException& e) {
+        if (commit) throw;
+        problems_.push_back(e.Message);
+    }
+}
+
+std::string RegistryStore::FilePath() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return PlatformHome() + "/" + FileName;
+}
+
+void RegistryStore::Reload() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    Load(PlatformHome());
+}
+
+std::vector<std::string> RegistryStore::LoadProblems() {
+    auto lock = Lock();
+    return problems_;
+}
+
+} // namespace platform
