@@ -12,6 +12,7 @@
 //       .Reference("Images", &TTicker::SetImages)             // resolved after reading
 //       .Event("OnTick", &TTicker::OnTick)                    // bound to a root method
 //       .Object("Font", [](TTicker& t) { return t.Font(); })  // Font.Style = [...]
+//       .Collection("Panes", [](TTicker& t) { return t.Panes(); }) // < item ... end >
 //       .Define("Data", [](TTicker& t, const FormValue& v, FormReader& r) { ... })
 //       .Method("TickerTick", &TTicker::TickerTick);          // for forms rooted here
 #pragma once
@@ -134,6 +135,17 @@ public:
             return self ? static_cast<TObject*>(get(*self)) : nullptr;
         };
         return *this;
+    }
+
+    // A collection property (`< item ... end >`) read into the standard
+    // collection that `get` gives (T& -> TCollection*), whose items' classes
+    // must be registered.
+    template <class Get> ClassBuilder& Collection(std::string name, Get get) {
+        return Define(std::move(name), [get](T& self, const FormValue& value, FormReader& reader) {
+            TCollection* collection = get(self);
+            if (!collection) reader.Fail("The collection does not exist");
+            reader.ReadCollection(*collection, value);
+        });
     }
 
     // A property the class reads itself (the class library's DefineProperties):

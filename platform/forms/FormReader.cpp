@@ -162,6 +162,30 @@ std::string FormReader::ItemName(int index) const {
     return position_.Object + "." + position_.Property + "[" + std::to_string(index) + "]";
 }
 
+void FormReader::ReadItems(const FormValue& value,
+                           const std::function<TObject&(int index)>& make) {
+    if (value.Type != FormValue::Kind::Collection)
+        Fail(std::string(FormConsts::SInvalidPropertyValue) + ": collection expected but " +
+             FormValue::KindName(value.Type) + " found");
+    for (size_t i = 0; i < value.CollectionItems.size(); ++i) {
+        const FormCollectionItem& item = value.CollectionItems[i];
+        int index = static_cast<int>(i);
+        PositionScope scope(*this, {position_.Object, position_.Property, item.Line});
+        TObject& target = make(index);
+        ReadProperties(target, item.Properties, ItemName(index));
+    }
+}
+
+void FormReader::ReadCollection(TCollection& collection, const FormValue& value) {
+    collection.BeginUpdate();
+    struct EndUpdate {
+        TCollection& c;
+        ~EndUpdate() { c.EndUpdate(); }
+    } end{collection};
+    collection.Clear();
+    ReadItems(value, [&](int) -> TObject& { return *collection.Add(); });
+}
+
 void FormReader::Defer(std::function<void(FormReader&)> fixup) {
     fixups_.push_back({std::move(fixup), position_});
 }

@@ -19,6 +19,7 @@
 
 #include "platform/forms/FormClass.h"
 #include "platform/forms/FormValue.h"
+#include "platform/rtl/Collection.h"
 
 #include <any>
 #include <functional>
@@ -72,6 +73,15 @@ public:
     // The display name of item `index` of the collection property being read
     // ("adxRibbonTab3.Controls_[0]"), for ReadProperties.
     std::string ItemName(int index) const;
+    // Reads the items of a collection value (`< item ... end >`): for item i,
+    // `make(i)` gives the object to read it into (a new item of the right
+    // class), whose properties are then read as ReadProperties does. Raises
+    // when the value is no collection.
+    void ReadItems(const FormValue& value, const std::function<TObject&(int index)>& make);
+    // Reads a collection value into a standard collection, as the class
+    // library does: within BeginUpdate and EndUpdate, the collection is
+    // cleared and each item made by Add, then read.
+    void ReadCollection(TCollection& collection, const FormValue& value);
     // Casts the object a setter was given to its registered class; raises
     // when the registration does not match the object.
     template <class T> T& Cast(TObject& target) const {

@@ -1,6 +1,9 @@
 // The live forms and data modules of the process.
 #include "platform/forms/Screen.h"
 
+#include "platform/forms/DataModule.h"
+#include "platform/forms/Form.h"
+
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/RtlConsts.h"
 
@@ -31,3 +34,22 @@ TScreen& Screen() {
     static TScreen screen;
     return screen;
 }
+
+namespace forms {
+
+namespace {
+
+void VisitTree(TComponent& component, const std::function<void(TComponent&)>& visit) {
+    visit(component);
+    for (int i = 0; i < component.ComponentCount(); ++i) VisitTree(*component.Components(i), visit);
+}
+
+} // namespace
+
+void ForEachOpenComponent(const std::function<void(TComponent&)>& visit) {
+    TScreen& screen = Screen();
+    for (int i = 0; i < screen.FormCount(); ++i) VisitTree(*screen.Forms(i), visit);
+    for (int i = 0; i < screen.DataModuleCount(); ++i) VisitTree(*screen.DataModules(i), visit);
+}
+
+} // namespace forms

@@ -7,8 +7,10 @@
 // lists. Everything here runs on the UI thread.
 #pragma once
 
+#include <functional>
 #include <vector>
 
+class TComponent;
 class TForm;
 class TDataModule;
 
@@ -36,3 +38,13 @@ private:
 
 // The process's screen.
 TScreen& Screen();
+
+namespace forms {
+
+// Calls `visit` for every live form, then every live data module, each
+// followed by the components it owns (depth first, in component order): what
+// must reach everything open (translating the forms after a language pack is
+// loaded) walks this. `visit` must not free components.
+void ForEachOpenComponent(const std::function<void(TComponent&)>& visit);
+
+} // namespace forms

@@ -44,6 +44,14 @@ const char* kGoodForm = R"(object Module: TTestModule
     Items.Strings = (
       'Send'
       'File')
+    Panes = <
+      item
+        Caption = 'Left'
+      end
+      item
+        Caption = 'Right'
+        Width = 30
+      end>
     OnClick = ThingClick
     Entries = <
       item
@@ -170,6 +178,24 @@ TEST_F(StoredForm, CollectionsAreReadNestedWithOptionalIndexes) {
     EXPECT_EQ(tab->Entries[0]->Children[0]->Caption, "Inner");
     EXPECT_EQ(tab->Entries[1]->Caption, "Two");
     EXPECT_EQ(tab->Entries[1]->Tag, 2);
+    m->Free();
+}
+
+TEST_F(StoredForm, StandardCollectionsAreClearedThenFilledInOneUpdate) {
+    TTestModule* m = Create();
+    auto* tab = static_cast<TThing*>(m->FindComponent("Tab"));
+    ASSERT_EQ(tab->Panes.Count(), 2);
+    auto* right = static_cast<TPane*>(tab->Panes.Items(1));
+    EXPECT_EQ(right->Caption, "Right");
+    EXPECT_EQ(right->Width, 30);
+    EXPECT_EQ(tab->Panes.Updates, 1);
+    EXPECT_EQ(tab->Panes.UpdateCount(), 0);
+    // Reading again replaces the items.
+    new TPane(&tab->Panes);
+    ReadComponentForm(*tab, "object Tab: TThing\n  Panes = <\n    item\n      Width = 1\n    end>\nend",
+                      table, "TPanes");
+    ASSERT_EQ(tab->Panes.Count(), 1);
+    EXPECT_EQ(static_cast<TPane*>(tab->Panes.Items(0))->Width, 1);
     m->Free();
 }
 
@@ -362,12 +388,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "Component G is a TContainer, not a TThing"},
         BadModule{"ReferenceIsString", "object M: TTestModule\n  object T: TThing\n    Images = 'G'\n  end\nend", 3,
                   "component name expected but string found"},
-        BadModule{"ChildrenBeforeCodes", "object M: TTestModule\n  object G: TContainer\n    Children = <\n      item\n      end>\n  end\nend", 3,
+        BadModule{"ChildrenBeforeCodes", "object M: TTestModule\n  object G: TContainer\n    Children = <\n      item\n      end>\n  end\nend", 4,
                   "Error reading G.Children: No type code for item 0"},
         BadModule{"BadItemProperty", "object M: TTestModule\n  object G: TContainer\n    Codes = {01000000 08000000}\n    Children = <\n      item\n        Enabled = 3\n      end>\n  end\nend", 6,
                   "Error reading G.Children[0].Enabled: Invalid property value"},
         BadModule{"UnknownItemProperty", "object M: TTestModule\n  object T: TThing\n    Entries = <\n      item\n        Items = <\n          item\n            Nope = 1\n          end>\n      end>\n  end\nend", 7,
                   "Error reading T.Entries[0].Items[0].Nope: Property Nope does not exist"},
+        BadModule{"BadPaneProperty", "object M: TTestModule\n  object T: TThing\n    Panes = <\n      item\n      end\n      item\n        Width = 'wide'\n      end>\n  end\nend", 7,
+                  "Error reading T.Panes[1].Width: Invalid property value: integer expected"},
+        BadModule{"CollectionExpected", "object M: TTestModule\n  object T: TThing\n    Panes = 1\n  end\nend", 3,
+                  "Error reading T.Panes: Invalid property value: collection expected but integer found"},
         BadModule{"WrongRootClass", "object M: TThing\nend", 1, "The form is one of TThing, not of TTestModule"},
         BadModule{"SyntaxError", "object M: TTestModule\n  Count = = 1\nend", 2, "Property value expected"}));
 

@@ -11,17 +11,15 @@ using namespace forms;
 
 namespace {
 
-// Reads the items of a collection value, creating each with `make(code)`.
+// Reads the items of a collection value, creating each with `make(index)`.
 void ReadEntries(const FormValue& value, FormReader& reader,
                  std::vector<std::unique_ptr<TEntry>>& out,
                  const std::function<TEntry*(size_t index)>& make) {
-    if (value.Type != FormValue::Kind::Collection) WrongKind(value, reader, "collection");
     out.clear();
-    for (size_t i = 0; i < value.CollectionItems.size(); ++i) {
-        out.emplace_back(make(i));
-        reader.ReadProperties(*out.back(), value.CollectionItems[i].Properties,
-                              reader.ItemName(static_cast<int>(i)));
-    }
+    reader.ReadItems(value, [&](int i) -> TObject& {
+        out.emplace_back(make(static_cast<size_t>(i)));
+        return *out.back();
+    });
 }
 
 void ReadCodes(TContainer& self, const FormValue& value, FormReader& reader) {
@@ -58,11 +56,13 @@ void RegisterTestClasses(FormClassTable& table, std::string_view form) {
             ReadEntries(v, r, self.Children, [](size_t) { return new TEntry; });
         });
     table.Register<TOtherEntry, TEntry>().Property("Enabled", &TOtherEntry::Enabled);
+    table.Register<TPane>().Property("Caption", &TPane::Caption).Property("Width", &TPane::Width);
     table.Register<TThing, TComponent>()
         .Reference("Images", &TThing::SetImages)
         .Reference("Partner", &TThing::Partner)
         .Object("Box", [](TThing& t) { return t.Box(); })
         .Object("Items", [](TThing& t) { return &t.Items; })
+        .Collection("Panes", [](TThing& t) { return &t.Panes; })
         .Property("Lines", &TThing::Lines)
         .Event("OnClick", &TThing::OnClick)
         .Define("Entries", [](TThing& self, const FormValue& v, FormReader& r) {

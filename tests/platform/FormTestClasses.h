@@ -6,6 +6,7 @@
 
 #include "platform/forms/DataModule.h"
 #include "platform/forms/FormClassBuilder.h"
+#include "platform/rtl/Collection.h"
 #include "platform/rtl/Set.h"
 #include "platform/rtl/StringList.h"
 
@@ -55,6 +56,25 @@ public:
     bool Enabled = true;
 };
 
+// An item of a standard collection.
+class TPane : public TCollectionItem {
+public:
+    explicit TPane(TCollection* collection) : TCollectionItem(collection) { ++live; }
+    ~TPane() override { --live; }
+    std::string Caption;
+    int Width = 0;
+};
+
+// A collection that counts its updates.
+class TPanes : public TOwnedCollection {
+public:
+    explicit TPanes(TPersistent* owner) : TOwnedCollection(owner, ItemClassOf<TPane>()) {}
+    int Updates = 0;
+
+protected:
+    void Update(TCollectionItem*) override { ++Updates; }
+};
+
 class TThing : public TComponent {
 public:
     explicit TThing(TComponent* owner) : TComponent(owner) { ++live; }
@@ -76,6 +96,7 @@ public:
     std::vector<std::unique_ptr<TEntry>> Entries;
     std::vector<std::string> Lines;
     TStringList Items;
+    TPanes Panes{this};
     TNotifyEvent OnClick;
 
 private:
