@@ -114,14 +114,17 @@ public:
     Variant(const char* text);
     Variant(const std::string& text);
     Variant(std::string_view text);
-    // VT_DISPATCH for IDispatch and interfaces derived from it, VT_UNKNOWN
-    // for others; the variant holds its own reference. A null pointer gives
-    // a variant of that type holding nothing ("Nothing").
+    // VT_DISPATCH for IDispatch, interfaces derived from it and objects with
+    // one IDispatch; VT_UNKNOWN for others. The variant holds its own
+    // reference. A null pointer gives a variant of that type holding nothing
+    // ("Nothing").
     template <class T>
         requires std::is_base_of_v<IUnknown, T>
     Variant(T* p) noexcept {
-        SetInterface(std::is_base_of_v<IDispatch, T> ? VT_DISPATCH : VT_UNKNOWN,
-                     static_cast<IUnknown*>(p));
+        if constexpr (std::is_convertible_v<T*, IDispatch*>)
+            SetInterface(VT_DISPATCH, static_cast<IUnknown*>(static_cast<IDispatch*>(p)));
+        else
+            SetInterface(VT_UNKNOWN, static_cast<IUnknown*>(p));
     }
     template <class T>
         requires std::is_base_of_v<IUnknown, T>

@@ -25,10 +25,15 @@ std::vector<uint8_t> RegValue::Data() const {
     return Bytes;
 }
 
+std::string NormalizedText(std::string_view text) {
+    return text::IsValidUtf8(text) ? std::string(text) : text::Narrow(text::Wide(text));
+}
+
+RegKey::RegKey(std::string_view name) : name_(NormalizedText(name)) {}
+
 RegValue* RegKey::FindValue(std::string_view name) {
-    for (RegValue& v : values_)
-        if (text::SameText(v.Name, name)) return &v;
-    return nullptr;
+    auto it = valueIndex_.find(text::LowerCase(NormalizedText(name)));
+    return it == valueIndex_.end() ? nullptr : &values_[it->second];
 }
 
 const RegValue* RegKey::FindValue(std::string_view name) const {
@@ -36,35 +41,43 @@ const RegValue* RegKey::FindValue(std::string_view name) const {
 }
 
 void RegKey::SetValue(RegValue value) {
+    value.Name = NormalizedText(value.Name);
+    // A string ends at its first NUL, as Windows reads it.
+    value.Text = NormalizedText(std::string_view(value.Text).substr(0, value.Text.find('\0')));
     if (RegValue* existing = FindValue(value.Name)) {
         value.Name = existing->Name; // the first spelling stays, as Windows keeps it
         *existing = std::move(value);
     } else {
+        valueIndex_.emplace(text::LowerCase(value.Name), values_.size());
         values_.push_back(std::move(value));
     }
 }
 
 bool RegKey::DeleteValue(std::string_view name) {
-    for (auto it = values_.begin(); it != values_.end(); ++it)
-        if (text::SameText(it->Name, name)) {
-            values_.erase(it);
-            return true;
-        }
-    return false;
+    auto it = valueIndex_.find(text::LowerCase(NormalizedText(name)));
+    if (it == valueIndex_.end()) return false;
+    size_t position = it->second;
+    valueIndex_.erase(it);
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(position));
+    for (auto& [lower, index] : valueIndex_)
+        if (index > position) --index;
+    return true;
 }
 
 RegKey* RegKey::FindKey(std::string_view name) const {
-    auto it = keys_.find(text::LowerCase(name));
+    auto it = keys_.find(text::LowerCase(NormalizedText(name)));
     return it == keys_.end() ? nullptr : it->second.get();
 }
 
 RegKey& RegKey::CreateKey(std::string_view name) {
-    auto& slot = keys_[text::LowerCase(name)];
-    if (!slot) slot = std::make_unique<RegKey>(std::string(name));
+    auto& slot = keys_[text::LowerCase(NormalizedText(name))];
+    if (!slot) slot = std::make_unique<RegKey>(name);
     return *slot;
 }
 
-bool RegKey::DeleteKey(std::string_view name) { return keys_.erase(text::LowerCase(name)) > 0; }
+bool RegKey::DeleteKey(std::string_view name) {
+    return keys_.erase(text::LowerCase(NormalizedText(name))) > 0;
+}
 
 std::vector<const RegKey*> RegKey::Keys() const {
     std::vector<const RegKey*> out;
@@ -75,6 +88,7 @@ std::vector<const RegKey*> RegKey::Keys() const {
 
 void RegKey::Clear() {
     values_.clear();
+    valueIndex_.clear();
     keys_.clear();
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Value types, with their Windows numbers.
@@ -45,10 +46,12 @@ struct RegValue {
 };
 
 // One key: its name as written, its values in the order they were created and
-// its subkeys, ordered and found without regard to letter case.
+// its subkeys, ordered and found without regard to letter case. Names and
+// texts are kept as valid UTF-8 (8-bit text that is not is read as the
+// system reads it, invalid bytes as Windows-1252), so the file round-trips.
 class RegKey {
 public:
-    explicit RegKey(std::string name = {}) : name_(std::move(name)) {}
+    explicit RegKey(std::string_view name = {});
 
     const std::string& Name() const noexcept { return name_; }
 
@@ -78,6 +81,7 @@ public:
 private:
     std::string name_;
     std::vector<RegValue> values_;
+    std::unordered_map<std::string, size_t> valueIndex_;  // lower-case name to position
     std::map<std::string, std::unique_ptr<RegKey>> keys_; // by lower-case name
 };
 
@@ -93,6 +97,9 @@ struct RegParseReport {
     std::vector<std::string> Problems;
     bool Ok() const noexcept { return Problems.empty(); }
 };
+
+// 8-bit text as valid UTF-8 (unchanged when it is already).
+std::string NormalizedText(std::string_view text);
 
 // Splits a key path at its backslashes, dropping empty pieces (a leading,
 // trailing or doubled backslash); false when a piece is longer than a key name

@@ -224,3 +224,34 @@ TEST(DispatchTable, InvokeReportsExceptionsInExcepInfoAndTheBadArgument) {
                           &info, &argErr),
               DISP_E_PARAMNOTFOUND);
 }
+
+namespace {
+
+// An object whose default member is its name, owned by the test (not self-deleting).
+class Labelled : public DispatchComponent<IDispatch> {
+public:
+    explicit Labelled(std::u16string label) : label_(std::move(label)) {
+        Members.Get("Label", [this] { return label_; }, DISPID_VALUE);
+    }
+
+private:
+    std::u16string label_;
+};
+
+} // namespace
+
+TEST(DispatchComponent, AnObjectConvertsToAValueThroughItsDefaultMember) {
+    Labelled labelled(u"42");
+    {
+        Variant v(static_cast<IDispatch*>(&labelled));
+        EXPECT_EQ(labelled.RefCount(), 1u);
+        EXPECT_EQ(v.AsWide(), u"42");
+        EXPECT_EQ(v.AsInteger(), 42);
+        EXPECT_EQ(v.AsDispatch().Get(), &labelled);
+    }
+    EXPECT_EQ(labelled.RefCount(), 0u);
+    Labelled words(u"not a number");
+    EXPECT_EQ(CodeOf([&] { Variant(static_cast<IDispatch*>(&words)).AsInteger(); }), DISP_E_TYPEMISMATCH);
+    auto noDefault = MakeComObject<Sample>(); // its default member needs an argument
+    EXPECT_EQ(CodeOf([&] { Variant(noDefault.Query<IDispatch>()).AsWide(); }), DISP_E_TYPEMISMATCH);
+}

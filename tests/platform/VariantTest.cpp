@@ -231,3 +231,36 @@ TEST(SafeArray, TheCustomArrayPassedByReferenceCanBeReplacedByTheCallee) {
     ref.SetValue(Variant(SafeArray::OfVariants({Variant(1), Variant(2)})));
     EXPECT_EQ(custom.Count(), 2u);
 }
+
+namespace {
+
+constexpr GUID IID_IOther = MakeGuid("{0C0FFEE0-0000-4000-8000-0000000000F1}");
+struct IOther : IUnknown {
+    static constexpr GUID Iid = IID_IOther;
+};
+
+// An automation object with a second, non-dispatch interface.
+class TwoFaced : public DispatchObject<IDispatch, IOther> {
+    friend struct ::ComMaker;
+    TwoFaced() = default;
+};
+
+} // namespace
+
+TEST(Variant, HoldsObjectsWithTheirReference) {
+    auto obj = MakeComObject<TwoFaced>();
+    {
+        Variant v(obj);
+        EXPECT_EQ(v.Type(), VT_DISPATCH);
+        EXPECT_EQ(obj->RefCount(), 2u);
+        Variant copy = v;
+        EXPECT_EQ(obj->RefCount(), 3u);
+        EXPECT_TRUE(IsSameObject(copy.AsUnknown().Get(), obj->UnknownSelf()));
+        Variant unknown(obj->UnknownSelf());
+        EXPECT_EQ(unknown.Type(), VT_UNKNOWN);
+        EXPECT_EQ(unknown.AsDispatch().Get(), v.AsDispatch().Get()); // queried for IDispatch
+    }
+    EXPECT_EQ(obj->RefCount(), 1u);
+    Variant noDispatch(static_cast<IOther*>(obj.Get()));
+    EXPECT_EQ(noDispatch.Type(), VT_UNKNOWN);
+}
