@@ -45,6 +45,7 @@ inline constexpr int IDNO = mrNo;
 
 class TApplication {
 public:
+    // The application of this process, titled with the program's name.
     TApplication();
 
     // The application's title: the program's name unless set.

@@ -15,6 +15,7 @@ class TDataModule : public TComponent {
 public:
     // CreateNew: a data module owned by `AOwner`, without its stored form.
     explicit TDataModule(TComponent* AOwner);
+    // Leaves the live list; the components go with TComponent's destructor.
     ~TDataModule() override;
 
     // Fires OnCreate (DoCreate) once construction is complete.

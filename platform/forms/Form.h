@@ -21,6 +21,7 @@ class TForm : public TComponent {
 public:
     // CreateNew: a form owned by `AOwner`, without its stored form.
     explicit TForm(TComponent* AOwner);
+    // Leaves the live list; the components go with TComponent's destructor.
     ~TForm() override;
 
     // Fires OnCreate once construction is complete.

@@ -47,14 +47,19 @@ using ComponentCreator = std::function<TComponent*(TComponent* owner)>;
 // A published property: set from a value, or an object whose own properties
 // are set through dotted names, or both.
 struct FormPropertyInfo {
+    // The name as registered.
     std::string Name;
+    // Sets the property from a value; empty for a property only reached through dots.
     PropertySetter Set;
+    // The object behind the property, for dotted names; empty for a plain property.
     PropertyObject Object;
 };
 
 // A handler method that the form's events may name.
 struct FormMethodInfo {
+    // The name as registered.
     std::string Name;
+    // Binds the method to a root object.
     MethodBinder Bind;
 };
 
@@ -115,6 +120,7 @@ class FormClassTable {
 public:
     // A table holding the platform's classes (TComponent, TDataModule, TTimer, TForm).
     FormClassTable();
+    // Frees the registrations (components already made live on).
     ~FormClassTable();
     FormClassTable(const FormClassTable&) = delete;
     FormClassTable& operator=(const FormClassTable&) = delete;

@@ -16,8 +16,9 @@ class EFormReadError : public EReadError {
 public:
     EFormReadError(std::string message, std::string formName, int line)
         : EReadError(std::move(message)), FormName(std::move(formName)), Line(line) {}
-    // The form being read (its class name), and the line of its text.
+    // The form being read (its class name).
     std::string FormName;
+    // The line of its text; 0 when the error concerns the class, not a line.
     int Line;
 };
 

@@ -14,11 +14,14 @@ namespace forms {
 
 struct FormToken {
     enum class Kind { End, Identifier, String, Integer, Float, Symbol };
+    // The kind of token.
     Kind Type = Kind::End;
     // Identifier text, the string's UTF-8 text, or the symbol character.
     std::string Text;
+    // A number's value.
     int64_t Integer = 0;
     double Float = 0;
+    // The line where the token starts.
     int Line = 1;
 };
 

@@ -37,15 +37,23 @@ struct FormValue {
         Binary,     // { 0A0B } (Bytes)
     };
 
+    // The kind of value; the member named beside it in Kind holds it.
     Kind Type = Kind::Identifier;
     // Line where the value starts.
     int Line = 0;
+    // A string's or an identifier's text.
     std::string Text;
+    // An integer's value.
     int64_t Integer = 0;
+    // A float's value.
     double Float = 0;
+    // A set's elements in the order written.
     std::vector<std::string> Elements;
+    // A list's values.
     std::vector<FormValue> Items;
+    // A collection's items.
     std::vector<FormCollectionItem> CollectionItems;
+    // Binary data.
     std::vector<uint8_t> Bytes;
 
     // The kind's name as error messages give it ("string", "integer", ...).
@@ -54,7 +62,9 @@ struct FormValue {
 
 // `Name = value`; Name may be dotted (`Font.Style`).
 struct FormProperty {
+    // The property's name or dotted path.
     std::string Name;
+    // Its value.
     FormValue Value;
     // Line of the property's name.
     int Line = 0;
@@ -64,9 +74,13 @@ struct FormProperty {
 struct FormObject {
     // Empty for an unnamed object (`object TClass`).
     std::string Name;
+    // The class named after the colon.
     std::string ClassName;
+    // Line of the `object` keyword.
     int Line = 0;
+    // The object's properties in the order written.
     std::vector<FormProperty> Properties;
+    // The nested objects in the order written.
     std::vector<FormObject> Children;
 };
 

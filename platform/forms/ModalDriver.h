@@ -27,11 +27,17 @@ inline constexpr int kMaxModalRounds = 10;
 
 // A message box as the user sees it.
 struct MessageBoxRequest {
+    // The title bar's text.
     std::string Caption;
+    // The message.
     std::string Text;
+    // The kind of message (its icon).
     TMsgDlgType Type = mtCustom;
+    // The buttons shown.
     TMsgDlgButtons Buttons;
+    // The button that Enter stands for (one of Buttons).
     TMsgDlgBtn DefaultButton = mbOK;
+    // The help context of the Help button.
     int HelpContext = 0;
 };
 
@@ -39,6 +45,7 @@ struct MessageBoxRequest {
 // its caption and Text its class name.
 struct ShownDialog : MessageBoxRequest {
     enum class Kind { MessageBox, Form };
+    // A message box or a form.
     Kind What = Kind::MessageBox;
     // The modal result the program received.
     TModalResult Result = mrNone;
