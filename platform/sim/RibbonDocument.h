@@ -7,7 +7,7 @@
 // system's own XML library, so that the two check each other.
 #pragma once
 
-#include "platform/rtl/Exception.h"
+#include "platform/sim/HostFailure.h"
 
 #include <memory>
 #include <string>
@@ -16,16 +16,6 @@
 #include <vector>
 
 namespace sim {
-
-// A failure of a simulated host: an unreadable document, an add-in that
-// answered a call with a failure code, a missing library or entry point.
-class EHostFailure : public Exception {
-public:
-    explicit EHostFailure(std::string message, long hresult = 0)
-        : Exception(std::move(message)), ErrorCode(hresult) {}
-    // The failure code the add-in answered with; 0 when the failure has none.
-    long ErrorCode;
-};
 
 // The namespace of the 2006 custom UI schema, which every document of this
 // system's add-ins uses.
