@@ -229,7 +229,7 @@ TEST(OutlookSimWindows, QuitClosesTheWindowsThenRaisesQuit) {
             seen.push_back("inspector");
     };
     bool told = false;
-    outlook.App().OnQuit = [&] { told = true; };
+    outlook.OnQuit = [&] { told = true; };
     dispCall(outlook.Application(), "Quit");
     EXPECT_EQ(seen, (std::vector<std::string>{"inspector", "explorer", "quit"}));
     EXPECT_TRUE(told);

@@ -7,11 +7,61 @@ using namespace outlook;
 
 OutlookSim::OutlookSim(int majorVersion) : app_(SimApplication::Create(majorVersion)) {
     app_->NameSpace().AddStore(std::u16string(DefaultStoreName), true);
+    running_.Register(app_->Disp());
+    app_->OnQuit = [this] {
+        running_.Revoke();
+        if (OnQuit)
+            OnQuit();
+    };
+    app_->OnWindowShown = [this](SimWindow &window) {
+        std::u16string ribbon = RibbonIdOf(window);
+        if (OnWindowOpened && !ribbon.empty())
+            OnWindowOpened(HostWindow{ribbon, ComPtr<IDispatch>::Share(window.WindowDisp())});
+    };
 }
 
 OutlookSim::~OutlookSim() {
+    running_.Revoke();
     ComPtr<SimApplication> app = std::move(app_);
     app->TearDown();
+}
+
+std::u16string OutlookSim::RibbonIdOf(SimWindow &window) {
+    if (window.IsExplorer())
+        return u"Microsoft.Outlook.Explorer";
+    const SimItem &item = static_cast<SimInspector &>(window).CurrentItem();
+    switch (item.Kind()) {
+    case ItemKind::Mail:
+        // A message that was not sent or received is being written.
+        return item.Data().Sent || item.Data().ReceivedTime != 0
+                   ? u"Microsoft.Outlook.Mail.Read"
+                   : u"Microsoft.Outlook.Mail.Compose";
+    case ItemKind::Appointment:
+        return u"Microsoft.Outlook.Appointment";
+    case ItemKind::Task:
+        return u"Microsoft.Outlook.Task";
+    case ItemKind::MeetingRequest:
+        return u"Microsoft.Outlook.MeetingRequest.Read";
+    case ItemKind::Report:
+        return u"Microsoft.Outlook.Report";
+    case ItemKind::Note:
+        return {};
+    }
+    return {};
+}
+
+std::vector<HostWindow> OutlookSim::Windows() {
+    std::vector<HostWindow> windows;
+    auto add = [&](SimWindowBase &window) {
+        std::u16string ribbon = RibbonIdOf(window);
+        if (!ribbon.empty() && !window.IsClosed() && window.WasShown())
+            windows.push_back({ribbon, window.DispRef()});
+    };
+    for (size_t i = 0; i < app_->Explorers().Count(); ++i)
+        add(app_->Explorers().At(i));
+    for (size_t i = 0; i < app_->Inspectors().Count(); ++i)
+        add(app_->Inspectors().At(i));
+    return windows;
 }
 
 ComPtr<SimFolder> OutlookSim::DefaultStore() const {

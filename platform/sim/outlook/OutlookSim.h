@@ -1,12 +1,17 @@
 // The simulated Outlook as tests, the host driver and the demo drive it.
 //
 // An OutlookSim is one running Outlook: its Application object (what a host
-// hands to an add-in), a default store with Outlook's special folders, and
+// hands to an add-in; it is also the running Outlook that GetActiveObject and
+// CreateOleObject find, until it quits), a default store with Outlook's
+// special folders, and
 // the user's actions as C++ calls: open an explorer and select items, switch
 // folders, compose a message or open an item in an inspector, answer it,
 // press the window's own Send button, close windows, quit. It also sets up
 // what a scenario needs (more stores, nested folders, items), scripts the
 // categories dialog, and reads what happened (what the recipients received).
+// It is the HostSite of the host driver (HostDriver.h), which loads add-ins
+// into it: the windows it reports carry their ribbon identifiers, and
+// OnWindowOpened tells the driver of a window shown later.
 //
 // Ending the OutlookSim ends Outlook: every object is torn down (see
 // SimObject.h), so that once the clients have released theirs, a test can
@@ -20,6 +25,8 @@
 //   EXPECT_EQ(sim::OutlookSim::LiveObjects(), 0);
 #pragma once
 
+#include "platform/sim/HostDriver.h"
+#include "platform/sim/outlook/OutlookRegistration.h"
 #include "platform/sim/outlook/SimApplication.h"
 #include "platform/sim/outlook/SimFolder.h"
 #include "platform/sim/outlook/SimItem.h"
@@ -33,7 +40,7 @@
 
 namespace sim {
 
-class OutlookSim {
+class OutlookSim : public HostSite {
 public:
     // The name of the default store.
     static constexpr std::u16string_view DefaultStoreName = u"Personal Folders";
@@ -41,12 +48,10 @@ public:
     // A running Outlook of that major version with its default store.
     explicit OutlookSim(int majorVersion = 12);
     // Tears every object down (a client still holding one gets errors from it).
-    ~OutlookSim();
+    ~OutlookSim() override;
     OutlookSim(const OutlookSim &) = delete;
     OutlookSim &operator=(const OutlookSim &) = delete;
 
-    // The Application object, as a host hands it to an add-in.
-    ComPtr<IDispatch> Application() const { return app_->DispRef(); }
     SimApplication &App() const noexcept { return *app_; }
     SimNameSpace &NameSpace() const noexcept { return app_->NameSpace(); }
 
@@ -104,8 +109,27 @@ public:
     void Close(SimInspector &inspector, int saveMode = outlook::olDiscard) {
         inspector.Close(saveMode);
     }
-    // The user quits Outlook: windows close, then the Quit event.
-    void Quit() { app_->Quit(); }
+    // The user quits Outlook: windows close, then the Quit event; Outlook
+    // leaves the running-object table.
+    void Quit() override { app_->Quit(); }
+
+    // ---- the host driver's site ----
+
+    // "Outlook".
+    std::string HostName() const override { return "Outlook"; }
+    // The Application object (as Application()).
+    ComPtr<IDispatch> Application() override { return app_->DispRef(); }
+    // The explorers and then the inspectors shown now, with their ribbon identifiers.
+    std::vector<HostWindow> Windows() override;
+    // The ribbon identifier of a window ("Microsoft.Outlook.Explorer",
+    // "Microsoft.Outlook.Mail.Compose", ...); empty for a window without
+    // ribbon (a note).
+    static std::u16string RibbonIdOf(SimWindow &window);
+    // Called (when set) when a window with a ribbon is shown for the first
+    // time: a host driver loads its add-ins' ribbons for it then.
+    std::function<void(const HostWindow &window)> OnWindowOpened;
+    // Called (when set) after the Quit event.
+    std::function<void()> OnQuit;
 
     // ---- scripts and records ----
 
@@ -128,6 +152,7 @@ public:
 
 private:
     ComPtr<SimApplication> app_;
+    RunningOutlook running_;
 };
 
 } // namespace sim

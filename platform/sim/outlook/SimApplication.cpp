@@ -236,6 +236,7 @@ void SimApplication::TearDown() {
     reminders_ = nullptr;
     CategoriesDialog = nullptr;
     OnQuit = nullptr;
+    OnWindowShown = nullptr;
     OutlookObjectCore::TearDown();
 }
 

@@ -99,6 +99,14 @@ public:
     bool HasQuit() const noexcept { return quit_; }
     // Called (when set) after the Quit event, for the host that runs Outlook.
     std::function<void()> OnQuit;
+    // Called (when set) when a window is shown for the first time, before it
+    // gets the focus: the host loads its ribbon then.
+    std::function<void(SimWindow &window)> OnWindowShown;
+    // Reports a window shown for the first time (see OnWindowShown).
+    void WindowShown(SimWindow &window) {
+        if (OnWindowShown)
+            OnWindowShown(window);
+    }
 
     // The user of the session: the sender of every message sent here.
     static constexpr std::u16string_view CurrentUserName = u"Sim User";

@@ -135,9 +135,13 @@ void SimExplorer::Display() {
     if (closed_)
         throw EOleSysError("The window is closed.", OutlookObjectGone);
     ComPtr<SimExplorer> self = ComPtr<SimExplorer>::Share(this);
-    ShowWindow(hwnd_, SW_SHOW);
     bool first = !shown_;
     shown_ = true;
+    if (first)
+        app_->WindowShown(*this);
+    if (closed_)
+        return;
+    ShowWindow(hwnd_, SW_SHOW);
     app_->Activate(*this);
     if (first && !closed_)
         Fire(DISPID_FolderSwitch);
@@ -237,6 +241,7 @@ void SimInspector::Display() {
             Close(olDiscard);
             return;
         }
+        app_->WindowShown(*this);
         if (closed_)
             return;
     }

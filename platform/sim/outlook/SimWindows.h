@@ -46,6 +46,8 @@ public:
     void FailWindowHandle(bool fail = true) noexcept { failHandle_ = fail; }
     SimulatedCommandBars &CommandBars() const noexcept { return *commandBars_; }
     bool IsClosed() const noexcept { return closed_; }
+    // True once the window was shown.
+    bool WasShown() const noexcept { return shown_; }
     // The window's title.
     virtual std::u16string Caption() const = 0;
     // Shows the window (the first time with what opening it raises) or brings it to the front.
