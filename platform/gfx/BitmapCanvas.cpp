@@ -1,0 +1,123 @@
+// The canvas of a bitmap: every operation paints the bitmap's pixels.
+#include "platform/gfx/Bitmap.h"
+
+#include "platform/gfx/Gdi.h"
+#include "platform/gfx/GdiTable.h"
+#include "platform/gfx/Raster.h"
+
+using namespace gfx;
+using namespace gfx::detail;
+
+namespace {
+
+uint32_t PixelOfColor(TColor color) { return PixelOf(ColorToRGB(color)); }
+
+} // namespace
+
+template <class F> void TBitmapCanvas::Paint(F draw, const RECT* limit) {
+    std::lock_guard lock(TableLock());
+    Dib* pixels = PixelsOf(bitmap_.Handle());
+    if (!pixels) return;
+    RECT clip = ClipRect();
+    if (limit) clip = IntersectRect(clip, *limit);
+    Painter painter(pixels->View(), clip);
+    draw(painter);
+}
+
+RECT TBitmapCanvas::CanvasBounds() const { return Rect(0, 0, bitmap_.Width(), bitmap_.Height()); }
+
+void TBitmapCanvas::DoPolyline(const std::vector<POINT>& points) {
+    const TPen& pen = *Pen();
+    Paint([&](Painter& p) {
+        for (size_t i = 0; i + 1 < points.size(); ++i)
+            p.Line(points[i], points[i + 1], PixelOfColor(pen.Color()), pen.Width(), pen.Style(),
+                   pen.Mode());
+    });
+}
+
+void TBitmapCanvas::DoPolygon(const std::vector<POINT>& points) {
+    const TPen& pen = *Pen();
+    Paint([&](Painter& p) {
+        p.FillPolygon(points, PixelOfColor(Brush()->Color()), Brush()->Style());
+        for (size_t i = 0; i < points.size(); ++i)
+            p.Line(points[i], points[(i + 1) % points.size()], PixelOfColor(pen.Color()),
+                   pen.Width(), pen.Style(), pen.Mode());
+    });
+}
+
+void TBitmapCanvas::DoRectangle(const RECT& r) {
+    const TPen& pen = *Pen();
+    Paint([&](Painter& p) {
+        p.Fill(r, PixelOfColor(Brush()->Color()), Brush()->Style());
+        std::vector<POINT> corners = {POINT{r.left, r.top}, POINT{r.right - 1, r.top},
+                                      POINT{r.right - 1, r.bottom - 1}, POINT{r.left, r.bottom - 1}};
+        for (size_t i = 0; i < 4; ++i)
+            p.Line(corners[i], corners[(i + 1) % 4], PixelOfColor(pen.Color()), pen.Width(),
+                   pen.Style(), pen.Mode());
+    });
+}
+
+void TBitmapCanvas::DoEllipse(const RECT& r) {
+    const TPen& pen = *Pen();
+    Paint([&](Painter& p) {
+        p.FillEllipse(r, PixelOfColor(Brush()->Color()), Brush()->Style());
+        if (pen.Style() != psClear) p.OutlineEllipse(r, PixelOfColor(pen.Color()), pen.Mode());
+    });
+}
+
+void TBitmapCanvas::DoFillRect(const RECT& r) {
+    Paint([&](Painter& p) { p.Fill(r, PixelOfColor(Brush()->Color()), Brush()->Style()); });
+}
+
+void TBitmapCanvas::DoFrameRect(const RECT& r) {
+    if (Brush()->Style() == bsClear) return;
+    uint32_t pixel = PixelOfColor(Brush()->Color());
+    Paint([&](Painter& p) {
+        p.Fill(RECT{r.left, r.top, r.right, r.top + 1}, pixel);
+        p.Fill(RECT{r.left, r.bottom - 1, r.right, r.bottom}, pixel);
+        p.Fill(RECT{r.left, r.top, r.left + 1, r.bottom}, pixel);
+        p.Fill(RECT{r.right - 1, r.top, r.right, r.bottom}, pixel);
+    });
+}
+
+void TBitmapCanvas::DoFocusRect(const RECT& r) {
+    Paint([&](Painter& p) { p.FocusFrame(r); });
+}
+
+void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& font,
+                           const RECT* clip, bool opaque) {
+    TEXTMETRIC tm = MeasureFont(font);
+    SIZE extent = MeasureText(text, font);
+    Paint(
+        [&](Painter& p) {
+            if (opaque) p.Fill(Bounds(x, y, extent.cx, extent.cy), PixelOfColor(Brush()->Color()));
+            p.Glyphs(x, y, text, tm, PixelOfColor(font.Color()), font.Style());
+        },
+        clip);
+}
+
+void TBitmapCanvas::DoDrawBits(const RECT& dest, const Dib& bits, DWORD rop) {
+    Paint([&](Painter& p) { p.Blit(dest, bits, rop, PixelOfColor(Brush()->Color())); });
+}
+
+TColor TBitmapCanvas::DoGetPixel(int x, int y) {
+    std::lock_guard lock(TableLock());
+    Dib* pixels = PixelsOf(bitmap_.Handle());
+    if (!pixels || !pixels->View().Contains(x, y)) return clNone;
+    return static_cast<TColor>(ColorOf(pixels->GetPixel(x, y)));
+}
+
+void TBitmapCanvas::DoSetPixel(int x, int y, TColor color) {
+    Paint([&](Painter& p) { p.Plot(x, y, PixelOfColor(color)); });
+}
+
+HDC TBitmapCanvas::CreateHandle() {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    if (dc && bitmap_.Handle()) ::SelectObject(dc, bitmap_.Handle());
+    return dc;
+}
+
+void TBitmapCanvas::Changed() {
+    TCanvas::Changed();
+    bitmap_.Changed();
+}
