@@ -23,9 +23,9 @@ TPixelFormat FormatOf(const Dib& pixels) {
     case 4: return pf4bit;
     case 8: return pf8bit;
     case 16: {
-        uint32_t red = pixels.View().RedMask;
-        if (red == 0 || (red == 0x7C00 && pixels.View().GreenMask == 0x3E0)) return pf15bit;
-        if (red == 0xF800 && pixels.View().GreenMask == 0x7E0) return pf16bit;
+        const DibView& v = pixels.View();
+        if (v.Is555()) return pf15bit;
+        if (v.RedMask == 0xF800 && v.GreenMask == 0x07E0 && v.BlueMask == 0x001F) return pf16bit;
         return pfCustom;
     }
     case 24: return pf24bit;

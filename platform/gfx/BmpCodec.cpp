@@ -232,7 +232,7 @@ std::unique_ptr<Dib> DecodeBmp(const uint8_t* data, size_t size) {
 
 std::vector<uint8_t> EncodeBmp(const Dib& pixels) {
     const DibView& v = pixels.View();
-    bool masks16 = v.BitCount == 16 && v.RedMask && v.RedMask != 0x7C00;
+    bool masks16 = v.BitCount == 16 && !v.Is555();
     uint32_t tableBytes = uint32_t(pixels.Palette().size()) * 4 + (masks16 ? 12 : 0);
     uint32_t offBits = 14 + 40 + tableBytes;
     uint32_t imageSize = uint32_t(pixels.ImageSize());

@@ -70,6 +70,11 @@ struct DibView {
     // Stores a pixel word: 32 bits keep its alpha; 24 and 16 bits its colour;
     // formats with a colour table take the nearest entry.
     void SetPixel(int x, int y, uint32_t pixel) const;
+    // True for a 16-bit format of 5-5-5 masks (given or left at 0).
+    bool Is555() const {
+        return (RedMask == 0 && GreenMask == 0 && BlueMask == 0) ||
+               (RedMask == 0x7C00 && GreenMask == 0x03E0 && BlueMask == 0x001F);
+    }
     // The index of the colour table entry nearest to a pixel word.
     int NearestIndex(uint32_t pixel) const;
 };

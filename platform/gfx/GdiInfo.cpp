@@ -79,7 +79,7 @@ BITMAPINFOHEADER HeaderOf(const Dib& pixels) {
     h.biPlanes = 1;
     h.biBitCount = WORD(pixels.BitCount());
     const DibView& v = pixels.View();
-    bool custom16 = pixels.BitCount() == 16 && v.RedMask && v.RedMask != 0x7C00;
+    bool custom16 = pixels.BitCount() == 16 && !v.Is555();
     h.biCompression = custom16 ? BI_BITFIELDS : BI_RGB;
     h.biSizeImage = DWORD(pixels.ImageSize());
     h.biClrUsed = DWORD(pixels.Palette().size());
