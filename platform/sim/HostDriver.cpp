@@ -229,7 +229,20 @@ bool HostDriver::ConnectLoaded(HostedAddIn& addIn, ext_ConnectMode mode) {
     }
     addIn.Connected = true;
     addIn.Entry->SetConnected(true);
-    return true;
+    OfferTaskPanes(addIn);
+    return addIn.Connected;
+}
+
+// Office hands every add-in that takes task panes a factory right after its
+// connection, before start-up completes.
+void HostDriver::OfferTaskPanes(HostedAddIn& addIn) {
+    ComPtr<ICustomTaskPaneConsumer> consumer =
+        ComQuery<ICustomTaskPaneConsumer>(addIn.Object.Get());
+    if (!consumer)
+        return;
+    addIn.TaskPanes = SimulatedCTPFactory::Create(site_.Application());
+    ClearComErrorInfo();
+    Call(addIn, "CTPFactoryAvailable", consumer->CTPFactoryAvailable(addIn.TaskPanes.Get()));
 }
 
 void HostDriver::StartupComplete(HostedAddIn& addIn) {
@@ -309,6 +322,13 @@ void HostDriver::Start() {
     }
 }
 
+void HostDriver::CloseWindow(IDispatch* window) {
+    for (const auto& addIn : addIns_) {
+        if (addIn->TaskPanes)
+            addIn->TaskPanes->WindowClosed(window);
+    }
+}
+
 void HostDriver::OpenWindow(const HostWindow& window) {
     for (size_t i = 0; i < addIns_.size(); ++i) {
         if (addIns_[i]->Connected)
@@ -363,6 +383,10 @@ void HostDriver::Unload(HostedAddIn& addIn) {
         addIn.Entry->ClearObject();
     }
     addIn.Ribbons.clear();
+    if (addIn.TaskPanes) {
+        addIn.TaskPanes->Clear();
+        addIn.TaskPanes = nullptr;
+    }
     addIn.Object = nullptr;
     HMODULE library = std::exchange(addIn.Library, nullptr);
     if (!library)

@@ -8,17 +8,19 @@
 // class factory's CreateInstance.
 //
 // Calls, in the host's order:
-//   Start    for every add-in loaded at start-up, OnConnection (ext_cm_Startup);
-//            then OnStartupComplete on each; then the ribbons of the host's
-//            windows (GetCustomUI per ribbon identifier, onLoad).
+//   Start    for every add-in loaded at start-up, OnConnection (ext_cm_Startup)
+//            and, when it takes task panes, CTPFactoryAvailable with a
+//            task-pane factory of its own; then OnStartupComplete on each;
+//            then the ribbons of the host's windows (GetCustomUI per ribbon
+//            identifier, onLoad).
 //   Connect  one add-in while the host runs (the COM add-ins dialog):
 //            OnConnection with ext_cm_AfterStartup (no OnStartupComplete),
-//            then its ribbons.
+//            CTPFactoryAvailable, then its ribbons.
 //   Disconnect  the user removes an add-in: OnDisconnection (ext_dm_UserClosed).
 //   Quit     the application's Quit event, OnBeginShutdown on each add-in,
 //            then OnDisconnection (ext_dm_HostShutdown) on each.
-// After a disconnection the host drops the add-in's COMAddIn.Object and its
-// own references, asks DllCanUnloadNow and unloads the library when it
+// After a disconnection the host closes the add-in's task panes, drops its
+// COMAddIn.Object and its own references, asks DllCanUnloadNow and unloads the library when it
 // answers S_OK; a library that still has live objects stays loaded (and is
 // reported), as unloading it would leave those objects without their code.
 //
@@ -31,6 +33,7 @@
 #include "platform/office/Office.h"
 #include "platform/sim/RibbonHost.h"
 #include "platform/sim/SimCOMAddIn.h"
+#include "platform/sim/SimTaskPanes.h"
 #include "platform/win/WinTypes.h"
 
 #include <map>
@@ -86,6 +89,9 @@ struct HostedAddIn {
     HRESULT CanUnloadNow = S_FALSE;
     // The add-in's ribbon per ribbon identifier.
     std::map<std::u16string, std::unique_ptr<RibbonHost>> Ribbons;
+    // The task-pane factory handed to the add-in while it is connected (null
+    // when the add-in takes none).
+    ComPtr<SimulatedCTPFactory> TaskPanes;
 };
 
 class HostDriver {
@@ -112,6 +118,8 @@ public:
     // A window opened: every connected add-in's ribbon for its identifier
     // is loaded (once per identifier) and shown in it.
     void OpenWindow(const HostWindow& window);
+    // A window closed: the task panes the add-ins made in it go with it.
+    void CloseWindow(IDispatch* window);
     // The host exits (see the top of the file).
     void Quit();
 
@@ -131,6 +139,7 @@ private:
     bool Call(HostedAddIn& addIn, const std::string& what, HRESULT hr);
     void Fail(const HostedAddIn& addIn, const std::string& what, HRESULT hr = S_OK);
     bool ConnectLoaded(HostedAddIn& addIn, ext_ConnectMode mode);
+    void OfferTaskPanes(HostedAddIn& addIn);
     void StartupComplete(HostedAddIn& addIn);
     void LoadRibbons(HostedAddIn& addIn);
     void LoadRibbon(HostedAddIn& addIn, const HostWindow& window);

@@ -131,7 +131,7 @@ TEST_F(HostDriverTest, StartupConnectionRunsTheWholeLifecycleInTheHostsOrder) {
         EXPECT_EQ(driver.RegisteredAddIns(), Lines{testaddin::ProgId});
         driver.Start();
         EXPECT_EQ(Calls(), (Lines{"CreateInstance", "OnConnection 1 Outlook COMAddIn",
-                                  "OnStartupComplete", "GetCustomUI Microsoft.Outlook.Explorer",
+                                  "CTPFactoryAvailable", "OnStartupComplete", "GetCustomUI Microsoft.Outlook.Explorer",
                                   "RibbonLoaded"}));
         HostedAddIn* addIn = driver.Find(testaddin::ProgId);
         ASSERT_NE(addIn, nullptr);
@@ -166,7 +166,8 @@ TEST_F(HostDriverTest, ConnectingIntoARunningHostSendsNoStartupComplete) {
     ASSERT_TRUE(driver.Connect(testaddin::ProgId));
     EXPECT_FALSE(driver.Connect(testaddin::ProgId)) << "connected already";
     EXPECT_EQ(Calls(), (Lines{"CreateInstance", "OnConnection 0 Outlook COMAddIn",
-                              "GetCustomUI Microsoft.Outlook.Explorer", "RibbonLoaded"}));
+                              "CTPFactoryAvailable", "GetCustomUI Microsoft.Outlook.Explorer",
+                              "RibbonLoaded"}));
     driver.Quit();
     EXPECT_EQ(Calls().back(), "OnDisconnection 0");
     EXPECT_EQ(driver.Failures(), Lines{});
@@ -194,7 +195,7 @@ TEST_F(HostDriverTest, TheCOMAddInsEntryConnectsAndRemovesTheAddIn) {
     ASSERT_EQ(entry->put_Connect(VARIANT_FALSE), S_OK);
     EXPECT_EQ(Calls().back(), "OnDisconnection 1");
     ASSERT_EQ(entry->put_Connect(VARIANT_TRUE), S_OK);
-    EXPECT_EQ(Calls()[Calls().size() - 3], "OnConnection 0 Outlook COMAddIn");
+    EXPECT_EQ(Calls()[Calls().size() - 4], "OnConnection 0 Outlook COMAddIn");
     driver.Quit();
     EXPECT_EQ(Calls().back(), "OnDisconnection 0");
     EXPECT_EQ(driver.Failures(), Lines{});
@@ -228,7 +229,8 @@ TEST_F(HostDriverTest, AnAddInRegisteredForAllUsersIsFoundUnderTheMachine) {
 }
 
 TEST_F(HostDriverTest, FailingCallsAreReportedAndTheHostGoesOn) {
-    const Lines connection = {"CreateInstance", "OnConnection 1 Outlook COMAddIn"};
+    const Lines connection = {"CreateInstance", "OnConnection 1 Outlook COMAddIn",
+                              "CTPFactoryAvailable"};
     const Lines startup = {"OnStartupComplete", "GetCustomUI Microsoft.Outlook.Explorer"};
     const Lines shutdown = {"Quit event", "OnBeginShutdown", "OnDisconnection 0"};
     auto join = [](std::initializer_list<Lines> parts) {
@@ -244,7 +246,7 @@ TEST_F(HostDriverTest, FailingCallsAreReportedAndTheHostGoesOn) {
     const Case cases[] = {
         // The host drops an add-in it could not create or connect.
         {"CreateInstance", {"CreateInstance", "Quit event"}},
-        {"OnConnection", join({connection, {"Quit event"}})},
+        {"OnConnection", {"CreateInstance", "OnConnection 1 Outlook COMAddIn", "Quit event"}},
         // Later failures leave it connected until the host shuts down.
         {"OnStartupComplete", join({connection, startup, {"RibbonLoaded"}, shutdown})},
         {"GetCustomUI", join({connection, startup, shutdown})},
@@ -332,6 +334,27 @@ TEST_F(HostDriverTest, ALibraryWithLiveObjectsStaysLoadedAndIsReported) {
     ASSERT_NE(drop, nullptr);
     drop();
     FreeLibrary(library);
+}
+
+TEST_F(HostDriverTest, TaskPanesAnAddInLeavesAreClosedWhenItIsUnloaded) {
+    ComPtr<SimulatedCustomTaskPane> pane;
+    {
+        HostDriver driver(host);
+        driver.Start();
+        ComPtr<SimulatedCTPFactory> panes = driver.Find(testaddin::ProgId)->TaskPanes;
+        ASSERT_TRUE(panes);
+        ASSERT_EQ(panes->Panes().size(), 1u);
+        pane = panes->Panes()[0];
+        EXPECT_EQ(pane->Title(), u"Test pane");
+        EXPECT_TRUE(pane->Visible());
+        EXPECT_FALSE(pane->Deleted());
+        driver.Quit();
+        EXPECT_TRUE(pane->Deleted());
+        EXPECT_TRUE(panes->Panes().empty());
+        EXPECT_FALSE(driver.Find(testaddin::ProgId)->TaskPanes);
+    }
+    BSTR title;
+    EXPECT_EQ(pane->get_Title(&title), E_FAIL);
 }
 
 TEST_F(HostDriverTest, WindowsOpenedLaterGetTheirRibbonOncePerIdentifier) {

@@ -1,5 +1,6 @@
 // A tiny COM add-in for the host driver's tests: an add-in object answering
-// the connection and ribbon interfaces, behind the four library exports. It
+// the connection, ribbon and task-pane interfaces, behind the four library
+// exports. It
 // records each call it receives (see TestAddIn.h), publishes itself through
 // its COMAddIn entry as add-ins do, and keeps that entry and the ribbon only
 // while it is connected, so that nothing of it lives after disconnection.
@@ -57,7 +58,8 @@ ComPtr<Leftover>& KeptAlive() {
     return kept;
 }
 
-class TestAddIn final : public DispatchObject<IDTExtensibility2, IRibbonExtensibility> {
+class TestAddIn final
+    : public DispatchObject<IDTExtensibility2, IRibbonExtensibility, ICustomTaskPaneConsumer> {
 public:
     HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode,
                          IDispatch* addInInst, SafeArray* custom) override {
@@ -76,9 +78,12 @@ public:
     }
     HRESULT OnDisconnection(ext_DisconnectMode removeMode, SafeArray*) override {
         Record("OnDisconnection " + std::to_string(removeMode));
-        // Whatever it answers, the add-in lets go of the host's objects.
+        // Whatever it answers, the add-in lets go of the host's objects; its
+        // pane it leaves to the host.
         entry_ = nullptr;
         ribbon_ = nullptr;
+        pane_ = nullptr;
+        factory_ = nullptr;
         return ShouldFail("OnDisconnection") ? E_FAIL : S_OK;
     }
     HRESULT OnAddInsUpdate(SafeArray*) override {
@@ -87,7 +92,18 @@ public:
     }
     HRESULT OnStartupComplete(SafeArray*) override {
         Record("OnStartupComplete");
-        return ShouldFail("OnStartupComplete") ? E_FAIL : S_OK;
+        if (ShouldFail("OnStartupComplete"))
+            return E_FAIL;
+        // One pane in the host's main window, shown.
+        if (factory_ && SUCCEEDED(factory_->CreateCTP(u"PlatformTestAddIn.Pane", u"Test pane",
+                                                      Variant::Missing(), pane_.Receive())))
+            pane_->put_Visible(VARIANT_TRUE);
+        return S_OK;
+    }
+    HRESULT CTPFactoryAvailable(ICTPFactory* factory) override {
+        Record("CTPFactoryAvailable");
+        factory_ = ComPtr<ICTPFactory>::Share(factory);
+        return S_OK;
     }
     HRESULT OnBeginShutdown(SafeArray*) override {
         Record("OnBeginShutdown");
@@ -124,6 +140,8 @@ private:
 
     ComPtr<COMAddIn> entry_;
     ComPtr<IRibbonUI> ribbon_;
+    ComPtr<ICTPFactory> factory_;
+    ComPtr<_CustomTaskPane> pane_;
 };
 
 class TestServer : public ComServer {
