@@ -7,34 +7,19 @@
 // object and windows that merely carry names; the simulated Outlook drives
 // the same driver in its own tests.
 #include "tests/platform/TempPlatformHome.h"
-#include "tests/platform/libraries/TestAddIn.h"
+#include "tests/platform/TestAddInSupport.h"
 
-#include "platform/com/ComClasses.h"
 #include "platform/sim/HostDriver.h"
 #include "platform/text/Text.h"
-#include "platform/win/Library.h"
-#include "platform/win/Registry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 using namespace sim;
+using namespace testaddin;
 
 namespace {
-
-const std::string AddInKey =
-    std::string("\\Software\\Microsoft\\Office\\Outlook\\AddIns\\") + testaddin::ProgId;
-const std::string LibraryPath = std::string(LORVANE_BIN_DIR) + "/" + testaddin::LibraryFile;
-
-// Appends a line to the test add-in's record, so that the host's own steps
-// and the add-in's calls read in one order.
-void RecordCall(const std::string& line) {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(testaddin::Key, true));
-    reg.WriteString(testaddin::CallsValue, reg.ReadString(testaddin::CallsValue) + line + "\n");
-}
 
 // An object of the stand-in host that only carries a name.
 class Named final : public DispatchObject<IDispatch> {
@@ -66,10 +51,7 @@ public:
 
 class HostDriverTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegisterComClass({testaddin::Clsid, testaddin::ProgId, "Test add-in", LibraryPath});
-        RegisterAddIn(HKEY_CURRENT_USER, 3);
-    }
+    void SetUp() override { Register(); }
     void TearDown() override {
         host.windows.clear();
         host.application = nullptr;
@@ -77,19 +59,6 @@ protected:
         EXPECT_FALSE(LibraryLoaded()) << "the add-in library stayed loaded";
     }
 
-    void RegisterAddIn(HKEY root, int32_t loadBehavior) {
-        TRegistry reg;
-        reg.SetRootKey(root);
-        ASSERT_TRUE(reg.OpenKey(AddInKey, true));
-        reg.WriteString("FriendlyName", "Test add-in");
-        reg.WriteString("Description", "Loaded by the host driver's tests");
-        reg.WriteInteger("LoadBehavior", loadBehavior);
-    }
-    void Instruct(const char* name, const std::string& value) {
-        TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(testaddin::Key, true));
-        reg.WriteString(name, value);
-    }
     void SetLibrary(const std::string& path) {
         TRegistry reg;
         reg.SetRootKey(HKEY_CLASSES_ROOT);
@@ -97,18 +66,6 @@ protected:
                                 false));
         reg.WriteString("", path);
     }
-    // The calls the add-in received (and the host's Quit event), in order.
-    static std::vector<std::string> Calls() {
-        TRegistry reg;
-        std::vector<std::string> lines;
-        if (!reg.OpenKeyReadOnly(testaddin::Key))
-            return lines;
-        std::istringstream in(reg.ReadString(testaddin::CallsValue));
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-    static bool LibraryLoaded() { return GetModuleHandle(LibraryPath.c_str()) != nullptr; }
     static std::string Joined(const std::vector<std::string>& lines) {
         std::string all;
         for (const std::string& line : lines)
@@ -207,7 +164,7 @@ TEST_F(HostDriverTest, LoadBehaviorDecidesWhatStartupLoads) {
         bool loaded;
     };
     for (Case c : {Case{3, true}, Case{2, false}, Case{0, false}, Case{9, false}, Case{16, true}}) {
-        RegisterAddIn(HKEY_CURRENT_USER, c.loadBehavior);
+        Register(HKEY_CURRENT_USER, c.loadBehavior);
         HostDriver driver(host);
         driver.Start();
         EXPECT_EQ(driver.Find(testaddin::ProgId)->Connected, c.loaded) << c.loadBehavior;
@@ -218,7 +175,7 @@ TEST_F(HostDriverTest, LoadBehaviorDecidesWhatStartupLoads) {
 TEST_F(HostDriverTest, AnAddInRegisteredForAllUsersIsFoundUnderTheMachine) {
     TRegistry reg;
     ASSERT_TRUE(reg.DeleteKey(AddInKey));
-    RegisterAddIn(HKEY_LOCAL_MACHINE, 3);
+    Register(HKEY_LOCAL_MACHINE, 3);
     HostDriver driver(host);
     driver.Start();
     HostedAddIn* addIn = driver.Find(testaddin::ProgId);

@@ -31,15 +31,17 @@ std::string Instruction(const char* name) {
 bool ShouldFail(const char* call) { return Instruction(FailValue) == call; }
 
 // What the add-in records of an argument that is an object: its late-bound
-// Name, or "?" when it has none.
+// Name (applications) or Caption (windows), or "?" when it has neither.
 std::string NameOf(IDispatch* object) {
     if (!object)
         return "nil";
-    try {
-        return dispGet(object, "Name").AsString();
-    } catch (const Exception&) {
-        return "?";
+    for (const char* property : {"Name", "Caption"}) {
+        try {
+            return dispGet(object, property).AsString();
+        } catch (const Exception&) {
+        }
     }
+    return "?";
 }
 
 const char16_t* const Ribbon =
