@@ -5,6 +5,7 @@
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComClasses.h"
 #include "platform/com/ComServer.h"
+#include "platform/sim/AddInCall.h"
 #include "platform/text/Text.h"
 #include "platform/win/Library.h"
 #include "platform/win/Registry.h"
@@ -151,9 +152,18 @@ void HostDriver::Fail(const HostedAddIn& addIn, const std::string& what, HRESULT
     failures_.push_back(line);
 }
 
-// Logs one call into the add-in; a failure code is reported. True on success.
-bool HostDriver::Call(HostedAddIn& addIn, const std::string& what, HRESULT hr) {
+// Logs and makes one call into the add-in; a failure code, or a C++
+// exception let out, is reported. True on success.
+template <class F>
+bool HostDriver::Call(HostedAddIn& addIn, const std::string& what, F&& call) {
     log_.push_back(addIn.ProgId + ": " + what);
+    ClearComErrorInfo();
+    std::string escaped;
+    HRESULT hr = ShieldedCall(call, escaped);
+    if (!escaped.empty()) {
+        Fail(addIn, what + " let a C++ exception out: " + escaped);
+        return false;
+    }
     if (SUCCEEDED(hr))
         return true;
     Fail(addIn, what + " failed", hr);
@@ -198,17 +208,20 @@ bool HostDriver::Load(HostedAddIn& addIn) {
         return false;
     }
     ComPtr<IClassFactory> factory;
-    ClearComErrorInfo();
-    hr = getClassObject(clsid, IID_IClassFactory, factory.ReceiveVoid());
-    if (!Call(addIn, "DllGetClassObject", SUCCEEDED(hr) && !factory ? E_POINTER : hr)) {
+    if (!Call(addIn, "DllGetClassObject", [&] {
+            HRESULT got = getClassObject(clsid, IID_IClassFactory, factory.ReceiveVoid());
+            return SUCCEEDED(got) && !factory ? E_POINTER : got;
+        })) {
         Unload(addIn);
         return false;
     }
     ComPtr<IDTExtensibility2> object;
-    ClearComErrorInfo();
-    hr = factory->CreateInstance(nullptr, IID_IDTExtensibility2, object.ReceiveVoid());
+    bool created = Call(addIn, "CreateInstance", [&] {
+        HRESULT made = factory->CreateInstance(nullptr, IID_IDTExtensibility2, object.ReceiveVoid());
+        return SUCCEEDED(made) && !object ? E_POINTER : made;
+    });
     factory = nullptr;
-    if (!Call(addIn, "CreateInstance", SUCCEEDED(hr) && !object ? E_POINTER : hr)) {
+    if (!created) {
         Unload(addIn);
         return false;
     }
@@ -219,10 +232,9 @@ bool HostDriver::Load(HostedAddIn& addIn) {
 bool HostDriver::ConnectLoaded(HostedAddIn& addIn, ext_ConnectMode mode) {
     SafeArray custom;
     ComPtr<IDispatch> application = site_.Application();
-    ClearComErrorInfo();
-    HRESULT hr =
-        addIn.Object->OnConnection(application.Get(), mode, addIn.Entry.Get(), &custom);
-    if (!Call(addIn, "OnConnection(" + std::to_string(mode) + ")", hr)) {
+    if (!Call(addIn, "OnConnection(" + std::to_string(mode) + ")", [&] {
+            return addIn.Object->OnConnection(application.Get(), mode, addIn.Entry.Get(), &custom);
+        })) {
         // The host drops an add-in that failed to connect, unasked.
         Unload(addIn);
         return false;
@@ -241,14 +253,13 @@ void HostDriver::OfferTaskPanes(HostedAddIn& addIn) {
     if (!consumer)
         return;
     addIn.TaskPanes = SimulatedCTPFactory::Create(site_.Application());
-    ClearComErrorInfo();
-    Call(addIn, "CTPFactoryAvailable", consumer->CTPFactoryAvailable(addIn.TaskPanes.Get()));
+    Call(addIn, "CTPFactoryAvailable",
+         [&] { return consumer->CTPFactoryAvailable(addIn.TaskPanes.Get()); });
 }
 
 void HostDriver::StartupComplete(HostedAddIn& addIn) {
     SafeArray custom;
-    ClearComErrorInfo();
-    Call(addIn, "OnStartupComplete", addIn.Object->OnStartupComplete(&custom));
+    Call(addIn, "OnStartupComplete", [&] { return addIn.Object->OnStartupComplete(&custom); });
 }
 
 void HostDriver::LoadRibbons(HostedAddIn& addIn) {
@@ -356,8 +367,7 @@ void HostDriver::Quit() {
         if (!addIn.Connected)
             continue;
         SafeArray custom;
-        ClearComErrorInfo();
-        Call(addIn, "OnBeginShutdown", addIn.Object->OnBeginShutdown(&custom));
+        Call(addIn, "OnBeginShutdown", [&] { return addIn.Object->OnBeginShutdown(&custom); });
     }
     for (size_t i = 0; i < addIns_.size(); ++i) {
         if (addIns_[i]->Connected)
@@ -368,9 +378,8 @@ void HostDriver::Quit() {
 // Whatever the add-in answers, the host lets it go.
 void HostDriver::DisconnectLoaded(HostedAddIn& addIn, ext_DisconnectMode mode) {
     SafeArray custom;
-    ClearComErrorInfo();
     Call(addIn, "OnDisconnection(" + std::to_string(mode) + ")",
-         addIn.Object->OnDisconnection(mode, &custom));
+         [&] { return addIn.Object->OnDisconnection(mode, &custom); });
     Unload(addIn);
 }
 
@@ -398,7 +407,10 @@ void HostDriver::Unload(HostedAddIn& addIn) {
         Fail(addIn, "its library exports no DllCanUnloadNow and stays loaded");
         return;
     }
-    addIn.CanUnloadNow = canUnloadNow();
+    std::string escaped;
+    addIn.CanUnloadNow = ShieldedCall(canUnloadNow, escaped);
+    if (!escaped.empty())
+        Fail(addIn, "DllCanUnloadNow let a C++ exception out: " + escaped);
     log_.push_back(addIn.ProgId + ": DllCanUnloadNow " +
                    (addIn.CanUnloadNow == S_OK ? "S_OK" : CodeText(addIn.CanUnloadNow)));
     if (addIn.CanUnloadNow != S_OK) {

@@ -3,6 +3,7 @@
 #include "platform/sim/RibbonHost.h"
 
 #include "platform/office/Ribbon.h"
+#include "platform/sim/AddInCall.h"
 #include "platform/text/Text.h"
 
 #include <algorithm>
@@ -29,7 +30,11 @@ void RibbonHost::Load() {
     if (!extensibility)
         throw EHostFailure("The add-in does not answer IRibbonExtensibility", E_NOINTERFACE);
     BSTR xml;
-    HRESULT hr = extensibility->GetCustomUI(ribbonId_, &xml);
+    std::string escaped;
+    HRESULT hr = ShieldedCall([&] { return extensibility->GetCustomUI(ribbonId_, &xml); }, escaped);
+    if (!escaped.empty())
+        throw EHostFailure("GetCustomUI(" + Quoted(id) + ") let a C++ exception out: " + escaped,
+                           hr);
     if (FAILED(hr))
         throw EHostFailure("GetCustomUI(" + Quoted(id) + ") failed: " + SysErrorMessage(hr), hr);
     document_.reset();
@@ -163,7 +168,16 @@ Variant RibbonHost::CallByName(const std::string& name, const RibbonElement* ele
     std::u16string wide = text::Wide(name);
     const char16_t* names[] = {wide.c_str()};
     DISPID id = DISPID_UNKNOWN;
-    record.Result = dispatch->GetIDsOfNames(GUID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    std::string escaped;
+    record.Result = ShieldedCall(
+        [&] { return dispatch->GetIDsOfNames(GUID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); },
+        escaped);
+    if (!escaped.empty()) {
+        calls_.push_back(record);
+        throw EHostFailure("GetIDsOfNames(" + Quoted(name) + ") let a C++ exception out: " +
+                               escaped,
+                           record.Result);
+    }
     if (FAILED(record.Result)) {
         calls_.push_back(record);
         throw EHostFailure("The add-in has no callback " + Quoted(name) + ": " +
@@ -177,10 +191,16 @@ Variant RibbonHost::CallByName(const std::string& name, const RibbonElement* ele
     Variant result;
     ExcepInfo info;
     uint32_t argErr = 0;
-    record.Result = dispatch->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                     &args.Params(), wantResult ? &result : nullptr, &info,
-                                     &argErr);
+    record.Result = ShieldedCall(
+        [&] {
+            return dispatch->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                    &args.Params(), wantResult ? &result : nullptr, &info,
+                                    &argErr);
+        },
+        escaped);
     calls_.push_back(record);
+    if (!escaped.empty())
+        throw EHostFailure(what + " let a C++ exception out: " + escaped, record.Result);
     if (FAILED(record.Result)) {
         bool reported = record.Result == DISP_E_EXCEPTION;
         std::string reason = reported && !info.bstrDescription.empty()

@@ -226,6 +226,22 @@ TEST_F(HostDriverTest, FailingCallsAreReportedAndTheHostGoesOn) {
     }
 }
 
+TEST_F(HostDriverTest, ExceptionsThatEscapeTheAddInAreReportedNotSpread) {
+    for (const char* call : {"OnStartupComplete", "GetCustomUI", "OnBeginShutdown"}) {
+        SCOPED_TRACE(call);
+        Instruct(ThrowValue, call);
+        HostDriver driver(host);
+        driver.Start();
+        driver.Quit();
+        EXPECT_EQ(Calls().back(), "OnDisconnection 0");
+        ASSERT_EQ(driver.Failures().size(), 1u) << Joined(driver.Failures());
+        EXPECT_NE(driver.Failures()[0].find(std::string(call) + " broke the rule"),
+                  std::string::npos)
+            << driver.Failures()[0];
+        EXPECT_NE(driver.Failures()[0].find("C++ exception"), std::string::npos);
+    }
+}
+
 TEST_F(HostDriverTest, AFailureCarriesTheAddInsOwnMessage) {
     Instruct(testaddin::FailValue, "OnConnection");
     HostDriver driver(host);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 
 using namespace sim;
 
@@ -25,6 +26,8 @@ public:
 
     HRESULT GetCustomUI(const BSTR& ribbonId, BSTR* xml) override {
         AskedFor.push_back(text::Narrow(ribbonId));
+        if (ThrowFromGetCustomUI)
+            throw std::runtime_error("GetCustomUI broke the rule");
         if (FAILED(CustomUIResult))
             return CustomUIResult;
         *xml = Xml;
@@ -33,6 +36,7 @@ public:
 
     std::u16string Xml;
     HRESULT CustomUIResult = S_OK;
+    bool ThrowFromGetCustomUI = false;
     std::vector<std::string> AskedFor;
     std::vector<std::string> Calls;
     std::map<std::string, Variant> Answers;
@@ -411,6 +415,16 @@ TEST_F(RibbonHostTest, AddInsThatCannotGiveADocumentAreReported) {
     EXPECT_TRUE(empty.HasDocument());
     addIn->Xml = u"<customUI";
     EXPECT_THROW(empty.Load(), EHostFailure);
+
+    // An exception that a COM method lets out is reported, not spread.
+    addIn->ThrowFromGetCustomUI = true;
+    try {
+        empty.Load();
+        ADD_FAILURE() << "GetCustomUI let an exception out";
+    } catch (const EHostFailure& e) {
+        EXPECT_NE(e.Message.find("GetCustomUI broke the rule"), std::string::npos) << e.Message;
+        EXPECT_EQ(e.ErrorCode, E_UNEXPECTED);
+    }
 
     ComPtr<Picture> notAnAddIn = MakeComObject<Picture>();
     RibbonHost none(notAnAddIn->UnknownSelf(), u"Microsoft.Outlook.Explorer");

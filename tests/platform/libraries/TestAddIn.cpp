@@ -12,6 +12,8 @@
 #include "platform/text/Text.h"
 #include "platform/win/Registry.h"
 
+#include <stdexcept>
+
 namespace {
 
 using namespace testaddin;
@@ -29,6 +31,12 @@ std::string Instruction(const char* name) {
 }
 
 bool ShouldFail(const char* call) { return Instruction(FailValue) == call; }
+
+// Breaks the rule of COM methods on purpose, when told to.
+void MaybeThrow(const char* call) {
+    if (Instruction(ThrowValue) == call)
+        throw std::runtime_error(std::string(call) + " broke the rule");
+}
 
 // What the add-in records of an argument that is an object: its late-bound
 // Name (applications) or Caption (windows), or "?" when it has neither.
@@ -94,6 +102,7 @@ public:
     }
     HRESULT OnStartupComplete(SafeArray*) override {
         Record("OnStartupComplete");
+        MaybeThrow("OnStartupComplete");
         if (ShouldFail("OnStartupComplete"))
             return E_FAIL;
         // One pane in the host's main window, shown.
@@ -109,10 +118,12 @@ public:
     }
     HRESULT OnBeginShutdown(SafeArray*) override {
         Record("OnBeginShutdown");
+        MaybeThrow("OnBeginShutdown");
         return ShouldFail("OnBeginShutdown") ? E_FAIL : S_OK;
     }
     HRESULT GetCustomUI(const BSTR& ribbonId, BSTR* ribbonXml) override {
         Record("GetCustomUI " + text::Narrow(ribbonId));
+        MaybeThrow("GetCustomUI");
         if (ShouldFail("GetCustomUI"))
             return E_FAIL;
         *ribbonXml = ribbonId == RibbonId ? Ribbon : u"";

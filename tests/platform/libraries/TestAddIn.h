@@ -24,6 +24,9 @@ constexpr const char* CallsValue = "Calls";
 // "OnConnection", "OnStartupComplete", "GetCustomUI", "OnBeginShutdown",
 // "OnDisconnection").
 constexpr const char* FailValue = "Fail";
+// The name of one call that lets a C++ exception out, as a COM method never
+// may ("OnStartupComplete", "GetCustomUI", "OnBeginShutdown").
+constexpr const char* ThrowValue = "Throw";
 // 1: one object of the library stays alive after disconnection.
 constexpr const char* KeepAliveValue = "KeepAlive";
 
