@@ -68,13 +68,16 @@ public:
 
 // One add-in as the driver found it in the registry and loaded it.
 struct HostedAddIn {
+    // The add-in key's name: the add-in's ProgID.
     std::string ProgId;
+    // The add-in key's "FriendlyName" and "Description".
     std::string FriendlyName;
     std::string Description;
     // The add-in key's LoadBehavior (0 when missing).
     int32_t LoadBehavior = 0;
     // True when the key lies under HKEY_LOCAL_MACHINE (registered for all users).
     bool AllUsers = false;
+    // The class the ProgID names, and its InprocServer32 library.
     GUID Clsid;
     std::string LibraryPath;
     // The loaded library (0 when not loaded).

@@ -40,6 +40,7 @@ struct RibbonControlState {
     // The control's id and element name ("button", "splitButton").
     std::string Id;
     std::string Kind;
+    // The texts of label, screentip, supertip, keytip and description.
     std::u16string Label;
     std::u16string ScreenTip;
     std::u16string SuperTip;
@@ -49,12 +50,14 @@ struct RibbonControlState {
     std::u16string Title;
     // The text of an edit box or combo box.
     std::u16string Text;
+    // enabled, visible, showLabel and showImage.
     bool Enabled = true;
     bool Visible = true;
     bool ShowLabel = true;
     bool ShowImage = true;
     // The state of a toggle button or check box.
     bool Pressed = false;
+    // size: regular or large.
     RibbonControlSize Size = RibbonControlSizeRegular;
     // The picture that getImage, or loadImage for the "image" attribute, returned.
     ComPtr<IDispatch> Image;
@@ -64,6 +67,7 @@ struct RibbonControlState {
 
 // One item of a drop-down, gallery or combo box.
 struct RibbonItemState {
+    // The item's id, label, screentip and supertip, and its picture.
     std::u16string Id;
     std::u16string Label;
     std::u16string ScreenTip;
