@@ -47,7 +47,7 @@ TEST(OutlookSimHost, ARunningOutlookIsTheActiveObjectUntilItQuits) {
 TEST(OutlookSimHost, WindowsCarryTheRibbonOfTheirKind) {
     OutlookSim outlook;
     std::vector<std::u16string> opened;
-    outlook.OnWindowOpened = [&](const sim::HostWindow &window) {
+    outlook.OnWindowOpened = [&](const sim::HostWindow& window) {
         opened.push_back(window.RibbonId);
     };
     auto explorer = outlook.OpenExplorer();

@@ -17,7 +17,7 @@ using sim::OutlookSim;
 
 namespace {
 
-std::u16string Text(const Variant &v) {
+std::u16string Text(const Variant& v) {
     return v.AsWide();
 }
 
@@ -35,7 +35,7 @@ protected:
         dispPut(mail, "Categories", u"Finance");
         return mail;
     }
-    sim::SimFolder &SentItems() { return *outlook.DefaultFolder(olFolderSentMail); }
+    sim::SimFolder& SentItems() { return *outlook.DefaultFolder(olFolderSentMail); }
 };
 
 } // namespace
@@ -44,7 +44,7 @@ TEST_F(OutlookSend, SendRaisesTheSendEventInsideTheCall) {
     Variant mail = NewMail();
     AdvisedSink events(mail.AsDispatch().Get(), DIID_ItemEvents_10);
     size_t sentWhenRaised = 99;
-    events->OnEvent = [&](DISPID id, std::vector<Variant> &) {
+    events->OnEvent = [&](DISPID id, std::vector<Variant>&) {
         if (id == DISPID_Send)
             sentWhenRaised = outlook.Deliveries().size();
     };
@@ -58,7 +58,7 @@ TEST_F(OutlookSend, SendRaisesTheSendEventInsideTheCall) {
 TEST_F(OutlookSend, CancelInTheSendEventSendsNothing) {
     Variant mail = NewMail();
     AdvisedSink events(mail.AsDispatch().Get(), DIID_ItemEvents_10);
-    events->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    events->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id == DISPID_Send)
             args[0].SetValue(true);
     };
@@ -76,7 +76,7 @@ TEST_F(OutlookSend, CancelInTheSendEventSendsNothing) {
 TEST_F(OutlookSend, CancelInTheApplicationsItemSendSendsNothing) {
     Variant mail = NewMail();
     AdvisedSink app(outlook.Application().Get(), DIID_ApplicationEvents_11);
-    app->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    app->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id == DISPID_ItemSend)
             args[1].SetValue(true);
     };
@@ -127,7 +127,7 @@ TEST_F(OutlookSend, CategoriesClearedBeforeTheSendNeverLeave) {
     Variant mail = NewMail();
     // The add-in clears them in the Send event, as it does for Outlook's own Send button.
     AdvisedSink events(mail.AsDispatch().Get(), DIID_ItemEvents_10);
-    events->OnEvent = [&](DISPID id, std::vector<Variant> &) {
+    events->OnEvent = [&](DISPID id, std::vector<Variant>&) {
         if (id == DISPID_Send)
             dispPut(mail, "Categories", u"");
     };
@@ -142,14 +142,14 @@ TEST_F(OutlookSend, CategoriesPutOnTheSentCopyAndSavedStay) {
     Variant mail = NewMail();
     dispPut(mail, "Categories", u"");
     AdvisedSink sentItems(SentItems().Items().UnknownSelf(), DIID_ItemsEvents);
-    sentItems->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    sentItems->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id != DISPID_ItemAdd)
             return;
         dispPut(args[0], "Categories", u"Finance, Q3");
         dispCall(args[0], "Save");
     };
     dispCall(mail, "Send");
-    sim::SimItem &copy = SentItems().Items().At(0);
+    sim::SimItem& copy = SentItems().Items().At(0);
     EXPECT_EQ(copy.Stored().Categories, u"Finance, Q3");
     EXPECT_TRUE(copy.IsSaved());
     EXPECT_EQ(outlook.Deliveries()[0].Categories, u"");
@@ -229,7 +229,7 @@ TEST_F(OutlookSend, RepliesExtendTheParentsConversationIndex) {
 
     // An answer to the answer extends it again, after it was sent.
     dispCall(reply, "Send");
-    sim::SimItem &sentReply = SentItems().Items().At(0);
+    sim::SimItem& sentReply = SentItems().Items().At(0);
     EXPECT_EQ(sentReply.Data().ConversationIndex, replyIndex);
     Variant second = dispCall(sentReply.Disp(), "Reply");
     EXPECT_EQ(Text(dispGet(second, "ConversationIndex")).substr(0, 54), replyIndex);
@@ -241,7 +241,7 @@ TEST_F(OutlookSend, RepliesExtendTheParentsConversationIndex) {
 TEST_F(OutlookSend, AnswerEventsCarryTheNewItemAndMayCancel) {
     auto received = outlook.DeliverMail({});
     AdvisedSink events(received->UnknownSelf(), DIID_ItemEvents_10);
-    events->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    events->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id == DISPID_Forward)
             args[1].SetValue(true);
     };
@@ -264,7 +264,7 @@ TEST(OutlookSendVersions, NewMailHasAnIndexFromOutlook2007On) {
         // Without an index the sent copy has none either; an answer starts one.
         dispPut(mail, "To", u"x@example.com");
         dispCall(mail, "Send");
-        sim::SimItem &copy = outlook.DefaultFolder(olFolderSentMail)->Items().At(0);
+        sim::SimItem& copy = outlook.DefaultFolder(olFolderSentMail)->Items().At(0);
         EXPECT_EQ(copy.Data().ConversationIndex.size(), major >= 12 ? 44u : 0u);
         EXPECT_EQ(Text(dispGet(dispCall(copy.Disp(), "Reply"), "ConversationIndex")).size(),
                   major >= 12 ? 54u : 44u);

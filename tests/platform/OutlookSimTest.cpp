@@ -14,12 +14,12 @@ using sim::OutlookSim;
 
 namespace {
 
-std::u16string Text(const Variant &v) {
+std::u16string Text(const Variant& v) {
     return v.AsWide();
 }
 
 // The other Office hosts' application interfaces, which Outlook must not answer.
-const char *const OtherHostIids[] = {
+const char* const OtherHostIids[] = {
     "{00020970-0000-0000-C000-000000000046}", "{000208D5-0000-0000-C000-000000000046}",
     "{68CCE6C0-6129-101B-AF4E-00AA003F0F07}", "{00020AFF-0000-0000-C000-000000000046}",
     "{91493442-5A91-11CF-8700-00AA0060263B}", "{04DF1014-7007-11D1-83BC-006097ABE675}",
@@ -27,7 +27,7 @@ const char *const OtherHostIids[] = {
     "{0002123E-0000-0000-C000-000000000046}", "{096CD72E-0786-11D1-95FA-0080C78EE3BB}",
 };
 
-bool Answers(IUnknown *object, const GUID &iid) {
+bool Answers(IUnknown* object, const GUID& iid) {
     ComPtr<IUnknown> answer;
     return SUCCEEDED(object->QueryInterface(iid, answer.ReceiveVoid())) && answer;
 }
@@ -39,14 +39,14 @@ TEST(OutlookSim, ApplicationAnswersOutlooksInterfaceOnly) {
     ComPtr<IDispatch> app = outlook.Application();
     EXPECT_TRUE(Answers(app.Get(), IID__Application));
     EXPECT_TRUE(Answers(app.Get(), IID_IConnectionPointContainer));
-    for (const char *iid : OtherHostIids)
+    for (const char* iid : OtherHostIids)
         EXPECT_FALSE(Answers(app.Get(), *GUID::Parse(iid))) << iid;
 }
 
 TEST(OutlookSim, VersionTextFollowsTheConfiguredMajorVersion) {
     const std::pair<int, std::u16string> versions[] = {
         {11, u"11.0.0.8312"}, {12, u"12.0.0.6423"}, {14, u"14.0.0.7248"}, {16, u"16.0.0.5400"}};
-    for (const auto &[major, text] : versions) {
+    for (const auto& [major, text] : versions) {
         OutlookSim outlook(major);
         EXPECT_EQ(Text(dispGet(outlook.Application(), "Version")), text);
         EXPECT_EQ(outlook.MajorVersion(), major);
@@ -65,7 +65,7 @@ TEST(OutlookSim, NameSpaceGivesTheDefaultFoldersOfTheDefaultStore) {
                              dispGet(outlook.Application(), "Session").AsDispatch().Get()));
     const std::pair<int, std::u16string> folders[] = {
         {3, u"Deleted Items"}, {4, u"Outbox"}, {5, u"Sent Items"}, {6, u"Inbox"}, {16, u"Drafts"}};
-    for (const auto &[which, name] : folders) {
+    for (const auto& [which, name] : folders) {
         Variant folder = dispCall(ns, "GetDefaultFolder", which);
         EXPECT_EQ(Text(dispGet(folder, "Name")), name);
         EXPECT_TRUE(Answers(folder.AsDispatch().Get(), IID_MAPIFolder));
@@ -211,7 +211,7 @@ TEST(OutlookSim, CategoriesDialogIsAnsweredByTheScript) {
     dispCall(mail, "ShowCategoriesDialog"); // no script: cancelled
     EXPECT_EQ(Text(dispGet(mail, "Categories")), u"Red");
     std::u16string offered;
-    outlook.ScriptCategoriesDialog([&](std::u16string &categories) {
+    outlook.ScriptCategoriesDialog([&](std::u16string& categories) {
         offered = categories;
         categories += u", Blue";
         return true;

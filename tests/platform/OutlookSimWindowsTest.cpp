@@ -19,7 +19,7 @@ using sim::OutlookSim;
 
 namespace {
 
-std::u16string Text(const Variant &v) {
+std::u16string Text(const Variant& v) {
     return v.AsWide();
 }
 
@@ -37,7 +37,7 @@ TEST(OutlookSimWindows, ANewExplorerIsAnnouncedThenActivatedAndShowsItsFolder) {
     AdvisedSink explorers(outlook.App().Explorers().UnknownSelf(), DIID_ExplorersEvents);
     // Like the framework, advise on the new explorer from inside NewExplorer.
     std::unique_ptr<AdvisedSink> windowEvents;
-    explorers->OnEvent = [&](DISPID, std::vector<Variant> &args) {
+    explorers->OnEvent = [&](DISPID, std::vector<Variant>& args) {
         windowEvents =
             std::make_unique<AdvisedSink>(args[0].AsDispatch().Get(), DIID_ExplorerEvents_10);
     };
@@ -95,7 +95,7 @@ TEST(OutlookSimWindows, FolderSwitchCanBeCancelledBeforehand) {
     outlook.SelectItems(*explorer, {outlook.PutItem(*outlook.DefaultFolder(olFolderInbox),
                                                     sim::ItemKind::Mail, {})});
     AdvisedSink events(explorer->UnknownSelf(), DIID_ExplorerEvents_10);
-    events->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    events->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id == DISPID_BeforeFolderSwitch)
             args[1].SetValue(true);
     };
@@ -124,7 +124,7 @@ TEST(OutlookSimWindows, AnInspectorOpensItsItemAndClosesInOrder) {
         outlook.PutItem(*outlook.DefaultFolder(olFolderInbox), sim::ItemKind::Mail, Mail(u"Hello"));
     AdvisedSink itemEvents(item->UnknownSelf(), DIID_ItemEvents);
     std::unique_ptr<AdvisedSink> windowEvents;
-    inspectors->OnEvent = [&](DISPID, std::vector<Variant> &args) {
+    inspectors->OnEvent = [&](DISPID, std::vector<Variant>& args) {
         EXPECT_TRUE(IsSameObject(dispGet(args[0], "CurrentItem").AsDispatch().Get(), item->Disp()));
         windowEvents =
             std::make_unique<AdvisedSink>(args[0].AsDispatch().Get(), DIID_InspectorEvents_10);
@@ -163,7 +163,7 @@ TEST(OutlookSimWindows, AnItemMayRefuseToOpenOrToClose) {
     OutlookSim outlook;
     auto item = outlook.PutItem(*outlook.DefaultFolder(olFolderInbox), sim::ItemKind::Mail, {});
     AdvisedSink itemEvents(item->UnknownSelf(), DIID_ItemEvents_10);
-    itemEvents->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    itemEvents->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id == DISPID_Open)
             args[0].SetValue(true);
     };
@@ -171,7 +171,7 @@ TEST(OutlookSimWindows, AnItemMayRefuseToOpenOrToClose) {
     EXPECT_TRUE(refused->IsClosed());
     EXPECT_EQ(outlook.App().Inspectors().Count(), 0u);
 
-    itemEvents->OnEvent = [](DISPID id, std::vector<Variant> &args) {
+    itemEvents->OnEvent = [](DISPID id, std::vector<Variant>& args) {
         if (id == DISPID_ItemClose)
             args[0].SetValue(true);
     };
@@ -216,15 +216,15 @@ TEST(OutlookSimWindows, QuitClosesTheWindowsThenRaisesQuit) {
     AdvisedSink app(outlook.Application().Get(), DIID_ApplicationEvents);
     AdvisedSink explorerEvents(explorer->UnknownSelf(), DIID_ExplorerEvents);
     AdvisedSink inspectorEvents(inspector->UnknownSelf(), DIID_InspectorEvents);
-    app->OnEvent = [&](DISPID id, std::vector<Variant> &) {
+    app->OnEvent = [&](DISPID id, std::vector<Variant>&) {
         if (id == DISPID_Quit)
             seen.push_back("quit");
     };
-    explorerEvents->OnEvent = [&](DISPID id, std::vector<Variant> &) {
+    explorerEvents->OnEvent = [&](DISPID id, std::vector<Variant>&) {
         if (id == DISPID_WindowClose)
             seen.push_back("explorer");
     };
-    inspectorEvents->OnEvent = [&](DISPID id, std::vector<Variant> &) {
+    inspectorEvents->OnEvent = [&](DISPID id, std::vector<Variant>&) {
         if (id == DISPID_WindowClose)
             seen.push_back("inspector");
     };

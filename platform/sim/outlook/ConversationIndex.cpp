@@ -17,7 +17,7 @@ uint64_t FileTimeOf(TDateTime when) {
 // The header keeps bits 63..16 of the FILETIME; its first byte, "reserved",
 // is 1, which is also what the top byte of every FILETIME since 1601 + 2^56
 // units (the year 1829) is.
-uint64_t HeaderTime(const std::vector<uint8_t> &index) {
+uint64_t HeaderTime(const std::vector<uint8_t>& index) {
     uint64_t bits = 0;
     for (size_t i = 0; i < 6; ++i)
         bits = (bits << 8) | index[i];
@@ -26,7 +26,7 @@ uint64_t HeaderTime(const std::vector<uint8_t> &index) {
 
 } // namespace
 
-std::vector<uint8_t> NewConversationIndex(TDateTime when, const GUID &id) {
+std::vector<uint8_t> NewConversationIndex(TDateTime when, const GUID& id) {
     std::vector<uint8_t> index(ConversationHeaderSize);
     uint64_t time = FileTimeOf(when);
     index[0] = 1;
@@ -43,7 +43,7 @@ std::vector<uint8_t> NewConversationIndex(TDateTime when, const GUID &id) {
     return index;
 }
 
-std::vector<uint8_t> ChildConversationIndex(const std::vector<uint8_t> &parent, TDateTime when,
+std::vector<uint8_t> ChildConversationIndex(const std::vector<uint8_t>& parent, TDateTime when,
                                             uint8_t random) {
     if (parent.size() < ConversationHeaderSize)
         return NewConversationIndex(when, GUID::Create());
@@ -64,7 +64,7 @@ std::vector<uint8_t> ChildConversationIndex(const std::vector<uint8_t> &parent, 
     return index;
 }
 
-std::u16string ConversationIndexText(const std::vector<uint8_t> &bytes) {
+std::u16string ConversationIndexText(const std::vector<uint8_t>& bytes) {
     static constexpr char16_t digits[] = u"0123456789ABCDEF";
     std::u16string text;
     text.reserve(bytes.size() * 2);

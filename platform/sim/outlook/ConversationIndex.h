@@ -24,17 +24,17 @@ inline constexpr size_t ConversationChildSize = 5;
 
 // The index of a new conversation started at `when` (local time stands in for
 // UTC here), identified by `id`.
-std::vector<uint8_t> NewConversationIndex(TDateTime when, const GUID &id);
+std::vector<uint8_t> NewConversationIndex(TDateTime when, const GUID& id);
 
 // The index of an answer to a message whose index is `parent`, made at `when`;
 // `random` supplies the random nibble. A parent too short to hold a header
 // starts a new conversation instead (as Outlook does for a message that came
 // without an index).
-std::vector<uint8_t> ChildConversationIndex(const std::vector<uint8_t> &parent, TDateTime when,
+std::vector<uint8_t> ChildConversationIndex(const std::vector<uint8_t>& parent, TDateTime when,
                                             uint8_t random);
 
 // Upper-case hex text of bytes, as Outlook's ConversationIndex shows it.
-std::u16string ConversationIndexText(const std::vector<uint8_t> &bytes);
+std::u16string ConversationIndexText(const std::vector<uint8_t>& bytes);
 // The bytes of hex text; empty for text that is not an even run of hex digits.
 std::vector<uint8_t> ConversationIndexBytes(std::u16string_view text);
 

@@ -20,7 +20,7 @@ const std::string ProgIdKey = std::string("\\") + OutlookProgId;
 // running application (Outlook runs once).
 class OutlookClassObject final : public ComObject<IClassFactory> {
 public:
-    HRESULT CreateInstance(IUnknown *outer, const GUID &iid, void **ppv) override {
+    HRESULT CreateInstance(IUnknown* outer, const GUID& iid, void** ppv) override {
         if (!ppv)
             return E_POINTER;
         *ppv = nullptr;
@@ -32,12 +32,12 @@ public:
 
 private:
     friend struct ::ComMaker;
-    explicit OutlookClassObject(IDispatch *app)
+    explicit OutlookClassObject(IDispatch* app)
         : ComObject(OutlookObjectCount()), app_(ComPtr<IDispatch>::Share(app)) {}
     ComPtr<IDispatch> app_;
 };
 
-void WriteDefault(TRegistry &reg, const std::string &key, const std::string &value) {
+void WriteDefault(TRegistry& reg, const std::string& key, const std::string& value) {
     if (!reg.OpenKey(key, true))
         throw ERegistryException("Cannot create the key " + key + ".");
     reg.WriteString("", value);
@@ -81,7 +81,7 @@ bool IsOutlookInstalled() {
            clsid == outlook::CLSID_OutlookApplication;
 }
 
-void RunningOutlook::Register(IDispatch *app) {
+void RunningOutlook::Register(IDispatch* app) {
     Revoke();
     if (FAILED(RegisterActiveObject(app, outlook::CLSID_OutlookApplication, ACTIVEOBJECT_STRONG,
                                     &tableCookie_)))

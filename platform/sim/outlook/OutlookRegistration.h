@@ -13,7 +13,7 @@
 namespace sim {
 
 // The ProgID under which Outlook is registered.
-inline constexpr const char *OutlookProgId = "Outlook.Application";
+inline constexpr const char* OutlookProgId = "Outlook.Application";
 
 // Writes Outlook's class registration for that major version into the
 // registry (HKEY_CLASSES_ROOT: the ProgID with its CLSID and current version,
@@ -31,11 +31,11 @@ class RunningOutlook {
 public:
     RunningOutlook() = default;
     ~RunningOutlook() { Revoke(); }
-    RunningOutlook(const RunningOutlook &) = delete;
-    RunningOutlook &operator=(const RunningOutlook &) = delete;
+    RunningOutlook(const RunningOutlook&) = delete;
+    RunningOutlook& operator=(const RunningOutlook&) = delete;
 
     // Registers app (replacing an earlier registration of this object).
-    void Register(IDispatch *app);
+    void Register(IDispatch* app);
     // Withdraws the registration, if any.
     void Revoke();
     bool IsRegistered() const noexcept { return tableCookie_ != 0; }

@@ -1,6 +1,8 @@
 // The driver of the simulated Outlook.
 #include "platform/sim/outlook/OutlookSim.h"
 
+#include "platform/sim/outlook/ConversationIndex.h"
+
 namespace sim {
 
 using namespace outlook;
@@ -13,7 +15,7 @@ OutlookSim::OutlookSim(int majorVersion) : app_(SimApplication::Create(majorVers
         if (OnQuit)
             OnQuit();
     };
-    app_->OnWindowShown = [this](SimWindow &window) {
+    app_->OnWindowShown = [this](SimWindow& window) {
         std::u16string ribbon = RibbonIdOf(window);
         if (OnWindowOpened && !ribbon.empty())
             OnWindowOpened(HostWindow{ribbon, ComPtr<IDispatch>::Share(window.WindowDisp())});
@@ -26,10 +28,10 @@ OutlookSim::~OutlookSim() {
     app->TearDown();
 }
 
-std::u16string OutlookSim::RibbonIdOf(SimWindow &window) {
+std::u16string OutlookSim::RibbonIdOf(SimWindow& window) {
     if (window.IsExplorer())
         return u"Microsoft.Outlook.Explorer";
-    const SimItem &item = static_cast<SimInspector &>(window).CurrentItem();
+    const SimItem& item = static_cast<SimInspector&>(window).CurrentItem();
     switch (item.Kind()) {
     case ItemKind::Mail:
         // A message that was not sent or received is being written.
@@ -52,7 +54,7 @@ std::u16string OutlookSim::RibbonIdOf(SimWindow &window) {
 
 std::vector<HostWindow> OutlookSim::Windows() {
     std::vector<HostWindow> windows;
-    auto add = [&](SimWindowBase &window) {
+    auto add = [&](SimWindowBase& window) {
         std::u16string ribbon = RibbonIdOf(window);
         if (!ribbon.empty() && !window.IsClosed() && window.WasShown())
             windows.push_back({ribbon, window.DispRef()});
@@ -76,21 +78,25 @@ ComPtr<SimFolder> OutlookSim::AddStore(std::u16string name, bool defaultFolders)
     return NameSpace().AddStore(std::move(name), defaultFolders);
 }
 
-ComPtr<SimFolder> OutlookSim::AddFolder(SimFolder &parent, std::u16string name, int itemType) {
+ComPtr<SimFolder> OutlookSim::AddFolder(SimFolder& parent, std::u16string name, int itemType) {
     return parent.AddFolder(std::move(name), itemType);
 }
 
-ComPtr<SimItem> OutlookSim::PutItem(SimFolder &folder, ItemKind kind, ItemData data) {
+ComPtr<SimItem> OutlookSim::PutItem(SimFolder& folder, ItemKind kind, ItemData data) {
     ComPtr<SimItem> item = SimItem::Create(app_.Get(), kind, std::move(data));
     folder.Items().Store(item, false);
     return item;
 }
 
-ComPtr<SimItem> OutlookSim::DeliverMail(ItemData data, SimFolder *folder) {
+ComPtr<SimItem> OutlookSim::DeliverMail(ItemData data, SimFolder* folder) {
     ComPtr<SimFolder> target =
         folder ? ComPtr<SimFolder>::Share(folder) : DefaultFolder(olFolderInbox);
     if (data.ReceivedTime == 0)
         data.ReceivedTime = app_->Now();
+    // Mail that arrives has been threaded by the sender's mail program.
+    if (data.ConversationIndex.empty())
+        data.ConversationIndex =
+            ConversationIndexText(NewConversationIndex(app_->Now(), GUID::Create()));
     data.UnRead = true;
     ComPtr<SimItem> item = SimItem::Create(app_.Get(), ItemKind::Mail, std::move(data));
     target->Items().Store(item, true);
@@ -103,7 +109,7 @@ ComPtr<SimItem> OutlookSim::NewItem(ItemKind kind, ItemData data) {
     return SimItem::Create(app_.Get(), kind, std::move(data));
 }
 
-ComPtr<SimExplorer> OutlookSim::OpenExplorer(SimFolder *folder) {
+ComPtr<SimExplorer> OutlookSim::OpenExplorer(SimFolder* folder) {
     ComPtr<SimFolder> shown =
         folder ? ComPtr<SimFolder>::Share(folder) : DefaultFolder(olFolderInbox);
     ComPtr<SimExplorer> explorer = app_->Explorers().Add(shown);
@@ -130,7 +136,7 @@ ComPtr<SimInspector> OutlookSim::ComposeNewMail(ItemData data) {
     return OpenInspector(item);
 }
 
-ComPtr<SimInspector> OutlookSim::UserRespond(SimItem &item, DISPID how) {
+ComPtr<SimInspector> OutlookSim::UserRespond(SimItem& item, DISPID how) {
     ComPtr<SimItem> answer = item.Respond(how);
     if (!answer)
         return nullptr;

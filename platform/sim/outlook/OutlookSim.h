@@ -49,11 +49,11 @@ public:
     explicit OutlookSim(int majorVersion = 12);
     // Tears every object down (a client still holding one gets errors from it).
     ~OutlookSim() override;
-    OutlookSim(const OutlookSim &) = delete;
-    OutlookSim &operator=(const OutlookSim &) = delete;
+    OutlookSim(const OutlookSim&) = delete;
+    OutlookSim& operator=(const OutlookSim&) = delete;
 
-    SimApplication &App() const noexcept { return *app_; }
-    SimNameSpace &NameSpace() const noexcept { return app_->NameSpace(); }
+    SimApplication& App() const noexcept { return *app_; }
+    SimNameSpace& NameSpace() const noexcept { return app_->NameSpace(); }
 
     // The version (Version reads "12.0.0.6423" for 12).
     void SetVersion(int major) { app_->SetVersion(major); }
@@ -69,13 +69,14 @@ public:
     // A further store (its top folder); with defaultFolders it gets the special folders too.
     ComPtr<SimFolder> AddStore(std::u16string name, bool defaultFolders = false);
     // A subfolder (no event is raised: the user made it before the add-in ran).
-    ComPtr<SimFolder> AddFolder(SimFolder &parent, std::u16string name,
+    ComPtr<SimFolder> AddFolder(SimFolder& parent, std::u16string name,
                                 int itemType = outlook::olMailItem);
     // An item stored quietly in folder (it was there before the scenario).
-    ComPtr<SimItem> PutItem(SimFolder &folder, ItemKind kind, ItemData data);
+    ComPtr<SimItem> PutItem(SimFolder& folder, ItemKind kind, ItemData data);
     // A mail that arrives: stored in folder (the Inbox when null) with
-    // ItemAdd, then the application's NewMail and NewMailEx.
-    ComPtr<SimItem> DeliverMail(ItemData data, SimFolder *folder = nullptr);
+    // ItemAdd, then the application's NewMail and NewMailEx. It gets a
+    // conversation index of its own unless data has one.
+    ComPtr<SimItem> DeliverMail(ItemData data, SimFolder* folder = nullptr);
     // A new item, not stored (as CreateItem makes it, with data's values).
     ComPtr<SimItem> NewItem(ItemKind kind, ItemData data = {});
 
@@ -83,7 +84,7 @@ public:
 
     // Opens an explorer on folder (the Inbox when null): NewExplorer, then it
     // is shown (focus, folder switch).
-    ComPtr<SimExplorer> OpenExplorer(SimFolder *folder = nullptr);
+    ComPtr<SimExplorer> OpenExplorer(SimFolder* folder = nullptr);
     // Opens an inspector on item: NewInspector, then it is shown (Open, focus).
     ComPtr<SimInspector> OpenInspector(ComPtr<SimItem> item);
     // The user starts a new message: CreateItem (0) with data's values, in a new inspector.
@@ -91,22 +92,22 @@ public:
     // The user answers item with Reply, Reply All or Forward (DISPID_Reply,
     // DISPID_ReplyAll, DISPID_Forward): the item's event, then the answer
     // opens in a new inspector; null when a handler cancelled.
-    ComPtr<SimInspector> UserRespond(SimItem &item, DISPID how);
+    ComPtr<SimInspector> UserRespond(SimItem& item, DISPID how);
     // The user presses the inspector's Send button; false when cancelled.
-    bool PressSend(SimInspector &inspector) { return inspector.PressSend(); }
+    bool PressSend(SimInspector& inspector) { return inspector.PressSend(); }
     // The user selects items in an explorer (SelectionChange).
-    void SelectItems(SimExplorer &explorer, std::vector<ComPtr<SimItem>> items) {
+    void SelectItems(SimExplorer& explorer, std::vector<ComPtr<SimItem>> items) {
         explorer.Select(std::move(items));
     }
     // The user switches the explorer to folder; false when a handler cancelled.
-    bool SwitchFolder(SimExplorer &explorer, ComPtr<SimFolder> folder) {
+    bool SwitchFolder(SimExplorer& explorer, ComPtr<SimFolder> folder) {
         return explorer.SwitchFolder(std::move(folder));
     }
     // The user brings a window to the front.
-    void Activate(SimWindow &window) { app_->Activate(window); }
+    void Activate(SimWindow& window) { app_->Activate(window); }
     // The user closes a window (an inspector's changes are dropped).
-    void Close(SimExplorer &explorer) { explorer.Close(); }
-    void Close(SimInspector &inspector, int saveMode = outlook::olDiscard) {
+    void Close(SimExplorer& explorer) { explorer.Close(); }
+    void Close(SimInspector& inspector, int saveMode = outlook::olDiscard) {
         inspector.Close(saveMode);
     }
     // The user quits Outlook: windows close, then the Quit event; Outlook
@@ -124,23 +125,23 @@ public:
     // The ribbon identifier of a window ("Microsoft.Outlook.Explorer",
     // "Microsoft.Outlook.Mail.Compose", ...); empty for a window without
     // ribbon (a note).
-    static std::u16string RibbonIdOf(SimWindow &window);
+    static std::u16string RibbonIdOf(SimWindow& window);
     // Called (when set) when a window with a ribbon is shown for the first
     // time: a host driver loads its add-ins' ribbons for it then.
-    std::function<void(const HostWindow &window)> OnWindowOpened;
+    std::function<void(const HostWindow& window)> OnWindowOpened;
     // Called (when set) after the Quit event.
     std::function<void()> OnQuit;
 
     // ---- scripts and records ----
 
     // Answers the categories dialog (see SimApplication::CategoriesDialog).
-    void ScriptCategoriesDialog(std::function<bool(std::u16string &categories)> script) {
+    void ScriptCategoriesDialog(std::function<bool(std::u16string& categories)> script) {
         app_->CategoriesDialog = std::move(script);
     }
     // How often the categories dialog was shown.
     size_t CategoriesDialogShown() const noexcept { return app_->CategoriesDialogShown; }
     // What each sent message carried when it left.
-    const std::vector<ItemData> &Deliveries() const noexcept { return app_->Deliveries; }
+    const std::vector<ItemData>& Deliveries() const noexcept { return app_->Deliveries; }
 
     // ---- what is left ----
 

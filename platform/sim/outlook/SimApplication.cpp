@@ -69,21 +69,21 @@ void SimApplication::AddMembers() {
     Members.Get("Parent", [] { return Nothing(); }); // the application has none
     Members.Get("Name", [] { return Variant(u"Outlook"); });
     Members.Get("Version", [this] { return versionText_; });
-    Members.Add("GetNamespace").Params({"Type"}).Call([this](DispCall &c) {
+    Members.Add("GetNamespace").Params({"Type"}).Call([this](DispCall& c) {
         if (!text::SameText(c.Wide(0), u"MAPI"))
             throw EOleSysError("The name space type is not supported.", E_INVALIDARG);
         return Variant(nameSpace_->Disp());
     });
     Members.Method("ActiveExplorer", [this] {
-        SimExplorer *explorer = ActiveExplorer();
+        SimExplorer* explorer = ActiveExplorer();
         return explorer ? Variant(explorer->Disp()) : Nothing();
     });
     Members.Method("ActiveInspector", [this] {
-        SimInspector *inspector = ActiveInspector();
+        SimInspector* inspector = ActiveInspector();
         return inspector ? Variant(inspector->Disp()) : Nothing();
     });
     Members.Method("ActiveWindow", [this] {
-        SimWindow *window = ActiveWindow();
+        SimWindow* window = ActiveWindow();
         return window ? Variant(window->WindowDisp()) : Nothing();
     });
     Members.Get("Explorers", [this] { return Variant(explorers_->Disp()); });
@@ -94,7 +94,7 @@ void SimApplication::AddMembers() {
             throw EOleSysError("Reminders is not a member of this version.", DISP_E_MEMBERNOTFOUND);
         return Variant(reminders_->Disp());
     });
-    Members.Add("CreateItem").Params({"ItemType"}).Call([this](DispCall &c) {
+    Members.Add("CreateItem").Params({"ItemType"}).Call([this](DispCall& c) {
         return Variant(CreateItem(c.Integer(0))->Disp());
     });
     Members.Method("Quit", [this] { Quit(); });
@@ -122,11 +122,11 @@ void SimApplication::SetVersionText(std::u16string text) {
 
 // ---- focus ----
 
-void SimApplication::Activate(SimWindow &window) {
+void SimApplication::Activate(SimWindow& window) {
     if (!focus_.empty() && focus_.front() == &window)
         return;
     ComPtr<IDispatch> keep = ComPtr<IDispatch>::Share(window.WindowDisp());
-    SimWindow *previous = focus_.empty() ? nullptr : focus_.front();
+    SimWindow* previous = focus_.empty() ? nullptr : focus_.front();
     ComPtr<IDispatch> keepPrevious =
         ComPtr<IDispatch>::Share(previous ? previous->WindowDisp() : nullptr);
     focus_.erase(std::remove(focus_.begin(), focus_.end(), &window), focus_.end());
@@ -138,7 +138,7 @@ void SimApplication::Activate(SimWindow &window) {
         window.RaiseActivate();
 }
 
-void SimApplication::WindowClosed(SimWindow &window) {
+void SimApplication::WindowClosed(SimWindow& window) {
     bool hadFocus = !focus_.empty() && focus_.front() == &window;
     focus_.erase(std::remove(focus_.begin(), focus_.end(), &window), focus_.end());
     if (hadFocus && !focus_.empty() && !quitting_) {
@@ -147,21 +147,21 @@ void SimApplication::WindowClosed(SimWindow &window) {
     }
 }
 
-SimWindow *SimApplication::ActiveWindow() const noexcept {
+SimWindow* SimApplication::ActiveWindow() const noexcept {
     return focus_.empty() ? nullptr : focus_.front();
 }
 
-SimExplorer *SimApplication::ActiveExplorer() const noexcept {
-    for (SimWindow *window : focus_)
+SimExplorer* SimApplication::ActiveExplorer() const noexcept {
+    for (SimWindow* window : focus_)
         if (window->IsExplorer())
-            return static_cast<SimExplorer *>(window);
+            return static_cast<SimExplorer*>(window);
     return nullptr;
 }
 
-SimInspector *SimApplication::ActiveInspector() const noexcept {
-    for (SimWindow *window : focus_)
+SimInspector* SimApplication::ActiveInspector() const noexcept {
+    for (SimWindow* window : focus_)
         if (!window->IsExplorer())
-            return static_cast<SimInspector *>(window);
+            return static_cast<SimInspector*>(window);
     return nullptr;
 }
 
@@ -177,7 +177,7 @@ ComPtr<SimItem> SimApplication::CreateItem(int itemType) {
     return SimItem::Create(this, kind, std::move(data));
 }
 
-std::u16string SimApplication::NewEntryId(const StoreInfo &store) {
+std::u16string SimApplication::NewEntryId(const StoreInfo& store) {
     char id[80];
     std::snprintf(id, sizeof id, "00000000%08X5B2C1A9E3D4F11D2A6B400C04FB9E8F90700%016llX",
                   store.Number, static_cast<unsigned long long>(nextEntry_++));
@@ -196,7 +196,7 @@ uint8_t SimApplication::NextRandomNibble() {
     return static_cast<uint8_t>(random_ & 0x0F);
 }
 
-bool SimApplication::RaiseItemSend(SimItem &item) {
+bool SimApplication::RaiseItemSend(SimItem& item) {
     VARIANT_BOOL cancel = VARIANT_FALSE;
     Fire(DISPID_ItemSend, {Variant(item.Disp()), Variant::ByRefBool(&cancel)});
     return cancel != VARIANT_FALSE;

@@ -33,7 +33,7 @@ public:
     // True for an explorer, false for an inspector.
     virtual bool IsExplorer() const noexcept = 0;
     // The window's IDispatch (its Outlook object).
-    virtual IDispatch *WindowDisp() noexcept = 0;
+    virtual IDispatch* WindowDisp() noexcept = 0;
     // Raise the window's Activate and Deactivate events.
     virtual void RaiseActivate() = 0;
     virtual void RaiseDeactivate() = 0;
@@ -49,32 +49,32 @@ public:
 
     // The major version and the full Version text ("12.0.0.6423").
     int MajorVersion() const noexcept { return major_; }
-    const std::u16string &VersionText() const noexcept { return versionText_; }
+    const std::u16string& VersionText() const noexcept { return versionText_; }
     // Sets the version: the text becomes the usual build of that major version.
     void SetVersion(int major);
     // Sets the Version text exactly (its major version is read from it).
     void SetVersionText(std::u16string text);
 
-    SimNameSpace &NameSpace() const noexcept { return *nameSpace_; }
-    SimExplorers &Explorers() const noexcept { return *explorers_; }
-    SimInspectors &Inspectors() const noexcept { return *inspectors_; }
-    SimReminders &Reminders() const noexcept { return *reminders_; }
+    SimNameSpace& NameSpace() const noexcept { return *nameSpace_; }
+    SimExplorers& Explorers() const noexcept { return *explorers_; }
+    SimInspectors& Inspectors() const noexcept { return *inspectors_; }
+    SimReminders& Reminders() const noexcept { return *reminders_; }
 
     // Focus: the window brought to the front (Deactivate on the one that had
     // the focus, then Activate on it); a window that has it already gets nothing.
-    void Activate(SimWindow &window);
+    void Activate(SimWindow& window);
     // A window that closes leaves the focus order; when it had the focus, the
     // next window in the order gets it (Activate).
-    void WindowClosed(SimWindow &window);
+    void WindowClosed(SimWindow& window);
     // The front window, explorer and inspector; null when there is none.
-    SimWindow *ActiveWindow() const noexcept;
-    SimExplorer *ActiveExplorer() const noexcept;
-    SimInspector *ActiveInspector() const noexcept;
+    SimWindow* ActiveWindow() const noexcept;
+    SimExplorer* ActiveExplorer() const noexcept;
+    SimInspector* ActiveInspector() const noexcept;
 
     // A new item of an OlItemType, as CreateItem makes it (not stored).
     ComPtr<SimItem> CreateItem(int itemType);
     // A fresh EntryID in store.
-    std::u16string NewEntryId(const StoreInfo &store);
+    std::u16string NewEntryId(const StoreInfo& store);
     // The clock of the machine (local time).
     TDateTime Now() const;
     // The random nibble of the next reply's conversation index.
@@ -84,7 +84,7 @@ public:
     bool NewItemsGetConversationIndex() const noexcept { return major_ >= 12; }
 
     // Raises ItemSend (Item, Cancel); true when a handler cancelled.
-    bool RaiseItemSend(SimItem &item);
+    bool RaiseItemSend(SimItem& item);
     // Raises an application event on every sink.
     size_t RaiseEvent(DISPID id, std::vector<Variant> args = {}) {
         return Fire(id, std::move(args));
@@ -101,9 +101,9 @@ public:
     std::function<void()> OnQuit;
     // Called (when set) when a window is shown for the first time, before it
     // gets the focus: the host loads its ribbon then.
-    std::function<void(SimWindow &window)> OnWindowShown;
+    std::function<void(SimWindow& window)> OnWindowShown;
     // Reports a window shown for the first time (see OnWindowShown).
-    void WindowShown(SimWindow &window) {
+    void WindowShown(SimWindow& window) {
         if (OnWindowShown)
             OnWindowShown(window);
     }
@@ -117,7 +117,7 @@ public:
     // Answers ShowCategoriesDialog: given the item's categories, sets the
     // chosen ones and returns true (OK), or returns false (Cancel). Unset:
     // the dialog is cancelled.
-    std::function<bool(std::u16string &categories)> CategoriesDialog;
+    std::function<bool(std::u16string& categories)> CategoriesDialog;
     // How often the categories dialog was shown.
     size_t CategoriesDialogShown = 0;
 
@@ -134,7 +134,7 @@ private:
     ComPtr<SimExplorers> explorers_;
     ComPtr<SimInspectors> inspectors_;
     ComPtr<SimReminders> reminders_;
-    std::vector<SimWindow *> focus_; // front first
+    std::vector<SimWindow*> focus_; // front first
     uint64_t nextEntry_ = 1;
     uint32_t random_ = 0x2545F491;
     bool quit_ = false;

@@ -56,15 +56,15 @@ std::u16string MessageClassOfItemType(int itemType) {
 
 // ---- SimFolder ----
 
-ComPtr<SimFolder> SimFolder::Create(SimApplication *app, std::shared_ptr<const StoreInfo> store,
-                                    ComPtr<IDispatch> parent, SimFolder *parentFolder,
+ComPtr<SimFolder> SimFolder::Create(SimApplication* app, std::shared_ptr<const StoreInfo> store,
+                                    ComPtr<IDispatch> parent, SimFolder* parentFolder,
                                     std::u16string name, int itemType) {
     return MakeComObject<SimFolder>(app, std::move(store), std::move(parent), parentFolder,
                                     std::move(name), itemType);
 }
 
-SimFolder::SimFolder(SimApplication *app, std::shared_ptr<const StoreInfo> store,
-                     ComPtr<IDispatch> parent, SimFolder *parentFolder, std::u16string name,
+SimFolder::SimFolder(SimApplication* app, std::shared_ptr<const StoreInfo> store,
+                     ComPtr<IDispatch> parent, SimFolder* parentFolder, std::u16string name,
                      int itemType)
     : OutlookObject("MAPIFolder"), app_(ComPtr<SimApplication>::Share(app)),
       store_(std::move(store)), parent_(std::move(parent)), parentFolder_(parentFolder),
@@ -76,7 +76,7 @@ SimFolder::SimFolder(SimApplication *app, std::shared_ptr<const StoreInfo> store
 
     AddObjectMembers(Members, app_, olFolder, [this] { return Variant(parent_); });
     Members.Property(
-        "Name", [this] { return name_; }, [this](const Variant &v) { Rename(v.AsWide()); });
+        "Name", [this] { return name_; }, [this](const Variant& v) { Rename(v.AsWide()); });
     Members.Get("EntryID", [this] { return entryId_; });
     Members.Get("StoreID", [this] { return store_->StoreId; });
     Members.Get("Folders", [this] { return Variant(folders_->Disp()); });
@@ -98,7 +98,7 @@ SimFolder::SimFolder(SimApplication *app, std::shared_ptr<const StoreInfo> store
 
 std::u16string SimFolder::FolderPath() const {
     std::u16string path;
-    for (const SimFolder *f = this; f; f = f->parentFolder_)
+    for (const SimFolder* f = this; f; f = f->parentFolder_)
         path = u"\\" + f->name_ + path;
     return u"\\" + path;
 }
@@ -132,12 +132,12 @@ void SimFolder::TearDown() {
 
 // ---- SimFolders ----
 
-ComPtr<SimFolders> SimFolders::Create(SimApplication *app, ComPtr<IDispatch> parent,
-                                      SimFolder *owner) {
+ComPtr<SimFolders> SimFolders::Create(SimApplication* app, ComPtr<IDispatch> parent,
+                                      SimFolder* owner) {
     return MakeComObject<SimFolders>(app, std::move(parent), owner);
 }
 
-SimFolders::SimFolders(SimApplication *app, ComPtr<IDispatch> parent, SimFolder *owner)
+SimFolders::SimFolders(SimApplication* app, ComPtr<IDispatch> parent, SimFolder* owner)
     : OutlookObject("Folders"), app_(ComPtr<SimApplication>::Share(app)),
       parent_(std::move(parent)), owner_(ComPtr<SimFolder>::Share(owner)) {
     AnswerIid(IID__Folders);
@@ -147,7 +147,7 @@ SimFolders::SimFolders(SimApplication *app, ComPtr<IDispatch> parent, SimFolder 
     AddListMembers<SimFolder>(Members, list_,
                               [this](std::u16string_view name) { return Find(name).Get(); });
     AddCursorMembers(Members, list_, cursor_);
-    Members.Add("Add").Params({"Name", "Type"}).Call([this](DispCall &c) {
+    Members.Add("Add").Params({"Name", "Type"}).Call([this](DispCall& c) {
         if (!owner_)
             throw EOleSysError("A store cannot be added here.", E_NOTIMPL);
         int itemType = c.Has(1) ? ItemTypeOfFolderType(c.Integer(1)) : owner_->DefaultItemType();
@@ -156,7 +156,7 @@ SimFolders::SimFolders(SimApplication *app, ComPtr<IDispatch> parent, SimFolder 
 }
 
 ComPtr<SimFolder> SimFolders::Find(std::u16string_view name) const {
-    for (const auto &folder : list_)
+    for (const auto& folder : list_)
         if (text::SameText(folder->Name(), name))
             return folder;
     return nullptr;
@@ -168,7 +168,7 @@ void SimFolders::Append(ComPtr<SimFolder> folder, bool raiseEvent) {
         Fire(DISPID_FolderAdd, {Variant(folder->Disp())});
 }
 
-void SimFolders::Remove(SimFolder &folder) {
+void SimFolders::Remove(SimFolder& folder) {
     if (ComPtr<SimFolder> removed = RemoveFromList(list_, folder))
         Fire(DISPID_FolderRemove);
 }
@@ -183,32 +183,32 @@ void SimFolders::TearDown() {
 
 // ---- SimItems ----
 
-ComPtr<SimItems> SimItems::Create(SimApplication *app, SimFolder *folder) {
+ComPtr<SimItems> SimItems::Create(SimApplication* app, SimFolder* folder) {
     return MakeComObject<SimItems>(app, folder);
 }
 
-SimItems::SimItems(SimApplication *app, SimFolder *folder)
+SimItems::SimItems(SimApplication* app, SimFolder* folder)
     : OutlookObject("Items"), app_(ComPtr<SimApplication>::Share(app)),
       folder_(ComPtr<SimFolder>::Share(folder)) {
     AnswerIid(IID__Items);
     Events.Add(DIID_ItemsEvents);
     AddObjectMembers(Members, app_, olItems, [this] { return Variant(folder_->Disp()); });
     // Items are found by subject when a text is given.
-    AddListMembers<SimItem>(Members, list_, [this](std::u16string_view subject) -> SimItem * {
-        for (const auto &item : list_)
+    AddListMembers<SimItem>(Members, list_, [this](std::u16string_view subject) -> SimItem* {
+        for (const auto& item : list_)
             if (text::SameText(item->Data().Subject, subject))
                 return item.Get();
         return nullptr;
     });
     AddCursorMembers(Members, list_, cursor_);
-    Members.Add("Add").Params({"Type"}).Call([this](DispCall &c) {
+    Members.Add("Add").Params({"Type"}).Call([this](DispCall& c) {
         ComPtr<SimItem> item =
             app_->CreateItem(c.Has(0) ? c.Integer(0) : folder_->DefaultItemType());
         // The new item is saved into this folder (it is not stored before Save).
         item->SetHomeFolder(folder_.Get());
         return Variant(item->Disp());
     });
-    Members.Add("Remove").Params({"Index"}).Call([this](DispCall &c) {
+    Members.Add("Remove").Params({"Index"}).Call([this](DispCall& c) {
         int i = c.Integer(0);
         if (i < 1 || size_t(i) > list_.size())
             RaiseBadIndex();
@@ -216,15 +216,15 @@ SimItems::SimItems(SimApplication *app, SimFolder *folder)
     });
 }
 
-bool SimItems::Contains(const SimItem &item) const {
-    return std::any_of(list_.begin(), list_.end(), [&](const auto &i) { return i.Get() == &item; });
+bool SimItems::Contains(const SimItem& item) const {
+    return std::any_of(list_.begin(), list_.end(), [&](const auto& i) { return i.Get() == &item; });
 }
 
 void SimItems::Store(ComPtr<SimItem> item, bool raiseEvent) {
     if (Contains(*item))
         return;
     ComPtr<SimFolder> folder = folder_;
-    if (SimFolder *previous = item->Folder(); previous && !item->EntryId().empty())
+    if (SimFolder* previous = item->Folder(); previous && !item->EntryId().empty())
         previous->Items().Remove(*item);
     list_.push_back(item);
     item->StoredIn(folder.Get(), app_->NewEntryId(folder->Store()));
@@ -232,12 +232,12 @@ void SimItems::Store(ComPtr<SimItem> item, bool raiseEvent) {
         Fire(DISPID_ItemAdd, {Variant(item->Disp())});
 }
 
-void SimItems::Changed(SimItem &item) {
+void SimItems::Changed(SimItem& item) {
     if (Contains(item))
         Fire(DISPID_ItemChange, {Variant(item.Disp())});
 }
 
-void SimItems::Remove(SimItem &item) {
+void SimItems::Remove(SimItem& item) {
     ComPtr<SimItem> removed = RemoveFromList(list_, item);
     if (!removed)
         return;

@@ -30,7 +30,7 @@ int ItemClassOf(ItemKind kind) {
     return olMail;
 }
 
-const GUID &ItemIidOf(ItemKind kind) {
+const GUID& ItemIidOf(ItemKind kind) {
     switch (kind) {
     case ItemKind::Mail:
         return IID__MailItem;
@@ -66,7 +66,7 @@ std::u16string DefaultMessageClass(ItemKind kind) {
     return u"IPM.Note";
 }
 
-bool ItemKindOfType(int itemType, ItemKind &kind) {
+bool ItemKindOfType(int itemType, ItemKind& kind) {
     switch (itemType) {
     case olMailItem:
         kind = ItemKind::Mail;
@@ -85,11 +85,11 @@ bool ItemKindOfType(int itemType, ItemKind &kind) {
     }
 }
 
-ComPtr<SimItem> SimItem::Create(SimApplication *app, ItemKind kind, ItemData data) {
+ComPtr<SimItem> SimItem::Create(SimApplication* app, ItemKind kind, ItemData data) {
     return MakeComObject<SimItem>(app, kind, std::move(data));
 }
 
-SimItem::SimItem(SimApplication *app, ItemKind kind, ItemData data)
+SimItem::SimItem(SimApplication* app, ItemKind kind, ItemData data)
     : OutlookObject("Item"), app_(ComPtr<SimApplication>::Share(app)), kind_(kind),
       data_(std::move(data)) {
     if (data_.MessageClass.empty())
@@ -117,7 +117,7 @@ void SimItem::AddText(std::string_view name, std::u16string ItemData::*field) {
     std::u16string property = text::Wide(name);
     Members.Property(
         name, [this, field] { return data_.*field; },
-        [this, field, property](const Variant &value) {
+        [this, field, property](const Variant& value) {
             data_.*field = value.AsWide();
             Changed(property);
         });
@@ -127,7 +127,7 @@ void SimItem::AddDate(std::string_view name, TDateTime ItemData::*field) {
     std::u16string property = text::Wide(name);
     Members.Property(
         name, [this, field] { return Variant::Date(data_.*field); },
-        [this, field, property](const Variant &value) {
+        [this, field, property](const Variant& value) {
             data_.*field = value.AsDate();
             Changed(property);
         });
@@ -144,7 +144,7 @@ void SimItem::AddCommonMembers() {
     Members.Get("EntryID", [this] { return entryId_; });
     Members.Property(
         "MessageClass", [this] { return data_.MessageClass; },
-        [this](const Variant &v) {
+        [this](const Variant& v) {
             data_.MessageClass = v.AsWide();
             Changed(u"MessageClass");
         });
@@ -169,14 +169,14 @@ void SimItem::AddCommonMembers() {
                 [this] { return int((data_.Subject.size() + data_.Body.size()) * 2 + 512); });
     Members.Property(
         "UnRead", [this] { return data_.UnRead; },
-        [this](const Variant &v) {
+        [this](const Variant& v) {
             data_.UnRead = v.AsBool();
             Changed(u"UnRead");
         });
     Members.Method("Save", [this] { Save(); });
-    Members.Add("Close").Params({"SaveMode"}).Call([this](DispCall &c) {
+    Members.Add("Close").Params({"SaveMode"}).Call([this](DispCall& c) {
         int mode = c.Integer(0);
-        if (auto *inspector = inspector_) {
+        if (auto* inspector = inspector_) {
             ComPtr<SimInspector> hold = ComPtr<SimInspector>::Share(inspector);
             inspector->Close(mode);
         } else if (mode == olSave) {
@@ -184,11 +184,11 @@ void SimItem::AddCommonMembers() {
         }
     });
     Members.Add("Display").Params({"Modal"}).Call(
-        [this](DispCall &) { app_->Inspectors().InspectorFor(*this)->Display(); });
+        [this](DispCall&) { app_->Inspectors().InspectorFor(*this)->Display(); });
     Members.Get("GetInspector",
                 [this] { return Variant(app_->Inspectors().InspectorFor(*this)->Disp()); });
     Members.Method("Delete", [this] { Delete(); });
-    Members.Add("Move").Params({"DestFldr"}).Call([this](DispCall &c) {
+    Members.Add("Move").Params({"DestFldr"}).Call([this](DispCall& c) {
         ComPtr<SimFolder> target = SimObjectOf<SimFolder>(c.Dispatch(0).Get());
         if (!target)
             throw EOleSysError("The destination folder is not a folder of this Outlook.",
@@ -211,11 +211,11 @@ void SimItem::AddMailMembers() {
     Members.Get("Sent", [this] { return data_.Sent; });
     Members.Property(
         "DeleteAfterSubmit", [this] { return deleteAfterSubmit_; },
-        [this](const Variant &v) { deleteAfterSubmit_ = v.AsBool(); });
+        [this](const Variant& v) { deleteAfterSubmit_ = v.AsBool(); });
     Members.Add("SaveSentMessageFolder")
         .Get([this] { return saveSentFolder_ ? Variant(saveSentFolder_->Disp()) : Nothing(); })
         // Outlook takes the folder by Set (put by reference) and by plain put alike.
-        .Put([this](const Variant &value) {
+        .Put([this](const Variant& value) {
             ComPtr<IDispatch> folder = value.AsDispatch();
             if (!folder) {
                 saveSentFolder_ = nullptr;
@@ -252,13 +252,13 @@ void SimItem::AddTaskMembers() {
     AddDate("DueDate", &ItemData::DueDate);
 }
 
-void SimItem::ExpectMail(const char *member) const {
+void SimItem::ExpectMail(const char* member) const {
     if (kind_ != ItemKind::Mail && kind_ != ItemKind::MeetingRequest)
         throw EOleSysError(std::string(member) + " is not a member of this item.",
                            DISP_E_MEMBERNOTFOUND);
 }
 
-void SimItem::StoredIn(SimFolder *folder, std::u16string entryId) {
+void SimItem::StoredIn(SimFolder* folder, std::u16string entryId) {
     folder_ = ComPtr<SimFolder>::Share(folder);
     if (entryId_.empty())
         entryId_ = std::move(entryId);
@@ -266,12 +266,12 @@ void SimItem::StoredIn(SimFolder *folder, std::u16string entryId) {
     saved_ = true;
 }
 
-void SimItem::SetHomeFolder(SimFolder *folder) {
+void SimItem::SetHomeFolder(SimFolder* folder) {
     if (entryId_.empty())
         folder_ = ComPtr<SimFolder>::Share(folder);
 }
 
-void SimItem::RemovedFrom(SimFolder *folder) {
+void SimItem::RemovedFrom(SimFolder* folder) {
     if (folder_.Get() == folder)
         folder_ = nullptr;
 }

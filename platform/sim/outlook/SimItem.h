@@ -50,43 +50,43 @@ struct ItemData {
 
 // The Class value, Outlook interface IID and default message class of a kind.
 int ItemClassOf(ItemKind kind);
-const GUID &ItemIidOf(ItemKind kind);
+const GUID& ItemIidOf(ItemKind kind);
 std::u16string DefaultMessageClass(ItemKind kind);
 // The kind CreateItem makes for an OlItemType; false for types the simulation lacks.
-bool ItemKindOfType(int itemType, ItemKind &kind);
+bool ItemKindOfType(int itemType, ItemKind& kind);
 
 class SimItem final : public OutlookObject<> {
 public:
     // A new item of kind with values data, not stored in any folder.
-    static ComPtr<SimItem> Create(SimApplication *app, ItemKind kind, ItemData data);
+    static ComPtr<SimItem> Create(SimApplication* app, ItemKind kind, ItemData data);
 
     ItemKind Kind() const noexcept { return kind_; }
     // The current values and the stored ones (see the top of the file).
-    const ItemData &Data() const noexcept { return data_; }
-    const ItemData &Stored() const noexcept { return stored_; }
+    const ItemData& Data() const noexcept { return data_; }
+    const ItemData& Stored() const noexcept { return stored_; }
     // The current values, for the simulation's own changes (no events).
-    ItemData &MutableData() noexcept { return data_; }
+    ItemData& MutableData() noexcept { return data_; }
     // True when the current values have been saved.
     bool IsSaved() const noexcept { return saved_; }
     // The item's EntryID; empty until it is first stored.
-    const std::u16string &EntryId() const noexcept { return entryId_; }
+    const std::u16string& EntryId() const noexcept { return entryId_; }
     // The folder that holds it, or null.
-    SimFolder *Folder() const noexcept { return folder_.Get(); }
+    SimFolder* Folder() const noexcept { return folder_.Get(); }
     // The folder named as SaveSentMessageFolder, or null.
-    SimFolder *SaveSentMessageFolder() const noexcept { return saveSentFolder_.Get(); }
+    SimFolder* SaveSentMessageFolder() const noexcept { return saveSentFolder_.Get(); }
     // True once the item was sent (it can be sent only once).
     bool WasSent() const noexcept { return sentAway_; }
 
     // Called by the folder that stores the item: it belongs there now, gets an
     // EntryID if it has none, and its values count as saved.
-    void StoredIn(SimFolder *folder, std::u16string entryId);
+    void StoredIn(SimFolder* folder, std::u16string entryId);
     // Makes a new item one that Save stores in folder (Items.Add).
-    void SetHomeFolder(SimFolder *folder);
+    void SetHomeFolder(SimFolder* folder);
     // Called by the folder that lets the item go (moved, deleted, sent).
-    void RemovedFrom(SimFolder *folder);
+    void RemovedFrom(SimFolder* folder);
     // The inspector showing the item, or null (kept by the inspector).
-    SimInspector *Inspector() const noexcept { return inspector_; }
-    void SetInspector(SimInspector *inspector) noexcept { inspector_ = inspector; }
+    SimInspector* Inspector() const noexcept { return inspector_; }
+    void SetInspector(SimInspector* inspector) noexcept { inspector_ = inspector; }
 
     // Saves the item (Save): the Write event (Cancel honoured), then the
     // values are stored in the item's folder, or in the default folder of its
@@ -114,7 +114,7 @@ public:
 
 private:
     friend struct ::ComMaker;
-    SimItem(SimApplication *app, ItemKind kind, ItemData data);
+    SimItem(SimApplication* app, ItemKind kind, ItemData data);
 
     void AddCommonMembers();
     void AddMailMembers();
@@ -124,7 +124,7 @@ private:
     void AddText(std::string_view name, std::u16string ItemData::*field);
     void AddDate(std::string_view name, TDateTime ItemData::*field);
     void Changed(std::u16string_view property);
-    void ExpectMail(const char *member) const;
+    void ExpectMail(const char* member) const;
 
     ComPtr<SimApplication> app_;
     ItemKind kind_;
@@ -136,7 +136,7 @@ private:
     std::u16string entryId_;
     ComPtr<SimFolder> folder_;
     ComPtr<SimFolder> saveSentFolder_;
-    SimInspector *inspector_ = nullptr;
+    SimInspector* inspector_ = nullptr;
 };
 
 } // namespace sim

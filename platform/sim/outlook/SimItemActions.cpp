@@ -37,19 +37,19 @@ int HomeFolderOf(ItemKind kind) {
     }
 }
 
-bool IsBlank(const std::u16string &s) {
+bool IsBlank(const std::u16string& s) {
     return s.find_first_not_of(u" \t;") == std::u16string::npos;
 }
 
 // Subject of an answer: the prefix once, as Outlook writes it.
-std::u16string PrefixedSubject(const std::u16string &prefix, const std::u16string &subject) {
+std::u16string PrefixedSubject(const std::u16string& prefix, const std::u16string& subject) {
     if (subject.size() >= prefix.size() &&
         text::SameText(std::u16string_view(subject).substr(0, prefix.size()), prefix))
         return subject;
     return prefix + subject;
 }
 
-std::u16string JoinAddresses(const std::u16string &a, const std::u16string &b) {
+std::u16string JoinAddresses(const std::u16string& a, const std::u16string& b) {
     if (IsBlank(a))
         return b;
     if (IsBlank(b))
@@ -106,7 +106,7 @@ bool SimItem::Send() {
     // The message leaves Drafts (where a saved draft waits) and its window.
     if (folder_ && !entryId_.empty())
         folder_->Items().Remove(*this);
-    if (SimInspector *inspector = inspector_) {
+    if (SimInspector* inspector = inspector_) {
         ComPtr<SimInspector> hold = ComPtr<SimInspector>::Share(inspector);
         inspector->Close(olDiscard);
     }
@@ -169,7 +169,7 @@ void SimItem::Delete() {
     Fire(DISPID_BeforeDelete, {Variant(Disp()), Variant::ByRefBool(&cancel)});
     if (cancel != VARIANT_FALSE)
         return;
-    if (SimInspector *inspector = inspector_) {
+    if (SimInspector* inspector = inspector_) {
         ComPtr<SimInspector> hold = ComPtr<SimInspector>::Share(inspector);
         inspector->Close(olDiscard);
     }

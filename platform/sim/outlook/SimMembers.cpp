@@ -15,7 +15,7 @@ void RaiseBadIndex() {
     throw EOleSysError("Array index out of bounds.", DISP_E_BADINDEX);
 }
 
-void AddObjectMembers(DispatchTable &members, const ComPtr<SimApplication> &app, int objectClass,
+void AddObjectMembers(DispatchTable& members, const ComPtr<SimApplication>& app, int objectClass,
                       std::function<Variant()> parent) {
     members.Get("Application", [&app] { return Variant(app->Disp()); });
     members.Get("Class", [objectClass] { return objectClass; });

@@ -18,7 +18,7 @@ class SimApplication;
 
 // A variant holding no object ("Nothing").
 inline Variant Nothing() {
-    return Variant(static_cast<IDispatch *>(nullptr));
+    return Variant(static_cast<IDispatch*>(nullptr));
 }
 // The errors for a name that names nothing and an index outside a list.
 [[noreturn]] void RaiseNotFound();
@@ -26,19 +26,19 @@ inline Variant Nothing() {
 
 // Application, Class (objectClass), Session and Parent (parent(), or the
 // application when parent is empty). app is the object's own field.
-void AddObjectMembers(DispatchTable &members, const ComPtr<SimApplication> &app, int objectClass,
+void AddObjectMembers(DispatchTable& members, const ComPtr<SimApplication>& app, int objectClass,
                       std::function<Variant()> parent = {});
 
 // Count and Item over list; Item takes an index from 1, or, when byName is
 // given, a text that byName looks up (null: not found).
 template <class T>
-void AddListMembers(DispatchTable &members, const std::vector<ComPtr<T>> &list,
-                    std::function<T *(std::u16string_view)> byName = {}) {
+void AddListMembers(DispatchTable& members, const std::vector<ComPtr<T>>& list,
+                    std::function<T*(std::u16string_view)> byName = {}) {
     members.Get("Count", [&list] { return int(list.size()); });
-    members.Add("Item", DISPID_VALUE).Params({"Index"}).Call([&list, byName](DispCall &c) {
+    members.Add("Item", DISPID_VALUE).Params({"Index"}).Call([&list, byName](DispCall& c) {
         Variant key = c[0].Deref();
         if (byName && key.BaseType() == VT_BSTR) {
-            T *found = byName(key.AsWide());
+            T* found = byName(key.AsWide());
             if (!found)
                 RaiseNotFound();
             return Variant(found->Disp());
@@ -53,7 +53,7 @@ void AddListMembers(DispatchTable &members, const std::vector<ComPtr<T>> &list,
 // GetFirst, GetNext, GetLast and GetPrevious over list; cursor is the
 // object's field (the position from 1, 0 before the first).
 template <class T>
-void AddCursorMembers(DispatchTable &members, const std::vector<ComPtr<T>> &list, size_t &cursor) {
+void AddCursorMembers(DispatchTable& members, const std::vector<ComPtr<T>>& list, size_t& cursor) {
     auto step = [&list, &cursor](int delta, bool fromCursor) {
         if (!fromCursor)
             cursor = list.empty() ? 0 : delta > 0 ? 1 : list.size();
@@ -70,9 +70,9 @@ void AddCursorMembers(DispatchTable &members, const std::vector<ComPtr<T>> &list
 }
 
 // Takes object out of list; the reference it had there, or null.
-template <class T> ComPtr<T> RemoveFromList(std::vector<ComPtr<T>> &list, const T &object) {
+template <class T> ComPtr<T> RemoveFromList(std::vector<ComPtr<T>>& list, const T& object) {
     auto it = std::find_if(list.begin(), list.end(),
-                           [&](const ComPtr<T> &p) { return p.Get() == &object; });
+                           [&](const ComPtr<T>& p) { return p.Get() == &object; });
     if (it == list.end())
         return nullptr;
     ComPtr<T> held = std::move(*it);
@@ -81,10 +81,10 @@ template <class T> ComPtr<T> RemoveFromList(std::vector<ComPtr<T>> &list, const 
 }
 
 // Tears every object of list down and empties it.
-template <class T> void TearDownList(std::vector<ComPtr<T>> &list) {
+template <class T> void TearDownList(std::vector<ComPtr<T>>& list) {
     std::vector<ComPtr<T>> gone = std::move(list);
     list.clear();
-    for (auto &object : gone)
+    for (auto& object : gone)
         object->TearDown();
 }
 

@@ -17,7 +17,7 @@ namespace {
 // The special folders a store gets, in the order Outlook creates them.
 struct SpecialFolder {
     int Which;
-    const char16_t *Name;
+    const char16_t* Name;
     int ItemType;
 };
 constexpr SpecialFolder SpecialFolders[] = {
@@ -42,9 +42,9 @@ std::u16string StoreIdOf(uint32_t number) {
            text::Wide(tail);
 }
 
-ComPtr<SimFolder> FindById(const SimFolders &folders, std::u16string_view entryId) {
+ComPtr<SimFolder> FindById(const SimFolders& folders, std::u16string_view entryId) {
     for (size_t i = 0; i < folders.Count(); ++i) {
-        SimFolder &folder = folders.At(i);
+        SimFolder& folder = folders.At(i);
         if (folder.EntryId() == entryId)
             return ComPtr<SimFolder>::Share(&folder);
         if (ComPtr<SimFolder> found = FindById(folder.Folders(), entryId))
@@ -53,9 +53,9 @@ ComPtr<SimFolder> FindById(const SimFolders &folders, std::u16string_view entryI
     return nullptr;
 }
 
-ComPtr<SimItem> FindItemById(const SimFolders &folders, std::u16string_view entryId) {
+ComPtr<SimItem> FindItemById(const SimFolders& folders, std::u16string_view entryId) {
     for (size_t i = 0; i < folders.Count(); ++i) {
-        SimFolder &folder = folders.At(i);
+        SimFolder& folder = folders.At(i);
         for (size_t j = 0; j < folder.Items().Count(); ++j)
             if (folder.Items().At(j).EntryId() == entryId)
                 return ComPtr<SimItem>::Share(&folder.Items().At(j));
@@ -69,11 +69,11 @@ ComPtr<SimItem> FindItemById(const SimFolders &folders, std::u16string_view entr
 
 // ---- SimNameSpace ----
 
-ComPtr<SimNameSpace> SimNameSpace::Create(SimApplication *app) {
+ComPtr<SimNameSpace> SimNameSpace::Create(SimApplication* app) {
     return MakeComObject<SimNameSpace>(app);
 }
 
-SimNameSpace::SimNameSpace(SimApplication *app)
+SimNameSpace::SimNameSpace(SimApplication* app)
     : OutlookObject("NameSpace"), app_(ComPtr<SimApplication>::Share(app)) {
     AnswerIid(IID__NameSpace);
     Events.Add(DIID_NameSpaceEvents);
@@ -84,7 +84,7 @@ SimNameSpace::SimNameSpace(SimApplication *app)
     Members.Get("Type", [] { return Variant(u"MAPI"); });
     Members.Get("CurrentProfileName", [] { return Variant(u"Outlook"); });
     Members.Get("Folders", [this] { return Variant(folders_->Disp()); });
-    Members.Add("GetDefaultFolder").Params({"FolderType"}).Call([this](DispCall &c) {
+    Members.Add("GetDefaultFolder").Params({"FolderType"}).Call([this](DispCall& c) {
         ComPtr<SimFolder> folder = DefaultFolder(c.Integer(0));
         if (!folder)
             RaiseNotFound();
@@ -92,13 +92,13 @@ SimNameSpace::SimNameSpace(SimApplication *app)
     });
     Members.Add("GetFolderFromID")
         .Params({"EntryIDFolder", "EntryIDStore"})
-        .Call([this](DispCall &c) {
+        .Call([this](DispCall& c) {
             ComPtr<SimFolder> folder = FolderById(c.Wide(0));
             if (!folder)
                 RaiseNotFound();
             return Variant(folder->Disp());
         });
-    Members.Add("GetItemFromID").Params({"EntryIDItem", "EntryIDStore"}).Call([this](DispCall &c) {
+    Members.Add("GetItemFromID").Params({"EntryIDItem", "EntryIDStore"}).Call([this](DispCall& c) {
         ComPtr<SimItem> item = ItemById(c.Wide(0));
         if (!item)
             RaiseNotFound();
@@ -111,7 +111,7 @@ SimNameSpace::SimNameSpace(SimApplication *app)
     });
     Members.Add("Logon")
         .Params({"Profile", "Password", "ShowDialog", "NewSession"})
-        .Call([](DispCall &) {});
+        .Call([](DispCall&) {});
     Members.Method("Logoff", [] {});
 }
 
@@ -125,8 +125,8 @@ ComPtr<SimFolder> SimNameSpace::AddStore(std::u16string name, bool defaultFolder
     folders_->Append(top, false);
     stores_->Append(SimStore::Create(app_.Get(), top));
     if (defaultFolders) {
-        auto &special = special_[store->Number];
-        for (const SpecialFolder &s : SpecialFolders)
+        auto& special = special_[store->Number];
+        for (const SpecialFolder& s : SpecialFolders)
             special[s.Which] = top->AddFolder(s.Name, s.ItemType);
     }
     return top;
@@ -140,7 +140,7 @@ ComPtr<SimFolder> SimNameSpace::DefaultFolder(int which) const {
     return nullptr;
 }
 
-ComPtr<SimFolder> SimNameSpace::DefaultFolderOf(const SimFolder &top, int which) const {
+ComPtr<SimFolder> SimNameSpace::DefaultFolderOf(const SimFolder& top, int which) const {
     auto store = special_.find(top.Store().Number);
     if (store == special_.end())
         return nullptr;
@@ -148,7 +148,7 @@ ComPtr<SimFolder> SimNameSpace::DefaultFolderOf(const SimFolder &top, int which)
     return folder == store->second.end() ? nullptr : folder->second;
 }
 
-ComPtr<SimFolder> SimNameSpace::TopFolderOf(const SimFolder &folder) const {
+ComPtr<SimFolder> SimNameSpace::TopFolderOf(const SimFolder& folder) const {
     for (size_t i = 0; i < folders_->Count(); ++i)
         if (folders_->At(i).Store().Number == folder.Store().Number)
             return ComPtr<SimFolder>::Share(&folders_->At(i));
@@ -177,11 +177,11 @@ void SimNameSpace::TearDown() {
 
 // ---- SimStore ----
 
-ComPtr<SimStore> SimStore::Create(SimApplication *app, ComPtr<SimFolder> top) {
+ComPtr<SimStore> SimStore::Create(SimApplication* app, ComPtr<SimFolder> top) {
     return MakeComObject<SimStore>(app, std::move(top));
 }
 
-SimStore::SimStore(SimApplication *app, ComPtr<SimFolder> top)
+SimStore::SimStore(SimApplication* app, ComPtr<SimFolder> top)
     : OutlookObject("Store"), app_(ComPtr<SimApplication>::Share(app)), top_(std::move(top)) {
     AnswerIid(IID__Store);
     AddObjectMembers(Members, app_, olStore);
@@ -190,7 +190,7 @@ SimStore::SimStore(SimApplication *app, ComPtr<SimFolder> top)
     Members.Get("FilePath", [this] { return top_->Store().DisplayName + u".pst"; });
     Members.Get("IsDataFileStore", [] { return true; });
     Members.Method("GetRootFolder", [this] { return Variant(top_->Disp()); });
-    Members.Add("GetDefaultFolder").Params({"FolderType"}).Call([this](DispCall &c) {
+    Members.Add("GetDefaultFolder").Params({"FolderType"}).Call([this](DispCall& c) {
         ComPtr<SimFolder> folder = app_->NameSpace().DefaultFolderOf(*top_, c.Integer(0));
         if (!folder)
             RaiseNotFound();
@@ -206,16 +206,16 @@ void SimStore::TearDown() {
 
 // ---- SimStores ----
 
-ComPtr<SimStores> SimStores::Create(SimApplication *app) {
+ComPtr<SimStores> SimStores::Create(SimApplication* app) {
     return MakeComObject<SimStores>(app);
 }
 
-SimStores::SimStores(SimApplication *app)
+SimStores::SimStores(SimApplication* app)
     : OutlookObject("Stores"), app_(ComPtr<SimApplication>::Share(app)) {
     AnswerIid(IID__Stores);
     AddObjectMembers(Members, app_, olStores);
-    AddListMembers<SimStore>(Members, list_, [this](std::u16string_view name) -> SimStore * {
-        for (const auto &store : list_)
+    AddListMembers<SimStore>(Members, list_, [this](std::u16string_view name) -> SimStore* {
+        for (const auto& store : list_)
             if (text::SameText(store->Top().Store().DisplayName, name))
                 return store.Get();
         return nullptr;

@@ -10,53 +10,53 @@ namespace sim {
 namespace {
 
 // Every live object, so that the advised sinks can be counted over all of them.
-std::vector<const OutlookObjectCore *> &LiveObjects() {
-    static std::vector<const OutlookObjectCore *> objects;
+std::vector<const OutlookObjectCore*>& LiveObjects() {
+    static std::vector<const OutlookObjectCore*> objects;
     return objects;
 }
 
 } // namespace
 
-ComObjectCount &OutlookObjectCount() {
+ComObjectCount& OutlookObjectCount() {
     static ComObjectCount count;
     return count;
 }
 
 size_t OutlookSinkCount() {
     size_t sinks = 0;
-    for (const OutlookObjectCore *object : LiveObjects())
+    for (const OutlookObjectCore* object : LiveObjects())
         sinks += object->SinkCount();
     return sinks;
 }
 
 std::string OutlookSinkReport() {
     std::string report;
-    for (const OutlookObjectCore *object : LiveObjects())
+    for (const OutlookObjectCore* object : LiveObjects())
         if (size_t sinks = object->SinkCount())
             report += std::string(object->KindName()) + ": " + std::to_string(sinks) + "\n";
     return report;
 }
 
-OutlookObjectCore *FindOutlookObject(IUnknown *object) noexcept {
+OutlookObjectCore* FindOutlookObject(IUnknown* object) noexcept {
     if (!object)
         return nullptr;
-    for (const OutlookObjectCore *candidate : LiveObjects())
+    for (const OutlookObjectCore* candidate : LiveObjects())
         if (candidate->IsObject(object))
-            return const_cast<OutlookObjectCore *>(candidate);
+            return const_cast<OutlookObjectCore*>(candidate);
     return nullptr;
 }
 
-OutlookObjectCore::OutlookObjectCore(IConnectionPointContainer *self, const char *kind)
+OutlookObjectCore::OutlookObjectCore(IConnectionPointContainer* self, const char* kind)
     : Events(self), self_(self), kind_(kind) {
     LiveObjects().push_back(this);
 }
 
 OutlookObjectCore::~OutlookObjectCore() {
-    auto &objects = LiveObjects();
+    auto& objects = LiveObjects();
     objects.erase(std::remove(objects.begin(), objects.end(), this), objects.end());
 }
 
-bool OutlookObjectCore::IsObject(IUnknown *object) const noexcept {
+bool OutlookObjectCore::IsObject(IUnknown* object) const noexcept {
     return IsSameObject(self_, object);
 }
 
@@ -72,7 +72,7 @@ void OutlookObjectCore::TearDown() {
     tornDown_ = true;
 }
 
-void OutlookObjectCore::CheckCall(const std::u16string &member) const {
+void OutlookObjectCore::CheckCall(const std::u16string& member) const {
     if (tornDown_)
         throw EOleSysError("The operation failed because the object was deleted or Outlook closed.",
                            OutlookObjectGone);

@@ -24,7 +24,7 @@
 namespace sim {
 
 // Objects of the simulated Outlook alive now (every kind of object counts).
-ComObjectCount &OutlookObjectCount();
+ComObjectCount& OutlookObjectCount();
 // Sinks advised now on every live object of the simulated Outlook.
 size_t OutlookSinkCount();
 // One line per live object that still has sinks ("Explorer: 2"), for a
@@ -41,8 +41,8 @@ inline constexpr HRESULT OutlookOperationFailed = MakeHResult(0x80004005);
 // The part of the base that does not depend on the object's interfaces.
 class OutlookObjectCore {
 public:
-    OutlookObjectCore(const OutlookObjectCore &) = delete;
-    OutlookObjectCore &operator=(const OutlookObjectCore &) = delete;
+    OutlookObjectCore(const OutlookObjectCore&) = delete;
+    OutlookObjectCore& operator=(const OutlookObjectCore&) = delete;
 
     // Makes every later call of member name (any kind of call) fail with
     // code, as Outlook fails a read it cannot answer.
@@ -57,19 +57,19 @@ public:
     // True once the simulation ended (see TearDown).
     bool IsTornDown() const noexcept { return tornDown_; }
     // What kind of object this is ("MailItem"), for reports.
-    const char *KindName() const noexcept { return kind_; }
+    const char* KindName() const noexcept { return kind_; }
     // True when object is this object (COM identity).
-    bool IsObject(IUnknown *object) const noexcept;
+    bool IsObject(IUnknown* object) const noexcept;
 
 protected:
-    OutlookObjectCore(IConnectionPointContainer *self, const char *kind);
+    OutlookObjectCore(IConnectionPointContainer* self, const char* kind);
     virtual ~OutlookObjectCore();
 
     // Drops every reference this object holds to others and refuses calls
     // from now on; overrides release their fields, then call this.
     virtual void TearDown();
     // Raises the error of a member made to fail, or of a torn-down object.
-    void CheckCall(const std::u16string &member) const;
+    void CheckCall(const std::u16string& member) const;
     // Fires event id with args (declaration order) on every event interface
     // of this object; returns the number of sinks called.
     size_t Fire(DISPID id, std::vector<Variant> args = {});
@@ -78,8 +78,8 @@ protected:
     ConnectionPoints Events;
 
 private:
-    IConnectionPointContainer *self_;
-    const char *kind_;
+    IConnectionPointContainer* self_;
+    const char* kind_;
     std::map<std::u16string, HRESULT> failing_; // upper-cased member name -> code
     bool tornDown_ = false;
 };
@@ -94,14 +94,14 @@ class OutlookObject
     using Base = DispatchImpl<ComObject<IDispatch, IConnectionPointContainer, Extra...>>;
 
 public:
-    HRESULT FindConnectionPoint(const GUID &iid, IConnectionPoint **cp) override {
+    HRESULT FindConnectionPoint(const GUID& iid, IConnectionPoint** cp) override {
         if (IsTornDown())
             return CONNECT_E_NOCONNECTION;
         return Events.FindConnectionPoint(iid, cp);
     }
-    HRESULT Invoke(DISPID dispId, const GUID &riid, LCID lcid, uint16_t flags, DispParams *params,
-                   Variant *result, ExcepInfo *excepInfo, uint32_t *argErr) override {
-        const DispatchMember *member = this->Members.Find(dispId);
+    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags, DispParams* params,
+                   Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) override {
+        const DispatchMember* member = this->Members.Find(dispId);
         HRESULT refused = DispatchGuard(excepInfo, argErr, u"Outlook", [&] {
             CheckCall(member ? member->Name() : std::u16string());
             return S_OK;
@@ -112,26 +112,26 @@ public:
     }
 
     // This object's IDispatch (the interface Outlook hands out).
-    IDispatch *Disp() noexcept { return static_cast<IDispatch *>(this); }
+    IDispatch* Disp() noexcept { return static_cast<IDispatch*>(this); }
     // A counted reference to this object's IDispatch.
     ComPtr<IDispatch> DispRef() noexcept { return ComPtr<IDispatch>::Share(Disp()); }
 
 protected:
-    explicit OutlookObject(const char *kind)
+    explicit OutlookObject(const char* kind)
         : Base(OutlookObjectCount()), OutlookObjectCore(this, kind) {
         this->Members.SetSource(u"Outlook");
     }
 
     // Answers QueryInterface for iid (an Outlook interface, reached here through IDispatch).
-    void AnswerIid(const GUID &iid) { this->template AddInterfaceAlias<IDispatch>(iid); }
+    void AnswerIid(const GUID& iid) { this->template AddInterfaceAlias<IDispatch>(iid); }
 };
 
 // The live simulated object that object is, or null (for a client's object,
 // or one of another type than T). Clients hand objects back as IDispatch; this
 // finds the simulation's own object behind it.
-OutlookObjectCore *FindOutlookObject(IUnknown *object) noexcept;
-template <class T> ComPtr<T> SimObjectOf(IUnknown *object) noexcept {
-    return ComPtr<T>::Share(dynamic_cast<T *>(FindOutlookObject(object)));
+OutlookObjectCore* FindOutlookObject(IUnknown* object) noexcept;
+template <class T> ComPtr<T> SimObjectOf(IUnknown* object) noexcept {
+    return ComPtr<T>::Share(dynamic_cast<T*>(FindOutlookObject(object)));
 }
 
 } // namespace sim

@@ -9,11 +9,11 @@ namespace sim {
 
 using namespace outlook;
 
-ComPtr<SimReminder> SimReminder::Create(SimApplication *app, ComPtr<SimItem> item) {
+ComPtr<SimReminder> SimReminder::Create(SimApplication* app, ComPtr<SimItem> item) {
     return MakeComObject<SimReminder>(app, std::move(item));
 }
 
-SimReminder::SimReminder(SimApplication *app, ComPtr<SimItem> item)
+SimReminder::SimReminder(SimApplication* app, ComPtr<SimItem> item)
     : OutlookObject("Reminder"), app_(ComPtr<SimApplication>::Share(app)), item_(std::move(item)) {
     AnswerIid(IID__Reminder);
     AddObjectMembers(Members, app_, olReminder);
@@ -31,11 +31,11 @@ void SimReminder::TearDown() {
     OutlookObjectCore::TearDown();
 }
 
-ComPtr<SimReminders> SimReminders::Create(SimApplication *app) {
+ComPtr<SimReminders> SimReminders::Create(SimApplication* app) {
     return MakeComObject<SimReminders>(app);
 }
 
-SimReminders::SimReminders(SimApplication *app)
+SimReminders::SimReminders(SimApplication* app)
     : OutlookObject("Reminders"), app_(ComPtr<SimApplication>::Share(app)) {
     AnswerIid(IID__Reminders);
     Events.Add(DIID_ReminderCollectionEvents);
@@ -50,7 +50,7 @@ ComPtr<SimReminder> SimReminders::Add(ComPtr<SimItem> item) {
     return reminder;
 }
 
-void SimReminders::FireReminder(SimReminder &reminder) {
+void SimReminders::FireReminder(SimReminder& reminder) {
     ComPtr<SimReminder> hold = ComPtr<SimReminder>::Share(&reminder);
     ComPtr<SimApplication> app = app_;
     VARIANT_BOOL cancel = VARIANT_FALSE;
@@ -59,7 +59,7 @@ void SimReminders::FireReminder(SimReminder &reminder) {
     app->RaiseEvent(DISPID_Reminder, {Variant(reminder.Item().Disp())});
 }
 
-void SimReminders::Remove(SimReminder &reminder) {
+void SimReminders::Remove(SimReminder& reminder) {
     if (ComPtr<SimReminder> removed = RemoveFromList(list_, reminder))
         Fire(DISPID_ReminderRemove);
 }

@@ -12,10 +12,10 @@ using namespace outlook;
 namespace {
 
 // Outlook's windows, explorers and inspectors alike, are of this class.
-constexpr const char *WindowClassName = "rctrl_renwnd32";
+constexpr const char* WindowClassName = "rctrl_renwnd32";
 constexpr DWORD OverlappedWindow = 0x00CF0000;
 
-HWND NewWindow(const std::u16string &caption) {
+HWND NewWindow(const std::u16string& caption) {
     WNDCLASS info;
     if (!GetClassInfo(nullptr, WindowClassName, &info)) {
         WNDCLASS windowClass;
@@ -27,7 +27,7 @@ HWND NewWindow(const std::u16string &caption) {
                           800, 600, nullptr, nullptr, nullptr, nullptr);
 }
 
-void DropWindow(HWND &hwnd) {
+void DropWindow(HWND& hwnd) {
     if (hwnd && IsWindow(hwnd))
         DestroyWindow(hwnd);
     hwnd = nullptr;
@@ -37,8 +37,8 @@ void DropWindow(HWND &hwnd) {
 
 // ---- SimWindowBase ----
 
-SimWindowBase::SimWindowBase(const char *kind, SimApplication *app, const GUID &iid,
-                             const GUID &events, const GUID &events10, int objectClass)
+SimWindowBase::SimWindowBase(const char* kind, SimApplication* app, const GUID& iid,
+                             const GUID& events, const GUID& events10, int objectClass)
     : OutlookObject(kind), app_(ComPtr<SimApplication>::Share(app)),
       commandBars_(SimulatedCommandBars::Create()) {
     AnswerIid(iid);
@@ -47,12 +47,12 @@ SimWindowBase::SimWindowBase(const char *kind, SimApplication *app, const GUID &
     AddObjectMembers(Members, app_, objectClass);
     Members.Get("Caption", [this] { return Caption(); });
     Members.Get("CommandBars",
-                [this] { return Variant(static_cast<IDispatch *>(commandBars_.Get())); });
+                [this] { return Variant(static_cast<IDispatch*>(commandBars_.Get())); });
     Members.Property(
         "WindowState", [this] { return windowState_; },
-        [this](const Variant &v) { windowState_ = v.AsInteger(); });
+        [this](const Variant& v) { windowState_ = v.AsInteger(); });
     Members.Method("Activate", [this] { Display(); });
-    Members.Add("Display").Params({"Modal"}).Call([this](DispCall &) { Display(); });
+    Members.Add("Display").Params({"Modal"}).Call([this](DispCall&) { Display(); });
 }
 
 void SimWindowBase::CreateHandle() {
@@ -60,7 +60,7 @@ void SimWindowBase::CreateHandle() {
 }
 
 // The handle through IOleWindow; an odd window fails, as one can in Outlook.
-HRESULT SimWindowBase::GetWindow(HWND *window) {
+HRESULT SimWindowBase::GetWindow(HWND* window) {
     if (!window)
         return E_POINTER;
     *window = nullptr;
@@ -101,18 +101,18 @@ void SimWindowBase::TearDown() {
 
 // ---- SimExplorer ----
 
-ComPtr<SimExplorer> SimExplorer::Create(SimApplication *app, ComPtr<SimFolder> folder) {
+ComPtr<SimExplorer> SimExplorer::Create(SimApplication* app, ComPtr<SimFolder> folder) {
     return MakeComObject<SimExplorer>(app, std::move(folder));
 }
 
-SimExplorer::SimExplorer(SimApplication *app, ComPtr<SimFolder> folder)
+SimExplorer::SimExplorer(SimApplication* app, ComPtr<SimFolder> folder)
     : SimWindowBase("Explorer", app, IID__Explorer, DIID_ExplorerEvents, DIID_ExplorerEvents_10,
                     olExplorer),
       folder_(std::move(folder)) {
     CreateHandle();
     Members.Add("CurrentFolder")
         .Get([this] { return folder_ ? Variant(folder_->Disp()) : Nothing(); })
-        .Put([this](const Variant &v) {
+        .Put([this](const Variant& v) {
             ComPtr<SimFolder> folder = SimObjectOf<SimFolder>(v.AsDispatch().Get());
             if (!folder)
                 throw EOleSysError("The folder is not a folder of this Outlook.", E_INVALIDARG);
@@ -120,7 +120,7 @@ SimExplorer::SimExplorer(SimApplication *app, ComPtr<SimFolder> folder)
         });
     Members.Property(
         "CurrentView", [this] { return view_; },
-        [this](const Variant &v) { SwitchView(v.AsWide()); });
+        [this](const Variant& v) { SwitchView(v.AsWide()); });
     Members.Get("Selection", [this] {
         return Variant(SimSelection::Create(app_.Get(), this, selection_)->Disp());
     });
@@ -208,11 +208,11 @@ void SimExplorer::TearDown() {
 
 // ---- SimInspector ----
 
-ComPtr<SimInspector> SimInspector::Create(SimApplication *app, ComPtr<SimItem> item) {
+ComPtr<SimInspector> SimInspector::Create(SimApplication* app, ComPtr<SimItem> item) {
     return MakeComObject<SimInspector>(app, std::move(item));
 }
 
-SimInspector::SimInspector(SimApplication *app, ComPtr<SimItem> item)
+SimInspector::SimInspector(SimApplication* app, ComPtr<SimItem> item)
     : SimWindowBase("Inspector", app, IID__Inspector, DIID_InspectorEvents, DIID_InspectorEvents_10,
                     olInspector),
       item_(std::move(item)) {
@@ -222,11 +222,11 @@ SimInspector::SimInspector(SimApplication *app, ComPtr<SimItem> item)
     // Word is the editor of every inspector from Outlook 2007 on (olEditorWord 4, else olEditorHTML
     // 2).
     Members.Get("EditorType", [this] { return app_->MajorVersion() >= 12 ? 4 : 2; });
-    Members.Add("Close").Params({"SaveMode"}).Call([this](DispCall &c) { Close(c.Integer(0)); });
+    Members.Add("Close").Params({"SaveMode"}).Call([this](DispCall& c) { Close(c.Integer(0)); });
 }
 
 std::u16string SimInspector::Caption() const {
-    const std::u16string &subject = item_->Data().Subject;
+    const std::u16string& subject = item_->Data().Subject;
     return (subject.empty() ? u"Untitled" : subject) + u" - Message";
 }
 
@@ -292,13 +292,13 @@ void SimInspector::TearDown() {
 
 // ---- SimExplorers and SimInspectors ----
 
-ComPtr<SimExplorers> SimExplorers::Create(SimApplication *app) {
+ComPtr<SimExplorers> SimExplorers::Create(SimApplication* app) {
     return MakeComObject<SimExplorers>(app);
 }
 
-SimExplorers::SimExplorers(SimApplication *app)
+SimExplorers::SimExplorers(SimApplication* app)
     : SimWindowList("Explorers", app, IID__Explorers, DIID_ExplorersEvents, olExplorers) {
-    Members.Add("Add").Params({"Folder", "DisplayMode"}).Call([this](DispCall &c) {
+    Members.Add("Add").Params({"Folder", "DisplayMode"}).Call([this](DispCall& c) {
         ComPtr<SimFolder> folder = SimObjectOf<SimFolder>(c.Dispatch(0).Get());
         if (!folder)
             throw EOleSysError("The folder is not a folder of this Outlook.", E_INVALIDARG);
@@ -310,13 +310,13 @@ ComPtr<SimExplorer> SimExplorers::Add(ComPtr<SimFolder> folder) {
     return Append(SimExplorer::Create(app_.Get(), std::move(folder)));
 }
 
-ComPtr<SimInspectors> SimInspectors::Create(SimApplication *app) {
+ComPtr<SimInspectors> SimInspectors::Create(SimApplication* app) {
     return MakeComObject<SimInspectors>(app);
 }
 
-SimInspectors::SimInspectors(SimApplication *app)
+SimInspectors::SimInspectors(SimApplication* app)
     : SimWindowList("Inspectors", app, IID__Inspectors, DIID_InspectorsEvents, olInspectors) {
-    Members.Add("Add").Params({"Item"}).Call([this](DispCall &c) {
+    Members.Add("Add").Params({"Item"}).Call([this](DispCall& c) {
         ComPtr<SimItem> item = SimObjectOf<SimItem>(c.Dispatch(0).Get());
         if (!item)
             throw EOleSysError("The item is not an item of this Outlook.", E_INVALIDARG);
@@ -328,20 +328,20 @@ ComPtr<SimInspector> SimInspectors::Add(ComPtr<SimItem> item) {
     return Append(SimInspector::Create(app_.Get(), std::move(item)));
 }
 
-ComPtr<SimInspector> SimInspectors::InspectorFor(SimItem &item) {
-    if (SimInspector *open = item.Inspector(); open && !open->IsClosed())
+ComPtr<SimInspector> SimInspectors::InspectorFor(SimItem& item) {
+    if (SimInspector* open = item.Inspector(); open && !open->IsClosed())
         return ComPtr<SimInspector>::Share(open);
     return Add(ComPtr<SimItem>::Share(&item));
 }
 
 // ---- SimSelection ----
 
-ComPtr<SimSelection> SimSelection::Create(SimApplication *app, SimExplorer *explorer,
+ComPtr<SimSelection> SimSelection::Create(SimApplication* app, SimExplorer* explorer,
                                           std::vector<ComPtr<SimItem>> items) {
     return MakeComObject<SimSelection>(app, explorer, std::move(items));
 }
 
-SimSelection::SimSelection(SimApplication *app, SimExplorer *explorer,
+SimSelection::SimSelection(SimApplication* app, SimExplorer* explorer,
                            std::vector<ComPtr<SimItem>> items)
     : OutlookObject("Selection"), app_(ComPtr<SimApplication>::Share(app)),
       explorer_(ComPtr<SimExplorer>::Share(explorer)), items_(std::move(items)) {

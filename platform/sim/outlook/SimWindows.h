@@ -32,10 +32,10 @@ namespace sim {
 // focus events and the window members.
 class SimWindowBase : public OutlookObject<IOleWindow>, public SimWindow {
 public:
-    IDispatch *WindowDisp() noexcept override { return Disp(); }
+    IDispatch* WindowDisp() noexcept override { return Disp(); }
     void RaiseActivate() override { Fire(outlook::DISPID_Activate); }
     void RaiseDeactivate() override { Fire(outlook::DISPID_Deactivate); }
-    HRESULT GetWindow(HWND *window) override;
+    HRESULT GetWindow(HWND* window) override;
     HRESULT ContextSensitiveHelp(BOOL) override { return S_OK; }
     // Sinks on the window and on its command bars.
     size_t SinkCount() const noexcept override;
@@ -44,7 +44,7 @@ public:
     HWND Handle() const noexcept { return hwnd_; }
     // Makes GetWindow of IOleWindow fail (an odd window).
     void FailWindowHandle(bool fail = true) noexcept { failHandle_ = fail; }
-    SimulatedCommandBars &CommandBars() const noexcept { return *commandBars_; }
+    SimulatedCommandBars& CommandBars() const noexcept { return *commandBars_; }
     bool IsClosed() const noexcept { return closed_; }
     // True once the window was shown.
     bool WasShown() const noexcept { return shown_; }
@@ -59,8 +59,8 @@ public:
     void TearDown() override;
 
 protected:
-    SimWindowBase(const char *kind, SimApplication *app, const GUID &iid, const GUID &events,
-                  const GUID &events10, int objectClass);
+    SimWindowBase(const char* kind, SimApplication* app, const GUID& iid, const GUID& events,
+                  const GUID& events10, int objectClass);
     // Makes the window handle, once the caption can be formed.
     void CreateHandle();
     // Raises Close, then the window leaves its collection, the machine and the focus.
@@ -80,13 +80,13 @@ protected:
 class SimExplorer final : public SimWindowBase {
 public:
     // A new explorer on folder, not shown yet (Explorers.Add raises NewExplorer).
-    static ComPtr<SimExplorer> Create(SimApplication *app, ComPtr<SimFolder> folder);
+    static ComPtr<SimExplorer> Create(SimApplication* app, ComPtr<SimFolder> folder);
 
     bool IsExplorer() const noexcept override { return true; }
     std::u16string Caption() const override;
-    SimFolder *CurrentFolder() const noexcept { return folder_.Get(); }
-    const std::vector<ComPtr<SimItem>> &Selection() const noexcept { return selection_; }
-    const std::u16string &CurrentView() const noexcept { return view_; }
+    SimFolder* CurrentFolder() const noexcept { return folder_.Get(); }
+    const std::vector<ComPtr<SimItem>>& Selection() const noexcept { return selection_; }
+    const std::u16string& CurrentView() const noexcept { return view_; }
 
     // The first time: focus, then the folder shown (FolderSwitch).
     void Display() override;
@@ -107,7 +107,7 @@ public:
 
 private:
     friend struct ::ComMaker;
-    SimExplorer(SimApplication *app, ComPtr<SimFolder> folder);
+    SimExplorer(SimApplication* app, ComPtr<SimFolder> folder);
     void LeaveCollection() override;
 
     ComPtr<SimFolder> folder_;
@@ -118,11 +118,11 @@ private:
 class SimInspector final : public SimWindowBase {
 public:
     // A new inspector on item, not shown yet (Inspectors.Add raises NewInspector).
-    static ComPtr<SimInspector> Create(SimApplication *app, ComPtr<SimItem> item);
+    static ComPtr<SimInspector> Create(SimApplication* app, ComPtr<SimItem> item);
 
     bool IsExplorer() const noexcept override { return false; }
     std::u16string Caption() const override;
-    SimItem &CurrentItem() const noexcept { return *item_; }
+    SimItem& CurrentItem() const noexcept { return *item_; }
 
     // The first time the item's Open event (a cancel closes the inspector
     // again), then the focus; later it only brings it to the front.
@@ -142,7 +142,7 @@ public:
 
 private:
     friend struct ::ComMaker;
-    SimInspector(SimApplication *app, ComPtr<SimItem> item);
+    SimInspector(SimApplication* app, ComPtr<SimItem> item);
     void LeaveCollection() override;
 
     ComPtr<SimItem> item_;
@@ -152,9 +152,9 @@ private:
 template <class Window> class SimWindowList : public OutlookObject<> {
 public:
     size_t Count() const noexcept { return list_.size(); }
-    Window &At(size_t i) const { return *list_.at(i); }
+    Window& At(size_t i) const { return *list_.at(i); }
     // Called by a closing window.
-    void Removed(Window &window) { RemoveFromList(list_, window); }
+    void Removed(Window& window) { RemoveFromList(list_, window); }
     void TearDown() override {
         TearDownList(list_);
         app_ = nullptr;
@@ -162,7 +162,7 @@ public:
     }
 
 protected:
-    SimWindowList(const char *kind, SimApplication *app, const GUID &iid, const GUID &events,
+    SimWindowList(const char* kind, SimApplication* app, const GUID& iid, const GUID& events,
                   int objectClass)
         : OutlookObject(kind), app_(ComPtr<SimApplication>::Share(app)) {
         AnswerIid(iid);
@@ -184,38 +184,38 @@ protected:
 
 class SimExplorers final : public SimWindowList<SimExplorer> {
 public:
-    static ComPtr<SimExplorers> Create(SimApplication *app);
+    static ComPtr<SimExplorers> Create(SimApplication* app);
     // A new explorer on folder (NewExplorer is raised); not shown yet.
     ComPtr<SimExplorer> Add(ComPtr<SimFolder> folder);
 
 private:
     friend struct ::ComMaker;
-    explicit SimExplorers(SimApplication *app);
+    explicit SimExplorers(SimApplication* app);
 };
 
 class SimInspectors final : public SimWindowList<SimInspector> {
 public:
-    static ComPtr<SimInspectors> Create(SimApplication *app);
+    static ComPtr<SimInspectors> Create(SimApplication* app);
     // A new inspector on item (NewInspector is raised); not shown yet.
     ComPtr<SimInspector> Add(ComPtr<SimItem> item);
     // The inspector showing item, or a new one (Add).
-    ComPtr<SimInspector> InspectorFor(SimItem &item);
+    ComPtr<SimInspector> InspectorFor(SimItem& item);
 
 private:
     friend struct ::ComMaker;
-    explicit SimInspectors(SimApplication *app);
+    explicit SimInspectors(SimApplication* app);
 };
 
 // An explorer's selection at the moment it was asked for.
 class SimSelection final : public OutlookObject<> {
 public:
-    static ComPtr<SimSelection> Create(SimApplication *app, SimExplorer *explorer,
+    static ComPtr<SimSelection> Create(SimApplication* app, SimExplorer* explorer,
                                        std::vector<ComPtr<SimItem>> items);
     void TearDown() override;
 
 private:
     friend struct ::ComMaker;
-    SimSelection(SimApplication *app, SimExplorer *explorer, std::vector<ComPtr<SimItem>> items);
+    SimSelection(SimApplication* app, SimExplorer* explorer, std::vector<ComPtr<SimItem>> items);
 
     ComPtr<SimApplication> app_;
     ComPtr<SimExplorer> explorer_;

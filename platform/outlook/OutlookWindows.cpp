@@ -1,0 +1,107 @@
+// The window wrappers' events.
+#include "platform/outlook/OutlookWindows.h"
+
+using namespace outlook;
+
+TExplorers::TExplorers(TComponent* AOwner) : TOleServer(AOwner) {
+    SetDefaultEventIID(DIID_ExplorersEvents);
+}
+
+void TExplorers::InvokeEvent(DISPID id, TEventArgs& args) {
+    if (id == DISPID_NewExplorer && OnNewExplorer)
+        OnNewExplorer(this, args.Object(0));
+}
+
+TInspectors::TInspectors(TComponent* AOwner) : TOleServer(AOwner) {
+    SetDefaultEventIID(DIID_InspectorsEvents);
+}
+
+void TInspectors::InvokeEvent(DISPID id, TEventArgs& args) {
+    if (id == DISPID_NewInspector && OnNewInspector)
+        OnNewInspector(this, args.Object(0));
+}
+
+TOutlookWindow::TOutlookWindow(TComponent* AOwner, const GUID& oldEvents, const GUID& events)
+    : TOleServer(AOwner), oldEvents_(oldEvents), events_(events) {
+    SetDefaultEventIID(events);
+}
+
+GUID TOutlookWindow::ChooseEventIID(IDispatch* server) const {
+    return OutlookMajorVersionOf(server) == 9 ? oldEvents_ : events_;
+}
+
+bool TOutlookWindow::InvokeWindowEvent(DISPID id, TEventArgs& args) {
+    const TNotifyEvent* notice = id == DISPID_Activate      ? &OnActivate
+                                 : id == DISPID_Deactivate  ? &OnDeactivate
+                                 : id == DISPID_WindowClose ? &OnClose
+                                                            : nullptr;
+    if (notice) {
+        if (*notice)
+            (*notice)(this);
+        return true;
+    }
+    const TOlCancelEvent* asking = id == DISPID_BeforeMaximize   ? &OnBeforeMaximize
+                                   : id == DISPID_BeforeMinimize ? &OnBeforeMinimize
+                                   : id == DISPID_BeforeMove     ? &OnBeforeMove
+                                   : id == DISPID_BeforeSize     ? &OnBeforeSize
+                                                                 : nullptr;
+    if (!asking)
+        return false;
+    if (*asking)
+        (*asking)(this, args.Flag(0));
+    return true;
+}
+
+TExplorer::TExplorer(TComponent* AOwner)
+    : TOutlookWindow(AOwner, DIID_ExplorerEvents, DIID_ExplorerEvents_10) {}
+
+void TExplorer::InvokeEvent(DISPID id, TEventArgs& args) {
+    if (InvokeWindowEvent(id, args))
+        return;
+    switch (id) {
+    case DISPID_FolderSwitch:
+        if (OnFolderSwitch)
+            OnFolderSwitch(this);
+        break;
+    case DISPID_BeforeFolderSwitch:
+        if (OnBeforeFolderSwitch)
+            OnBeforeFolderSwitch(this, args.Object(0), args.Flag(1));
+        break;
+    case DISPID_ViewSwitch:
+        if (OnViewSwitch)
+            OnViewSwitch(this);
+        break;
+    case DISPID_BeforeViewSwitch:
+        if (OnBeforeViewSwitch)
+            OnBeforeViewSwitch(this, args[0].Deref(), args.Flag(1));
+        break;
+    case DISPID_SelectionChange:
+        if (OnSelectionChange)
+            OnSelectionChange(this);
+        break;
+    case DISPID_BeforeItemCopy:
+        if (OnBeforeItemCopy)
+            OnBeforeItemCopy(this, args.Flag(0));
+        break;
+    case DISPID_BeforeItemCut:
+        if (OnBeforeItemCut)
+            OnBeforeItemCut(this, args.Flag(0));
+        break;
+    case DISPID_BeforeItemPaste:
+        if (OnBeforeItemPaste)
+            OnBeforeItemPaste(this, args.Value(0), args.Object(1), args.Flag(2));
+        break;
+    default:
+        break;
+    }
+}
+
+TInspector::TInspector(TComponent* AOwner)
+    : TOutlookWindow(AOwner, DIID_InspectorEvents, DIID_InspectorEvents_10) {}
+
+void TInspector::InvokeEvent(DISPID id, TEventArgs& args) {
+    if (InvokeWindowEvent(id, args))
+        return;
+    if (id == DISPID_PageChange && OnPageChange)
+        OnPageChange(this, args.TextRef(0));
+}
