@@ -1,11 +1,12 @@
 // The application object of the class library, as far as the system uses it:
-// its title (the caption of custom message dialogs) and MessageBox, the
-// message box with the standard flags and answers. The box goes through the
-// modal driver (ModalDriver.h) like every dialog.
+// its title (the caption of custom message dialogs), its window handle, and
+// MessageBox, the message box with the standard flags and answers. The box
+// goes through the modal driver (ModalDriver.h) like every dialog.
 #pragma once
 
 #include "platform/forms/ModalResult.h"
 #include "platform/rtl/Exception.h"
+#include "platform/win/WinTypes.h"
 
 #include <string>
 
@@ -53,6 +54,12 @@ public:
     // Sets Title.
     void SetTitle(const std::string& value) { title_ = value; }
 
+    // The window that owns the application's forms and message boxes: 0, or
+    // the host's main window when the program runs inside a host that has one.
+    HWND Handle() const { return handle_; }
+    // Sets Handle.
+    void SetHandle(HWND value) { handle_ = value; }
+
     // Shows a message box with the standard flags (buttons, icon, default
     // button) and returns the ID of the button chosen. An empty caption
     // shows the title. Button codes beyond MB_RETRYCANCEL show OK.
@@ -65,6 +72,7 @@ public:
 
 private:
     std::string title_;
+    HWND handle_ = nullptr;
 };
 
 // The process's application object.
