@@ -1,0 +1,109 @@
+// TadxFactory: the class factory of an add-in's COM class. At run time it
+// makes a new add-in object for each host that asks (multi-instance,
+// apartment threading); at installation (the library's registration entry
+// points) it writes and removes everything that makes the Office hosts load
+// the add-in: the COM class keys and, for each supported host that is
+// installed, the add-in key with its values, under HKEY_LOCAL_MACHINE when the
+// module says RegisterForAllUsers, else under HKEY_CURRENT_USER. Unregistration
+// first removes the add-in's command bars and controls from each host.
+//
+// The factory is generic over the add-in class and the module class. A
+// product creates one when its library starts, in its ComServer:
+//
+//   ComServer& Server() { static ComServer server("LorvaneOL"); return server; }
+//   forms::FormClassTable& FormClasses();   // the library's own, with
+//                                           // RegisterFrameworkClasses(table) and TAddInModule
+//   TadxFactory::Create<TcoLorvaneOL, TAddInModule>(Server(), CLSID_coLorvaneOL, FormClasses());
+//
+// The COM class name is the add-in class's name without its leading T
+// ("coLorvaneOL"), so the ProgID is "LorvaneOL.coLorvaneOL". The add-in class
+// derives from TadxAddin with a default constructor (befriending ComMaker
+// when it is private); the module class derives from TadxCOMAddInModule and is
+// registered in the form class table with its stored form.
+#pragma once
+
+#include "framework/AddInObject.h"
+#include "framework/OfficeHosts.h"
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComServer.h"
+#include "platform/forms/FormClass.h"
+#include "platform/forms/ModalResult.h"
+
+#include <functional>
+#include <string>
+
+class TadxCOMAddInModule;
+class TRegistry;
+
+class TadxFactory : public ComClassFactory {
+public:
+    // Makes a new object of the add-in class.
+    using AddInCreator = std::function<ComPtr<TadxAddin>()>;
+
+    // The factory in server of COM class className (objects made by
+    // createAddIn) with class id ClassID, whose add-in settings and
+    // components come from ModuleClass's stored form.
+    TadxFactory(ComServer& server, std::string className, AddInCreator createAddIn,
+                const GUID& ClassID, const forms::FormClass& ModuleClass,
+                std::string description = {});
+
+    // Creates the factory of AddIn with the module class Module (registered
+    // in table) in server, and returns it; the server keeps it.
+    template <class AddIn, class Module>
+    static TadxFactory& Create(ComServer& server, const GUID& ClassID,
+                               const forms::FormClassTable& table, std::string description = {}) {
+        static_assert(std::is_base_of_v<TadxAddin, AddIn>, "the add-in class derives from TadxAddin");
+        return server.AddFactory<TadxFactory>(
+            CoClassName(ClassNameOf<AddIn>()), [] { return ComPtr<TadxAddin>(MakeComObject<AddIn>()); },
+            ClassID, table.Get(ClassNameOf<Module>()), std::move(description));
+    }
+
+    // A new add-in object for a host (guarded by the base's CreateInstance).
+    ComPtr<IUnknown> CreateComObject(IUnknown* controller) override;
+    // The whole registration (true) or unregistration (false), see the top of the file.
+    void UpdateRegistry(bool doRegister) override;
+
+    // The module's add-in name and supported hosts, as the factory last read them.
+    virtual std::string GetAddInName();
+    virtual TadxHostAppSet GetSupportedApps();
+
+    // The add-in key of host ("\Software\Microsoft\Office\Outlook\AddIns\<ProgID>");
+    // empty when the ProgID is.
+    std::string GetRegKey(TadxOfficeHostApp host) const;
+    // Whether host is installed: its ProgID names a class, or Office 14 runs
+    // virtualised on this machine.
+    bool IsHostAppInstalled(TadxOfficeHostApp host) const;
+    // The steps of UpdateRegistry.
+    void RegisterAddIn();
+    void UnRegisterAddIn();
+    void UnRegisterControls();
+    void RegisterAutomationAddin(TRegistry& registry);
+    void UnregisterAutomationAddin(TRegistry& registry);
+    // The running-host dialog: asks to close the hosts listed; Cancel, Retry
+    // or Ignore.
+    TModalResult MsgBox(const std::string& Caption, const std::string& HostList);
+
+    // A module of the module class read from its stored form, with no owner
+    // (the caller frees it).
+    TadxCOMAddInModule* CreateModule() const;
+    // The module class.
+    const forms::FormClass& ModuleClass() const { return moduleClass_; }
+    // The folder of the add-in library.
+    const std::string& LibraryFolder() const { return libraryFolder_; }
+
+    // The COM class name of a class library class name ("TcoX" gives "coX").
+    static std::string CoClassName(const std::string& className);
+
+private:
+    // The hosts registration handles: supported and installed, in ordinal order.
+    std::vector<TadxOfficeHostApp> SelectedHosts(TadxHostAppSet supported) const;
+    // The running-host check; raises 31105 when the user cancels.
+    void CheckRunningHosts(const std::string& addInName, TadxHostAppSet supported);
+    void UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeHostApp host);
+
+    AddInCreator createAddIn_;
+    const forms::FormClass& moduleClass_;
+    std::string libraryFolder_;
+    std::string addInName_;
+    TadxHostAppSet supportedApps_;
+};

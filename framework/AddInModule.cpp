@@ -1,0 +1,155 @@
+// The add-in module: construction, destruction, its property setters, the
+// error report and the ribbon look-up. Host detection is in
+// HostDetection.cpp, the command-bar operations in ModuleCommandBars.cpp,
+// the Access timer in AccessTimer.cpp.
+#include "framework/AddInModule.h"
+
+#include "framework/AddInFactory.h"
+#include "framework/CustomTaskPanes.h"
+#include "framework/FrameworkErrors.h"
+#include "framework/HiddenWindows.h"
+#include "framework/HostApplications.h"
+#include "framework/adxCustomEvents.h"
+#include "framework/adxRibbonComponent.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/Timer.h"
+#include "platform/text/Text.h"
+#include "platform/win/Registry.h"
+
+namespace {
+
+// The Access timer's period.
+constexpr unsigned kAccessTimerInterval = 250;
+
+template <class T>
+void FreeComponent(T*& component) {
+    if (T* c = std::exchange(component, nullptr)) c->Free();
+}
+
+} // namespace
+
+TadxCOMAddInModule::TadxCOMAddInModule(TComponent* AOwner) : TDataModule(AOwner) {
+    RegisterForAllUsers = false;
+    Registry = std::make_unique<TRegistry>();
+    CommandBarList = std::make_unique<TList<TObject>>();
+    RibbonCommands = std::make_unique<TList<TObject>>();
+    RibbonTabs = std::make_unique<TList<TObject>>();
+    ContextualTabs = std::make_unique<TList<TObject>>();
+    KeyList = std::make_unique<TStringList>();
+    supportedApps_ = TadxHostAppSet{ohaExcel};
+    LoadBehavior = 3;
+    EventSinks = std::make_unique<TList<TObject>>();
+    StartFromScratch = {};
+    TaskPanes = new TadxCustomTaskPanes(this);
+    AccessTimer = new TTimer(nullptr);
+    AccessTimer->SetEnabled(false);
+    AccessTimer->SetInterval(kAccessTimerInterval);
+    AccessTimer->OnTimer = [this](TObject* sender) { DoAccessTick(sender); };
+    Theme = TadxOfficeColorScheme::Unknown;
+}
+
+void TadxCOMAddInModule::AfterConstruction() {
+    TDataModule::AfterConstruction();
+    ReleaseConnection();
+}
+
+void TadxCOMAddInModule::ReleaseConnection() {
+    RibbonUI = nullptr;
+    CTPFactory = nullptr;
+    CommandBars = nullptr;
+    AddIn = nullptr;
+    Factory = nullptr;
+    COMAddIn = nullptr;
+}
+
+TadxCOMAddInModule::~TadxCOMAddInModule() {
+    Registry.reset();
+    try {
+        FreeHostApplication();
+    } catch (...) {
+        // A host that went away first cannot be told; the module goes all the same.
+    }
+    EventSinks.reset();
+    KeyList.reset();
+    ContextualTabs.reset();
+    RibbonTabs.reset();
+    RibbonCommands.reset();
+    delete std::exchange(TaskPanes, nullptr);
+    FreeComponent(AccessTimer);
+    ReleaseConnection();
+    HostApplication = Variant();
+    adxRemoveKeyboardHook(*this);
+    adxFreeColorWindow(*this);
+    ShortcutList.reset();
+    // The owned components go now, while the module's own fields still
+    // exist: command bars remove themselves from the command-bar list.
+    DestroyComponents();
+    CommandBarList.reset();
+}
+
+void adxFreeModule(TadxCOMAddInModule* module) noexcept {
+    if (!module) return;
+    try {
+        module->BeforeDestruction();
+    } catch (...) {
+        // OnDestroy failed; the module goes all the same.
+    }
+    delete module;
+}
+
+void TadxCOMAddInModule::Notification(TComponent* AComponent, TOperation Operation) {
+    TDataModule::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == HostEvents) HostEvents = nullptr;
+    if (AComponent == Outlook2007Events) Outlook2007Events = nullptr;
+}
+
+void TadxCOMAddInModule::SetAddInName(const std::string& Value) {
+    if (Value.empty()) adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"AddInName"});
+    addInName_ = Value;
+}
+
+void TadxCOMAddInModule::SetSupportedApps(TadxHostAppSet Value) {
+    if (Value.Empty()) adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"SupportedApps"});
+    supportedApps_ = Value;
+}
+
+void TadxCOMAddInModule::SetHandleShortcuts(bool Value) {
+    if (Value == handleShortcuts_) return;
+    handleShortcuts_ = Value;
+    if (ComponentState() & csDesigning) return;
+    adxRemoveKeyboardHook(*this);
+    if (Value) adxInstallKeyboardHook(*this);
+}
+
+void TadxCOMAddInModule::DoError(const Exception& E) {
+    bool handled = false;
+    if (OnError) OnError(E, handled);
+    if (handled) return;
+    MessageDlg(Format("%s error: the add-in has fired an exception.\r\n%s", {addInName_, E.Message}),
+               mtError, TMsgDlgButtons{mbOK}, 0);
+}
+
+void TadxCOMAddInModule::DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
+                                    int32_t Param5, int32_t Param6, int32_t Param7) {
+    if (OnCallBack) OnCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
+}
+
+std::string TadxCOMAddInModule::GetRegistryKey() const {
+    if (!Factory) return {};
+    return Factory->GetRegKey(HostType);
+}
+
+TObject* TadxCOMAddInModule::FindRibbonControl(const std::u16string& Id) const {
+    if (!KeyList) return nullptr;
+    int index = KeyList->IndexOf(text::Narrow(Id));
+    if (index >= 0) return KeyList->Objects(index);
+    // A tab or control is listed under its IdMso when it has one; asked for
+    // its own Id, it is found by walking the list.
+    for (int i = 0; i < KeyList->Count(); ++i) {
+        TObject* object = KeyList->Objects(i);
+        auto* component = dynamic_cast<IadxRibbonComponent*>(object);
+        if (component && component->GetID() == Id) return object;
+    }
+    return nullptr;
+}

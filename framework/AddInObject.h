@@ -1,0 +1,143 @@
+// TadxAddin: the COM object an Office host creates for the add-in and talks
+// to. It answers the host's connection interface (IDTExtensibility2), its
+// ribbon and task-pane interfaces and its late-bound calls; on connection it
+// creates the add-in module from the module's stored form and then drives it
+// through start-up and shutdown in the framework's fixed order, relays the
+// host's window events to it and owns the wrappers of the host's windows.
+//
+// A product's COM class derives from it (adding its own dispatch interface
+// IID with AddInterfaceAlias, if any) and is made by its TadxFactory. It is
+// a self-deleting COM object counted in its library's live-object count.
+// Every method the host calls runs on the host's user-interface thread and
+// lets no C++ exception out: a failure becomes its HRESULT.
+#pragma once
+
+#include "framework/OfficeHosts.h"
+#include "platform/com/ComObject.h"
+#include "platform/office/Extensibility.h"
+#include "platform/office/Ribbon.h"
+#include "platform/office/TaskPanes.h"
+#include "platform/rtl/Object.h"
+
+#include <memory>
+#include <vector>
+
+class TadxCOMAddInModule;
+class TadxFactory;
+
+// {7175D144-097E-4CB1-B3BD-9CA72BC05BD6}
+constexpr GUID IID_IadxCallBack = MakeGuid("{7175D144-097E-4CB1-B3BD-9CA72BC05BD6}");
+
+// The framework's in-process call-back: a plain call, not an automation one,
+// so an exception of the module's handler reaches the caller.
+struct IadxCallBack : IUnknown {
+    static constexpr GUID Iid = IID_IadxCallBack;
+    // Hands the seven arguments unchanged to the module's OnCallBack.
+    virtual void CallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
+                          int32_t Param5, int32_t Param6, int32_t Param7) = 0;
+};
+
+class TadxAddin : public ComObject<ICustomTaskPaneConsumer, IRibbonExtensibility, IadxCallBack,
+                                   IDTExtensibility2> {
+public:
+    // ---- IDTExtensibility2 ----
+
+    // Creates the module, gives it the host, and runs start-up at once when
+    // the host is running already (any connect mode but ext_cm_Startup).
+    HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode,
+                         IDispatch* addInInst, SafeArray* custom) override;
+    // Ends the connection; with any remove mode but ext_dm_HostShutdown it
+    // runs the begin-shutdown step first and removes the add-in's command
+    // bars. The module is freed in every case.
+    HRESULT OnDisconnection(ext_DisconnectMode removeMode, SafeArray* custom) override;
+    // Nothing.
+    HRESULT OnAddInsUpdate(SafeArray* custom) override;
+    // The start-up steps, once per connection.
+    HRESULT OnStartupComplete(SafeArray* custom) override;
+    // Fires the module's OnAddInBeginShutdown.
+    HRESULT OnBeginShutdown(SafeArray* custom) override;
+
+    // ---- IRibbonExtensibility, ICustomTaskPaneConsumer ----
+
+    // The ribbon document for the windows of ribbonId.
+    HRESULT GetCustomUI(const BSTR& ribbonId, BSTR* ribbonXml) override;
+    // Keeps the host's task-pane factory and, after start-up, makes the panes
+    // of the windows open now.
+    HRESULT CTPFactoryAvailable(ICTPFactory* factory) override;
+
+    // ---- IadxCallBack ----
+
+    void CallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4, int32_t Param5,
+                  int32_t Param6, int32_t Param7) override;
+
+    // ---- IDispatch (the host's ribbon callbacks come through it) ----
+
+    HRESULT GetTypeInfoCount(uint32_t* count) override;
+    HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;
+    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
+                          LCID lcid, DISPID* dispIds) override;
+    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags,
+                   DispParams* params, Variant* result, ExcepInfo* excepInfo,
+                   uint32_t* argErr) override;
+
+    // ---- the framework's side ----
+
+    // The class factory that created the object; raises EOleSysError
+    // (E_UNEXPECTED) when none did.
+    TadxFactory& GetFactory() const;
+    // The module of the current connection, or nullptr.
+    TadxCOMAddInModule* Module() const { return module_; }
+    // The host kind detected at start-up.
+    TadxOfficeHostApp HostType() const { return hostType_; }
+    // The object's own IDispatch (what COMAddIn.Object is set to).
+    IDispatch* DispatchSelf() noexcept;
+
+    // ---- Outlook window relays (AddInRelays.cpp) ----
+
+    // A new explorer window, from Explorers' NewExplorer or, with no sender,
+    // from start-up for each explorer open then.
+    void DoNewExplorer(TObject* Sender, IDispatch* Explorer);
+    // A new inspector window, from Inspectors' NewInspector or, with no
+    // sender, from start-up for the active inspector.
+    void DoNewInspector(TObject* Sender, IDispatch* Inspector);
+
+protected:
+    // A new add-in object, counted in the library that defines the most
+    // derived class (see ComObject.h).
+    explicit TadxAddin(ComObjectCount& count = LibraryObjectCount());
+    // Frees a module still connected (a host that released the object
+    // without disconnecting it).
+    ~TadxAddin() override;
+
+private:
+    friend class TadxFactory;
+
+    // The steps, raising on failure; the COM methods above guard them.
+    void DoConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst);
+    void DoStartupComplete();
+    void DoBeginShutdown();
+    void DoDisconnection(ext_DisconnectMode removeMode);
+    // Frees what the connection holds: the wrappers, the module's registry
+    // key, the module. Never raises.
+    void FreeConnection() noexcept;
+    // The module, or EOleSysError E_UNEXPECTED when the connection failed or ended.
+    TadxCOMAddInModule& RequireModule() const;
+
+    // Start-up steps that need more than a line (AddInStartup.cpp).
+    void FindHostMainWindow();
+    void OpenAddInKey();
+    void ReadStartMode();
+    void WriteNormalStartMode();
+    void HookHostEvents();
+    void HookOutlookEvents();
+    // Outlook's windows as the relays keep them.
+    void FreeOutlookWrappers() noexcept;
+
+    TadxFactory* factory_ = nullptr;
+    TadxCOMAddInModule* module_ = nullptr;
+    TadxOfficeHostApp hostType_ = ohaExcel;
+    // The Outlook wrappers: explorers and inspectors seen so far, and the
+    // collections and name space whose events the relays hear.
+    std::vector<ComPtr<IDispatch>> explorers_;
+    std::vector<ComPtr<IDispatch>> inspectors_;
+};

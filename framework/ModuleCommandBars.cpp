@@ -1,0 +1,121 @@
+// The module's side of the host's command bars: the host's collection of
+// bars for the current window, looking bars and controls up by name and tag,
+// installing the module's bars, keeping Outlook explorer bars' positions and
+// the list of keyboard shortcuts. All host calls are late-bound.
+//
+// No command-bar component class exists yet, so a module declares no bar:
+// Install, the explorer-bar positions and the shortcut list find nothing to
+// do. The look-ups work on whatever bars the host has.
+#include "framework/AddInModule.h"
+#include "platform/com/LateBound.h"
+#include "platform/text/Text.h"
+
+namespace {
+
+// The host's CommandBars of obj (a variant holding a host object), or an empty variant.
+Variant CommandBarsOf(const Variant& obj) {
+    if (obj.IsEmptyOrNothing()) return {};
+    return dispGet(obj, "CommandBars");
+}
+
+// Upper case in the ASCII range only, on the 8-bit form of a name.
+std::string AsciiUpper(std::u16string_view name) {
+    std::string s = text::Narrow(name);
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+Variant AppCommandBarsVariant(TadxOfficeHostApp host, const Variant& app) {
+    switch (host) {
+    case ohaMapPoint: return {};
+    case ohaOutlook:
+        if (dispGet(dispGet(app, "Inspectors"), "Count").AsInteger() > 0 ||
+            dispGet(dispGet(app, "Explorers"), "Count").AsInteger() > 0)
+            return CommandBarsOf(dispGet(app, "ActiveWindow"));
+        return {};
+    case ohaInfoPath: {
+        Variant window = dispGet(app, "ActiveWindow");
+        if (!window.IsEmptyOrNothing()) return CommandBarsOf(window);
+        Variant windows = dispGet(app, "Windows");
+        if (dispGet(windows, "Count").AsInteger() > 0) return CommandBarsOf(dispGet(windows, "Item", 0));
+        return {};
+    }
+    default: return CommandBarsOf(app);
+    }
+}
+
+} // namespace
+
+ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
+    if (HostApplication.IsEmptyOrNothing()) return nullptr;
+    try {
+        Variant bars = AppCommandBarsVariant(HostType, HostApplication);
+        if (bars.IsEmptyOrNothing()) return nullptr;
+        return ComQuery<::CommandBars>(bars.AsUnknown().Get());
+    } catch (const Exception&) {
+        return nullptr;
+    }
+}
+
+void TadxCOMAddInModule::Install() {
+    // Each command-bar component of the module for the current host would be
+    // found or created in the host here; a module has none yet.
+}
+
+void TadxCOMAddInModule::LoadExplCommandBars() {
+    // The saved positions of the module's Outlook explorer bars would be
+    // restored here; a module has no such bar yet.
+}
+
+void TadxCOMAddInModule::SaveExplCommandBars() {
+    // The positions of the module's Outlook explorer bars would be saved
+    // here; a module has no such bar yet.
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name) {
+    if (!CommandBars) CommandBars = GetAppCommandBars();
+    if (!CommandBars) return nullptr;
+    const std::string asciiName = AsciiUpper(Name);
+    const std::u16string upperName = text::UpperCase(Name);
+    int count = dispGet(CommandBars, "Count").AsInteger();
+    for (int i = 1; i <= count; ++i) {
+        ComPtr<IDispatch> bar = dispGet(CommandBars, "Item", i).AsDispatch();
+        if (!bar) continue;
+        if (AsciiUpper(dispGet(bar, "Name").AsWide()) == asciiName) return bar;
+        if (text::UpperCase(dispGet(bar, "NameLocal").AsWide()) == upperName) return bar;
+    }
+    return nullptr;
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
+    try {
+        if (!CommandBars) CommandBars = GetAppCommandBars();
+        if (!CommandBars) return nullptr;
+        auto search = [&] {
+            Variant type = Type < 0 ? Variant::Missing() : Variant(static_cast<uint32_t>(Type));
+            return dispCall(CommandBars, "FindControl", type, Variant::Missing(), Tag,
+                            Variant::Missing())
+                .AsDispatch();
+        };
+        ComPtr<IDispatch> control = search();
+        if (!control) return nullptr;
+        try {
+            dispGet(control, "Type");
+        } catch (const Exception&) {
+            // A stale host object: the host finds the control anew.
+            control = search();
+        }
+        return control;
+    } catch (const Exception&) {
+        return nullptr;
+    }
+}
+
+TStringList& TadxCOMAddInModule::ControlByShortcut() {
+    if (!ShortcutList) ShortcutList = std::make_unique<TStringList>();
+    ShortcutList->Clear();
+    // The buttons of the module's command bars would add their shortcut
+    // texts here; a module has no command bar yet.
+    return *ShortcutList;
+}

@@ -1,0 +1,13 @@
+// The custom task panes of the host windows that are open when the add-in
+// gets to them: at start-up, when the host handed its task-pane factory
+// over first, and when the factory arrives after start-up. Each host has
+// its own idea of which windows are open; Outlook's panes at start-up come
+// with the activation of its windows instead.
+#pragma once
+
+class TadxCOMAddInModule;
+
+// The panes of start-up (the factory came first).
+void adxMakeStartupPanes(TadxCOMAddInModule& module);
+// The panes when the factory arrives after start-up.
+void adxMakeFactoryPanes(TadxCOMAddInModule& module);

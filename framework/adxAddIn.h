@@ -1,0 +1,21 @@
+// The add-in framework: the one header a product includes. The add-in
+// module on which the add-in is assembled, the COM add-in object the host
+// connects to, and the class factory that makes it and registers the add-in.
+//
+//   TadxCOMAddInModule (AddInModule.h)   the module, its properties, events and run-time state
+//   TadxAddin (AddInObject.h)            the add-in object and its connection lifecycle
+//   TadxFactory (AddInFactory.h)         the class factory, registration and unregistration
+//   RegisterFrameworkClasses (FrameworkClasses.h)  the framework's form classes
+//   host kinds, start modes, colour schemes, ribbon kinds, errors: OfficeHosts.h,
+//   StartMode.h, OfficeTheme.h, RibbonKinds.h, FrameworkErrors.h
+#pragma once
+
+#include "framework/AddInFactory.h"
+#include "framework/AddInModule.h"
+#include "framework/AddInObject.h"
+#include "framework/FrameworkClasses.h"
+#include "framework/FrameworkErrors.h"
+#include "framework/OfficeHosts.h"
+#include "framework/OfficeTheme.h"
+#include "framework/RibbonKinds.h"
+#include "framework/StartMode.h"
