@@ -395,3 +395,52 @@ TEST(OutlookWrappers, AScenarioThroughTheWrappersLeavesNothingBehind) {
     }
     EXPECT_EQ(OutlookSim::LiveObjects(), 0);
 }
+
+TEST(OutlookWrappers, OptionsPagesAreAddedThroughTheApplicationAndTheNameSpace) {
+    OutlookSim outlook;
+    auto app = Make<TOutlookApplication>();
+    auto ns = Make<TNameSpace>();
+    app->ConnectTo(outlook.Application());
+    ns->ConnectTo(app->Session().DispRef());
+    bool started = false;
+    app->OnStartup = [&](TObject*) { started = true; };
+    app->OnOptionsPagesAdd = [](TObject*, const ComPtr<IDispatch>& pages) {
+        dispCall(pages, "Add", u"Lorem.Page", u"Sending");
+    };
+    std::u16string folderName;
+    ns->OnOptionsPagesAdd = [&](TObject*, const ComPtr<IDispatch>& pages,
+                                const ComPtr<IDispatch>& folder) {
+        folderName = MAPIFolder(folder).Name();
+        dispCall(pages, "Add", u"Lorem.FolderPage", u"Filing");
+    };
+    outlook.RaiseStartup();
+    EXPECT_TRUE(started);
+    auto options = outlook.ShowOptionsDialog();
+    ASSERT_EQ(options->Pages().size(), 1u);
+    EXPECT_EQ(options->Pages()[0].Title, u"Sending");
+    auto properties = outlook.ShowFolderProperties(*outlook.DefaultFolder(olFolderInbox));
+    EXPECT_EQ(folderName, u"Inbox");
+    ASSERT_EQ(properties->Pages().size(), 1u);
+    EXPECT_EQ(properties->Pages()[0].Title, u"Filing");
+}
+
+TEST(OutlookWrappers, AskingWindowEventsCancelAndAWindowMayLackCommandBars) {
+    OutlookSim outlook;
+    auto window = outlook.OpenExplorer();
+    auto explorer = Make<TExplorer>();
+    explorer->ConnectTo(window->DispRef());
+    EXPECT_TRUE(explorer->CommandBars());
+    window->RemoveCommandBars();
+    EXPECT_FALSE(explorer->CommandBars());
+    explorer->OnBeforeMaximize = [](TObject*, WordBool& Cancel) { Cancel = VARIANT_TRUE; };
+    EXPECT_TRUE(window->RaiseBefore(DISPID_BeforeMaximize));
+    EXPECT_FALSE(window->RaiseBefore(DISPID_BeforeMinimize));
+    Variant pasted;
+    explorer->OnBeforeItemPaste = [&](TObject*, Variant& content, const ComPtr<IDispatch>& target,
+                                      WordBool& Cancel) {
+        EXPECT_EQ(MAPIFolder(target).Name(), u"Inbox");
+        content = Variant(u"nothing to paste");
+        Cancel = VARIANT_TRUE;
+    };
+    EXPECT_TRUE(window->RaiseBeforePaste());
+}

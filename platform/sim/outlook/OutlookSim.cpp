@@ -136,6 +136,19 @@ ComPtr<SimInspector> OutlookSim::ComposeNewMail(ItemData data) {
     return OpenInspector(item);
 }
 
+ComPtr<SimPropertyPages> OutlookSim::ShowOptionsDialog() {
+    ComPtr<SimPropertyPages> pages = SimPropertyPages::Create(app_.Get());
+    app_->RaiseEvent(DISPID_OptionsPagesAdd, {Variant(pages->Disp())});
+    return pages;
+}
+
+ComPtr<SimPropertyPages> OutlookSim::ShowFolderProperties(SimFolder& folder) {
+    ComPtr<SimPropertyPages> pages = SimPropertyPages::Create(app_.Get());
+    NameSpace().RaiseEvent(DISPID_OptionsPagesAdd,
+                           {Variant(pages->Disp()), Variant(folder.Disp())});
+    return pages;
+}
+
 ComPtr<SimInspector> OutlookSim::UserRespond(SimItem& item, DISPID how) {
     ComPtr<SimItem> answer = item.Respond(how);
     if (!answer)

@@ -31,6 +31,7 @@
 #include "platform/sim/outlook/SimFolder.h"
 #include "platform/sim/outlook/SimItem.h"
 #include "platform/sim/outlook/SimNameSpace.h"
+#include "platform/sim/outlook/SimPropertyPages.h"
 #include "platform/sim/outlook/SimReminders.h"
 #include "platform/sim/outlook/SimWindows.h"
 
@@ -131,6 +132,15 @@ public:
     std::function<void(const HostWindow& window)> OnWindowOpened;
     // Called (when set) after the Quit event.
     std::function<void()> OnQuit;
+
+    // Outlook has started (the application's Startup event).
+    void RaiseStartup() { app_->RaiseEvent(outlook::DISPID_Startup); }
+    // The user opens Outlook's options dialog: OptionsPagesAdd (Pages) on the
+    // application. The pages the handlers added are in the result.
+    ComPtr<SimPropertyPages> ShowOptionsDialog();
+    // The user opens a folder's properties: OptionsPagesAdd (Pages, Folder)
+    // on the name space.
+    ComPtr<SimPropertyPages> ShowFolderProperties(SimFolder& folder);
 
     // ---- scripts and records ----
 

@@ -85,10 +85,6 @@ public:
 
     // Raises ItemSend (Item, Cancel); true when a handler cancelled.
     bool RaiseItemSend(SimItem& item);
-    // Raises an application event on every sink.
-    size_t RaiseEvent(DISPID id, std::vector<Variant> args = {}) {
-        return Fire(id, std::move(args));
-    }
 
     // Quits: closes every inspector and explorer (their Close events), then
     // raises Quit; later calls do nothing.

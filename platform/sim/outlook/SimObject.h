@@ -58,6 +58,13 @@ public:
     bool IsTornDown() const noexcept { return tornDown_; }
     // What kind of object this is ("MailItem"), for reports.
     const char* KindName() const noexcept { return kind_; }
+    // Raises event id with args (declaration order) on every event
+    // interface of this object, as the object itself would; returns the
+    // number of sinks called. Tests raise the events that no user action of
+    // the simulation raises (BeforeMaximize, ContextMenuClose, ...) with it.
+    size_t RaiseEvent(DISPID id, std::vector<Variant> args = {}) {
+        return Fire(id, std::move(args));
+    }
     // True when object is this object (COM identity).
     bool IsObject(IUnknown* object) const noexcept;
 

@@ -46,8 +46,9 @@ SimWindowBase::SimWindowBase(const char* kind, SimApplication* app, const GUID& 
     Events.Add(events10);
     AddObjectMembers(Members, app_, objectClass);
     Members.Get("Caption", [this] { return Caption(); });
-    Members.Get("CommandBars",
-                [this] { return Variant(static_cast<IDispatch*>(commandBars_.Get())); });
+    Members.Get("CommandBars", [this] {
+        return commandBarsGone_ ? Nothing() : Variant(static_cast<IDispatch*>(commandBars_.Get()));
+    });
     Members.Property(
         "WindowState", [this] { return windowState_; },
         [this](const Variant& v) { windowState_ = v.AsInteger(); });

@@ -45,6 +45,8 @@ public:
     // Makes GetWindow of IOleWindow fail (an odd window).
     void FailWindowHandle(bool fail = true) noexcept { failHandle_ = fail; }
     SimulatedCommandBars& CommandBars() const noexcept { return *commandBars_; }
+    // Makes CommandBars read Nothing, as for a window that has no bars yet.
+    void RemoveCommandBars() noexcept { commandBarsGone_ = true; }
     bool IsClosed() const noexcept { return closed_; }
     // True once the window was shown.
     bool WasShown() const noexcept { return shown_; }
@@ -75,6 +77,7 @@ protected:
     bool shown_ = false;
     bool closed_ = false;
     bool failHandle_ = false;
+    bool commandBarsGone_ = false;
 };
 
 class SimExplorer final : public SimWindowBase {
