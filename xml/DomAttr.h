@@ -6,10 +6,6 @@
 // An attribute (node type 2).
 class TRwDOMAttr final : public TRwDOMNode, public TRwDOMNodeFacet<IRwDOMAttr, TRwDOMAttr> {
 public:
-    // An attribute of ownerDocument, in no list; ERwException without document.
-    TRwDOMAttr(TRwDOMDocument* ownerDocument, std::u16string_view name,
-               std::u16string_view namespaceURI = {});
-
     IRwDOMNode* Intf() noexcept override { return this; }
 
     // IRwDOMAttr (see DomInterfaces.h).
@@ -20,5 +16,10 @@ public:
     void SetValue(std::u16string_view value) override;
 
 private:
+    // An attribute of ownerDocument, in no list (TRwDOMDocument::NewAttr).
+    TRwDOMAttr(TRwDOMDocument* ownerDocument, std::u16string_view name,
+               std::u16string_view namespaceURI);
     ~TRwDOMAttr() override = default;
+
+    friend class TRwDOMDocument;
 };

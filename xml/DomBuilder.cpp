@@ -91,6 +91,8 @@ void TRwSaxToDomHandler::startElement(PSAXChar uri, int32_t uriLength, PSAXChar 
     if (!namespaceURI.empty())
         element->SetPrefix(SplitQName(View(qName, qNameLength)).first);
     const int32_t count = atts ? atts->getLength() : 0;
+    if (count > 0)
+        element->Attributes().Reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         PSAXChar text = nullptr;
         int32_t length = 0;

@@ -5,27 +5,28 @@
 #include "xml/DomNodeFacet.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
 // The class library's forgiving one-based string routines, as the character
 // data operations take their offsets: an offset before the text counts as 1
 // (deletion: does nothing), a range past the end is cut at the end.
-std::u16string RwCopyText(const std::u16string& text, int32_t offset, int32_t count);
-void RwInsertText(std::u16string& text, int32_t offset, std::u16string_view insert);
-void RwDeleteText(std::u16string& text, int32_t offset, int32_t count);
+std::u16string RwCopyText(std::u16string_view text, int32_t offset, int32_t count);
+void RwInsertText(std::pmr::u16string& text, int32_t offset, std::u16string_view insert);
+void RwDeleteText(std::pmr::u16string& text, int32_t offset, int32_t count);
 
 // The text shared by the character-data classes.
 class TRwDOMCharacterData : public TRwDOMNode {
 public:
     // The data as held.
-    const std::u16string& Data() const noexcept { return data_; }
+    std::u16string_view Data() const noexcept { return data_; }
 
 protected:
     TRwDOMCharacterData(TRwDOMDocument* ownerDocument, uint16_t nodeType,
                         std::u16string_view name, std::u16string_view data);
 
-    std::u16string data_;
+    std::pmr::u16string data_;
 
     template <class Itf, class Self>
     friend class TRwDOMCharacterDataFacet;
@@ -47,7 +48,7 @@ public:
         RwDeleteText(Text(), offset, count);
         RwInsertText(Text(), offset, text);
     }
-    std::u16string GetData() override { return Text(); }
+    std::u16string GetData() override { return std::u16string(Text()); }
     void SetData(std::u16string_view data) override { Text().assign(data); }
     int32_t GetLength() override { return static_cast<int32_t>(Text().size()); }
     ComPtr<IRwDOMNode> SplitText(int32_t) override { RwRaiseNotImplemented("SplitText"); }
@@ -57,7 +58,7 @@ protected:
     ~TRwDOMCharacterDataFacet() override = default;
 
 private:
-    std::u16string& Text() noexcept { return static_cast<Self&>(*this).data_; }
+    std::pmr::u16string& Text() noexcept { return static_cast<Self&>(*this).data_; }
 };
 
 // A CDATA section (node type 4).
@@ -65,24 +66,26 @@ class TRwDOMCDataSection final
     : public TRwDOMCharacterData,
       public TRwDOMCharacterDataFacet<IRwDOMCDataSection, TRwDOMCDataSection> {
 public:
-    // A CDATA section of ownerDocument, in no list; ERwException without document.
-    TRwDOMCDataSection(TRwDOMDocument* ownerDocument, std::u16string_view data);
-
     IRwDOMNode* Intf() noexcept override { return this; }
 
 private:
+    // A CDATA section of ownerDocument, in no list (TRwDOMDocument::NewCDataSection).
+    TRwDOMCDataSection(TRwDOMDocument* ownerDocument, std::u16string_view data);
     ~TRwDOMCDataSection() override = default;
+
+    friend class TRwDOMDocument;
 };
 
 // A comment (node type 8).
 class TRwDOMComment final : public TRwDOMCharacterData,
                             public TRwDOMCharacterDataFacet<IRwDOMComment, TRwDOMComment> {
 public:
-    // A comment of ownerDocument, in no list; ERwException without document.
-    TRwDOMComment(TRwDOMDocument* ownerDocument, std::u16string_view data);
-
     IRwDOMNode* Intf() noexcept override { return this; }
 
 private:
+    // A comment of ownerDocument, in no list (TRwDOMDocument::NewComment).
+    TRwDOMComment(TRwDOMDocument* ownerDocument, std::u16string_view data);
     ~TRwDOMComment() override = default;
+
+    friend class TRwDOMDocument;
 };

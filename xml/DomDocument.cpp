@@ -7,7 +7,7 @@
 #include "xml/DomNodeList.h"
 #include "xml/DomProcessingInstruction.h"
 
-TRwDOMDocument::TRwDOMDocument() : TRwDOMNode(this, RwNodeType::Document) {
+TRwDOMDocument::TRwDOMDocument() : TRwDOMNode(this, arena_.get()) {
     localName_ = names_.Intern(u"#document");
     id_ = NextId();
 }
@@ -16,21 +16,46 @@ ComPtr<IRwDOMDocument> TRwDOMDocument::Create() {
     return ComPtr<IRwDOMDocument>::Share(new TRwDOMDocument());
 }
 
+void TRwDOMDocument::Borrow(TRwDOMArena& arena) {
+    if (&arena == arena_.get())
+        return;
+    for (const auto& borrowed : borrowed_)
+        if (borrowed.get() == &arena)
+            return;
+    borrowed_.push_back(arena.shared_from_this());
+}
+
+template <class T, class... Args>
+T* TRwDOMDocument::Make(Args&&... args) {
+    static_assert(alignof(T) == alignof(TRwDOMNode), "nodes share one alignment");
+    void* memory = arena_->allocate(sizeof(T), alignof(T));
+    T* node;
+    try {
+        node = new (memory) T(this, std::forward<Args>(args)...);
+    } catch (...) {
+        arena_->deallocate(memory, sizeof(T), alignof(T));
+        throw;
+    }
+    node->objectSize_ = sizeof(T);
+    arena_->NodeMade();
+    return node;
+}
+
 TRwDOMElement* TRwDOMDocument::NewElement(std::u16string_view name,
                                           std::u16string_view namespaceURI) {
-    return new TRwDOMElement(this, name, namespaceURI);
+    return Make<TRwDOMElement>(name, namespaceURI);
 }
 
 TRwDOMAttr* TRwDOMDocument::NewAttr(std::u16string_view name, std::u16string_view namespaceURI) {
-    return new TRwDOMAttr(this, name, namespaceURI);
+    return Make<TRwDOMAttr>(name, namespaceURI);
 }
 
 TRwDOMComment* TRwDOMDocument::NewComment(std::u16string_view data) {
-    return new TRwDOMComment(this, data);
+    return Make<TRwDOMComment>(data);
 }
 
 TRwDOMCDataSection* TRwDOMDocument::NewCDataSection(std::u16string_view data) {
-    return new TRwDOMCDataSection(this, data);
+    return Make<TRwDOMCDataSection>(data);
 }
 
 ComPtr<IRwDOMElement> TRwDOMDocument::CreateElement(std::u16string_view tagName) {
@@ -52,8 +77,8 @@ ComPtr<IRwDOMCDataSection> TRwDOMDocument::CreateCDataSection(std::u16string_vie
 
 ComPtr<IRwProcessingInstruction> TRwDOMDocument::CreateProcessingInstruction(
     std::u16string_view target, std::u16string_view data) {
-    auto created = ComPtr<IRwProcessingInstruction>::Share(
-        new TRwProcessingInstruction(this, target, data));
+    auto created =
+        ComPtr<IRwProcessingInstruction>::Share(Make<TRwProcessingInstruction>(target, data));
     // Added by name: an instruction of that target already there is kept and
     // returned, and the new one goes with the last reference to it.
     ComPtr<IRwDOMNode> kept = Children().SetNamedItem(created.Get());

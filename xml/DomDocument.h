@@ -2,15 +2,26 @@
 // names. References to any node of the tree keep the document alive.
 #pragma once
 
+#include "xml/DomArena.h"
 #include "xml/DomNodeFacet.h"
+
+#include <memory>
+#include <vector>
 
 class TRwDOMElement;
 class TRwDOMAttr;
 class TRwDOMComment;
 class TRwDOMCDataSection;
 
+// Holds a document's arena. A base of the document ahead of its node, so that
+// the arena outlives everything of the document that lives in it.
+struct TRwDOMArenaOwner {
+    std::shared_ptr<TRwDOMArena> arena_ = std::make_shared<TRwDOMArena>();
+};
+
 // A document (node type 9).
-class TRwDOMDocument final : public TRwDOMNode,
+class TRwDOMDocument final : private TRwDOMArenaOwner,
+                             public TRwDOMNode,
                              public TRwDOMNodeFacet<IRwDOMDocument, TRwDOMDocument> {
 public:
     // A new, empty document.
@@ -43,6 +54,10 @@ public:
 
     // The pool of this document's names.
     TRwDOMNamePool& Names() noexcept { return names_; }
+    // The arena of the nodes this document makes.
+    TRwDOMArena& Arena() noexcept { return *arena_; }
+    // Keeps arena, which holds nodes now in this document's tree, as long as the document.
+    void Borrow(TRwDOMArena& arena);
     // The id for the next node of this document.
     int32_t NextId() noexcept { return static_cast<int32_t>(++lastId_); }
 
@@ -55,8 +70,16 @@ public:
 
 private:
     TRwDOMDocument();
+    // The tree is not taken apart: it goes with the arenas.
     ~TRwDOMDocument() override = default;
 
+    // Makes a node of class T in the arena.
+    template <class T, class... Args>
+    T* Make(Args&&... args);
+
     TRwDOMNamePool names_;
+    std::vector<std::shared_ptr<TRwDOMArena>> borrowed_;
     uint32_t lastId_ = 0;
+
+    friend class TRwDOMNode;
 };

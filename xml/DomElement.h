@@ -10,10 +10,6 @@ class TRwDOMAttr;
 class TRwDOMElement final : public TRwDOMNode,
                             public TRwDOMNodeFacet<IRwDOMElement, TRwDOMElement> {
 public:
-    // An element of ownerDocument, not yet in the tree; ERwException without document.
-    TRwDOMElement(TRwDOMDocument* ownerDocument, std::u16string_view name,
-                  std::u16string_view namespaceURI = {});
-
     IRwDOMNode* Intf() noexcept override { return this; }
 
     // IRwDOMElement (see DomInterfaces.h).
@@ -43,5 +39,10 @@ public:
     TRwDOMAttr* FindAttribute(std::u16string_view name) const noexcept;
 
 private:
+    // An element of ownerDocument, not yet in the tree (TRwDOMDocument::NewElement).
+    TRwDOMElement(TRwDOMDocument* ownerDocument, std::u16string_view name,
+                  std::u16string_view namespaceURI);
     ~TRwDOMElement() override = default;
+
+    friend class TRwDOMDocument;
 };

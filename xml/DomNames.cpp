@@ -4,10 +4,14 @@
 TRwDOMName TRwDOMNamePool::Intern(std::u16string_view name) {
     if (name.empty())
         return Empty();
+    const size_t slot = (name.size() * 7 + name.front() * 31 + name.back()) % kCacheSize;
+    if (TRwDOMName cached = recent_[slot]; cached && *cached == name)
+        return cached;
     auto found = names_.find(name);
     if (found == names_.end())
         found = names_.emplace(name).first;
-    return &*found;
+    recent_[slot] = &*found;
+    return recent_[slot];
 }
 
 TRwDOMName TRwDOMNamePool::Empty() noexcept {

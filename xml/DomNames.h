@@ -4,6 +4,7 @@
 // tree allocates no memory for names it has seen before.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -13,7 +14,9 @@
 // An interned name: stable for the life of the pool that made it, never null.
 using TRwDOMName = const std::u16string*;
 
-// The pool of a document's names.
+// The pool of a document's names. A document holds few distinct names and
+// meets them again and again, so a small cache of recent names answers most
+// lookups before the hash table is asked.
 class TRwDOMNamePool {
 public:
     // The pooled copy of name (the shared empty name for an empty one).
@@ -28,5 +31,8 @@ private:
             return std::hash<std::u16string_view>{}(s);
         }
     };
+    static constexpr size_t kCacheSize = 64;
+
     std::unordered_set<std::u16string, Hash, std::equal_to<>> names_;
+    std::array<TRwDOMName, kCacheSize> recent_{};
 };

@@ -1,54 +1,52 @@
 // Identity, lifetime and the tree operations of every node.
 #include "xml/DomNode.h"
 
+#include "xml/DomArena.h"
 #include "xml/DomDocument.h"
 #include "xml/DomElement.h"
 #include "xml/DomException.h"
 #include "xml/DomNodeList.h"
-#include "xml/RwException.h"
 #include "xml/RwXmlConvert.h"
 
 #include <vector>
 
-namespace {
-// The no-owner failure: message group 0, id 22 of the library's texts.
-[[noreturn]] void RaiseNoOwnerDocument() {
-    throw ERwException::CreateRwException(0, "Create", "uRwXmlDom", 22);
-}
-} // namespace
-
 TRwDOMBase::TRwDOMBase(TRwDOMDocument* ownerDocument, std::u16string_view localName)
-    : ownerDocument_(ownerDocument), localName_(TRwDOMNamePool::Empty()) {
-    if (!ownerDocument)
-        RaiseNoOwnerDocument();
-    localName_ = ownerDocument->Names().Intern(localName);
-    id_ = ownerDocument->NextId();
-    instances_.fetch_add(1, std::memory_order_relaxed);
+    : ownerDocument_(ownerDocument), localName_(ownerDocument->Names().Intern(localName)),
+      id_(ownerDocument->NextId()) {
+    ++instances_;
 }
 
 TRwDOMBase::TRwDOMBase(TRwDOMDocument* self) noexcept
     : ownerDocument_(self), localName_(TRwDOMNamePool::Empty()) {
-    instances_.fetch_add(1, std::memory_order_relaxed);
+    ++instances_;
 }
 
 TRwDOMBase::~TRwDOMBase() {
-    instances_.fetch_sub(1, std::memory_order_relaxed);
+    --instances_;
 }
 
 TRwDOMNode::TRwDOMNode(TRwDOMDocument* ownerDocument, uint16_t nodeType,
                        std::u16string_view localName, std::u16string_view namespaceURI)
     : TRwDOMBase(ownerDocument, localName),
       namespaceURI_(ownerDocument->Names().Intern(namespaceURI)), prefix_(TRwDOMNamePool::Empty()),
-      nodeType_(nodeType) {}
+      value_(&ownerDocument->Arena()), nodeType_(nodeType) {}
 
-TRwDOMNode::TRwDOMNode(TRwDOMDocument* self, uint16_t nodeType) noexcept
+TRwDOMNode::TRwDOMNode(TRwDOMDocument* self, std::pmr::memory_resource* arena) noexcept
     : TRwDOMBase(self), namespaceURI_(TRwDOMNamePool::Empty()), prefix_(TRwDOMNamePool::Empty()),
-      nodeType_(nodeType) {}
+      value_(arena), nodeType_(RwNodeType::Document) {}
 
-TRwDOMNode::~TRwDOMNode() {
-    // FreeTree has emptied both lists: the nodes in them were freed or cut loose.
-    delete children_;
-    delete attributes_;
+void TRwDOMNode::Destroy() noexcept {
+    std::pmr::memory_resource* resource = Resource();
+    for (TRwDOMNodeList* list : {children_, attributes_}) {
+        if (list) {
+            list->~TRwDOMNodeList();
+            resource->deallocate(list, sizeof(TRwDOMNodeList), alignof(TRwDOMNodeList));
+        }
+    }
+    const size_t size = objectSize_;
+    this->~TRwDOMNode();
+    resource->deallocate(this, size, alignof(TRwDOMNode));
+    TRwDOMArena::Of(resource).NodeFreed();
 }
 
 uint32_t TRwDOMNode::AddRefNode() noexcept {
@@ -60,8 +58,9 @@ uint32_t TRwDOMNode::AddRefNode() noexcept {
 uint32_t TRwDOMNode::ReleaseNode() noexcept {
     uint32_t left = --refCount_;
     if (nodeType_ == RwNodeType::Document) {
+        // Its tree goes with its arena.
         if (left == 0)
-            FreeTree(this);
+            delete static_cast<TRwDOMDocument*>(this);
         return left;
     }
     TRwDOMDocument* document = ownerDocument_;
@@ -92,13 +91,13 @@ void TRwDOMNode::FreeTree(TRwDOMNode* root) noexcept {
             list->nodes_.clear();
         }
         if (node != root)
-            delete node;
+            node->Destroy();
         if (!waiting)
             break;
         node = waiting;
         waiting = node->parent_;
     }
-    delete root;
+    root->Destroy();
 }
 
 std::u16string TRwDOMNode::NodeName() const {
@@ -122,13 +121,13 @@ size_t TRwDOMNode::AttributeCount() const noexcept {
 
 TRwDOMNodeList& TRwDOMNode::Children() {
     if (!children_)
-        children_ = new TRwDOMNodeList(this, TRwDOMHolder::Children);
+        children_ = TRwDOMNodeList::Create(this, TRwDOMHolder::Children);
     return *children_;
 }
 
 TRwDOMNodeList& TRwDOMNode::Attributes() {
     if (!attributes_)
-        attributes_ = new TRwDOMNodeList(this, TRwDOMHolder::Attributes);
+        attributes_ = TRwDOMNodeList::Create(this, TRwDOMHolder::Attributes);
     return *attributes_;
 }
 
@@ -179,7 +178,8 @@ void TRwDOMNode::MoveToDocument(TRwDOMDocument* document) {
     TRwDOMDocument* from = ownerDocument_;
     if (from == document)
         return;
-    // Names are pooled first, the only step that can fail; the move itself cannot.
+    // Names are pooled and memory is borrowed first, the steps that can fail;
+    // the move itself cannot.
     struct Moved {
         TRwDOMNode* node;
         TRwDOMName localName, prefix, namespaceURI;
@@ -195,6 +195,8 @@ void TRwDOMNode::MoveToDocument(TRwDOMDocument* document) {
         for (TRwDOMNodeList* list : {node->children_, node->attributes_})
             if (list)
                 pending.insert(pending.end(), list->nodes_.begin(), list->nodes_.end());
+        // The moved nodes keep their memory, so their new document holds it too.
+        document->Borrow(TRwDOMArena::Of(node->Resource()));
     }
     // The references held on the moved nodes now count on their new document.
     ComPtr<IRwDOMDocument> keepFrom = ComPtr<IRwDOMDocument>::Share(from);

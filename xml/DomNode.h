@@ -8,15 +8,16 @@
 // or attribute list belongs to that list; a node in no list (created and not
 // yet inserted, or removed) lives by its own references. Freeing a node frees
 // the nodes below it that nobody references; a referenced one is cut loose and
-// lives on by its references. Trees are freed without recursion.
+// lives on by its references. Trees are freed without recursion. The memory
+// of nodes comes from their document's arena (DomArena.h).
 #pragma once
 
 #include "xml/DomInterfaces.h"
 #include "xml/DomNames.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -43,11 +44,14 @@ public:
     const std::u16string& LocalName() const noexcept { return *localName_; }
     // References held on this node now (its lists' references included).
     uint32_t RefCount() const noexcept { return refCount_; }
-    // Node objects alive in the process, for tests that check nothing is left.
-    static long InstanceCount() noexcept { return instances_.load(std::memory_order_relaxed); }
+    // Node objects made and not yet freed on this thread, for tests that check
+    // that nothing is left (a document is used by one thread at a time).
+    static long InstanceCount() noexcept { return instances_; }
+    // Counts count nodes as gone that were freed with their arena.
+    static void ForgetInstances(long count) noexcept { instances_ -= count; }
 
 protected:
-    // A node of ownerDocument; raises ERwException when it is nil.
+    // A node of ownerDocument.
     TRwDOMBase(TRwDOMDocument* ownerDocument, std::u16string_view localName);
     // The document's own base: it is its own owner; the document sets up the rest.
     explicit TRwDOMBase(TRwDOMDocument* self) noexcept;
@@ -59,7 +63,7 @@ protected:
     uint32_t refCount_ = 0;
 
 private:
-    static inline std::atomic<long> instances_{0};
+    static inline thread_local long instances_ = 0;
 };
 
 // Data and operations of every node. The operations that the interfaces name
@@ -86,7 +90,7 @@ public:
     const std::u16string& Prefix() const noexcept { return *prefix_; }
     const std::u16string& NamespaceURI() const noexcept { return *namespaceURI_; }
     // The value as held (escaped).
-    const std::u16string& Value() const noexcept { return value_; }
+    std::u16string_view Value() const noexcept { return value_; }
     // Replaces the value as held (no escaping).
     void AssignValue(std::u16string_view value) { value_.assign(value); }
     // The parent while the node is a child; nil otherwise.
@@ -113,13 +117,21 @@ public:
     void AppendNew(TRwDOMNode* child);
     // Frees node and the unreferenced nodes below it, without recursion.
     static void FreeTree(TRwDOMNode* node) noexcept;
+    // The memory resource the node and what it holds were taken from.
+    std::pmr::memory_resource* Resource() const noexcept {
+        return value_.get_allocator().resource();
+    }
 
 protected:
+    // A node made by ownerDocument in its arena.
     TRwDOMNode(TRwDOMDocument* ownerDocument, uint16_t nodeType, std::u16string_view localName,
                std::u16string_view namespaceURI);
-    // The document's own node.
-    TRwDOMNode(TRwDOMDocument* self, uint16_t nodeType) noexcept;
-    ~TRwDOMNode() override;
+    // The document's own node, its memory taken from arena.
+    TRwDOMNode(TRwDOMDocument* self, std::pmr::memory_resource* arena) noexcept;
+    ~TRwDOMNode() override = default;
+
+    // Destroys the node and its lists and gives their memory back.
+    void Destroy() noexcept;
 
     // The IRwDOMNode operations that need more than a field (see DomInterfaces.h).
     ComPtr<IRwDOMNode> DoInsertBefore(IRwDOMNode* newChild, IRwDOMNode* refChild);
@@ -144,11 +156,13 @@ protected:
     TRwDOMNode* parent_ = nullptr;
     TRwDOMName namespaceURI_;
     TRwDOMName prefix_;
-    std::u16string value_;
+    std::pmr::u16string value_;
     uint16_t nodeType_;
     TRwDOMHolder holder_ = TRwDOMHolder::None;
+    uint16_t objectSize_ = 0; // the size of the node's class, for Destroy
 
     friend class TRwDOMNodeList;
+    friend class TRwDOMDocument;
     template <class Itf, class Self>
     friend class TRwDOMNodeFacet;
 };

@@ -14,7 +14,14 @@ bool HasNodeName(const TRwDOMNode& node, std::u16string_view prefix, std::u16str
 }
 } // namespace
 
-TRwDOMNodeList::TRwDOMNodeList(TRwDOMNode* owner, TRwDOMHolder kind) : owner_(owner), kind_(kind) {}
+TRwDOMNodeList* TRwDOMNodeList::Create(TRwDOMNode* owner, TRwDOMHolder kind) {
+    std::pmr::memory_resource* resource = owner->Resource();
+    void* memory = resource->allocate(sizeof(TRwDOMNodeList), alignof(TRwDOMNodeList));
+    return new (memory) TRwDOMNodeList(owner, kind);
+}
+
+TRwDOMNodeList::TRwDOMNodeList(TRwDOMNode* owner, TRwDOMHolder kind)
+    : owner_(owner), kind_(kind), nodes_(owner->Resource()) {}
 
 HRESULT TRwDOMNodeList::QueryInterface(const GUID& iid, void** ppv) {
     if (!ppv)

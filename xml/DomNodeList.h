@@ -7,13 +7,14 @@
 #include "xml/DomNode.h"
 
 #include <cstddef>
+#include <memory_resource>
 #include <vector>
 
 // The nodes of one list, in order.
 class TRwDOMNodeList final : public IRwDOMNodeList, public IRwDOMNamedNodeMap {
 public:
-    // The list of owner's children or attributes; owner belongs to a document.
-    TRwDOMNodeList(TRwDOMNode* owner, TRwDOMHolder kind);
+    // A new list of owner's children or attributes, in owner's memory.
+    static TRwDOMNodeList* Create(TRwDOMNode* owner, TRwDOMHolder kind);
     ~TRwDOMNodeList() override = default;
     TRwDOMNodeList(const TRwDOMNodeList&) = delete;
     TRwDOMNodeList& operator=(const TRwDOMNodeList&) = delete;
@@ -36,21 +37,25 @@ public:
                                          std::u16string_view localName) override;
 
     // The nodes, in order.
-    const std::vector<TRwDOMNode*>& Nodes() const noexcept { return nodes_; }
+    const std::pmr::vector<TRwDOMNode*>& Nodes() const noexcept { return nodes_; }
     // The node whose local name is name (the first one); nil when none.
     TRwDOMNode* FindByLocalName(std::u16string_view name) const noexcept;
     // Adds a node that is in no list at the end, or before position.
     void Add(TRwDOMNode* node);
     void Insert(size_t position, TRwDOMNode* node);
+    // Makes room for count nodes in all.
+    void Reserve(size_t count) { nodes_.reserve(count); }
     // Takes node out of the list; false when it is not in it.
     bool Remove(TRwDOMNode* node) noexcept;
     // The position of node; -1 when it is not in the list.
     ptrdiff_t IndexOf(const TRwDOMNode* node) const noexcept;
 
 private:
+    TRwDOMNodeList(TRwDOMNode* owner, TRwDOMHolder kind);
+
     TRwDOMNode* owner_;
     TRwDOMHolder kind_;
-    std::vector<TRwDOMNode*> nodes_;
+    std::pmr::vector<TRwDOMNode*> nodes_;
 
     friend class TRwDOMNode;
 };

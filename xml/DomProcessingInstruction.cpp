@@ -4,4 +4,5 @@
 TRwProcessingInstruction::TRwProcessingInstruction(TRwDOMDocument* ownerDocument,
                                                    std::u16string_view target,
                                                    std::u16string_view data)
-    : TRwDOMNode(ownerDocument, RwNodeType::ProcessingInstruction, target, {}), data_(data) {}
+    : TRwDOMNode(ownerDocument, RwNodeType::ProcessingInstruction, target, {}),
+      data_(data, Resource()) {}

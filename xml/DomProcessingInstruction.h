@@ -9,22 +9,23 @@ class TRwProcessingInstruction final
     : public TRwDOMNode,
       public TRwDOMNodeFacet<IRwProcessingInstruction, TRwProcessingInstruction> {
 public:
-    // A processing instruction of ownerDocument, in no list; ERwException without document.
-    TRwProcessingInstruction(TRwDOMDocument* ownerDocument, std::u16string_view target,
-                             std::u16string_view data);
-
     IRwDOMNode* Intf() noexcept override { return this; }
 
     // IRwProcessingInstruction (see DomInterfaces.h).
     std::u16string GetTarget() override { return LocalName(); }
-    std::u16string GetData() override { return data_; }
+    std::u16string GetData() override { return std::u16string(data_); }
     void SetData(std::u16string_view data) override { data_.assign(data); }
 
     // The data as held.
-    const std::u16string& Data() const noexcept { return data_; }
+    std::u16string_view Data() const noexcept { return data_; }
 
 private:
+    // A processing instruction of ownerDocument, in no list.
+    TRwProcessingInstruction(TRwDOMDocument* ownerDocument, std::u16string_view target,
+                             std::u16string_view data);
     ~TRwProcessingInstruction() override = default;
 
-    std::u16string data_;
+    std::pmr::u16string data_;
+
+    friend class TRwDOMDocument;
 };

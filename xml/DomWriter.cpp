@@ -78,7 +78,7 @@ private:
         enter(root);
         while (!open.empty()) {
             const TRwDOMNode& element = *open.back().element;
-            const std::vector<TRwDOMNode*>& children = element.ChildList()->Nodes();
+            const auto& children = element.ChildList()->Nodes();
             if (open.back().next < children.size()) {
                 enter(*children[open.back().next++]);
                 continue;
@@ -104,10 +104,13 @@ private:
                 WriteLeaf(*attribute);
             }
         }
-        const std::u16string& value = element.Value();
+        const std::u16string_view value = element.Value();
         if (element.ChildCount() > 0) {
             out_ += u'>';
-            out_ += RwIsBlank(value) ? lineBreak_ : value;
+            if (RwIsBlank(value))
+                out_ += lineBreak_;
+            else
+                out_ += value;
             return true;
         }
         if (value.empty()) {
@@ -154,13 +157,13 @@ private:
         out_ += node.LocalName();
     }
 
-    void WriteQuoted(const std::u16string& value) {
+    void WriteQuoted(std::u16string_view value) {
         out_ += u"=\"";
         out_ += value;
         out_ += u'"';
     }
 
-    void WriteMarkup(std::u16string_view open, const std::u16string& text,
+    void WriteMarkup(std::u16string_view open, std::u16string_view text,
                      std::u16string_view close) {
         out_ += indent_;
         out_ += open;

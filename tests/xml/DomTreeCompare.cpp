@@ -12,14 +12,14 @@ namespace domtest {
 namespace {
 
 // The value as the writer preserves it.
-std::u16string KeptValue(const TRwDOMNode& node) {
+std::u16string_view KeptValue(const TRwDOMNode& node) {
     if (node.NodeType() == RwNodeType::Element && node.ChildCount() > 0 && RwIsBlank(node.Value()))
         return {};
     return node.Value();
 }
 
 // Data of comments, CDATA sections and processing instructions; empty for others.
-std::u16string DataOf(const TRwDOMNode& node) {
+std::u16string_view DataOf(const TRwDOMNode& node) {
     switch (node.NodeType()) {
     case RwNodeType::Comment:
     case RwNodeType::CDataSection:
@@ -31,8 +31,8 @@ std::u16string DataOf(const TRwDOMNode& node) {
     }
 }
 
-const std::vector<TRwDOMNode*>& NodesOf(const TRwDOMNodeList* list) {
-    static const std::vector<TRwDOMNode*> none;
+const std::pmr::vector<TRwDOMNode*>& NodesOf(const TRwDOMNodeList* list) {
+    static const std::pmr::vector<TRwDOMNode*> none;
     return list ? list->Nodes() : none;
 }
 
@@ -48,7 +48,7 @@ std::vector<const TRwDOMNode*> ChildrenInWrittenOrder(const TRwDOMNode& node) {
     return ordered;
 }
 
-std::string Quoted(const std::u16string& text) {
+std::string Quoted(std::u16string_view text) {
     return "'" + text::Narrow(text) + "'";
 }
 

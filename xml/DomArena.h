@@ -1,0 +1,67 @@
+// The memory of a document's nodes. A node, its lists and its texts are taken
+// from the arena of the document that made it, and a document's arena is
+// given back whole when the document goes, instead of node by node: building
+// and freeing a tree of many small nodes costs little beyond the nodes
+// themselves. Small blocks given back early (a node removed and released, a
+// value replaced) are kept for the next block of their size; large ones stay
+// until the arena goes. A node moved to another document keeps its memory,
+// and that document then holds on to the arena too.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <memory_resource>
+
+class TRwDOMArena : public std::pmr::memory_resource,
+                    public std::enable_shared_from_this<TRwDOMArena> {
+public:
+    TRwDOMArena() = default;
+    // Nodes still in the arena go with it.
+    ~TRwDOMArena() override;
+    TRwDOMArena(const TRwDOMArena&) = delete;
+    TRwDOMArena& operator=(const TRwDOMArena&) = delete;
+
+    // Counts a node made in the arena, and one given back.
+    void NodeMade() noexcept { ++nodes_; }
+    void NodeFreed() noexcept { --nodes_; }
+    // The arena behind the memory resource of a node.
+    static TRwDOMArena& Of(std::pmr::memory_resource* resource) noexcept {
+        return static_cast<TRwDOMArena&>(*resource);
+    }
+
+private:
+    // Blocks up to kSmallLimit bytes are kept by size class, in steps of kGrain.
+    static constexpr size_t kGrain = 16;
+    static constexpr size_t kSmallLimit = 512;
+
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+
+    void* do_allocate(size_t bytes, size_t alignment) override;
+    void do_deallocate(void* block, size_t bytes, size_t alignment) override;
+    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+        return this == &other;
+    }
+
+    // Memory is cut from chunks of a fixed size, small enough that the
+    // system allocator keeps them for reuse when a document goes; a block
+    // of more than a quarter chunk gets a chunk of its own.
+    static constexpr size_t kChunkSize = 60 * 1024;
+
+    struct Chunk {
+        Chunk* next;
+    };
+
+    // A new block cut from the current chunk, or from a new one.
+    void* Cut(size_t bytes, size_t alignment);
+    // A new chunk of at least bytes, linked into the chunk list; its start.
+    char* NewChunk(size_t bytes);
+
+    Chunk* chunks_ = nullptr;
+    char* cursor_ = nullptr;
+    char* end_ = nullptr;
+    std::array<FreeBlock*, kSmallLimit / kGrain> free_{};
+    long nodes_ = 0;
+};
