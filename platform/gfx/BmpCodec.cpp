@@ -2,6 +2,7 @@
 #include "platform/gfx/BmpCodec.h"
 
 #include "platform/gfx/GraphicsErrors.h"
+#include "platform/gfx/LittleEndian.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,20 +17,8 @@ namespace {
     throw EInvalidGraphic(std::string(GraphicsConsts::SInvalidBitmap) + ": " + reason);
 }
 
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-int32_t I32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
+int32_t I32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // What the header of a device-independent bitmap says.
 struct Header {
@@ -49,14 +38,14 @@ constexpr uint32_t BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3;
 Header ReadHeader(const uint8_t* data, size_t size) {
     if (size < 4) Invalid("the header is cut short");
     Header h;
-    h.Size = U32(data);
+    h.Size = ReadU32(data);
     if (h.Size == 12) {
         if (size < 12) Invalid("the header is cut short");
         h.Core = true;
-        h.Width = U16(data + 4);
-        h.Height = U16(data + 6);
-        if (U16(data + 8) != 1) Invalid("the plane count is not 1");
-        h.BitCount = U16(data + 10);
+        h.Width = ReadU16(data + 4);
+        h.Height = ReadU16(data + 6);
+        if (ReadU16(data + 8) != 1) Invalid("the plane count is not 1");
+        h.BitCount = ReadU16(data + 10);
         return h;
     }
     if (h.Size != 40 && h.Size != 52 && h.Size != 56 && h.Size != 108 && h.Size != 124)
@@ -64,14 +53,14 @@ Header ReadHeader(const uint8_t* data, size_t size) {
     if (size < h.Size) Invalid("the header is cut short");
     h.Width = I32(data + 4);
     h.Height = I32(data + 8);
-    if (U16(data + 12) != 1) Invalid("the plane count is not 1");
-    h.BitCount = U16(data + 14);
-    h.Compression = U32(data + 16);
-    h.ImageSize = U32(data + 20);
-    h.ColorsUsed = U32(data + 32);
+    if (ReadU16(data + 12) != 1) Invalid("the plane count is not 1");
+    h.BitCount = ReadU16(data + 14);
+    h.Compression = ReadU32(data + 16);
+    h.ImageSize = ReadU32(data + 20);
+    h.ColorsUsed = ReadU32(data + 32);
     if (h.Size >= 52)
-        for (int i = 0; i < 3; ++i) h.Masks[i] = U32(data + 40 + 4 * i);
-    if (h.Size >= 56) h.Masks[3] = U32(data + 52);
+        for (int i = 0; i < 3; ++i) h.Masks[i] = ReadU32(data + 40 + 4 * i);
+    if (h.Size >= 56) h.Masks[3] = ReadU32(data + 52);
     return h;
 }
 
@@ -140,7 +129,8 @@ void DecodeRle(const uint8_t* p, size_t n, const Dib& out, bool four) {
 
 } // namespace
 
-std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset) {
+std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset,
+                               size_t* rowsEnd) {
     Header h = ReadHeader(data, size);
     CheckFormat(h);
     int width = int(h.Width);
@@ -150,7 +140,7 @@ std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOff
     // Bit-field masks behind a 40-byte header.
     if (h.Compression == BiBitfields && h.Size == 40) {
         if (size < pos + 12) Invalid("the bit-field masks are cut short");
-        for (int i = 0; i < 3; ++i) h.Masks[i] = U32(data + pos + 4 * i);
+        for (int i = 0; i < 3; ++i) h.Masks[i] = ReadU32(data + pos + 4 * i);
         pos += 12;
     }
     // The colour table (also present, and skipped, for deeper formats that list colours).
@@ -193,6 +183,7 @@ std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOff
     uint32_t stride = out->Stride();
     if ((size - pos) / stride < size_t(height)) Invalid("the pixel rows are cut short");
     const uint8_t* rows = data + pos;
+    if (rowsEnd) *rowsEnd = pos + size_t(stride) * size_t(height);
     if (h.BitCount == 16 && h.Compression == BiBitfields) out->SetMasks(h.Masks[0], h.Masks[1], h.Masks[2]);
     if (h.BitCount != 32 || standard32) {
         std::memcpy(out->Bits(), rows, out->ImageSize());
@@ -210,7 +201,7 @@ std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOff
         const uint8_t* src = rows + size_t(y) * stride;
         int target = h.Height < 0 ? y : height - 1 - y;
         for (int x = 0; x < width; ++x) {
-            uint32_t value = U32(src + 4 * x);
+            uint32_t value = ReadU32(src + 4 * x);
             v.SetPixel(x, target, (channel(value, h.Masks[3]) << 24) |
                                       (channel(value, h.Masks[0]) << 16) |
                                       (channel(value, h.Masks[1]) << 8) | channel(value, h.Masks[2]));
@@ -222,7 +213,7 @@ std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOff
 std::unique_ptr<Dib> DecodeBmp(const uint8_t* data, size_t size) {
     if (size < 14 + 12) Invalid("the file is too short");
     if (data[0] != 'B' || data[1] != 'M') Invalid("the file does not start with BM");
-    uint32_t offBits = U32(data + 10);
+    uint32_t offBits = ReadU32(data + 10);
     // A pixel offset that points past the end is ignored; the rows then
     // follow the colour table.
     size_t offset = 0;
@@ -240,20 +231,20 @@ std::vector<uint8_t> EncodeBmp(const Dib& pixels) {
     out.reserve(offBits + imageSize);
     out.push_back('B');
     out.push_back('M');
-    Put32(out, offBits + imageSize);
-    Put32(out, 0);
-    Put32(out, offBits);
-    Put32(out, 40);
-    Put32(out, uint32_t(v.Width));
-    Put32(out, uint32_t(v.Height));
-    Put16(out, 1);
-    Put16(out, uint32_t(v.BitCount));
-    Put32(out, masks16 ? BiBitfields : BiRgb);
-    Put32(out, imageSize);
-    Put32(out, 3780); // 96 pixels per inch
-    Put32(out, 3780);
-    Put32(out, uint32_t(pixels.Palette().size()));
-    Put32(out, 0);
+    AppendU32(out, offBits + imageSize);
+    AppendU32(out, 0);
+    AppendU32(out, offBits);
+    AppendU32(out, 40);
+    AppendU32(out, uint32_t(v.Width));
+    AppendU32(out, uint32_t(v.Height));
+    AppendU16(out, 1);
+    AppendU16(out, uint32_t(v.BitCount));
+    AppendU32(out, masks16 ? BiBitfields : BiRgb);
+    AppendU32(out, imageSize);
+    AppendU32(out, 3780); // 96 pixels per inch
+    AppendU32(out, 3780);
+    AppendU32(out, uint32_t(pixels.Palette().size()));
+    AppendU32(out, 0);
     for (const RGBQUAD& q : pixels.Palette()) {
         out.push_back(q.rgbBlue);
         out.push_back(q.rgbGreen);
@@ -261,9 +252,9 @@ std::vector<uint8_t> EncodeBmp(const Dib& pixels) {
         out.push_back(0);
     }
     if (masks16) {
-        Put32(out, v.RedMask);
-        Put32(out, v.GreenMask);
-        Put32(out, v.BlueMask);
+        AppendU32(out, v.RedMask);
+        AppendU32(out, v.GreenMask);
+        AppendU32(out, v.BlueMask);
     }
     for (int y = v.Height - 1; y >= 0; --y) {
         const uint8_t* row = v.Row(y);

@@ -26,8 +26,10 @@ inline constexpr size_t MaxBmpFileBytes = size_t(MaxBitmapPixels) * 4 + 14 + 124
 std::unique_ptr<Dib> DecodeBmp(const uint8_t* data, size_t size);
 // The pixels of a device-independent bitmap in memory: a header, its colour
 // table or masks and the rows, with no file header (the clipboard's CF_DIB,
-// an icon's image). pixelOffset, when not 0, is where the rows start.
-std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset = 0);
+// an icon's image). pixelOffset, when not 0, is where the rows start;
+// rowsEnd, when given, receives where they end (uncompressed formats).
+std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset = 0,
+                               size_t* rowsEnd = nullptr);
 // A BMP file of the pixels: a 40-byte info header (BI_BITFIELDS with the masks
 // for 16 bits other than 5-5-5), the colour table, bottom-up rows.
 std::vector<uint8_t> EncodeBmp(const Dib& pixels);

@@ -193,6 +193,12 @@ void TCanvas::StretchDraw(const RECT& rect, TGraphic* graphic) {
 
 void TCanvas::DoDrawGraphic(const RECT& dest, TGraphic& graphic, bool) { graphic.Draw(*this, dest); }
 
+void TCanvas::DrawBits(const RECT& dest, const gfx::Dib& bits, DWORD rop) {
+    Changing();
+    DoDrawBits(dest, bits, rop);
+    Changed();
+}
+
 void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect) {
     if (!source) return;
     Changing();

@@ -152,6 +152,9 @@ public:
     void Draw(int x, int y, TGraphic* graphic);
     // Draws a graphic stretched into rect.
     void StretchDraw(const RECT& rect, TGraphic* graphic);
+    // Draws pixels stretched into dest with a raster operation, or blended by
+    // their alpha when rop is gfx::detail::BlendBits (how image lists draw).
+    void DrawBits(const RECT& dest, const gfx::Dib& bits, DWORD rop);
     // Copies a rectangle of another canvas into dest (stretched) with CopyMode.
     void CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect);
 

@@ -90,7 +90,8 @@ public:
     Dib(int width, int height, int bitCount, bool topDown = true);
     Dib(const Dib& other);
     Dib(Dib&&) noexcept = default;
-    Dib& operator=(const Dib&) = delete;
+    Dib& operator=(const Dib& other) { return *this = Dib(other); }
+    Dib& operator=(Dib&&) noexcept = default;
 
     int Width() const { return view_.Width; }
     int Height() const { return view_.Height; }

@@ -92,6 +92,10 @@ DWORD LiveObjects(DWORD flags);
 // A context that passes what is drawn on it to sink (a canvas's Handle).
 HDC CreateSinkDc(DcSink* sink);
 
+// An icon's image as 32-bit straight alpha (its own alpha, or opaque where
+// its mask is 0), or nothing when the handle names no icon.
+std::optional<Dib> IconBlendImage(HICON icon);
+
 // A copy of a bitmap's pixels, or nothing when the handle names none.
 std::optional<Dib> SnapshotBitmap(HBITMAP bitmap);
 

@@ -159,3 +159,14 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON handle, int width, int height, UINT,
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
     return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
 }
+
+namespace gfx::detail {
+
+std::optional<Dib> IconBlendImage(HICON handle) {
+    std::lock_guard lock(TableLock());
+    IconObject* icon = FindIcon(handle);
+    if (!icon) return std::nullopt;
+    return BlendImage(*icon);
+}
+
+} // namespace gfx::detail

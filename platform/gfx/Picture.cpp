@@ -1,0 +1,197 @@
+// The picture object behind OleCreatePictureIndirect: a bitmap or icon
+// handle with its size, drawn by Render, late-bound through IPictureDisp.
+#include "platform/gfx/Picture.h"
+
+#include "platform/com/DispatchObject.h"
+#include "platform/gfx/Gdi.h"
+#include "platform/gfx/GdiTable.h"
+#include "platform/gfx/Icons.h"
+
+namespace {
+
+constexpr UINT PictDesc32BitSize = 20;
+
+// HIMETRIC of a pixel count at the screen's 96 pixels per inch.
+LONG Himetric(int pixels) { return MulDiv(pixels, 2540, ScreenPixelsPerInch); }
+
+// The size in pixels of a bitmap or icon handle; 0 x 0 when it names none.
+SIZE PixelSize(SHORT type, void* handle) {
+    std::lock_guard lock(gfx::detail::TableLock());
+    if (type == PICTYPE_BITMAP) {
+        if (gfx::Dib* pixels = gfx::detail::PixelsOf(static_cast<HBITMAP>(handle)))
+            return SIZE{pixels->Width(), pixels->Height()};
+    } else if (type == PICTYPE_ICON) {
+        if (gfx::detail::IconObject* icon = gfx::detail::FindIcon(static_cast<HICON>(handle)))
+            return SIZE{icon->Mask->Width(),
+                        icon->Color ? icon->Color->Height() : icon->Mask->Height() / 2};
+    }
+    return SIZE{};
+}
+
+class OlePicture : public DispatchObject<IPictureDisp, IPicture> {
+public:
+    OlePicture(SHORT type, void* handle) : type_(type), handle_(handle) {
+        SIZE size = PixelSize(type, handle);
+        width_ = Himetric(size.cx);
+        height_ = Himetric(size.cy);
+        Members.Get("Handle", [this] { return int32_t(HandleValue()); }, DISPID_PICT_HANDLE);
+        Members.Property(
+            "hPal", [] { return int32_t(0); },
+            [this](const Variant& v) { OleCheck(set_hPal(OLE_HANDLE(v.AsInteger()))); },
+            DISPID_PICT_HPAL);
+        Members.Get("Type", [this] { return int16_t(type_); }, DISPID_PICT_TYPE);
+        Members.Get("Width", [this] { return int32_t(width_); }, DISPID_PICT_WIDTH);
+        Members.Get("Height", [this] { return int32_t(height_); }, DISPID_PICT_HEIGHT);
+        Members.Add("Render", DISPID_PICT_RENDER)
+            .Params({"hdc", "x", "y", "cx", "cy", "xSrc", "ySrc", "cxSrc", "cySrc", "prcWBounds"})
+            .Call([this](DispCall& c) {
+                c.ExpectCount(9, 10);
+                OleCheck(Render(reinterpret_cast<HDC>(uintptr_t(uint32_t(c.Integer(0)))),
+                                c.Integer(1), c.Integer(2), c.Integer(3), c.Integer(4),
+                                c.Integer(5), c.Integer(6), c.Integer(7), c.Integer(8), nullptr));
+            });
+    }
+
+    // Takes the handle over once the object is handed out.
+    void Own() { own_ = true; }
+
+    HRESULT get_Handle(OLE_HANDLE* handle) override {
+        if (!handle) return E_POINTER;
+        *handle = HandleValue();
+        return S_OK;
+    }
+    HRESULT get_hPal(OLE_HANDLE* palette) override {
+        if (!palette) return E_POINTER;
+        *palette = 0;
+        return S_OK;
+    }
+    HRESULT get_Type(SHORT* type) override {
+        if (!type) return E_POINTER;
+        *type = type_;
+        return S_OK;
+    }
+    HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) override {
+        if (!width) return E_POINTER;
+        *width = width_;
+        return S_OK;
+    }
+    HRESULT get_Height(OLE_YSIZE_HIMETRIC* height) override {
+        if (!height) return E_POINTER;
+        *height = height_;
+        return S_OK;
+    }
+    HRESULT Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
+                   OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc,
+                   const RECT*) override;
+    HRESULT set_hPal(OLE_HANDLE palette) override { return palette ? E_INVALIDARG : S_OK; }
+    HRESULT get_CurDC(HDC* dc) override {
+        if (!dc) return E_POINTER;
+        *dc = curDc_;
+        return S_OK;
+    }
+    HRESULT SelectPicture(HDC dcIn, HDC* dcOut, OLE_HANDLE* bitmapOut) override {
+        if (type_ != PICTYPE_BITMAP) return E_FAIL;
+        if (dcIn && !::SelectObject(dcIn, handle_)) return E_FAIL;
+        if (dcOut) *dcOut = curDc_;
+        if (bitmapOut) *bitmapOut = HandleValue();
+        curDc_ = dcIn;
+        return S_OK;
+    }
+    HRESULT get_KeepOriginalFormat(BOOL* keep) override {
+        if (!keep) return E_POINTER;
+        *keep = keepOriginalFormat_;
+        return S_OK;
+    }
+    HRESULT put_KeepOriginalFormat(BOOL keep) override {
+        keepOriginalFormat_ = keep;
+        return S_OK;
+    }
+    HRESULT PictureChanged() override { return S_OK; }
+    HRESULT SaveAsFile(IStream*, BOOL, LONG*) override { return E_NOTIMPL; }
+    HRESULT get_Attributes(DWORD* attributes) override {
+        if (!attributes) return E_POINTER;
+        *attributes = type_ == PICTYPE_ICON ? PICTURE_TRANSPARENT : 0;
+        return S_OK;
+    }
+
+private:
+    friend struct ::ComMaker;
+    ~OlePicture() override {
+        if (!own_ || !handle_) return;
+        if (type_ == PICTYPE_BITMAP) ::DeleteObject(handle_);
+        else if (type_ == PICTYPE_ICON) ::DestroyIcon(static_cast<HICON>(handle_));
+    }
+
+    OLE_HANDLE HandleValue() const { return OLE_HANDLE(reinterpret_cast<uintptr_t>(handle_)); }
+
+    SHORT type_;
+    void* handle_;
+    bool own_ = false;
+    LONG width_ = 0;
+    LONG height_ = 0;
+    HDC curDc_ = nullptr;
+    BOOL keepOriginalFormat_ = TRUE;
+};
+
+HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
+                           OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc,
+                           OLE_YSIZE_HIMETRIC cySrc, const RECT*) {
+    if (!dc) return E_INVALIDARG;
+    if (!handle_ || width_ == 0 || height_ == 0) return S_OK;
+    if (type_ == PICTYPE_ICON)
+        return ::DrawIconEx(dc, x, y, static_cast<HICON>(handle_), cx, cy, 0, nullptr, DI_NORMAL)
+                   ? S_OK
+                   : E_FAIL;
+    if (type_ != PICTYPE_BITMAP) return S_OK;
+    SIZE size = PixelSize(type_, handle_);
+    // HIMETRIC counts y up from the bottom; pixels count down from the top.
+    int left = MulDiv(xSrc, size.cx, width_);
+    int right = MulDiv(xSrc + cxSrc, size.cx, width_);
+    int top = MulDiv(height_ - ySrc, size.cy, height_);
+    int bottom = MulDiv(height_ - (ySrc + cySrc), size.cy, height_);
+    bool flipX = right < left, flipY = bottom < top;
+    if (flipX) std::swap(left, right);
+    if (flipY) std::swap(top, bottom);
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(memory, handle_);
+    // A mirrored source is drawn as a mirrored destination (counted back from its far edge).
+    BOOL done = old && ::StretchBlt(dc, flipX ? x + cx - 1 : x, flipY ? y + cy - 1 : y,
+                                    flipX ? -cx : cx, flipY ? -cy : cy, memory, left, top,
+                                    right - left, bottom - top, SRCCOPY);
+    if (old) ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    return done ? S_OK : E_FAIL;
+}
+
+} // namespace
+
+HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    void* handle = nullptr;
+    if (desc) {
+        if (desc->cbSizeofstruct != sizeof(PICTDESC) && desc->cbSizeofstruct != PictDesc32BitSize)
+            return E_INVALIDARG;
+        switch (SHORT(desc->picType)) {
+        case PICTYPE_NONE: type = PICTYPE_NONE; break;
+        case PICTYPE_BITMAP:
+            type = PICTYPE_BITMAP;
+            handle = desc->bmp.hbitmap;
+            break;
+        case PICTYPE_ICON:
+            type = PICTYPE_ICON;
+            handle = desc->icon.hicon;
+            break;
+        default: return E_INVALIDARG;
+        }
+    }
+    try {
+        ComPtr<OlePicture> picture = MakeComObject<OlePicture>(type, handle);
+        HRESULT hr = picture->QueryInterface(riid, out);
+        if (SUCCEEDED(hr) && own) picture->Own();
+        return hr;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
