@@ -13,6 +13,7 @@
 #include "framework/adxRibbonComponent.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Timer.h"
+#include "platform/outlook/OutlookApplication.h"
 #include "platform/text/Text.h"
 #include "platform/win/Registry.h"
 

@@ -42,7 +42,7 @@ class TadxNativeWindow;
 class TadxNativeColorWindow;
 class TRegistry;
 class TTimer;
-class TadxHostApplication;
+class TOutlookApplication;
 class TWordApplication;
 class TExcelApplication;
 class TPowerPointApplication;
@@ -160,7 +160,7 @@ public:
     // The typed wrapper of the detected host; at most one is set.
     std::unique_ptr<TExcelApplication> ExcelApplication;
     std::unique_ptr<TWordApplication> WordApplication;
-    std::unique_ptr<TadxHostApplication> OutlookApplication;
+    std::unique_ptr<TOutlookApplication> OutlookApplication;
     std::unique_ptr<TPowerPointApplication> PowerPointApplication;
     std::unique_ptr<TAccessApplication> AccessApplication;
     std::unique_ptr<TProjectApplication> ProjectApplication;

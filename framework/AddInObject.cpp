@@ -9,11 +9,13 @@
 #include "framework/HiddenWindows.h"
 #include "framework/HostApplications.h"
 #include "framework/OpenWindowPanes.h"
+#include "framework/OutlookWindowWrappers.h"
 #include "platform/com/LateBound.h"
 #include "platform/com/OleError.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Timer.h"
 #include "platform/office/COMAddIn.h"
+#include "platform/outlook/OutlookApplication.h"
 #include "platform/win/Registry.h"
 
 namespace {

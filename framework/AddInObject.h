@@ -19,11 +19,17 @@
 #include "platform/office/TaskPanes.h"
 #include "platform/rtl/Object.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 class TadxCOMAddInModule;
 class TadxFactory;
+class TadxInspector;
+class TExplorer;
+class TExplorers;
+class TInspectors;
+class TNameSpace;
 
 // {7175D144-097E-4CB1-B3BD-9CA72BC05BD6}
 constexpr GUID IID_IadxCallBack = MakeGuid("{7175D144-097E-4CB1-B3BD-9CA72BC05BD6}");
@@ -95,11 +101,21 @@ public:
     // ---- Outlook window relays (AddInRelays.cpp) ----
 
     // A new explorer window, from Explorers' NewExplorer or, with no sender,
-    // from start-up for each explorer open then.
+    // from start-up for each explorer open then: wrapped once and reported
+    // to the module's OnOLNewExplorer.
     void DoNewExplorer(TObject* Sender, IDispatch* Explorer);
     // A new inspector window, from Inspectors' NewInspector or, with no
-    // sender, from start-up for the active inspector.
+    // sender, from start-up for the active inspector: reported to the
+    // module's OnOLNewInspector, and wrapped unless it shows no item or a note.
     void DoNewInspector(TObject* Sender, IDispatch* Inspector);
+    // Outlook's options dialog and a folder's properties dialog are being
+    // built: the handler assigned before start-up, then the module's hooks.
+    void DoOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages);
+    void DoNameSpaceOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages,
+                                    const ComPtr<IDispatch>& Folder);
+    // The explorer and inspector wrappers kept now, in the order they came.
+    const std::vector<std::unique_ptr<TExplorer>>& Explorers() const { return explorers_; }
+    const std::vector<std::unique_ptr<TadxInspector>>& Inspectors() const { return inspectors_; }
 
 protected:
     // A new add-in object, counted in the library that defines the most
@@ -138,6 +154,11 @@ private:
     TadxOfficeHostApp hostType_ = ohaExcel;
     // The Outlook wrappers: explorers and inspectors seen so far, and the
     // collections and name space whose events the relays hear.
-    std::vector<ComPtr<IDispatch>> explorers_;
-    std::vector<ComPtr<IDispatch>> inspectors_;
+    std::vector<std::unique_ptr<TExplorer>> explorers_;
+    std::vector<std::unique_ptr<TadxInspector>> inspectors_;
+    std::unique_ptr<TExplorers> explorersWrapper_;
+    std::unique_ptr<TInspectors> inspectorsWrapper_;
+    std::unique_ptr<TNameSpace> nameSpace_;
+    // The application's OptionsPagesAdd handler assigned before start-up, which the relay calls first.
+    std::function<void(TObject*, const ComPtr<IDispatch>&)> previousOptionsPagesAdd_;
 };

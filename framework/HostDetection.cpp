@@ -8,6 +8,7 @@
 #include "framework/adxHostAppEvents.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
+#include "platform/outlook/OutlookApplication.h"
 #include "platform/text/Text.h"
 
 #include <climits>
@@ -62,7 +63,10 @@ const HostRow kHostRows[] = {
 // Creates the wrapper W in slot, connects it to server and returns it.
 template <class W>
 W& Connect(std::unique_ptr<W>& slot, IUnknown* server) {
-    slot = std::make_unique<W>();
+    if constexpr (std::is_constructible_v<W, TComponent*>)
+        slot = std::make_unique<W>(nullptr);
+    else
+        slot = std::make_unique<W>();
     slot->ConnectTo(server);
     return *slot;
 }

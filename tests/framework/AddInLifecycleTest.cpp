@@ -7,6 +7,7 @@
 #include "framework/HiddenWindows.h"
 #include "platform/office/Office.h"
 #include "platform/sim/SimCOMAddIn.h"
+#include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Hook.h"
 #include "platform/win/Registry.h"
 #include "platform/forms/Screen.h"
@@ -61,9 +62,9 @@ protected:
 };
 
 TEST_F(AddInLifecycle, StartupRunsOnceWhenTheHostConnectsAtItsStart) {
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    ASSERT_EQ(addIn->OnConnection(outlook.Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
+    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
     EXPECT_EQ(Count("OnAddInInitialize"), 0);
 
     EXPECT_EQ(addIn->OnStartupComplete(nullptr), S_OK);
@@ -76,7 +77,7 @@ TEST_F(AddInLifecycle, StartupRunsOnceWhenTheHostConnectsAtItsStart) {
 }
 
 TEST_F(AddInLifecycle, StartupRunsInsideTheConnectionWhenTheHostRunsAlready) {
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto entry = sim::SimulatedCOMAddIn::Create(u"FrameworkTest.TestAddIn", CLSID_TestAddIn, u"");
     bool publishedDuringStartup = true;
     probe = [&](TTestModule&, const std::string& step) {
@@ -84,7 +85,7 @@ TEST_F(AddInLifecycle, StartupRunsInsideTheConnectionWhenTheHostRunsAlready) {
     };
     auto addIn = NewAddIn();
 
-    ASSERT_EQ(addIn->OnConnection(outlook.Get(), ext_cm_AfterStartup, entry.Get(), nullptr), S_OK);
+    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup, entry.Get(), nullptr), S_OK);
     EXPECT_EQ(Count("OnAddInStartupComplete"), 1);
     EXPECT_FALSE(publishedDuringStartup);
     EXPECT_TRUE(IsSameObject(entry->Object().Get(), addIn.Get()));
@@ -97,7 +98,8 @@ TEST_F(AddInLifecycle, StartupRunsInsideTheConnectionWhenTheHostRunsAlready) {
 
 TEST_F(AddInLifecycle, StartupCallsEachStepInItsPlace) {
     SetModuleForm(ModuleForm(kHandlers + "\n  HandleShortcuts = True"));
-    auto outlook = MakeFakeOutlook(u"12.0.0.6423", 1);
+    sim::OutlookSim outlook;
+    outlook.OpenExplorer();
     std::string shortcutWindowAtForm, shortcutWindowAtStartup;
     auto windowTitle = [](TadxCOMAddInModule& m) {
         char title[64] = {};
@@ -115,7 +117,7 @@ TEST_F(AddInLifecycle, StartupCallsEachStepInItsPlace) {
         if (step == "OnAddInStartupComplete") shortcutWindowAtStartup = windowTitle(m);
     };
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
 
     EXPECT_EQ(seen, (std::vector<std::string>{
                         "SetHostApplication: mode 0, stored <missing>, colour window no, key open no",
@@ -141,9 +143,9 @@ TEST_F(AddInLifecycle, StartupCallsEachStepInItsPlace) {
 
 TEST_F(AddInLifecycle, TheKeyboardHookPassesEveryKeyOnUnlessOnKeyDownHandlesIt) {
     SetModuleForm(ModuleForm(kHandlers + "\n  HandleShortcuts = True"));
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     platform::ReleaseAllKeys();
     EXPECT_FALSE(platform::PressKey('A', {VK_CONTROL}));
 
@@ -174,9 +176,9 @@ TEST_P(StartModes, AreReadInAnyLetterCaseAndOnlyAFirstStartIsTurnedIntoNormal) {
     probe = [&](TTestModule& m, const std::string& step) {
         if (step == "OnAddInInitialize" || step == "OnAddInStartupComplete") modes.push_back(m.StartMode);
     };
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     EXPECT_EQ(modes, (std::vector<TadxStartMode>{c.mode, c.mode}));
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "ADXStartMode"), c.storedAfterward);
     Stop(addIn);
@@ -207,9 +209,9 @@ TEST_F(AddInLifecycle, TheColourSchemeIsReadForTheHostsVersion) {
     probe = [&](TTestModule& m, const std::string& step) {
         if (step == "OnAddInInitialize") seen = m.Theme;
     };
-    auto outlook = MakeFakeOutlook(u"12.0.0.6423");
+    sim::OutlookSim outlook(12);
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     EXPECT_EQ(seen, TadxOfficeColorScheme::Black);
     Stop(addIn);
 }
@@ -219,17 +221,17 @@ TEST_F(AddInLifecycle, AMissingColourSchemeLeavesItUnknown) {
     probe = [&](TTestModule& m, const std::string& step) {
         if (step == "OnAddInInitialize") seen = m.Theme;
     };
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     EXPECT_EQ(seen, TadxOfficeColorScheme::Unknown);
     Stop(addIn);
 }
 
 TEST_F(AddInLifecycle, HostShutdownKeepsTheSavedCommandBarState) {
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     CreateUserKey(AddInKey() + "\\CommandBars");
     CreateUserKey(AddInKey() + "\\Controls");
 
@@ -243,9 +245,9 @@ TEST_F(AddInLifecycle, HostShutdownKeepsTheSavedCommandBarState) {
 }
 
 TEST_F(AddInLifecycle, RemovalByTheUserShutsDownAndRemovesTheSavedCommandBarState) {
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     CreateUserKey(AddInKey() + "\\CommandBars");
     CreateUserKey(AddInKey() + "\\Controls");
     journal.clear();
@@ -260,9 +262,9 @@ TEST_F(AddInLifecycle, RemovalByTheUserShutsDownAndRemovesTheSavedCommandBarStat
 
 TEST_F(AddInLifecycle, AnExceptionInAModuleEventIsShownAndStartupGoesOn) {
     SetModuleForm(ModuleForm(kHandlers + "\n  OnAddInInitialize = ModuleRaise"));
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
 
     EXPECT_EQ(journal, (std::vector<std::string>{"SetHostApplication", "GetAppCommandBars", "raise",
                                                  "LoadExplCommandBars", "Install",
@@ -277,9 +279,9 @@ TEST_F(AddInLifecycle, AnExceptionInAModuleEventIsShownAndStartupGoesOn) {
 
 TEST_F(AddInLifecycle, AnExceptionInFinalizeIsShownAndTheModuleIsStillFreed) {
     SetModuleForm(ModuleForm(kHandlers + "\n  OnAddInFinalize = ModuleRaise"));
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
 
     EXPECT_EQ(addIn->OnBeginShutdown(nullptr), S_OK);
     EXPECT_EQ(addIn->OnDisconnection(ext_dm_HostShutdown, nullptr), S_OK);
@@ -291,9 +293,9 @@ TEST_F(AddInLifecycle, AnExceptionInFinalizeIsShownAndTheModuleIsStillFreed) {
 
 TEST_F(AddInLifecycle, OnErrorThatHandlesTheExceptionShowsNoBox) {
     SetModuleForm(ModuleForm(kHandlers + "\n  OnAddInStartupComplete = ModuleRaise"));
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    ASSERT_EQ(addIn->OnConnection(outlook.Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
+    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
     std::vector<std::string> errors;
     Object(addIn).Module()->OnError = [&](const Exception& e, bool& handled) {
         errors.push_back(e.Message);
@@ -307,9 +309,9 @@ TEST_F(AddInLifecycle, OnErrorThatHandlesTheExceptionShowsNoBox) {
 
 TEST_F(AddInLifecycle, EveryEntryPointFailsQuietlyAfterAFailedConnection) {
     SetModuleForm(ModuleForm("  AddInName = ''"));
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    EXPECT_TRUE(FAILED(addIn->OnConnection(outlook.Get(), ext_cm_Startup, nullptr, nullptr)));
+    EXPECT_TRUE(FAILED(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr)));
     EXPECT_EQ(Object(addIn).Module(), nullptr);
 
     EXPECT_EQ(addIn->OnStartupComplete(nullptr), E_UNEXPECTED);
@@ -326,9 +328,9 @@ TEST_F(AddInLifecycle, EveryEntryPointFailsQuietlyAfterAFailedConnection) {
 }
 
 TEST_F(AddInLifecycle, CallBackReachesTheModuleOnlyWhileItIsConnected) {
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     std::vector<int32_t> args;
     Object(addIn).Module()->OnCallBack = [&](int32_t a, int32_t b, int32_t c, int32_t d, int32_t e,
                                              int32_t f, int32_t g) { args = {a, b, c, d, e, f, g}; };
@@ -340,11 +342,11 @@ TEST_F(AddInLifecycle, CallBackReachesTheModuleOnlyWhileItIsConnected) {
 }
 
 TEST_F(AddInLifecycle, ASecondConnectionIsRefused) {
-    auto outlook = MakeFakeOutlook();
+    sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    Start(addIn, outlook.Get());
+    Start(addIn, outlook.Application().Get());
     TadxCOMAddInModule* module = Object(addIn).Module();
-    EXPECT_EQ(addIn->OnConnection(outlook.Get(), ext_cm_Startup, nullptr, nullptr), E_UNEXPECTED);
+    EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), E_UNEXPECTED);
     EXPECT_EQ(Object(addIn).Module(), module);
     Stop(addIn);
 }
@@ -352,21 +354,30 @@ TEST_F(AddInLifecycle, ASecondConnectionIsRefused) {
 TEST_F(AddInLifecycle, NothingIsLeftAliveOnceTheHostLetsGo) {
     long before = LibraryObjectCount().Objects();
     {
-        auto outlook = MakeFakeOutlook(u"12.0.0.6423", 2);
+        sim::OutlookSim outlook;
+        outlook.OpenExplorer();
+        outlook.OpenExplorer();
+        outlook.ComposeNewMail();
         auto addIn = NewAddIn();
-        Start(addIn, outlook.Get());
+        Start(addIn, outlook.Application().Get());
+        EXPECT_EQ(Object(addIn).Explorers().size(), 2u);
+        EXPECT_EQ(Object(addIn).Inspectors().size(), 1u);
+        EXPECT_GT(sim::OutlookSim::AdvisedSinks(), 0u);
         Stop(addIn);
+        EXPECT_EQ(sim::OutlookSim::AdvisedSinks(), 0u) << sim::OutlookSim::SinkReport();
+        EXPECT_TRUE(Object(addIn).Explorers().empty());
     }
     EXPECT_EQ(LibraryObjectCount().Objects(), before);
+    EXPECT_EQ(sim::OutlookSim::LiveObjects(), 0);
 }
 
 TEST_F(AddInLifecycle, AnAddInReleasedWithoutDisconnectionFreesItsModule) {
     long before = LibraryObjectCount().Objects();
     int live = Screen().DataModuleCount();
     {
-        auto outlook = MakeFakeOutlook();
+        sim::OutlookSim outlook;
         auto addIn = NewAddIn();
-        Start(addIn, outlook.Get());
+        Start(addIn, outlook.Application().Get());
         EXPECT_EQ(Screen().DataModuleCount(), live + 1);
     }
     EXPECT_EQ(Screen().DataModuleCount(), live);

@@ -1,7 +1,6 @@
 // The framework tests' module, classes, fake hosts and fixture.
 #include "FrameworkTestSupport.h"
 
-#include "framework/HostInterfaces.h"
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/win/Registry.h"
 
@@ -82,33 +81,6 @@ ComPtr<FakeHost> FakeHost::Create(const GUID& iid, std::u16string version) {
     ComPtr<FakeHost> host = MakeComObject<FakeHost>(std::move(version));
     host->Answer(iid);
     return host;
-}
-
-namespace {
-
-// A window collection: Count and Item(i) from 1.
-class WindowCollection : public DispatchObject<IDispatch> {
-    friend struct ::ComMaker;
-    explicit WindowCollection(int count) {
-        for (int i = 0; i < count; ++i) windows_.push_back(MakeComObject<FakeHost>(u""));
-        Members.Get("Count", [this] { return int(windows_.size()); });
-        Members.Add("Item", DISPID_VALUE).Call([this](DispCall& c) {
-            return ComPtr<IDispatch>(windows_.at(size_t(c.Integer(0) - 1)));
-        });
-    }
-    std::vector<ComPtr<FakeHost>> windows_;
-};
-
-} // namespace
-
-ComPtr<FakeHost> MakeFakeOutlook(std::u16string version, int explorerCount) {
-    ComPtr<FakeHost> outlook = FakeHost::Create(adx::IID_OutlookApplication, std::move(version));
-    ComPtr<IDispatch> explorers = MakeComObject<WindowCollection>(explorerCount);
-    ComPtr<IDispatch> inspectors = MakeComObject<WindowCollection>(0);
-    outlook->Table().Get("Explorers", [explorers] { return explorers; });
-    outlook->Table().Get("Inspectors", [inspectors] { return inspectors; });
-    outlook->Table().Get("ActiveInspector", [] { return Variant(static_cast<IDispatch*>(nullptr)); });
-    return outlook;
 }
 
 AddInTest::AddInTest()

@@ -40,6 +40,10 @@ public:
     ComPtr<::CommandBars> GetAppCommandBars() override;
     void Install() override;
     void LoadExplCommandBars() override;
+    void OptionsPagesAdd(TObject* Sender, IDispatch* Pages) override { Record("OptionsPagesAdd"); }
+    void NameSpaceOptionsPagesAdd(TObject* Sender, IDispatch* Pages, IDispatch* Folder) override {
+        Record("NameSpaceOptionsPagesAdd");
+    }
 
     // Handlers the stored forms name; each records its own name.
     void ModuleInitialize(TObject* Sender) { Record("OnAddInInitialize"); }
@@ -119,10 +123,6 @@ private:
     friend struct ::ComMaker;
     explicit FakeHost(std::u16string version);
 };
-
-// An Outlook application object of that version, enough for start-up:
-// Explorers with that many explorers (each its own window), no inspector.
-ComPtr<FakeHost> MakeFakeOutlook(std::u16string version = u"12.0.0.6423", int explorers = 0);
 
 // The add-in's class id in the tests.
 inline constexpr GUID CLSID_TestAddIn = MakeGuid("{3F0E7B61-21C4-4D8A-9B5E-6A1D2C3B4F50}");

@@ -139,7 +139,7 @@ TEST_F(HostDetection, TheFirstEventComponentOfTheHostsClassIsConnectedWithTheVer
   end
 end
 )");
-    auto outlook = MakeFakeOutlook(u"11.0.0.8217");
+    auto outlook = FakeHost::Create(adx::IID_OutlookApplication, u"11.0.0.8217");
     TadxModulePtr module = Detect(outlook);
     auto* first = dynamic_cast<TadxOutlookAppEvents*>(module->FindComponent("First"));
     auto* second = dynamic_cast<TadxOutlookAppEvents*>(module->FindComponent("Second"));
