@@ -17,6 +17,11 @@ class Dib;
 
 class TGraphic : public TPersistent {
 public:
+    TGraphic() = default;
+    // Images are copied with Assign, never by value.
+    TGraphic(const TGraphic&) = delete;
+    TGraphic& operator=(const TGraphic&) = delete;
+
     // True when the graphic holds no image.
     virtual bool Empty() const = 0;
     // The size in pixels.

@@ -28,9 +28,15 @@ enum TBrushStyle {
     bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
 };
 
-// Base of the drawing tools: change notification.
+// Base of the drawing tools: change notification. A copy (a snapshot of a
+// canvas's font, say) has the properties but not the handler; assigning one
+// tool to another goes through Assign, which notifies.
 class TGraphicsObject : public TPersistent {
 public:
+    TGraphicsObject() = default;
+    TGraphicsObject(const TGraphicsObject&) : TPersistent() {}
+    TGraphicsObject& operator=(const TGraphicsObject&) = delete;
+
     // Called with the object as Sender after any property changed.
     TNotifyEvent OnChange;
 

@@ -29,6 +29,9 @@ class TCustomImageList;
 // A link through which an image list tells a user of it about changes.
 class TChangeLink : public TObject {
 public:
+    TChangeLink() = default;
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
     // Leaves the list it is registered with.
     ~TChangeLink() override;
     // The list the link is registered with (set by RegisterChanges).

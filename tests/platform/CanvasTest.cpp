@@ -30,6 +30,19 @@ TEST(Canvas, FontSizesAndHeightsConvertAtNinetySixPixelsPerInch) {
     }
 }
 
+TEST(Canvas, ACopyOfACanvasToolDoesNotTellTheCanvas) {
+    TRecordingCanvas canvas;
+    int changes = 0;
+    canvas.Font()->OnChange = [&](TObject*) { ++changes; };
+    TFont saved(*canvas.Font());
+    saved.SetSize(20);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(canvas.Font()->Size(), 8);
+    canvas.Font()->Assign(&saved);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(canvas.Font()->Size(), 20);
+}
+
 TEST(Canvas, RecordingCanvasMeasuresTextOnTheFixedGrid) {
     TRecordingCanvas canvas;
     struct Case {
