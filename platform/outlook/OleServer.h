@@ -1,6 +1,8 @@
 // TOleServer: the class library's wrapper of one COM server object with one
 // event interface, the base of the Outlook wrappers (TOutlookApplication,
-// TNameSpace, TExplorer, TMailItem, ...).
+// TNameSpace, TExplorer, TMailItem, ...) and of any other wrapper of a
+// server with events (a derived class names the default interface, sets its
+// event interface and handles InvokeEvent).
 //
 // ConnectTo takes the server object, casts it to the wrapper's default
 // interface (IntfIID; a server without it raises, as the class library's
@@ -82,7 +84,8 @@ public:
     // The object held by a variant (an empty one only disconnects).
     void ConnectTo(const Variant& server);
     // Unadvises and releases the server; nothing when not connected.
-    void Disconnect();
+    // Wrappers that hold more of the server override it and call it.
+    virtual void Disconnect();
     // True while a server is held.
     bool Connected() const noexcept { return bool(intf_); }
     // True while the sink is advised on the server.

@@ -186,6 +186,7 @@ enum OlDefaultFolders : int {
     olFolderTasks = 13,
     olFolderDrafts = 16,
     olFolderJunk = 23,
+    olFolderRssFeeds = 25,
 };
 
 // How an inspector closes (Inspector.Close, MailItem.Close).

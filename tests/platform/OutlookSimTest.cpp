@@ -265,3 +265,32 @@ TEST(OutlookSim, AScenarioLeavesNoObjectAndNoSink) {
     }
     EXPECT_EQ(OutlookSim::LiveObjects(), 0);
 }
+
+TEST(OutlookSim, LaterVersionsHaveMoreSpecialFolders) {
+    OutlookSim old(11), outlook2007(12), outlook2010(14);
+    auto names = [](OutlookSim& outlook) {
+        std::vector<std::u16string> all;
+        sim::SimFolders& folders = outlook.DefaultStore()->Folders();
+        for (size_t i = 0; i < folders.Count(); ++i)
+            all.push_back(folders.At(i).Name());
+        return all;
+    };
+    EXPECT_EQ(names(old).size(), 11u);
+    EXPECT_EQ(names(outlook2007).back(), u"RSS Feeds");
+    EXPECT_EQ(outlook2007.DefaultFolder(olFolderRssFeeds)->Name(), u"RSS Feeds");
+    EXPECT_FALSE(old.DefaultFolder(olFolderRssFeeds));
+    EXPECT_EQ(names(outlook2010).back(), u"Quick Step Settings");
+}
+
+TEST(OutlookSim, SaveSentMessageFolderIsSentItemsUntilSet) {
+    OutlookSim outlook;
+    Variant mail = dispCall(outlook.Application(), "CreateItem", 0);
+    EXPECT_EQ(Text(dispGet(dispGet(mail, "SaveSentMessageFolder"), "EntryID")),
+              outlook.DefaultFolder(olFolderSentMail)->EntryId());
+    auto archive = outlook.AddStore(u"Archive");
+    dispPut(mail, "SaveSentMessageFolder", Variant(archive->Disp()));
+    EXPECT_EQ(Text(dispGet(dispGet(mail, "SaveSentMessageFolder"), "EntryID")), archive->EntryId());
+    EXPECT_NE(
+        CodeOf([&] { dispPut(mail, "SaveSentMessageFolder", Variant(outlook.Application())); }),
+        S_OK);
+}

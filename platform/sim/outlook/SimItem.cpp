@@ -212,8 +212,15 @@ void SimItem::AddMailMembers() {
     Members.Property(
         "DeleteAfterSubmit", [this] { return deleteAfterSubmit_; },
         [this](const Variant& v) { deleteAfterSubmit_ = v.AsBool(); });
-    Members.Add("SaveSentMessageFolder")
-        .Get([this] { return saveSentFolder_ ? Variant(saveSentFolder_->Disp()) : Nothing(); })
+    Members
+        .Add("SaveSentMessageFolder")
+        // Unset, it is the folder Outlook will use: the default Sent Items.
+        .Get([this] {
+            ComPtr<SimFolder> folder = saveSentFolder_
+                                           ? saveSentFolder_
+                                           : app_->NameSpace().DefaultFolder(olFolderSentMail);
+            return folder ? Variant(folder->Disp()) : Nothing();
+        })
         // Outlook takes the folder by Set (put by reference) and by plain put alike.
         .Put([this](const Variant& value) {
             ComPtr<IDispatch> folder = value.AsDispatch();

@@ -14,11 +14,14 @@ using namespace outlook;
 
 namespace {
 
-// The special folders a store gets, in the order Outlook creates them.
+// The special folders a store gets, in the order Outlook creates them, from
+// the version that brought them; Which is 0 for the hidden folders that are
+// no default folder.
 struct SpecialFolder {
     int Which;
     const char16_t* Name;
     int ItemType;
+    int FromVersion = 0;
 };
 constexpr SpecialFolder SpecialFolders[] = {
     {olFolderDeletedItems, u"Deleted Items", olMailItem},
@@ -32,6 +35,9 @@ constexpr SpecialFolder SpecialFolders[] = {
     {olFolderTasks, u"Tasks", olTaskItem},
     {olFolderDrafts, u"Drafts", olMailItem},
     {olFolderJunk, u"Junk E-mail", olMailItem},
+    {olFolderRssFeeds, u"RSS Feeds", olPostItem, 12},
+    {0, u"Conversation Action Settings", olMailItem, 14},
+    {0, u"Quick Step Settings", olMailItem, 14},
 };
 
 // A personal-folders store id: the provider's fixed part and the store's number.
@@ -126,8 +132,13 @@ ComPtr<SimFolder> SimNameSpace::AddStore(std::u16string name, bool defaultFolder
     stores_->Append(SimStore::Create(app_.Get(), top));
     if (defaultFolders) {
         auto& special = special_[store->Number];
-        for (const SpecialFolder& s : SpecialFolders)
-            special[s.Which] = top->AddFolder(s.Name, s.ItemType);
+        for (const SpecialFolder& s : SpecialFolders) {
+            if (app_->MajorVersion() < s.FromVersion)
+                continue;
+            ComPtr<SimFolder> folder = top->AddFolder(s.Name, s.ItemType);
+            if (s.Which)
+                special[s.Which] = folder;
+        }
     }
     return top;
 }

@@ -19,7 +19,9 @@ public:
     // Adds a store with its top folder named name; with defaultFolders the
     // store gets Outlook's special folders (Deleted Items, Inbox, Outbox,
     // Sent Items, Calendar, Contacts, Journal, Notes, Tasks, Drafts, Junk
-    // E-mail). The first store added is the default store.
+    // E-mail; RSS Feeds from Outlook 2007 on; the hidden Conversation Action
+    // Settings and Quick Step Settings from Outlook 2010 on). The first
+    // store with them is the default store.
     ComPtr<SimFolder> AddStore(std::u16string name, bool defaultFolders);
     // The top folders, one per store.
     SimFolders& Folders() const noexcept { return *folders_; }
