@@ -124,6 +124,9 @@ void TadxFactory::UpdateRegistry(bool doRegister) {
         displayAlerts = module->DisplayAlerts;
     }
     if (displayAlerts) CheckRunningHosts(addInName_, supportedApps_);
+    // The registry file is written once, at the end; what a failing step
+    // leaves behind is written all the same, as each change would have been.
+    platform::RegistryBatch batch;
     if (doRegister) {
         ComClassFactory::UpdateRegistry(true);
         RegisterAddIn();
@@ -132,4 +135,5 @@ void TadxFactory::UpdateRegistry(bool doRegister) {
         UnRegisterAddIn();
         ComClassFactory::UpdateRegistry(false);
     }
+    batch.Commit();
 }
