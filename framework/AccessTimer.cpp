@@ -29,7 +29,8 @@ AccessProject ReadProject(const Variant& project) {
 
 // The current project of Access, or an empty variant when there is none.
 Variant CurrentProject(TAccessApplication* access) {
-    if (!access || !access->DefaultInterface()) return {};
+    if (!access || !access->DefaultInterface())
+        return {};
     try {
         Variant project = dispGet(access->DefaultInterface(), "CurrentProject");
         return project.IsEmptyOrNothing() ? Variant() : project;
@@ -42,7 +43,8 @@ Variant CurrentProject(TAccessApplication* access) {
 } // namespace
 
 void TadxCOMAddInModule::DoAccessTick(TObject* Sender) {
-    if (AccessBusy) return;
+    if (AccessBusy)
+        return;
     AccessBusy = true;
     struct BusyReset {
         bool& Flag;
@@ -50,11 +52,13 @@ void TadxCOMAddInModule::DoAccessTick(TObject* Sender) {
     } busyReset{AccessBusy};
 
     Variant project = CurrentProject(AccessApplication.get());
-    if (project.IsEmpty()) return;
+    if (project.IsEmpty())
+        return;
     AccessProject open = ReadProject(project);
     if (open.Connected) {
         bool changed = open.Name != AccessProjectName;
-        if (AccessInstalled && changed) ClearAccessCommandBarsInterfaces();
+        if (AccessInstalled && changed)
+            ClearAccessCommandBarsInterfaces();
         if (!AccessInstalled || changed) {
             AccessInstalled = true;
             AccessProjectName = open.Name;

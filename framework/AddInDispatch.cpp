@@ -11,9 +11,9 @@
 #include "platform/com/DispatchTable.h"
 #include "platform/com/OleError.h"
 
-
 HRESULT TadxAddin::GetCustomUI(const BSTR& ribbonId, BSTR* ribbonXml) {
-    if (!ribbonXml) return E_POINTER;
+    if (!ribbonXml)
+        return E_POINTER;
     ribbonXml->clear();
     return ComGuard([&] {
         RequireModule();
@@ -26,11 +26,14 @@ HRESULT TadxAddin::CTPFactoryAvailable(ICTPFactory* factory) {
     return ComGuard([&] {
         TadxCOMAddInModule& module = RequireModule();
         module.CTPFactory = ComPtr<ICTPFactory>::Share(factory);
-        if (module.StartCounter > 0) adxMakeFactoryPanes(module);
+        if (module.StartCounter > 0)
+            adxMakeFactoryPanes(module);
     });
 }
 
-HRESULT TadxAddin::GetTypeInfoCount(uint32_t* count) { return DispatchTable::NoTypeInfoCount(count); }
+HRESULT TadxAddin::GetTypeInfoCount(uint32_t* count) {
+    return DispatchTable::NoTypeInfoCount(count);
+}
 
 HRESULT TadxAddin::GetTypeInfo(uint32_t index, LCID, ITypeInfo** typeInfo) {
     return DispatchTable::NoTypeInfo(index, typeInfo);
@@ -38,8 +41,10 @@ HRESULT TadxAddin::GetTypeInfo(uint32_t index, LCID, ITypeInfo** typeInfo) {
 
 HRESULT TadxAddin::GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
                                  LCID, DISPID* dispIds) {
-    if (!dispIds || (count > 0 && !names)) return E_POINTER;
-    for (uint32_t i = 0; i < count; ++i) dispIds[i] = DISPID_UNKNOWN;
+    if (!dispIds || (count > 0 && !names))
+        return E_POINTER;
+    for (uint32_t i = 0; i < count; ++i)
+        dispIds[i] = DISPID_UNKNOWN;
     // The ribbon callbacks' names are answered here once the ribbon classes exist.
     return DISP_E_UNKNOWNNAME;
 }

@@ -18,7 +18,8 @@ namespace {
 // (at most 262 characters).
 std::string FolderOf(std::string path) {
     constexpr size_t kMaxPath = 262;
-    if (path.size() > kMaxPath) path.resize(kMaxPath);
+    if (path.size() > kMaxPath)
+        path.resize(kMaxPath);
     size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
@@ -38,7 +39,8 @@ std::string TadxFactory::CoClassName(const std::string& className) {
 
 ComPtr<IUnknown> TadxFactory::CreateComObject(IUnknown*) {
     ComPtr<TadxAddin> addIn = createAddIn_();
-    if (!addIn) throw EOleSysError("The add-in object could not be created", E_UNEXPECTED);
+    if (!addIn)
+        throw EOleSysError("The add-in object could not be created", E_UNEXPECTED);
     addIn->factory_ = this;
     return ComPtr<IUnknown>::Share(addIn->UnknownSelf());
 }
@@ -48,7 +50,8 @@ TadxCOMAddInModule* TadxFactory::CreateModule() const {
     auto* module = dynamic_cast<TadxCOMAddInModule*>(component);
     if (!module) {
         component->Free();
-        throw EOleSysError("The class " + moduleClass_.Name() + " is no add-in module", E_UNEXPECTED);
+        throw EOleSysError("The class " + moduleClass_.Name() + " is no add-in module",
+                           E_UNEXPECTED);
     }
     return module;
 }
@@ -63,7 +66,8 @@ std::string TadxFactory::GetAddInName() {
 }
 
 TadxHostAppSet TadxFactory::GetSupportedApps() {
-    if (supportedApps_.Empty()) GetAddInName();
+    if (supportedApps_.Empty())
+        GetAddInName();
     return supportedApps_;
 }
 
@@ -78,7 +82,8 @@ bool TadxFactory::IsHostAppInstalled(TadxOfficeHostApp host) const {
     try {
         TRegistry registry;
         registry.SetRootKey(HKEY_LOCAL_MACHINE);
-        return registry.OpenKeyReadOnly("Software\\Microsoft\\Office\\14.0\\Common\\InstallRoot\\Virtual");
+        return registry.OpenKeyReadOnly(
+            "Software\\Microsoft\\Office\\14.0\\Common\\InstallRoot\\Virtual");
     } catch (const Exception&) {
         return false;
     }
@@ -88,7 +93,8 @@ std::vector<TadxOfficeHostApp> TadxFactory::SelectedHosts(TadxHostAppSet support
     std::vector<TadxOfficeHostApp> hosts;
     for (int i = adxFirstHost; i <= adxLastHost; ++i) {
         auto host = static_cast<TadxOfficeHostApp>(i);
-        if (supported.Contains(host) && IsHostAppInstalled(host)) hosts.push_back(host);
+        if (supported.Contains(host) && IsHostAppInstalled(host))
+            hosts.push_back(host);
     }
     return hosts;
 }
@@ -107,11 +113,15 @@ void TadxFactory::CheckRunningHosts(const std::string& addInName, TadxHostAppSet
     for (;;) {
         std::string running;
         for (TadxOfficeHostApp host : SelectedHosts(supported))
-            if (adxGetActiveOleObject(adxHostInfo(host).ProgID)) running += std::string(adxHostInfo(host).Name) + " ";
-        if (running.empty()) return;
+            if (adxGetActiveOleObject(adxHostInfo(host).ProgID))
+                running += std::string(adxHostInfo(host).Name) + " ";
+        if (running.empty())
+            return;
         TModalResult answer = MsgBox(addInName, running);
-        if (answer == mrCancel) adx::RaiseError(adx::ErrRegistrationCanceled, adx::SRegistrationCanceled);
-        if (answer == mrIgnore) return;
+        if (answer == mrCancel)
+            adx::RaiseError(adx::ErrRegistrationCanceled, adx::SRegistrationCanceled);
+        if (answer == mrIgnore)
+            return;
     }
 }
 
@@ -123,7 +133,8 @@ void TadxFactory::UpdateRegistry(bool doRegister) {
         supportedApps_ = module->SupportedApps();
         displayAlerts = module->DisplayAlerts;
     }
-    if (displayAlerts) CheckRunningHosts(addInName_, supportedApps_);
+    if (displayAlerts)
+        CheckRunningHosts(addInName_, supportedApps_);
     // The registry file is written once, at the end; what a failing step
     // leaves behind is written all the same, as each change would have been.
     platform::RegistryBatch batch;

@@ -52,10 +52,12 @@ public:
     template <class AddIn, class Module>
     static TadxFactory& Create(ComServer& server, const GUID& ClassID,
                                const forms::FormClassTable& table, std::string description = {}) {
-        static_assert(std::is_base_of_v<TadxAddin, AddIn>, "the add-in class derives from TadxAddin");
+        static_assert(std::is_base_of_v<TadxAddin, AddIn>,
+                      "the add-in class derives from TadxAddin");
         return server.AddFactory<TadxFactory>(
-            CoClassName(ClassNameOf<AddIn>()), [] { return ComPtr<TadxAddin>(MakeComObject<AddIn>()); },
-            ClassID, table.Get(ClassNameOf<Module>()), std::move(description));
+            CoClassName(ClassNameOf<AddIn>()),
+            [] { return ComPtr<TadxAddin>(MakeComObject<AddIn>()); }, ClassID,
+            table.Get(ClassNameOf<Module>()), std::move(description));
     }
 
     // A new add-in object for a host (guarded by the base's CreateInstance).

@@ -22,9 +22,9 @@ namespace {
 // The Access timer's period.
 constexpr unsigned kAccessTimerInterval = 250;
 
-template <class T>
-void FreeComponent(T*& component) {
-    if (T* c = std::exchange(component, nullptr)) c->Free();
+template <class T> void FreeComponent(T*& component) {
+    if (T* c = std::exchange(component, nullptr))
+        c->Free();
 }
 
 } // namespace
@@ -89,7 +89,8 @@ TadxCOMAddInModule::~TadxCOMAddInModule() {
 }
 
 void adxFreeModule(TadxCOMAddInModule* module) noexcept {
-    if (!module) return;
+    if (!module)
+        return;
     try {
         module->BeforeDestruction();
     } catch (...) {
@@ -100,57 +101,73 @@ void adxFreeModule(TadxCOMAddInModule* module) noexcept {
 
 void TadxCOMAddInModule::Notification(TComponent* AComponent, TOperation Operation) {
     TDataModule::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == HostEvents) HostEvents = nullptr;
-    if (AComponent == Outlook2007Events) Outlook2007Events = nullptr;
+    if (Operation != opRemove)
+        return;
+    if (AComponent == HostEvents)
+        HostEvents = nullptr;
+    if (AComponent == Outlook2007Events)
+        Outlook2007Events = nullptr;
 }
 
 void TadxCOMAddInModule::SetAddInName(const std::string& Value) {
-    if (Value.empty()) adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"AddInName"});
+    if (Value.empty())
+        adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"AddInName"});
     addInName_ = Value;
 }
 
 void TadxCOMAddInModule::SetSupportedApps(TadxHostAppSet Value) {
-    if (Value.Empty()) adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"SupportedApps"});
+    if (Value.Empty())
+        adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"SupportedApps"});
     supportedApps_ = Value;
 }
 
 void TadxCOMAddInModule::SetHandleShortcuts(bool Value) {
-    if (Value == handleShortcuts_) return;
+    if (Value == handleShortcuts_)
+        return;
     handleShortcuts_ = Value;
-    if (ComponentState() & csDesigning) return;
+    if (ComponentState() & csDesigning)
+        return;
     adxRemoveKeyboardHook(*this);
-    if (Value) adxInstallKeyboardHook(*this);
+    if (Value)
+        adxInstallKeyboardHook(*this);
 }
 
 void TadxCOMAddInModule::DoError(const Exception& E) {
     bool handled = false;
-    if (OnError) OnError(E, handled);
-    if (handled) return;
-    MessageDlg(Format("%s error: the add-in has fired an exception.\r\n%s", {addInName_, E.Message}),
-               mtError, TMsgDlgButtons{mbOK}, 0);
+    if (OnError)
+        OnError(E, handled);
+    if (handled)
+        return;
+    MessageDlg(
+        Format("%s error: the add-in has fired an exception.\r\n%s", {addInName_, E.Message}),
+        mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TadxCOMAddInModule::DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
                                     int32_t Param5, int32_t Param6, int32_t Param7) {
-    if (OnCallBack) OnCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
+    if (OnCallBack)
+        OnCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
 }
 
 std::string TadxCOMAddInModule::GetRegistryKey() const {
-    if (!Factory) return {};
+    if (!Factory)
+        return {};
     return Factory->GetRegKey(HostType);
 }
 
 TObject* TadxCOMAddInModule::FindRibbonControl(const std::u16string& Id) const {
-    if (!KeyList) return nullptr;
+    if (!KeyList)
+        return nullptr;
     int index = KeyList->IndexOf(text::Narrow(Id));
-    if (index >= 0) return KeyList->Objects(index);
+    if (index >= 0)
+        return KeyList->Objects(index);
     // A tab or control is listed under its IdMso when it has one; asked for
     // its own Id, it is found by walking the list.
     for (int i = 0; i < KeyList->Count(); ++i) {
         TObject* object = KeyList->Objects(i);
         auto* component = dynamic_cast<IadxRibbonComponent*>(object);
-        if (component && component->GetID() == Id) return object;
+        if (component && component->GetID() == Id)
+            return object;
     }
     return nullptr;
 }

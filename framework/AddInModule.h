@@ -215,8 +215,7 @@ public:
     // Runs call (which fires one of the module's events); an exception of the
     // class library goes to DoError and the caller goes on as if the handler
     // had returned.
-    template <class F>
-    void CallGuarded(F&& call) {
+    template <class F> void CallGuarded(F&& call) {
         try {
             call();
         } catch (const Exception& e) {
@@ -225,11 +224,12 @@ public:
     }
     // Fires event with the module as Sender, guarded, when it is assigned.
     void FireGuarded(const TNotifyEvent& event) {
-        if (event) CallGuarded([&] { event(this); });
+        if (event)
+            CallGuarded([&] { event(this); });
     }
     // Fires OnCallBack with the arguments unchanged, when it is assigned.
-    void DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
-                    int32_t Param5, int32_t Param6, int32_t Param7);
+    void DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4, int32_t Param5,
+                    int32_t Param6, int32_t Param7);
 
     // Detects the host from HostApplication by the interfaces it answers,
     // creates its wrapper, reads its version and connects its event
@@ -245,10 +245,10 @@ public:
     TObject* FindRibbonControl(const std::u16string& Id) const;
     // The first component of the module (in component order) that is a T or
     // derives from it; nullptr when there is none.
-    template <class T>
-    T* FindHostEventsComponent() const {
+    template <class T> T* FindHostEventsComponent() const {
         for (int i = 0; i < ComponentCount(); ++i)
-            if (auto* found = dynamic_cast<T*>(Components(i))) return found;
+            if (auto* found = dynamic_cast<T*>(Components(i)))
+                return found;
         return nullptr;
     }
 

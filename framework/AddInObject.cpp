@@ -23,27 +23,35 @@ namespace {
 // Deletes a key below the add-in key under HKEY_CURRENT_USER when it exists;
 // an empty add-in key (no factory) deletes nothing.
 void DeleteAddInSubKey(const std::string& addInKey, const char* subKey) {
-    if (addInKey.empty()) return;
+    if (addInKey.empty())
+        return;
     TRegistry registry;
     std::string key = addInKey + subKey;
-    if (registry.KeyExists(key)) registry.DeleteKey(key);
+    if (registry.KeyExists(key))
+        registry.DeleteKey(key);
 }
 
 } // namespace
 
 TadxAddin::TadxAddin(ComObjectCount& count) : ComObject(count) {}
 
-TadxAddin::~TadxAddin() { FreeConnection(); }
+TadxAddin::~TadxAddin() {
+    FreeConnection();
+}
 
-IDispatch* TadxAddin::DispatchSelf() noexcept { return static_cast<IDTExtensibility2*>(this); }
+IDispatch* TadxAddin::DispatchSelf() noexcept {
+    return static_cast<IDTExtensibility2*>(this);
+}
 
 TadxFactory& TadxAddin::GetFactory() const {
-    if (!factory_) throw EOleSysError("The add-in object was not created by its class factory", E_UNEXPECTED);
+    if (!factory_)
+        throw EOleSysError("The add-in object was not created by its class factory", E_UNEXPECTED);
     return *factory_;
 }
 
 TadxCOMAddInModule& TadxAddin::RequireModule() const {
-    if (!module_) throw EOleSysError("The add-in is not connected", E_UNEXPECTED);
+    if (!module_)
+        throw EOleSysError("The add-in is not connected", E_UNEXPECTED);
     return *module_;
 }
 
@@ -52,7 +60,8 @@ TadxCOMAddInModule& TadxAddin::RequireModule() const {
 HRESULT TadxAddin::OnConnection(IDispatch* application, ext_ConnectMode connectMode,
                                 IDispatch* addInInst, SafeArray* custom) {
     // A host connects once; a second connection would orphan the first module.
-    if (module_) return E_UNEXPECTED;
+    if (module_)
+        return E_UNEXPECTED;
     return ComGuard([&] { DoConnection(application, connectMode, addInInst); });
 }
 
@@ -68,11 +77,14 @@ HRESULT TadxAddin::OnDisconnection(ext_DisconnectMode removeMode, SafeArray* cus
     return ComGuard([&] { DoDisconnection(removeMode); });
 }
 
-HRESULT TadxAddin::OnAddInsUpdate(SafeArray* custom) { return S_OK; }
+HRESULT TadxAddin::OnAddInsUpdate(SafeArray* custom) {
+    return S_OK;
+}
 
 void TadxAddin::CallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
                          int32_t Param5, int32_t Param6, int32_t Param7) {
-    if (module_) module_->DoCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
+    if (module_)
+        module_->DoCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
 }
 
 // ---- the steps ----
@@ -83,35 +95,42 @@ void TadxAddin::DoConnection(IDispatch* application, ext_ConnectMode connectMode
     module_->HostApplication = application ? Variant(application) : Variant();
     module_->AddIn = this;
     module_->Factory = factory_;
-    if (connectMode != ext_cm_Startup) DoStartupComplete();
+    if (connectMode != ext_cm_Startup)
+        DoStartupComplete();
     if (addInInst) {
         module_->COMAddIn = ComQuery<::COMAddIn>(addInInst);
-        if (module_->COMAddIn) OleCheck(module_->COMAddIn->put_Object(DispatchSelf()));
+        if (module_->COMAddIn)
+            OleCheck(module_->COMAddIn->put_Object(DispatchSelf()));
     }
 }
 
 void TadxAddin::DoStartupComplete() {
     TadxCOMAddInModule& module = RequireModule();
     ++module.StartCounter;
-    if (module.StartCounter > 1 || module.ExcelApplication) return;
+    if (module.StartCounter > 1 || module.ExcelApplication)
+        return;
     module.SetHostApplication();
     hostType_ = module.HostType;
-    if (hostType_ == ohaExcel || hostType_ == ohaVisio) FindHostMainWindow();
+    if (hostType_ == ohaExcel || hostType_ == ohaVisio)
+        FindHostMainWindow();
     OpenAddInKey();
     ReadStartMode();
     adxReadOfficeTheme(module.HostMajorVersion, module.Theme);
     module.CommandBars = module.GetAppCommandBars();
     module.FireGuarded(module.OnAddInInitialize);
-    if (hostType_ == ohaOutlook) module.LoadExplCommandBars();
+    if (hostType_ == ohaOutlook)
+        module.LoadExplCommandBars();
     if (hostType_ == ohaAccess) {
         module.AccessInstalled = false;
         module.AccessTimer->SetEnabled(true);
     } else if (hostType_ != ohaMapPoint) {
         module.Install();
     }
-    if (module.CTPFactory) adxMakeStartupPanes(module);
+    if (module.CTPFactory)
+        adxMakeStartupPanes(module);
     module.FireGuarded(module.OnAddInStartupComplete);
-    if (module.StartMode == adxStartModeFirstStart) WriteNormalStartMode();
+    if (module.StartMode == adxStartModeFirstStart)
+        WriteNormalStartMode();
     HookHostEvents();
     if (module.HandleShortcuts()) {
         adxRemoveKeyboardHook(module);
@@ -123,7 +142,8 @@ void TadxAddin::DoStartupComplete() {
 void TadxAddin::DoBeginShutdown() {
     TadxCOMAddInModule& module = RequireModule();
     module.FireGuarded(module.OnAddInBeginShutdown);
-    if (hostType_ == ohaExcel || hostType_ == ohaVisio) Application().SetHandle(nullptr);
+    if (hostType_ == ohaExcel || hostType_ == ohaVisio)
+        Application().SetHandle(nullptr);
     if (hostType_ == ohaMapPoint && module.MapPointApplication)
         dispCall(module.MapPointApplication->DefaultInterface(), "RemoveCommands",
                  Variant(DispatchSelf()));
@@ -138,14 +158,16 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
     TadxCOMAddInModule& module = RequireModule();
     if (removeMode != ext_dm_HostShutdown) {
         DoBeginShutdown();
-        if (hostType_ == ohaWord) module.CommandBars = module.GetAppCommandBars();
+        if (hostType_ == ohaWord)
+            module.CommandBars = module.GetAppCommandBars();
         // The module's command bars for this host are uninstalled here once
         // command-bar components exist.
         const std::string key = module.GetRegistryKey();
         DeleteAddInSubKey(key, "\\CommandBars");
         DeleteAddInSubKey(key, "\\Controls");
     }
-    if (module.CTPFactory) module.TaskPanes->Clear();
+    if (module.CTPFactory)
+        module.TaskPanes->Clear();
     module.FireGuarded(module.OnAddInFinalize);
 }
 
@@ -154,7 +176,8 @@ void TadxAddin::FreeConnection() noexcept {
     // dropped here once it exists.
     FreeOutlookWrappers();
     TadxCOMAddInModule* module = std::exchange(module_, nullptr);
-    if (!module) return;
+    if (!module)
+        return;
     module->Registry->CloseKey();
     adxFreeModule(module);
 }

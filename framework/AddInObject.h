@@ -50,8 +50,8 @@ public:
 
     // Creates the module, gives it the host, and runs start-up at once when
     // the host is running already (any connect mode but ext_cm_Startup).
-    HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode,
-                         IDispatch* addInInst, SafeArray* custom) override;
+    HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
+                         SafeArray* custom) override;
     // Ends the connection; with any remove mode but ext_dm_HostShutdown it
     // runs the begin-shutdown step first and removes the add-in's command
     // bars. The module is freed in every case.
@@ -80,11 +80,10 @@ public:
 
     HRESULT GetTypeInfoCount(uint32_t* count) override;
     HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;
-    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
-                          LCID lcid, DISPID* dispIds) override;
-    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags,
-                   DispParams* params, Variant* result, ExcepInfo* excepInfo,
-                   uint32_t* argErr) override;
+    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count, LCID lcid,
+                          DISPID* dispIds) override;
+    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags, DispParams* params,
+                   Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) override;
 
     // ---- the framework's side ----
 
@@ -159,6 +158,7 @@ private:
     std::unique_ptr<TExplorers> explorersWrapper_;
     std::unique_ptr<TInspectors> inspectorsWrapper_;
     std::unique_ptr<TNameSpace> nameSpace_;
-    // The application's OptionsPagesAdd handler assigned before start-up, which the relay calls first.
+    // The application's OptionsPagesAdd handler assigned before start-up, which the relay calls
+    // first.
     std::function<void(TObject*, const ComPtr<IDispatch>&)> previousOptionsPagesAdd_;
 };

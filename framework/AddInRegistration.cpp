@@ -32,24 +32,31 @@ std::string ExcelOptionsKey(int version) {
 }
 
 // True for the value names of Excel's add-in entries ("OPEN", "OPEN1", ...).
-bool IsOpenName(const std::string& name) { return text::UpperCase(name).rfind("OPEN", 0) == 0; }
+bool IsOpenName(const std::string& name) {
+    return text::UpperCase(name).rfind("OPEN", 0) == 0;
+}
 
 // The number of an entry: 0 for "OPEN", n for "OPENn", -1 when the rest is no number.
 int OpenNumber(const std::string& name) {
     std::string rest = name.substr(4);
-    if (rest.empty()) return 0;
-    if (rest.size() > 9 || !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (rest.empty())
+        return 0;
+    if (rest.size() > 9 ||
+        !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return -1;
     return std::stoi(rest);
 }
 
-std::string OpenName(int number) { return number == 0 ? "OPEN" : "OPEN" + std::to_string(number); }
+std::string OpenName(int number) {
+    return number == 0 ? "OPEN" : "OPEN" + std::to_string(number);
+}
 
 // The open key's value names, sorted without regard to letter case.
 std::vector<std::string> SortedValueNames(TRegistry& registry) {
     std::vector<std::string> names = registry.GetValueNames();
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return text::CompareText(a, b) < 0; });
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return text::CompareText(a, b) < 0;
+    });
     return names;
 }
 
@@ -79,9 +86,11 @@ void DeleteRecordedControls(TadxCOMAddInModule& module,
                             const std::vector<std::string>& bars) {
     for (bool always : {false, true}) {
         for (const auto& [tag, counter] : controls) {
-            if ((counter == kDeleteAlways) != always) continue;
+            if ((counter == kDeleteAlways) != always)
+                continue;
             ComPtr<IDispatch> control = module.FindControl(-1, text::Wide(tag));
-            if (!control) continue;
+            if (!control)
+                continue;
             // A pop-up that still holds controls (the user's or another
             // add-in's) stays in the first pass.
             if (!always && dispGet(control, "Type").AsInteger() == kPopupControlType &&
@@ -105,7 +114,8 @@ void SaveWordTemplates(const Variant& word) {
         int count = dispGet(templates, "Count").AsInteger();
         for (int i = 1; i <= count; ++i) {
             Variant item = dispGet(templates, "Item", i);
-            if (!dispGet(item, "Saved").AsBool()) dispCall(item, "Save");
+            if (!dispGet(item, "Saved").AsBool())
+                dispCall(item, "Save");
         }
     } catch (const Exception&) {
         // A template Word will not save keeps the add-in's bars; nothing more can be done.
@@ -119,8 +129,10 @@ void TadxFactory::RegisterAddIn() {
     TadxModulePtr module(CreateModule());
     for (TadxOfficeHostApp host : SelectedHosts(module->SupportedApps())) {
         const std::string key = GetRegKey(host);
-        if (key.empty()) continue;
-        if (module->RegisterForAllUsers) registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        if (key.empty())
+            continue;
+        if (module->RegisterForAllUsers)
+            registry.SetRootKey(HKEY_LOCAL_MACHINE);
         if (registry.OpenKey(key, true)) {
             registry.WriteString("FriendlyName", module->AddInName());
             registry.WriteString("Description", module->Description);
@@ -129,7 +141,8 @@ void TadxFactory::RegisterAddIn() {
             registry.CloseKey();
         }
         registry.SetRootKey(HKEY_CURRENT_USER);
-        if (host == ohaExcel && module->XLAutomationAddIn) RegisterAutomationAddin(registry);
+        if (host == ohaExcel && module->XLAutomationAddIn)
+            RegisterAutomationAddin(registry);
         if (module->OnAfterAddinRegister)
             FireRegistrationEvent(*module, *this, host, key, true, module->OnAfterAddinRegister);
     }
@@ -140,23 +153,29 @@ void TadxFactory::UnRegisterAddIn() {
     TadxModulePtr module(CreateModule());
     for (TadxOfficeHostApp host : SelectedHosts(module->SupportedApps())) {
         const std::string key = GetRegKey(host);
-        if (key.empty()) continue;
+        if (key.empty())
+            continue;
         if (module->OnBeforeAddinUnregister)
-            FireRegistrationEvent(*module, *this, host, key, false, module->OnBeforeAddinUnregister);
+            FireRegistrationEvent(*module, *this, host, key, false,
+                                  module->OnBeforeAddinUnregister);
         if (module->RegisterForAllUsers) {
             registry.SetRootKey(HKEY_LOCAL_MACHINE);
-            if (registry.KeyExists(key)) registry.DeleteKey(key);
+            if (registry.KeyExists(key))
+                registry.DeleteKey(key);
         }
         registry.SetRootKey(HKEY_CURRENT_USER);
-        if (registry.KeyExists(key)) registry.DeleteKey(key);
-        if (host == ohaExcel && module->XLAutomationAddIn) UnregisterAutomationAddin(registry);
+        if (registry.KeyExists(key))
+            registry.DeleteKey(key);
+        if (host == ohaExcel && module->XLAutomationAddIn)
+            UnregisterAutomationAddin(registry);
     }
 }
 
 void TadxFactory::UnRegisterControls() {
     TadxModulePtr module(CreateModule());
     for (TadxOfficeHostApp host : SelectedHosts(module->SupportedApps())) {
-        if (host == ohaMapPoint) continue;
+        if (host == ohaMapPoint)
+            continue;
         try {
             UnRegisterHostControls(*module, host);
         } catch (...) {
@@ -167,11 +186,13 @@ void TadxFactory::UnRegisterControls() {
 
 void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeHostApp host) {
     const std::string key = GetRegKey(host);
-    if (key.empty()) return;
+    if (key.empty())
+        return;
     TRegistry registry;
     std::vector<std::string> bars;
     std::vector<std::pair<std::string, int>> controls;
-    if (registry.OpenKey(key + "\\CommandBars", false)) bars = registry.GetValueNames();
+    if (registry.OpenKey(key + "\\CommandBars", false))
+        bars = registry.GetValueNames();
     if (registry.OpenKey(key + "\\Controls", false))
         for (const std::string& tag : registry.GetValueNames()) {
             int counter = 0;
@@ -185,11 +206,13 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
         registry.WriteString(adxStartModeValueName, adxStartModeNames[adxStartModeUninstall]);
     if (module.RegisterForAllUsers) {
         registry.SetRootKey(HKEY_LOCAL_MACHINE);
-        if (registry.OpenKey(key, false)) registry.WriteInteger("LoadBehavior", 0);
+        if (registry.OpenKey(key, false))
+            registry.WriteInteger("LoadBehavior", 0);
     }
     registry.CloseKey();
     // Outlook keeps no command bars of an add-in beyond its session.
-    if (host == ohaOutlook) return;
+    if (host == ohaOutlook)
+        return;
 
     const char* progId = adxHostInfo(host).ProgID;
     ComPtr<IDispatch> app = adxGetActiveOleObject(progId);
@@ -198,7 +221,8 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
         app = adxCreateOleObject(host == ohaVisio ? "Visio.InvisibleApp" : progId);
         started = bool(app);
     }
-    if (!app) return;
+    if (!app)
+        return;
     struct Release {
         TadxCOMAddInModule& module;
         TadxOfficeHostApp host;
@@ -207,9 +231,11 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
         ~Release() {
             module.CommandBars = nullptr;
             module.HostApplication = Variant();
-            if (host == ohaExcel) Sleep(kExcelSettleMs);
+            if (host == ohaExcel)
+                Sleep(kExcelSettleMs);
             try {
-                if (started) dispCall(app, "Quit");
+                if (started)
+                    dispCall(app, "Quit");
             } catch (...) {
                 // A host that will not quit is left running.
             }
@@ -227,18 +253,21 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
         // uninstalled here once such components exist.
         DeleteRecordedControls(module, controls, bars);
     }
-    if (host == ohaWord) SaveWordTemplates(module.HostApplication);
+    if (host == ohaWord)
+        SaveWordTemplates(module.HostApplication);
 }
 
 void TadxFactory::RegisterAutomationAddin(TRegistry& registry) {
     const std::string entry = "/A \"" + GetProgID() + "\"";
     for (int version = kFirstExcelVersion; version <= kLastExcelVersion; ++version) {
-        if (!registry.KeyExists(ExcelOptionsKey(version)) || !registry.OpenKey(ExcelOptionsKey(version), false))
+        if (!registry.KeyExists(ExcelOptionsKey(version)) ||
+            !registry.OpenKey(ExcelOptionsKey(version), false))
             continue;
         bool registered = false;
         int highest = -1; // the highest entry number in use; -1: no entry
         for (const std::string& name : SortedValueNames(registry)) {
-            if (!IsOpenName(name)) continue;
+            if (!IsOpenName(name))
+                continue;
             if (ReadText(registry, name).find(GetProgID()) != std::string::npos) {
                 registered = true;
                 break;
@@ -247,18 +276,21 @@ void TadxFactory::RegisterAutomationAddin(TRegistry& registry) {
         }
         // Ten entries and more no longer sort by their numbers, so the new
         // entry takes the number after the highest one in use.
-        if (!registered) registry.WriteString(highest < 0 ? "OPEN" : OpenName(highest + 1), entry);
+        if (!registered)
+            registry.WriteString(highest < 0 ? "OPEN" : OpenName(highest + 1), entry);
         registry.CloseKey();
     }
 }
 
 void TadxFactory::UnregisterAutomationAddin(TRegistry& registry) {
     for (int version = kFirstExcelVersion; version <= kLastExcelVersion; ++version) {
-        if (!registry.KeyExists(ExcelOptionsKey(version)) || !registry.OpenKey(ExcelOptionsKey(version), false))
+        if (!registry.KeyExists(ExcelOptionsKey(version)) ||
+            !registry.OpenKey(ExcelOptionsKey(version), false))
             continue;
         std::vector<std::string> names = SortedValueNames(registry);
         auto ours = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
-            return IsOpenName(name) && ReadText(registry, name).find(GetProgID()) != std::string::npos;
+            return IsOpenName(name) &&
+                   ReadText(registry, name).find(GetProgID()) != std::string::npos;
         });
         if (ours == names.end()) {
             registry.CloseKey();
@@ -275,8 +307,10 @@ void TadxFactory::UnregisterAutomationAddin(TRegistry& registry) {
             }
         std::stable_sort(rest.begin(), rest.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& entry : rest) registry.DeleteValue(entry.second.first);
-        for (size_t i = 0; i < rest.size(); ++i) registry.WriteString(OpenName(int(i)), rest[i].second.second);
+        for (const auto& entry : rest)
+            registry.DeleteValue(entry.second.first);
+        for (size_t i = 0; i < rest.size(); ++i)
+            registry.WriteString(OpenName(int(i)), rest[i].second.second);
         registry.CloseKey();
     }
 }

@@ -36,14 +36,17 @@ void TadxAddin::HookOutlookEvents() {
         DoNewExplorer(sender, explorer.Get());
     };
     int count = explorersWrapper_->Count();
-    for (int i = 1; i <= count; ++i) DoNewExplorer(nullptr, explorersWrapper_->Item(i).Target());
+    for (int i = 1; i <= count; ++i)
+        DoNewExplorer(nullptr, explorersWrapper_->Item(i).Target());
 
     inspectorsWrapper_ = std::make_unique<TInspectors>(nullptr);
     inspectorsWrapper_->ConnectTo(app.GetInspectors().DispRef());
-    inspectorsWrapper_->OnNewInspector = [this](TObject* sender, const ComPtr<IDispatch>& inspector) {
+    inspectorsWrapper_->OnNewInspector = [this](TObject* sender,
+                                                const ComPtr<IDispatch>& inspector) {
         DoNewInspector(sender, inspector.Get());
     };
-    if (outlook::Inspector active = app.ActiveInspector()) DoNewInspector(nullptr, active.Target());
+    if (outlook::Inspector active = app.ActiveInspector())
+        DoNewInspector(nullptr, active.Target());
 
     previousOptionsPagesAdd_ = app.OnOptionsPagesAdd;
     app.OnOptionsPagesAdd = [this](TObject* sender, const ComPtr<IDispatch>& pages) {
@@ -58,7 +61,8 @@ void TadxAddin::HookOutlookEvents() {
 }
 
 void TadxAddin::DoNewExplorer(TObject* Sender, IDispatch* Explorer) {
-    if (!Explorer || !module_) return;
+    if (!Explorer || !module_)
+        return;
     HWND window = OleWindowHandle(Explorer);
     // An explorer reported twice (same window) is wrapped once; one whose
     // window cannot be read is always wrapped anew.
@@ -74,16 +78,20 @@ void TadxAddin::DoNewExplorer(TObject* Sender, IDispatch* Explorer) {
 }
 
 void TadxAddin::DoNewInspector(TObject* Sender, IDispatch* Inspector) {
-    if (!module_) return;
+    if (!module_)
+        return;
     try {
         if (module_->OnOLNewInspector)
             module_->CallGuarded([&] { module_->OnOLNewInspector(Sender, Inspector); });
-        if (!Inspector) return;
+        if (!Inspector)
+            return;
         outlook::Inspector inspector(ComPtr<IDispatch>::Share(Inspector));
         ComPtr<IDispatch> item = inspector.CurrentItem();
-        if (inspector.Get("CommandBars").IsEmptyOrNothing() || !item) return;
+        if (inspector.Get("CommandBars").IsEmptyOrNothing() || !item)
+            return;
         int itemClass = outlook::Item(item).Class();
-        if (itemClass == kNoteItemClass) return;
+        if (itemClass == kNoteItemClass)
+            return;
         auto wrapper = std::make_unique<TadxInspector>(nullptr);
         wrapper->ConnectTo(static_cast<IUnknown*>(Inspector));
         wrapper->IsMail = itemClass == kMailItemClass;
@@ -94,15 +102,19 @@ void TadxAddin::DoNewInspector(TObject* Sender, IDispatch* Inspector) {
 }
 
 void TadxAddin::DoOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages) {
-    if (!module_) return;
-    if (previousOptionsPagesAdd_) module_->CallGuarded([&] { previousOptionsPagesAdd_(Sender, Pages); });
+    if (!module_)
+        return;
+    if (previousOptionsPagesAdd_)
+        module_->CallGuarded([&] { previousOptionsPagesAdd_(Sender, Pages); });
     module_->CallGuarded([&] { module_->OptionsPagesAdd(Sender, Pages.Get()); });
 }
 
 void TadxAddin::DoNameSpaceOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages,
                                            const ComPtr<IDispatch>& Folder) {
-    if (!module_) return;
-    module_->CallGuarded([&] { module_->NameSpaceOptionsPagesAdd(Sender, Pages.Get(), Folder.Get()); });
+    if (!module_)
+        return;
+    module_->CallGuarded(
+        [&] { module_->NameSpaceOptionsPagesAdd(Sender, Pages.Get(), Folder.Get()); });
 }
 
 void TadxAddin::FreeOutlookWrappers() noexcept {

@@ -15,12 +15,14 @@ void TadxAddin::FindHostMainWindow() {
     search.ClassName = adxHostInfo(hostType_).MainWindowClass;
     EnumThreadWindows(GetCurrentThreadId(), adxDoEnumThreadWindowProc,
                       reinterpret_cast<LPARAM>(&search));
-    if (search.Found) Application().SetHandle(search.Found);
+    if (search.Found)
+        Application().SetHandle(search.Found);
 }
 
 void TadxAddin::OpenAddInKey() {
     const std::string key = GetFactory().GetRegKey(hostType_);
-    if (key.empty()) return;
+    if (key.empty())
+        return;
     try {
         module_->Registry->OpenKey(key, true);
     } catch (const ERegistryException&) {
@@ -33,12 +35,13 @@ namespace {
 // Runs use with a registry object open at key under HKEY_CURRENT_USER
 // (created when missing). A key that cannot be opened or used leaves things
 // as they were: start-up goes on.
-template <class F>
-void WithUserKey(const std::string& key, F use) {
-    if (key.empty()) return;
+template <class F> void WithUserKey(const std::string& key, F use) {
+    if (key.empty())
+        return;
     try {
         TRegistry registry;
-        if (registry.OpenKey(key, true)) use(registry);
+        if (registry.OpenKey(key, true))
+            use(registry);
     } catch (const ERegistryException&) {
     }
 }
@@ -63,5 +66,6 @@ void TadxAddin::HookHostEvents() {
     // Word, Excel, InfoPath and Visio relay their window events to the
     // module through their wrappers' events, chained to the handlers
     // assigned before; those wrappers carry no events yet.
-    if (hostType_ == ohaOutlook) HookOutlookEvents();
+    if (hostType_ == ohaOutlook)
+        HookOutlookEvents();
 }

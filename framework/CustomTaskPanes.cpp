@@ -16,11 +16,13 @@ TadxCustomTaskPane* TadxCustomTaskPanes::GetItem(int Index) const {
 }
 
 void TadxCustomTaskPanes::MakeCTP(IDispatch* Window, int WindowKind) {
-    if (!module_->CTPFactory) return;
+    if (!module_->CTPFactory)
+        return;
     // A declaration has nothing yet from which a pane could be made.
 }
 
 void TadxCustomTaskPanes::RemoveCTP(IDispatch* Window) {
-    if (!module_->CTPFactory) return;
+    if (!module_->CTPFactory)
+        return;
     // No declaration can have a live pane yet.
 }

@@ -13,7 +13,8 @@ using forms::FormValue;
 
 // TaskPanes = < item ... end >: one declaration per item.
 void ReadTaskPanes(TadxCOMAddInModule& module, const FormValue& value, FormReader& reader) {
-    if (value.Type != FormValue::Kind::Collection) forms::WrongKind(value, reader, "collection");
+    if (value.Type != FormValue::Kind::Collection)
+        forms::WrongKind(value, reader, "collection");
     module.TaskPanes->Clear();
     for (size_t i = 0; i < value.CollectionItems.size(); ++i) {
         TCollectionItem* pane = module.TaskPanes->Add();
@@ -70,8 +71,8 @@ void RegisterModule(forms::FormClassTable& table) {
 void RegisterHostEvents(forms::FormClassTable& table) {
     table.Register<TadxCustomEvents, TComponent>();
     table.Register<TadxHostInterfaceEvents, TadxCustomEvents>();
-    table.Register<TadxWordAppEvents, TadxHostInterfaceEvents>().Event("OnStartup",
-                                                                      &TadxWordAppEvents::OnStartup);
+    table.Register<TadxWordAppEvents, TadxHostInterfaceEvents>().Event(
+        "OnStartup", &TadxWordAppEvents::OnStartup);
     table.Register<TadxExcelAppEvents, TadxHostInterfaceEvents>();
     table.Register<TadxOutlookAppEvents, TadxHostInterfaceEvents>();
     table.Register<TadxProjectAppEvents, TadxHostInterfaceEvents>();

@@ -18,23 +18,31 @@ TadxCOMAddInModule* hookModule = nullptr;
 HHOOK keyboardHook = nullptr;
 
 // A key counts as down when its state has bit 0x100 set (the sign-extended down bit).
-bool KeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x100) == 0x100; }
+bool KeyDown(int virtualKey) {
+    return (GetKeyState(virtualKey) & 0x100) == 0x100;
+}
 
-bool IsModifierKey(WPARAM key) { return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU; }
+bool IsModifierKey(WPARAM key) {
+    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU;
+}
 
 // The name the shortcut texts give a key.
 std::string KeyName(WORD key) {
     static const std::pair<WORD, const char*> names[] = {
-        {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},   {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},
-        {VK_HOME, "Home"},  {VK_LEFT, "Left"}, {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-        {VK_DOWN, "Down"},  {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
+        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
+        {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
     };
     for (const auto& [code, name] : names)
-        if (code == key) return name;
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, char(key));
-    if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
-    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9) return "Num " + std::to_string(key - VK_NUMPAD0);
+        if (code == key)
+            return name;
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return std::string(1, char(key));
+    if (key >= VK_F1 && key <= VK_F24)
+        return "F" + std::to_string(key - VK_F1 + 1);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9)
+        return "Num " + std::to_string(key - VK_NUMPAD0);
     return {};
 }
 
@@ -42,9 +50,11 @@ std::string KeyName(WORD key) {
 // of one of the module's buttons and was posted to the shortcut window.
 bool PostShortcut(TadxCOMAddInModule& module, bool ctrl, bool shift, bool alt, WPARAM key) {
     TStringList& shortcuts = module.ControlByShortcut();
-    if (shortcuts.Count() == 0) return false;
+    if (shortcuts.Count() == 0)
+        return false;
     int index = shortcuts.IndexOf(text::UpperCase(TranslateToString(ctrl, shift, alt, WORD(key))));
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     PostMessage(module.ShortcutWindow->Handle(), adxKeyDownMessage(), WPARAM(index), 0);
     return true;
 }
@@ -56,10 +66,13 @@ bool HandleKey(TadxCOMAddInModule& module, WPARAM key, LPARAM info) {
     bool alt = KeyDown(VK_LMENU) || KeyDown(VK_RMENU);
     bool repeat = (info >> 30) & 1;
     bool up = (info >> 31) & 1;
-    if (repeat || up) return false;
+    if (repeat || up)
+        return false;
     bool hasWindow = module.ShortcutWindow && module.ShortcutWindow->Handle();
-    if (hasWindow && !IsModifierKey(key) && PostShortcut(module, ctrl, shift, alt, key)) return true;
-    if (!module.OnKeyDown) return false;
+    if (hasWindow && !IsModifierKey(key) && PostShortcut(module, ctrl, shift, alt, key))
+        return true;
+    if (!module.OnKeyDown)
+        return false;
     TadxKeyDownEventArgs args;
     args.Ctrl = ctrl;
     args.Alt = alt;
@@ -70,11 +83,13 @@ bool HandleKey(TadxCOMAddInModule& module, WPARAM key, LPARAM info) {
     return args.Handled;
 }
 
-std::string FreshGuidName() { return GUID::Create().ToString(); }
+std::string FreshGuidName() {
+    return GUID::Create().ToString();
+}
 
-template <class T>
-void FreeWindow(T*& window) {
-    if (T* w = std::exchange(window, nullptr)) w->Free();
+template <class T> void FreeWindow(T*& window) {
+    if (T* w = std::exchange(window, nullptr))
+        w->Free();
 }
 
 } // namespace
@@ -84,24 +99,32 @@ UINT adxKeyDownMessage() {
     return message;
 }
 
-HHOOK adxKeyboardHook() { return keyboardHook; }
-TadxCOMAddInModule* adxHookModule() { return hookModule; }
+HHOOK adxKeyboardHook() {
+    return keyboardHook;
+}
+TadxCOMAddInModule* adxHookModule() {
+    return hookModule;
+}
 
 std::string TranslateToString(bool Ctrl, bool Shift, bool Alt, WORD Key) {
     std::string result;
-    if (Ctrl) result += "Ctrl+";
-    if (Shift) result += "Shift+";
-    if (Alt) result += "Alt+";
+    if (Ctrl)
+        result += "Ctrl+";
+    if (Shift)
+        result += "Shift+";
+    if (Alt)
+        result += "Alt+";
     return result + KeyName(Key);
 }
 
 LRESULT KeyboardProc(int Code, WPARAM WParam, LPARAM LParam) {
-    if (Code < 0) return CallNextHookEx(keyboardHook, Code, WParam, LParam);
+    if (Code < 0)
+        return CallNextHookEx(keyboardHook, Code, WParam, LParam);
     try {
         TadxCOMAddInModule* module = hookModule;
-        bool wanted = Code == HC_ACTION && WParam != 0 && LParam != 0 && module &&
-                      ((module->ShortcutWindow && module->ShortcutWindow->Handle()) ||
-                       module->OnKeyDown);
+        bool wanted =
+            Code == HC_ACTION && WParam != 0 && LParam != 0 && module &&
+            ((module->ShortcutWindow && module->ShortcutWindow->Handle()) || module->OnKeyDown);
         if (wanted && HandleKey(*module, WParam, LParam)) {
             CallNextHookEx(keyboardHook, Code, WParam, LParam);
             return 1;
@@ -114,7 +137,8 @@ LRESULT KeyboardProc(int Code, WPARAM WParam, LPARAM LParam) {
 }
 
 void adxRemoveKeyboardHook(TadxCOMAddInModule& module) {
-    if (keyboardHook) UnhookWindowsHookEx(std::exchange(keyboardHook, nullptr));
+    if (keyboardHook)
+        UnhookWindowsHookEx(std::exchange(keyboardHook, nullptr));
     FreeWindow(module.ShortcutWindow);
 }
 
@@ -123,7 +147,9 @@ void adxInstallKeyboardHook(TadxCOMAddInModule& module) {
     keyboardHook = SetWindowsHookEx(WH_KEYBOARD, KeyboardProc, nullptr, GetCurrentThreadId());
 }
 
-void adxFreeColorWindow(TadxCOMAddInModule& module) { FreeWindow(module.ColorWindow); }
+void adxFreeColorWindow(TadxCOMAddInModule& module) {
+    FreeWindow(module.ColorWindow);
+}
 
 void adxCreateColorWindow(TadxCOMAddInModule& module) {
     adxFreeColorWindow(module);
@@ -137,13 +163,16 @@ TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner, const std::string
     CreateHandle(Name);
 }
 
-TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner) : TComponent(AOwner), module_(AOwner) {
+TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner)
+    : TComponent(AOwner), module_(AOwner) {
     hookModule = AOwner;
 }
 
 TadxNativeWindow::~TadxNativeWindow() {
-    if (handle_) DestroyWindow(std::exchange(handle_, nullptr));
-    if (hookModule == module_) hookModule = nullptr;
+    if (handle_)
+        DestroyWindow(std::exchange(handle_, nullptr));
+    if (hookModule == module_)
+        hookModule = nullptr;
 }
 
 void TadxNativeWindow::CreateHandle(const std::string& Name) {
@@ -157,14 +186,16 @@ void TadxNativeWindow::CreateHandle(const std::string& Name) {
     }
     handle_ = CreateWindowEx(WS_EX_TOOLWINDOW, WindowClassName(), Name.c_str(), WS_POPUP, 0, 0, 0,
                              0, nullptr, nullptr, nullptr, nullptr);
-    if (!handle_) return;
+    if (!handle_)
+        return;
     SetWindowLongPtr(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtr(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure));
 }
 
 LRESULT TadxNativeWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* window = reinterpret_cast<TadxNativeWindow*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    if (!window) return DefWindowProc(hwnd, message, wParam, lParam);
+    if (!window)
+        return DefWindowProc(hwnd, message, wParam, lParam);
     TMessage m{message, wParam, lParam, 0};
     window->WndProc(m);
     return m.Result;

@@ -34,13 +34,13 @@ struct HostRow {
     TadxCustomEvents* (*FindEvents)(const TadxCOMAddInModule& module);
 };
 
-template <class T>
-TadxCustomEvents* Find(const TadxCOMAddInModule& module) {
+template <class T> TadxCustomEvents* Find(const TadxCOMAddInModule& module) {
     return module.FindHostEventsComponent<T>();
 }
 
 const HostRow kHostRows[] = {
-    {ohaWord, adx::IID_WordApplication, 11, EventsConnection::ServerAndVersion, &Find<TadxWordAppEvents>},
+    {ohaWord, adx::IID_WordApplication, 11, EventsConnection::ServerAndVersion,
+     &Find<TadxWordAppEvents>},
     {ohaExcel, adx::IID_ExcelApplication, 11, EventsConnection::Server, &Find<TadxExcelAppEvents>},
     {ohaOutlook, adx::IID_OutlookApplication, 11, EventsConnection::ServerAndVersion,
      &Find<TadxOutlookAppEvents>},
@@ -61,8 +61,7 @@ const HostRow kHostRows[] = {
 };
 
 // Creates the wrapper W in slot, connects it to server and returns it.
-template <class W>
-W& Connect(std::unique_ptr<W>& slot, IUnknown* server) {
+template <class W> W& Connect(std::unique_ptr<W>& slot, IUnknown* server) {
     if constexpr (std::is_constructible_v<W, TComponent*>)
         slot = std::make_unique<W>(nullptr);
     else
@@ -83,20 +82,30 @@ std::u16string AccessVersion(TAccessApplication& access) {
 // Creates and connects the wrapper of host and returns the host's version text.
 std::u16string ConnectWrapper(TadxCOMAddInModule& m, TadxOfficeHostApp host, IUnknown* server) {
     switch (host) {
-    case ohaWord: return Connect(m.WordApplication, server).Version();
-    case ohaExcel: return Connect(m.ExcelApplication, server).Version(LOCALE_USER_DEFAULT);
-    case ohaOutlook: return Connect(m.OutlookApplication, server).Version();
-    case ohaAccess: return AccessVersion(Connect(m.AccessApplication, server));
+    case ohaWord:
+        return Connect(m.WordApplication, server).Version();
+    case ohaExcel:
+        return Connect(m.ExcelApplication, server).Version(LOCALE_USER_DEFAULT);
+    case ohaOutlook:
+        return Connect(m.OutlookApplication, server).Version();
+    case ohaAccess:
+        return AccessVersion(Connect(m.AccessApplication, server));
     case ohaProject:
         return dispGetId(Connect(m.ProjectApplication, server).DefaultInterface(),
                          kProjectVersionDispId)
             .AsWide();
-    case ohaPowerPoint: return Connect(m.PowerPointApplication, server).Version();
-    case ohaFrontPage: return Connect(m.FrontPageApplication, server).Version();
-    case ohaMapPoint: return Connect(m.MapPointApplication, server).Version();
-    case ohaVisio: return Connect(m.VisioApplication, server).Version();
-    case ohaPublisher: return Connect(m.PublisherApplication, server).Version();
-    case ohaInfoPath: return Connect(m.InfoPathApplication, server).Version();
+    case ohaPowerPoint:
+        return Connect(m.PowerPointApplication, server).Version();
+    case ohaFrontPage:
+        return Connect(m.FrontPageApplication, server).Version();
+    case ohaMapPoint:
+        return Connect(m.MapPointApplication, server).Version();
+    case ohaVisio:
+        return Connect(m.VisioApplication, server).Version();
+    case ohaPublisher:
+        return Connect(m.PublisherApplication, server).Version();
+    case ohaInfoPath:
+        return Connect(m.InfoPathApplication, server).Version();
     }
     return {};
 }
@@ -105,16 +114,22 @@ std::u16string ConnectWrapper(TadxCOMAddInModule& m, TadxOfficeHostApp host, IUn
 bool ReadDecimal(std::u16string_view text, int32_t& value) {
     size_t i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    if (i == text.size()) return false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    if (i == text.size())
+        return false;
     int64_t result = 0;
     for (; i < text.size(); ++i) {
-        if (text[i] < u'0' || text[i] > u'9') return false;
+        if (text[i] < u'0' || text[i] > u'9')
+            return false;
         result = result * 10 + (text[i] - u'0');
-        if (result > int64_t(INT32_MAX) + 1) return false;
+        if (result > int64_t(INT32_MAX) + 1)
+            return false;
     }
-    if (negative) result = -result;
-    if (result < INT32_MIN || result > INT32_MAX) return false;
+    if (negative)
+        result = -result;
+    if (result < INT32_MIN || result > INT32_MAX)
+        return false;
     value = static_cast<int32_t>(result);
     return true;
 }
@@ -124,26 +139,32 @@ bool ReadDecimal(std::u16string_view text, int32_t& value) {
 int32_t GetMajorVersion(const std::u16string& Version) {
     int32_t result = 9;
     size_t separator = Version.find(u'.');
-    if (separator == std::u16string::npos) separator = Version.find(u',');
-    if (separator != std::u16string::npos) ReadDecimal(std::u16string_view(Version).substr(0, separator), result);
+    if (separator == std::u16string::npos)
+        separator = Version.find(u',');
+    if (separator != std::u16string::npos)
+        ReadDecimal(std::u16string_view(Version).substr(0, separator), result);
     return result;
 }
 
 void TadxCOMAddInModule::SetHostApplication() {
     ComPtr<IDispatch> application =
         HostApplication.IsEmptyOrNothing() ? nullptr : HostApplication.AsDispatch();
-    if (!application) return;
+    if (!application)
+        return;
     for (const HostRow& row : kHostRows) {
         ComPtr<IUnknown> server;
-        if (FAILED(application->QueryInterface(row.Iid, server.ReceiveVoid())) || !server) continue;
+        if (FAILED(application->QueryInterface(row.Iid, server.ReceiveVoid())) || !server)
+            continue;
         HostType = row.Host;
         HostMajorVersion = GetMajorVersion(ConnectWrapper(*this, row.Host, server.Get()));
-        if (HostMajorVersion > row.RibbonAbove) IsRibbonHost = true;
+        if (HostMajorVersion > row.RibbonAbove)
+            IsRibbonHost = true;
         HostEvents = row.FindEvents ? row.FindEvents(*this) : nullptr;
         if (HostEvents)
             ConnectHostEvents(HostEvents, server.Get(),
                               row.Connection == EventsConnection::ServerAndVersion);
-        if (row.Host == ohaOutlook && IsRibbonHost) ConnectOutlook2007Events(server.Get());
+        if (row.Host == ohaOutlook && IsRibbonHost)
+            ConnectOutlook2007Events(server.Get());
         return;
     }
 }
@@ -155,7 +176,8 @@ void TadxCOMAddInModule::ConnectHostEvents(TadxCustomEvents* events, IUnknown* s
     else
         events->ConnectTo(server);
     auto* word = dynamic_cast<TadxWordAppEvents*>(events);
-    if (word && word->OnStartup) CallGuarded([&] { word->OnStartup(word); });
+    if (word && word->OnStartup)
+        CallGuarded([&] { word->OnStartup(word); });
 }
 
 void TadxCOMAddInModule::ConnectOutlook2007Events(IUnknown* server) {
@@ -166,24 +188,45 @@ void TadxCOMAddInModule::ConnectOutlook2007Events(IUnknown* server) {
 }
 
 void TadxCOMAddInModule::FreeHostApplication() {
-    if (HostEvents) HostEvents->Disconnect();
+    if (HostEvents)
+        HostEvents->Disconnect();
     switch (HostType) {
-    case ohaWord: WordApplication.reset(); break;
-    case ohaExcel: ExcelApplication.reset(); break;
+    case ohaWord:
+        WordApplication.reset();
+        break;
+    case ohaExcel:
+        ExcelApplication.reset();
+        break;
     case ohaOutlook:
         OutlookApplication.reset();
-        if (Outlook2007Events) std::exchange(Outlook2007Events, nullptr)->Disconnect();
+        if (Outlook2007Events)
+            std::exchange(Outlook2007Events, nullptr)->Disconnect();
         break;
     case ohaAccess:
-        if (AccessTimer) AccessTimer->SetEnabled(false);
+        if (AccessTimer)
+            AccessTimer->SetEnabled(false);
         AccessApplication.reset();
         break;
-    case ohaProject: ProjectApplication.reset(); break;
-    case ohaPowerPoint: PowerPointApplication.reset(); break;
-    case ohaFrontPage: FrontPageApplication.reset(); break;
-    case ohaMapPoint: MapPointApplication.reset(); break;
-    case ohaVisio: VisioApplication.reset(); break;
-    case ohaPublisher: PublisherApplication.reset(); break;
-    case ohaInfoPath: InfoPathApplication.reset(); break;
+    case ohaProject:
+        ProjectApplication.reset();
+        break;
+    case ohaPowerPoint:
+        PowerPointApplication.reset();
+        break;
+    case ohaFrontPage:
+        FrontPageApplication.reset();
+        break;
+    case ohaMapPoint:
+        MapPointApplication.reset();
+        break;
+    case ohaVisio:
+        VisioApplication.reset();
+        break;
+    case ohaPublisher:
+        PublisherApplication.reset();
+        break;
+    case ohaInfoPath:
+        InfoPathApplication.reset();
+        break;
     }
 }

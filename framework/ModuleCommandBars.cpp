@@ -14,7 +14,8 @@ namespace {
 
 // The host's CommandBars of obj (a variant holding a host object), or an empty variant.
 Variant CommandBarsOf(const Variant& obj) {
-    if (obj.IsEmptyOrNothing()) return {};
+    if (obj.IsEmptyOrNothing())
+        return {};
     return dispGet(obj, "CommandBars");
 }
 
@@ -22,13 +23,15 @@ Variant CommandBarsOf(const Variant& obj) {
 std::string AsciiUpper(std::u16string_view name) {
     std::string s = text::Narrow(name);
     for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return s;
 }
 
 Variant AppCommandBarsVariant(TadxOfficeHostApp host, const Variant& app) {
     switch (host) {
-    case ohaMapPoint: return {};
+    case ohaMapPoint:
+        return {};
     case ohaOutlook:
         if (dispGet(dispGet(app, "Inspectors"), "Count").AsInteger() > 0 ||
             dispGet(dispGet(app, "Explorers"), "Count").AsInteger() > 0)
@@ -36,22 +39,27 @@ Variant AppCommandBarsVariant(TadxOfficeHostApp host, const Variant& app) {
         return {};
     case ohaInfoPath: {
         Variant window = dispGet(app, "ActiveWindow");
-        if (!window.IsEmptyOrNothing()) return CommandBarsOf(window);
+        if (!window.IsEmptyOrNothing())
+            return CommandBarsOf(window);
         Variant windows = dispGet(app, "Windows");
-        if (dispGet(windows, "Count").AsInteger() > 0) return CommandBarsOf(dispGet(windows, "Item", 0));
+        if (dispGet(windows, "Count").AsInteger() > 0)
+            return CommandBarsOf(dispGet(windows, "Item", 0));
         return {};
     }
-    default: return CommandBarsOf(app);
+    default:
+        return CommandBarsOf(app);
     }
 }
 
 } // namespace
 
 ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
-    if (HostApplication.IsEmptyOrNothing()) return nullptr;
+    if (HostApplication.IsEmptyOrNothing())
+        return nullptr;
     try {
         Variant bars = AppCommandBarsVariant(HostType, HostApplication);
-        if (bars.IsEmptyOrNothing()) return nullptr;
+        if (bars.IsEmptyOrNothing())
+            return nullptr;
         return ComQuery<::CommandBars>(bars.AsUnknown().Get());
     } catch (const Exception&) {
         return nullptr;
@@ -74,24 +82,31 @@ void TadxCOMAddInModule::SaveExplCommandBars() {
 }
 
 ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name) {
-    if (!CommandBars) CommandBars = GetAppCommandBars();
-    if (!CommandBars) return nullptr;
+    if (!CommandBars)
+        CommandBars = GetAppCommandBars();
+    if (!CommandBars)
+        return nullptr;
     const std::string asciiName = AsciiUpper(Name);
     const std::u16string upperName = text::UpperCase(Name);
     int count = dispGet(CommandBars, "Count").AsInteger();
     for (int i = 1; i <= count; ++i) {
         ComPtr<IDispatch> bar = dispGet(CommandBars, "Item", i).AsDispatch();
-        if (!bar) continue;
-        if (AsciiUpper(dispGet(bar, "Name").AsWide()) == asciiName) return bar;
-        if (text::UpperCase(dispGet(bar, "NameLocal").AsWide()) == upperName) return bar;
+        if (!bar)
+            continue;
+        if (AsciiUpper(dispGet(bar, "Name").AsWide()) == asciiName)
+            return bar;
+        if (text::UpperCase(dispGet(bar, "NameLocal").AsWide()) == upperName)
+            return bar;
     }
     return nullptr;
 }
 
 ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
     try {
-        if (!CommandBars) CommandBars = GetAppCommandBars();
-        if (!CommandBars) return nullptr;
+        if (!CommandBars)
+            CommandBars = GetAppCommandBars();
+        if (!CommandBars)
+            return nullptr;
         auto search = [&] {
             Variant type = Type < 0 ? Variant::Missing() : Variant(static_cast<uint32_t>(Type));
             return dispCall(CommandBars, "FindControl", type, Variant::Missing(), Tag,
@@ -99,7 +114,8 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string
                 .AsDispatch();
         };
         ComPtr<IDispatch> control = search();
-        if (!control) return nullptr;
+        if (!control)
+            return nullptr;
         try {
             dispGet(control, "Type");
         } catch (const Exception&) {
@@ -113,7 +129,8 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string
 }
 
 TStringList& TadxCOMAddInModule::ControlByShortcut() {
-    if (!ShortcutList) ShortcutList = std::make_unique<TStringList>();
+    if (!ShortcutList)
+        ShortcutList = std::make_unique<TStringList>();
     ShortcutList->Clear();
     // The buttons of the module's command bars would add their shortcut
     // texts here; a module has no command bar yet.

@@ -66,6 +66,6 @@ using TadxRibbonLoaded = std::function<void(TObject* Sender, IRibbonUI* RibbonUI
 using TadxOfficeColorSchemeChanged =
     std::function<void(TObject* Sender, TadxOfficeColorScheme ColorScheme)>;
 // The framework's in-process call-back, with its seven arguments unchanged.
-using TadxCallBackEvent = std::function<void(int32_t Param1, int32_t Param2, int32_t Param3,
-                                             int32_t Param4, int32_t Param5, int32_t Param6,
-                                             int32_t Param7)>;
+using TadxCallBackEvent =
+    std::function<void(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
+                       int32_t Param5, int32_t Param6, int32_t Param7)>;

@@ -23,7 +23,9 @@ static_assert(std::size(kHosts) == adxLastHost + 1);
 
 } // namespace
 
-bool adxIsHostApp(int ordinal) { return ordinal >= adxFirstHost && ordinal <= adxLastHost; }
+bool adxIsHostApp(int ordinal) {
+    return ordinal >= adxFirstHost && ordinal <= adxLastHost;
+}
 
 const TadxHostInfo& adxHostInfo(TadxOfficeHostApp host) {
     if (!adxIsHostApp(host))
@@ -33,13 +35,14 @@ const TadxHostInfo& adxHostInfo(TadxOfficeHostApp host) {
 
 const std::vector<std::string>& adxHostAppNames() {
     static const std::vector<std::string> names = {
-        "ohaExcel",    "ohaWord",     "ohaOutlook", "ohaPowerPoint", "ohaAccess",   "ohaProject",
-        "ohaFrontPage", "ohaMapPoint", "ohaVisio",  "ohaPublisher",  "ohaInfoPath"};
+        "ohaExcel",     "ohaWord",     "ohaOutlook", "ohaPowerPoint", "ohaAccess",  "ohaProject",
+        "ohaFrontPage", "ohaMapPoint", "ohaVisio",   "ohaPublisher",  "ohaInfoPath"};
     return names;
 }
 
 std::string adxAddInKey(TadxOfficeHostApp host, const std::string& progId) {
-    if (progId.empty()) return {};
+    if (progId.empty())
+        return {};
     const TadxHostInfo& info = adxHostInfo(host);
     const char* pattern = info.ShortKeyForm ? "\\Software\\Microsoft\\%s\\AddIns\\%s"
                                             : "\\Software\\Microsoft\\Office\\%s\\AddIns\\%s";

@@ -27,7 +27,8 @@ void MakePowerPointPanes(TadxCustomTaskPanes& panes, const Variant& app) {
 // Panes for each window of a host collection, items first to first + Count - 1.
 void MakePanesForEach(TadxCustomTaskPanes& panes, const Variant& collection, int first, int kind) {
     int count = dispGet(collection, "Count").AsInteger();
-    for (int i = first; i < first + count; ++i) panes.MakeCTP(WindowOf(dispGet(collection, "Item", i)), kind);
+    for (int i = first; i < first + count; ++i)
+        panes.MakeCTP(WindowOf(dispGet(collection, "Item", i)), kind);
 }
 
 // Word: the taskbar setting, then panes for each document's active window.
@@ -36,7 +37,8 @@ void MakeWordPanes(TadxCustomTaskPanes& panes, const Variant& app) {
     Variant documents = dispGet(app, "Documents");
     int count = dispGet(documents, "Count").AsInteger();
     for (int i = 1; i <= count; ++i)
-        panes.MakeCTP(WindowOf(dispGet(dispGet(documents, "Item", i), "ActiveWindow")), adxCTPWindowOther);
+        panes.MakeCTP(WindowOf(dispGet(dispGet(documents, "Item", i), "ActiveWindow")),
+                      adxCTPWindowOther);
 }
 
 } // namespace
@@ -45,7 +47,9 @@ void adxMakeStartupPanes(TadxCOMAddInModule& module) {
     TadxCustomTaskPanes& panes = *module.TaskPanes;
     const Variant& app = module.HostApplication;
     switch (module.HostType) {
-    case ohaExcel: MakeActiveWindowPanes(panes, app); break;
+    case ohaExcel:
+        MakeActiveWindowPanes(panes, app);
+        break;
     case ohaWord:
         try {
             if (!dispGet(app, "ActiveDocument").IsEmptyOrNothing() &&
@@ -56,8 +60,12 @@ void adxMakeStartupPanes(TadxCOMAddInModule& module) {
             // panes come with the next window activation.
         }
         break;
-    case ohaPowerPoint: MakePowerPointPanes(panes, app); break;
-    case ohaAccess: panes.MakeCTP(nullptr, adxCTPWindowOther); break;
+    case ohaPowerPoint:
+        MakePowerPointPanes(panes, app);
+        break;
+    case ohaAccess:
+        panes.MakeCTP(nullptr, adxCTPWindowOther);
+        break;
     case ohaInfoPath: {
         Variant windows = dispGet(app, "Windows");
         if (dispGet(windows, "Count").AsInteger() > 0)
@@ -74,15 +82,26 @@ void adxMakeFactoryPanes(TadxCOMAddInModule& module) {
     TadxCustomTaskPanes& panes = *module.TaskPanes;
     const Variant& app = module.HostApplication;
     switch (module.HostType) {
-    case ohaExcel: MakeActiveWindowPanes(panes, app); break;
-    case ohaAccess: panes.MakeCTP(nullptr, adxCTPWindowOther); break;
-    case ohaPowerPoint: MakePowerPointPanes(panes, app); break;
-    case ohaWord: MakeWordPanes(panes, app); break;
-    case ohaInfoPath: MakePanesForEach(panes, dispGet(app, "Windows"), 0, adxCTPWindowOther); break;
+    case ohaExcel:
+        MakeActiveWindowPanes(panes, app);
+        break;
+    case ohaAccess:
+        panes.MakeCTP(nullptr, adxCTPWindowOther);
+        break;
+    case ohaPowerPoint:
+        MakePowerPointPanes(panes, app);
+        break;
+    case ohaWord:
+        MakeWordPanes(panes, app);
+        break;
+    case ohaInfoPath:
+        MakePanesForEach(panes, dispGet(app, "Windows"), 0, adxCTPWindowOther);
+        break;
     case ohaOutlook:
         MakePanesForEach(panes, dispGet(app, "Explorers"), 1, adxCTPWindowExplorer);
         MakePanesForEach(panes, dispGet(app, "Inspectors"), 1, adxCTPWindowInspector);
         break;
-    default: break;
+    default:
+        break;
     }
 }

@@ -10,6 +10,7 @@ TadxStartMode adxStartMode(std::string_view value) {
     // upper-cased text.
     const std::string upper = text::UpperCase(value);
     for (TadxStartMode mode : {adxStartModeUninstall, adxStartModeNormal, adxStartModeFirstStart})
-        if (upper == adxStartModeNames[mode]) return mode;
+        if (upper == adxStartModeNames[mode])
+            return mode;
     return adxStartModeUnknown;
 }

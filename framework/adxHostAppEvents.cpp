@@ -11,7 +11,8 @@ void TadxHostInterfaceEvents::ConnectTo(IUnknown* Server) {
     Disconnect();
     ComPtr<IUnknown> server;
     HRESULT hr = Server ? Server->QueryInterface(intfIid_, server.ReceiveVoid()) : E_POINTER;
-    if (FAILED(hr) || !server) throw EOleSysError("Interface not supported", E_NOINTERFACE);
+    if (FAILED(hr) || !server)
+        throw EOleSysError("Interface not supported", E_NOINTERFACE);
     server_ = std::move(server);
 }
 
@@ -19,7 +20,9 @@ void TadxHostInterfaceEvents::ConnectTo(IUnknown* Server, const std::string& Ver
     ConnectTo(Server);
 }
 
-void TadxHostInterfaceEvents::Disconnect() { server_ = nullptr; }
+void TadxHostInterfaceEvents::Disconnect() {
+    server_ = nullptr;
+}
 
 TadxWordAppEvents::TadxWordAppEvents(TComponent* AOwner)
     : TadxHostInterfaceEvents(AOwner, adx::IID_WordApplication) {}

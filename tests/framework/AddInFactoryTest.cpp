@@ -31,7 +31,8 @@ protected:
     }
     static bool ClassRegistered() {
         GUID clsid;
-        return SUCCEEDED(CLSIDFromProgID(u"FrameworkTest.TestAddIn", &clsid)) && clsid == CLSID_TestAddIn;
+        return SUCCEEDED(CLSIDFromProgID(u"FrameworkTest.TestAddIn", &clsid)) &&
+               clsid == CLSID_TestAddIn;
     }
     // The error a guarded registration entry point left for its caller.
     static std::string LastError(HRESULT hr) {
@@ -59,9 +60,12 @@ TEST_F(AddInFactory, MakesANewAddInObjectForEachRequest) {
     EXPECT_EQ(&static_cast<TadxAddin*>(first.Get())->GetFactory(), &factory);
     EXPECT_EQ(factory.GetProgID(), "FrameworkTest.TestAddIn");
     EXPECT_EQ(factory.ThreadingModel(), "Apartment");
-    EXPECT_EQ(factory.GetRegKey(ohaOutlook), "\\Software\\Microsoft\\Office\\Outlook\\AddIns\\FrameworkTest.TestAddIn");
-    EXPECT_EQ(factory.GetRegKey(ohaMapPoint), "\\Software\\Microsoft\\MapPoint\\AddIns\\FrameworkTest.TestAddIn");
-    EXPECT_EQ(factory.GetRegKey(ohaProject), "\\Software\\Microsoft\\Office\\MS Project\\AddIns\\FrameworkTest.TestAddIn");
+    EXPECT_EQ(factory.GetRegKey(ohaOutlook),
+              "\\Software\\Microsoft\\Office\\Outlook\\AddIns\\FrameworkTest.TestAddIn");
+    EXPECT_EQ(factory.GetRegKey(ohaMapPoint),
+              "\\Software\\Microsoft\\MapPoint\\AddIns\\FrameworkTest.TestAddIn");
+    EXPECT_EQ(factory.GetRegKey(ohaProject),
+              "\\Software\\Microsoft\\Office\\MS Project\\AddIns\\FrameworkTest.TestAddIn");
 }
 
 TEST_F(AddInFactory, RegistrationForAllUsersWritesTheMachinesAddInKey) {
@@ -77,7 +81,8 @@ TEST_F(AddInFactory, RegistrationForAllUsersWritesTheMachinesAddInKey) {
     EXPECT_TRUE(ClassRegistered());
     TRegistry classes;
     classes.SetRootKey(HKEY_CLASSES_ROOT);
-    ASSERT_TRUE(classes.OpenKeyReadOnly("CLSID\\" + CLSID_TestAddIn.ToString() + "\\InprocServer32"));
+    ASSERT_TRUE(
+        classes.OpenKeyReadOnly("CLSID\\" + CLSID_TestAddIn.ToString() + "\\InprocServer32"));
     EXPECT_EQ(classes.ReadString("ThreadingModel"), "Apartment");
 }
 
@@ -103,7 +108,8 @@ TEST_F(AddInFactory, VirtualisedOffice14CountsAsEveryHostInstalled) {
     {
         TRegistry machine;
         machine.SetRootKey(HKEY_LOCAL_MACHINE);
-        ASSERT_TRUE(machine.CreateKey("Software\\Microsoft\\Office\\14.0\\Common\\InstallRoot\\Virtual"));
+        ASSERT_TRUE(
+            machine.CreateKey("Software\\Microsoft\\Office\\14.0\\Common\\InstallRoot\\Virtual"));
     }
     SetModuleForm(Form("ohaWord"));
     ASSERT_EQ(server.RegisterServer(), S_OK);
@@ -112,21 +118,24 @@ TEST_F(AddInFactory, VirtualisedOffice14CountsAsEveryHostInstalled) {
 
 TEST_F(AddInFactory, UnregistrationWritesUninstallThenDeletesBothKeys) {
     InstallOutlook();
-    SetModuleForm(Form("ohaOutlook", "  RegisterForAllUsers = True\n  OnBeforeAddinUnregister = ModuleBeforeUnregister"));
+    SetModuleForm(
+        Form("ohaOutlook",
+             "  RegisterForAllUsers = True\n  OnBeforeAddinUnregister = ModuleBeforeUnregister"));
     ASSERT_EQ(server.RegisterServer(), S_OK);
     WriteStartMode("NORMAL"); // the user has started the add-in once
     std::vector<std::string> seen;
     probe = [&](TTestModule& m, const std::string& step) {
-        seen.push_back(step + ": user " + ReadValue(HKEY_CURRENT_USER, "ADXStartMode") + ", machine " +
-                       ReadValue(HKEY_LOCAL_MACHINE, "LoadBehavior") + ", host " +
+        seen.push_back(step + ": user " + ReadValue(HKEY_CURRENT_USER, "ADXStartMode") +
+                       ", machine " + ReadValue(HKEY_LOCAL_MACHINE, "LoadBehavior") + ", host " +
                        adxHostInfo(m.HostType).Name + ", key " + m.Registry->CurrentPath());
     };
 
     ASSERT_EQ(server.UnregisterServer(), S_OK) << LastError(E_FAIL);
 
-    EXPECT_EQ(seen, std::vector<std::string>{"OnBeforeAddinUnregister: user UNINSTALL, machine 0, host "
-                                             "Outlook, key Software\\Microsoft\\Office\\Outlook\\AddIns\\"
-                                             "FrameworkTest.TestAddIn"});
+    EXPECT_EQ(seen,
+              std::vector<std::string>{"OnBeforeAddinUnregister: user UNINSTALL, machine 0, host "
+                                       "Outlook, key Software\\Microsoft\\Office\\Outlook\\AddIns\\"
+                                       "FrameworkTest.TestAddIn"});
     EXPECT_FALSE(AddInKeyExists(HKEY_CURRENT_USER));
     EXPECT_FALSE(AddInKeyExists(HKEY_LOCAL_MACHINE));
     EXPECT_FALSE(ClassRegistered());
@@ -141,14 +150,17 @@ TEST_F(AddInFactory, TheRegisterEventSeesTheUsersKeyEvenForAllUsers) {
                        "  RegisterForAllUsers = True\n  OnAfterAddinRegister = ModuleRaise"));
     std::vector<std::string> keys;
     probe = [&](TTestModule& m, const std::string&) {
-        keys.push_back(m.Registry->CurrentPath() + (m.Factory == &factory ? "" : " without factory"));
+        keys.push_back(m.Registry->CurrentPath() +
+                       (m.Factory == &factory ? "" : " without factory"));
     };
     ASSERT_EQ(server.RegisterServer(), S_OK);
-    EXPECT_EQ(keys, (std::vector<std::string>{"Software\\Microsoft\\Office\\Excel\\AddIns\\FrameworkTest.TestAddIn",
-                                              "Software\\Microsoft\\Office\\Outlook\\AddIns\\FrameworkTest.TestAddIn"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "Software\\Microsoft\\Office\\Excel\\AddIns\\FrameworkTest.TestAddIn",
+                        "Software\\Microsoft\\Office\\Outlook\\AddIns\\FrameworkTest.TestAddIn"}));
     // Each failing handler was reported and registration went on.
     ASSERT_EQ(user.Shown().size(), 2u);
-    EXPECT_EQ(user.Shown()[1].Text, "TestAddIn error: the add-in has fired an exception.\r\nHandler failed");
+    EXPECT_EQ(user.Shown()[1].Text,
+              "TestAddIn error: the add-in has fired an exception.\r\nHandler failed");
     EXPECT_TRUE(AddInKeyExists(HKEY_CURRENT_USER, ohaOutlook));
     EXPECT_TRUE(AddInKeyExists(HKEY_LOCAL_MACHINE, ohaOutlook));
     EXPECT_TRUE(AddInKeyExists(HKEY_LOCAL_MACHINE, ohaExcel));
@@ -254,11 +266,16 @@ public:
         auto commandBars = MakeComObject<FakeHost>(u"");
         commandBars->Answer(IID_CommandBars);
         commandBars->Table().Get("Count", [this] {
-            if (BarsFail) throw EOleSysError("The command bars are busy", E_FAIL);
+            if (BarsFail)
+                throw EOleSysError("The command bars are busy", E_FAIL);
             return int(bars_.size());
         });
-        commandBars->Table().Add("Item", DISPID_VALUE).Call([this](DispCall& c) { return BarAt(c.Integer(0)); });
-        commandBars->Table().Add("FindControl").Call([this](DispCall& c) { return FindControl(c.Wide(2)); });
+        commandBars->Table().Add("Item", DISPID_VALUE).Call([this](DispCall& c) {
+            return BarAt(c.Integer(0));
+        });
+        commandBars->Table().Add("FindControl").Call([this](DispCall& c) {
+            return FindControl(c.Wide(2));
+        });
         app_->Table().Get("CommandBars", [commandBars] { return ComPtr<IDispatch>(commandBars); });
         app_->Table().Method("Quit", [this] { Quits++; });
         RegisterActiveObject(app_->UnknownSelf(), CLSID_FakeExcel, ACTIVEOBJECT_STRONG, &cookie_);
@@ -280,7 +297,8 @@ private:
     }
     Variant FindControl(const std::u16string& tag) {
         auto it = controls_.find(text::Narrow(tag));
-        if (it == controls_.end()) return Variant(static_cast<IDispatch*>(nullptr));
+        if (it == controls_.end())
+            return Variant(static_cast<IDispatch*>(nullptr));
         std::string name = it->first;
         Control control = it->second;
         return Variant(Object([=, this](DispatchTable& t) {
@@ -323,7 +341,8 @@ protected:
         registry.WriteInteger("Forced", 255);
         registry.WriteInteger("Gone", 1);
         EXPECT_TRUE(registry.OpenKey(AddInKey(ohaExcel) + "\\CommandBars", true));
-        for (const char* bar : {"Lorvane", "Standard", "Busy"}) registry.WriteInteger(bar, 0);
+        for (const char* bar : {"Lorvane", "Standard", "Busy"})
+            registry.WriteInteger(bar, 0);
     }
     // Excel's settle time runs on a clock the test moves.
     platform::ManualClockScope clock{TDateTime(45000.0)};
@@ -365,15 +384,18 @@ protected:
     static std::vector<std::string> Options() {
         TRegistry registry;
         std::vector<std::string> lines;
-        if (!registry.OpenKeyReadOnly("Software\\Microsoft\\Office\\12.0\\Excel\\Options")) return lines;
-        for (const std::string& name : registry.GetValueNames()) lines.push_back(name + "=" + registry.ReadString(name));
+        if (!registry.OpenKeyReadOnly("Software\\Microsoft\\Office\\12.0\\Excel\\Options"))
+            return lines;
+        for (const std::string& name : registry.GetValueNames())
+            lines.push_back(name + "=" + registry.ReadString(name));
         std::sort(lines.begin(), lines.end());
         return lines;
     }
     static void SetOptions(const std::vector<std::pair<std::string, std::string>>& values) {
         TRegistry registry;
         ASSERT_TRUE(registry.OpenKey("Software\\Microsoft\\Office\\12.0\\Excel\\Options", true));
-        for (const auto& [name, value] : values) registry.WriteString(name, value);
+        for (const auto& [name, value] : values)
+            registry.WriteString(name, value);
     }
 };
 
@@ -385,7 +407,8 @@ TEST_F(AutomationEntries, TakeTheNextFreeOpenName) {
         {{{"Other", "x"}}, {"OPEN=" + Ours(), "Other=x"}},
         {{{"OPEN", "/R a.xla"}}, {"OPEN1=" + Ours(), "OPEN=/R a.xla"}},
         {{{"OPEN", "a"}, {"OPEN3", "c"}}, {"OPEN3=c", "OPEN4=" + Ours(), "OPEN=a"}},
-        {{{"open", "a"}, {"Open9", "i"}, {"OPEN10", "j"}}, {"OPEN10=j", "OPEN11=" + Ours(), "Open9=i", "open=a"}},
+        {{{"open", "a"}, {"Open9", "i"}, {"OPEN10", "j"}},
+         {"OPEN10=j", "OPEN11=" + Ours(), "Open9=i", "open=a"}},
         {{{"OPEN", Ours()}}, {"OPEN=" + Ours()}},
     };
     for (const Case& c : cases) {
@@ -401,7 +424,8 @@ TEST_F(AutomationEntries, AreLeftAloneForExcelVersionsThatAreNotThere) {
     ASSERT_EQ(server.RegisterServer(), S_OK);
     TRegistry registry;
     for (int version = 10; version <= 14; ++version)
-        EXPECT_FALSE(registry.KeyExists(Format("Software\\Microsoft\\Office\\%d.0\\Excel\\Options", {version})));
+        EXPECT_FALSE(registry.KeyExists(
+            Format("Software\\Microsoft\\Office\\%d.0\\Excel\\Options", {version})));
 }
 
 TEST_F(AutomationEntries, UnregistrationRenumbersTheOthersWithoutGaps) {

@@ -5,12 +5,12 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/HiddenWindows.h"
+#include "platform/forms/Screen.h"
 #include "platform/office/Office.h"
 #include "platform/sim/SimCOMAddIn.h"
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Hook.h"
 #include "platform/win/Registry.h"
-#include "platform/forms/Screen.h"
 #include "platform/win/Window.h"
 
 #include <algorithm>
@@ -28,7 +28,8 @@ const std::string kHandlers = R"(  AddInName = 'TestAddIn'
   OnOLNewExplorer = ModuleNewExplorer
   OnOLNewInspector = ModuleNewInspector)";
 
-const std::string kErrorText = "TestAddIn error: the add-in has fired an exception.\r\nHandler failed";
+const std::string kErrorText =
+    "TestAddIn error: the add-in has fired an exception.\r\nHandler failed";
 
 class AddInLifecycle : public AddInTest {
 protected:
@@ -64,7 +65,8 @@ protected:
 TEST_F(AddInLifecycle, StartupRunsOnceWhenTheHostConnectsAtItsStart) {
     sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
+    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr),
+              S_OK);
     EXPECT_EQ(Count("OnAddInInitialize"), 0);
 
     EXPECT_EQ(addIn->OnStartupComplete(nullptr), S_OK);
@@ -81,11 +83,14 @@ TEST_F(AddInLifecycle, StartupRunsInsideTheConnectionWhenTheHostRunsAlready) {
     auto entry = sim::SimulatedCOMAddIn::Create(u"FrameworkTest.TestAddIn", CLSID_TestAddIn, u"");
     bool publishedDuringStartup = true;
     probe = [&](TTestModule&, const std::string& step) {
-        if (step == "OnAddInStartupComplete") publishedDuringStartup = bool(entry->Object());
+        if (step == "OnAddInStartupComplete")
+            publishedDuringStartup = bool(entry->Object());
     };
     auto addIn = NewAddIn();
 
-    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup, entry.Get(), nullptr), S_OK);
+    ASSERT_EQ(
+        addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup, entry.Get(), nullptr),
+        S_OK);
     EXPECT_EQ(Count("OnAddInStartupComplete"), 1);
     EXPECT_FALSE(publishedDuringStartup);
     EXPECT_TRUE(IsSameObject(entry->Object().Get(), addIn.Get()));
@@ -103,7 +108,8 @@ TEST_F(AddInLifecycle, StartupCallsEachStepInItsPlace) {
     std::string shortcutWindowAtForm, shortcutWindowAtStartup;
     auto windowTitle = [](TadxCOMAddInModule& m) {
         char title[64] = {};
-        if (m.ShortcutWindow) GetWindowText(m.ShortcutWindow->Handle(), title, sizeof title);
+        if (m.ShortcutWindow)
+            GetWindowText(m.ShortcutWindow->Handle(), title, sizeof title);
         return std::string(title);
     };
     std::vector<std::string> seen;
@@ -113,21 +119,25 @@ TEST_F(AddInLifecycle, StartupCallsEachStepInItsPlace) {
                             (m.ColorWindow ? "yes" : "no") + ", key open " +
                             (m.Registry->HasCurrentKey() ? "yes" : "no");
         seen.push_back(state);
-        if (step == "SetHostApplication") shortcutWindowAtForm = windowTitle(m);
-        if (step == "OnAddInStartupComplete") shortcutWindowAtStartup = windowTitle(m);
+        if (step == "SetHostApplication")
+            shortcutWindowAtForm = windowTitle(m);
+        if (step == "OnAddInStartupComplete")
+            shortcutWindowAtStartup = windowTitle(m);
     };
     auto addIn = NewAddIn();
     Start(addIn, outlook.Application().Get());
 
-    EXPECT_EQ(seen, (std::vector<std::string>{
-                        "SetHostApplication: mode 0, stored <missing>, colour window no, key open no",
-                        "GetAppCommandBars: mode 0, stored <missing>, colour window no, key open yes",
-                        "OnAddInInitialize: mode 0, stored <missing>, colour window no, key open yes",
-                        "LoadExplCommandBars: mode 0, stored <missing>, colour window no, key open yes",
-                        "Install: mode 0, stored <missing>, colour window no, key open yes",
-                        "OnAddInStartupComplete: mode 0, stored <missing>, colour window no, key open yes",
-                        "OnOLNewExplorer: mode 0, stored NORMAL, colour window no, key open yes",
-                    }));
+    EXPECT_EQ(
+        seen,
+        (std::vector<std::string>{
+            "SetHostApplication: mode 0, stored <missing>, colour window no, key open no",
+            "GetAppCommandBars: mode 0, stored <missing>, colour window no, key open yes",
+            "OnAddInInitialize: mode 0, stored <missing>, colour window no, key open yes",
+            "LoadExplCommandBars: mode 0, stored <missing>, colour window no, key open yes",
+            "Install: mode 0, stored <missing>, colour window no, key open yes",
+            "OnAddInStartupComplete: mode 0, stored <missing>, colour window no, key open yes",
+            "OnOLNewExplorer: mode 0, stored NORMAL, colour window no, key open yes",
+        }));
     TadxCOMAddInModule& module = *Object(addIn).Module();
     EXPECT_EQ(module.Registry->CurrentPath(), AddInKey().substr(1));
     // The hook and its window made while the form was read are made anew
@@ -162,8 +172,8 @@ TEST_F(AddInLifecycle, TheKeyboardHookPassesEveryKeyOnUnlessOnKeyDownHandlesIt) 
 }
 
 struct StartModeCase {
-    const char* stored;         // nullptr: no value
-    TadxStartMode mode;         // what the module's events see
+    const char* stored; // nullptr: no value
+    TadxStartMode mode; // what the module's events see
     const char* storedAfterward;
 };
 
@@ -171,10 +181,12 @@ class StartModes : public AddInLifecycle, public ::testing::WithParamInterface<S
 
 TEST_P(StartModes, AreReadInAnyLetterCaseAndOnlyAFirstStartIsTurnedIntoNormal) {
     const StartModeCase& c = GetParam();
-    if (c.stored) WriteStartMode(c.stored);
+    if (c.stored)
+        WriteStartMode(c.stored);
     std::vector<TadxStartMode> modes;
     probe = [&](TTestModule& m, const std::string& step) {
-        if (step == "OnAddInInitialize" || step == "OnAddInStartupComplete") modes.push_back(m.StartMode);
+        if (step == "OnAddInInitialize" || step == "OnAddInStartupComplete")
+            modes.push_back(m.StartMode);
     };
     sim::OutlookSim outlook;
     auto addIn = NewAddIn();
@@ -207,7 +219,8 @@ TEST_F(AddInLifecycle, TheColourSchemeIsReadForTheHostsVersion) {
     }
     TadxOfficeColorScheme seen = TadxOfficeColorScheme::Unknown;
     probe = [&](TTestModule& m, const std::string& step) {
-        if (step == "OnAddInInitialize") seen = m.Theme;
+        if (step == "OnAddInInitialize")
+            seen = m.Theme;
     };
     sim::OutlookSim outlook(12);
     auto addIn = NewAddIn();
@@ -219,7 +232,8 @@ TEST_F(AddInLifecycle, TheColourSchemeIsReadForTheHostsVersion) {
 TEST_F(AddInLifecycle, AMissingColourSchemeLeavesItUnknown) {
     TadxOfficeColorScheme seen = TadxOfficeColorScheme::Blue;
     probe = [&](TTestModule& m, const std::string& step) {
-        if (step == "OnAddInInitialize") seen = m.Theme;
+        if (step == "OnAddInInitialize")
+            seen = m.Theme;
     };
     sim::OutlookSim outlook;
     auto addIn = NewAddIn();
@@ -295,7 +309,8 @@ TEST_F(AddInLifecycle, OnErrorThatHandlesTheExceptionShowsNoBox) {
     SetModuleForm(ModuleForm(kHandlers + "\n  OnAddInStartupComplete = ModuleRaise"));
     sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
+    ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr),
+              S_OK);
     std::vector<std::string> errors;
     Object(addIn).Module()->OnError = [&](const Exception& e, bool& handled) {
         errors.push_back(e.Message);
@@ -311,7 +326,8 @@ TEST_F(AddInLifecycle, EveryEntryPointFailsQuietlyAfterAFailedConnection) {
     SetModuleForm(ModuleForm("  AddInName = ''"));
     sim::OutlookSim outlook;
     auto addIn = NewAddIn();
-    EXPECT_TRUE(FAILED(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr)));
+    EXPECT_TRUE(
+        FAILED(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr)));
     EXPECT_EQ(Object(addIn).Module(), nullptr);
 
     EXPECT_EQ(addIn->OnStartupComplete(nullptr), E_UNEXPECTED);
@@ -333,7 +349,8 @@ TEST_F(AddInLifecycle, CallBackReachesTheModuleOnlyWhileItIsConnected) {
     Start(addIn, outlook.Application().Get());
     std::vector<int32_t> args;
     Object(addIn).Module()->OnCallBack = [&](int32_t a, int32_t b, int32_t c, int32_t d, int32_t e,
-                                             int32_t f, int32_t g) { args = {a, b, c, d, e, f, g}; };
+                                             int32_t f,
+                                             int32_t g) { args = {a, b, c, d, e, f, g}; };
     auto callBack = addIn.Query<IadxCallBack>();
     callBack->CallBack(1, -2, 3, -4, 5, -6, 7);
     EXPECT_EQ(args, (std::vector<int32_t>{1, -2, 3, -4, 5, -6, 7}));
@@ -346,7 +363,8 @@ TEST_F(AddInLifecycle, ASecondConnectionIsRefused) {
     auto addIn = NewAddIn();
     Start(addIn, outlook.Application().Get());
     TadxCOMAddInModule* module = Object(addIn).Module();
-    EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), E_UNEXPECTED);
+    EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr),
+              E_UNEXPECTED);
     EXPECT_EQ(Object(addIn).Module(), module);
     Stop(addIn);
 }

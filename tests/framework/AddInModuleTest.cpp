@@ -100,7 +100,8 @@ TEST_F(AddInModule, AStoredFormWithAnEmptyNameOrNoHostFailsToLoad) {
 
 TEST_F(AddInModule, TheSettersRefuseEmptyValuesAndKeepTheOldOnes) {
     TadxModulePtr module = Load("  AddInName = 'Kept'\n  SupportedApps = [ohaOutlook]");
-    ExpectRaises<EOleSysError>([&] { module->SetAddInName(""); }, "The AddInName property cannot be empty.");
+    ExpectRaises<EOleSysError>([&] { module->SetAddInName(""); },
+                               "The AddInName property cannot be empty.");
     ExpectRaises<EOleSysError>([&] { module->SetSupportedApps({}); },
                                "The SupportedApps property cannot be empty.");
     EXPECT_EQ(module->AddInName(), "Kept");
@@ -111,7 +112,8 @@ TEST_F(AddInModule, DoErrorShowsTheErrorBoxWithTheAddInsName) {
     TadxModulePtr module = Load("  AddInName = 'LorvaneOL'");
     module->DoError(Exception("Disk full"));
     ASSERT_EQ(user.Shown().size(), 1u);
-    EXPECT_EQ(user.Shown()[0].Text, "LorvaneOL error: the add-in has fired an exception.\r\nDisk full");
+    EXPECT_EQ(user.Shown()[0].Text,
+              "LorvaneOL error: the add-in has fired an exception.\r\nDisk full");
     EXPECT_EQ(user.Shown()[0].Caption, "Error");
     EXPECT_EQ(user.Shown()[0].Type, mtError);
     EXPECT_EQ(user.Shown()[0].Buttons, TMsgDlgButtons{mbOK});
@@ -194,7 +196,9 @@ TEST_F(AddInModule, TheColourWindowReportsOfficesBroadcast) {
     module->HostMajorVersion = 14;
     adxCreateColorWindow(*module);
     std::vector<TadxOfficeColorScheme> reported;
-    module->OnOfficeColorSchemeChanged = [&](TObject*, TadxOfficeColorScheme s) { reported.push_back(s); };
+    module->OnOfficeColorSchemeChanged = [&](TObject*, TadxOfficeColorScheme s) {
+        reported.push_back(s);
+    };
     UINT broadcast = RegisterWindowMessage("WM_MSO_BROADCASTCHANGE");
 
     SendMessage(module->ColorWindow->Handle(), broadcast, 0, 0);
@@ -212,9 +216,11 @@ TEST_F(AddInModule, TheRegistryKeyNeedsAFactory) {
     EXPECT_EQ(module->GetRegistryKey(), "");
     module->Factory = &factory;
     module->HostType = ohaOutlook;
-    EXPECT_EQ(module->GetRegistryKey(), "\\Software\\Microsoft\\Office\\Outlook\\AddIns\\FrameworkTest.TestAddIn");
+    EXPECT_EQ(module->GetRegistryKey(),
+              "\\Software\\Microsoft\\Office\\Outlook\\AddIns\\FrameworkTest.TestAddIn");
     module->HostType = ohaVisio;
-    EXPECT_EQ(module->GetRegistryKey(), "\\Software\\Microsoft\\Visio\\AddIns\\FrameworkTest.TestAddIn");
+    EXPECT_EQ(module->GetRegistryKey(),
+              "\\Software\\Microsoft\\Visio\\AddIns\\FrameworkTest.TestAddIn");
 }
 
 // A component that looks at the module's lists while the module destroys it.
@@ -239,7 +245,8 @@ TEST_F(AddInModule, OwnedComponentsGoAfterTheListsButBeforeTheCommandBarList) {
         TadxModulePtr module(new TadxCOMAddInModule(nullptr));
         new ListWatcher(module.get(), seen);
     }
-    EXPECT_EQ(seen, std::vector<std::string>{"key list gone, command-bar list alive, registry gone"});
+    EXPECT_EQ(seen,
+              std::vector<std::string>{"key list gone, command-bar list alive, registry gone"});
 }
 
 TEST(GetMajorVersion, ReadsTheNumberBeforeTheFirstSeparator) {
@@ -247,11 +254,12 @@ TEST(GetMajorVersion, ReadsTheNumberBeforeTheFirstSeparator) {
         const char16_t* text;
         int32_t major;
     } cases[] = {
-        {u"12.0.0.4518", 12}, {u"11,0", 11}, {u"14", 9},     {u"", 9},       {u"x.1", 9},
-        {u"9.0", 9},          {u"15.0.4", 15}, {u".5", 9},   {u"12,3.4", 9}, {u"-1.0", -1},
+        {u"12.0.0.4518", 12},  {u"11,0", 11},   {u"14", 9}, {u"", 9},       {u"x.1", 9},
+        {u"9.0", 9},           {u"15.0.4", 15}, {u".5", 9}, {u"12,3.4", 9}, {u"-1.0", -1},
         {u"99999999999.0", 9}, {u"1 2.0", 9},
     };
-    for (const Case& c : cases) EXPECT_EQ(GetMajorVersion(c.text), c.major) << text::Narrow(c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(GetMajorVersion(c.text), c.major) << text::Narrow(c.text);
 }
 
 } // namespace

@@ -8,7 +8,8 @@ namespace fwtest {
 
 void TTestModule::Record(const std::string& entry) {
     journal.push_back(entry);
-    if (probe) probe(*this, entry);
+    if (probe)
+        probe(*this, entry);
 }
 
 void TTestModule::ModuleRaise(TObject* Sender) {
@@ -62,7 +63,9 @@ forms::FormClassTable& TestClasses() {
     return table;
 }
 
-void SetModuleForm(std::string_view form) { TestClasses().Extend<TTestModule>().StoredForm(form); }
+void SetModuleForm(std::string_view form) {
+    TestClasses().Extend<TTestModule>().StoredForm(form);
+}
 
 std::string ModuleForm(const std::string& properties) {
     return "object TestModule: TTestModule\n" + properties + "\nend\n";
@@ -71,8 +74,10 @@ std::string ModuleForm(const std::string& properties) {
 FakeHost::FakeHost(std::u16string version) : Version(std::move(version)) {
     Members.Add("Version").Get([this](DispCall& call) {
         VersionArguments.clear();
-        for (size_t i = 0; i < call.Count(); ++i) VersionArguments.push_back(call[i]);
-        if (VersionFails) throw EOleSysError("The host is busy", DISP_E_EXCEPTION);
+        for (size_t i = 0; i < call.Count(); ++i)
+            VersionArguments.push_back(call[i]);
+        if (VersionFails)
+            throw EOleSysError("The host is busy", DISP_E_EXCEPTION);
         return Version;
     });
 }
@@ -84,7 +89,8 @@ ComPtr<FakeHost> FakeHost::Create(const GUID& iid, std::u16string version) {
 }
 
 AddInTest::AddInTest()
-    : factory(TadxFactory::Create<TTestAddIn, TTestModule>(server, CLSID_TestAddIn, TestClasses())) {
+    : factory(
+          TadxFactory::Create<TTestAddIn, TTestModule>(server, CLSID_TestAddIn, TestClasses())) {
     journal.clear();
     probe = nullptr;
 }
@@ -100,13 +106,17 @@ ComPtr<IDTExtensibility2> AddInTest::NewAddIn() {
     return addIn;
 }
 
-std::string AddInTest::AddInKey(TadxOfficeHostApp host) const { return factory.GetRegKey(host); }
+std::string AddInTest::AddInKey(TadxOfficeHostApp host) const {
+    return factory.GetRegKey(host);
+}
 
 std::string AddInTest::ReadValue(HKEY root, const std::string& name, TadxOfficeHostApp host) const {
     TRegistry registry;
     registry.SetRootKey(root);
-    if (!registry.OpenKeyReadOnly(AddInKey(host)) || !registry.ValueExists(name)) return "<missing>";
-    if (registry.GetDataType(name) == rdInteger) return std::to_string(registry.ReadInteger(name));
+    if (!registry.OpenKeyReadOnly(AddInKey(host)) || !registry.ValueExists(name))
+        return "<missing>";
+    if (registry.GetDataType(name) == rdInteger)
+        return std::to_string(registry.ReadInteger(name));
     return registry.ReadString(name);
 }
 

@@ -72,8 +72,7 @@ public:
 };
 
 // Host event components that record how detection connects them.
-template <class Base>
-class RecordingEvents : public Base {
+template <class Base> class RecordingEvents : public Base {
 public:
     using Base::Base;
     void ConnectTo(IUnknown* Server) override {
@@ -139,7 +138,8 @@ protected:
     // The add-in key of the test add-in for host ("\Software\...\FrameworkTest.TestAddIn").
     std::string AddInKey(TadxOfficeHostApp host = ohaOutlook) const;
     // A string value under the add-in key in root, "<missing>" when absent.
-    std::string ReadValue(HKEY root, const std::string& name, TadxOfficeHostApp host = ohaOutlook) const;
+    std::string ReadValue(HKEY root, const std::string& name,
+                          TadxOfficeHostApp host = ohaOutlook) const;
     // Writes a string value under the add-in key of the current user.
     void WriteStartMode(const std::string& value) const;
     // Whether the add-in key exists in root.

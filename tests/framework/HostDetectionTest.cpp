@@ -47,24 +47,36 @@ const HostCase kHosts[] = {
 // The wrapper detection set for host, or nullptr.
 const void* WrapperOf(const TadxCOMAddInModule& m, TadxOfficeHostApp host) {
     switch (host) {
-    case ohaWord: return m.WordApplication.get();
-    case ohaExcel: return m.ExcelApplication.get();
-    case ohaOutlook: return m.OutlookApplication.get();
-    case ohaAccess: return m.AccessApplication.get();
-    case ohaProject: return m.ProjectApplication.get();
-    case ohaPowerPoint: return m.PowerPointApplication.get();
-    case ohaFrontPage: return m.FrontPageApplication.get();
-    case ohaMapPoint: return m.MapPointApplication.get();
-    case ohaVisio: return m.VisioApplication.get();
-    case ohaPublisher: return m.PublisherApplication.get();
-    case ohaInfoPath: return m.InfoPathApplication.get();
+    case ohaWord:
+        return m.WordApplication.get();
+    case ohaExcel:
+        return m.ExcelApplication.get();
+    case ohaOutlook:
+        return m.OutlookApplication.get();
+    case ohaAccess:
+        return m.AccessApplication.get();
+    case ohaProject:
+        return m.ProjectApplication.get();
+    case ohaPowerPoint:
+        return m.PowerPointApplication.get();
+    case ohaFrontPage:
+        return m.FrontPageApplication.get();
+    case ohaMapPoint:
+        return m.MapPointApplication.get();
+    case ohaVisio:
+        return m.VisioApplication.get();
+    case ohaPublisher:
+        return m.PublisherApplication.get();
+    case ohaInfoPath:
+        return m.InfoPathApplication.get();
     }
     return nullptr;
 }
 
 int WrappersSet(const TadxCOMAddInModule& m) {
     int count = 0;
-    for (const HostCase& c : kHosts) count += WrapperOf(m, c.host) != nullptr;
+    for (const HostCase& c : kHosts)
+        count += WrapperOf(m, c.host) != nullptr;
     return count;
 }
 
@@ -75,11 +87,14 @@ TEST_F(HostDetection, EveryHostIsRecognisedByItsInterfaceWithItsRibbonThreshold)
             auto host = FakeHost::Create(*c.iid, text::Wide(std::to_string(major) + ".0.0.1234"));
             // Project answers its version by DISPID only.
             if (c.host == ohaProject)
-                host->Table().Get("ProjectVersion", [major] { return text::Wide(std::to_string(major) + ".0"); }, 5020);
+                host->Table().Get(
+                    "ProjectVersion", [major] { return text::Wide(std::to_string(major) + ".0"); },
+                    5020);
             TadxModulePtr module = Detect(host);
             EXPECT_EQ(module->HostType, c.host);
             EXPECT_EQ(module->HostMajorVersion, major);
-            EXPECT_EQ(module->IsRibbonHost, c.lastWithoutRibbon != 0 && major > c.lastWithoutRibbon);
+            EXPECT_EQ(module->IsRibbonHost,
+                      c.lastWithoutRibbon != 0 && major > c.lastWithoutRibbon);
             EXPECT_NE(WrapperOf(*module, c.host), nullptr);
             EXPECT_EQ(WrappersSet(*module), 1);
             EXPECT_EQ(module->HostEvents, nullptr);
@@ -181,7 +196,8 @@ end
     EXPECT_EQ(module->HostType, ohaWord);
     EXPECT_EQ(journal, (std::vector<std::string>{"SetHostApplication", "raise"}));
     ASSERT_EQ(user.Shown().size(), 1u);
-    EXPECT_EQ(user.Shown()[0].Text, "TestAddIn error: the add-in has fired an exception.\r\nHandler failed");
+    EXPECT_EQ(user.Shown()[0].Text,
+              "TestAddIn error: the add-in has fired an exception.\r\nHandler failed");
 }
 
 } // namespace

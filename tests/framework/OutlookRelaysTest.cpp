@@ -19,13 +19,17 @@ protected:
   SupportedApps = [ohaOutlook])"));
     }
     void Start() {
-        ASSERT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
+        ASSERT_EQ(
+            addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr),
+            S_OK);
         module = Object().Module();
         module->OnOLNewExplorer = [this](TObject* sender, IDispatch*) {
-            news.push_back(std::string("explorer from ") + (sender ? sender->ClassName() : "start-up"));
+            news.push_back(std::string("explorer from ") +
+                           (sender ? sender->ClassName() : "start-up"));
         };
         module->OnOLNewInspector = [this](TObject* sender, IDispatch*) {
-            news.push_back(std::string("inspector from ") + (sender ? sender->ClassName() : "start-up"));
+            news.push_back(std::string("inspector from ") +
+                           (sender ? sender->ClassName() : "start-up"));
         };
         ASSERT_EQ(addIn->OnStartupComplete(nullptr), S_OK);
     }
@@ -47,7 +51,8 @@ TEST_F(OutlookRelays, WindowsOpenAtStartupAreNewWindowsWithoutSender) {
     outlook.OpenExplorer();
     outlook.ComposeNewMail();
     Start();
-    EXPECT_EQ(news, (std::vector<std::string>{"explorer from start-up", "inspector from start-up"}));
+    EXPECT_EQ(news,
+              (std::vector<std::string>{"explorer from start-up", "inspector from start-up"}));
     ASSERT_EQ(Object().Explorers().size(), 1u);
     ASSERT_EQ(Object().Inspectors().size(), 1u);
     EXPECT_TRUE(Object().Explorers()[0]->Connected());
@@ -58,7 +63,8 @@ TEST_F(OutlookRelays, WindowsOpenedLaterAreReportedByTheirCollection) {
     Start();
     outlook.OpenExplorer();
     outlook.ComposeNewMail();
-    EXPECT_EQ(news, (std::vector<std::string>{"explorer from TExplorers", "inspector from TInspectors"}));
+    EXPECT_EQ(news,
+              (std::vector<std::string>{"explorer from TExplorers", "inspector from TInspectors"}));
     EXPECT_EQ(Object().Explorers().size(), 1u);
     EXPECT_EQ(Object().Inspectors().size(), 1u);
 }
@@ -75,14 +81,16 @@ TEST_F(OutlookRelays, ANoteIsReportedButNotFollowed) {
     Start();
     outlook.OpenInspector(outlook.NewItem(sim::ItemKind::Note));
     outlook.OpenInspector(outlook.NewItem(sim::ItemKind::Appointment));
-    EXPECT_EQ(news, (std::vector<std::string>{"inspector from TInspectors", "inspector from TInspectors"}));
+    EXPECT_EQ(news, (std::vector<std::string>{"inspector from TInspectors",
+                                              "inspector from TInspectors"}));
     ASSERT_EQ(Object().Inspectors().size(), 1u);
     EXPECT_FALSE(Object().Inspectors()[0]->IsMail);
 }
 
 TEST_F(OutlookRelays, TheOptionsPagesHookCallsTheEarlierHandlerFirst) {
     probe = [](TTestModule& m, const std::string& step) {
-        if (step == "SetHostApplication") return;
+        if (step == "SetHostApplication")
+            return;
         if (m.OutlookApplication && !m.OutlookApplication->OnOptionsPagesAdd)
             m.OutlookApplication->OnOptionsPagesAdd = [](TObject*, const ComPtr<IDispatch>&) {
                 journal.push_back("earlier handler");
