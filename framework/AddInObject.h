@@ -94,7 +94,8 @@ public:
     TadxCOMAddInModule* Module() const { return module_; }
     // The host kind detected at start-up.
     TadxOfficeHostApp HostType() const { return hostType_; }
-    // The object's own IDispatch (what COMAddIn.Object is set to).
+    // The object's own IDispatch, as QueryInterface gives it (what
+    // COMAddIn.Object is set to).
     IDispatch* DispatchSelf() noexcept;
 
     // ---- Outlook window relays (AddInRelays.cpp) ----
@@ -123,6 +124,9 @@ protected:
     // Frees a module still connected (a host that released the object
     // without disconnecting it).
     ~TadxAddin() override;
+    // Makes the object answer iid (a product's own dispatch interface, such
+    // as its type library's default interface) with its IDispatch.
+    void AddDispatchInterface(const GUID& iid) { AddInterfaceAlias<ICustomTaskPaneConsumer>(iid); }
 
 private:
     friend class TadxFactory;

@@ -58,6 +58,16 @@ TEST_F(AddInFactory, MakesANewAddInObjectForEachRequest) {
     auto second = NewAddIn();
     EXPECT_FALSE(IsSameObject(first.Get(), second.Get()));
     EXPECT_EQ(&static_cast<TadxAddin*>(first.Get())->GetFactory(), &factory);
+    // Every interface of the object, its own dispatch interface too, is one object.
+    ComPtr<IUnknown> own;
+    ASSERT_EQ(first->QueryInterface(IID_ITestAddIn, own.ReceiveVoid()), S_OK);
+    EXPECT_EQ(own.Get(), static_cast<IUnknown*>(first.Query<IDispatch>().Get()));
+    for (const GUID& iid : {IID_IDTExtensibility2, IID_IRibbonExtensibility,
+                            IID_ICustomTaskPaneConsumer, IID_IadxCallBack, IID_IDispatch}) {
+        ComPtr<IUnknown> other;
+        EXPECT_EQ(first->QueryInterface(iid, other.ReceiveVoid()), S_OK) << iid.ToString();
+        EXPECT_TRUE(IsSameObject(other.Get(), own.Get())) << iid.ToString();
+    }
     EXPECT_EQ(factory.GetProgID(), "FrameworkTest.TestAddIn");
     EXPECT_EQ(factory.ThreadingModel(), "Apartment");
     EXPECT_EQ(factory.GetRegKey(ohaOutlook),

@@ -93,9 +93,12 @@ public:
     using RecordingEvents::RecordingEvents;
 };
 
+// The test add-in's own dispatch interface.
+inline constexpr GUID IID_ITestAddIn = MakeGuid("{3F0E7B61-21C4-4D8A-9B5E-6A1D2C3B4F51}");
+
 class TTestAddIn : public TadxAddin {
     friend struct ::ComMaker;
-    TTestAddIn() = default;
+    TTestAddIn() { AddDispatchInterface(IID_ITestAddIn); }
 };
 
 // The test program's form classes: the platform's, the framework's and the ones above.
