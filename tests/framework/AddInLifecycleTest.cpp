@@ -8,6 +8,7 @@
 #include "platform/forms/Screen.h"
 #include "platform/office/Office.h"
 #include "platform/sim/SimCOMAddIn.h"
+#include "platform/sim/SimTaskPanes.h"
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Hook.h"
 #include "platform/win/Registry.h"
@@ -274,6 +275,20 @@ TEST_F(AddInLifecycle, RemovalByTheUserShutsDownAndRemovesTheSavedCommandBarStat
     EXPECT_TRUE(UserKeyExists(AddInKey()));
 }
 
+TEST_F(AddInLifecycle, RemovalWithoutAnAddInKeyDeletesNothingElsewhere) {
+    sim::OutlookSim outlook;
+    auto addIn = NewAddIn();
+    Start(addIn, outlook.Application().Get());
+    CreateUserKey("\\CommandBars");
+    CreateUserKey("\\Controls");
+    Object(addIn).Module()->Factory = nullptr; // no factory: no add-in key
+
+    EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+
+    EXPECT_TRUE(UserKeyExists("\\CommandBars"));
+    EXPECT_TRUE(UserKeyExists("\\Controls"));
+}
+
 TEST_F(AddInLifecycle, AnExceptionInAModuleEventIsShownAndStartupGoesOn) {
     SetModuleForm(ModuleForm(kHandlers + "\n  OnAddInInitialize = ModuleRaise"));
     sim::OutlookSim outlook;
@@ -356,6 +371,33 @@ TEST_F(AddInLifecycle, CallBackReachesTheModuleOnlyWhileItIsConnected) {
     EXPECT_EQ(args, (std::vector<int32_t>{1, -2, 3, -4, 5, -6, 7}));
     Stop(addIn);
     callBack->CallBack(0, 0, 0, 0, 0, 0, 0);
+}
+
+TEST_F(AddInLifecycle, AModuleWithoutRibbonOrPanesAnswersTheHostsRibbonAndPaneCalls) {
+    sim::OutlookSim outlook;
+    outlook.OpenExplorer();
+    auto addIn = NewAddIn();
+    Start(addIn, outlook.Application().Get());
+    BSTR xml = u"left over";
+    EXPECT_EQ(addIn.Query<IRibbonExtensibility>()->GetCustomUI(u"Microsoft.Outlook.Explorer", &xml),
+              S_OK);
+    EXPECT_TRUE(xml.empty());
+    auto panes = sim::SimulatedCTPFactory::Create(outlook.Application());
+    EXPECT_EQ(addIn.Query<ICustomTaskPaneConsumer>()->CTPFactoryAvailable(panes.Get()), S_OK);
+    EXPECT_EQ(Object(addIn).Module()->CTPFactory.Get(), static_cast<ICTPFactory*>(panes.Get()));
+    EXPECT_TRUE(panes->Panes().empty());
+
+    const char16_t* names[] = {u"GetLabel_Callback", u"control"};
+    DISPID ids[2] = {0, 0};
+    auto dispatch = addIn.Query<IDispatch>();
+    EXPECT_EQ(dispatch->GetIDsOfNames(GUID_NULL, names, 2, LOCALE_USER_DEFAULT, ids),
+              DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[0], DISPID_UNKNOWN);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    EXPECT_EQ(dispatch->Invoke(1, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, nullptr, nullptr,
+                               nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+    Stop(addIn);
 }
 
 TEST_F(AddInLifecycle, ASecondConnectionIsRefused) {
