@@ -24,8 +24,9 @@ void ReedwingDom(benchmark::State& state, const BenchDocument* document) {
 
 void Libxml2Tree(benchmark::State& state, const BenchDocument* document) {
     for (auto _ : state) {
-        xmlDocPtr tree = xmlReadMemory(document->bytes.data(), static_cast<int>(document->bytes.size()),
-                                       "bench.xml", nullptr, XML_PARSE_NONET);
+        xmlDocPtr tree =
+            xmlReadMemory(document->bytes.data(), static_cast<int>(document->bytes.size()),
+                          "bench.xml", nullptr, XML_PARSE_NONET);
         benchmark::DoNotOptimize(tree);
         xmlFreeDoc(tree);
     }

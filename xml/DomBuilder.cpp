@@ -34,10 +34,8 @@ ComPtr<TRwSaxToDomHandler> TRwSaxToDomHandler::Create(IRwDOMDocument* document,
 }
 
 TRwSaxToDomHandler::TRwSaxToDomHandler(IRwDOMDocument* document, IRwDOMNode* parent)
-    : document_(ComPtr<IRwDOMDocument>::Share(document)),
-      doc_(document->GetOwnerObject()),
-      parent_(ComPtr<IRwDOMNode>::Share(parent)),
-      current_(parent ? parent->GetSelf() : doc_) {}
+    : document_(ComPtr<IRwDOMDocument>::Share(document)), doc_(document->GetOwnerObject()),
+      parent_(ComPtr<IRwDOMNode>::Share(parent)), current_(parent ? parent->GetSelf() : doc_) {}
 
 TRwDOMDocument* TRwSaxToDomHandler::Owner() const noexcept {
     // Normally the document itself; when the parent given belongs to another
@@ -50,8 +48,8 @@ void TRwSaxToDomHandler::AddVersion() {
     doc_->CreateProcessingInstruction(u"version", u"1.0");
 }
 
-void TRwSaxToDomHandler::processingInstruction(PSAXChar target, int32_t targetLength,
-                                               PSAXChar, int32_t) {
+void TRwSaxToDomHandler::processingInstruction(PSAXChar target, int32_t targetLength, PSAXChar,
+                                               int32_t) {
     // Only the XML declaration is kept, and of it only the version; every
     // other processing instruction is dropped.
     if (!text::SameText(View(target, targetLength), u"xml"))
@@ -80,8 +78,8 @@ void TRwSaxToDomHandler::characters(PSAXChar ch, int32_t chLength) {
 }
 
 void TRwSaxToDomHandler::startElement(PSAXChar uri, int32_t uriLength, PSAXChar localName,
-                                      int32_t localNameLength, PSAXChar qName,
-                                      int32_t qNameLength, IBufferedAttributes* atts) {
+                                      int32_t localNameLength, PSAXChar qName, int32_t qNameLength,
+                                      IBufferedAttributes* atts) {
     std::u16string_view namespaceURI = View(uri, uriLength);
     TRwDOMDocument* owner = Owner();
     TRwDOMElement* element = owner->NewElement(View(localName, localNameLength), namespaceURI);

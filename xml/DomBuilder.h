@@ -17,7 +17,8 @@ class TRwSaxToDomHandler : public ComObject<IRwBufferedContentHandlerEx, IBuffer
 
 public:
     // A builder that adds to document, below parent (the document when nil).
-    static ComPtr<TRwSaxToDomHandler> Create(IRwDOMDocument* document, IRwDOMNode* parent = nullptr);
+    static ComPtr<TRwSaxToDomHandler> Create(IRwDOMDocument* document,
+                                             IRwDOMNode* parent = nullptr);
 
     // Content events.
     void setDocumentLocator(ILocator*) override {}
@@ -25,9 +26,8 @@ public:
     void endDocument() override {}
     void startPrefixMapping(PSAXChar, int32_t, PSAXChar, int32_t) override {}
     void endPrefixMapping(PSAXChar, int32_t) override {}
-    void startElement(PSAXChar uri, int32_t uriLength, PSAXChar localName,
-                      int32_t localNameLength, PSAXChar qName, int32_t qNameLength,
-                      IBufferedAttributes* atts) override;
+    void startElement(PSAXChar uri, int32_t uriLength, PSAXChar localName, int32_t localNameLength,
+                      PSAXChar qName, int32_t qNameLength, IBufferedAttributes* atts) override;
     void endElement(PSAXChar uri, int32_t uriLength, PSAXChar localName, int32_t localNameLength,
                     PSAXChar qName, int32_t qNameLength) override;
     void characters(PSAXChar ch, int32_t chLength) override;
@@ -58,8 +58,8 @@ private:
 
     ComPtr<IRwDOMDocument> document_;
     TRwDOMDocument* doc_;
-    ComPtr<IRwDOMNode> parent_;  // keeps the subtree being added to alive
-    TRwDOMNode* current_;        // a node of that subtree or of the document
+    ComPtr<IRwDOMNode> parent_; // keeps the subtree being added to alive
+    TRwDOMNode* current_;       // a node of that subtree or of the document
     bool inCData_ = false;
     bool declarationSeen_ = false;
 };

@@ -23,13 +23,12 @@ public:
     std::u16string_view Data() const noexcept { return data_; }
 
 protected:
-    TRwDOMCharacterData(TRwDOMDocument* ownerDocument, uint16_t nodeType,
-                        std::u16string_view name, std::u16string_view data);
+    TRwDOMCharacterData(TRwDOMDocument* ownerDocument, uint16_t nodeType, std::u16string_view name,
+                        std::u16string_view data);
 
     std::pmr::u16string data_;
 
-    template <class Itf, class Self>
-    friend class TRwDOMCharacterDataFacet;
+    template <class Itf, class Self> friend class TRwDOMCharacterDataFacet;
 };
 
 // Implements the IRwDOMCharacterData slots of Itf for the class Self.

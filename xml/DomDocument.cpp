@@ -25,8 +25,7 @@ void TRwDOMDocument::Borrow(TRwDOMArena& arena) {
     borrowed_.push_back(arena.shared_from_this());
 }
 
-template <class T, class... Args>
-T* TRwDOMDocument::Make(Args&&... args) {
+template <class T, class... Args> T* TRwDOMDocument::Make(Args&&... args) {
     static_assert(alignof(T) == alignof(TRwDOMNode), "nodes share one alignment");
     void* memory = arena_->allocate(sizeof(T), alignof(T));
     T* node;
@@ -75,8 +74,8 @@ ComPtr<IRwDOMCDataSection> TRwDOMDocument::CreateCDataSection(std::u16string_vie
     return ComPtr<IRwDOMCDataSection>::Share(NewCDataSection(data));
 }
 
-ComPtr<IRwProcessingInstruction> TRwDOMDocument::CreateProcessingInstruction(
-    std::u16string_view target, std::u16string_view data) {
+ComPtr<IRwProcessingInstruction>
+TRwDOMDocument::CreateProcessingInstruction(std::u16string_view target, std::u16string_view data) {
     auto created =
         ComPtr<IRwProcessingInstruction>::Share(Make<TRwProcessingInstruction>(target, data));
     // Added by name: an instruction of that target already there is kept and

@@ -35,8 +35,8 @@ public:
     ComPtr<IRwDOMNode> CreateTextNode(std::u16string_view data) override;
     ComPtr<IRwDOMComment> CreateComment(std::u16string_view data) override;
     ComPtr<IRwDOMCDataSection> CreateCDataSection(std::u16string_view data) override;
-    ComPtr<IRwProcessingInstruction> CreateProcessingInstruction(
-        std::u16string_view target, std::u16string_view data) override;
+    ComPtr<IRwProcessingInstruction> CreateProcessingInstruction(std::u16string_view target,
+                                                                 std::u16string_view data) override;
     ComPtr<IRwDOMAttr> CreateAttribute(std::u16string_view name) override;
     ComPtr<IRwDOMNode> CreateEntityReference(std::u16string_view name) override;
     ComPtr<IRwDOMNodeList> GetElementsByTagName(std::u16string_view tagName) override;
@@ -74,8 +74,7 @@ private:
     ~TRwDOMDocument() override = default;
 
     // Makes a node of class T in the arena.
-    template <class T, class... Args>
-    T* Make(Args&&... args);
+    template <class T, class... Args> T* Make(Args&&... args);
 
     TRwDOMNamePool names_;
     std::vector<std::shared_ptr<TRwDOMArena>> borrowed_;

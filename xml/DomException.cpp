@@ -7,6 +7,7 @@
 namespace {
 // Indexed by code - 1; the texts are the library's own, spelling included,
 // since callers show and compare them.
+// clang-format off
 constexpr const char* kErrorTexts[] = {
     "Index out of range %d",
     "DOM String size wrong",
@@ -24,6 +25,7 @@ constexpr const char* kErrorTexts[] = {
     "Namespace error",
     "Invalid access error",
 };
+// clang-format on
 } // namespace
 
 const char* RwDOMErrorText(int code) {

@@ -168,8 +168,8 @@ struct IRwDOMDocument : IRwDOMNode {
     virtual ComPtr<IRwDOMCDataSection> CreateCDataSection(std::u16string_view data) = 0;
     // A processing instruction added at once to the document's children,
     // unless one of that target is there already: then that one is returned.
-    virtual ComPtr<IRwProcessingInstruction> CreateProcessingInstruction(
-        std::u16string_view target, std::u16string_view data) = 0;
+    virtual ComPtr<IRwProcessingInstruction>
+    CreateProcessingInstruction(std::u16string_view target, std::u16string_view data) = 0;
     // Not implemented.
     virtual ComPtr<IRwDOMAttr> CreateAttribute(std::u16string_view name) = 0;
     // Not implemented.
@@ -221,8 +221,8 @@ struct IRwDOMElement : IRwDOMNode {
                                           std::u16string_view localName) = 0;
     // Sets the attribute found by the local name of qualifiedName (split at
     // its first ":"), adding it with that prefix and URI when there is none.
-    virtual void SetAttributeNS(std::u16string_view namespaceURI,
-                                std::u16string_view qualifiedName, std::u16string_view value) = 0;
+    virtual void SetAttributeNS(std::u16string_view namespaceURI, std::u16string_view qualifiedName,
+                                std::u16string_view value) = 0;
     // Not implemented.
     virtual void RemoveAttributeNS(std::u16string_view namespaceURI,
                                    std::u16string_view localName) = 0;

@@ -163,6 +163,5 @@ protected:
 
     friend class TRwDOMNodeList;
     friend class TRwDOMDocument;
-    template <class Itf, class Self>
-    friend class TRwDOMNodeFacet;
+    template <class Itf, class Self> friend class TRwDOMNodeFacet;
 };

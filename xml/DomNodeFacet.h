@@ -12,8 +12,7 @@
 #include "xml/DomWriter.h"
 
 // Implements IUnknown and the IRwDOMNode slots of Itf for the node class Self.
-template <class Itf, class Self>
-class TRwDOMNodeFacet : public Itf {
+template <class Itf, class Self> class TRwDOMNodeFacet : public Itf {
 public:
     HRESULT QueryInterface(const GUID& iid, void** ppv) override {
         if (!ppv)
@@ -71,9 +70,7 @@ public:
     }
     ComPtr<IRwDOMDocument> GetOwnerDocument() override { return Node().DoGetOwnerDocument(); }
     void SetNodeValue(std::u16string_view value) override { Node().DoSetNodeValue(value); }
-    void SetInternalNodeValue(std::u16string_view value) override {
-        Node().AssignValue(value);
-    }
+    void SetInternalNodeValue(std::u16string_view value) override { Node().AssignValue(value); }
     std::u16string GetXML() override { return RwNodeToXML(Node()); }
     std::u16string GetFormatXML(std::string_view lineBreak, std::string_view indent,
                                 std::string_view indentUnit) override {

@@ -9,7 +9,8 @@
 namespace {
 // Whether node's name is prefix ":" localName (or localName without a prefix),
 // compared without building the joined name.
-bool HasNodeName(const TRwDOMNode& node, std::u16string_view prefix, std::u16string_view localName) {
+bool HasNodeName(const TRwDOMNode& node, std::u16string_view prefix,
+                 std::u16string_view localName) {
     return node.Prefix() == prefix && node.LocalName() == localName;
 }
 } // namespace

@@ -141,8 +141,7 @@ private:
             WriteMarkup(u"<!--", static_cast<const TRwDOMCharacterData&>(node).Data(), u"-->");
             break;
         case RwNodeType::CDataSection:
-            WriteMarkup(u"<![CDATA[", static_cast<const TRwDOMCharacterData&>(node).Data(),
-                        u"]]>");
+            WriteMarkup(u"<![CDATA[", static_cast<const TRwDOMCharacterData&>(node).Data(), u"]]>");
             break;
         default:
             break;

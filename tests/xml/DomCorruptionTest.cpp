@@ -19,7 +19,8 @@ const std::u16string kValid =
     u"<!-- saved by the add-in -->\n"
     u"<settings version=\"2\" xmlns:p=\"urn:p\">\n"
     u"  <defaults file=\"1\" category=\"Work &amp; life\" maintain=\"true\"/>\n"
-    u"  <folder store=\"0000ABCD\" path=\"\\\\Inbox\\Fa&lt;ctures\">Inbox \u00e4\u20ac\U0001F600</folder>\n"
+    u"  <folder store=\"0000ABCD\" path=\"\\\\Inbox\\Fa&lt;ctures\">Inbox "
+    u"\u00e4\u20ac\U0001F600</folder>\n"
     u"  <p:mru count=\"3\"><p:entry>One</p:entry><entry>Two<sub/>tail</entry><entry/></p:mru>\n"
     u"  <![CDATA[ <raw> & ]] ]]>\n"
     u"  <?app data?>\n"
@@ -28,9 +29,9 @@ const std::u16string kValid =
 
 // Characters that corruptions bring in: markup, quotes, NUL, surrogate
 // halves, the byte-order mark, a character above U+FFFF.
-const char16_t kSpecial[] = {u'<', u'>', u'/', u'!', u'?', u'-', u'[', u']', u'"', u'\'', u'=',
-                             u'&', u';', u':', u' ', u'\n', u'\t', 0, 0xD800, 0xDC00, 0xFEFF,
-                             0xFFFF, u'x'};
+const char16_t kSpecial[] = {u'<',  u'>',  u'/',   u'!',   u'?',   u'-',   u'[', u']',
+                             u'"',  u'\'', u'=',   u'&',   u';',   u':',   u' ', u'\n',
+                             u'\t', 0,     0xD800, 0xDC00, 0xFEFF, 0xFFFF, u'x'};
 
 std::u16string Corrupt(std::u16string text, std::mt19937& random) {
     auto below = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
@@ -41,7 +42,8 @@ std::u16string Corrupt(std::u16string text, std::mt19937& random) {
             text[at] = kSpecial[below(std::size(kSpecial))];
             break;
         case 1: // insert a character
-            text.insert(text.begin() + static_cast<ptrdiff_t>(at), kSpecial[below(std::size(kSpecial))]);
+            text.insert(text.begin() + static_cast<ptrdiff_t>(at),
+                        kSpecial[below(std::size(kSpecial))]);
             break;
         case 2: // delete a run
             text.erase(at, 1 + below(20));

@@ -96,13 +96,13 @@ TEST_F(DomElement, AttributeValueSetThroughTheAttributeIsEscaped) {
 
 TEST(DomException, EachCodeHasItsText) {
     const std::pair<int, const char*> texts[] = {
-        {1, "Index out of range %d"}, {2, "DOM String size wrong"},
+        {1, "Index out of range %d"},   {2, "DOM String size wrong"},
         {3, "Hierarchy request error"}, {4, "Wrong Document error"},
-        {5, "Invalid character"}, {6, "No Data alowed error"},
-        {7, "No modification alowed"}, {8, "Not found error"},
-        {9, "Not supported error"}, {10, "Attribute in use"},
-        {11, "Invalid state"}, {12, "Syntax error on Line:%d Pos:%d    : %s"},
-        {13, "Invalid modification"}, {14, "Namespace error"},
+        {5, "Invalid character"},       {6, "No Data alowed error"},
+        {7, "No modification alowed"},  {8, "Not found error"},
+        {9, "Not supported error"},     {10, "Attribute in use"},
+        {11, "Invalid state"},          {12, "Syntax error on Line:%d Pos:%d    : %s"},
+        {13, "Invalid modification"},   {14, "Namespace error"},
         {15, "Invalid access error"},
     };
     for (const auto& [code, text] : texts)

@@ -89,17 +89,20 @@ TEST_F(DomRoundTrip, DocumentsOfEveryKindOfNodeReadBackTheSame) {
         std::u16string text;
         bool mixed;
     } documents[] = {
-        {"configuration", u"<?xml version=\"1.0\"?><!--saved--><settings id=\"3\" name=\"Zub\">"
-                          u"<folder store=\"0000ABCD\" path=\"\\\\Inbox\\Fa&amp;lt;ctures\">"
-                          u"a&lt;b &amp; &quot;c&quot;</folder><mru count=\"2\"><entry>\u00e4\u00f6"
-                          u"\u20ac</entry><entry>\U0001F600 \u4e2d\u6587</entry></mru>"
-                          u"<empty/><blank>  </blank></settings>",
+        {"configuration",
+         u"<?xml version=\"1.0\"?><!--saved--><settings id=\"3\" name=\"Zub\">"
+         u"<folder store=\"0000ABCD\" path=\"\\\\Inbox\\Fa&amp;lt;ctures\">"
+         u"a&lt;b &amp; &quot;c&quot;</folder><mru count=\"2\"><entry>\u00e4\u00f6"
+         u"\u20ac</entry><entry>\U0001F600 \u4e2d\u6587</entry></mru>"
+         u"<empty/><blank>  </blank></settings>",
          false},
-        {"namespaces", u"<p:root xmlns:p=\"urn:p\" xmlns=\"urn:d\"><p:child p:a=\"1\"/>"
-                       u"<plain/><p:x xmlns:p=\"urn:inner\"/></p:root>",
+        {"namespaces",
+         u"<p:root xmlns:p=\"urn:p\" xmlns=\"urn:d\"><p:child p:a=\"1\"/>"
+         u"<plain/><p:x xmlns:p=\"urn:inner\"/></p:root>",
          false},
-        {"comments and CDATA", u"<!-- lead --><a><!--x--y--><![CDATA[<b>\t&amp;\r\n]]]>"
-                               u"<![CDATA[]]><b/></a>",
+        {"comments and CDATA",
+         u"<!-- lead --><a><!--x--y--><![CDATA[<b>\t&amp;\r\n]]]>"
+         u"<![CDATA[]]><b/></a>",
          false},
         {"mixed content", u"<a>text<b>inner<c/></b>tail</a>", true},
         {"duplicates and odd names", u"<a b=\"1\" b=\"2\" c.d-e_f=\"3\"><x.y/></a>", false},
@@ -189,25 +192,25 @@ private:
     }
     // Any text: the tree escapes it.
     std::u16string Text() {
-        static const std::u16string pieces[] = {u"a",  u" ",      u"<",   u">",  u"&",  u"\"",
-                                                u"'",  u"&amp;",  u"\t",  u"\n", u"\u00e9",
-                                                u"\u20ac", u"\U0001F600", u"x y", u"]]>", u"--"};
+        static const std::u16string pieces[] = {
+            u"a",  u" ",  u"<",      u">",      u"&",          u"\"",  u"'",   u"&amp;",
+            u"\t", u"\n", u"\u00e9", u"\u20ac", u"\U0001F600", u"x y", u"]]>", u"--"};
         std::u16string text;
         for (int i = Below(8); i > 0; --i)
             text += pieces[Below(static_cast<int>(std::size(pieces)))];
         return text;
     }
     std::u16string CommentText() {
-        static const std::u16string pieces[] = {u"note", u" ", u"-", u"<", u"&", u"\u00e4",
-                                                u"\U0001F600"};
+        static const std::u16string pieces[] = {u"note", u" ",      u"-",         u"<",
+                                                u"&",    u"\u00e4", u"\U0001F600"};
         std::u16string text = u"c";
         for (int i = Below(6); i > 0; --i)
             text += pieces[Below(static_cast<int>(std::size(pieces)))];
         return text;
     }
     std::u16string CDataText() {
-        static const std::u16string pieces[] = {u"<x>", u"&", u"]", u"]]", u"\t", u"\r\n",
-                                                u"\u00e4", u"\U0001F600", u" "};
+        static const std::u16string pieces[] = {u"<x>",  u"&",      u"]",          u"]]", u"\t",
+                                                u"\r\n", u"\u00e4", u"\U0001F600", u" "};
         std::u16string text;
         for (int i = 1 + Below(6); i > 0; --i)
             text += pieces[Below(static_cast<int>(std::size(pieces)))];

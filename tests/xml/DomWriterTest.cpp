@@ -34,9 +34,9 @@ std::string Visible(std::string_view text) {
     return shown;
 }
 
-#define EXPECT_SAME_TEXT(expected, actual)                                                       \
-    EXPECT_TRUE((expected) == (actual)) << "expected:\n"                                         \
-                                        << Visible(expected) << "\nactual:\n"                    \
+#define EXPECT_SAME_TEXT(expected, actual)                                                         \
+    EXPECT_TRUE((expected) == (actual)) << "expected:\n"                                           \
+                                        << Visible(expected) << "\nactual:\n"                      \
                                         << Visible(actual)
 
 class DomWriter : public DomTest {
