@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/Variant.h"
 
 #include <cstdint>
 #include <string>
@@ -88,6 +89,9 @@ struct IRwDOMNode : IUnknown {
     virtual uint16_t GetNodeType() = 0;
     // The value, unescaped.
     virtual std::u16string GetNodeValue() = 0;
+    // An element's value as a variant of the type its "vartype" or "type"
+    // attribute names (a string without either); empty for other nodes.
+    virtual Variant GetNodeVarValue() = 0;
     // The parent; nil for the document, attributes and nodes not in a tree.
     virtual ComPtr<IRwDOMNode> GetParentNode() = 0;
     // The prefix (empty when none).
@@ -98,6 +102,8 @@ struct IRwDOMNode : IUnknown {
     virtual ComPtr<IRwDOMDocument> GetOwnerDocument() = 0;
     // Sets the value, escaping it for XML.
     virtual void SetNodeValue(std::u16string_view value) = 0;
+    // Sets the value from a variant; an element also gets "vartype".
+    virtual void SetNodeVarValue(const Variant& value) = 0;
     // Sets the value as given, already in its escaped form.
     virtual void SetInternalNodeValue(std::u16string_view value) = 0;
     // The node and its subtree as XML text, without line breaks or indent.

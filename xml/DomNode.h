@@ -143,6 +143,8 @@ protected:
     ComPtr<IRwDOMDocument> DoGetOwnerDocument() const;
     std::u16string DoGetNodeValue() const;
     void DoSetNodeValue(std::u16string_view value);
+    Variant DoGetNodeVarValue();
+    void DoSetNodeVarValue(const Variant& value);
 
     // Takes the node out of the list that holds it.
     void DetachFromHolder() noexcept;

@@ -63,6 +63,7 @@ public:
     std::u16string GetNodeName() override { return Node().NodeName(); }
     uint16_t GetNodeType() override { return Node().NodeType(); }
     std::u16string GetNodeValue() override { return Node().DoGetNodeValue(); }
+    Variant GetNodeVarValue() override { return Node().DoGetNodeVarValue(); }
     ComPtr<IRwDOMNode> GetParentNode() override { return Node().DoGetParentNode(); }
     std::u16string GetPrefix() override { return Node().Prefix(); }
     ComPtr<IRwDOMNode> GetPreviousSibling() override {
@@ -70,6 +71,7 @@ public:
     }
     ComPtr<IRwDOMDocument> GetOwnerDocument() override { return Node().DoGetOwnerDocument(); }
     void SetNodeValue(std::u16string_view value) override { Node().DoSetNodeValue(value); }
+    void SetNodeVarValue(const Variant& value) override { Node().DoSetNodeVarValue(value); }
     void SetInternalNodeValue(std::u16string_view value) override { Node().AssignValue(value); }
     std::u16string GetXML() override { return RwNodeToXML(Node()); }
     std::u16string GetFormatXML(std::string_view lineBreak, std::string_view indent,
