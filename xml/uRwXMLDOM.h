@@ -19,3 +19,4 @@
 #include "xml/DomLoad.h"
 #include "xml/DomNodeList.h"
 #include "xml/DomProcessingInstruction.h"
+#include "xml/RwXmlVariant.h"
