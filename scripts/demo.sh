@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Builds the project and runs the demo host: it loads the add-in into the
-# simulated Outlook and shows what it does.
+# Builds the project and runs the demo host: it registers the add-in, loads
+# it into the simulated Outlook as Outlook does, quits, and shows what
+# happened. Options go to lorvane-host (--data DIR keeps the machine).
 source "$(dirname "$0")/lib.sh"
 ensure_packages
 configure_and_build "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ -x "$ROOT/build/bin/lorvane-host" ]; then
-  exec "$ROOT/build/bin/lorvane-host" demo "$@"
-fi
-echo "Built. There is nothing to run yet: the demo host arrives with the add-in library."
+exec "$ROOT/build/bin/lorvane-host" "$@" demo

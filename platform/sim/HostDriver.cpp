@@ -101,23 +101,35 @@ RibbonHost* HostDriver::Ribbon(std::string_view progId, std::u16string_view ribb
     return ribbon == addIn->Ribbons.end() ? nullptr : ribbon->second.get();
 }
 
-// The add-in's entry from its add-in key, the current user's before the
-// machine's; null (and reported) when neither has it.
+// The add-in's entry from its add-in keys. Each value is read from the
+// current user's key when it holds it, else from the machine's: an add-in
+// registered for all users keeps per-user values (its start mode) under the
+// same path of the current user, and that key does not hide the machine's
+// LoadBehavior. Null (and reported) when neither hive has the key.
 HostedAddIn* HostDriver::Read(std::string_view progId) {
     if (HostedAddIn* known = Find(progId))
         return known;
     try {
+        std::unique_ptr<HostedAddIn> addIn;
+        bool loadBehaviorRead = false, nameRead = false, descriptionRead = false;
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             TRegistry reg;
             reg.SetRootKey(root);
             if (!reg.OpenKeyReadOnly(AddInsKey(site_.HostName()) + "\\" + std::string(progId)))
                 continue;
-            auto addIn = std::make_unique<HostedAddIn>();
-            addIn->ProgId = std::string(progId);
-            addIn->AllUsers = root == HKEY_LOCAL_MACHINE;
-            addIn->LoadBehavior = ReadNumber(reg, "LoadBehavior");
-            addIn->FriendlyName = ReadText(reg, "FriendlyName");
-            addIn->Description = ReadText(reg, "Description");
+            if (!addIn) {
+                addIn = std::make_unique<HostedAddIn>();
+                addIn->ProgId = std::string(progId);
+            }
+            addIn->AllUsers = addIn->AllUsers || root == HKEY_LOCAL_MACHINE;
+            if (!loadBehaviorRead && (loadBehaviorRead = reg.ValueExists("LoadBehavior")))
+                addIn->LoadBehavior = ReadNumber(reg, "LoadBehavior");
+            if (!nameRead && (nameRead = reg.ValueExists("FriendlyName")))
+                addIn->FriendlyName = ReadText(reg, "FriendlyName");
+            if (!descriptionRead && (descriptionRead = reg.ValueExists("Description")))
+                addIn->Description = ReadText(reg, "Description");
+        }
+        if (addIn) {
             // The class as far as it is registered; Load checks it again.
             CLSIDFromProgID(text::Wide(progId), &addIn->Clsid);
             addIn->Entry = SimulatedCOMAddIn::Create(text::Wide(progId), addIn->Clsid,

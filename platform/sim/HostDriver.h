@@ -70,12 +70,13 @@ public:
 struct HostedAddIn {
     // The add-in key's name: the add-in's ProgID.
     std::string ProgId;
-    // The add-in key's "FriendlyName" and "Description".
+    // The add-in key's "FriendlyName", "Description" and "LoadBehavior" (0
+    // when missing), each from the current user's key when it holds the
+    // value, else from the machine's.
     std::string FriendlyName;
     std::string Description;
-    // The add-in key's LoadBehavior (0 when missing).
     int32_t LoadBehavior = 0;
-    // True when the key lies under HKEY_LOCAL_MACHINE (registered for all users).
+    // True when a key lies under HKEY_LOCAL_MACHINE (registered for all users).
     bool AllUsers = false;
     // The class the ProgID names, and its InprocServer32 library.
     GUID Clsid;

@@ -71,7 +71,8 @@ std::string NumberedLine(const std::string& who, int i, size_t length) {
 TEST_F(QelLogTest, ALogLineIsTheLocalDateAndTimeThenTheMessageEndedByCrLf) {
     platform::ManualClockScope clock(EncodeDateTime(2026, 12, 6, 13, 40, 0, 0));
     TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize");
-    EXPECT_EQ(Read(LogPath()), "12/6/2026 1:40:00 PM - Exception in adxCOMAddInModuleAddInInitialize\r\n");
+    EXPECT_EQ(Read(LogPath()),
+              "12/6/2026 1:40:00 PM - Exception in adxCOMAddInModuleAddInInitialize\r\n");
 }
 
 TEST_F(QelLogTest, TheDataFolderIsMadeWhenMissingAndLinesAreAppended) {
@@ -130,9 +131,8 @@ TEST_F(QelLogTest, AFailedRollOverRaisesAndStillReleasesTheMutex) {
     {
         TQelLog log(LogPath(), "TestLogging", 10, BackupPath());
         log.WriteLine("more than ten bytes");
-        ExpectRaises<EQelError>([&] { log.Destroy(); },
-                                "Cannot rename file from \"" + LogPath() + "\" to \"" +
-                                    BackupPath() + "\".");
+        ExpectRaises<EQelError>([&] { log.Destroy(); }, "Cannot rename file from \"" + LogPath() +
+                                                            "\" to \"" + BackupPath() + "\".");
     }
     EXPECT_EQ(Read(LogPath()), "more than ten bytes\r\n");
     // Another writer gets the mutex at once.

@@ -185,6 +185,34 @@ TEST_F(HostDriverTest, AnAddInRegisteredForAllUsersIsFoundUnderTheMachine) {
     driver.Quit();
 }
 
+TEST_F(HostDriverTest, AUsersKeyBesideTheMachinesOnlyOverridesTheValuesItHolds) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.DeleteKey(AddInKey));
+    Register(HKEY_LOCAL_MACHINE, 3);
+    // What an add-in registered for all users keeps per user: no LoadBehavior.
+    ASSERT_TRUE(reg.OpenKey(AddInKey, true));
+    reg.WriteString("ADXStartMode", "NORMAL");
+    reg.WriteString("Description", "The user's own");
+    {
+        HostDriver driver(host);
+        driver.Start();
+        HostedAddIn* addIn = driver.Find(testaddin::ProgId);
+        ASSERT_NE(addIn, nullptr);
+        EXPECT_TRUE(addIn->AllUsers);
+        EXPECT_EQ(addIn->LoadBehavior, 3);
+        EXPECT_TRUE(addIn->Connected);
+        EXPECT_EQ(addIn->FriendlyName, "Test add-in");
+        EXPECT_EQ(addIn->Description, "The user's own");
+        driver.Quit();
+    }
+    // A LoadBehavior of the user's own wins, even 0.
+    reg.WriteInteger("LoadBehavior", 0);
+    HostDriver driver(host);
+    driver.Start();
+    EXPECT_FALSE(driver.Find(testaddin::ProgId)->Connected);
+    driver.Quit();
+}
+
 TEST_F(HostDriverTest, FailingCallsAreReportedAndTheHostGoesOn) {
     const Lines connection = {"CreateInstance", "OnConnection 1 Outlook COMAddIn",
                               "CTPFactoryAvailable"};

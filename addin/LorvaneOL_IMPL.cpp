@@ -1,0 +1,28 @@
+// The product's COM class and its server: the library's form class table and
+// the one class factory, made the first time the server is asked for (the
+// library asks as it loads).
+#include "addin/LorvaneOL_IMPL.h"
+
+TcoLorvaneOL::TcoLorvaneOL() {
+    // IcoLorvaneOL has no members of its own: it is the object's IDispatch,
+    // through which the host's late-bound ribbon calls come.
+    AddDispatchInterface(IID_IcoLorvaneOL);
+}
+
+const forms::FormClassTable& LorvaneFormClasses() {
+    static forms::FormClassTable table;
+    static const bool registered =
+        (RegisterFrameworkClasses(table), RegisterAddInModule(table), true);
+    (void)registered;
+    return table;
+}
+
+ComServer& LorvaneServer() {
+    // The table first, so that it outlives the factory that refers to it.
+    const forms::FormClassTable& classes = LorvaneFormClasses();
+    static ComServer server(LorvaneTypeLibrary);
+    static TadxFactory& factory = TadxFactory::Create<TcoLorvaneOL, TAddInModule>(
+        server, CLASS_coLorvaneOL, classes, "coLorvaneOL Object");
+    (void)factory;
+    return server;
+}

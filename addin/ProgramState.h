@@ -1,0 +1,56 @@
+// The product's program-wide state: what the add-in's handlers share for as
+// long as the library is loaded in Outlook's process. The module is a
+// singleton there, so one instance serves; it lives behind ProgramState() so
+// that a test can start from a fresh one (ResetProgramState) instead of
+// inheriting what an earlier test left.
+#pragma once
+
+#include "platform/rtl/StringList.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TAddInModule;
+
+class TProgramState {
+public:
+    // The module, from start-up until finalisation; the handlers reach it
+    // through this reference.
+    TAddInModule* Module = nullptr;
+
+    // The settings switches, each a byte read as a Boolean, with their
+    // defaults before any configuration file is read.
+    uint8_t folderdef = 0;
+    uint8_t folderask = 0;
+    uint8_t categdef = 0;
+    uint8_t categask = 0;
+    uint8_t categmaintain = 1;
+    uint8_t calendadd = 0;
+    uint8_t taskadd = 0;
+    uint8_t nolistupdates = 0;
+    uint8_t firsttime = 0;
+    // The delay of the watch on Outlook's own sends, in milliseconds.
+    int32_t timerdelay = 10;
+    // Whether any default action is on; computed only when the configuration
+    // file is read, so without a file nothing is armed although categmaintain is 1.
+    uint8_t anydefaultaction = 0;
+
+    // The action in progress: 0 for none, else the action's number.
+    int32_t ActionInProgress = 0;
+    // Set while the product's own button drives a send.
+    bool OwnSend = false;
+    // The main button's caption; empty means the display name "Lorvane".
+    std::string MainButtonCaption;
+    // The folder tree's expanded nodes (entry ids), made at start-up when
+    // missing and freed at shutdown.
+    std::unique_ptr<TStringList> ExpandedNodes;
+
+    // True when a category option asks for the Sent Items watcher.
+    bool CategoriesWatched() const { return categmaintain || categdef || categask; }
+};
+
+// The product's state.
+TProgramState& ProgramState();
+// Replaces the state with a fresh one at its defaults and returns it.
+TProgramState& ResetProgramState();

@@ -1,0 +1,39 @@
+// What the product's tests share: a fixture with a machine of its own, a
+// fresh program-wide state, the manual clock and a scripted user, and the
+// log's lines as the product wrote them.
+#pragma once
+
+#include "tests/addin/FileLines.h"
+#include "tests/platform/TempPlatformHome.h"
+
+#include "addin/ProgramState.h"
+#include "platform/forms/ModalDriver.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/sim/ModalScript.h"
+#include "platform/win/Clock.h"
+#include "platform/win/ShellFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class ProductTest : public ::testing::Test {
+protected:
+    ProductTest() { ResetProgramState(); }
+    ~ProductTest() override { ResetProgramState(); }
+
+    // The lines of the add-in's log, without their CR LF.
+    static std::vector<std::string> LogLines() {
+        return FileLines(platform::LocalAppDataFolder() + "/LorvaneOL/ZubLogFile.txt");
+    }
+
+    TempPlatformHome home;
+    // 12/6/2026 1:40:00 PM on the log's lines.
+    platform::ManualClockScope clock{EncodeDateTime(2026, 12, 6, 13, 40, 0, 0)};
+    sim::ModalScript user;
+    forms::ScopedModalDriver userInstalled{user};
+};
+
+// What the product's log lines start with at the fixture's time.
+inline const std::string LogTime = "12/6/2026 1:40:00 PM - ";

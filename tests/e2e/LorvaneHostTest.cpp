@@ -1,0 +1,103 @@
+// lorvane-host run as a program on a machine folder of its own: register and
+// unregister write and remove the add-in's keys in that folder's registry.reg,
+// the demo runs Outlook with the add-in and leaves its start mode behind,
+// and a command line that does not fit is refused.
+#include "tests/e2e/E2eSupport.h"
+#include "tests/platform/TempPlatformHome.h"
+
+#include <filesystem>
+
+using namespace e2e;
+
+namespace {
+
+class LorvaneHost : public ::testing::Test {
+protected:
+    RegFile Registry() const { return ReadRegFile(machine.path + "/registry.reg"); }
+    HostRun Run(const std::string& command) const {
+        return RunHost("--data " + machine.path + " " + command);
+    }
+
+    TempPlatformHome machine;
+};
+
+const std::string MachineAddInKey = "HKEY_LOCAL_MACHINE\\" + AddInKey;
+const std::string UserAddInKey = "HKEY_CURRENT_USER\\" + AddInKey;
+const std::string ClassKey = "HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + ClassId;
+const std::string ProgIdKey = "HKEY_LOCAL_MACHINE\\Software\\Classes\\" + ProgId;
+const std::string OutlookKey = "HKEY_LOCAL_MACHINE\\Software\\Classes\\Outlook.Application";
+
+} // namespace
+
+TEST_F(LorvaneHost, RegisterWritesTheAddInKeyForAllUsersAndTheComClass) {
+    HostRun run = Run("register");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    RegFile reg = Registry();
+    ASSERT_TRUE(reg.count(MachineAddInKey)) << run.Output;
+    EXPECT_EQ(reg[MachineAddInKey],
+              (std::map<std::string, std::string>{{"FriendlyName", "\"LorvaneOL\""},
+                                                  {"Description", "\"\""},
+                                                  {"LoadBehavior", "dword:00000003"},
+                                                  {"CommandLineSafe", "dword:00000000"}}));
+    EXPECT_FALSE(reg.count(UserAddInKey));
+    EXPECT_EQ(reg[ClassKey + "\\InprocServer32"]["@"], "\"" + LibraryPath + "\"");
+    EXPECT_EQ(reg[ClassKey + "\\ProgID"]["@"], "\"" + ProgId + "\"");
+    EXPECT_EQ(reg[ProgIdKey + "\\CLSID"]["@"], "\"" + ClassId + "\"");
+    EXPECT_TRUE(reg.count(OutlookKey)) << "Outlook is installed first";
+    EXPECT_NE(run.Output.find("+ " + MachineAddInKey + "\\FriendlyName = \"LorvaneOL\""),
+              std::string::npos)
+        << run.Output;
+}
+
+TEST_F(LorvaneHost, UnregisterRemovesWhatRegisterWroteAndLeavesOutlook) {
+    ASSERT_EQ(Run("register").ExitCode, 0);
+    HostRun run = Run("unregister");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    RegFile reg = Registry();
+    EXPECT_FALSE(reg.count(MachineAddInKey));
+    EXPECT_FALSE(reg.count(UserAddInKey));
+    EXPECT_FALSE(reg.count(ClassKey));
+    EXPECT_FALSE(reg.count(ProgIdKey));
+    EXPECT_TRUE(reg.count(OutlookKey));
+    EXPECT_NE(run.Output.find("- " + MachineAddInKey + "\\LoadBehavior"), std::string::npos)
+        << run.Output;
+}
+
+TEST_F(LorvaneHost, TheDemoLeavesTheNormalStartModeForTheCurrentUser) {
+    HostRun run = Run("demo");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    RegFile reg = Registry();
+    EXPECT_EQ(reg[UserAddInKey]["ADXStartMode"], "\"NORMAL\"") << run.Output;
+    for (const char* seen : {"== Outlook starts and loads its add-ins",
+                             "start-up complete in Outlook 12, start mode "
+                             "FIRSTSTART",
+                             "adxCOMAddInModuleAddInFinalize: disconnected", "DllCanUnloadNow S_OK",
+                             "The add-in library was unloaded"})
+        EXPECT_NE(run.Output.find(seen), std::string::npos) << seen << "\n" << run.Output;
+
+    // The machine keeps its state: the next demo is a normal start.
+    run = Run("demo");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    EXPECT_NE(run.Output.find("start mode NORMAL"), std::string::npos) << run.Output;
+}
+
+TEST_F(LorvaneHost, TheDemoWithoutAFolderRunsOnATemporaryMachineAndRemovesIt) {
+    HostRun run = RunHost("demo");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    std::string first = run.Output.substr(0, run.Output.find('\n'));
+    ASSERT_EQ(first.rfind("Machine folder: ", 0), 0u) << run.Output;
+    ASSERT_NE(first.find(" (temporary)"), std::string::npos) << first;
+    std::string folder = first.substr(16, first.size() - 16 - 12);
+    EXPECT_FALSE(std::filesystem::exists(folder)) << folder;
+}
+
+TEST_F(LorvaneHost, ACommandLineThatDoesNotFitIsRefused) {
+    for (const char* arguments : {"", "launch", "--data", "--verbose demo", "register extra"}) {
+        HostRun run = RunHost(arguments);
+        EXPECT_EQ(run.ExitCode, 2) << arguments << "\n" << run.Output;
+        EXPECT_NE(run.Output.find("usage: lorvane-host"), std::string::npos) << run.Output;
+    }
+    HostRun help = RunHost("--help");
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_EQ(help.Output.rfind("usage: lorvane-host [--data DIR] COMMAND", 0), 0u) << help.Output;
+}

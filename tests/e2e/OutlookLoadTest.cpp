@@ -1,0 +1,98 @@
+// LorvaneOL.so loaded into the simulated Outlook by the host driver, through
+// the registry and dlopen as Outlook loads it: at start-up, into a running
+// Outlook, removed by the user and connected again; in every case the
+// module's handlers run once each in order, and once the add-in is
+// disconnected the library answers DllCanUnloadNow with S_OK and is unloaded.
+#include "tests/e2e/E2eSupport.h"
+#include "tests/platform/TempPlatformHome.h"
+
+#include "platform/forms/ModalDriver.h"
+#include "platform/sim/HostDriver.h"
+#include "platform/sim/ModalScript.h"
+#include "platform/sim/outlook/OutlookSim.h"
+#include "platform/win/Registry.h"
+
+using namespace e2e;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string Started = "adxCOMAddInModuleAddInInitialize: start-up complete in Outlook 12, "
+                            "start mode FIRSTSTART";
+const std::string StartedAgain = "adxCOMAddInModuleAddInInitialize: start-up complete in "
+                                 "Outlook 12, start mode NORMAL";
+const std::string ShuttingDown = "adxCOMAddInModuleAddInBeginShutdown: shutting down";
+const std::string Disconnected = "adxCOMAddInModuleAddInFinalize: disconnected";
+
+class OutlookLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::InstallOutlook(12);
+        ASSERT_EQ(CallEntryPoint("DllRegisterServer"), S_OK);
+        outlook.OpenExplorer();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(user.Shown().empty()) << sim::ModalScript::Describe(user.Shown().front());
+    }
+
+    // The add-in was disconnected and its library unloaded, with nothing of it alive.
+    void ExpectUnloaded() {
+        sim::HostedAddIn* addIn = driver.Find(ProgId);
+        ASSERT_NE(addIn, nullptr);
+        EXPECT_FALSE(addIn->Connected);
+        EXPECT_EQ(addIn->CanUnloadNow, S_OK);
+        EXPECT_TRUE(addIn->Library == nullptr);
+        EXPECT_TRUE(GetModuleHandle(LibraryPath.c_str()) == nullptr);
+    }
+    static std::string StartMode() {
+        TRegistry reg;
+        return reg.OpenKeyReadOnly("\\" + AddInKey) ? reg.ReadString("ADXStartMode") : "(no key)";
+    }
+
+    TempPlatformHome home;
+    sim::ModalScript user;
+    forms::ScopedModalDriver userInstalled{user};
+    sim::OutlookSim outlook{12};
+    sim::HostDriver driver{outlook};
+};
+
+} // namespace
+
+TEST_F(OutlookLoad, OutlooksStartConnectsTheAddInAndItsQuitLeavesNoObjectAlive) {
+    EXPECT_EQ(driver.RegisteredAddIns(), Lines{ProgId});
+    driver.Start();
+    ASSERT_NE(driver.Find(ProgId), nullptr);
+    EXPECT_TRUE(driver.Find(ProgId)->AllUsers);
+    EXPECT_TRUE(driver.Find(ProgId)->Connected);
+    EXPECT_EQ(LogMessages(), Lines{Started});
+    EXPECT_EQ(StartMode(), "NORMAL");
+
+    driver.Quit();
+    EXPECT_EQ(driver.Failures(), Lines{});
+    EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected}));
+    ExpectUnloaded();
+}
+
+TEST_F(OutlookLoad, ConnectedIntoARunningOutlookItStartsUpInsideTheConnection) {
+    ASSERT_TRUE(driver.Connect(ProgId));
+    EXPECT_EQ(LogMessages(), Lines{Started});
+    driver.Quit();
+    EXPECT_EQ(driver.Failures(), Lines{});
+    EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected}));
+    ExpectUnloaded();
+}
+
+TEST_F(OutlookLoad, RemovedByTheUserItIsUnloadedAndConnectsAgainAsANormalStart) {
+    driver.Start();
+    ASSERT_TRUE(driver.Disconnect(ProgId));
+    EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected}));
+    ExpectUnloaded();
+
+    ASSERT_TRUE(driver.Connect(ProgId));
+    driver.Quit();
+    EXPECT_EQ(driver.Failures(), Lines{});
+    EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected, StartedAgain, ShuttingDown,
+                                    Disconnected}));
+    ExpectUnloaded();
+}

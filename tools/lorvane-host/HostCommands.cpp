@@ -1,0 +1,35 @@
+// The command table and the usage built from it.
+#include "HostCommands.h"
+
+const std::vector<HostCommand>& HostCommands() {
+    static const std::vector<HostCommand> commands = {
+        {"register", "", 0, "register LorvaneOL.so as an Outlook add-in of the machine",
+         MachineFolder::Default, RunRegister},
+        {"unregister", "", 0, "remove the add-in's registration (Outlook stays installed)",
+         MachineFolder::Default, RunUnregister},
+        {"demo", "", 0,
+         "register the add-in, start Outlook with it, quit, and show what happened "
+         "(a temporary machine unless --data is given)",
+         MachineFolder::Temporary, RunDemo},
+    };
+    return commands;
+}
+
+const HostCommand* FindHostCommand(const std::string& name) {
+    for (const HostCommand& command : HostCommands())
+        if (name == command.Name)
+            return &command;
+    return nullptr;
+}
+
+std::string HostUsage() {
+    std::string usage = "usage: lorvane-host [--data DIR] COMMAND [ARGUMENT]\n"
+                        "  --data DIR   the simulated machine's folder, kept between runs\n"
+                        "commands:\n";
+    for (const HostCommand& command : HostCommands()) {
+        std::string name = std::string(command.Name) + (*command.Usage ? " " : "") + command.Usage;
+        name.resize(13, ' ');
+        usage += "  " + name + command.Summary + "\n";
+    }
+    return usage;
+}

@@ -1,0 +1,35 @@
+// Outlook and the driver are wired both ways: a window the user opens later
+// gets the add-ins' ribbons through the driver.
+#include "OutlookSession.h"
+
+#include "AddInLibrary.h"
+#include "SimulatedMachine.h"
+
+OutlookSession::OutlookSession()
+    : clock_(Now()), userInstalled_(user_),
+      outlook_(std::make_unique<sim::OutlookSim>(SimulatedMachine::OutlookVersion)) {
+    outlook_->OpenExplorer();
+    driver_ = std::make_unique<sim::HostDriver>(*outlook_);
+    outlook_->OnWindowOpened = [this](const sim::HostWindow& window) {
+        driver_->OpenWindow(window);
+    };
+}
+
+OutlookSession::~OutlookSession() {
+    outlook_->OnWindowOpened = nullptr;
+    driver_.reset();
+    outlook_.reset();
+}
+
+void OutlookSession::Start() {
+    driver_->Start();
+}
+
+void OutlookSession::Quit() {
+    outlook_->OnWindowOpened = nullptr;
+    driver_->Quit();
+}
+
+sim::HostedAddIn* OutlookSession::AddIn() {
+    return driver_->Find(AddInLibrary::ProgId);
+}

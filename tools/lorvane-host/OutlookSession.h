@@ -1,0 +1,49 @@
+// A running simulated Outlook with the host driver that loads its add-ins,
+// as a command of the host plays it: Outlook starts with its main window
+// open, a scripted user answers every dialog (with its default button unless
+// a command says otherwise) and a recorder takes the web links the add-in
+// opens. Time is the machine's manual clock, started at the real time, so
+// that the add-in's timers fire when the command moves the clock on.
+#pragma once
+
+#include "platform/sim/HostDriver.h"
+#include "platform/sim/ModalScript.h"
+#include "platform/sim/outlook/OutlookSim.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Shell.h"
+
+#include <memory>
+
+class OutlookSession {
+public:
+    // Outlook of the machine's version, running with its main window; no
+    // add-in is loaded before Start.
+    OutlookSession();
+    // Ends Outlook as a host that ends without quitting: the driver lets go
+    // of the add-ins and unloads what it may.
+    ~OutlookSession();
+    OutlookSession(const OutlookSession&) = delete;
+    OutlookSession& operator=(const OutlookSession&) = delete;
+
+    // Outlook's start-up: its registered add-ins are loaded and connected.
+    void Start();
+    // The user quits Outlook: the add-ins are shut down and unloaded.
+    void Quit();
+
+    sim::OutlookSim& Outlook() { return *outlook_; }
+    sim::HostDriver& Driver() { return *driver_; }
+    // The scripted user of dialogs, and the dialogs shown so far.
+    sim::ModalScript& User() { return user_; }
+    // The web links opened so far.
+    const platform::LinkRecorder& Links() const { return links_; }
+    // The product's add-in as the driver loaded it, or null.
+    sim::HostedAddIn* AddIn();
+
+private:
+    platform::ManualClockScope clock_;
+    sim::ModalScript user_;
+    forms::ScopedModalDriver userInstalled_;
+    platform::LinkRecorder links_;
+    std::unique_ptr<sim::OutlookSim> outlook_;
+    std::unique_ptr<sim::HostDriver> driver_;
+};

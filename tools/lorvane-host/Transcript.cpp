@@ -1,0 +1,131 @@
+// Each source is read from where the previous step left it.
+#include "Transcript.h"
+
+#include "OutlookSession.h"
+#include "SimulatedMachine.h"
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The bytes of path from offset on; "" when it has no more.
+std::string ReadFrom(const std::string& path, uintmax_t offset) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    in.seekg(static_cast<std::streamoff>(offset));
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+uintmax_t SizeOf(const std::string& path) {
+    std::error_code ec;
+    uintmax_t size = fs::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
+// Lines ended by CR LF (or LF), without their ends.
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+Transcript::Transcript(std::ostream& out, const SimulatedMachine& machine)
+    : out_(out), machine_(machine) {
+    Mark();
+}
+
+void Transcript::Attach(OutlookSession* session) {
+    session_ = session;
+    Mark();
+}
+
+void Transcript::Line(const std::string& text) {
+    out_ << text << "\n";
+}
+
+bool Transcript::Step(const std::string& title, const std::function<void()>& action) {
+    out_ << "== " << title << "\n";
+    size_t failuresBefore = failures_.size();
+    std::string raised;
+    try {
+        action();
+    } catch (const std::exception& e) {
+        raised = e.what();
+    }
+    if (session_) {
+        const auto& calls = session_->Driver().Log();
+        Print("host", {calls.begin() + static_cast<std::ptrdiff_t>(hostCalls_), calls.end()});
+        const auto& failed = session_->Driver().Failures();
+        std::vector<std::string> newFailures(
+            failed.begin() + static_cast<std::ptrdiff_t>(hostFailures_), failed.end());
+        Print("failure", newFailures);
+        failures_.insert(failures_.end(), newFailures.begin(), newFailures.end());
+        std::vector<std::string> dialogs;
+        const auto& shown = session_->User().Shown();
+        for (size_t i = dialogs_; i < shown.size(); ++i)
+            dialogs.push_back(sim::ModalScript::Describe(shown[i]));
+        Print("dialog", dialogs);
+    }
+    if (!raised.empty()) {
+        Print("failure", {raised});
+        failures_.push_back(raised);
+    }
+    Print("log", NewLogLines());
+    Print("registry", RegistrySnapshot::Take().ChangesSince(registry_));
+    if (session_) {
+        std::vector<std::string> links = session_->Links().Links();
+        Print("link", {links.begin() + static_cast<std::ptrdiff_t>(std::min(links_, links.size())),
+                       links.end()});
+    }
+    Mark();
+    return failures_.size() == failuresBefore;
+}
+
+void Transcript::Mark() {
+    registry_ = RegistrySnapshot::Take();
+    logSize_ = SizeOf(machine_.AddInLogFile());
+    if (session_) {
+        hostCalls_ = session_->Driver().Log().size();
+        hostFailures_ = session_->Driver().Failures().size();
+        dialogs_ = session_->User().Shown().size();
+        links_ = session_->Links().Links().size();
+    }
+}
+
+void Transcript::Print(const char* source, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        std::string label = source;
+        label.resize(10, ' ');
+        out_ << "   " << label << line << "\n";
+    }
+}
+
+std::vector<std::string> Transcript::NewLogLines() {
+    std::string log = machine_.AddInLogFile();
+    uintmax_t size = SizeOf(log);
+    std::string bytes;
+    if (size < logSize_) {
+        // The log rolled over: its earlier lines went on in the backup.
+        bytes = ReadFrom(log + "_Old.txt", logSize_) + ReadFrom(log, 0);
+    } else {
+        bytes = ReadFrom(log, logSize_);
+    }
+    return SplitLines(bytes);
+}
