@@ -41,8 +41,6 @@ void Walk(HKEY root, const std::string& rootName, const std::string& path,
     std::vector<std::string> keys = reg.GetKeyNames();
     for (const std::string& name : values)
         entries[shownPath + "\\" + (name.empty() ? "(Default)" : name)] = Shown(reg, name);
-    if (values.empty() && keys.empty() && !path.empty())
-        entries[shownPath + "\\"] = "";
     for (const std::string& key : keys)
         Walk(root, rootName, path.empty() ? key : path + "\\" + key, entries);
 }
@@ -58,7 +56,7 @@ RegistrySnapshot RegistrySnapshot::Take() {
 
 std::vector<std::string> RegistrySnapshot::ChangesSince(const RegistrySnapshot& before) const {
     auto line = [](char sign, const std::string& path, const std::string& value) {
-        return std::string(1, sign) + " " + path + (value.empty() ? "" : " = " + value);
+        return std::string(1, sign) + " " + path + " = " + value;
     };
     std::vector<std::string> changes;
     auto now = entries_.begin();
