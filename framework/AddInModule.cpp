@@ -9,7 +9,7 @@
 #include "framework/FrameworkErrors.h"
 #include "framework/HiddenWindows.h"
 #include "framework/HostApplications.h"
-#include "framework/adxCustomEvents.h"
+#include "framework/adxHostAppEvents.h"
 #include "framework/adxRibbonComponent.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Timer.h"

@@ -43,6 +43,7 @@ class TadxNativeColorWindow;
 class TRegistry;
 class TTimer;
 class TOutlookApplication;
+class TadxOutlook2007Application;
 class TWordApplication;
 class TExcelApplication;
 class TPowerPointApplication;
@@ -172,7 +173,7 @@ public:
     // The host event component found among the module's components (owned as a component).
     TadxCustomEvents* HostEvents = nullptr;
     // Outlook 2007's context-menu events component (owned as a component).
-    TadxCustomEvents* Outlook2007Events = nullptr;
+    TadxOutlook2007Application* Outlook2007Events = nullptr;
     // The host's ribbon and task-pane factory, once it hands them over.
     ComPtr<IRibbonUI> RibbonUI;
     ComPtr<ICTPFactory> CTPFactory;
@@ -282,6 +283,10 @@ public:
     ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag);
     // Rebuilds the shortcut list from the module's command-bar buttons and returns it.
     TStringList& ControlByShortcut();
+    // The host laid its command bars out again (their OnUpdate event). No
+    // component kind of this system needs it, so it does nothing; virtual so
+    // that a module can follow it.
+    virtual void DoCommandBarsUpdate() {}
 
 protected:
     // Forgets the host event components when they are destroyed.

@@ -172,8 +172,6 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
 }
 
 void TadxAddin::FreeConnection() noexcept {
-    // The command-bars event sink of the current window is disconnected and
-    // dropped here once it exists.
     FreeOutlookWrappers();
     TadxCOMAddInModule* module = std::exchange(module_, nullptr);
     if (!module)

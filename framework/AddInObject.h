@@ -12,24 +12,21 @@
 // lets no C++ exception out: a failure becomes its HRESULT.
 #pragma once
 
+#include "framework/CommandBarsEventSink.h"
 #include "framework/OfficeHosts.h"
+#include "framework/OutlookWindowWrappers.h"
 #include "platform/com/ComObject.h"
 #include "platform/office/Extensibility.h"
 #include "platform/office/Ribbon.h"
 #include "platform/office/TaskPanes.h"
+#include "platform/outlook/OutlookApplication.h"
 #include "platform/rtl/Object.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 class TadxCOMAddInModule;
 class TadxFactory;
-class TadxInspector;
-class TExplorer;
-class TExplorers;
-class TInspectors;
-class TNameSpace;
 
 // {7175D144-097E-4CB1-B3BD-9CA72BC05BD6}
 constexpr GUID IID_IadxCallBack = MakeGuid("{7175D144-097E-4CB1-B3BD-9CA72BC05BD6}");
@@ -99,23 +96,58 @@ public:
     IDispatch* DispatchSelf() noexcept;
 
     // ---- Outlook window relays (AddInRelays.cpp) ----
+    //
+    // Each relays one of Outlook's window events to the module's event of
+    // the same name (guarded: a handler's exception goes to DoError); Sender
+    // is the wrapper that raised it.
 
     // A new explorer window, from Explorers' NewExplorer or, with no sender,
-    // from start-up for each explorer open then: wrapped once and reported
-    // to the module's OnOLNewExplorer.
+    // from start-up for each explorer open then: wrapped once (by window
+    // handle), reported, and activated at once at start-up and with Outlook
+    // 2007, else at its first folder switch.
     void DoNewExplorer(TObject* Sender, IDispatch* Explorer);
+    // An explorer came to the front: its command bars become the module's,
+    // then OnOLExplorerActivate and its task panes. An activation that
+    // arrives while one is running is dropped.
+    void DoExplorerActivate(TObject* Sender);
+    // An explorer shows another folder: a pending activation first, then
+    // the explorer bars follow the folder, then OnOLExplorerFolderSwitch.
+    void DoExplorerFolderSwitch(TObject* Sender);
+    void DoExplorerBeforeFolderSwitch(TObject* Sender, const ComPtr<IDispatch>& NewFolder,
+                                      WordBool& Cancel);
+    void DoExplorerViewSwitch(TObject* Sender);
+    void DoExplorerBeforeViewSwitch(TObject* Sender, const Variant& NewView, WordBool& Cancel);
+    void DoExplorerDeactivate(TObject* Sender);
+    void DoExplorerSelectionChange(TObject* Sender);
+    // An explorer closes: its bars' positions are saved, OnOLExplorerClose,
+    // its panes go, its wrapper goes; with the last explorer the inspector
+    // wrappers go too (not in Outlook 2000).
+    void DoExplorerClose(TObject* Sender);
     // A new inspector window, from Inspectors' NewInspector or, with no
-    // sender, from start-up for the active inspector: reported to the
-    // module's OnOLNewInspector, and wrapped unless it shows no item or a note.
+    // sender, from start-up for the active inspector: reported, then wrapped
+    // and activated unless it shows a note. Never fails.
     void DoNewInspector(TObject* Sender, IDispatch* Inspector);
+    // An inspector came to the front (dropped like an explorer's activation
+    // while one is running).
+    void DoInspectorActivate(TObject* Sender);
+    void DoInspectorDeactivate(TObject* Sender);
+    // An inspector that was wrapped closes: OnOLInspectorClose, its panes
+    // and command bars let go of it, its wrapper goes.
+    void DoInspectorClose(TObject* Sender);
     // Outlook's options dialog and a folder's properties dialog are being
-    // built: the handler assigned before start-up, then the module's hooks.
+    // built: the handler assigned before start-up (application only), then
+    // the module's OptionsPagesAdd and NameSpaceOptionsPagesAdd.
     void DoOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages);
     void DoNameSpaceOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages,
                                     const ComPtr<IDispatch>& Folder);
-    // The explorer and inspector wrappers kept now, in the order they came.
-    const std::vector<std::unique_ptr<TExplorer>>& Explorers() const { return explorers_; }
-    const std::vector<std::unique_ptr<TadxInspector>>& Inspectors() const { return inspectors_; }
+
+    // The wrappers of the explorers and inspectors open now, in the order they were seen.
+    const std::vector<TadxExplorerWrapper*>& Explorers() const noexcept { return explorers_; }
+    const std::vector<TadxInspector*>& Inspectors() const noexcept { return inspectors_; }
+    // The sink on the current explorer's command bars, or nullptr.
+    TadxCommandBarsEventSink* CommandBarsEventSink() const noexcept {
+        return commandBarsSink_.Get();
+    }
 
 protected:
     // A new add-in object, counted in the library that defines the most
@@ -149,20 +181,24 @@ private:
     void WriteNormalStartMode();
     void HookHostEvents();
     void HookOutlookEvents();
-    // Outlook's windows as the relays keep them.
+    // Frees the window wrappers, the collections' and name space's
+    // wrappers and the command-bars sink.
     void FreeOutlookWrappers() noexcept;
+    // Drops the command-bars sink, disconnected.
+    void DropCommandBarsSink() noexcept;
 
     TadxFactory* factory_ = nullptr;
     TadxCOMAddInModule* module_ = nullptr;
     TadxOfficeHostApp hostType_ = ohaExcel;
-    // The Outlook wrappers: explorers and inspectors seen so far, and the
-    // collections and name space whose events the relays hear.
-    std::vector<std::unique_ptr<TExplorer>> explorers_;
-    std::vector<std::unique_ptr<TadxInspector>> inspectors_;
+    // The Outlook wrappers: explorers and inspectors open now (owned), and
+    // the collections and name space whose events the relays hear.
+    std::vector<TadxExplorerWrapper*> explorers_;
+    std::vector<TadxInspector*> inspectors_;
     std::unique_ptr<TExplorers> explorersWrapper_;
     std::unique_ptr<TInspectors> inspectorsWrapper_;
     std::unique_ptr<TNameSpace> nameSpace_;
-    // The application's OptionsPagesAdd handler assigned before start-up, which the relay calls
-    // first.
-    std::function<void(TObject*, const ComPtr<IDispatch>&)> previousOptionsPagesAdd_;
+    // The application's OptionsPagesAdd handler assigned before start-up.
+    TOlObjectEvent previousOptionsPagesAdd_;
+    // The sink on the current explorer's command bars.
+    ComPtr<TadxCommandBarsEventSink> commandBarsSink_;
 };

@@ -1,112 +1,351 @@
-// The add-in object's relays of Outlook's window events. Start-up hooks
-// Outlook's explorers and inspectors collections, the application's and the
-// name space's OptionsPagesAdd, and takes the windows open at that moment as
-// new ones; each new window is wrapped (once) and reported to the module's
-// OnOLNewExplorer or OnOLNewInspector.
+// The add-in object's relays of Outlook's window events. Start-up hooks the
+// Explorers and Inspectors collections and the name space and takes the
+// windows open at that moment as new ones; from then on every explorer and
+// inspector has a wrapper whose events are relayed here: the module's
+// command bars follow the window that is current, its task panes come and
+// go with the windows, and the module's OnOL... events fire, guarded, with
+// the window's wrapper as Sender.
 //
-// The window wrappers' own events (activation, folder and view switches,
-// selection, closing) and what the relays do with them besides firing the
-// module's events (command bars, task panes) are wired here as well once
-// those relays exist; until then a window wrapper is kept, not followed.
+// Handlers may come back: a module event may open, activate or close
+// windows. A wrapper is held while a relay works on it, and a closed
+// wrapper is freed only once nothing is working on it any more.
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
-#include "framework/OutlookWindowWrappers.h"
+#include "framework/CustomTaskPanes.h"
+#include "framework/OutlookFolderNames.h"
+#include "platform/com/LateBound.h"
+#include "platform/office/CommandBars.h"
 #include "platform/office/OleWindow.h"
-#include "platform/outlook/Outlook.h"
+#include "platform/outlook/OutlookObjects.h"
+#include "platform/text/Text.h"
 
 #include <algorithm>
 
 namespace {
 
-// Item classes the inspector relay tells apart.
-constexpr int kMailItemClass = 43;
-constexpr int kNoteItemClass = 44;
+// The activation relays' re-entrance guard, shared by explorers and
+// inspectors: an activation that arrives while one is running is dropped.
+bool activating = false;
+
+class ActivationGuard {
+public:
+    ActivationGuard() : entered_(!activating) { activating = true; }
+    ~ActivationGuard() {
+        if (entered_)
+            activating = false;
+    }
+    ActivationGuard(const ActivationGuard&) = delete;
+    ActivationGuard& operator=(const ActivationGuard&) = delete;
+    // False for a nested activation.
+    bool Entered() const noexcept { return entered_; }
+
+private:
+    bool entered_;
+};
+
+// Removes item from list; false when it was not there.
+template <class T> bool RemoveFrom(std::vector<T*>& list, T* item) {
+    auto at = std::find(list.begin(), list.end(), item);
+    if (at == list.end())
+        return false;
+    list.erase(at);
+    return true;
+}
+
+template <class T> bool Contains(const std::vector<T*>& list, T* item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// Frees a wrapper not yet handed to a list (its connection failed).
+struct WrapperFree {
+    template <class W> void operator()(W* wrapper) const noexcept { wrapper->Free(); }
+};
+
+// Fires a module event when it is assigned, guarded. The handler is copied
+// first: a handler may clear or replace its own event.
+template <class E, class... A>
+void Fire(TadxCOMAddInModule* module, E TadxCOMAddInModule::*event, A&&... args) {
+    if (!module || !(module->*event))
+        return;
+    E handler = module->*event;
+    module->CallGuarded([&] { handler(std::forward<A>(args)...); });
+}
 
 } // namespace
 
 void TadxAddin::HookOutlookEvents() {
     TadxCOMAddInModule& module = RequireModule();
-    TOutlookApplication& app = *module.OutlookApplication;
-    explorers_.clear();
-    inspectors_.clear();
+    outlook::Application app(module.HostApplication);
 
     explorersWrapper_ = std::make_unique<TExplorers>(nullptr);
     explorersWrapper_->ConnectTo(app.GetExplorers().DispRef());
-    explorersWrapper_->OnNewExplorer = [this](TObject* sender, const ComPtr<IDispatch>& explorer) {
-        DoNewExplorer(sender, explorer.Get());
+    explorersWrapper_->OnNewExplorer = [this](TObject* Sender, const ComPtr<IDispatch>& Explorer) {
+        DoNewExplorer(Sender, Explorer.Get());
     };
-    int count = explorersWrapper_->Count();
-    for (int i = 1; i <= count; ++i)
-        DoNewExplorer(nullptr, explorersWrapper_->Item(i).Target());
+    for (int i = 1, count = explorersWrapper_->Count(); i <= count; ++i) {
+        try {
+            DoNewExplorer(nullptr, explorersWrapper_->Item(i).DispRef().Get());
+        } catch (const Exception&) {
+            // One window that cannot be read is left out; start-up goes on.
+        }
+    }
 
     inspectorsWrapper_ = std::make_unique<TInspectors>(nullptr);
     inspectorsWrapper_->ConnectTo(app.GetInspectors().DispRef());
-    inspectorsWrapper_->OnNewInspector = [this](TObject* sender,
-                                                const ComPtr<IDispatch>& inspector) {
-        DoNewInspector(sender, inspector.Get());
+    inspectorsWrapper_->OnNewInspector = [this](TObject* Sender,
+                                                const ComPtr<IDispatch>& Inspector) {
+        DoNewInspector(Sender, Inspector.Get());
     };
     if (outlook::Inspector active = app.ActiveInspector())
-        DoNewInspector(nullptr, active.Target());
+        DoNewInspector(nullptr, active.DispRef().Get());
 
-    previousOptionsPagesAdd_ = app.OnOptionsPagesAdd;
-    app.OnOptionsPagesAdd = [this](TObject* sender, const ComPtr<IDispatch>& pages) {
-        DoOptionsPagesAdd(sender, pages);
-    };
+    if (module.OutlookApplication) {
+        previousOptionsPagesAdd_ = module.OutlookApplication->OnOptionsPagesAdd;
+        module.OutlookApplication->OnOptionsPagesAdd = [this](TObject* Sender,
+                                                              const ComPtr<IDispatch>& Pages) {
+            DoOptionsPagesAdd(Sender, Pages);
+        };
+    }
     nameSpace_ = std::make_unique<TNameSpace>(nullptr);
     nameSpace_->ConnectTo(app.GetNamespace(u"MAPI").DispRef());
-    nameSpace_->OnOptionsPagesAdd = [this](TObject* sender, const ComPtr<IDispatch>& pages,
-                                           const ComPtr<IDispatch>& folder) {
-        DoNameSpaceOptionsPagesAdd(sender, pages, folder);
+    nameSpace_->OnOptionsPagesAdd = [this](TObject* Sender, const ComPtr<IDispatch>& Pages,
+                                           const ComPtr<IDispatch>& Folder) {
+        DoNameSpaceOptionsPagesAdd(Sender, Pages, Folder);
     };
 }
+
+// ---- explorers ----
 
 void TadxAddin::DoNewExplorer(TObject* Sender, IDispatch* Explorer) {
     if (!Explorer || !module_)
         return;
-    HWND window = OleWindowHandle(Explorer);
-    // An explorer reported twice (same window) is wrapped once; one whose
-    // window cannot be read is always wrapped anew.
-    if (window && std::any_of(explorers_.begin(), explorers_.end(), [&](const auto& wrapper) {
-            return OleWindowHandle(wrapper->DefaultInterface().Get()) == window;
-        }))
-        return;
-    auto wrapper = std::make_unique<TExplorer>(nullptr);
-    wrapper->ConnectTo(static_cast<IUnknown*>(Explorer));
-    explorers_.push_back(std::move(wrapper));
-    if (module_->OnOLNewExplorer)
-        module_->CallGuarded([&] { module_->OnOLNewExplorer(Sender, Explorer); });
-}
+    if (!explorers_.empty()) {
+        // An explorer reported twice (same window) is kept once; one whose
+        // window cannot be read is always kept anew.
+        HWND window = OleWindowHandle(Explorer);
+        if (window &&
+            std::any_of(explorers_.begin(), explorers_.end(), [&](TadxExplorerWrapper* wrapper) {
+                return OleWindowHandle(wrapper->DefaultInterface().Get()) == window;
+            }))
+            return;
+    }
+    std::unique_ptr<TadxExplorerWrapper, WrapperFree> created(new TadxExplorerWrapper(nullptr));
+    created->ConnectTo(Explorer);
+    TadxExplorerWrapper* wrapper = created.get();
+    wrapper->OnActivate = [this](TObject* S) { DoExplorerActivate(S); };
+    wrapper->OnFolderSwitch = [this](TObject* S) { DoExplorerFolderSwitch(S); };
+    wrapper->OnBeforeFolderSwitch = [this](TObject* S, const ComPtr<IDispatch>& NewFolder,
+                                           WordBool& Cancel) {
+        DoExplorerBeforeFolderSwitch(S, NewFolder, Cancel);
+    };
+    wrapper->OnViewSwitch = [this](TObject* S) { DoExplorerViewSwitch(S); };
+    wrapper->OnBeforeViewSwitch = [this](TObject* S, const Variant& NewView, WordBool& Cancel) {
+        DoExplorerBeforeViewSwitch(S, NewView, Cancel);
+    };
+    wrapper->OnDeactivate = [this](TObject* S) { DoExplorerDeactivate(S); };
+    wrapper->OnSelectionChange = [this](TObject* S) { DoExplorerSelectionChange(S); };
+    wrapper->OnClose = [this](TObject* S) { DoExplorerClose(S); };
+    explorers_.push_back(created.release());
 
-void TadxAddin::DoNewInspector(TObject* Sender, IDispatch* Inspector) {
-    if (!module_)
+    auto hold = wrapper->Hold();
+    // Each advanced command-bar control would attach its window to the new
+    // explorer here, guarded with the event; the module has no such control.
+    Fire(module_, &TadxCOMAddInModule::OnOLNewExplorer, Sender, Explorer);
+    if (!Sender) {
+        DoExplorerActivate(wrapper);
         return;
-    try {
-        if (module_->OnOLNewInspector)
-            module_->CallGuarded([&] { module_->OnOLNewInspector(Sender, Inspector); });
-        if (!Inspector)
-            return;
-        outlook::Inspector inspector(ComPtr<IDispatch>::Share(Inspector));
-        ComPtr<IDispatch> item = inspector.CurrentItem();
-        if (inspector.Get("CommandBars").IsEmptyOrNothing() || !item)
-            return;
-        int itemClass = outlook::Item(item).Class();
-        if (itemClass == kNoteItemClass)
-            return;
-        auto wrapper = std::make_unique<TadxInspector>(nullptr);
-        wrapper->ConnectTo(static_cast<IUnknown*>(Inspector));
-        wrapper->IsMail = itemClass == kMailItemClass;
-        inspectors_.push_back(std::move(wrapper));
-    } catch (...) {
-        // An inspector Outlook cannot describe yet is simply not followed.
+    }
+    TadxCOMAddInModule& module = *module_;
+    module.NewExplorer = true;
+    // Outlook 2007 shows a new explorer without a folder switch to wait for.
+    if (module.HostMajorVersion == 12) {
+        DoExplorerActivate(wrapper);
+        if (module_)
+            module_->NewExplorer = false;
+        DoExplorerFolderSwitch(wrapper);
     }
 }
+
+void TadxAddin::DoExplorerActivate(TObject* Sender) {
+    ActivationGuard guard;
+    if (!guard.Entered())
+        return;
+    auto* wrapper = dynamic_cast<TadxExplorerWrapper*>(Sender);
+    if (!wrapper || !module_)
+        return;
+    auto hold = wrapper->Hold();
+    TadxCOMAddInModule& module = *module_;
+    ComPtr<IDispatch> bars = wrapper->CommandBars();
+    const int major = module.HostMajorVersion;
+    if (major != 9 && major != 12 && major != 14) {
+        DropCommandBarsSink();
+        commandBarsSink_ = TadxCommandBarsEventSink::Create(&module, bars);
+    }
+    module.CommandBars = ComQuery<::CommandBars>(bars.Get());
+    // Each command bar of the module for this host would be found or made
+    // in the explorer's bars here and its advanced controls shown; the
+    // module has no command bar.
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerActivate, wrapper);
+    if (module_ && module_->CTPFactory && wrapper->Connected())
+        module_->TaskPanes->MakeCTP(wrapper->DefaultInterface().Get(), adxCTPWindowExplorer);
+}
+
+void TadxAddin::DoExplorerFolderSwitch(TObject* Sender) {
+    if (!module_)
+        return;
+    if (module_->NewExplorer) {
+        struct ClearPending {
+            TadxAddin& self;
+            ~ClearPending() {
+                if (self.module_)
+                    self.module_->NewExplorer = false;
+            }
+        } clear{*this};
+        DoExplorerActivate(Sender);
+    }
+    // The module's explorer command bars would follow the new folder here
+    // (enabled and shown by its name or its item type); the module has none.
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerFolderSwitch, Sender);
+}
+
+void TadxAddin::DoExplorerBeforeFolderSwitch(TObject* Sender, const ComPtr<IDispatch>& NewFolder,
+                                             WordBool& Cancel) {
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerBeforeFolderSwitch, Sender, NewFolder.Get(),
+         Cancel);
+}
+
+void TadxAddin::DoExplorerViewSwitch(TObject* Sender) {
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerViewSwitch, Sender);
+}
+
+void TadxAddin::DoExplorerBeforeViewSwitch(TObject* Sender, const Variant& NewView,
+                                           WordBool& Cancel) {
+    Variant view = NewView;
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerBeforeViewSwitch, Sender, view, Cancel);
+}
+
+void TadxAddin::DoExplorerDeactivate(TObject* Sender) {
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerDeactivate, Sender);
+}
+
+void TadxAddin::DoExplorerSelectionChange(TObject* Sender) {
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerSelectionChange, Sender);
+}
+
+void TadxAddin::DoExplorerClose(TObject* Sender) {
+    if (!module_)
+        return;
+    auto* wrapper = dynamic_cast<TadxExplorerWrapper*>(Sender);
+    TadxExplorerWrapper::THold hold = wrapper ? wrapper->Hold() : TadxExplorerWrapper::THold();
+    module_->SaveExplCommandBars();
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerClose, Sender);
+    // Each advanced command-bar control would let go of its window in this
+    // explorer here; the module has none.
+    if (module_ && module_->CTPFactory && wrapper && wrapper->Connected())
+        module_->TaskPanes->RemoveCTP(wrapper->DefaultInterface().Get());
+    if (!module_)
+        return;
+    // Outlook 2000 keeps its inspectors open without an explorer. The major
+    // version is compared: a "19.0" is no "9.0".
+    const bool outlook2000 =
+        GetMajorVersion(dispGet(module_->HostApplication, "Version").AsWide()) == 9;
+    if (!wrapper || !RemoveFrom(explorers_, wrapper))
+        return;
+    wrapper->FreeAfterEvents();
+    if (!explorers_.empty() || outlook2000)
+        return;
+    while (!inspectors_.empty()) {
+        size_t before = inspectors_.size();
+        DoInspectorClose(inspectors_.back());
+        // A wrapper that could not be closed is let go all the same.
+        if (inspectors_.size() == before) {
+            TadxInspector* stuck = inspectors_.back();
+            inspectors_.pop_back();
+            stuck->FreeAfterEvents();
+        }
+    }
+}
+
+// ---- inspectors ----
+
+void TadxAddin::DoNewInspector(TObject* Sender, IDispatch* Inspector) {
+    try {
+        Fire(module_, &TadxCOMAddInModule::OnOLNewInspector, Sender, Inspector);
+        if (!Inspector || !module_)
+            return;
+        outlook::Inspector inspector(ComPtr<IDispatch>::Share(Inspector));
+        if (!inspector.CommandBars())
+            return;
+        ComPtr<IDispatch> item = inspector.CurrentItem();
+        if (!item)
+            return;
+        const int itemClass = dispGet(item, "Class").AsInteger();
+        if (itemClass == outlook::olNote)
+            return;
+
+        std::unique_ptr<TadxInspector, WrapperFree> created(new TadxInspector(nullptr));
+        created->ConnectTo(Inspector);
+        created->IsMail = itemClass == outlook::olMail;
+        if (module_->OutlookApplication) {
+            try {
+                if (outlook::Explorer explorer = module_->OutlookApplication->ActiveExplorer())
+                    created->FolderPath =
+                        text::Narrow(GetFullFolderName(explorer.CurrentFolder().DispRef().Get()));
+            } catch (const Exception&) {
+                // The inspector keeps no folder path.
+            }
+        }
+        TadxInspector* wrapper = created.get();
+        wrapper->OnActivate = [this](TObject* S) { DoInspectorActivate(S); };
+        wrapper->OnDeactivate = [this](TObject* S) { DoInspectorDeactivate(S); };
+        wrapper->OnClose = [this](TObject* S) { DoInspectorClose(S); };
+        inspectors_.push_back(created.release());
+        DoInspectorActivate(wrapper);
+    } catch (...) {
+        // An inspector that cannot be followed is left alone.
+    }
+}
+
+void TadxAddin::DoInspectorActivate(TObject* Sender) {
+    ActivationGuard guard;
+    if (!guard.Entered())
+        return;
+    auto* wrapper = dynamic_cast<TadxInspector*>(Sender);
+    if (!wrapper || !module_)
+        return;
+    auto hold = wrapper->Hold();
+    module_->CommandBars = ComQuery<::CommandBars>(wrapper->CommandBars().Get());
+    Fire(module_, &TadxCOMAddInModule::OnOLInspectorActivate, wrapper);
+    if (module_ && module_->CTPFactory && wrapper->Connected())
+        module_->TaskPanes->MakeCTP(wrapper->DefaultInterface().Get(), adxCTPWindowInspector);
+}
+
+void TadxAddin::DoInspectorDeactivate(TObject* Sender) {
+    Fire(module_, &TadxCOMAddInModule::OnOLInspectorDeactivate, Sender);
+}
+
+void TadxAddin::DoInspectorClose(TObject* Sender) {
+    auto* wrapper = dynamic_cast<TadxInspector*>(Sender);
+    if (!wrapper || !module_ || !Contains(inspectors_, wrapper))
+        return;
+    auto hold = wrapper->Hold();
+    Fire(module_, &TadxCOMAddInModule::OnOLInspectorClose, wrapper);
+    if (module_ && wrapper->Connected())
+        module_->TaskPanes->RemoveCTP(wrapper->DefaultInterface().Get());
+    wrapper->ClearCommandBars(inspectors_.size() == 1);
+    if (RemoveFrom(inspectors_, wrapper))
+        wrapper->FreeAfterEvents();
+}
+
+// ---- options pages ----
 
 void TadxAddin::DoOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages) {
     if (!module_)
         return;
-    if (previousOptionsPagesAdd_)
-        module_->CallGuarded([&] { previousOptionsPagesAdd_(Sender, Pages); });
-    module_->CallGuarded([&] { module_->OptionsPagesAdd(Sender, Pages.Get()); });
+    if (TOlObjectEvent previous = previousOptionsPagesAdd_)
+        module_->CallGuarded([&] { previous(Sender, Pages); });
+    if (module_)
+        module_->CallGuarded([&] { module_->OptionsPagesAdd(Sender, Pages.Get()); });
 }
 
 void TadxAddin::DoNameSpaceOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages,
@@ -117,9 +356,27 @@ void TadxAddin::DoNameSpaceOptionsPagesAdd(TObject* Sender, const ComPtr<IDispat
         [&] { module_->NameSpaceOptionsPagesAdd(Sender, Pages.Get(), Folder.Get()); });
 }
 
+// ---- the end of the connection ----
+
+void TadxAddin::DropCommandBarsSink() noexcept {
+    if (!commandBarsSink_)
+        return;
+    commandBarsSink_->Disconnect();
+    commandBarsSink_ = nullptr;
+}
+
 void TadxAddin::FreeOutlookWrappers() noexcept {
-    explorers_.clear();
-    inspectors_.clear();
+    DropCommandBarsSink();
+    while (!explorers_.empty()) {
+        TadxExplorerWrapper* wrapper = explorers_.back();
+        explorers_.pop_back();
+        wrapper->FreeAfterEvents();
+    }
+    while (!inspectors_.empty()) {
+        TadxInspector* wrapper = inspectors_.back();
+        inspectors_.pop_back();
+        wrapper->FreeAfterEvents();
+    }
     nameSpace_.reset();
     explorersWrapper_.reset();
     inspectorsWrapper_.reset();

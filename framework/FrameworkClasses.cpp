@@ -3,7 +3,7 @@
 
 #include "framework/AddInModule.h"
 #include "framework/CustomTaskPanes.h"
-#include "framework/adxHostAppEvents.h"
+#include "framework/HostEventsClasses.h"
 #include "platform/forms/FormClassBuilder.h"
 
 namespace {
@@ -68,26 +68,10 @@ void RegisterModule(forms::FormClassTable& table) {
         .Event("OnOfficeColorSchemeChanged", &M::OnOfficeColorSchemeChanged);
 }
 
-void RegisterHostEvents(forms::FormClassTable& table) {
-    table.Register<TadxCustomEvents, TComponent>();
-    table.Register<TadxHostInterfaceEvents, TadxCustomEvents>();
-    table.Register<TadxWordAppEvents, TadxHostInterfaceEvents>().Event(
-        "OnStartup", &TadxWordAppEvents::OnStartup);
-    table.Register<TadxExcelAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxOutlookAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxProjectAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxPowerPointAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxFrontPageAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxMapPointAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxVisioAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxPublisherAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxInfoPathAppEvents, TadxHostInterfaceEvents>();
-}
-
 } // namespace
 
 void RegisterFrameworkClasses(forms::FormClassTable& table) {
     RegisterModule(table);
     table.Register<TadxCustomTaskPane>();
-    RegisterHostEvents(table);
+    adxRegisterHostEventsClasses(table);
 }

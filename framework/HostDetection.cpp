@@ -181,10 +181,8 @@ void TadxCOMAddInModule::ConnectHostEvents(TadxCustomEvents* events, IUnknown* s
 }
 
 void TadxCOMAddInModule::ConnectOutlook2007Events(IUnknown* server) {
-    // Outlook 2007's context-menu events component (TadxOutlook2007Application,
-    // owned by the module and connected to server) is created here once it
-    // exists; until then an Outlook 2007 host gets no such component.
-    (void)server;
+    Outlook2007Events = new TadxOutlook2007Application(this);
+    Outlook2007Events->ConnectTo(server);
 }
 
 void TadxCOMAddInModule::FreeHostApplication() {

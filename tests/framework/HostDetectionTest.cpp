@@ -6,6 +6,7 @@
 #include "framework/HostApplications.h"
 #include "framework/HostInterfaces.h"
 #include "framework/adxHostAppEvents.h"
+#include "platform/sim/outlook/OutlookSim.h"
 
 using namespace fwtest;
 
@@ -154,8 +155,10 @@ TEST_F(HostDetection, TheFirstEventComponentOfTheHostsClassIsConnectedWithTheVer
   end
 end
 )");
-    auto outlook = FakeHost::Create(adx::IID_OutlookApplication, u"11.0.0.8217");
-    TadxModulePtr module = Detect(outlook);
+    sim::OutlookSim outlook(11);
+    TadxModulePtr module(factory.CreateModule());
+    module->HostApplication = Variant(outlook.Application());
+    module->SetHostApplication();
     auto* first = dynamic_cast<TadxOutlookAppEvents*>(module->FindComponent("First"));
     auto* second = dynamic_cast<TadxOutlookAppEvents*>(module->FindComponent("Second"));
     EXPECT_EQ(module->HostEvents, first);

@@ -1,0 +1,79 @@
+// TadxEventDispatch: the sink that a host event component advises on its
+// host's connection point. The host calls IDispatch::Invoke on it with an
+// event's DISPID and its arguments in COM's order; the sink lays them out in
+// declaration order (named arguments where their DISPID says), hands them to
+// its component's InvokeEvent, reports a handler's exception through the
+// add-in module's DoError, writes by-reference arguments back and always
+// answers S_OK, so that no handler's failure ever reaches the host.
+//
+// Lifetime: the component owns the sink, but the host holds references to
+// it while it is advised and while it calls it. The sink's references count
+// on its component too; when the component goes it lets go of the sink
+// (ServerDisconnect, then its own reference), and the sink is freed when
+// the last reference is dropped, which may be the host's, after the call in
+// which the component closed itself.
+#pragma once
+
+#include "platform/com/Dispatch.h"
+#include "platform/com/DispParams.h"
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+class TadxCustomEvents;
+
+class TadxEventDispatch final : public IDispatch {
+public:
+    // A sink serving Owner, with one reference (its owner's).
+    explicit TadxEventDispatch(TadxCustomEvents* Owner) noexcept : owner_(Owner) {}
+
+    // Forgets the owner: later events and references reach nobody.
+    void ServerDisconnect() noexcept { owner_ = nullptr; }
+    // The component served, or nullptr after ServerDisconnect.
+    TadxCustomEvents* Owner() const noexcept { return owner_; }
+
+    // IUnknown and IDispatch; the owner's event interface answers as IDispatch.
+    HRESULT QueryInterface(const GUID& iid, void** ppv) override;
+    // Count on the owner as well while there is one; the sink is freed by
+    // the last Release once it has no owner.
+    ULONG AddRef() override;
+    ULONG Release() override;
+    // References held now.
+    ULONG RefCount() const noexcept { return refCount_.load(); }
+
+    // Count 0, S_OK.
+    HRESULT GetTypeInfoCount(uint32_t* count) override;
+    // E_NOTIMPL, with *typeInfo nil.
+    HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;
+    // E_NOTIMPL: the host calls events by DISPID.
+    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
+                          LCID lcid, DISPID* dispIds) override;
+    // One event; S_OK whatever happens. Result, exception information and
+    // argument error are never written.
+    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags,
+                   DispParams* params, Variant* result, ExcepInfo* excepInfo,
+                   uint32_t* argErr) override;
+
+private:
+    ~TadxEventDispatch() override = default;
+    // Hands the arguments to the owner and reports its exception.
+    void Deliver(DISPID dispId, std::vector<Variant>& arguments) noexcept;
+
+    TadxCustomEvents* owner_;
+    std::atomic<ULONG> refCount_{1};
+};
+
+// The arguments of an Invoke in declaration order: positional ones turned
+// from COM's reversed order, named ones placed at the position their DISPID
+// gives (a named DISPID outside 0 to cArgs-1 has no place and is left out).
+// Slots[i] is the position rgvarg[i] went to, or -1 when it was left out.
+struct TadxEventArguments {
+    std::vector<Variant> Values;
+    std::vector<int> Slots;
+};
+TadxEventArguments adxLayOutArguments(const DispParams* params);
+// Writes what handlers left in the laid-out arguments back through the
+// host's by-reference arguments (an argument that still refers to the host's
+// storage was written in place already); by-value arguments stay as they were.
+void adxWriteBackArguments(DispParams* params, const TadxEventArguments& arguments) noexcept;

@@ -1,0 +1,209 @@
+// The Outlook events component: the connection walk over Outlook's objects,
+// the disconnection walk, the application's events and the context-menu
+// events that the Outlook 2007 component forwards.
+#include "framework/OutlookAppEvents.h"
+
+#include "framework/AddInModule.h"
+#include "framework/OutlookEventSinks.h"
+#include "platform/outlook/OleServer.h"
+#include "platform/outlook/OutlookObjects.h"
+#include "platform/outlook/OutlookTypes.h"
+
+using namespace outlook;
+
+namespace {
+
+TadxServerData applicationData{CLSID_OutlookApplication, IID__Application,
+                               DIID_ApplicationEvents_11};
+
+// The application events of an Outlook of major version (decimal text):
+// Outlook 2000 and 2002 have interfaces of their own.
+const GUID& ApplicationEventsOf(const std::string& version) {
+    if (version == "9") return DIID_ApplicationEvents;
+    if (version == "10") return DIID_ApplicationEvents_10;
+    return DIID_ApplicationEvents_11;
+}
+
+} // namespace
+
+TadxOutlookAppEvents::TadxOutlookAppEvents(TComponent* AOwner)
+    : TadxHostInterfaceEvents(AOwner, applicationData, ClassNameOf<TadxOutlookAppEvents>()) {
+    nameSpace_ = new TadxOutlookNameSpaceEvents(this);
+    explorers_ = new TadxOutlookExplorersEvents(this);
+    inspectors_ = new TadxOutlookInspectorsEvents(this);
+    reminders_ = new TadxOutlookRemindersEvents(this);
+}
+
+TadxOutlookAppEvents::~TadxOutlookAppEvents() {
+    TadxOutlookAppEvents::Disconnect();
+    FreeExplorerSinks();
+    FreeInspectorSinks();
+    // The four collection sinks go with the component's other components.
+}
+
+void TadxOutlookAppEvents::ConnectTo(IUnknown* Server, const std::string& Version) {
+    version_ = Version;
+    // The interface is this component's own choice: another component may
+    // serve an Outlook of another version.
+    SetEventIID(ApplicationEventsOf(Version));
+    ConnectTo(Server);
+}
+
+void TadxOutlookAppEvents::ConnectTo(IUnknown* Server) {
+    Disconnect();
+    TadxHostInterfaceEvents::ConnectTo(Server);
+    IDispatch* application = this->Server();
+    Application app(ComPtr<IDispatch>::Share(application));
+    nameSpace_->ConnectTo(app.GetNamespace(u"MAPI").DispRef().Get());
+    explorers_->ConnectTo(app.GetExplorers().DispRef().Get());
+    inspectors_->ConnectTo(app.GetInspectors().DispRef().Get());
+    if (version_ != "9") {
+        try {
+            Variant reminders = dispGet(application, "Reminders");
+            reminders_->ConnectTo(reminders.AsUnknown().Get());
+        } catch (const Exception&) {
+            // An Outlook that cannot give its reminders works without their events.
+        }
+    }
+    ConnectOpenWindows(application);
+}
+
+void TadxOutlookAppEvents::ConnectOpenWindows(IDispatch* application) {
+    Application app(ComPtr<IDispatch>::Share(application));
+    Explorers explorers = app.GetExplorers();
+    for (int i = 1, count = explorers.Count(); i <= count; ++i) {
+        try {
+            AddExplorerSink(explorers.Item(i).DispRef().Get());
+        } catch (const Exception&) {
+            // One window that cannot be read loses its events, not the session its start-up.
+        }
+    }
+    Inspectors inspectors = app.GetInspectors();
+    for (int i = 1, count = inspectors.Count(); i <= count; ++i) {
+        try {
+            AddInspectorSink(inspectors.Item(i).DispRef().Get());
+        } catch (const Exception&) {
+        }
+    }
+}
+
+void TadxOutlookAppEvents::Disconnect() {
+    if (!Server()) return;
+    nameSpace_->Disconnect();
+    explorers_->Disconnect();
+    inspectors_->Disconnect();
+    reminders_->Disconnect();
+    FreeExplorerSinks();
+    FreeInspectorSinks();
+    TadxHostInterfaceEvents::Disconnect();
+}
+
+void TadxOutlookAppEvents::FreeExplorerSinks() noexcept {
+    while (!explorerSinks_.empty()) {
+        TadxOutlookExplorerEvents* sink = explorerSinks_.back();
+        explorerSinks_.pop_back();
+        sink->FreeAfterEvents();
+    }
+}
+
+void TadxOutlookAppEvents::FreeInspectorSinks() noexcept {
+    while (!inspectorSinks_.empty()) {
+        TadxOutlookInspectorEvents* sink = inspectorSinks_.back();
+        inspectorSinks_.pop_back();
+        sink->FreeAfterEvents();
+    }
+}
+
+void TadxOutlookAppEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    TEventArgs args(Params);
+    switch (DispID) {
+    case DISPID_ItemSend:
+        if (OnItemSend) OnItemSend(this, args.Object(0), args.Flag(1));
+        break;
+    case DISPID_NewMail:
+        if (OnNewMail) OnNewMail(this);
+        break;
+    case DISPID_Reminder:
+        if (OnReminder) OnReminder(this, args.Object(0));
+        break;
+    case DISPID_OptionsPagesAdd:
+        if (OnOptionsPagesAdd) OnOptionsPagesAdd(this, args.Object(0));
+        break;
+    case DISPID_Startup:
+        if (OnStartup) OnStartup(this);
+        break;
+    case DISPID_Quit:
+        if (OnQuit) OnQuit(this);
+        break;
+    case DISPID_AdvancedSearchComplete:
+        if (OnAdvancedSearchComplete) OnAdvancedSearchComplete(this, args.Object(0));
+        break;
+    case DISPID_AdvancedSearchStopped:
+        if (OnAdvancedSearchStopped) OnAdvancedSearchStopped(this, args.Object(0));
+        break;
+    case DISPID_MAPILogonComplete:
+        if (OnMAPILogonComplete) OnMAPILogonComplete(this);
+        break;
+    case DISPID_NewMailEx:
+        if (OnNewMailEx) OnNewMailEx(this, args.Text(0));
+        break;
+    case DISPID_ItemLoad:
+        if (OnItemLoad) OnItemLoad(this, args.Object(0));
+        break;
+    case DISPID_BeforeFolderSharingDialog:
+        if (OnBeforeFolderSharingDialog)
+            OnBeforeFolderSharingDialog(this, adxCastArgument(args[0], IID_MAPIFolder), args.Flag(1));
+        break;
+    default:
+        break;
+    }
+}
+
+template <class F>
+void TadxOutlookAppEvents::FireReported(F&& call) {
+    try {
+        call();
+    } catch (const Exception& e) {
+        if (TadxCOMAddInModule* module = Module()) module->DoError(e);
+    }
+}
+
+void TadxOutlookAppEvents::DoAttachmentContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                                          const ComPtr<IDispatch>& Attachments) {
+    if (OnAttachmentContextMenuDisplay)
+        FireReported([&] { OnAttachmentContextMenuDisplay(this, CommandBar, Attachments); });
+}
+
+void TadxOutlookAppEvents::DoViewContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                                    const ComPtr<IDispatch>& View) {
+    if (OnViewContextMenuDisplay) FireReported([&] { OnViewContextMenuDisplay(this, CommandBar, View); });
+}
+
+void TadxOutlookAppEvents::DoItemContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                                    const ComPtr<IDispatch>& Selection) {
+    if (OnItemContextMenuDisplay)
+        FireReported([&] { OnItemContextMenuDisplay(this, CommandBar, Selection); });
+}
+
+void TadxOutlookAppEvents::DoFolderContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                                      const ComPtr<IDispatch>& Folder) {
+    if (OnFolderContextMenuDisplay)
+        FireReported([&] { OnFolderContextMenuDisplay(this, CommandBar, Folder); });
+}
+
+void TadxOutlookAppEvents::DoStoreContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                                     const ComPtr<IDispatch>& Store) {
+    if (OnStoreContextMenuDisplay)
+        FireReported([&] { OnStoreContextMenuDisplay(this, CommandBar, Store); });
+}
+
+void TadxOutlookAppEvents::DoShortcutContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                                        const ComPtr<IDispatch>& Shortcut) {
+    if (OnShortcutContextMenuDisplay)
+        FireReported([&] { OnShortcutContextMenuDisplay(this, CommandBar, Shortcut); });
+}
+
+int TadxOutlookAppEvents::DoContextMenuClose(int ContextMenu) {
+    if (OnContextMenuClose) FireReported([&] { OnContextMenuClose(this, ContextMenu); });
+    return 0;
+}

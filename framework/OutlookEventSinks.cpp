@@ -1,0 +1,270 @@
+// The Outlook events component's sinks and the bookkeeping of the window
+// sinks as windows open and close.
+#include "framework/OutlookEventSinks.h"
+
+#include "framework/AddInModule.h"
+#include "framework/OutlookAppEvents.h"
+#include "platform/com/LateBound.h"
+#include "platform/outlook/OleServer.h"
+#include "platform/outlook/OutlookTypes.h"
+
+#include <algorithm>
+
+using namespace outlook;
+
+namespace {
+
+TadxServerData nameSpaceData{MakeGuid("{0006308B-0000-0000-C000-000000000046}"), IID__NameSpace,
+                             DIID_NameSpaceEvents};
+TadxServerData explorersData{MakeGuid("{00063053-0000-0000-C000-000000000046}"), IID__Explorers,
+                             DIID_ExplorersEvents};
+TadxServerData inspectorsData{MakeGuid("{00063054-0000-0000-C000-000000000046}"), IID__Inspectors,
+                              DIID_InspectorsEvents};
+TadxServerData remindersData{MakeGuid("{0006F029-0000-0000-C000-000000000046}"), IID__Reminders,
+                             DIID_ReminderCollectionEvents};
+TadxServerData explorerData{MakeGuid("{00063050-0000-0000-C000-000000000046}"), IID__Explorer,
+                            DIID_ExplorerEvents_10};
+TadxServerData inspectorData{MakeGuid("{00063058-0000-0000-C000-000000000046}"), IID__Inspector,
+                             DIID_InspectorEvents_10};
+
+// The Class of the item an inspector shows (44 for a note).
+int CurrentItemClass(IDispatch* inspector) {
+    return dispGet(dispGet(inspector, "CurrentItem"), "Class").AsInteger();
+}
+
+// Fires a window's Close handler; its exception is reported here, so that
+// the window's sink is let go of all the same.
+void FireClose(const TNotifyEvent& handler, TadxOutlookAppEvents* events) {
+    if (!handler) return;
+    try {
+        handler(events);
+    } catch (const Exception& e) {
+        if (TadxCOMAddInModule* module = events->Module()) module->DoError(e);
+    }
+}
+
+} // namespace
+
+TadxOutlookSubEvents::TadxOutlookSubEvents(TComponent* AOwner, TadxServerData& Data,
+                                           const std::string& className)
+    : TadxHostInterfaceEvents(AOwner, Data, className),
+      events_(dynamic_cast<TadxOutlookAppEvents*>(AOwner)) {}
+
+// ---- name space ----
+
+TadxOutlookNameSpaceEvents::TadxOutlookNameSpaceEvents(TComponent* AOwner)
+    : TadxOutlookSubEvents(AOwner, nameSpaceData, ClassNameOf<TadxOutlookNameSpaceEvents>()) {}
+
+void TadxOutlookNameSpaceEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    if (!events_) return;
+    TEventArgs args(Params);
+    if (DispID == DISPID_OptionsPagesAdd && events_->OnNameSpaceOptionsPagesAdd)
+        events_->OnNameSpaceOptionsPagesAdd(events_, args.Object(0),
+                                            adxCastArgument(args[1], IID_MAPIFolder));
+    else if (DispID == DISPID_AutoDiscoverComplete && events_->OnNameSpaceAutoDiscoverComplete)
+        events_->OnNameSpaceAutoDiscoverComplete(events_);
+}
+
+// ---- window collections ----
+
+TadxOutlookExplorersEvents::TadxOutlookExplorersEvents(TComponent* AOwner)
+    : TadxOutlookSubEvents(AOwner, explorersData, ClassNameOf<TadxOutlookExplorersEvents>()) {}
+
+void TadxOutlookExplorersEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    if (!events_ || DispID != DISPID_NewExplorer) return;
+    ComPtr<IDispatch> explorer = adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Explorer);
+    if (events_->OnNewExplorer) events_->OnNewExplorer(events_, explorer);
+    events_->AddExplorerSink(explorer.Get());
+}
+
+TadxOutlookInspectorsEvents::TadxOutlookInspectorsEvents(TComponent* AOwner)
+    : TadxOutlookSubEvents(AOwner, inspectorsData, ClassNameOf<TadxOutlookInspectorsEvents>()) {}
+
+void TadxOutlookInspectorsEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    if (!events_ || DispID != DISPID_NewInspector) return;
+    ComPtr<IDispatch> inspector =
+        adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Inspector);
+    if (events_->OnNewInspector) events_->OnNewInspector(events_, inspector);
+    events_->AddInspectorSink(inspector.Get());
+}
+
+// ---- reminders ----
+
+TadxOutlookRemindersEvents::TadxOutlookRemindersEvents(TComponent* AOwner)
+    : TadxOutlookSubEvents(AOwner, remindersData, ClassNameOf<TadxOutlookRemindersEvents>()) {}
+
+void TadxOutlookRemindersEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    if (!events_) return;
+    TEventArgs args(Params);
+    TadxOutlookAppEvents& e = *events_;
+    switch (DispID) {
+    case DISPID_BeforeReminderShow:
+        if (e.OnBeforeReminderShow) e.OnBeforeReminderShow(&e, args.Flag(0));
+        break;
+    case DISPID_ReminderAdd:
+        if (e.OnReminderAdd) e.OnReminderAdd(&e, args.Object(0));
+        break;
+    case DISPID_ReminderChange:
+        if (e.OnReminderChange) e.OnReminderChange(&e, args.Object(0));
+        break;
+    case DISPID_ReminderFire:
+        if (e.OnReminderFire) e.OnReminderFire(&e, args.Object(0));
+        break;
+    case DISPID_ReminderRemove:
+        if (e.OnReminderRemove) e.OnReminderRemove(&e);
+        break;
+    case DISPID_Snooze:
+        if (e.OnSnooze) e.OnSnooze(&e, args.Object(0));
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- one explorer ----
+
+TadxOutlookExplorerEvents::TadxOutlookExplorerEvents(TComponent* AOwner)
+    : TadxOutlookSubEvents(AOwner, explorerData, ClassNameOf<TadxOutlookExplorerEvents>()) {}
+
+void TadxOutlookExplorerEvents::ConnectTo(IUnknown* Server, const std::string& Version) {
+    SetEventIID(Version == "9" ? DIID_ExplorerEvents : DIID_ExplorerEvents_10);
+    ConnectTo(Server);
+}
+
+void TadxOutlookExplorerEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    if (!events_) return;
+    TEventArgs args(Params);
+    TadxOutlookAppEvents& e = *events_;
+    // The handlers that only ask, by DISPID.
+    const TOlCancelEvent* asking = DispID == DISPID_BeforeItemCopy  ? &e.OnExplorerBeforeItemCopy
+                                   : DispID == DISPID_BeforeItemCut ? &e.OnExplorerBeforeItemCut
+                                   : DispID == DISPID_BeforeMaximize ? &e.OnExplorerBeforeMaximize
+                                   : DispID == DISPID_BeforeMinimize ? &e.OnExplorerBeforeMinimize
+                                   : DispID == DISPID_BeforeMove     ? &e.OnExplorerBeforeMove
+                                   : DispID == DISPID_BeforeSize     ? &e.OnExplorerBeforeSize
+                                                                     : nullptr;
+    if (asking) {
+        if (*asking) (*asking)(&e, args.Flag(0));
+        return;
+    }
+    switch (DispID) {
+    case DISPID_Activate:
+        if (e.OnExplorerActivate) e.OnExplorerActivate(&e);
+        break;
+    case DISPID_FolderSwitch:
+        if (e.OnExplorerFolderSwitch) e.OnExplorerFolderSwitch(&e);
+        break;
+    case DISPID_BeforeFolderSwitch:
+        if (e.OnExplorerBeforeFolderSwitch)
+            e.OnExplorerBeforeFolderSwitch(&e, args.Object(0), args.Flag(1));
+        break;
+    case DISPID_ViewSwitch:
+        if (e.OnExplorerViewSwitch) e.OnExplorerViewSwitch(&e);
+        break;
+    case DISPID_BeforeViewSwitch:
+        if (e.OnExplorerBeforeViewSwitch)
+            e.OnExplorerBeforeViewSwitch(&e, args[0].Deref(), args.Flag(1));
+        break;
+    case DISPID_Deactivate:
+        if (e.OnExplorerDeactivate) e.OnExplorerDeactivate(&e);
+        break;
+    case DISPID_SelectionChange:
+        if (e.OnExplorerSelectionChange) e.OnExplorerSelectionChange(&e);
+        break;
+    case DISPID_WindowClose:
+        FireClose(e.OnExplorerClose, &e);
+        e.ExplorerClosed(this);
+        break;
+    case DISPID_BeforeItemPaste:
+        if (e.OnExplorerBeforeItemPaste)
+            e.OnExplorerBeforeItemPaste(&e, args.Value(0), adxCastArgument(args[1], IID_MAPIFolder),
+                                        args.Flag(2));
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- one inspector ----
+
+TadxOutlookInspectorEvents::TadxOutlookInspectorEvents(TComponent* AOwner)
+    : TadxOutlookSubEvents(AOwner, inspectorData, ClassNameOf<TadxOutlookInspectorEvents>()) {}
+
+void TadxOutlookInspectorEvents::ConnectTo(IUnknown* Server, const std::string& Version) {
+    SetEventIID(Version == "9" ? DIID_InspectorEvents : DIID_InspectorEvents_10);
+    ConnectTo(Server);
+}
+
+void TadxOutlookInspectorEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
+    if (!events_) return;
+    TEventArgs args(Params);
+    TadxOutlookAppEvents& e = *events_;
+    switch (DispID) {
+    case DISPID_Activate:
+        if (e.OnInspectorActivate) e.OnInspectorActivate(&e);
+        break;
+    case DISPID_Deactivate:
+        if (e.OnInspectorDeactivate) e.OnInspectorDeactivate(&e);
+        break;
+    case DISPID_WindowClose:
+        FireClose(e.OnInspectorClose, &e);
+        e.InspectorClosed(this);
+        break;
+    case DISPID_BeforeMaximize:
+        if (e.OnInspectorBeforeMaximize) e.OnInspectorBeforeMaximize(&e, args.Flag(0));
+        break;
+    case DISPID_BeforeMinimize:
+        if (e.OnInspectorBeforeMinimize) e.OnInspectorBeforeMinimize(&e, args.Flag(0));
+        break;
+    case DISPID_BeforeMove:
+        if (e.OnInspectorBeforeMove) e.OnInspectorBeforeMove(&e, args.Flag(0));
+        break;
+    case DISPID_BeforeSize:
+        if (e.OnInspectorBeforeSize) e.OnInspectorBeforeSize(&e, args.Flag(0));
+        break;
+    case DISPID_PageChange:
+        if (e.OnInspectorPageChange) e.OnInspectorPageChange(&e, args.TextRef(0));
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- bookkeeping of the window sinks ----
+
+void TadxOutlookAppEvents::AddExplorerSink(IDispatch* Explorer) {
+    auto* sink = new TadxOutlookExplorerEvents(this);
+    try {
+        sink->ConnectTo(Explorer, version_);
+    } catch (...) {
+        sink->Free();
+        throw;
+    }
+    explorerSinks_.push_back(sink);
+}
+
+void TadxOutlookAppEvents::AddInspectorSink(IDispatch* Inspector) {
+    if (!Inspector || CurrentItemClass(Inspector) == olNote) return;
+    auto* sink = new TadxOutlookInspectorEvents(this);
+    try {
+        sink->ConnectTo(Inspector, version_);
+    } catch (...) {
+        sink->Free();
+        throw;
+    }
+    inspectorSinks_.push_back(sink);
+}
+
+void TadxOutlookAppEvents::ExplorerClosed(TadxOutlookExplorerEvents* Sink) {
+    auto at = std::find(explorerSinks_.begin(), explorerSinks_.end(), Sink);
+    if (at != explorerSinks_.end()) explorerSinks_.erase(at);
+    // Outlook closes its inspectors with its last explorer.
+    if (explorerSinks_.empty()) FreeInspectorSinks();
+    Sink->FreeAfterEvents();
+}
+
+void TadxOutlookAppEvents::InspectorClosed(TadxOutlookInspectorEvents* Sink) {
+    auto at = std::find(inspectorSinks_.begin(), inspectorSinks_.end(), Sink);
+    if (at != inspectorSinks_.end()) inspectorSinks_.erase(at);
+    Sink->FreeAfterEvents();
+}
