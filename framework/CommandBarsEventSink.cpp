@@ -15,9 +15,10 @@ constexpr DISPID kOnUpdate = 1;
 
 } // namespace
 
-ComPtr<TadxCommandBarsEventSink> TadxCommandBarsEventSink::Create(TadxCOMAddInModule* Module,
-                                                                  const ComPtr<IDispatch>& CommandBars) {
-    ComPtr<TadxCommandBarsEventSink> sink = MakeComObject<TadxCommandBarsEventSink>(Module, CommandBars);
+ComPtr<TadxCommandBarsEventSink>
+TadxCommandBarsEventSink::Create(TadxCOMAddInModule* Module, const ComPtr<IDispatch>& CommandBars) {
+    ComPtr<TadxCommandBarsEventSink> sink =
+        MakeComObject<TadxCommandBarsEventSink>(Module, CommandBars);
     if (sink->commandBars_ &&
         FAILED(InterfaceConnect(sink->commandBars_.Get(), DIID__CommandBarsEvents,
                                 static_cast<IDispatch*>(sink.Get()), sink->cookie_)))
@@ -37,28 +38,35 @@ TadxCommandBarsEventSink::~TadxCommandBarsEventSink() {
 }
 
 void TadxCommandBarsEventSink::Disconnect() noexcept {
-    if (cookie_ && commandBars_) InterfaceDisconnect(commandBars_.Get(), DIID__CommandBarsEvents, cookie_);
+    if (cookie_ && commandBars_)
+        InterfaceDisconnect(commandBars_.Get(), DIID__CommandBarsEvents, cookie_);
     cookie_ = 0;
 }
 
 HRESULT TadxCommandBarsEventSink::GetTypeInfoCount(uint32_t* count) {
-    if (count) *count = 0;
+    if (count)
+        *count = 0;
     return S_OK;
 }
 
 HRESULT TadxCommandBarsEventSink::GetTypeInfo(uint32_t, LCID, ITypeInfo** typeInfo) {
-    if (typeInfo) *typeInfo = nullptr;
+    if (typeInfo)
+        *typeInfo = nullptr;
     return E_FAIL;
 }
 
 HRESULT TadxCommandBarsEventSink::GetIDsOfNames(const GUID&, const char16_t* const* names,
                                                 uint32_t count, LCID, DISPID* dispIds) {
-    if (!names || !dispIds) return E_POINTER;
-    if (count != 1) return E_INVALIDARG;
-    if (!names[0]) return DISP_E_UNKNOWNNAME;
+    if (!names || !dispIds)
+        return E_POINTER;
+    if (count != 1)
+        return E_INVALIDARG;
+    if (!names[0])
+        return DISP_E_UNKNOWNNAME;
     // The name as the system code page has it, within 512 bytes.
     std::string name = text::Narrow(std::u16string_view(names[0]));
-    if (name.size() > 512) name.resize(512);
+    if (name.size() > 512)
+        name.resize(512);
     if (name != "OnUpdate") {
         dispIds[0] = DISPID_UNKNOWN;
         return DISP_E_UNKNOWNNAME;
@@ -69,7 +77,8 @@ HRESULT TadxCommandBarsEventSink::GetIDsOfNames(const GUID&, const char16_t* con
 
 HRESULT TadxCommandBarsEventSink::Invoke(DISPID dispId, const GUID&, LCID, uint16_t, DispParams*,
                                          Variant*, ExcepInfo*, uint32_t*) {
-    if (dispId != kOnUpdate) return DISP_E_MEMBERNOTFOUND;
+    if (dispId != kOnUpdate)
+        return DISP_E_MEMBERNOTFOUND;
     ComPtr<TadxCommandBarsEventSink> self = ComPtr<TadxCommandBarsEventSink>::Share(this);
     if (TadxCOMAddInModule* module = module_) {
         try {

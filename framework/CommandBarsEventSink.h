@@ -29,13 +29,12 @@ public:
     HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;
     // "OnUpdate" (exactly) is DISPID 1; E_POINTER for missing arrays,
     // E_INVALIDARG for a count other than 1, DISP_E_UNKNOWNNAME otherwise.
-    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
-                          LCID lcid, DISPID* dispIds) override;
+    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count, LCID lcid,
+                          DISPID* dispIds) override;
     // DISPID 1 runs the module's DoCommandBarsUpdate (its exception goes to
     // DoError) and answers S_OK; any other DISPID DISP_E_MEMBERNOTFOUND.
-    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags,
-                   DispParams* params, Variant* result, ExcepInfo* excepInfo,
-                   uint32_t* argErr) override;
+    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags, DispParams* params,
+                   Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) override;
 
 private:
     friend struct ::ComMaker;

@@ -14,8 +14,8 @@
 // which the component closed itself.
 #pragma once
 
-#include "platform/com/Dispatch.h"
 #include "platform/com/DispParams.h"
+#include "platform/com/Dispatch.h"
 
 #include <atomic>
 #include <cstdint>
@@ -47,13 +47,12 @@ public:
     // E_NOTIMPL, with *typeInfo nil.
     HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;
     // E_NOTIMPL: the host calls events by DISPID.
-    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
-                          LCID lcid, DISPID* dispIds) override;
+    HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count, LCID lcid,
+                          DISPID* dispIds) override;
     // One event; S_OK whatever happens. Result, exception information and
     // argument error are never written.
-    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags,
-                   DispParams* params, Variant* result, ExcepInfo* excepInfo,
-                   uint32_t* argErr) override;
+    HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags, DispParams* params,
+                   Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) override;
 
 private:
     ~TadxEventDispatch() override = default;

@@ -70,8 +70,8 @@ void adxRegisterHostEventsClasses(forms::FormClassTable& table) {
     table.Register<TadxHostInterfaceEvents, TadxCustomEvents>();
     RegisterOutlookEvents(table);
     table.Register<TadxOutlook2007Application, TadxCustomEvents>();
-    table.Register<TadxWordAppEvents, TadxHostInterfaceEvents>().Event("OnStartup",
-                                                                      &TadxWordAppEvents::OnStartup);
+    table.Register<TadxWordAppEvents, TadxHostInterfaceEvents>().Event(
+        "OnStartup", &TadxWordAppEvents::OnStartup);
     table.Register<TadxExcelAppEvents, TadxHostInterfaceEvents>();
     table.Register<TadxProjectAppEvents, TadxHostInterfaceEvents>();
     table.Register<TadxPowerPointAppEvents, TadxHostInterfaceEvents>();

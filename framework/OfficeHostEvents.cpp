@@ -7,7 +7,9 @@ namespace {
 
 // The record of a host's component: its application interface; no event
 // interface yet, so the component is not advised.
-TadxServerData HostData(const GUID& intfIid) { return TadxServerData{GUID{}, intfIid, GUID{}}; }
+TadxServerData HostData(const GUID& intfIid) {
+    return TadxServerData{GUID{}, intfIid, GUID{}};
+}
 
 TadxServerData wordData = HostData(adx::IID_WordApplication);
 TadxServerData excelData = HostData(adx::IID_ExcelApplication);

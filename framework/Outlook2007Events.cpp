@@ -27,7 +27,8 @@ TadxOutlook2007Application::~TadxOutlook2007Application() {
 void TadxOutlook2007Application::ConnectTo(IUnknown* Server) {
     Disconnect();
     application_ = adxCastArgument(Server ? Variant(Server) : Variant(), IID__Application);
-    if (!application_) throw EOleSysError(SysErrorMessage(E_NOINTERFACE), E_NOINTERFACE);
+    if (!application_)
+        throw EOleSysError(SysErrorMessage(E_NOINTERFACE), E_NOINTERFACE);
     ConnectEvents(application_.Get());
 }
 
@@ -36,7 +37,8 @@ void TadxOutlook2007Application::ConnectTo(IUnknown* Server, const std::string& 
 }
 
 void TadxOutlook2007Application::Disconnect() {
-    if (!application_) return;
+    if (!application_)
+        return;
     DisconnectEvents(application_.Get());
     application_ = nullptr;
 }
@@ -44,28 +46,34 @@ void TadxOutlook2007Application::Disconnect() {
 void TadxOutlook2007Application::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
     try {
         auto* events = module_ ? dynamic_cast<TadxOutlookAppEvents*>(module_->HostEvents) : nullptr;
-        if (!events) return;
+        if (!events)
+            return;
         auto argument = [&](size_t i) { return i < Params.size() ? Params[i] : Variant(); };
         auto commandBar = [&] { return adxCastArgument(argument(0), IID_CommandBar); };
         switch (DispID) {
         case DISPID_AttachmentContextMenuDisplay:
-            events->DoAttachmentContextMenuDisplay(commandBar(), adxCastArgument(argument(1), IID_IDispatch));
+            events->DoAttachmentContextMenuDisplay(commandBar(),
+                                                   adxCastArgument(argument(1), IID_IDispatch));
             break;
         case DISPID_ViewContextMenuDisplay:
-            events->DoViewContextMenuDisplay(commandBar(), adxCastArgument(argument(1), IID_IDispatch));
+            events->DoViewContextMenuDisplay(commandBar(),
+                                             adxCastArgument(argument(1), IID_IDispatch));
             break;
         case DISPID_ItemContextMenuDisplay:
-            events->DoItemContextMenuDisplay(commandBar(), adxCastArgument(argument(1), IID_Selection));
+            events->DoItemContextMenuDisplay(commandBar(),
+                                             adxCastArgument(argument(1), IID_Selection));
             break;
         case DISPID_FolderContextMenuDisplay:
-            events->DoFolderContextMenuDisplay(commandBar(), adxCastArgument(argument(1), IID_MAPIFolder));
+            events->DoFolderContextMenuDisplay(commandBar(),
+                                               adxCastArgument(argument(1), IID_MAPIFolder));
             break;
         case DISPID_StoreContextMenuDisplay:
-            events->DoStoreContextMenuDisplay(commandBar(), adxCastArgument(argument(1), IID_IDispatch));
+            events->DoStoreContextMenuDisplay(commandBar(),
+                                              adxCastArgument(argument(1), IID_IDispatch));
             break;
         case DISPID_ShortcutContextMenuDisplay:
-            events->DoShortcutContextMenuDisplay(commandBar(),
-                                                 adxCastArgument(argument(1), IID_OutlookBarShortcut));
+            events->DoShortcutContextMenuDisplay(
+                commandBar(), adxCastArgument(argument(1), IID_OutlookBarShortcut));
             break;
         case DISPID_ContextMenuClose:
             events->DoContextMenuClose(argument(0).AsInteger());

@@ -19,8 +19,10 @@ TadxServerData applicationData{CLSID_OutlookApplication, IID__Application,
 // The application events of an Outlook of major version (decimal text):
 // Outlook 2000 and 2002 have interfaces of their own.
 const GUID& ApplicationEventsOf(const std::string& version) {
-    if (version == "9") return DIID_ApplicationEvents;
-    if (version == "10") return DIID_ApplicationEvents_10;
+    if (version == "9")
+        return DIID_ApplicationEvents;
+    if (version == "10")
+        return DIID_ApplicationEvents_10;
     return DIID_ApplicationEvents_11;
 }
 
@@ -88,7 +90,8 @@ void TadxOutlookAppEvents::ConnectOpenWindows(IDispatch* application) {
 }
 
 void TadxOutlookAppEvents::Disconnect() {
-    if (!Server()) return;
+    if (!Server())
+        return;
     nameSpace_->Disconnect();
     explorers_->Disconnect();
     inspectors_->Disconnect();
@@ -118,92 +121,107 @@ void TadxOutlookAppEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Para
     TEventArgs args(Params);
     switch (DispID) {
     case DISPID_ItemSend:
-        if (OnItemSend) OnItemSend(this, args.Object(0), args.Flag(1));
+        if (OnItemSend)
+            OnItemSend(this, args.Object(0), args.Flag(1));
         break;
     case DISPID_NewMail:
-        if (OnNewMail) OnNewMail(this);
+        if (OnNewMail)
+            OnNewMail(this);
         break;
     case DISPID_Reminder:
-        if (OnReminder) OnReminder(this, args.Object(0));
+        if (OnReminder)
+            OnReminder(this, args.Object(0));
         break;
     case DISPID_OptionsPagesAdd:
-        if (OnOptionsPagesAdd) OnOptionsPagesAdd(this, args.Object(0));
+        if (OnOptionsPagesAdd)
+            OnOptionsPagesAdd(this, args.Object(0));
         break;
     case DISPID_Startup:
-        if (OnStartup) OnStartup(this);
+        if (OnStartup)
+            OnStartup(this);
         break;
     case DISPID_Quit:
-        if (OnQuit) OnQuit(this);
+        if (OnQuit)
+            OnQuit(this);
         break;
     case DISPID_AdvancedSearchComplete:
-        if (OnAdvancedSearchComplete) OnAdvancedSearchComplete(this, args.Object(0));
+        if (OnAdvancedSearchComplete)
+            OnAdvancedSearchComplete(this, args.Object(0));
         break;
     case DISPID_AdvancedSearchStopped:
-        if (OnAdvancedSearchStopped) OnAdvancedSearchStopped(this, args.Object(0));
+        if (OnAdvancedSearchStopped)
+            OnAdvancedSearchStopped(this, args.Object(0));
         break;
     case DISPID_MAPILogonComplete:
-        if (OnMAPILogonComplete) OnMAPILogonComplete(this);
+        if (OnMAPILogonComplete)
+            OnMAPILogonComplete(this);
         break;
     case DISPID_NewMailEx:
-        if (OnNewMailEx) OnNewMailEx(this, args.Text(0));
+        if (OnNewMailEx)
+            OnNewMailEx(this, args.Text(0));
         break;
     case DISPID_ItemLoad:
-        if (OnItemLoad) OnItemLoad(this, args.Object(0));
+        if (OnItemLoad)
+            OnItemLoad(this, args.Object(0));
         break;
     case DISPID_BeforeFolderSharingDialog:
         if (OnBeforeFolderSharingDialog)
-            OnBeforeFolderSharingDialog(this, adxCastArgument(args[0], IID_MAPIFolder), args.Flag(1));
+            OnBeforeFolderSharingDialog(this, adxCastArgument(args[0], IID_MAPIFolder),
+                                        args.Flag(1));
         break;
     default:
         break;
     }
 }
 
-template <class F>
-void TadxOutlookAppEvents::FireReported(F&& call) {
+template <class F> void TadxOutlookAppEvents::FireReported(F&& call) {
     try {
         call();
     } catch (const Exception& e) {
-        if (TadxCOMAddInModule* module = Module()) module->DoError(e);
+        if (TadxCOMAddInModule* module = Module())
+            module->DoError(e);
     }
+}
+
+void TadxOutlookAppEvents::FireDisplay(const TadxContextMenuDisplayEvent& handler,
+                                       const ComPtr<IDispatch>& CommandBar,
+                                       const ComPtr<IDispatch>& Target) {
+    if (handler)
+        FireReported([&] { handler(this, CommandBar, Target); });
 }
 
 void TadxOutlookAppEvents::DoAttachmentContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                                           const ComPtr<IDispatch>& Attachments) {
-    if (OnAttachmentContextMenuDisplay)
-        FireReported([&] { OnAttachmentContextMenuDisplay(this, CommandBar, Attachments); });
+    FireDisplay(OnAttachmentContextMenuDisplay, CommandBar, Attachments);
 }
 
 void TadxOutlookAppEvents::DoViewContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                                     const ComPtr<IDispatch>& View) {
-    if (OnViewContextMenuDisplay) FireReported([&] { OnViewContextMenuDisplay(this, CommandBar, View); });
+    FireDisplay(OnViewContextMenuDisplay, CommandBar, View);
 }
 
 void TadxOutlookAppEvents::DoItemContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                                     const ComPtr<IDispatch>& Selection) {
-    if (OnItemContextMenuDisplay)
-        FireReported([&] { OnItemContextMenuDisplay(this, CommandBar, Selection); });
+    FireDisplay(OnItemContextMenuDisplay, CommandBar, Selection);
 }
 
 void TadxOutlookAppEvents::DoFolderContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                                       const ComPtr<IDispatch>& Folder) {
-    if (OnFolderContextMenuDisplay)
-        FireReported([&] { OnFolderContextMenuDisplay(this, CommandBar, Folder); });
+    FireDisplay(OnFolderContextMenuDisplay, CommandBar, Folder);
 }
 
 void TadxOutlookAppEvents::DoStoreContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                                      const ComPtr<IDispatch>& Store) {
-    if (OnStoreContextMenuDisplay)
-        FireReported([&] { OnStoreContextMenuDisplay(this, CommandBar, Store); });
+    FireDisplay(OnStoreContextMenuDisplay, CommandBar, Store);
 }
 
 void TadxOutlookAppEvents::DoShortcutContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                                         const ComPtr<IDispatch>& Shortcut) {
-    if (OnShortcutContextMenuDisplay)
-        FireReported([&] { OnShortcutContextMenuDisplay(this, CommandBar, Shortcut); });
+    FireDisplay(OnShortcutContextMenuDisplay, CommandBar, Shortcut);
 }
 
 int TadxOutlookAppEvents::DoContextMenuClose(int ContextMenu) {
-    if (OnContextMenuClose) FireReported([&] { OnContextMenuClose(this, ContextMenu); });
+    if (OnContextMenuClose)
+        FireReported([&] { OnContextMenuClose(this, ContextMenu); });
     return 0;
 }

@@ -56,12 +56,14 @@ public:
     // assigned; a handler's exception goes to the module's DoError.
     void DoAttachmentContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                         const ComPtr<IDispatch>& Attachments);
-    void DoViewContextMenuDisplay(const ComPtr<IDispatch>& CommandBar, const ComPtr<IDispatch>& View);
+    void DoViewContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                  const ComPtr<IDispatch>& View);
     void DoItemContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                   const ComPtr<IDispatch>& Selection);
     void DoFolderContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                     const ComPtr<IDispatch>& Folder);
-    void DoStoreContextMenuDisplay(const ComPtr<IDispatch>& CommandBar, const ComPtr<IDispatch>& Store);
+    void DoStoreContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
+                                   const ComPtr<IDispatch>& Store);
     void DoShortcutContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
                                       const ComPtr<IDispatch>& Shortcut);
     // Returns 0.
@@ -149,8 +151,10 @@ public:
 
 private:
     // Runs a context-menu handler, reporting its exception through DoError.
-    template <class F>
-    void FireReported(F&& call);
+    template <class F> void FireReported(F&& call);
+    // Fires a context-menu display handler when it is assigned, reported.
+    void FireDisplay(const TadxContextMenuDisplayEvent& handler,
+                     const ComPtr<IDispatch>& CommandBar, const ComPtr<IDispatch>& Target);
     // Frees every window sink, the last first.
     void FreeExplorerSinks() noexcept;
     void FreeInspectorSinks() noexcept;

@@ -32,14 +32,55 @@ int CurrentItemClass(IDispatch* inspector) {
     return dispGet(dispGet(inspector, "CurrentItem"), "Class").AsInteger();
 }
 
+// The handlers of the events that explorers and inspectors share.
+struct WindowHandlers {
+    TNotifyEvent TadxOutlookAppEvents::*Activate;
+    TNotifyEvent TadxOutlookAppEvents::*Deactivate;
+    TOlCancelEvent TadxOutlookAppEvents::*BeforeMaximize;
+    TOlCancelEvent TadxOutlookAppEvents::*BeforeMinimize;
+    TOlCancelEvent TadxOutlookAppEvents::*BeforeMove;
+    TOlCancelEvent TadxOutlookAppEvents::*BeforeSize;
+};
+using E = TadxOutlookAppEvents;
+const WindowHandlers explorerHandlers{&E::OnExplorerActivate,       &E::OnExplorerDeactivate,
+                                      &E::OnExplorerBeforeMaximize, &E::OnExplorerBeforeMinimize,
+                                      &E::OnExplorerBeforeMove,     &E::OnExplorerBeforeSize};
+const WindowHandlers inspectorHandlers{&E::OnInspectorActivate,       &E::OnInspectorDeactivate,
+                                       &E::OnInspectorBeforeMaximize, &E::OnInspectorBeforeMinimize,
+                                       &E::OnInspectorBeforeMove,     &E::OnInspectorBeforeSize};
+
+// Fires one of the shared window events to its handler; false for any other event.
+bool FireWindowEvent(E& e, const WindowHandlers& h, DISPID id, TEventArgs& args) {
+    TNotifyEvent E::*notice = id == DISPID_Activate     ? h.Activate
+                              : id == DISPID_Deactivate ? h.Deactivate
+                                                        : nullptr;
+    if (notice) {
+        if (e.*notice)
+            (e.*notice)(&e);
+        return true;
+    }
+    TOlCancelEvent E::*asking = id == DISPID_BeforeMaximize   ? h.BeforeMaximize
+                                : id == DISPID_BeforeMinimize ? h.BeforeMinimize
+                                : id == DISPID_BeforeMove     ? h.BeforeMove
+                                : id == DISPID_BeforeSize     ? h.BeforeSize
+                                                              : nullptr;
+    if (!asking)
+        return false;
+    if (e.*asking)
+        (e.*asking)(&e, args.Flag(0));
+    return true;
+}
+
 // Fires a window's Close handler; its exception is reported here, so that
 // the window's sink is let go of all the same.
 void FireClose(const TNotifyEvent& handler, TadxOutlookAppEvents* events) {
-    if (!handler) return;
+    if (!handler)
+        return;
     try {
         handler(events);
     } catch (const Exception& e) {
-        if (TadxCOMAddInModule* module = events->Module()) module->DoError(e);
+        if (TadxCOMAddInModule* module = events->Module())
+            module->DoError(e);
     }
 }
 
@@ -56,7 +97,8 @@ TadxOutlookNameSpaceEvents::TadxOutlookNameSpaceEvents(TComponent* AOwner)
     : TadxOutlookSubEvents(AOwner, nameSpaceData, ClassNameOf<TadxOutlookNameSpaceEvents>()) {}
 
 void TadxOutlookNameSpaceEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    if (!events_) return;
+    if (!events_)
+        return;
     TEventArgs args(Params);
     if (DispID == DISPID_OptionsPagesAdd && events_->OnNameSpaceOptionsPagesAdd)
         events_->OnNameSpaceOptionsPagesAdd(events_, args.Object(0),
@@ -71,9 +113,12 @@ TadxOutlookExplorersEvents::TadxOutlookExplorersEvents(TComponent* AOwner)
     : TadxOutlookSubEvents(AOwner, explorersData, ClassNameOf<TadxOutlookExplorersEvents>()) {}
 
 void TadxOutlookExplorersEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    if (!events_ || DispID != DISPID_NewExplorer) return;
-    ComPtr<IDispatch> explorer = adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Explorer);
-    if (events_->OnNewExplorer) events_->OnNewExplorer(events_, explorer);
+    if (!events_ || DispID != DISPID_NewExplorer)
+        return;
+    ComPtr<IDispatch> explorer =
+        adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Explorer);
+    if (events_->OnNewExplorer)
+        events_->OnNewExplorer(events_, explorer);
     events_->AddExplorerSink(explorer.Get());
 }
 
@@ -81,10 +126,12 @@ TadxOutlookInspectorsEvents::TadxOutlookInspectorsEvents(TComponent* AOwner)
     : TadxOutlookSubEvents(AOwner, inspectorsData, ClassNameOf<TadxOutlookInspectorsEvents>()) {}
 
 void TadxOutlookInspectorsEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    if (!events_ || DispID != DISPID_NewInspector) return;
+    if (!events_ || DispID != DISPID_NewInspector)
+        return;
     ComPtr<IDispatch> inspector =
         adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Inspector);
-    if (events_->OnNewInspector) events_->OnNewInspector(events_, inspector);
+    if (events_->OnNewInspector)
+        events_->OnNewInspector(events_, inspector);
     events_->AddInspectorSink(inspector.Get());
 }
 
@@ -94,27 +141,34 @@ TadxOutlookRemindersEvents::TadxOutlookRemindersEvents(TComponent* AOwner)
     : TadxOutlookSubEvents(AOwner, remindersData, ClassNameOf<TadxOutlookRemindersEvents>()) {}
 
 void TadxOutlookRemindersEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    if (!events_) return;
+    if (!events_)
+        return;
     TEventArgs args(Params);
     TadxOutlookAppEvents& e = *events_;
     switch (DispID) {
     case DISPID_BeforeReminderShow:
-        if (e.OnBeforeReminderShow) e.OnBeforeReminderShow(&e, args.Flag(0));
+        if (e.OnBeforeReminderShow)
+            e.OnBeforeReminderShow(&e, args.Flag(0));
         break;
     case DISPID_ReminderAdd:
-        if (e.OnReminderAdd) e.OnReminderAdd(&e, args.Object(0));
+        if (e.OnReminderAdd)
+            e.OnReminderAdd(&e, args.Object(0));
         break;
     case DISPID_ReminderChange:
-        if (e.OnReminderChange) e.OnReminderChange(&e, args.Object(0));
+        if (e.OnReminderChange)
+            e.OnReminderChange(&e, args.Object(0));
         break;
     case DISPID_ReminderFire:
-        if (e.OnReminderFire) e.OnReminderFire(&e, args.Object(0));
+        if (e.OnReminderFire)
+            e.OnReminderFire(&e, args.Object(0));
         break;
     case DISPID_ReminderRemove:
-        if (e.OnReminderRemove) e.OnReminderRemove(&e);
+        if (e.OnReminderRemove)
+            e.OnReminderRemove(&e);
         break;
     case DISPID_Snooze:
-        if (e.OnSnooze) e.OnSnooze(&e, args.Object(0));
+        if (e.OnSnooze)
+            e.OnSnooze(&e, args.Object(0));
         break;
     default:
         break;
@@ -132,48 +186,44 @@ void TadxOutlookExplorerEvents::ConnectTo(IUnknown* Server, const std::string& V
 }
 
 void TadxOutlookExplorerEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    if (!events_) return;
+    if (!events_)
+        return;
     TEventArgs args(Params);
     TadxOutlookAppEvents& e = *events_;
-    // The handlers that only ask, by DISPID.
-    const TOlCancelEvent* asking = DispID == DISPID_BeforeItemCopy  ? &e.OnExplorerBeforeItemCopy
-                                   : DispID == DISPID_BeforeItemCut ? &e.OnExplorerBeforeItemCut
-                                   : DispID == DISPID_BeforeMaximize ? &e.OnExplorerBeforeMaximize
-                                   : DispID == DISPID_BeforeMinimize ? &e.OnExplorerBeforeMinimize
-                                   : DispID == DISPID_BeforeMove     ? &e.OnExplorerBeforeMove
-                                   : DispID == DISPID_BeforeSize     ? &e.OnExplorerBeforeSize
-                                                                     : nullptr;
-    if (asking) {
-        if (*asking) (*asking)(&e, args.Flag(0));
+    if (FireWindowEvent(e, explorerHandlers, DispID, args))
         return;
-    }
     switch (DispID) {
-    case DISPID_Activate:
-        if (e.OnExplorerActivate) e.OnExplorerActivate(&e);
-        break;
     case DISPID_FolderSwitch:
-        if (e.OnExplorerFolderSwitch) e.OnExplorerFolderSwitch(&e);
+        if (e.OnExplorerFolderSwitch)
+            e.OnExplorerFolderSwitch(&e);
         break;
     case DISPID_BeforeFolderSwitch:
         if (e.OnExplorerBeforeFolderSwitch)
             e.OnExplorerBeforeFolderSwitch(&e, args.Object(0), args.Flag(1));
         break;
     case DISPID_ViewSwitch:
-        if (e.OnExplorerViewSwitch) e.OnExplorerViewSwitch(&e);
+        if (e.OnExplorerViewSwitch)
+            e.OnExplorerViewSwitch(&e);
         break;
     case DISPID_BeforeViewSwitch:
         if (e.OnExplorerBeforeViewSwitch)
             e.OnExplorerBeforeViewSwitch(&e, args[0].Deref(), args.Flag(1));
         break;
-    case DISPID_Deactivate:
-        if (e.OnExplorerDeactivate) e.OnExplorerDeactivate(&e);
-        break;
     case DISPID_SelectionChange:
-        if (e.OnExplorerSelectionChange) e.OnExplorerSelectionChange(&e);
+        if (e.OnExplorerSelectionChange)
+            e.OnExplorerSelectionChange(&e);
         break;
     case DISPID_WindowClose:
         FireClose(e.OnExplorerClose, &e);
         e.ExplorerClosed(this);
+        break;
+    case DISPID_BeforeItemCopy:
+        if (e.OnExplorerBeforeItemCopy)
+            e.OnExplorerBeforeItemCopy(&e, args.Flag(0));
+        break;
+    case DISPID_BeforeItemCut:
+        if (e.OnExplorerBeforeItemCut)
+            e.OnExplorerBeforeItemCut(&e, args.Flag(0));
         break;
     case DISPID_BeforeItemPaste:
         if (e.OnExplorerBeforeItemPaste)
@@ -196,37 +246,17 @@ void TadxOutlookInspectorEvents::ConnectTo(IUnknown* Server, const std::string& 
 }
 
 void TadxOutlookInspectorEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    if (!events_) return;
+    if (!events_)
+        return;
     TEventArgs args(Params);
     TadxOutlookAppEvents& e = *events_;
-    switch (DispID) {
-    case DISPID_Activate:
-        if (e.OnInspectorActivate) e.OnInspectorActivate(&e);
-        break;
-    case DISPID_Deactivate:
-        if (e.OnInspectorDeactivate) e.OnInspectorDeactivate(&e);
-        break;
-    case DISPID_WindowClose:
+    if (FireWindowEvent(e, inspectorHandlers, DispID, args))
+        return;
+    if (DispID == DISPID_WindowClose) {
         FireClose(e.OnInspectorClose, &e);
         e.InspectorClosed(this);
-        break;
-    case DISPID_BeforeMaximize:
-        if (e.OnInspectorBeforeMaximize) e.OnInspectorBeforeMaximize(&e, args.Flag(0));
-        break;
-    case DISPID_BeforeMinimize:
-        if (e.OnInspectorBeforeMinimize) e.OnInspectorBeforeMinimize(&e, args.Flag(0));
-        break;
-    case DISPID_BeforeMove:
-        if (e.OnInspectorBeforeMove) e.OnInspectorBeforeMove(&e, args.Flag(0));
-        break;
-    case DISPID_BeforeSize:
-        if (e.OnInspectorBeforeSize) e.OnInspectorBeforeSize(&e, args.Flag(0));
-        break;
-    case DISPID_PageChange:
-        if (e.OnInspectorPageChange) e.OnInspectorPageChange(&e, args.TextRef(0));
-        break;
-    default:
-        break;
+    } else if (DispID == DISPID_PageChange && e.OnInspectorPageChange) {
+        e.OnInspectorPageChange(&e, args.TextRef(0));
     }
 }
 
@@ -244,7 +274,8 @@ void TadxOutlookAppEvents::AddExplorerSink(IDispatch* Explorer) {
 }
 
 void TadxOutlookAppEvents::AddInspectorSink(IDispatch* Inspector) {
-    if (!Inspector || CurrentItemClass(Inspector) == olNote) return;
+    if (!Inspector || CurrentItemClass(Inspector) == olNote)
+        return;
     auto* sink = new TadxOutlookInspectorEvents(this);
     try {
         sink->ConnectTo(Inspector, version_);
@@ -257,14 +288,17 @@ void TadxOutlookAppEvents::AddInspectorSink(IDispatch* Inspector) {
 
 void TadxOutlookAppEvents::ExplorerClosed(TadxOutlookExplorerEvents* Sink) {
     auto at = std::find(explorerSinks_.begin(), explorerSinks_.end(), Sink);
-    if (at != explorerSinks_.end()) explorerSinks_.erase(at);
+    if (at != explorerSinks_.end())
+        explorerSinks_.erase(at);
     // Outlook closes its inspectors with its last explorer.
-    if (explorerSinks_.empty()) FreeInspectorSinks();
+    if (explorerSinks_.empty())
+        FreeInspectorSinks();
     Sink->FreeAfterEvents();
 }
 
 void TadxOutlookAppEvents::InspectorClosed(TadxOutlookInspectorEvents* Sink) {
     auto at = std::find(inspectorSinks_.begin(), inspectorSinks_.end(), Sink);
-    if (at != inspectorSinks_.end()) inspectorSinks_.erase(at);
+    if (at != inspectorSinks_.end())
+        inspectorSinks_.erase(at);
     Sink->FreeAfterEvents();
 }

@@ -19,7 +19,8 @@ std::u16string GetFullFolderName(IDispatch* Folder) {
             ComPtr<IDispatch> next;
             if (!parent.IsEmptyOrNothing()) {
                 ComPtr<IUnknown> object = parent.AsUnknown();
-                if (object) object->QueryInterface(outlook::IID_MAPIFolder, next.ReceiveVoid());
+                if (object)
+                    object->QueryInterface(outlook::IID_MAPIFolder, next.ReceiveVoid());
             }
             folder = next;
         }
@@ -28,7 +29,8 @@ std::u16string GetFullFolderName(IDispatch* Folder) {
     }
     std::u16string path;
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        if (!path.empty()) path += u'\\';
+        if (!path.empty())
+            path += u'\\';
         path += *name;
     }
     return path;

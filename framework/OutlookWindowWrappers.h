@@ -14,8 +14,7 @@
 #include <utility>
 #include <vector>
 
-template <class W>
-class TadxWindowWrapper : public W {
+template <class W> class TadxWindowWrapper : public W {
 public:
     // A wrapper with no owner (the add-in object frees it).
     explicit TadxWindowWrapper(TComponent* AOwner) : W(AOwner) {}
@@ -26,14 +25,16 @@ public:
     public:
         THold() noexcept = default;
         explicit THold(TadxWindowWrapper* wrapper) noexcept : wrapper_(wrapper) {
-            if (wrapper_) ++wrapper_->eventDepth_;
+            if (wrapper_)
+                ++wrapper_->eventDepth_;
         }
         THold(THold&& other) noexcept : wrapper_(std::exchange(other.wrapper_, nullptr)) {}
         THold(const THold&) = delete;
         THold& operator=(const THold&) = delete;
         THold& operator=(THold&&) = delete;
         ~THold() {
-            if (wrapper_) wrapper_->EventDone();
+            if (wrapper_)
+                wrapper_->EventDone();
         }
 
     private:
@@ -67,7 +68,8 @@ protected:
 private:
     // Ends one delivery; the last one frees a wrapper whose free was asked for.
     void EventDone() {
-        if (--eventDepth_ == 0 && freePending_) this->Free();
+        if (--eventDepth_ == 0 && freePending_)
+            this->Free();
     }
 
     int eventDepth_ = 0;

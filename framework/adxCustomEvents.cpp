@@ -55,7 +55,8 @@ TadxCustomEvents::~TadxCustomEvents() {
 
 TadxCOMAddInModule* TadxCustomEvents::Module() const noexcept {
     for (TComponent* owner = Owner(); owner; owner = owner->Owner())
-        if (auto* module = dynamic_cast<TadxCOMAddInModule*>(owner)) return module;
+        if (auto* module = dynamic_cast<TadxCOMAddInModule*>(owner))
+            return module;
     return nullptr;
 }
 
@@ -72,14 +73,16 @@ void TadxCustomEvents::FreeAfterEvents() {
 
 void TadxCustomEvents::ConnectEvents(IUnknown* Server) noexcept {
     eventsConnection_ = 0;
-    if (!Server || !eventDispatch_) return;
+    if (!Server || !eventDispatch_)
+        return;
     if (FAILED(InterfaceConnect(Server, eventIid_, static_cast<IDispatch*>(eventDispatch_),
                                 eventsConnection_)))
         eventsConnection_ = 0;
 }
 
 void TadxCustomEvents::DisconnectEvents(IUnknown* Server) noexcept {
-    if (!eventsConnection_ || !Server) return;
+    if (!eventsConnection_ || !Server)
+        return;
     InterfaceDisconnect(Server, eventIid_, eventsConnection_);
 }
 
@@ -87,12 +90,15 @@ TadxHostInterfaceEvents::TadxHostInterfaceEvents(TComponent* AOwner, TadxServerD
                                                  const std::string& className)
     : TadxCustomEvents(AOwner, Data, className) {}
 
-TadxHostInterfaceEvents::~TadxHostInterfaceEvents() { TadxHostInterfaceEvents::Disconnect(); }
+TadxHostInterfaceEvents::~TadxHostInterfaceEvents() {
+    TadxHostInterfaceEvents::Disconnect();
+}
 
 void TadxHostInterfaceEvents::ConnectTo(IUnknown* Server) {
     Disconnect();
     server_ = adxCastArgument(Server ? Variant(Server) : Variant(), ServerData().IntfIID);
-    if (!server_) throw EOleSysError(SysErrorMessage(E_NOINTERFACE), E_NOINTERFACE);
+    if (!server_)
+        throw EOleSysError(SysErrorMessage(E_NOINTERFACE), E_NOINTERFACE);
     ConnectEvents(server_.Get());
 }
 
@@ -101,14 +107,16 @@ void TadxHostInterfaceEvents::ConnectTo(IUnknown* Server, const std::string& Ver
 }
 
 void TadxHostInterfaceEvents::Disconnect() {
-    if (!server_) return;
+    if (!server_)
+        return;
     DisconnectEvents(server_.Get());
     server_ = nullptr;
 }
 
 ComPtr<IDispatch> adxCastArgument(const Variant& argument, const GUID& iid) {
     Variant value = argument.IsByRef() ? argument.Deref() : argument;
-    if (value.IsEmptyOrNothing() || value.IsNull()) return nullptr;
+    if (value.IsEmptyOrNothing() || value.IsNull())
+        return nullptr;
     ComPtr<IUnknown> object = value.AsUnknown();
     ComPtr<IDispatch> cast;
     if (!object || FAILED(object->QueryInterface(iid, cast.ReceiveVoid())) || !cast)
