@@ -5,6 +5,7 @@
 // inheriting what an earlier test left.
 #pragma once
 
+#include "addin/Settings.h"
 #include "platform/rtl/StringList.h"
 
 #include <cstdint>
@@ -45,6 +46,13 @@ public:
     // The folder tree's expanded nodes (entry ids), made at start-up when
     // missing and freed at shutdown.
     std::unique_ptr<TStringList> ExpandedNodes;
+
+    // Folder record 0, the folder just picked, and 1, the default filing folder.
+    TFolderRecord FolderRecords[2];
+    // The default category (Outlook's category names, separated by ", ").
+    std::string DefaultCategory;
+    // The most recently used folders, slots 1 to 20.
+    TMruList MruList;
 
     // True when a category option asks for the Sent Items watcher.
     bool CategoriesWatched() const { return categmaintain || categdef || categask; }

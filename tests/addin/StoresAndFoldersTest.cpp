@@ -1,0 +1,94 @@
+// Folders found from their text in the simulated Outlook: stores by store
+// id, folders by path below a store's top folder, and the folder records
+// (including one that names a store's top folder).
+#include "tests/platform/ComTestSupport.h"
+
+#include "addin/ProgramState.h"
+#include "addin/StoresAndFolders.h"
+#include "platform/outlook/Outlook.h"
+#include "platform/sim/outlook/OutlookSim.h"
+#include "platform/text/Text.h"
+
+#include <gtest/gtest.h>
+
+using text::Narrow;
+
+namespace {
+
+class StoresAndFoldersTest : public ::testing::Test {
+protected:
+    StoresAndFoldersTest() {
+        ResetProgramState();
+        archive = outlook.AddStore(u"Archive");
+        projects = outlook.AddFolder(*archive, u"Projects");
+        alpha = outlook.AddFolder(*projects, u"Alpha");
+        session = outlook::Application(outlook.Application()).GetNamespace(u"MAPI");
+    }
+    ~StoresAndFoldersTest() override { ResetProgramState(); }
+
+    static std::string IdOf(const ComPtr<sim::SimFolder>& folder) {
+        return Narrow(folder->StoreId());
+    }
+    // Whether found is the simulated folder.
+    static bool Is(const outlook::MAPIFolder& found, const ComPtr<sim::SimFolder>& folder) {
+        return found && found.EntryID() == folder->EntryId();
+    }
+
+    sim::OutlookSim outlook;
+    ComPtr<sim::SimFolder> archive, projects, alpha;
+    outlook::NameSpace session;
+};
+
+} // namespace
+
+TEST_F(StoresAndFoldersTest, FindStoreGivesTheTopFolderOfTheStoreWithThatId) {
+    EXPECT_TRUE(Is(FindStore(session, IdOf(archive)), archive));
+    EXPECT_TRUE(Is(FindStore(session, IdOf(outlook.DefaultStore())), outlook.DefaultStore()));
+    EXPECT_FALSE(FindStore(session, "0000DEAD"));
+    EXPECT_FALSE(FindStore(session, ""));
+    // Store ids are compared whole.
+    const std::string id = IdOf(archive);
+    EXPECT_FALSE(FindStore(session, id.substr(0, id.size() - 1)));
+    EXPECT_FALSE(FindStore(session, id + " "));
+}
+
+TEST_F(StoresAndFoldersTest, FindFolderStepsDownThePath) {
+    outlook::MAPIFolder top = FindStore(session, IdOf(archive));
+    EXPECT_TRUE(Is(FindFolder(top, "Projects"), projects));
+    EXPECT_TRUE(Is(FindFolder(top, "Projects\\Alpha"), alpha));
+}
+
+TEST_F(StoresAndFoldersTest, FindFolderPassesOutlooksErrorForAMissingName) {
+    outlook::MAPIFolder top = FindStore(session, IdOf(archive));
+    EXPECT_EQ(CodeOf([&] { FindFolder(top, "Gone"); }), sim::OutlookNotFound);
+    EXPECT_EQ(CodeOf([&] { FindFolder(top, "Projects\\Gone\\Alpha"); }), sim::OutlookNotFound);
+    EXPECT_EQ(CodeOf([&] { FindFolder(outlook::MAPIFolder(), "Projects"); }), E_POINTER);
+}
+
+TEST_F(StoresAndFoldersTest, FindMapiFolderFindsTheFolderOfARecord) {
+    ProgramState().FolderRecords[1] = {"Archive", "Archive", IdOf(archive),
+                                       "Archive\\Projects\\Alpha"};
+    EXPECT_TRUE(Is(FindMapiFolder(session, 1), alpha));
+    ProgramState().FolderRecords[0] = {"Archive", "Archive", IdOf(archive), "Archive\\Projects"};
+    EXPECT_TRUE(Is(FindMapiFolder(session, 0), projects));
+}
+
+TEST_F(StoresAndFoldersTest, ARecordWhoseFolderNameIsTheStoreNameGivesTheTopFolder) {
+    ProgramState().FolderRecords[1] = {"Archive", "Archive", IdOf(archive), "Archive"};
+    EXPECT_TRUE(Is(FindMapiFolder(session, 1), archive));
+}
+
+TEST_F(StoresAndFoldersTest, ARecordWithoutFolderOrWithAStoreNotOpenGivesNothing) {
+    EXPECT_FALSE(FindMapiFolder(session, 1));
+    ProgramState().FolderRecords[1] = {"Archive", "Archive", "", "Archive\\Projects"};
+    EXPECT_FALSE(FindMapiFolder(session, 1));
+    ProgramState().FolderRecords[1] = {"Archive", "Archive", "0000DEAD", "Archive\\Projects"};
+    EXPECT_FALSE(FindMapiFolder(session, 1));
+    EXPECT_FALSE(FindMapiFolder(session, 2));
+    EXPECT_FALSE(FindMapiFolder(session, -1));
+}
+
+TEST_F(StoresAndFoldersTest, ARecordNamingAFolderThatIsGoneRaisesOutlooksError) {
+    ProgramState().FolderRecords[1] = {"Archive", "Archive", IdOf(archive), "Archive\\Old"};
+    EXPECT_EQ(CodeOf([&] { FindMapiFolder(session, 1); }), sim::OutlookNotFound);
+}
