@@ -4,6 +4,7 @@
 // step.
 #include "addin/ConfigFile.h"
 
+#include "addin/ConfigFileFormat.h"
 #include "addin/DataFolder.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
@@ -21,9 +22,6 @@
 using text::Wide;
 
 namespace {
-
-// What the library's writer puts first in a document made from it.
-constexpr std::u16string_view WriterDeclaration = u"<?xml version=\"1.0\"?>";
 
 std::u16string SwitchText(uint8_t value) {
     return Wide(BoolToStr(value != 0));
@@ -45,15 +43,8 @@ void AddSetup(IRwDOMNode* config, const TProgramState& state) {
     auto setup = AddDomElement(config, u"setup", u"");
     IRwDOMNode* s = setup.Get();
     AddDomElement(s, u"CategoryStringDef", Wide(state.DefaultCategory));
-    AddDomElement(s, u"folderdef", SwitchText(state.folderdef));
-    AddDomElement(s, u"folderask", SwitchText(state.folderask));
-    AddDomElement(s, u"nolistupdates", SwitchText(state.nolistupdates));
-    AddDomElement(s, u"categdef", SwitchText(state.categdef));
-    AddDomElement(s, u"categask", SwitchText(state.categask));
-    AddDomElement(s, u"categmaintain", SwitchText(state.categmaintain));
-    AddDomElement(s, u"calendadd", SwitchText(state.calendadd));
-    AddDomElement(s, u"taskadd", SwitchText(state.taskadd));
-    AddDomElement(s, u"firsttime", SwitchText(state.firsttime));
+    for (const ConfigSwitch& sw : ConfigSwitches)
+        AddDomElement(s, sw.Name, SwitchText(state.*sw.Field));
     AddDomElement(s, u"timerdelay", Wide(IntToStr(state.timerdelay)));
 }
 
@@ -99,15 +90,15 @@ void AddDomComment(IRwDOMDocument* Document, std::u16string_view Text) {
 }
 
 std::string AUtf8EncodeReedwingXML(std::u16string_view Text) {
-    if (Text.starts_with(WriterDeclaration))
-        Text.remove_prefix(WriterDeclaration.size());
+    if (Text.starts_with(XmlWriterDeclaration))
+        Text.remove_prefix(XmlWriterDeclaration.size());
     return std::string(ConfigDeclaration) + UTF8Encode(Text);
 }
 
 ComPtr<IRwDOMDocument> ConfigDocument(TDateTime moment) {
     const TProgramState& state = ProgramState();
     ComPtr<IRwDOMDocument> doc;
-    RwGetDOMDocumentFromString(WriterDeclaration, doc);
+    RwGetDOMDocumentFromString(XmlWriterDeclaration, doc);
     AddDomComment(doc.Get(), u"Lorvane configuration - DO NOT MODIFY");
     AddDomComment(doc.Get(), u"Modified " + Wide(FormatDateTime("yyyy-mm-dd hh:nn:ss", moment)));
     auto config = AddDomElement(doc.Get(), u"config", u"");

@@ -8,6 +8,7 @@
 // watch on Outlook's own sends is armed exactly when a switch read asks for it.
 #include "addin/ConfigFile.h"
 
+#include "addin/ConfigFileFormat.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "platform/rtl/Conversions.h"
@@ -23,25 +24,6 @@
 using text::Narrow;
 
 namespace {
-
-constexpr std::u16string_view WriterDeclaration = u"<?xml version=\"1.0\"?>";
-
-// The switches of the setup element.
-struct SwitchField {
-    std::u16string_view Name;
-    uint8_t TProgramState::*Field;
-};
-constexpr SwitchField Switches[] = {
-    {u"folderdef", &TProgramState::folderdef},
-    {u"folderask", &TProgramState::folderask},
-    {u"nolistupdates", &TProgramState::nolistupdates},
-    {u"categdef", &TProgramState::categdef},
-    {u"categask", &TProgramState::categask},
-    {u"categmaintain", &TProgramState::categmaintain},
-    {u"calendadd", &TProgramState::calendadd},
-    {u"taskadd", &TProgramState::taskadd},
-    {u"firsttime", &TProgramState::firsttime},
-};
 
 // The lines of text (ended by CR LF, LF or CR) joined with CR LF, as a string
 // list's Text would give them without its last line break.
@@ -161,7 +143,7 @@ private:
                         return delay;
                     });
             } else {
-                for (const SwitchField& sw : Switches)
+                for (const ConfigSwitch& sw : ConfigSwitches)
                     if (name == sw.Name)
                         state_.*sw.Field =
                             Converted<bool>(name, child, fileName_, StrToBool) ? 1 : 0;
@@ -230,7 +212,7 @@ std::string ReadConfigBytes(const std::string& fileName) {
 std::u16string AUtf8DecodeReedwingXml(std::string_view Text) {
     if (Text.size() >= ConfigDeclaration.size() &&
         text::SameText(Text.substr(0, ConfigDeclaration.size()), ConfigDeclaration))
-        return std::u16string(WriterDeclaration) +
+        return std::u16string(XmlWriterDeclaration) +
                text::Utf8ToUtf16(Text.substr(ConfigDeclaration.size()));
     // 8-bit text in the system code page, which is UTF-8 with the bytes of
     // files written on Windows read as Windows-1252.
