@@ -2,12 +2,14 @@
 // and to its late-bound calls.
 //
 // The ribbon document and the ribbon callbacks are built from the module's
-// ribbon tabs and controls; until the ribbon classes exist a module has
-// none, so the document is empty (the add-in adds nothing to any ribbon) and
-// no callback name is known.
+// ribbon tabs and controls (framework/ribbon). The add-in object's own type
+// library describes no members, so every name and DISPID the host asks for
+// is looked up in the ribbon's callback table.
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
 #include "framework/OpenWindowPanes.h"
+#include "framework/ribbon/RibbonCallbacks.h"
+#include "framework/ribbon/RibbonDocument.h"
 #include "platform/com/DispatchTable.h"
 #include "platform/com/OleError.h"
 
@@ -15,11 +17,7 @@ HRESULT TadxAddin::GetCustomUI(const BSTR& ribbonId, BSTR* ribbonXml) {
     if (!ribbonXml)
         return E_POINTER;
     ribbonXml->clear();
-    return ComGuard([&] {
-        RequireModule();
-        // The document of the module's ribbon tabs for ribbonId is written
-        // into *ribbonXml here once the ribbon classes exist.
-    });
+    return ComGuard([&] { *ribbonXml = adxGetCustomUI(RequireModule(), ribbonId); });
 }
 
 HRESULT TadxAddin::CTPFactoryAvailable(ICTPFactory* factory) {
@@ -41,16 +39,10 @@ HRESULT TadxAddin::GetTypeInfo(uint32_t index, LCID, ITypeInfo** typeInfo) {
 
 HRESULT TadxAddin::GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
                                  LCID, DISPID* dispIds) {
-    if (!dispIds || (count > 0 && !names))
-        return E_POINTER;
-    for (uint32_t i = 0; i < count; ++i)
-        dispIds[i] = DISPID_UNKNOWN;
-    // The ribbon callbacks' names are answered here once the ribbon classes exist.
-    return DISP_E_UNKNOWNNAME;
+    return adxRibbonGetIDsOfNames(names, count, dispIds);
 }
 
 HRESULT TadxAddin::Invoke(DISPID dispId, const GUID& riid, LCID, uint16_t flags, DispParams* params,
                           Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) {
-    // The ribbon callbacks are called here once the ribbon classes exist.
-    return DISP_E_MEMBERNOTFOUND;
+    return adxRibbonInvoke(module_, dispId, params, result, argErr);
 }

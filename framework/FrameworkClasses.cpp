@@ -4,6 +4,7 @@
 #include "framework/AddInModule.h"
 #include "framework/CustomTaskPanes.h"
 #include "framework/HostEventsClasses.h"
+#include "framework/ribbon/RibbonClasses.h"
 #include "platform/forms/FormClassBuilder.h"
 
 namespace {
@@ -74,4 +75,5 @@ void RegisterFrameworkClasses(forms::FormClassTable& table) {
     RegisterModule(table);
     table.Register<TadxCustomTaskPane>();
     adxRegisterHostEventsClasses(table);
+    RegisterRibbonClasses(table);
 }

@@ -8,7 +8,7 @@
 
 #include "framework/CustomTaskPanes.h"
 #include "framework/HiddenWindows.h"
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/FormErrors.h"
 #include "platform/forms/Screen.h"
 #include "platform/win/Window.h"
@@ -137,27 +137,21 @@ TEST_F(AddInModule, AnExceptionOfOnErrorReachesTheCaller) {
     EXPECT_TRUE(user.Shown().empty());
 }
 
-// A ribbon control as the key list holds it.
-class FakeRibbonControl : public TObject, public IadxRibbonComponent {
-public:
-    explicit FakeRibbonControl(std::u16string id) : id_(std::move(id)) {}
-    std::u16string GetID() override { return id_; }
-
-private:
-    std::u16string id_;
-};
-
 TEST_F(AddInModule, FindRibbonControlLooksUpKeysThenOwnIds) {
     TadxModulePtr module(new TadxCOMAddInModule(nullptr));
-    FakeRibbonControl tab(u"adxRibbonTab1"), builtIn(u"adxRibbonTab3"), group(u"Group1");
-    module->KeyList->AddObject("adxRibbonTab1", &tab);
-    module->KeyList->AddObject("TabNewMailMessage", &builtIn); // listed under its IdMso
-    module->KeyList->AddObject("Group1", &group);
+    auto* tab = new TadxRibbonTab(module.get());
+    tab->SetID(u"adxRibbonTab1");
+    auto* builtIn = new TadxRibbonTab(module.get());
+    builtIn->SetID(u"adxRibbonTab3");
+    builtIn->SetIDMso(u"TabNewMailMessage"); // listed under its IdMso
+    TadxRibbonCustomControl* group = tab->Controls()->Add();
+    group->SetID(u"Group1");
 
-    EXPECT_EQ(module->FindRibbonControl(u"ADXRIBBONTAB1"), &tab);
-    EXPECT_EQ(module->FindRibbonControl(u"tabnewmailmessage"), &builtIn);
-    EXPECT_EQ(module->FindRibbonControl(u"adxRibbonTab3"), &builtIn);
+    EXPECT_EQ(module->FindRibbonControl(u"ADXRIBBONTAB1"), tab);
+    EXPECT_EQ(module->FindRibbonControl(u"tabnewmailmessage"), builtIn);
+    EXPECT_EQ(module->FindRibbonControl(u"adxRibbonTab3"), builtIn);
     EXPECT_EQ(module->FindRibbonControl(u"ADXRIBBONTAB3"), nullptr);
+    EXPECT_EQ(module->FindRibbonControl(u"group1"), group);
     EXPECT_EQ(module->FindRibbonControl(u"Missing"), nullptr);
 }
 

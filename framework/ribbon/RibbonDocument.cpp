@@ -1,0 +1,276 @@
+// Building the ribbon document.
+#include "framework/ribbon/RibbonDocument.h"
+
+#include "framework/AddInFactory.h"
+#include "framework/AddInModule.h"
+#include "framework/ribbon/RibbonAttributes.h"
+#include "framework/ribbon/RibbonCollections.h"
+#include "framework/ribbon/RibbonMenus.h"
+#include "framework/ribbon/RibbonTab.h"
+#include "framework/ribbon/RibbonXmlWriter.h"
+#include "platform/text/Text.h"
+
+#include <vector>
+
+namespace {
+
+// The ribbon identifiers in the order of the ribbon kinds.
+constexpr const char16_t* kRibbonIds[adxRibbonKindCount] = {
+    u"Microsoft.Access.Database",
+    u"Microsoft.Excel.Workbook",
+    u"Microsoft.PowerPoint.Presentation",
+    u"Microsoft.Word.Document",
+    u"Microsoft.Outlook.Mail.Read",
+    u"Microsoft.Outlook.Mail.Compose",
+    u"Microsoft.Outlook.MeetingRequest.Read",
+    u"Microsoft.Outlook.MeetingRequest.Send",
+    u"Microsoft.Outlook.Appointment",
+    u"Microsoft.Outlook.Contact",
+    u"Microsoft.Outlook.Journal",
+    u"Microsoft.Outlook.Task",
+    u"Microsoft.Outlook.DistributionList",
+    u"Microsoft.Outlook.Report",
+    u"Microsoft.Outlook.Resend",
+    u"Microsoft.Outlook.Response.Read",
+    u"Microsoft.Outlook.Response.Compose",
+    u"Microsoft.Outlook.Response.CounterPropose",
+    u"Microsoft.Outlook.RSS",
+    u"Microsoft.Outlook.Post.Read",
+    u"Microsoft.Outlook.Post.Compose",
+    u"Microsoft.Outlook.Sharing.Read",
+    u"Microsoft.Outlook.Sharing.Compose",
+    u"Microsoft.Outlook.Explorer",
+};
+
+// Bits 4 to 23: the Outlook kinds.
+constexpr uint32_t kOutlookRibbons = 0xFFFFF0;
+
+// The host an identifier names, by the first of these it contains.
+void SetHostFromRibbonId(TadxCOMAddInModule& module, std::u16string_view ribbonId) {
+    constexpr std::pair<const char16_t*, TadxOfficeHostApp> hosts[] = {
+        {u"Microsoft.Access.", ohaAccess},         {u"Microsoft.Excel.", ohaExcel},
+        {u"Microsoft.PowerPoint.", ohaPowerPoint}, {u"Microsoft.Word.", ohaWord},
+        {u"Microsoft.Outlook.", ohaOutlook},
+    };
+    for (const auto& [prefix, host] : hosts)
+        if (ribbonId.find(prefix) != std::u16string_view::npos) {
+            module.HostType = host;
+            return;
+        }
+}
+
+// The ribbon kinds of a key-list entry: a tab's or a control's, none for anything else.
+TadxRibbons RibbonsOf(TObject* object) {
+    if (auto* tab = dynamic_cast<TadxRibbonTab*>(object))
+        return tab->GetRibbons();
+    if (auto* control = dynamic_cast<TadxRibbonCustomControl*>(object))
+        return control->GetRibbons();
+    return {};
+}
+
+// Drops the entries the host will never ask about; the list stays pruned.
+void PruneKeyList(TadxCOMAddInModule& module, std::u16string_view ribbonId) {
+    TStringList* keys = module.KeyList.get();
+    if (!keys)
+        return;
+    for (int i = keys->Count() - 1; i >= 0; --i) {
+        TadxRibbons ribbons = RibbonsOf(keys->Objects(i));
+        bool keep = module.HostType == ohaOutlook ? (ribbons.Mask() & kOutlookRibbons) != 0
+                                                  : IsItemTypeSupported(ribbonId, ribbons);
+        if (!keep)
+            keys->Delete(i);
+    }
+}
+
+// The writer of one document, with the ribbon element opened on first need.
+class DocumentBuilder {
+public:
+    DocumentBuilder(TadxCOMAddInModule& module, std::u16string_view ribbonId)
+        : module_(module), ribbonId_(ribbonId),
+          fromScratch_(IsItemTypeSupported(ribbonId, module.StartFromScratch)) {}
+
+    std::u16string Build() {
+        writer_.WriteStartElement("customUI");
+        writer_.WriteAttributeString("xmlns", adxCustomUINamespace);
+        if (!module_.Namespace.empty()) {
+            std::string progId = module_.Factory ? module_.Factory->GetProgID() : std::string();
+            writer_.WriteAttributeString("xmlns:default", text::Wide(progId));
+            writer_.WriteAttributeString("xmlns:shared", module_.Namespace);
+        }
+        writer_.WriteAttributeString("onLoad", u"RibbonLoaded_Callback");
+        writer_.WriteAttributeString("loadImage", u"GetImages_Callback");
+        WriteTabs();
+        WriteContextualTabs();
+        if (ribbonOpen_)
+            writer_.WriteEndElement("ribbon");
+        writer_.WriteEndElement("customUI");
+        return std::move(writer_.Text);
+    }
+
+private:
+    void OpenRibbon() {
+        if (ribbonOpen_)
+            return;
+        writer_.WriteStartElement("ribbon");
+        if (fromScratch_)
+            writer_.WriteAttributeString("startFromScratch", u"true");
+        ribbonOpen_ = true;
+    }
+
+    static std::vector<TadxRibbonTab*> TabsOf(const TList<TObject>* list) {
+        std::vector<TadxRibbonTab*> tabs;
+        for (int i = 0; list && i < list->Count(); ++i)
+            if (auto* tab = dynamic_cast<TadxRibbonTab*>(list->Items(i)))
+                tabs.push_back(tab);
+        return tabs;
+    }
+
+    bool Belongs(TadxRibbonTab* tab) const {
+        return IsItemTypeSupported(ribbonId_, tab->GetRibbons());
+    }
+
+    void WriteTabs() {
+        std::vector<TadxRibbonTab*> tabs = TabsOf(module_.RibbonTabs.get());
+        // The ribbon element stands even when no tab is for this identifier.
+        if (module_.RibbonTabs && module_.RibbonTabs->Count() > 0)
+            OpenRibbon();
+        bool tabsOpen = false;
+        for (TadxRibbonTab* tab : tabs) {
+            if (!tabsOpen && Belongs(tab)) {
+                writer_.WriteStartElement("tabs");
+                tabsOpen = true;
+            }
+            adxProcessChildren(&module_, writer_, *tab, ribbonId_);
+        }
+        if (tabsOpen)
+            writer_.WriteEndElement("tabs");
+    }
+
+    // One tab set per context, in the order the contexts first appear; a
+    // context none of whose tabs belongs to the identifier gets none.
+    void WriteContextualTabs() {
+        std::vector<TadxRibbonTab*> tabs = TabsOf(module_.ContextualTabs.get());
+        if (module_.ContextualTabs && module_.ContextualTabs->Count() > 0)
+            OpenRibbon();
+        std::vector<bool> written(tabs.size(), false);
+        bool open = false;
+        for (size_t i = 0; i < tabs.size(); ++i) {
+            if (written[i])
+                continue;
+            const std::string& context = tabs[i]->Context();
+            std::vector<size_t> set;
+            bool belongs = false;
+            for (size_t j = i; j < tabs.size(); ++j)
+                if (!written[j] && tabs[j]->Context() == context) {
+                    set.push_back(j);
+                    written[j] = true;
+                    belongs = belongs || Belongs(tabs[j]);
+                }
+            if (!belongs)
+                continue;
+            if (!open)
+                writer_.WriteStartElement("contextualTabs");
+            open = true;
+            size_t dot = context.find('.');
+            writer_.WriteStartElement("tabSet");
+            writer_.WriteAttributeString(
+                "idMso", text::Wide(dot == std::string::npos ? context : context.substr(dot + 1)));
+            for (size_t j : set)
+                adxProcessChildren(&module_, writer_, *tabs[j], ribbonId_);
+            writer_.WriteEndElement("tabSet");
+        }
+        if (open)
+            writer_.WriteEndElement("contextualTabs");
+    }
+
+    TadxCOMAddInModule& module_;
+    std::u16string_view ribbonId_;
+    bool fromScratch_;
+    bool ribbonOpen_ = false;
+    TadxXMLHelper writer_;
+};
+
+// Fires a menu's OnCreate before the menu is written.
+void FireMenuCreate(TadxCOMAddInModule* module, IadxRibbonComponent& component) {
+    if (!module)
+        return;
+    // Another control may carry the menu's id: only a menu has OnCreate.
+    auto* menu = dynamic_cast<TadxRibbonMenu*>(module->FindRibbonControl(component.GetID()));
+    if (menu && menu->OnCreate)
+        module->CallGuarded([&] { menu->OnCreate(menu); });
+}
+
+// The inner button of a split button, written before its menus.
+void WriteInnerButton(TadxCOMAddInModule* module, TadxXMLHelper& writer,
+                      IadxRibbonComponent& component) {
+    if (!module || !component.GetIDMso().empty())
+        return;
+    TadxRibbonSplitButton* split =
+        TadxRibbonCustomControl::AsRibbonSplitButton(module->FindRibbonControl(component.GetID()));
+    if (!split)
+        return;
+    std::unique_ptr<TStringList> attributes = split->GetWrappedAttributes();
+    writer.WriteElementWithAttributeString(split->ToggleButton ? "toggleButton" : "button",
+                                           *attributes);
+}
+
+} // namespace
+
+const char16_t* adxRibbonIdentifier(TadxRibbon kind) {
+    return kRibbonIds[kind];
+}
+
+bool IsItemTypeSupported(std::u16string_view RibbonID, TadxRibbons Ribbons) {
+    if (RibbonID == u"DynamicMenu" || RibbonID == u"Microsoft.Mso.IMLayerUI")
+        return true;
+    for (int i = 0; i < adxRibbonKindCount; ++i)
+        if (Ribbons.Contains(static_cast<TadxRibbon>(i)) && RibbonID == kRibbonIds[i])
+            return true;
+    return false;
+}
+
+void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
+                        IadxRibbonComponent& Component, std::u16string_view RibbonID) {
+    if (!IsItemTypeSupported(RibbonID, Component.GetRibbons()))
+        return;
+    std::string type = Component.GetXmlType();
+    std::unique_ptr<TStringList> attributes = Component.GetAttributes();
+    TadxRibbonControls* children = Component.GetControls();
+    if (!children) {
+        if (type == "dialogBoxLauncher") {
+            // The launcher's attributes are those of its one inner button.
+            Writer.WriteStartElement(type);
+            Writer.WriteElementWithAttributeString("button", *attributes);
+            Writer.WriteEndElement(type);
+        } else {
+            Writer.WriteElementWithAttributeString(type, *attributes);
+        }
+        return;
+    }
+    if (type == "menu")
+        FireMenuCreate(Module, Component);
+    // A dynamic menu's content is fetched when it opens (getContent).
+    if (children->Count() == 0 || type == "dynamicMenu") {
+        Writer.WriteElementWithAttributeString(type, *attributes);
+        return;
+    }
+    Writer.WriteStartElement(type);
+    Writer.WriteAttributeString(*attributes);
+    if (type == "splitButton")
+        WriteInnerButton(Module, Writer, Component);
+    for (int i = 0; i < children->Count(); ++i)
+        adxProcessChildren(Module, Writer, *children->GetItem(i), RibbonID);
+    Writer.WriteEndElement(type);
+}
+
+std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID) {
+    SetHostFromRibbonId(Module, RibbonID);
+    Module.IsRibbonHost = true;
+    if (Module.OnRibbonBeforeCreate)
+        Module.CallGuarded([&] { Module.OnRibbonBeforeCreate(&Module, RibbonID); });
+    PruneKeyList(Module, RibbonID);
+    std::u16string xml = DocumentBuilder(Module, RibbonID).Build();
+    if (Module.OnRibbonBeforeLoad)
+        Module.CallGuarded([&] { Module.OnRibbonBeforeLoad(&Module, RibbonID, xml); });
+    return xml;
+}

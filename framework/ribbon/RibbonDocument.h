@@ -1,0 +1,36 @@
+// The ribbon document: what the add-in object answers when a host asks, by
+// ribbon identifier, for the custom UI of one kind of window (GetCustomUI).
+// It is built from the module's tabs and contextual tabs and, recursively,
+// their controls, each written through IadxRibbonComponent as its element
+// and attributes; components that do not belong to the ribbon identifier
+// are left out. The text form is TadxXMLHelper's, so the same tabs and
+// controls always give the same bytes.
+#pragma once
+
+#include "framework/RibbonKinds.h"
+
+#include <string>
+#include <string_view>
+
+class TadxCOMAddInModule;
+class TadxXMLHelper;
+class IadxRibbonComponent;
+
+// The ribbon identifier of ribbon kind n ("Microsoft.Outlook.Mail.Compose").
+const char16_t* adxRibbonIdentifier(TadxRibbon kind);
+
+// True when RibbonID is "DynamicMenu" or "Microsoft.Mso.IMLayerUI", or the
+// identifier (exactly) of a kind in Ribbons.
+bool IsItemTypeSupported(std::u16string_view RibbonID, TadxRibbons Ribbons);
+
+// Writes Component and, recursively, its children, when it belongs to
+// RibbonID; Module (may be nullptr) finds the menus and split buttons by id.
+void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
+                        IadxRibbonComponent& Component, std::u16string_view RibbonID);
+
+// The whole document for RibbonID (GetCustomUI): sets the module's host type
+// from the identifier and its ribbon-host flag, fires OnRibbonBeforeCreate,
+// prunes the key list of what this host never shows, writes the document
+// and lets OnRibbonBeforeLoad replace it. The handlers are guarded (their
+// exceptions go to DoError); any other failure raises.
+std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID);
