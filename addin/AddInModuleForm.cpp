@@ -16,6 +16,9 @@ const char* const AddInModuleForm = R"(object AddInModule: TAddInModule
   OnAddInStartupComplete = adxCOMAddInModuleAddInInitialize
   OnAddInBeginShutdown = adxCOMAddInModuleAddInBeginShutdown
   OnAddInFinalize = adxCOMAddInModuleAddInFinalize
+  object adxOutlookAppEvents1: TadxOutlookAppEvents
+    OnQuit = adxOutlookAppEvents1Quit
+  end
 end
 )";
 
@@ -27,5 +30,6 @@ void RegisterAddInModule(forms::FormClassTable& table) {
         .StoredForm(AddInModuleForm)
         .Method("adxCOMAddInModuleAddInInitialize", &M::adxCOMAddInModuleAddInInitialize)
         .Method("adxCOMAddInModuleAddInBeginShutdown", &M::adxCOMAddInModuleAddInBeginShutdown)
-        .Method("adxCOMAddInModuleAddInFinalize", &M::adxCOMAddInModuleAddInFinalize);
+        .Method("adxCOMAddInModuleAddInFinalize", &M::adxCOMAddInModuleAddInFinalize)
+        .Method("adxOutlookAppEvents1Quit", &M::adxOutlookAppEvents1Quit);
 }

@@ -41,6 +41,10 @@ public:
     void adxCOMAddInModuleAddInBeginShutdown(TObject* Sender);
     // The connection ends (OnAddInFinalize).
     void adxCOMAddInModuleAddInFinalize(TObject* Sender);
+    // Outlook quits (the Outlook events component's OnQuit): the
+    // begin-shutdown handler, then the finalise handler. Outlook's own
+    // shutdown calls run them once more afterwards, which they bear.
+    void adxOutlookAppEvents1Quit(TObject* Sender);
 };
 
 // Registers the product's form classes (TAddInModule with its stored form

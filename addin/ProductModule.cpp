@@ -44,3 +44,8 @@ void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject* Sender) {
         state.Module = nullptr;
     TQelLog::Log("adxCOMAddInModuleAddInFinalize: disconnected");
 }
+
+void TAddInModule::adxOutlookAppEvents1Quit(TObject* Sender) {
+    adxCOMAddInModuleAddInBeginShutdown(Sender);
+    adxCOMAddInModuleAddInFinalize(Sender);
+}

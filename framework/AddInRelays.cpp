@@ -18,6 +18,7 @@
 #include "platform/office/OleWindow.h"
 #include "platform/outlook/OutlookObjects.h"
 #include "platform/text/Text.h"
+#include "platform/win/DebugOutput.h"
 
 #include <algorithm>
 
@@ -61,11 +62,36 @@ struct WrapperFree {
     template <class W> void operator()(W* wrapper) const noexcept { wrapper->Free(); }
 };
 
-// Fires a module event when it is assigned, guarded. The handler is copied
-// first: a handler may clear or replace its own event.
+// The Outlook window a wrapper stands for (nil once it let go of it).
+IDispatch* WindowOf(TObject* wrapper) {
+    auto* server = dynamic_cast<TOleServer*>(wrapper);
+    return server ? server->DefaultInterface().Get() : nullptr;
+}
+
+// Tells the debugger which window event the module receives, with the
+// window's caption, for a developer following the add-in's reactions to
+// the user.
+void Trace(const TadxCOMAddInModule& module, const char* name, IDispatch* window) noexcept {
+    std::string line = module.AddInName() + ": " + name;
+    try {
+        if (window)
+            line += " \"" + text::Narrow(dispGet(window, "Caption").AsWide()) + "\"";
+    } catch (...) {
+        // A window that cannot say its caption is traced without it.
+    }
+    OutputDebugString(line.c_str());
+}
+
+// Fires a module window event (named name, about window): traced, then,
+// when it is assigned, called guarded. The handler is copied first: a
+// handler may clear or replace its own event.
 template <class E, class... A>
-void Fire(TadxCOMAddInModule* module, E TadxCOMAddInModule::*event, A&&... args) {
-    if (!module || !(module->*event))
+void Fire(TadxCOMAddInModule* module, E TadxCOMAddInModule::*event, const char* name,
+          IDispatch* window, A&&... args) {
+    if (!module)
+        return;
+    Trace(*module, name, window);
+    if (!(module->*event))
         return;
     E handler = module->*event;
     module->CallGuarded([&] { handler(std::forward<A>(args)...); });
@@ -150,7 +176,8 @@ void TadxAddin::DoNewExplorer(TObject* Sender, IDispatch* Explorer) {
     auto hold = wrapper->Hold();
     // Each advanced command-bar control would attach its window to the new
     // explorer here, guarded with the event; the module has no such control.
-    Fire(module_, &TadxCOMAddInModule::OnOLNewExplorer, Sender, Explorer);
+    Fire(module_, &TadxCOMAddInModule::OnOLNewExplorer, "OnOLNewExplorer", Explorer, Sender,
+         Explorer);
     if (!Sender) {
         DoExplorerActivate(wrapper);
         return;
@@ -185,7 +212,8 @@ void TadxAddin::DoExplorerActivate(TObject* Sender) {
     // Each command bar of the module for this host would be found or made
     // in the explorer's bars here and its advanced controls shown; the
     // module has no command bar.
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerActivate, wrapper);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerActivate, "OnOLExplorerActivate",
+         WindowOf(wrapper), wrapper);
     if (module_ && module_->CTPFactory && wrapper->Connected())
         module_->TaskPanes->MakeCTP(wrapper->DefaultInterface().Get(), adxCTPWindowExplorer);
 }
@@ -205,31 +233,36 @@ void TadxAddin::DoExplorerFolderSwitch(TObject* Sender) {
     }
     // The module's explorer command bars would follow the new folder here
     // (enabled and shown by its name or its item type); the module has none.
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerFolderSwitch, Sender);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerFolderSwitch, "OnOLExplorerFolderSwitch",
+         WindowOf(Sender), Sender);
 }
 
 void TadxAddin::DoExplorerBeforeFolderSwitch(TObject* Sender, const ComPtr<IDispatch>& NewFolder,
                                              WordBool& Cancel) {
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerBeforeFolderSwitch, Sender, NewFolder.Get(),
-         Cancel);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerBeforeFolderSwitch,
+         "OnOLExplorerBeforeFolderSwitch", WindowOf(Sender), Sender, NewFolder.Get(), Cancel);
 }
 
 void TadxAddin::DoExplorerViewSwitch(TObject* Sender) {
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerViewSwitch, Sender);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerViewSwitch, "OnOLExplorerViewSwitch",
+         WindowOf(Sender), Sender);
 }
 
 void TadxAddin::DoExplorerBeforeViewSwitch(TObject* Sender, const Variant& NewView,
                                            WordBool& Cancel) {
     Variant view = NewView;
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerBeforeViewSwitch, Sender, view, Cancel);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerBeforeViewSwitch, "OnOLExplorerBeforeViewSwitch",
+         WindowOf(Sender), Sender, view, Cancel);
 }
 
 void TadxAddin::DoExplorerDeactivate(TObject* Sender) {
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerDeactivate, Sender);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerDeactivate, "OnOLExplorerDeactivate",
+         WindowOf(Sender), Sender);
 }
 
 void TadxAddin::DoExplorerSelectionChange(TObject* Sender) {
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerSelectionChange, Sender);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerSelectionChange, "OnOLExplorerSelectionChange",
+         WindowOf(Sender), Sender);
 }
 
 void TadxAddin::DoExplorerClose(TObject* Sender) {
@@ -238,7 +271,8 @@ void TadxAddin::DoExplorerClose(TObject* Sender) {
     auto* wrapper = dynamic_cast<TadxExplorerWrapper*>(Sender);
     TadxExplorerWrapper::THold hold = wrapper ? wrapper->Hold() : TadxExplorerWrapper::THold();
     module_->SaveExplCommandBars();
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerClose, Sender);
+    Fire(module_, &TadxCOMAddInModule::OnOLExplorerClose, "OnOLExplorerClose", WindowOf(Sender),
+         Sender);
     // Each advanced command-bar control would let go of its window in this
     // explorer here; the module has none.
     if (module_ && module_->CTPFactory && wrapper && wrapper->Connected())
@@ -270,7 +304,8 @@ void TadxAddin::DoExplorerClose(TObject* Sender) {
 
 void TadxAddin::DoNewInspector(TObject* Sender, IDispatch* Inspector) {
     try {
-        Fire(module_, &TadxCOMAddInModule::OnOLNewInspector, Sender, Inspector);
+        Fire(module_, &TadxCOMAddInModule::OnOLNewInspector, "OnOLNewInspector", Inspector, Sender,
+             Inspector);
         if (!Inspector || !module_)
             return;
         outlook::Inspector inspector(ComPtr<IDispatch>::Share(Inspector));
@@ -315,13 +350,15 @@ void TadxAddin::DoInspectorActivate(TObject* Sender) {
         return;
     auto hold = wrapper->Hold();
     module_->CommandBars = ComQuery<::CommandBars>(wrapper->CommandBars().Get());
-    Fire(module_, &TadxCOMAddInModule::OnOLInspectorActivate, wrapper);
+    Fire(module_, &TadxCOMAddInModule::OnOLInspectorActivate, "OnOLInspectorActivate",
+         WindowOf(wrapper), wrapper);
     if (module_ && module_->CTPFactory && wrapper->Connected())
         module_->TaskPanes->MakeCTP(wrapper->DefaultInterface().Get(), adxCTPWindowInspector);
 }
 
 void TadxAddin::DoInspectorDeactivate(TObject* Sender) {
-    Fire(module_, &TadxCOMAddInModule::OnOLInspectorDeactivate, Sender);
+    Fire(module_, &TadxCOMAddInModule::OnOLInspectorDeactivate, "OnOLInspectorDeactivate",
+         WindowOf(Sender), Sender);
 }
 
 void TadxAddin::DoInspectorClose(TObject* Sender) {
@@ -329,7 +366,8 @@ void TadxAddin::DoInspectorClose(TObject* Sender) {
     if (!wrapper || !module_ || !Contains(inspectors_, wrapper))
         return;
     auto hold = wrapper->Hold();
-    Fire(module_, &TadxCOMAddInModule::OnOLInspectorClose, wrapper);
+    Fire(module_, &TadxCOMAddInModule::OnOLInspectorClose, "OnOLInspectorClose", WindowOf(wrapper),
+         wrapper);
     if (module_ && wrapper->Connected())
         module_->TaskPanes->RemoveCTP(wrapper->DefaultInterface().Get());
     wrapper->ClearCommandBars(inspectors_.size() == 1);

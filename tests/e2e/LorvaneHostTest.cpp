@@ -68,11 +68,16 @@ TEST_F(LorvaneHost, TheDemoLeavesTheNormalStartModeForTheCurrentUser) {
     ASSERT_EQ(run.ExitCode, 0) << run.Output;
     RegFile reg = Registry();
     EXPECT_EQ(reg[UserAddInKey]["ADXStartMode"], "\"NORMAL\"") << run.Output;
-    for (const char* seen : {"== Outlook starts and loads its add-ins",
-                             "start-up complete in Outlook 12, start mode "
-                             "FIRSTSTART",
-                             "adxCOMAddInModuleAddInFinalize: disconnected", "DllCanUnloadNow S_OK",
-                             "The add-in library was unloaded"})
+    for (const char* seen :
+         {"== Outlook starts and loads its add-ins",
+          "start-up complete in Outlook 12, start mode "
+          "FIRSTSTART",
+          "adxCOMAddInModuleAddInFinalize: disconnected", "DllCanUnloadNow S_OK",
+          "The add-in library was unloaded",
+          "debug     LorvaneOL: OnOLNewExplorer \"Sent Items - Outlook\"",
+          "debug     LorvaneOL: OnOLExplorerSelectionChange \"Inbox - Outlook\"",
+          "debug     LorvaneOL: OnOLInspectorActivate \"Quarterly figures - Message\"",
+          "debug     LorvaneOL: OnOLExplorerClose \"Inbox - Outlook\""})
         EXPECT_NE(run.Output.find(seen), std::string::npos) << seen << "\n" << run.Output;
 
     // The machine keeps its state: the next demo is a normal start.

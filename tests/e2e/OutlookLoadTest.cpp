@@ -1,8 +1,10 @@
 // LorvaneOL.so loaded into the simulated Outlook by the host driver, through
 // the registry and dlopen as Outlook loads it: at start-up, into a running
 // Outlook, removed by the user and connected again; in every case the
-// module's handlers run once each in order, and once the add-in is
-// disconnected the library answers DllCanUnloadNow with S_OK and is unloaded.
+// module's handlers run in order (Outlook's quit runs the begin-shutdown and
+// finalise handlers from its Quit event first, then again from its shutdown
+// calls), and once the add-in is disconnected the library answers
+// DllCanUnloadNow with S_OK and is unloaded.
 #include "tests/e2e/E2eSupport.h"
 #include "tests/platform/TempPlatformHome.h"
 
@@ -70,7 +72,8 @@ TEST_F(OutlookLoad, OutlooksStartConnectsTheAddInAndItsQuitLeavesNoObjectAlive) 
 
     driver.Quit();
     EXPECT_EQ(driver.Failures(), Lines{});
-    EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected}));
+    EXPECT_EQ(LogMessages(),
+              (Lines{Started, ShuttingDown, Disconnected, ShuttingDown, Disconnected}));
     ExpectUnloaded();
 }
 
@@ -79,7 +82,8 @@ TEST_F(OutlookLoad, ConnectedIntoARunningOutlookItStartsUpInsideTheConnection) {
     EXPECT_EQ(LogMessages(), Lines{Started});
     driver.Quit();
     EXPECT_EQ(driver.Failures(), Lines{});
-    EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected}));
+    EXPECT_EQ(LogMessages(),
+              (Lines{Started, ShuttingDown, Disconnected, ShuttingDown, Disconnected}));
     ExpectUnloaded();
 }
 
@@ -93,6 +97,6 @@ TEST_F(OutlookLoad, RemovedByTheUserItIsUnloadedAndConnectsAgainAsANormalStart) 
     driver.Quit();
     EXPECT_EQ(driver.Failures(), Lines{});
     EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected, StartedAgain, ShuttingDown,
-                                    Disconnected}));
+                                    Disconnected, ShuttingDown, Disconnected}));
     ExpectUnloaded();
 }

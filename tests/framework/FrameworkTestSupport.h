@@ -40,6 +40,7 @@ public:
     ComPtr<::CommandBars> GetAppCommandBars() override;
     void Install() override;
     void LoadExplCommandBars() override;
+    void DoCommandBarsUpdate() override { Record("DoCommandBarsUpdate"); }
     void OptionsPagesAdd(TObject* Sender, IDispatch* Pages) override { Record("OptionsPagesAdd"); }
     void NameSpaceOptionsPagesAdd(TObject* Sender, IDispatch* Pages, IDispatch* Folder) override {
         Record("NameSpaceOptionsPagesAdd");

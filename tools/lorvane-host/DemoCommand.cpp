@@ -6,6 +6,7 @@
 #include "SimulatedMachine.h"
 #include "Transcript.h"
 
+#include "platform/outlook/OutlookTypes.h"
 #include "platform/text/Text.h"
 
 #include <ostream>
@@ -19,13 +20,29 @@ int RunDemo(HostContext& context) {
         return 1;
 
     OutlookSession session;
+    sim::OutlookSim& outlook = session.Outlook();
+    auto inbox = outlook.DefaultFolder(outlook::olFolderInbox);
+    sim::ItemData figures;
+    figures.Subject = u"Quarterly figures";
+    figures.SenderName = u"Ann Example";
+    auto mail = outlook.PutItem(*inbox, sim::ItemKind::Mail, figures);
     transcript.Attach(&session);
-    transcript.Line("Outlook " + text::Narrow(session.Outlook().App().VersionText()) +
+    transcript.Line("Outlook " + text::Narrow(outlook.App().VersionText()) +
                     " runs with its main window open.");
     transcript.Step("Outlook starts and loads its add-ins", [&] { session.Start(); });
     sim::HostedAddIn* addIn = session.AddIn();
     if (!addIn || !addIn->Connected)
         transcript.Line("The add-in " + std::string(AddInLibrary::ProgId) + " did not connect.");
+    ComPtr<sim::SimExplorer> sentItems;
+    transcript.Step("The user opens an explorer on Sent Items", [&] {
+        sentItems = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderSentMail).Get());
+    });
+    transcript.Step("The user selects a mail in the Inbox", [&] {
+        sim::SimExplorer& main = outlook.App().Explorers().At(0);
+        outlook.Activate(main);
+        outlook.SelectItems(main, {mail});
+    });
+    transcript.Step("The user opens the mail", [&] { outlook.OpenInspector(mail); });
     transcript.Step("The user quits Outlook", [&] { session.Quit(); });
 
     bool unloaded = addIn && addIn->CanUnloadNow == S_OK && !addIn->Library;

@@ -4,6 +4,8 @@
 #include "OutlookSession.h"
 #include "SimulatedMachine.h"
 
+#include "platform/win/DebugOutput.h"
+
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -77,6 +79,7 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
             failed.begin() + static_cast<std::ptrdiff_t>(hostFailures_), failed.end());
         Print("failure", newFailures);
         failures_.insert(failures_.end(), newFailures.begin(), newFailures.end());
+        Print("debug", platform::TakeDebugOutput());
         std::vector<std::string> dialogs;
         const auto& shown = session_->User().Shown();
         for (size_t i = dialogs_; i < shown.size(); ++i)
@@ -99,6 +102,8 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
 }
 
 void Transcript::Mark() {
+    // What the add-in told the debugger before belongs to no step.
+    platform::TakeDebugOutput();
     registry_ = RegistrySnapshot::Take();
     logSize_ = SizeOf(machine_.AddInLogFile());
     if (session_) {

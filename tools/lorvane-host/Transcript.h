@@ -4,13 +4,15 @@
 //   == Outlook starts and loads its add-ins
 //      host      LorvaneOL.coLorvaneOL: OnConnection(1)
 //      failure   LorvaneOL.coLorvaneOL: OnStartupComplete failed (...)
+//      debug     LorvaneOL: OnOLExplorerActivate "Inbox - Outlook"
 //      dialog    [Error] LorvaneOL: "..." {OK} -> OK
 //      log       12/7/2026 9:30:00 AM - adxCOMAddInModuleAddInInitialize: ...
 //      registry  + HKEY_CURRENT_USER\...\ADXStartMode = "NORMAL"
 //      link      https://...
 //
 // The registry and the add-in's log are always watched; the host's calls,
-// dialogs and links while an Outlook session is attached.
+// what the add-in tells the debugger (the Outlook window events its module
+// receives), dialogs and links while an Outlook session is attached.
 #pragma once
 
 #include "RegistrySnapshot.h"
