@@ -16,6 +16,19 @@ const char* const AddInModuleForm = R"(object AddInModule: TAddInModule
   OnAddInStartupComplete = adxCOMAddInModuleAddInInitialize
   OnAddInBeginShutdown = adxCOMAddInModuleAddInBeginShutdown
   OnAddInFinalize = adxCOMAddInModuleAddInFinalize
+  object ImageList1: TImageList
+    DrawingStyle = dsTransparent
+  end
+  object Timer1: TTimer
+    Enabled = False
+    Interval = 0
+    OnTimer = Timer1Timer
+  end
+  object Timer2: TTimer
+    Enabled = False
+    Interval = 0
+    OnTimer = Timer2Timer
+  end
   object adxOutlookAppEvents1: TadxOutlookAppEvents
     OnQuit = adxOutlookAppEvents1Quit
   end
@@ -31,5 +44,14 @@ void RegisterAddInModule(forms::FormClassTable& table) {
         .Method("adxCOMAddInModuleAddInInitialize", &M::adxCOMAddInModuleAddInInitialize)
         .Method("adxCOMAddInModuleAddInBeginShutdown", &M::adxCOMAddInModuleAddInBeginShutdown)
         .Method("adxCOMAddInModuleAddInFinalize", &M::adxCOMAddInModuleAddInFinalize)
-        .Method("adxOutlookAppEvents1Quit", &M::adxOutlookAppEvents1Quit);
+        .Method("adxOutlookAppEvents1Quit", &M::adxOutlookAppEvents1Quit)
+        .Method("adxCOMAddInModuleOLExplorerActivate", &M::adxCOMAddInModuleOLExplorerActivate)
+        .Method("adxCOMAddInModuleOLExplorerSelectionChange",
+                &M::adxCOMAddInModuleOLExplorerSelectionChange)
+        .Method("adxCOMAddInModuleOLInspectorActivate", &M::adxCOMAddInModuleOLInspectorActivate)
+        .Method("adxCOMAddInModuleOLInspectorClose", &M::adxCOMAddInModuleOLInspectorClose)
+        .Method("adxCOMAddInModuleOLInspectorDeactivate",
+                &M::adxCOMAddInModuleOLInspectorDeactivate)
+        .Method("Timer1Timer", &M::Timer1Timer)
+        .Method("Timer2Timer", &M::Timer2Timer);
 }

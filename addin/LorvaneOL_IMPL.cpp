@@ -3,6 +3,8 @@
 // library asks as it loads).
 #include "addin/LorvaneOL_IMPL.h"
 
+#include "platform/gfx/GraphicsClasses.h"
+
 TcoLorvaneOL::TcoLorvaneOL() {
     // IcoLorvaneOL has no members of its own: it is the object's IDispatch,
     // through which the host's late-bound ribbon calls come.
@@ -12,7 +14,8 @@ TcoLorvaneOL::TcoLorvaneOL() {
 const forms::FormClassTable& LorvaneFormClasses() {
     static forms::FormClassTable table;
     static const bool registered =
-        (RegisterFrameworkClasses(table), RegisterAddInModule(table), true);
+        (RegisterFrameworkClasses(table), gfx::RegisterGraphicsClasses(table),
+         RegisterAddInModule(table), true);
     (void)registered;
     return table;
 }

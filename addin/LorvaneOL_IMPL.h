@@ -10,6 +10,11 @@
 #include "framework/adxAddIn.h"
 #include "platform/com/ComServer.h"
 #include "platform/forms/FormClass.h"
+#include "platform/outlook/OutlookItems.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 // The type library's name: the server's name and the first part of the ProgID.
 inline constexpr const char* LorvaneTypeLibrary = "LorvaneOL";
@@ -27,24 +32,155 @@ private:
     TcoLorvaneOL();
 };
 
+class TFolderItems;
+class TFolderSentItems;
+class TImageList;
+class TadxOutlookAppEvents;
+class TTimer;
+
 // The product's add-in module; its stored form holds the registration
-// settings, its components and the bindings of its handlers.
+// settings, its components and the bindings of its handlers. Its operations
+// live in the files of their parts: the lifecycle and the ribbon state in
+// ProductModule.cpp, the sent-copy watchers in FolderWatchers.cpp, the watch
+// on Outlook's own sends in SendWatch.cpp.
 class TAddInModule : public TadxCOMAddInModule {
 public:
     // CreateNew: the module without its stored form (the form class table's
     // Create reads the form too).
     explicit TAddInModule(TComponent* AOwner);
+    ~TAddInModule() override;
 
-    // Start-up complete (the module's OnAddInStartupComplete).
+    // ---- components of the stored form, in its order ----
+
+    // The explorer tab's images.
+    TImageList* ImageList1 = nullptr;
+    // The two tries of the watch on the active inspector's message.
+    TTimer* Timer1 = nullptr;
+    TTimer* Timer2 = nullptr;
+    // Outlook's events: its quit runs begin shutdown and finalisation.
+    TadxOutlookAppEvents* adxOutlookAppEvents1 = nullptr;
+
+    // ---- run-time fields ----
+
+    // The newest filing-folder watcher; earlier ones stay connected (owned
+    // as components).
+    TFolderItems* FolderItems = nullptr;
+    // The Sent Items watcher (owned as a component).
+    TFolderSentItems* FolderSentItems = nullptr;
+    // The wrapper of the watched mail item (no owner); empty while none is watched.
+    std::unique_ptr<TMailItem> WatchedItem;
+    // The categories of the message being answered: noted by DoOnReply, read
+    // (and forgotten) by the send actions.
+    std::string ReplyCategories;
+
+    // ---- lifecycle (ProductModule.cpp) ----
+
+    // Start-up complete (the module's OnAddInStartupComplete): settings,
+    // watchers, pending entries, ribbon state.
     void adxCOMAddInModuleAddInInitialize(TObject* Sender);
-    // Outlook begins to shut down, or the user removes the add-in (OnAddInBeginShutdown).
+    // Outlook begins to shut down, or the user removes the add-in
+    // (OnAddInBeginShutdown): writes the pending entries.
     void adxCOMAddInModuleAddInBeginShutdown(TObject* Sender);
-    // The connection ends (OnAddInFinalize).
+    // The connection ends (OnAddInFinalize): watchers and lists released.
     void adxCOMAddInModuleAddInFinalize(TObject* Sender);
-    // Outlook quits (the Outlook events component's OnQuit): the
-    // begin-shutdown handler, then the finalise handler. Outlook's own
-    // shutdown calls run them once more afterwards, which they bear.
+    // Outlook quits (the Outlook events component's OnQuit): begin shutdown,
+    // then finalise. Both may run again from the framework's own calls.
     void adxOutlookAppEvents1Quit(TObject* Sender);
+    // The first explorer activation after start-up: watches the selected
+    // message once, then unhooks itself.
+    void adxCOMAddInModuleOLExplorerActivate(TObject* Sender);
+    // Sets the ribbon state and arms or disarms the watch on Outlook's own
+    // sends (armed while any default action is on).
+    void PlaceButtonBar();
+
+    // ---- the explorer tab's buttons ----
+
+    // "Define Default Actions": the configuration dialog.
+    void DefineDefaultAction();
+    // "Help": opens the product's support page.
+    void Help();
+    // "About": the about box.
+    void ShowAbout();
+
+    // ---- sent-copy watchers and pending entries (FolderWatchers.cpp) ----
+
+    // Makes a filing-folder watcher on Folder's items; it becomes the newest.
+    void FolderConnect(const outlook::MAPIFolderMembers& Folder);
+    // Disconnects the newest filing-folder watcher and forgets it.
+    void FolderDisConnect(const outlook::MAPIFolderMembers& Folder);
+    // Makes the Sent Items watcher on Folder's items, replacing the one before.
+    void SentFolderConnect(const outlook::MAPIFolderMembers& Folder);
+    // Disconnects the Sent Items watcher and forgets it.
+    void SentFolderDisConnect(const outlook::MAPIFolderMembers& Folder);
+    // An item arrived in Sent Items, or in a filing folder: the pending
+    // categories go on it when it is a mail item with an entry. Failures are logged.
+    void DoSentItemAdd(const ComPtr<IDispatch>& Item);
+    void DoItemAdd(const ComPtr<IDispatch>& Item);
+    // Records the pending entry for Item, about to be sent, whose sent copy
+    // is to get Categories (the send actions' step before the send): keyed
+    // by its conversation index, else by its MD5 key (with a stripped-text
+    // entry beside it), after dropping the entries of the same keys; when
+    // the sent copy goes to a folder other than Sent Items, the entry names
+    // that folder and a watcher is connected to it. Nothing for empty Categories.
+    void RecordPendingEntry(const outlook::MailItemMembers& Item, const std::string& Categories);
+    // Start-up: takes up the pending-actions file and connects a watcher to
+    // each filing folder its entries name; an entry whose folder cannot be
+    // found is logged and dropped.
+    void TakeUpPendingFile();
+    // Disconnects and frees every watcher (the Sent Items one and all
+    // filing-folder ones).
+    void DisconnectWatchers();
+
+    // ---- watch on Outlook's own sends (SendWatch.cpp) ----
+
+    // An inspector was activated: the watch on its message starts after timerdelay.
+    void adxCOMAddInModuleOLInspectorActivate(TObject* Sender);
+    // The explorer's selection changed: the first selected message is watched.
+    void adxCOMAddInModuleOLExplorerSelectionChange(TObject* Sender);
+    // Published without a body and attached to nothing.
+    void adxCOMAddInModuleOLInspectorClose(TObject* Sender) {}
+    void adxCOMAddInModuleOLInspectorDeactivate(TObject* Sender) {}
+    // The first try: watches the active inspector's message, or tries once
+    // more after twice the delay.
+    void Timer1Timer(TObject* Sender);
+    // The second and last try.
+    void Timer2Timer(TObject* Sender);
+    // Watches Item (Send, Reply, Reply All, Forward) when it is a mail item,
+    // in place of the one watched before.
+    void AttachOnReplyEvent(const ComPtr<IDispatch>& Item);
+    // The watched message is answered: notes its categories.
+    void DoOnReply(TObject* Sender, const ComPtr<IDispatch>& Response, WordBool& Cancel);
+    // The watched message is sent: runs the default actions unless the
+    // product's own button sends it, and leaves it without categories.
+    void DoOnSend(TObject* Sender, WordBool& Cancel);
+
+    // ---- send actions ----
+
+    // The send with its actions (Combined: the per-item dialog's choices).
+    void ClickTrackAndSendMain(bool Combined);
+
+protected:
+    // Binds the component fields to the components the stored form made.
+    void Loaded() override;
+
+private:
+    // Outlook's application wrapper; raises EQelError when Outlook is not connected.
+    TOutlookApplication& OutlookHost() const;
+    // Outlook's "MAPI" name space; raises when Outlook is not connected.
+    outlook::NameSpace MapiSession() const;
+    // The Sent Items folder of Outlook's session.
+    outlook::MAPIFolder SentItemsFolder() const;
+    // Puts the pending categories on an item that arrived (DoSentItemAdd, DoItemAdd).
+    void ApplyPendingCategories(const ComPtr<IDispatch>& Item);
+    // Stops both timers of the watch.
+    void StopWatchTimers();
+    // Disconnects and drops the watched item's wrapper.
+    void DropWatchedItem();
+
+    // Events of the watched item running now; a wrapper replaced during one
+    // of them is kept (disconnected) until no event runs.
+    int watchedEvents_ = 0;
+    std::vector<std::unique_ptr<TMailItem>> retiredItems_;
 };
 
 // Registers the product's form classes (TAddInModule with its stored form

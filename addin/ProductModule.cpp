@@ -1,14 +1,27 @@
-// The product module's lifecycle handlers. For now they record in the log
-// what they are called for (with what the framework detected at start-up)
-// and keep the program-wide state that the module's later work builds on.
+// The product module's lifecycle: start-up (settings, the Sent Items
+// watcher, the pending entries of the last session, the ribbon state),
+// begin shutdown (the pending entries written), finalisation (watchers and
+// lists released) and Outlook's quit, which runs both; and the explorer
+// tab's buttons. The handlers also note the lifecycle in the log.
+#include "addin/ConfigFile.h"
 #include "addin/DataFolder.h"
+#include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
+#include "addin/PendingEntries.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
+#include "framework/OutlookAppEvents.h"
+#include "platform/forms/Timer.h"
+#include "platform/gfx/ImageList.h"
+#include "platform/outlook/Outlook.h"
+#include "platform/win/Shell.h"
 
 #include <string>
 
 namespace {
+
+// The product's support page, which "Help" opens.
+constexpr const char* SupportPage = "https://www.lorvane.example/support/outlook";
 
 std::string StartModeText(TadxStartMode mode) {
     if (mode < std::size(adxStartModeNames))
@@ -16,36 +29,118 @@ std::string StartModeText(TadxStartMode mode) {
     return "unknown";
 }
 
+// The component of module named name, which the stored form made as a T.
+template <class T> T* StoredComponent(TComponent& module, const char* name) {
+    return dynamic_cast<T*>(module.FindComponent(name));
+}
+
 } // namespace
 
 TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
 
-void TAddInModule::adxCOMAddInModuleAddInInitialize(TObject* Sender) {
+TAddInModule::~TAddInModule() = default;
+
+void TAddInModule::Loaded() {
+    TadxCOMAddInModule::Loaded();
+    // The class library sets a module's published fields from the
+    // components of its stored form; here they are bound once it is read.
+    ImageList1 = StoredComponent<TImageList>(*this, "ImageList1");
+    Timer1 = StoredComponent<TTimer>(*this, "Timer1");
+    Timer2 = StoredComponent<TTimer>(*this, "Timer2");
+    adxOutlookAppEvents1 = StoredComponent<TadxOutlookAppEvents>(*this, "adxOutlookAppEvents1");
+}
+
+void TAddInModule::adxCOMAddInModuleAddInInitialize(TObject*) {
     TProgramState& state = ProgramState();
     state.Module = this;
+    OnOLExplorerActivate = [this](TObject* Sender) { adxCOMAddInModuleOLExplorerActivate(Sender); };
     if (!state.ExpandedNodes)
         state.ExpandedNodes = std::make_unique<TStringList>();
-    LorvaneDataFolder();
+    // A configuration file that cannot be read is reported, and start-up
+    // goes on with what was read of it: the pending entries of the last
+    // session must still be taken up.
+    CallGuarded([] { LoadButtonsFromFile(); });
+    // A module without Outlook (registration, tests) has no folder to watch.
+    if (state.CategoriesWatched() && OutlookApplication)
+        CallGuarded([this] { SentFolderConnect(SentItemsFolder()); });
+    CreatePendingLists();
+    CallGuarded([this] {
+        LorvaneDataFolder();
+        TakeUpPendingFile();
+    });
     if (state.MainButtonCaption.empty())
         state.MainButtonCaption = "Lorvane";
+    PlaceButtonBar();
     TQelLog::Log("adxCOMAddInModuleAddInInitialize: start-up complete in " +
                  std::string(adxHostInfo(HostType).Name) + " " + std::to_string(HostMajorVersion) +
                  ", start mode " + StartModeText(StartMode));
 }
 
-void TAddInModule::adxCOMAddInModuleAddInBeginShutdown(TObject* Sender) {
+void TAddInModule::PlaceButtonBar() {
+    // The explorer tab and the compose tab's split button (enabled, with the
+    // screen tip "Click to define tracking actions and send the message. Or
+    // click pull-down menu for a single action") join here with the
+    // product's ribbon content.
+    if (ProgramState().anydefaultaction) {
+        OnOLExplorerSelectionChange = [this](TObject* Sender) {
+            adxCOMAddInModuleOLExplorerSelectionChange(Sender);
+        };
+        OnOLInspectorActivate = [this](TObject* Sender) {
+            adxCOMAddInModuleOLInspectorActivate(Sender);
+        };
+    } else {
+        OnOLExplorerSelectionChange = nullptr;
+        OnOLInspectorActivate = nullptr;
+    }
+}
+
+void TAddInModule::adxCOMAddInModuleAddInBeginShutdown(TObject*) {
+    try {
+        WritePendingFile();
+    } catch (const Exception& e) {
+        // The old file, if any, stays as it was.
+        TQelLog::Log("Cannot write the pending file: " + e.Message);
+    }
     ProgramState().ExpandedNodes.reset();
     TQelLog::Log("adxCOMAddInModuleAddInBeginShutdown: shutting down");
 }
 
-void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject* Sender) {
+void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject*) {
     TProgramState& state = ProgramState();
+    // Every watcher goes before the lists it reads, so that no late
+    // item-added event finds them freed; nothing is watched any more.
+    DisconnectWatchers();
+    StopWatchTimers();
+    DropWatchedItem();
+    state.ItemBeingSent = outlook::MailItem();
     if (state.Module == this)
         state.Module = nullptr;
+    FreePendingLists();
     TQelLog::Log("adxCOMAddInModuleAddInFinalize: disconnected");
 }
 
 void TAddInModule::adxOutlookAppEvents1Quit(TObject* Sender) {
     adxCOMAddInModuleAddInBeginShutdown(Sender);
     adxCOMAddInModuleAddInFinalize(Sender);
+}
+
+void TAddInModule::adxCOMAddInModuleOLExplorerActivate(TObject* Sender) {
+    try {
+        OnOLExplorerActivate = nullptr;
+        adxCOMAddInModuleOLExplorerSelectionChange(Sender);
+    } catch (...) {
+        TQelLog::Log("Exception in adxCOMAddInModuleOLExplorerActivate");
+    }
+}
+
+void TAddInModule::DefineDefaultAction() {
+    TQelLog::Log("Define Default Actions: the configuration dialog is not built yet");
+}
+
+void TAddInModule::Help() {
+    ShellExecute(nullptr, "open", SupportPage, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TAddInModule::ShowAbout() {
+    TQelLog::Log("About: the about box is not built yet");
 }

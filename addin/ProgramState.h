@@ -6,6 +6,7 @@
 #pragma once
 
 #include "addin/Settings.h"
+#include "platform/outlook/OutlookObjects.h"
 #include "platform/rtl/StringList.h"
 
 #include <cstdint>
@@ -53,6 +54,17 @@ public:
     std::string DefaultCategory;
     // The most recently used folders, slots 1 to 20.
     TMruList MruList;
+
+    // The item being sent: set while its Send event runs the send actions.
+    outlook::MailItem ItemBeingSent;
+
+    // The pending category entries (lines "name=value", see PendingEntries.h),
+    // made at start-up and freed at finalisation: this session's entries,
+    // those restored from the pending-actions file, and the stripped-text
+    // entries that live only in memory.
+    std::unique_ptr<TStringList> SessionEntries;
+    std::unique_ptr<TStringList> RestoredEntries;
+    std::unique_ptr<TStringList> StrippedEntries;
 
     // True when a category option asks for the Sent Items watcher.
     bool CategoriesWatched() const { return categmaintain || categdef || categask; }

@@ -1,5 +1,6 @@
 // The program-wide state: its defaults before any configuration is read, and
 // a fresh one for whoever asks.
+#include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProgramState.h"
 
 #include <gtest/gtest.h>

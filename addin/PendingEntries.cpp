@@ -1,0 +1,117 @@
+// The pending lists' look-ups and the pending-actions file.
+#include "addin/PendingEntries.h"
+
+#include "addin/DataFolder.h"
+#include "addin/ProgramState.h"
+#include "addin/QelLog.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/StringList.h"
+
+namespace {
+
+// The index of the first entry of list whose name occurs in Key, or -1.
+int FindEntry(const TStringList* list, std::string_view Key) {
+    if (!list)
+        return -1;
+    for (int i = 0; i < list->Count(); ++i) {
+        std::string name = list->Names(i);
+        if (!name.empty() && ContainsText(Key, name))
+            return i;
+    }
+    return -1;
+}
+
+// Deletes entry index of list and returns its categories.
+std::string TakeEntry(TStringList& list, int index) {
+    std::string value = list.ValueFromIndex(index);
+    list.Delete(index);
+    if (int marker = PosText(StoreIdMarker, value))
+        value.resize(marker - 1);
+    return value;
+}
+
+void CreateList(std::unique_ptr<TStringList>& list) {
+    if (!list)
+        list = std::make_unique<TStringList>();
+}
+
+} // namespace
+
+void CreatePendingLists() {
+    TProgramState& state = ProgramState();
+    CreateList(state.SessionEntries);
+    CreateList(state.RestoredEntries);
+    CreateList(state.StrippedEntries);
+}
+
+void FreePendingLists() {
+    TProgramState& state = ProgramState();
+    state.SessionEntries.reset();
+    state.RestoredEntries.reset();
+    state.StrippedEntries.reset();
+}
+
+std::string GetCategory(const std::string& Key) {
+    TProgramState& state = ProgramState();
+    for (TStringList* list : {state.RestoredEntries.get(), state.SessionEntries.get()})
+        if (int index = FindEntry(list, Key); index >= 0)
+            return TakeEntry(*list, index);
+    return {};
+}
+
+std::string GetCategorySB(const std::string& Stripped) {
+    TStringList* list = ProgramState().StrippedEntries.get();
+    int index = FindEntry(list, Stripped);
+    return index >= 0 ? TakeEntry(*list, index) : std::string();
+}
+
+std::string FilingFolderValue(const std::string& Categories, const std::string& StoreId,
+                              const std::string& FolderName) {
+    return Categories + StoreIdMarker + StoreId + FolderNameMarker + FolderName;
+}
+
+bool PendingEntryFolder(std::string_view Value, std::string& StoreId, std::string& FolderName) {
+    int folderMarker = PosText(FolderNameMarker, Value);
+    if (!folderMarker || !PosText(StoreIdMarker, Value))
+        return false;
+    FolderName = std::string(Value.substr(LastDelimiter("%", Value)));
+    // What is left once "%FolderName%" and the name (always the end of the
+    // text, since the marker ends with "%") are taken out.
+    size_t markerEnd = folderMarker - 1 + std::string_view(FolderNameMarker).size();
+    std::string left =
+        std::string(Value.substr(0, folderMarker - 1)) +
+        std::string(Value.substr(markerEnd, Value.size() - markerEnd - FolderName.size()));
+    StoreId = left.substr(LastDelimiter("%", left));
+    return true;
+}
+
+std::string PendingFilePath() {
+    return LorvaneDataFolder() + "\\" + PendingFileName;
+}
+
+void WritePendingFile() {
+    TStringList* session = ProgramState().SessionEntries.get();
+    if (!session || session->Count() == 0)
+        return;
+    session->SaveToFile(PendingFilePath());
+}
+
+void ReadPendingFile() {
+    std::string path = PendingFilePath();
+    if (!FileExists(path))
+        return;
+    TProgramState& state = ProgramState();
+    CreateList(state.RestoredEntries);
+    TStringList lines;
+    lines.LoadFromFile(path);
+    for (int i = 0; i < lines.Count(); ++i) {
+        std::string line = lines[i];
+        if (!lines.Names(i).empty())
+            state.RestoredEntries->Add(line);
+        else if (!Trim(line).empty())
+            TQelLog::Log("Pending entry without a name skipped: " + line);
+    }
+    if (!DeleteFile(path))
+        TQelLog::Log("Cannot delete the pending file \"" + path + "\".");
+}

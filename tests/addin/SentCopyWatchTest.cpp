@@ -1,0 +1,263 @@
+// The sent-copy watchers with the product in a simulated Outlook: an entry
+// recorded before the send puts its categories on the sent copy where
+// Outlook stores it, never on what the recipients receive; entries still
+// waiting survive one restart through the pending-actions file.
+#include "tests/addin/AddInSession.h"
+#include "tests/addin/ProductTestSupport.h"
+
+#include "addin/FolderWatchers.h"
+#include "addin/MessageKey.h"
+#include "addin/PendingEntries.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/text/Text.h"
+
+#include <algorithm>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using sim::ItemKind;
+using sim::SimFolder;
+using sim::SimItem;
+
+class SentCopyWatch : public ProductTest {
+protected:
+    // A message ready to send; its categories are what the user gave it.
+    ComPtr<SimItem> Message(std::u16string subject, std::u16string categories = u"",
+                            std::u16string body = u"Hello,\r\nsee you.\r\n") {
+        sim::ItemData data;
+        data.To = u"ann@example.com";
+        data.Subject = std::move(subject);
+        data.Body = std::move(body);
+        data.Categories = std::move(categories);
+        return outlook->NewItem(ItemKind::Mail, data);
+    }
+    // What the send actions do: record the entry, take the categories off, send.
+    void RecordAndSend(AddInSession& session, SimItem& message, const std::string& categories) {
+        outlook::MailItem item(message.DispRef());
+        session.Module().RecordPendingEntry(item, categories);
+        item.SetCategories(u"");
+        item.Send();
+    }
+    // The items stored in folder, as "subject: categories".
+    static Lines Contents(SimFolder& folder) {
+        Lines lines;
+        for (size_t i = 0; i < folder.Items().Count(); ++i) {
+            const sim::ItemData& stored = folder.Items().At(i).Stored();
+            lines.push_back(text::Narrow(stored.Subject + u": " + stored.Categories));
+        }
+        return lines;
+    }
+    static Lines Entries(const std::unique_ptr<TStringList>& list) {
+        Lines lines;
+        for (int i = 0; list && i < list->Count(); ++i)
+            lines.push_back((*list)[i]);
+        return lines;
+    }
+    // Outlook with a second store "Archive" holding the folders "Projects" and "Old".
+    void StartOutlook(bool withOld = true) {
+        outlook.reset();
+        outlook = std::make_unique<sim::OutlookSim>(12);
+        archive = outlook->AddStore(u"Archive");
+        projects = outlook->AddFolder(*archive, u"Projects");
+        old = withOld ? outlook->AddFolder(*archive, u"Old") : nullptr;
+        sent = outlook->DefaultFolder(outlook::olFolderSentMail);
+    }
+    // A folder of the simulated Outlook as the product sees it.
+    static outlook::MAPIFolder Folder(SimFolder& folder) {
+        return outlook::MAPIFolder(folder.DispRef());
+    }
+    void TearDown() override {
+        sent = projects = old = archive = nullptr;
+        outlook.reset();
+        EXPECT_EQ(sim::OutlookSim::LiveObjects(), 0);
+    }
+
+    std::unique_ptr<sim::OutlookSim> outlook;
+    ComPtr<SimFolder> archive, projects, old, sent;
+};
+
+} // namespace
+
+TEST_F(SentCopyWatch, TheCategoriesArriveOnTheSentCopyInSentItemsAndNeverReachTheRecipients) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    ComPtr<SimItem> message = Message(u"Offer", u"Customers");
+    RecordAndSend(session, *message, "Customers, Offers");
+    EXPECT_EQ(Contents(*sent), (Lines{"Offer: Customers, Offers"}));
+    ASSERT_EQ(outlook->Deliveries().size(), 1u);
+    EXPECT_EQ(outlook->Deliveries()[0].Categories, u"");
+    EXPECT_EQ(Entries(ProgramState().SessionEntries), Lines{}) << "the entry was used";
+    EXPECT_EQ(Entries(ProgramState().StrippedEntries), Lines{});
+}
+
+TEST_F(SentCopyWatch, ACopyFiledInAFolderOfASecondStoreGetsItsCategoriesThere) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    ComPtr<SimItem> message = Message(u"Plan");
+    outlook::MailItem(message->DispRef()).SetSaveSentMessageFolder(Folder(*projects));
+    session.Module().RecordPendingEntry(outlook::MailItem(message->DispRef()), "Projects");
+    std::string key = MD5Key("PlanHello,seeyou.");
+    EXPECT_EQ(Entries(ProgramState().SessionEntries),
+              (Lines{key + "=Projects%StoreId%" + text::Narrow(archive->StoreId()) +
+                     "%FolderName%Projects"}));
+    EXPECT_EQ(Entries(ProgramState().StrippedEntries), (Lines{"PlanHello,seeyou.=Projects"}));
+    EXPECT_NE(session.Module().FolderItems, nullptr);
+
+    outlook::MailItem(message->DispRef()).Send();
+    EXPECT_EQ(Contents(*projects), (Lines{"Plan: Projects"}));
+    EXPECT_EQ(Contents(*sent), Lines{});
+    EXPECT_EQ(outlook->Deliveries()[0].Categories, u"");
+    EXPECT_EQ(Entries(ProgramState().SessionEntries), Lines{});
+}
+
+TEST_F(SentCopyWatch, AReplyIsKeyedByItsConversationIndex) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    ComPtr<SimItem> received = outlook->DeliverMail([] {
+        sim::ItemData data;
+        data.Subject = u"Question";
+        data.SenderEmailAddress = u"bob@example.com";
+        data.SenderName = u"Bob";
+        data.Categories = u"Customers";
+        return data;
+    }());
+    ComPtr<SimItem> reply = received->Respond(outlook::DISPID_Reply);
+    ASSERT_TRUE(reply);
+    ASSERT_FALSE(reply->Data().ConversationIndex.empty());
+    RecordAndSend(session, *reply, "Customers");
+    EXPECT_EQ(Contents(*sent), (Lines{"RE: Question: Customers"}));
+    EXPECT_EQ(Entries(ProgramState().StrippedEntries), Lines{}) << "no stripped text for a reply";
+}
+
+TEST_F(SentCopyWatch, TwoMessagesWithEqualTextShareOneKeyAndTheSecondsCategoriesWait) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    ComPtr<SimItem> first = Message(u"Same");
+    ComPtr<SimItem> second = Message(u"Same", u"", u"Hello, see you.");
+    TAddInModule& module = session.Module();
+    module.RecordPendingEntry(outlook::MailItem(first->DispRef()), "First");
+    module.RecordPendingEntry(outlook::MailItem(second->DispRef()), "Second");
+    std::string key = MD5Key("SameHello,seeyou.");
+    EXPECT_EQ(Entries(ProgramState().SessionEntries), (Lines{key + "=Second"}));
+    EXPECT_EQ(Entries(ProgramState().StrippedEntries), (Lines{"SameHello,seeyou.=Second"}));
+}
+
+TEST_F(SentCopyWatch, AnItemThatIsNoMailOrHasNoEntryIsLeftAlone) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    session.Module().RecordPendingEntry(outlook::MailItem(Message(u"Waiting")->DispRef()), "Red");
+    sim::ItemData data;
+    data.Subject = u"Waiting";
+    data.Body = u"Hello,\r\nsee you.\r\n";
+    outlook->DeliverMail(data, sent.Get());
+    // The same text on an appointment: not a mail item.
+    ComPtr<SimItem> appointment = outlook->NewItem(ItemKind::Appointment, data);
+    sent->Items().Store(appointment, true);
+    EXPECT_EQ(Contents(*sent), (Lines{"Waiting: Red", "Waiting: "}));
+    outlook->DeliverMail(
+        [] {
+            sim::ItemData other;
+            other.Subject = u"Unrelated";
+            return other;
+        }(),
+        sent.Get());
+    EXPECT_EQ(Contents(*sent), (Lines{"Waiting: Red", "Waiting: ", "Unrelated: "}));
+}
+
+TEST_F(SentCopyWatch, WaitingEntriesSurviveOneRestartAndAVanishedFolderIsLoggedAndDropped) {
+    StartOutlook();
+    std::string archiveId = text::Narrow(archive->StoreId());
+    {
+        AddInSession session(*outlook);
+        TAddInModule& module = session.Module();
+        ComPtr<SimItem> toOld = Message(u"To old");
+        outlook::MailItem(toOld->DispRef()).SetSaveSentMessageFolder(Folder(*old));
+        module.RecordPendingEntry(outlook::MailItem(toOld->DispRef()), "Old");
+        ComPtr<SimItem> toProjects = Message(u"To projects");
+        outlook::MailItem(toProjects->DispRef()).SetSaveSentMessageFolder(Folder(*projects));
+        module.RecordPendingEntry(outlook::MailItem(toProjects->DispRef()), "Projects");
+        module.RecordPendingEntry(outlook::MailItem(Message(u"To sent")->DispRef()), "Sent");
+    }
+    std::string keyOld = MD5Key("TooldHello,seeyou.");
+    std::string keyProjects = MD5Key("ToprojectsHello,seeyou.");
+    std::string keySent = MD5Key("TosentHello,seeyou.");
+    EXPECT_EQ(FileLines(NativePath(PendingFilePath())),
+              (Lines{keyOld + "=Old%StoreId%" + archiveId + "%FolderName%Old",
+                     keyProjects + "=Projects%StoreId%" + archiveId + "%FolderName%Projects",
+                     keySent + "=Sent"}));
+
+    // The user has deleted "Old" meanwhile.
+    StartOutlook(false);
+    ResetProgramState();
+    AddInSession session(*outlook);
+    EXPECT_FALSE(FileExists(PendingFilePath())) << "the file is taken up once";
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries),
+              (Lines{keyProjects + "=Projects%StoreId%" + archiveId + "%FolderName%Projects",
+                     keySent + "=Sent"}));
+    Lines log = LogLines();
+    EXPECT_EQ(
+        std::count(log.begin(), log.end(),
+                   LogTime + "Exception in adxCOMAddInModuleAddInInitialize connect to folders"),
+        1);
+
+    // The copies arrive in this session, found by the restored entries.
+    ComPtr<SimItem> toProjects = Message(u"To projects");
+    outlook::MailItem(toProjects->DispRef()).SetSaveSentMessageFolder(Folder(*projects));
+    outlook::MailItem(toProjects->DispRef()).Send();
+    outlook::MailItem(Message(u"To sent")->DispRef()).Send();
+    EXPECT_EQ(Contents(*projects), (Lines{"To projects: Projects"}));
+    EXPECT_EQ(Contents(*sent), (Lines{"To sent: Sent"}));
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries), Lines{});
+    session.End();
+    EXPECT_FALSE(FileExists(PendingFilePath())) << "nothing was waiting";
+}
+
+TEST_F(SentCopyWatch, FinalisationDisconnectsEveryWatcherBeforeTheListsGo) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    TAddInModule& module = session.Module();
+    module.FolderConnect(Folder(*projects));
+    module.FolderConnect(Folder(*projects));
+    module.RecordPendingEntry(outlook::MailItem(Message(u"Late")->DispRef()), "Red");
+    EXPECT_GT(sent->Items().SinkCount(), 0u);
+    EXPECT_GT(projects->Items().SinkCount(), 0u);
+
+    module.adxCOMAddInModuleAddInFinalize(&module);
+    EXPECT_EQ(ProgramState().SessionEntries, nullptr);
+    EXPECT_EQ(module.FolderItems, nullptr);
+    EXPECT_EQ(module.FolderSentItems, nullptr);
+    EXPECT_EQ(sent->Items().SinkCount(), 0u);
+    EXPECT_EQ(projects->Items().SinkCount(), 0u);
+    // A copy arriving late finds no watcher.
+    sim::ItemData data;
+    data.Subject = u"Late";
+    data.Body = u"Hello,\r\nsee you.\r\n";
+    outlook->DeliverMail(data, sent.Get());
+    outlook->DeliverMail(data, projects.Get());
+    EXPECT_EQ(Contents(*sent), (Lines{"Late: "}));
+}
+
+TEST_F(SentCopyWatch, OneSentItemsWatcherAtATimeAndDisconnectingForgetsIt) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    TAddInModule& module = session.Module();
+    TFolderSentItems* first = module.FolderSentItems;
+    ASSERT_NE(first, nullptr) << "Maintain Categories is on by default";
+    module.SentFolderConnect(Folder(*sent));
+    EXPECT_NE(module.FolderSentItems, nullptr);
+    int watchers = 0;
+    for (int i = 0; i < module.ComponentCount(); ++i)
+        watchers += dynamic_cast<TFolderSentItems*>(module.Components(i)) != nullptr;
+    EXPECT_EQ(watchers, 1);
+    module.SentFolderDisConnect(Folder(*sent));
+    EXPECT_EQ(module.FolderSentItems, nullptr);
+    EXPECT_EQ(sent->Items().SinkCount(), 0u);
+
+    module.FolderConnect(Folder(*projects));
+    module.FolderConnect(Folder(*old));
+    module.FolderDisConnect(Folder(*old));
+    EXPECT_EQ(module.FolderItems, nullptr);
+    EXPECT_EQ(old->Items().SinkCount(), 0u);
+    EXPECT_GT(projects->Items().SinkCount(), 0u) << "earlier watchers stay connected";
+}
