@@ -3,6 +3,7 @@
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
 
+#include "addin/ConfigFile.h"
 #include "addin/FolderWatchers.h"
 #include "addin/MessageKey.h"
 #include "addin/PendingEntries.h"
@@ -73,6 +74,41 @@ TEST_F(ProductStartup, WithoutConfigurationSentItemsIsWatchedButOutlooksOwnSends
     EXPECT_NE(state.ExpandedNodes, nullptr);
     EXPECT_EQ(state.MainButtonCaption, "Lorvane");
     EXPECT_TRUE(DirectoryExists(platform::LocalAppDataFolder() + "/LorvaneOL"));
+}
+
+TEST_F(ProductStartup, WithADefaultActionTheWatchOnOutlooksOwnSendsIsArmed) {
+    ProgramState().calendadd = 1;
+    ASSERT_TRUE(SaveButtonsToFile());
+    ResetProgramState();
+    sim::OutlookSim outlook;
+    AddInSession session(outlook);
+    EXPECT_EQ(ProgramState().calendadd, 1);
+    EXPECT_TRUE(session.Module().OnOLInspectorActivate);
+    EXPECT_TRUE(session.Module().OnOLExplorerSelectionChange);
+}
+
+TEST_F(ProductStartup, ABadConfigurationFileIsReportedAndStartUpFinishes) {
+    WriteFileAtomic(PendingFilePath(), "K=Red\r\n");
+    WriteFileAtomic(ConfigFilePath(), std::string(ConfigDeclaration) +
+                                          "\r\n<config><setup><folderdef>-1</folderdef>"
+                                          "<categask>maybe</categask></setup></config>\r\n");
+    sim::OutlookSim outlook;
+    AddInSession session(outlook);
+    ASSERT_EQ(user.Shown().size(), 1u);
+    EXPECT_EQ(user.Shown()[0].Type, mtError);
+    EXPECT_EQ(user.Shown()[0].Text,
+              "LorvaneOL error: the add-in has fired an exception.\r\nInvalid <categask> in \"" +
+                  ConfigFilePath() + "\": 'maybe' is not a valid boolean value");
+    TProgramState& state = ProgramState();
+    EXPECT_EQ(state.folderdef, 1) << "what was read before the fault stays";
+    EXPECT_NE(session.Module().FolderSentItems, nullptr);
+    ASSERT_NE(state.SessionEntries, nullptr);
+    ASSERT_NE(state.StrippedEntries, nullptr);
+    ASSERT_NE(state.RestoredEntries, nullptr);
+    EXPECT_EQ(state.RestoredEntries->Text(), "K=Red\r\n");
+    EXPECT_FALSE(FileExists(PendingFilePath()));
+    EXPECT_EQ(state.MainButtonCaption, "Lorvane");
+    EXPECT_TRUE(session.Module().OnOLInspectorActivate) << "File to Folder was read";
 }
 
 TEST_F(ProductStartup, WithoutCategoryOptionsSentItemsIsNotWatched) {
