@@ -6,6 +6,7 @@
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/MessageKey.h"
 #include "addin/PendingEntries.h"
+#include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "addin/StoresAndFolders.h"
@@ -66,6 +67,7 @@ template <class W> void DropWatcher(W*& field) {
 
 void TAddInModule::FolderConnect(const outlook::MAPIFolderMembers& Folder) {
     FolderItems = ConnectWatcher<TFolderItems>(this, Folder);
+    ProductTrace("filing folder " + Quoted(text::Narrow(Folder.Name())) + " watched");
 }
 
 void TAddInModule::FolderDisConnect(const outlook::MAPIFolderMembers&) {
@@ -78,6 +80,7 @@ void TAddInModule::SentFolderConnect(const outlook::MAPIFolderMembers& Folder) {
     // entry of another message of the same conversation.
     DropWatcher(FolderSentItems);
     FolderSentItems = ConnectWatcher<TFolderSentItems>(this, Folder);
+    ProductTrace("Sent Items watched");
 }
 
 void TAddInModule::SentFolderDisConnect(const outlook::MAPIFolderMembers&) {
@@ -116,6 +119,8 @@ void TAddInModule::ApplyPendingCategories(const ComPtr<IDispatch>& Item) {
         return;
     item.SetCategories(text::Wide(categories));
     item.Save();
+    ProductTrace("categories " + Quoted(categories) + " put on the sent copy " +
+                 Quoted(text::Narrow(item.Subject())));
 }
 
 void TAddInModule::DoSentItemAdd(const ComPtr<IDispatch>& Item) {
@@ -158,6 +163,7 @@ void TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
         FolderConnect(target);
     }
     state.SessionEntries->Add(name + "=" + value);
+    ProductTrace("entry recorded: " + name + "=" + value);
 }
 
 void TAddInModule::TakeUpPendingFile() {
@@ -182,6 +188,8 @@ void TAddInModule::TakeUpPendingFile() {
             ++i;
         } catch (...) {
             TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
+            ProductTrace("filing folder " + Quoted(folderName) +
+                         " not found: its pending entry is dropped");
             restored->Delete(i);
         }
     }

@@ -2,6 +2,7 @@
 #include "addin/PendingEntries.h"
 
 #include "addin/DataFolder.h"
+#include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "platform/rtl/FileUtils.h"
@@ -94,7 +95,9 @@ void WritePendingFile() {
     TStringList* session = ProgramState().SessionEntries.get();
     if (!session || session->Count() == 0)
         return;
-    session->SaveToFile(PendingFilePath());
+    std::string path = PendingFilePath();
+    session->SaveToFile(path);
+    ProductTrace(std::to_string(session->Count()) + " pending entries written to " + Quoted(path));
 }
 
 void ReadPendingFile() {
@@ -112,6 +115,8 @@ void ReadPendingFile() {
         else if (!Trim(line).empty())
             TQelLog::Log("Pending entry without a name skipped: " + line);
     }
+    ProductTrace(std::to_string(state.RestoredEntries->Count()) +
+                 " pending entries taken up from " + Quoted(path));
     if (!DeleteFile(path))
         TQelLog::Log("Cannot delete the pending file \"" + path + "\".");
 }

@@ -8,12 +8,14 @@
 #include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/PendingEntries.h"
+#include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "framework/OutlookAppEvents.h"
 #include "platform/forms/Timer.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/outlook/Outlook.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/win/Shell.h"
 
 #include <string>
@@ -59,13 +61,18 @@ void TAddInModule::adxCOMAddInModuleAddInInitialize(TObject*) {
     // A configuration file that cannot be read is reported, and start-up
     // goes on with what was read of it: the pending entries of the last
     // session must still be taken up.
-    CallGuarded([] { LoadButtonsFromFile(); });
+    CallGuarded([] {
+        ProductTrace(FileExists(ConfigFilePath())
+                         ? "reading the configuration " + Quoted(ConfigFilePath())
+                         : "no configuration file: the defaults apply");
+        LoadButtonsFromFile();
+    });
     // A module without Outlook (registration, tests) has no folder to watch.
     if (state.CategoriesWatched() && OutlookApplication)
         CallGuarded([this] { SentFolderConnect(SentItemsFolder()); });
     CreatePendingLists();
     CallGuarded([this] {
-        LorvaneDataFolder();
+        ProductTrace("data folder " + Quoted(LorvaneDataFolder()));
         TakeUpPendingFile();
     });
     if (state.MainButtonCaption.empty())
@@ -81,6 +88,8 @@ void TAddInModule::PlaceButtonBar() {
     // screen tip "Click to define tracking actions and send the message. Or
     // click pull-down menu for a single action") join here with the
     // product's ribbon content.
+    ProductTrace(ProgramState().anydefaultaction ? "the watch on Outlook's own sends is armed"
+                                                 : "the watch on Outlook's own sends is not armed");
     if (ProgramState().anydefaultaction) {
         OnOLExplorerSelectionChange = [this](TObject* Sender) {
             adxCOMAddInModuleOLExplorerSelectionChange(Sender);

@@ -6,6 +6,7 @@
 // Reply, Reply All and Forward events note the answered message's categories
 // for "Maintain Categories".
 #include "addin/LorvaneOL_IMPL.h"
+#include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "platform/forms/Timer.h"
@@ -104,6 +105,7 @@ void TAddInModule::AttachOnReplyEvent(const ComPtr<IDispatch>& Item) {
         watched->OnReplyAll = reply;
         watched->OnForward = reply;
         WatchedItem = std::move(watched);
+        ProductTrace("watching " + Quoted(text::Narrow(WatchedItem->Subject())));
     } catch (...) {
         // A message that cannot be watched is simply not watched.
     }
@@ -135,8 +137,11 @@ void TAddInModule::DoOnReply(TObject* Sender, const ComPtr<IDispatch>&, WordBool
     EventScope running(watchedEvents_);
     try {
         ReplyCategories.clear();
-        if (auto* item = dynamic_cast<TMailItem*>(Sender))
+        if (auto* item = dynamic_cast<TMailItem*>(Sender)) {
             ReplyCategories = text::Narrow(item->Categories());
+            ProductTrace("answering " + Quoted(text::Narrow(item->Subject())) +
+                         ", its categories noted: " + Quoted(ReplyCategories));
+        }
     } catch (...) {
         TQelLog::Log("Exception in DoOnReply");
     }
