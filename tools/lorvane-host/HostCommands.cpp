@@ -7,9 +7,13 @@ const std::vector<HostCommand>& HostCommands() {
          MachineFolder::Default, RunRegister},
         {"unregister", "", 0, "remove the add-in's registration (Outlook stays installed)",
          MachineFolder::Default, RunUnregister},
+        {"script", "FILE", 1,
+         "play a user of Outlook with the add-in as the script FILE says (- for standard "
+         "input) and show what happens (a temporary machine unless --data is given)",
+         MachineFolder::Temporary, RunScript},
         {"demo", "", 0,
-         "register the add-in, start Outlook with it, quit, and show what happened "
-         "(a temporary machine unless --data is given)",
+         "run the built-in script that shows the add-in's whole job (a temporary machine "
+         "unless --data is given)",
          MachineFolder::Temporary, RunDemo},
     };
     return commands;

@@ -60,4 +60,5 @@ std::string HostUsage();
 // The commands (one file each).
 int RunRegister(HostContext& context);
 int RunUnregister(HostContext& context);
+int RunScript(HostContext& context);
 int RunDemo(HostContext& context);

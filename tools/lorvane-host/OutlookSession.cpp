@@ -5,8 +5,19 @@
 #include "AddInLibrary.h"
 #include "SimulatedMachine.h"
 
+namespace {
+
+// The session's own clock, unless a manual one runs already.
+std::optional<platform::ManualClockScope> StartClock() {
+    if (platform::IsManualClock())
+        return std::nullopt;
+    return std::optional<platform::ManualClockScope>(std::in_place, Now());
+}
+
+} // namespace
+
 OutlookSession::OutlookSession()
-    : clock_(Now()), userInstalled_(user_),
+    : clock_(StartClock()), userInstalled_(user_),
       outlook_(std::make_unique<sim::OutlookSim>(SimulatedMachine::OutlookVersion)) {
     outlook_->OpenExplorer();
     driver_ = std::make_unique<sim::HostDriver>(*outlook_);

@@ -2,8 +2,10 @@
 // as a command of the host plays it: Outlook starts with its main window
 // open, a scripted user answers every dialog (with its default button unless
 // a command says otherwise) and a recorder takes the web links the add-in
-// opens. Time is the machine's manual clock, started at the real time, so
-// that the add-in's timers fire when the command moves the clock on.
+// opens. Time is the machine's manual clock, so that the add-in's timers fire
+// when the command moves the clock on: one the command installed already
+// (a script keeps its clock across restarts of Outlook), else one started
+// at the real time for the session's life.
 #pragma once
 
 #include "platform/sim/HostDriver.h"
@@ -13,6 +15,7 @@
 #include "platform/win/Shell.h"
 
 #include <memory>
+#include <optional>
 
 class OutlookSession {
 public:
@@ -40,7 +43,7 @@ public:
     sim::HostedAddIn* AddIn();
 
 private:
-    platform::ManualClockScope clock_;
+    std::optional<platform::ManualClockScope> clock_;
     sim::ModalScript user_;
     forms::ScopedModalDriver userInstalled_;
     platform::LinkRecorder links_;

@@ -42,7 +42,11 @@ SimulatedMachine::~SimulatedMachine() {
     }
 }
 
+std::string SimulatedMachine::AddInDataFolder() const {
+    // Where the add-in keeps its files: "LorvaneOL" in the local application data.
+    return platform::LocalAppDataFolder() + "/LorvaneOL";
+}
+
 std::string SimulatedMachine::AddInLogFile() const {
-    // Where the add-in keeps its log: "LorvaneOL" in the local application data.
-    return platform::LocalAppDataFolder() + "/LorvaneOL/ZubLogFile.txt";
+    return AddInDataFolder() + "/ZubLogFile.txt";
 }

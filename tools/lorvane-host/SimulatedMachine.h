@@ -25,6 +25,9 @@ public:
     const std::string& Folder() const { return folder_; }
     // True when the folder goes when the command ends.
     bool IsTemporary() const { return temporary_; }
+    // The add-in's data folder on this machine (its configuration, pending
+    // entries and log); it may not exist yet.
+    std::string AddInDataFolder() const;
     // The add-in's log file on this machine.
     std::string AddInLogFile() const;
 

@@ -58,8 +58,18 @@ void Transcript::Attach(OutlookSession* session) {
     Mark();
 }
 
+void Transcript::Watch(TranscriptSource& source) {
+    sources_.push_back(&source);
+    source.Mark();
+}
+
+void Transcript::ShowPathAs(std::string path, std::string shown) {
+    if (!path.empty())
+        paths_.emplace_back(std::move(path), std::move(shown));
+}
+
 void Transcript::Line(const std::string& text) {
-    out_ << text << "\n";
+    out_ << Shown(text) << "\n";
 }
 
 bool Transcript::Step(const std::string& title, const std::function<void()>& action) {
@@ -97,6 +107,8 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
         Print("link", {links.begin() + static_cast<std::ptrdiff_t>(std::min(links_, links.size())),
                        links.end()});
     }
+    for (TranscriptSource* source : sources_)
+        Print(source->Label(), source->Changes());
     Mark();
     return failures_.size() == failuresBefore;
 }
@@ -106,6 +118,8 @@ void Transcript::Mark() {
     platform::TakeDebugOutput();
     registry_ = RegistrySnapshot::Take();
     logSize_ = SizeOf(machine_.AddInLogFile());
+    for (TranscriptSource* source : sources_)
+        source->Mark();
     if (session_) {
         hostCalls_ = session_->Driver().Log().size();
         hostFailures_ = session_->Driver().Failures().size();
@@ -118,8 +132,16 @@ void Transcript::Print(const char* source, const std::vector<std::string>& lines
     for (const std::string& line : lines) {
         std::string label = source;
         label.resize(10, ' ');
-        out_ << "   " << label << line << "\n";
+        out_ << "   " << label << Shown(line) << "\n";
     }
+}
+
+std::string Transcript::Shown(std::string line) const {
+    for (const auto& [path, shown] : paths_)
+        for (size_t at = line.find(path); at != std::string::npos;
+             at = line.find(path, at + shown.size()))
+            line.replace(at, path.size(), shown);
+    return line;
 }
 
 std::vector<std::string> Transcript::NewLogLines() {

@@ -12,7 +12,11 @@
 //
 // The registry and the add-in's log are always watched; the host's calls,
 // what the add-in tells the debugger (the Outlook window events its module
-// receives), dialogs and links while an Outlook session is attached.
+// receives), dialogs and links while an Outlook session is attached; and
+// whatever further sources a command adds (a script watches the mailbox, the
+// messages sent and the windows). Paths of the machine that differ from run
+// to run can be shown by a fixed name, so that a transcript reads the same
+// everywhere.
 #pragma once
 
 #include "RegistrySnapshot.h"
@@ -26,6 +30,18 @@
 class OutlookSession;
 class SimulatedMachine;
 
+// A further thing whose changes a step shows.
+class TranscriptSource {
+public:
+    virtual ~TranscriptSource() = default;
+    // The label of its lines ("folder", "sent").
+    virtual const char* Label() const = 0;
+    // Remembers where it stands now.
+    virtual void Mark() = 0;
+    // What changed since the last Mark, one line each.
+    virtual std::vector<std::string> Changes() = 0;
+};
+
 class Transcript {
 public:
     // A transcript printed to out, watching the machine's registry and log.
@@ -33,6 +49,11 @@ public:
 
     // Watches session's calls, failures, dialogs and links from now on (null: none).
     void Attach(OutlookSession* session);
+    // Shows source's changes after each step from now on (after the sources
+    // above, in the order they were added); source must outlive the transcript's use.
+    void Watch(TranscriptSource& source);
+    // Prints path, wherever it occurs in a line, as shown.
+    void ShowPathAs(std::string path, std::string shown);
     // Prints a line of its own.
     void Line(const std::string& text);
     // Runs action as a step and prints what it did; an exception it raises
@@ -46,6 +67,7 @@ private:
     void Mark();
     void Print(const char* source, const std::vector<std::string>& lines);
     std::vector<std::string> NewLogLines();
+    std::string Shown(std::string line) const;
 
     std::ostream& out_;
     const SimulatedMachine& machine_;
@@ -57,4 +79,6 @@ private:
     size_t dialogs_ = 0;
     size_t links_ = 0;
     std::vector<std::string> failures_;
+    std::vector<TranscriptSource*> sources_;
+    std::vector<std::pair<std::string, std::string>> paths_;
 };

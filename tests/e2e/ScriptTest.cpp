@@ -1,0 +1,178 @@
+// lorvane-host script, run as a program. Each script of data/scripts runs on
+// a machine of its own, from that folder (so that its errors name it as
+// written), and what it prints, standard error after standard output, must
+// equal the .out file beside it byte for byte; the runs are the same on every
+// machine and every day, since the clock and the ids are fixed. A change that
+// means to change what a script prints rewrites the .out files with
+//   LORVANE_UPDATE_GOLDEN=1 ctest -R '^e2e\.Script'
+// and shows the difference in review.
+//
+// Lines that do not fit their command are refused before anything runs, each
+// with its own message; those are read from standard input ("-"). The
+// README's example is one of the golden scripts, and the README shows it
+// with its output as they stand.
+#include "tests/e2e/E2eSupport.h"
+#include "tests/platform/TempPlatformHome.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+using namespace e2e;
+
+namespace {
+
+const std::string ScriptFolder = std::string(LORVANE_TEST_DATA) + "/scripts";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs a shell command line, standard error going to standard output.
+HostRun RunShell(const std::string& line) {
+    HostRun run;
+    FILE* pipe = popen((line + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.Output.append(buffer.data(), n);
+    int status = pclose(pipe);
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// Runs the script text from standard input on machine.
+HostRun RunFromInput(const TempPlatformHome& machine, const std::string& script) {
+    std::string file = machine.path + "/input.script";
+    std::ofstream(file, std::ios::binary) << script;
+    return RunShell(HostPath + " --data " + machine.path + " script - < " + file);
+}
+
+struct GoldenScript {
+    const char* Name;
+    // The exit status the script ends with.
+    int ExitCode;
+};
+
+// The scripts of data/scripts and how they end.
+const GoldenScript GoldenScripts[] = {
+    {"mailbox", 0},           // stores, folders, messages and windows
+    {"compose-and-send", 1},  // Outlook's own Send; a message without recipients fails
+    {"reply-and-forward", 0}, // answers, a window closed with and without saving
+    {"restart", 0},           // the configuration file, a quit and a new start
+    {"unknown-command", 1},   // refused before anything runs
+    {"missing-folder", 1},    // stops at the line that names what is not there
+    {"readme", 0},            // the README's example
+};
+
+// The script's name in the test's report.
+void PrintTo(const GoldenScript& script, std::ostream* out) {
+    *out << script.Name;
+}
+
+class ScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
+
+} // namespace
+
+TEST_P(ScriptGolden, PrintsWhatTheGoldenFileHolds) {
+    TempPlatformHome machine;
+    std::string name = GetParam().Name;
+    HostRun run = RunShell("cd " + ScriptFolder + " && " + HostPath + " --data " + machine.path +
+                           " script " + name + ".script");
+    std::string golden = ScriptFolder + "/" + name + ".out";
+    if (std::getenv("LORVANE_UPDATE_GOLDEN"))
+        std::ofstream(golden, std::ios::binary) << run.Output;
+    EXPECT_EQ(run.Output, ReadFile(golden));
+    EXPECT_EQ(run.ExitCode, GetParam().ExitCode) << run.Output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptGolden, ::testing::ValuesIn(GoldenScripts),
+                         [](const ::testing::TestParamInfo<GoldenScript>& info) {
+                             std::string name = info.param.Name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+TEST(Script, TheReadmeShowsTheExampleScriptWithWhatItPrints) {
+    std::string readme = ReadFile(std::string(LORVANE_TEST_DATA) + "/../../../README.md");
+    std::string example = "```\n" + ReadFile(ScriptFolder + "/readme.script") +
+                          "```\n\nprints:\n\n```\n" + ReadFile(ScriptFolder + "/readme.out") +
+                          "```\n";
+    EXPECT_NE(readme.find(example), std::string::npos)
+        << "README.md's example differs from data/scripts/readme.script and readme.out:\n"
+        << example;
+}
+
+TEST(Script, AMachineGivenWithDataKeepsTheAddInsStateBetweenRuns) {
+    TempPlatformHome machine;
+    std::string script = "start\nquit\nshow files\n";
+    HostRun first = RunFromInput(machine, script);
+    HostRun second = RunFromInput(machine, script);
+    ASSERT_EQ(first.ExitCode, 0) << first.Output;
+    ASSERT_EQ(second.ExitCode, 0) << second.Output;
+    EXPECT_NE(first.Output.find("start mode FIRSTSTART"), std::string::npos) << first.Output;
+    EXPECT_NE(second.Output.find("start mode NORMAL"), std::string::npos) << second.Output;
+}
+
+TEST(Script, ReadsStandardInputForADash) {
+    TempPlatformHome machine;
+    HostRun run = RunFromInput(machine, "say \"Hello, \\\"world\\\"\"   # a comment\n\nsay done");
+    EXPECT_EQ(run.Output, "Hello, \"world\"\ndone\n");
+    EXPECT_EQ(run.ExitCode, 0);
+}
+
+TEST(Script, AFileThatCannotBeReadIsAnError) {
+    TempPlatformHome machine;
+    HostRun run = RunHost("--data " + machine.path + " script " + machine.path + "/none.script");
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Output.find("the script " + machine.path + "/none.script cannot be read"),
+              std::string::npos)
+        << run.Output;
+}
+
+TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
+    struct Case {
+        const char* Line;
+        const char* Error;
+    };
+    const Case cases[] = {
+        {"clik Send", "unknown command clik"},
+        {"\"start\"", "unknown command start"},
+        {"start now", "too many words for start: now (start)"},
+        {"store", "store takes NAME"},
+        {"compose to", "to needs a value"},
+        {"compose to a@example.com to b@example.com", "to is given twice"},
+        {"compose \"to\" a@example.com", "too many words for compose: to (compose [to ADDRESSES]"},
+        {"wait 5", "5 is not a duration up to a day with its unit (250ms, 2s, 5m, 1h)"},
+        {"wait 2d", "2d is not a duration up to a day with its unit (250ms, 2s, 5m, 1h)"},
+        {"wait 25h", "25h is not a duration up to a day"},
+        {"answer maybe", "maybe is no message-box button (ok, cancel, yes, no, abort, retry, ignore)"},
+        {"answer categories", "answer categories takes the names chosen, or cancel"},
+        {"answer ok Finance", "answer takes a button, or categories and the names chosen"},
+        {"config colour red", "there is no setting colour"},
+        {"config folderdef yes", "yes is not on or off"},
+        {"config timerdelay 10ms", "10ms is not a whole number from 0 to 60000"},
+        {"config save", "config takes write, delete, or a setting and its value"},
+        {"show everything", "show takes folders, delivered, windows, ribbon, files, file or log, "
+                            "not everything"},
+        {"show file ../registry.reg", "show file takes the name of a file in the add-in's folder"},
+        {"show log now", "show log takes nothing more"},
+        {"reply everyone", "reply takes all, or nothing, before its fields"},
+        {"close now", "close takes save, or nothing"},
+        {"say \"open", "a quoted argument is not closed"},
+        {"say \"a\"b", "a quoted argument must be followed by a blank"},
+    };
+    TempPlatformHome machine;
+    for (const Case& c : cases) {
+        HostRun run = RunFromInput(machine, "say before\n# a comment\n" + std::string(c.Line));
+        EXPECT_EQ(run.ExitCode, 1) << c.Line;
+        EXPECT_EQ(run.Output.rfind("stdin:3: " + std::string(c.Error), 0), 0u)
+            << c.Line << "\n" << run.Output;
+    }
+}

@@ -1,0 +1,48 @@
+// start, quit, wait and answer: Outlook's life, the clock, and the user's
+// answers to dialogs still to come. An answer is given before the line that
+// brings the dialog, since that line runs to its end with the dialog inside it.
+#include "ScriptValues.h"
+#include "ScriptVerbs.h"
+#include "ScriptWorld.h"
+
+#include "platform/text/Text.h"
+#include "platform/win/Timer.h"
+
+void RunStart(ScriptWorld& world, const ScriptArguments&) {
+    world.Start();
+}
+
+void RunQuit(ScriptWorld& world, const ScriptArguments&) {
+    world.Quit();
+}
+
+void CheckWait(const ScriptArguments& arguments) {
+    ReadDuration(arguments.Word(0));
+}
+
+void RunWait(ScriptWorld& world, const ScriptArguments& arguments) {
+    DWORD ms = ReadDuration(arguments.Word(0));
+    world.Out().Step(arguments.Word(0) + " pass", [ms] { platform::AdvanceAndProcess(ms); });
+}
+
+void CheckAnswer(const ScriptArguments& arguments) {
+    if (arguments.Words.size() == 2) {
+        if (!arguments.WordIs(0, "categories"))
+            throw EScriptError("answer takes a button, or categories and the names chosen");
+        return;
+    }
+    if (arguments.WordIs(0, "categories"))
+        throw EScriptError("answer categories takes the names chosen, or cancel");
+    ReadButton(arguments.Word(0));
+}
+
+void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
+    if (arguments.Words.size() == 2) {
+        world.AnswerCategoriesDialog(
+            arguments.WordIs(1, "cancel")
+                ? std::nullopt
+                : std::optional<std::u16string>(text::Wide(arguments.Word(1))));
+        return;
+    }
+    world.Live().User().Click(ReadButton(arguments.Word(0)));
+}

@@ -1,0 +1,43 @@
+// The functions behind the script commands' table rows (ScriptCommands.cpp),
+// one file per group: Outlook's stores and the configuration file
+// (ScriptSetupCommands.cpp), Outlook itself, time and the answers to dialogs
+// (ScriptOutlookCommands.cpp), what the user does in Outlook's windows
+// (ScriptUserCommands.cpp), and what a script prints (ScriptShowCommands.cpp).
+#pragma once
+
+#include "ScriptCommand.h"
+
+// ---- stores and the configuration ----
+void RunStore(ScriptWorld& world, const ScriptArguments& arguments);
+void RunFolder(ScriptWorld& world, const ScriptArguments& arguments);
+void RunDeliver(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckConfig(const ScriptArguments& arguments);
+void RunConfig(ScriptWorld& world, const ScriptArguments& arguments);
+
+// ---- Outlook, time and dialogs ----
+void RunStart(ScriptWorld& world, const ScriptArguments& arguments);
+void RunQuit(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckWait(const ScriptArguments& arguments);
+void RunWait(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckAnswer(const ScriptArguments& arguments);
+void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments);
+
+// ---- the user in Outlook's windows ----
+void RunCompose(ScriptWorld& world, const ScriptArguments& arguments);
+void RunExplore(ScriptWorld& world, const ScriptArguments& arguments);
+void RunSelect(ScriptWorld& world, const ScriptArguments& arguments);
+void RunOpen(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckReply(const ScriptArguments& arguments);
+void RunReply(ScriptWorld& world, const ScriptArguments& arguments);
+void RunForward(ScriptWorld& world, const ScriptArguments& arguments);
+void RunEdit(ScriptWorld& world, const ScriptArguments& arguments);
+void RunClick(ScriptWorld& world, const ScriptArguments& arguments);
+void RunSend(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckClose(const ScriptArguments& arguments);
+void RunClose(ScriptWorld& world, const ScriptArguments& arguments);
+void RunActivate(ScriptWorld& world, const ScriptArguments& arguments);
+
+// ---- printing ----
+void RunSay(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckShow(const ScriptArguments& arguments);
+void RunShow(ScriptWorld& world, const ScriptArguments& arguments);

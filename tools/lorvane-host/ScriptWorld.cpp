@@ -1,0 +1,138 @@
+// The script's machine, clock and Outlook.
+#include "ScriptWorld.h"
+
+#include "Mailbox.h"
+#include "ScriptText.h"
+#include "SimulatedMachine.h"
+
+#include "platform/sim/outlook/ConversationIndex.h"
+#include "platform/text/Text.h"
+#include "platform/win/Timer.h"
+
+TDateTime ScriptWorld::StartTime() {
+    return EncodeDateTime(2026, 12, 7, 9, 0, 0, 0);
+}
+
+ScriptWorld::ScriptWorld(HostContext& context)
+    : context_(context), clock_(StartTime()), transcript_(context.Out, context.Machine),
+      mailbox_([this]() -> sim::OutlookSim& { return session_->Outlook(); }),
+      deliveries_([this] { return Deliveries(); }),
+      windows_([this]() -> sim::OutlookSim& { return session_->Outlook(); }) {
+    // Registration asks whether Outlook runs, so it comes before Outlook does.
+    context.Library.Register();
+    transcript_.ShowPathAs(context.Library.Path(), AddInLibrary::FileName);
+    transcript_.ShowPathAs(context.Machine.Folder(), "<machine>");
+    Replace(nullptr);
+    transcript_.Watch(mailbox_);
+    transcript_.Watch(deliveries_);
+    transcript_.Watch(windows_);
+    transcript_.Watch(notes_);
+}
+
+ScriptWorld::~ScriptWorld() {
+    transcript_.Attach(nullptr);
+    session_.reset();
+}
+
+void ScriptWorld::Replace(const MailboxImage* image) {
+    if (session_) {
+        const std::vector<sim::ItemData>& sent = session_->Outlook().Deliveries();
+        earlierDeliveries_.insert(earlierDeliveries_.end(), sent.begin(), sent.end());
+        transcript_.Attach(nullptr);
+        // The old Outlook goes first: its scripted user gives the dialogs back.
+        session_.reset();
+    }
+    session_ = std::make_unique<OutlookSession>();
+    if (image)
+        RestoreMailboxImage(session_->Outlook(), *image);
+    session_->Outlook().ScriptCategoriesDialog([this](std::u16string& categories) {
+        std::string offered = text::Narrow(categories);
+        // Unless the script says otherwise, the user takes what the dialog
+        // offers with its default button, OK, as with a message box.
+        std::optional<std::u16string> answer = categories;
+        if (!categoryAnswers_.empty()) {
+            answer = categoryAnswers_.front();
+            categoryAnswers_.pop_front();
+        }
+        if (!answer) {
+            Note("categories dialog offered " + InQuotes(offered) + ": cancelled");
+            return false;
+        }
+        categories = *answer;
+        Note("categories dialog offered " + InQuotes(offered) + ": chosen " +
+             InQuotes(text::Narrow(categories)));
+        return true;
+    });
+    transcript_.Attach(session_.get());
+    running_ = quit_ = false;
+}
+
+OutlookSession& ScriptWorld::Live() {
+    if (quit_) {
+        MailboxImage image = TakeMailboxImage(session_->Outlook());
+        Replace(&image);
+    }
+    return *session_;
+}
+
+OutlookSession& ScriptWorld::Running() {
+    if (!running_)
+        throw EScriptError("Outlook is not running: start it first");
+    return *session_;
+}
+
+void ScriptWorld::Start() {
+    if (running_)
+        throw EScriptError("Outlook runs already");
+    OutlookSession& session = Live();
+    Step("Outlook starts and loads its add-ins", [&] {
+        session.Start();
+        sim::HostedAddIn* addIn = session.AddIn();
+        if (!addIn || !addIn->Connected)
+            Note("the add-in " + std::string(AddInLibrary::ProgId) + " did not connect");
+    });
+    running_ = true;
+}
+
+void ScriptWorld::Quit() {
+    OutlookSession& session = Running();
+    // No time passes after it: the add-in's library may be gone.
+    transcript_.Step("The user quits Outlook", [&] { session.Quit(); });
+    sim::HostedAddIn* addIn = session.AddIn();
+    bool unloaded = addIn && addIn->CanUnloadNow == S_OK && !addIn->Library;
+    transcript_.Line(unloaded ? "The add-in library was unloaded: no object of it is left."
+                              : "The add-in library could not be unloaded.");
+    running_ = false;
+    quit_ = true;
+}
+
+bool ScriptWorld::Step(const std::string& title, const std::function<void()>& action) {
+    return transcript_.Step(title, [&] {
+        action();
+        platform::AdvanceAndProcess(LinePace);
+    });
+}
+
+std::u16string ScriptWorld::NewConversationIndex() {
+    // A GUID of its own for each conversation, numbered from 1.
+    GUID id{};
+    id.Data1 = ++conversations_;
+    id.Data3 = 0x4000;
+    id.Data4[0] = 0x80;
+    return sim::ConversationIndexText(sim::NewConversationIndex(Now(), id));
+}
+
+std::vector<sim::ItemData> ScriptWorld::Deliveries() const {
+    std::vector<sim::ItemData> all = earlierDeliveries_;
+    const std::vector<sim::ItemData>& now = session_->Outlook().Deliveries();
+    all.insert(all.end(), now.begin(), now.end());
+    return all;
+}
+
+void ScriptWorld::AnswerCategoriesDialog(std::optional<std::u16string> categories) {
+    categoryAnswers_.push_back(std::move(categories));
+}
+
+size_t ScriptWorld::UnusedAnswers() const {
+    return categoryAnswers_.size() + session_->User().PendingSteps();
+}
