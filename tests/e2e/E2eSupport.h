@@ -76,11 +76,10 @@ struct HostRun {
     std::string Output;
 };
 
-// Runs lorvane-host with arguments (quoted for the shell by the caller's
-// choice of plain folder names), standard error going to standard output.
-inline HostRun RunHost(const std::string& arguments) {
+// Runs a shell command line, standard error going to standard output.
+inline HostRun RunShell(const std::string& line) {
     HostRun run;
-    FILE* pipe = popen((HostPath + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe = popen((line + " 2>&1").c_str(), "r");
     if (!pipe)
         return run;
     std::array<char, 4096> buffer;
@@ -90,6 +89,12 @@ inline HostRun RunHost(const std::string& arguments) {
     int status = pclose(pipe);
     run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// Runs lorvane-host with arguments (quoted for the shell by the caller's
+// choice of plain folder names), standard error going to standard output.
+inline HostRun RunHost(const std::string& arguments) {
+    return RunShell(HostPath + " " + arguments);
 }
 
 } // namespace e2e

@@ -9,8 +9,7 @@
 //
 // Lines that do not fit their command are refused before anything runs, each
 // with its own message; those are read from standard input ("-"). The
-// README's example is one of the golden scripts, and the README shows it
-// with its output as they stand.
+// README's example is a golden script too, whose output the README holds.
 #include "tests/e2e/E2eSupport.h"
 #include "tests/platform/TempPlatformHome.h"
 
@@ -30,21 +29,6 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// Runs a shell command line, standard error going to standard output.
-HostRun RunShell(const std::string& line) {
-    HostRun run;
-    FILE* pipe = popen((line + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.Output.append(buffer.data(), n);
-    int status = pclose(pipe);
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
 }
 
 // Runs the script text from standard input on machine.
@@ -68,13 +52,15 @@ const GoldenScript GoldenScripts[] = {
     {"restart", 0},           // the configuration file, a quit and a new start
     {"unknown-command", 1},   // refused before anything runs
     {"missing-folder", 1},    // stops at the line that names what is not there
-    {"readme", 0},            // the README's example
 };
 
 // The script's name in the test's report.
 void PrintTo(const GoldenScript& script, std::ostream* out) {
     *out << script.Name;
 }
+
+const char* const UpdateHint = "a change meant to change this rewrites it with "
+                               "LORVANE_UPDATE_GOLDEN=1 ctest -R '^e2e\\.Script'";
 
 class ScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
 
@@ -88,7 +74,7 @@ TEST_P(ScriptGolden, PrintsWhatTheGoldenFileHolds) {
     std::string golden = ScriptFolder + "/" + name + ".out";
     if (std::getenv("LORVANE_UPDATE_GOLDEN"))
         std::ofstream(golden, std::ios::binary) << run.Output;
-    EXPECT_EQ(run.Output, ReadFile(golden));
+    EXPECT_EQ(run.Output, ReadFile(golden)) << UpdateHint;
     EXPECT_EQ(run.ExitCode, GetParam().ExitCode) << run.Output;
 }
 
@@ -100,13 +86,41 @@ INSTANTIATE_TEST_SUITE_P(Scripts, ScriptGolden, ::testing::ValuesIn(GoldenScript
                          });
 
 TEST(Script, TheReadmeShowsTheExampleScriptWithWhatItPrints) {
-    std::string readme = ReadFile(std::string(LORVANE_TEST_DATA) + "/../../../README.md");
-    std::string example = "```\n" + ReadFile(ScriptFolder + "/readme.script") +
-                          "```\n\nprints:\n\n```\n" + ReadFile(ScriptFolder + "/readme.out") +
-                          "```\n";
-    EXPECT_NE(readme.find(example), std::string::npos)
-        << "README.md's example differs from data/scripts/readme.script and readme.out:\n"
-        << example;
+    TempPlatformHome machine;
+    std::string script = ReadFile(ScriptFolder + "/readme.script");
+    HostRun run = RunFromInput(machine, script);
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    std::string path = std::string(LORVANE_TEST_DATA) + "/../../../README.md";
+    std::string readme = ReadFile(path);
+    // The example: the script and what it prints, each in a block of its own.
+    const std::string lead = "with `answer.script`:\n\n";
+    size_t start = readme.find(lead);
+    size_t output = readme.find("prints:\n\n```\n", start);
+    size_t end = readme.find("```\n", output + 14);
+    ASSERT_TRUE(start != std::string::npos && output != std::string::npos &&
+                end != std::string::npos)
+        << "README.md has no example of a script";
+    start += lead.size();
+    end += 4;
+    std::string example = "```\n" + script + "```\n\nprints:\n\n```\n" + run.Output + "```\n";
+    if (std::getenv("LORVANE_UPDATE_GOLDEN"))
+        std::ofstream(path, std::ios::binary) << readme.replace(start, end - start, example);
+    EXPECT_EQ(readme.substr(start, end - start), example) << UpdateHint;
+}
+
+TEST(Script, ConfigWriteWritesTheFileAsTheAddInWritesIt) {
+    TempPlatformHome machine;
+    HostRun run = RunFromInput(machine, "config write\n");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    std::string written = ReadFile(machine.path + "/LocalAppData/LorvaneOL/Zub.xml");
+    std::string expected =
+        ReadFile(std::string(LORVANE_TEST_DATA) + "/../../addin/data/Zub-default.xml");
+    // The file names the moment it was written: the script's clock.
+    const std::string modified = "<!--Modified 2026-12-06 13:40:00-->";
+    ASSERT_NE(expected.find(modified), std::string::npos);
+    expected.replace(expected.find(modified), modified.size(),
+                     "<!--Modified 2026-12-07 09:00:00-->");
+    EXPECT_EQ(written, expected);
 }
 
 TEST(Script, AMachineGivenWithDataKeepsTheAddInsStateBetweenRuns) {
@@ -152,7 +166,8 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
         {"wait 5", "5 is not a duration up to a day with its unit (250ms, 2s, 5m, 1h)"},
         {"wait 2d", "2d is not a duration up to a day with its unit (250ms, 2s, 5m, 1h)"},
         {"wait 25h", "25h is not a duration up to a day"},
-        {"answer maybe", "maybe is no message-box button (ok, cancel, yes, no, abort, retry, ignore)"},
+        {"answer maybe",
+         "maybe is no message-box button (ok, cancel, yes, no, abort, retry, ignore)"},
         {"answer categories", "answer categories takes the names chosen, or cancel"},
         {"answer ok Finance", "answer takes a button, or categories and the names chosen"},
         {"config colour red", "there is no setting colour"},
@@ -172,7 +187,7 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
     for (const Case& c : cases) {
         HostRun run = RunFromInput(machine, "say before\n# a comment\n" + std::string(c.Line));
         EXPECT_EQ(run.ExitCode, 1) << c.Line;
-        EXPECT_EQ(run.Output.rfind("stdin:3: " + std::string(c.Error), 0), 0u)
-            << c.Line << "\n" << run.Output;
+        EXPECT_EQ(run.Output.rfind("stdin:3: " + std::string(c.Error), 0), 0u) << c.Line << "\n"
+                                                                               << run.Output;
     }
 }

@@ -31,9 +31,9 @@ struct ScriptConfig {
     std::string Caption = "Lorvane";
     // The switches in the file's order, each with its value.
     std::vector<std::pair<std::string, bool>> Switches = {
-        {"folderdef", false}, {"folderask", false},     {"nolistupdates", false},
-        {"categdef", false},  {"categask", false},      {"categmaintain", true},
-        {"calendadd", false}, {"taskadd", false},       {"firsttime", false}};
+        {"folderdef", false}, {"folderask", false}, {"nolistupdates", false},
+        {"categdef", false},  {"categask", false},  {"categmaintain", true},
+        {"calendadd", false}, {"taskadd", false},   {"firsttime", false}};
     // Milliseconds before the watch on an activated inspector's message starts.
     int TimerDelay = 10;
 

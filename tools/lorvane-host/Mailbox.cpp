@@ -15,7 +15,8 @@ std::vector<std::u16string> SplitPath(std::u16string_view path) {
     size_t start = 0;
     for (;;) {
         size_t end = path.find(u'\\', start);
-        parts.emplace_back(path.substr(start, end == std::u16string_view::npos ? end : end - start));
+        parts.emplace_back(
+            path.substr(start, end == std::u16string_view::npos ? end : end - start));
         if (end == std::u16string_view::npos)
             return parts;
         start = end + 1;
@@ -103,9 +104,9 @@ ComPtr<SimItem> ItemBySubject(SimFolder& folder, std::u16string_view subject) {
 
 void SetMessageFields(sim::ItemData& data, const std::map<std::string, std::string>& fields) {
     static const std::pair<const char*, std::u16string sim::ItemData::*> Fields[] = {
-        {"to", &sim::ItemData::To},           {"cc", &sim::ItemData::CC},
-        {"bcc", &sim::ItemData::BCC},         {"subject", &sim::ItemData::Subject},
-        {"body", &sim::ItemData::Body},       {"categories", &sim::ItemData::Categories}};
+        {"to", &sim::ItemData::To},     {"cc", &sim::ItemData::CC},
+        {"bcc", &sim::ItemData::BCC},   {"subject", &sim::ItemData::Subject},
+        {"body", &sim::ItemData::Body}, {"categories", &sim::ItemData::Categories}};
     for (const auto& [name, field] : Fields) {
         auto given = fields.find(name);
         if (given != fields.end())

@@ -22,12 +22,18 @@ bool IsReceived(const sim::ItemData& data) {
 
 const char* KindName(ItemKind kind) {
     switch (kind) {
-    case ItemKind::Mail: return "";
-    case ItemKind::Appointment: return "appointment ";
-    case ItemKind::Task: return "task ";
-    case ItemKind::Note: return "note ";
-    case ItemKind::MeetingRequest: return "meeting request ";
-    case ItemKind::Report: return "report ";
+    case ItemKind::Mail:
+        return "";
+    case ItemKind::Appointment:
+        return "appointment ";
+    case ItemKind::Task:
+        return "task ";
+    case ItemKind::Note:
+        return "note ";
+    case ItemKind::MeetingRequest:
+        return "meeting request ";
+    case ItemKind::Report:
+        return "report ";
     }
     return "";
 }
@@ -64,7 +70,7 @@ std::string DescribeItemData(ItemKind kind, const sim::ItemData& data) {
     if (kind == ItemKind::Mail) {
         if (IsReceived(data))
             line += " from " + Narrow(data.SenderEmailAddress.empty() ? data.SenderName
-                                                                       : data.SenderEmailAddress);
+                                                                      : data.SenderEmailAddress);
         else
             line += Addresses(data);
     }
@@ -99,7 +105,9 @@ std::string DescribeWindow(sim::SimWindowBase& window) {
     const sim::SimItem& item = static_cast<sim::SimInspector&>(window).CurrentItem();
     const sim::ItemData& data = item.Data();
     bool written = item.Kind() == ItemKind::Mail && !data.Sent && !IsReceived(data);
-    return (written ? "new message " : item.Kind() == ItemKind::Mail ? "message " : "") +
+    return (written                         ? "new message "
+            : item.Kind() == ItemKind::Mail ? "message "
+                                            : "") +
            DescribeItemData(item.Kind(), data) + (item.IsSaved() ? "" : " (not saved)");
 }
 

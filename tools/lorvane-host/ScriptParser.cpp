@@ -24,12 +24,12 @@ ScriptArguments FitLine(const ScriptCommand& command, const ScriptLine& line) {
     }
     size_t count = arguments.Words.size();
     if (count < command.MinWords || count > command.MaxWords) {
-        std::string syntax = std::string(command.Name) + (*command.Syntax ? " " : "") +
-                             command.Syntax;
+        std::string syntax =
+            std::string(command.Name) + (*command.Syntax ? " " : "") + command.Syntax;
         throw EScriptError(count > command.MaxWords
                                ? "too many words for " + std::string(command.Name) + ": " +
-                                     ScriptQuoted(arguments.Words[command.MaxWords].Text) +
-                                     " (" + syntax + ")"
+                                     ScriptQuoted(arguments.Words[command.MaxWords].Text) + " (" +
+                                     syntax + ")"
                                : std::string(command.Name) + " takes " + command.Syntax);
     }
     if (command.Check)
@@ -65,8 +65,13 @@ std::vector<ScriptStatement> ParseScript(std::string_view script) {
     for (const ScriptLine& line : SplitScript(script)) {
         const ScriptWord& name = line.Words.front();
         const ScriptCommand* command = name.Quoted ? nullptr : FindScriptCommand(name.Text);
-        if (!command)
-            throw EScriptError("unknown command " + ScriptQuoted(name.Text), line.Number);
+        if (!command) {
+            std::string names;
+            for (const ScriptCommand& known : ScriptCommands())
+                names += (names.empty() ? "" : ", ") + std::string(known.Name);
+            throw EScriptError("unknown command " + ScriptQuoted(name.Text) + " (" + names + ")",
+                               line.Number);
+        }
         try {
             statements.push_back({line.Number, command, FitLine(*command, line)});
         } catch (const EScriptError& e) {

@@ -49,11 +49,10 @@ std::string ConfigSummary(const ScriptConfig& config, const ConfigFolder& folder
     for (const auto& [name, value] : config.Switches)
         if (value)
             on += (on.empty() ? "" : ", ") + name;
-    return "default folder " +
-           (folder.FolderName.empty() ? "none" : InQuotes(folder.FolderName)) +
-           ", default category " +
-           (config.Category.empty() ? "none" : InQuotes(config.Category)) + ", on: " +
-           (on.empty() ? "nothing" : on) + ", timerdelay " + std::to_string(config.TimerDelay);
+    return "default folder " + (folder.FolderName.empty() ? "none" : InQuotes(folder.FolderName)) +
+           ", default category " + (config.Category.empty() ? "none" : InQuotes(config.Category)) +
+           ", on: " + (on.empty() ? "nothing" : on) + ", timerdelay " +
+           std::to_string(config.TimerDelay);
 }
 
 void WriteConfig(ScriptWorld& world) {
@@ -100,14 +99,15 @@ void RunFolder(ScriptWorld& world, const ScriptArguments& arguments) {
 
 void RunDeliver(ScriptWorld& world, const ScriptArguments& arguments) {
     sim::OutlookSim& outlook = world.Live().Outlook();
-    ComPtr<sim::SimFolder> folder =
-        arguments.Has("in") ? FolderByPath(outlook, Wide(arguments.Option("in")))
-                            : outlook.DefaultFolder(outlook::olFolderInbox);
+    ComPtr<sim::SimFolder> folder = arguments.Has("in")
+                                        ? FolderByPath(outlook, Wide(arguments.Option("in")))
+                                        : outlook.DefaultFolder(outlook::olFolderInbox);
     sim::ItemData data;
     data.Subject = Wide(arguments.Word(0));
     data.To = std::u16string(sim::SimApplication::CurrentUserAddress);
     SetMessageFields(data, arguments.Options);
-    data.SenderEmailAddress = data.SenderName = Wide(arguments.Option("from", "sender@example.com"));
+    data.SenderEmailAddress = data.SenderName =
+        Wide(arguments.Option("from", "sender@example.com"));
     data.ConversationIndex = world.NewConversationIndex();
     // Received, for its description; Outlook stamps the moment it arrives.
     data.ReceivedTime = Now();

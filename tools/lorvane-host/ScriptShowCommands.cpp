@@ -1,4 +1,5 @@
-// say and show: what a script prints of its own. Each show prints a heading
+// say, show, hide and unhide: what a script prints of its own, and which of
+// the lines of its steps it leaves out. Each show prints a heading
 // and its lines below it, indented as a step's lines are; they change
 // nothing, so they may come at any point, also while Outlook is not running
 // (then they show what the Outlook that quit left).
@@ -8,12 +9,12 @@
 #include "ScriptVerbs.h"
 #include "ScriptWorld.h"
 #include "SimulatedMachine.h"
+#include "TextFiles.h"
 
 #include "platform/text/Text.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -25,17 +26,6 @@ void Print(ScriptWorld& world, const std::string& heading, const std::vector<std
         world.Out().Line("   " + line);
     if (lines.empty())
         world.Out().Line("   (none)");
-}
-
-std::vector<std::string> FileLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 void ShowFolders(ScriptWorld& world, const ScriptArguments& arguments) {
@@ -88,13 +78,34 @@ void ShowFile(ScriptWorld& world, const std::string& name, const std::string& he
         world.Out().Line("   (there is no file " + name + ")");
         return;
     }
-    Print(world, heading, FileLines(path));
+    Print(world, heading, SplitLines(ReadFileFrom(path)));
 }
 
 } // namespace
 
 void RunSay(ScriptWorld& world, const ScriptArguments& arguments) {
     world.Out().Line(arguments.Word(0));
+}
+
+void CheckLabels(const ScriptArguments& arguments) {
+    static const char* const labels[] = {"host", "debug",  "dialog", "log",    "registry",
+                                         "link", "folder", "sent",   "window", "note"};
+    for (const ScriptWord& word : arguments.Words)
+        if (word.Quoted || std::none_of(std::begin(labels), std::end(labels),
+                                        [&](const char* label) { return word.Text == label; }))
+            throw EScriptError(ScriptQuoted(word.Text) +
+                               " is no kind of line that can be hidden (host, debug, dialog, log, "
+                               "registry, link, folder, sent, window, note)");
+}
+
+void RunHide(ScriptWorld& world, const ScriptArguments& arguments) {
+    for (const ScriptWord& word : arguments.Words)
+        world.Out().Hide(word.Text, true);
+}
+
+void RunUnhide(ScriptWorld& world, const ScriptArguments& arguments) {
+    for (const ScriptWord& word : arguments.Words)
+        world.Out().Hide(word.Text, false);
 }
 
 void CheckShow(const ScriptArguments& arguments) {

@@ -109,25 +109,23 @@ void RunSelect(ScriptWorld& world, const ScriptArguments& arguments) {
     sim::SimExplorer& explorer = MainWindow(outlook);
     ComPtr<sim::SimFolder> folder = FolderOf(outlook, arguments);
     ComPtr<SimItem> item = ItemBySubject(*folder, Wide(arguments.Word(0)));
-    world.Step("The user selects " + Quoted(item->Data().Subject) + " in " +
-                   Quoted(PathOf(*folder)),
-               [&] {
-                   outlook.Activate(explorer);
-                   if (explorer.CurrentFolder() != folder.Get() &&
-                       !outlook.SwitchFolder(explorer, folder)) {
-                       world.Note("the switch to the folder was cancelled");
-                       return;
-                   }
-                   outlook.SelectItems(explorer, {item});
-               });
+    world.Step(
+        "The user selects " + Quoted(item->Data().Subject) + " in " + Quoted(PathOf(*folder)), [&] {
+            outlook.Activate(explorer);
+            if (explorer.CurrentFolder() != folder.Get() &&
+                !outlook.SwitchFolder(explorer, folder)) {
+                world.Note("the switch to the folder was cancelled");
+                return;
+            }
+            outlook.SelectItems(explorer, {item});
+        });
 }
 
 void RunOpen(ScriptWorld& world, const ScriptArguments& arguments) {
     sim::OutlookSim& outlook = world.Running().Outlook();
     ComPtr<sim::SimFolder> folder = FolderOf(outlook, arguments);
     ComPtr<SimItem> item = ItemBySubject(*folder, Wide(arguments.Word(0)));
-    world.Step("The user opens " + Quoted(item->Data().Subject) + " in " +
-                   Quoted(PathOf(*folder)),
+    world.Step("The user opens " + Quoted(item->Data().Subject) + " in " + Quoted(PathOf(*folder)),
                [&] { outlook.OpenInspector(item); });
 }
 
@@ -170,7 +168,8 @@ void RunClick(ScriptWorld& world, const ScriptArguments& arguments) {
 void RunSend(ScriptWorld& world, const ScriptArguments&) {
     sim::OutlookSim& outlook = world.Running().Outlook();
     SimInspector& inspector = FrontInspector(outlook);
-    if (inspector.CurrentItem().Kind() != sim::ItemKind::Mail || !IsWritten(inspector.CurrentItem()))
+    if (inspector.CurrentItem().Kind() != sim::ItemKind::Mail ||
+        !IsWritten(inspector.CurrentItem()))
         throw EScriptError("the window in front shows no message being written");
     ComPtr<SimInspector> hold = ComPtr<SimInspector>::Share(&inspector);
     world.Step("The user presses Send in the window of " +

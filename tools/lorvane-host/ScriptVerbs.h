@@ -39,5 +39,8 @@ void RunActivate(ScriptWorld& world, const ScriptArguments& arguments);
 
 // ---- printing ----
 void RunSay(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckLabels(const ScriptArguments& arguments);
+void RunHide(ScriptWorld& world, const ScriptArguments& arguments);
+void RunUnhide(ScriptWorld& world, const ScriptArguments& arguments);
 void CheckShow(const ScriptArguments& arguments);
 void RunShow(ScriptWorld& world, const ScriptArguments& arguments);

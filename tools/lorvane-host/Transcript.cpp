@@ -3,6 +3,7 @@
 
 #include "OutlookSession.h"
 #include "SimulatedMachine.h"
+#include "TextFiles.h"
 
 #include "platform/win/DebugOutput.h"
 
@@ -14,36 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The bytes of path from offset on; "" when it has no more.
-std::string ReadFrom(const std::string& path, uintmax_t offset) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    in.seekg(static_cast<std::streamoff>(offset));
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 uintmax_t SizeOf(const std::string& path) {
     std::error_code ec;
     uintmax_t size = fs::file_size(path, ec);
     return ec ? 0 : size;
-}
-
-// Lines ended by CR LF (or LF), without their ends.
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 } // namespace
@@ -61,6 +36,13 @@ void Transcript::Attach(OutlookSession* session) {
 void Transcript::Watch(TranscriptSource& source) {
     sources_.push_back(&source);
     source.Mark();
+}
+
+void Transcript::Hide(const std::string& label, bool hidden) {
+    if (hidden && label != "failure")
+        hidden_.insert(label);
+    else
+        hidden_.erase(label);
 }
 
 void Transcript::ShowPathAs(std::string path, std::string shown) {
@@ -129,6 +111,8 @@ void Transcript::Mark() {
 }
 
 void Transcript::Print(const char* source, const std::vector<std::string>& lines) {
+    if (hidden_.count(source))
+        return;
     for (const std::string& line : lines) {
         std::string label = source;
         label.resize(10, ' ');
@@ -150,9 +134,9 @@ std::vector<std::string> Transcript::NewLogLines() {
     std::string bytes;
     if (size < logSize_) {
         // The log rolled over: its earlier lines went on in the backup.
-        bytes = ReadFrom(log + "_Old.txt", logSize_) + ReadFrom(log, 0);
+        bytes = ReadFileFrom(log + "_Old.txt", logSize_) + ReadFileFrom(log, 0);
     } else {
-        bytes = ReadFrom(log, logSize_);
+        bytes = ReadFileFrom(log, logSize_);
     }
     return SplitLines(bytes);
 }

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ public:
     // Shows source's changes after each step from now on (after the sources
     // above, in the order they were added); source must outlive the transcript's use.
     void Watch(TranscriptSource& source);
+    // Leaves the lines of one source out of what a step prints (hidden), or
+    // puts them back; failures are always printed.
+    void Hide(const std::string& label, bool hidden);
     // Prints path, wherever it occurs in a line, as shown.
     void ShowPathAs(std::string path, std::string shown);
     // Prints a line of its own.
@@ -81,4 +85,5 @@ private:
     std::vector<std::string> failures_;
     std::vector<TranscriptSource*> sources_;
     std::vector<std::pair<std::string, std::string>> paths_;
+    std::set<std::string> hidden_;
 };
