@@ -4,5 +4,5 @@
 # happened. Options go to lorvane-host (--data DIR keeps the machine).
 source "$(dirname "$0")/lib.sh"
 ensure_packages
-configure_and_build "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure_and_build "$ROOT/build" "${MAIN_BUILD[@]}"
 exec "$ROOT/build/bin/lorvane-host" "$@" demo

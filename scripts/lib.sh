@@ -30,6 +30,18 @@ ensure_packages() {
   fi
 }
 
+# The everyday build of the tests and the demo: light optimisation compiles
+# much faster than -O2 with debug information and still finds what the
+# optimiser's warnings find. Benchmarks are measured in a Release build of
+# their own (see the README).
+MAIN_BUILD=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1" "-DCMAKE_C_FLAGS_RELEASE=-O1")
+
+# The sanitizer build: no optimisation, line tables only (enough for the
+# sanitizers' stack traces).
+SANITIZER_BUILD=(-DCMAKE_BUILD_TYPE=Debug -DLORVANE_SANITIZE=ON -DLORVANE_BENCH=OFF
+  "-DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only" "-DCMAKE_C_FLAGS_DEBUG=-gline-tables-only"
+  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14)
+
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
   local dir="$1"; shift

@@ -4,12 +4,11 @@
 source "$(dirname "$0")/lib.sh"
 ensure_packages
 
-configure_and_build "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure_and_build "$ROOT/build" "${MAIN_BUILD[@]}"
 [ -x "$ROOT/scripts/test-data.sh" ] && "$ROOT/scripts/test-data.sh" "$ROOT/build"
 (cd "$ROOT/build" && ctest --output-on-failure -j "$JOBS")
 
-configure_and_build "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DLORVANE_SANITIZE=ON \
-  -DLORVANE_BENCH=OFF -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+configure_and_build "$ROOT/build-asan" "${SANITIZER_BUILD[@]}"
 [ -x "$ROOT/scripts/test-data.sh" ] && "$ROOT/scripts/test-data.sh" "$ROOT/build-asan"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
