@@ -10,6 +10,7 @@
 #include "framework/OutlookAppEvents.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/win/DebugOutput.h"
 #include "platform/win/Shell.h"
 
 #include <algorithm>
@@ -74,6 +75,22 @@ TEST_F(ProductStartup, WithoutConfigurationSentItemsIsWatchedButOutlooksOwnSends
     EXPECT_NE(state.ExpandedNodes, nullptr);
     EXPECT_EQ(state.MainButtonCaption, "Lorvane");
     EXPECT_TRUE(DirectoryExists(platform::LocalAppDataFolder() + "/LorvaneOL"));
+}
+
+TEST_F(ProductStartup, TheDebuggerHearsWhatStartUpReadAndConnected) {
+    platform::TakeDebugOutput();
+    sim::OutlookSim outlook;
+    AddInSession session(outlook);
+    // The product's own notes, without the framework's window events.
+    Lines notes;
+    for (const std::string& line : platform::TakeDebugOutput())
+        if (line.rfind("LorvaneOL: On", 0) != 0)
+            notes.push_back(line);
+    EXPECT_EQ(notes,
+              (Lines{"LorvaneOL: no configuration file: the defaults apply",
+                     "LorvaneOL: Sent Items watched",
+                     "LorvaneOL: data folder \"" + platform::LocalAppDataFolder() + "/LorvaneOL\"",
+                     "LorvaneOL: the watch on Outlook's own sends is not armed"}));
 }
 
 TEST_F(ProductStartup, WithADefaultActionTheWatchOnOutlooksOwnSendsIsArmed) {
