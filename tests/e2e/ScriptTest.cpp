@@ -50,6 +50,7 @@ const GoldenScript GoldenScripts[] = {
     {"compose-and-send", 1},  // Outlook's own Send; a message without recipients fails
     {"reply-and-forward", 0}, // answers, a window closed with and without saving
     {"restart", 0},           // the configuration file, a quit and a new start
+    {"offline", 0},           // the Outbox across a restart
     {"unknown-command", 1},   // refused before anything runs
     {"missing-folder", 1},    // stops at the line that names what is not there
 };

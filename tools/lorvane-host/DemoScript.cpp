@@ -28,10 +28,15 @@ send
 show folders "Personal Folders\Sent Items"
 show delivered
 
-say "Outlook quits and starts again."
+say "Offline, a second reply waits in the Outbox while Outlook quits and starts again."
+offline
+reply body "One more thing."
+send
 quit
 show files
 start
+online
+show folders "Personal Folders\Sent Items"
 quit
 )";
 }

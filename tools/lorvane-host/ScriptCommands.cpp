@@ -35,6 +35,12 @@ const std::vector<ScriptCommand>& ScriptCommands() {
         {"quit", "",
          "the user quits Outlook (its stores stay for the next start)",
          0, 0, {}, nullptr, RunQuit},
+        {"offline", "",
+         "Outlook works offline: what is sent waits in the Outbox, also across a restart",
+         0, 0, {}, nullptr, RunOffline},
+        {"online", "",
+         "Outlook works online again and sends what waits in the Outbox",
+         0, 0, {}, nullptr, RunOnline},
         {"compose", "[to ADDRESSES] [cc ADDRESSES] [bcc ADDRESSES] [subject TEXT] [body TEXT] "
                     "[categories NAMES]",
          "the user writes a new message in a window of its own",

@@ -1,4 +1,5 @@
-// start, quit, wait and answer: Outlook's life, the clock, and the user's
+// start, quit, offline, online, wait and answer: Outlook's life and its
+// connection, the clock, and the user's
 // answers to dialogs still to come. An answer is given before the line that
 // brings the dialog, since that line runs to its end with the dialog inside it.
 #include "ScriptValues.h"
@@ -14,6 +15,19 @@ void RunStart(ScriptWorld& world, const ScriptArguments&) {
 
 void RunQuit(ScriptWorld& world, const ScriptArguments&) {
     world.Quit();
+}
+
+void RunOffline(ScriptWorld& world, const ScriptArguments&) {
+    world.Step("Outlook works offline: what is sent waits in the Outbox",
+               [&] { world.Transport().SetOffline(true); });
+}
+
+void RunOnline(ScriptWorld& world, const ScriptArguments&) {
+    world.Step("Outlook works online again", [&] {
+        world.Transport().SetOffline(false);
+        if (world.IsRunning())
+            world.Transport().Send();
+    });
 }
 
 void CheckWait(const ScriptArguments& arguments) {

@@ -175,7 +175,7 @@ void RunSend(ScriptWorld& world, const ScriptArguments&) {
     world.Step("The user presses Send in the window of " +
                    Quoted(inspector.CurrentItem().Data().Subject),
                [&] {
-                   if (!outlook.PressSend(*hold))
+                   if (!outlook.PressSend(*hold) && !world.Transport().Holds(hold->CurrentItem()))
                        world.Note("the send was cancelled");
                });
 }

@@ -17,6 +17,8 @@ void RunConfig(ScriptWorld& world, const ScriptArguments& arguments);
 // ---- Outlook, time and dialogs ----
 void RunStart(ScriptWorld& world, const ScriptArguments& arguments);
 void RunQuit(ScriptWorld& world, const ScriptArguments& arguments);
+void RunOffline(ScriptWorld& world, const ScriptArguments& arguments);
+void RunOnline(ScriptWorld& world, const ScriptArguments& arguments);
 void CheckWait(const ScriptArguments& arguments);
 void RunWait(ScriptWorld& world, const ScriptArguments& arguments);
 void CheckAnswer(const ScriptArguments& arguments);

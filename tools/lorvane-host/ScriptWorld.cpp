@@ -17,7 +17,8 @@ ScriptWorld::ScriptWorld(HostContext& context)
     : context_(context), clock_(StartTime()), transcript_(context.Out, context.Machine),
       mailbox_([this]() -> sim::OutlookSim& { return session_->Outlook(); }),
       deliveries_([this] { return Deliveries(); }),
-      windows_([this]() -> sim::OutlookSim& { return session_->Outlook(); }) {
+      windows_([this]() -> sim::OutlookSim& { return session_->Outlook(); }),
+      outbox_([this](const std::string& note) { Note(note); }) {
     // Registration asks whether Outlook runs, so it comes before Outlook does.
     context.Library.Register();
     transcript_.ShowPathAs(context.Library.Path(), AddInLibrary::FileName);
@@ -30,6 +31,7 @@ ScriptWorld::ScriptWorld(HostContext& context)
 }
 
 ScriptWorld::~ScriptWorld() {
+    outbox_.Attach(nullptr);
     transcript_.Attach(nullptr);
     session_.reset();
 }
@@ -38,6 +40,7 @@ void ScriptWorld::Replace(const MailboxImage* image) {
     if (session_) {
         const std::vector<sim::ItemData>& sent = session_->Outlook().Deliveries();
         earlierDeliveries_.insert(earlierDeliveries_.end(), sent.begin(), sent.end());
+        outbox_.Attach(nullptr);
         transcript_.Attach(nullptr);
         // The old Outlook goes first: its scripted user gives the dialogs back.
         session_.reset();
@@ -63,6 +66,7 @@ void ScriptWorld::Replace(const MailboxImage* image) {
              InQuotes(text::Narrow(categories)));
         return true;
     });
+    outbox_.Attach(&session_->Outlook());
     transcript_.Attach(session_.get());
     running_ = quit_ = false;
 }
@@ -90,6 +94,8 @@ void ScriptWorld::Start() {
         sim::HostedAddIn* addIn = session.AddIn();
         if (!addIn || !addIn->Connected)
             Note("the add-in " + std::string(AddInLibrary::ProgId) + " did not connect");
+        if (!outbox_.IsOffline())
+            outbox_.Send();
     });
     running_ = true;
 }
@@ -109,6 +115,7 @@ void ScriptWorld::Quit() {
 bool ScriptWorld::Step(const std::string& title, const std::function<void()>& action) {
     return transcript_.Step(title, [&] {
         action();
+        outbox_.Settle();
         platform::AdvanceAndProcess(LinePace);
     });
 }

@@ -16,6 +16,7 @@
 #include "ConfigFileWriter.h"
 #include "HostCommands.h"
 #include "Mailbox.h"
+#include "Outbox.h"
 #include "OutlookSession.h"
 #include "ScriptWatches.h"
 #include "Transcript.h"
@@ -57,17 +58,21 @@ public:
     OutlookSession& Running();
     // True between a start and a quit.
     bool IsRunning() const { return running_; }
-    // Outlook starts and loads the add-in (a step); raises EScriptError when it runs already.
+    // Outlook starts and loads the add-in, then sends its Outbox unless it
+    // works offline (a step); raises EScriptError when it runs already.
     void Start();
     // The user quits Outlook (a step); raises EScriptError when it does not run.
     void Quit();
 
-    // Runs action as a step under title, then lets a line's time pass
-    // (timers that fall due fire within the step). False when it failed.
+    // Runs action as a step under title, moves what it sent while offline to
+    // the Outbox, then lets a line's time pass (timers that fall due fire
+    // within the step). False when it failed.
     bool Step(const std::string& title, const std::function<void()>& action);
     // Adds a line of what Outlook did to the step that runs now.
     void Note(const std::string& text) { notes_.Add(text); }
 
+    // Outlook's Outbox and whether it works offline.
+    Outbox& Transport() { return outbox_; }
     // The configuration that "config write" writes.
     ScriptConfig& Config() { return config_; }
     // A conversation index for a new message, the same in every run.
@@ -98,4 +103,5 @@ private:
     MailboxWatch mailbox_;
     DeliveryWatch deliveries_;
     WindowWatch windows_;
+    Outbox outbox_;
 };
