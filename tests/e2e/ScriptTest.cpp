@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -51,6 +52,7 @@ const GoldenScript GoldenScripts[] = {
     {"reply-and-forward", 0}, // answers, a window closed with and without saving
     {"restart", 0},           // the configuration file, a quit and a new start
     {"offline", 0},           // the Outbox across a restart
+    {"timers", 0},            // the add-in's timers on the script's clock
     {"unknown-command", 1},   // refused before anything runs
     {"missing-folder", 1},    // stops at the line that names what is not there
 };
@@ -190,5 +192,49 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
         EXPECT_EQ(run.ExitCode, 1) << c.Line;
         EXPECT_EQ(run.Output.rfind("stdin:3: " + std::string(c.Error), 0), 0u) << c.Line << "\n"
                                                                                << run.Output;
+    }
+}
+
+TEST(Script, ALineThatNamesWhatIsNotThereStopsTheScriptThere) {
+    struct Case {
+        const char* Lines;
+        const char* Error;
+    };
+    const Case cases[] = {
+        {"compose to a@example.com", "Outlook is not running: start it first"},
+        {"quit", "Outlook is not running: start it first"},
+        {"start\nstart", "Outlook runs already"},
+        {"start\nquit\nsend", "Outlook is not running: start it first"},
+        {"store Archive\nstore archive", "there is a store archive already"},
+        {"store \"A\\B\"", "a store's name is not empty and holds no \\"},
+        {"folder \"Personal Folders\\Inbox\"",
+         "there is a folder \"Personal Folders\\Inbox\" already"},
+        {"folder Archive\\Projects", "there is no store Archive"},
+        {"deliver Hello in \"Personal Folders\\Nowhere\"",
+         "there is no folder \"Personal Folders\\Nowhere\""},
+        {"config folder Archive\\Projects\nconfig write", "there is no folder Archive\\Projects"},
+        {"start\nselect Budget", "there is no item Budget in \"Personal Folders\\Inbox\""},
+        {"start\nopen Budget in \"Personal Folders\\Sent Items\"",
+         "there is no item Budget in \"Personal Folders\\Sent Items\""},
+        {"start\nexplore \"Personal Folders\\Nowhere\"",
+         "there is no folder \"Personal Folders\\Nowhere\""},
+        {"start\nreply", "no message is open or selected to answer"},
+        {"start\nsend", "the main window is in front, not the window of an item"},
+        {"start\nedit subject Hi", "the main window is in front, not the window of an item"},
+        {"start\nclose", "the main window is in front, not the window of an item"},
+        {"start\nactivate Budget", "no window shows Budget"},
+        {"start\nclick Send", "the ribbon in front has no control Send"},
+        {"deliver Budget\nstart\nopen Budget\nsend",
+         "the window in front shows no message being written"},
+    };
+    TempPlatformHome machine;
+    for (const Case& c : cases) {
+        std::string script = std::string(c.Lines) + "\nsay after\n";
+        int line = 1 + static_cast<int>(std::count(c.Lines, c.Lines + std::strlen(c.Lines), '\n'));
+        HostRun run = RunFromInput(machine, script);
+        EXPECT_EQ(run.ExitCode, 1) << c.Lines;
+        std::string error = "stdin:" + std::to_string(line) + ": " + c.Error;
+        EXPECT_NE(run.Output.find(error), std::string::npos) << c.Lines << "\n" << run.Output;
+        EXPECT_EQ(run.Output.find("after"), std::string::npos) << c.Lines << "\n" << run.Output;
     }
 }
