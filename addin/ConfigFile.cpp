@@ -6,6 +6,7 @@
 
 #include "addin/ConfigFileFormat.h"
 #include "addin/DataFolder.h"
+#include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "platform/rtl/Conversions.h"
@@ -141,6 +142,8 @@ void ResetButtonAllocations() {
 void ResetConfigFile() {
     DeleteFile(ConfigFilePath());
     LoadButtonsFromFile();
+    if (TAddInModule* module = ProgramState().Module)
+        module->PlaceButtonBar();
 }
 
 void UpdateAnyDefaultAction() {

@@ -50,9 +50,9 @@ void LoadButtonsFromFile();
 bool SaveAndReloadButtons();
 // Clears folder record 1, the default filing folder.
 void ResetButtonAllocations();
-// Deletes "Zub.xml" and reads the settings again, which by itself clears only
-// the default filing folder in memory (the configuration dialog resets the
-// other settings). The ribbon state is placed again by the caller.
+// Deletes "Zub.xml", reads the settings again (which by itself clears only
+// the default filing folder in memory; the configuration dialog resets the
+// other settings) and places the module's ribbon state again.
 void ResetConfigFile();
 // Sets any-default-action from the seven switches of the default actions.
 void UpdateAnyDefaultAction();

@@ -3,6 +3,7 @@
 // files, other switch words, slots and records out of range), faults that
 // stop the reading without leaving the settings half made, and a save that
 // fails without touching the old file or the user's choices.
+#include "tests/addin/AddInSession.h"
 #include "tests/addin/FileSizeLimit.h"
 #include "tests/addin/ProductTestSupport.h"
 #include "tests/platform/ExpectRaises.h"
@@ -369,6 +370,21 @@ TEST_F(ConfigFileTest, ResettingTheFileClearsOnlyTheDefaultFolderInMemory) {
     EXPECT_EQ(s.FolderRecords[1], TFolderRecord());
     EXPECT_EQ(s.DefaultCategory, "Red");
     EXPECT_EQ(s.categdef, 1);
+}
+
+TEST_F(ConfigFileTest, ResettingTheFilePlacesTheRibbonStateAgain) {
+    ProgramState().calendadd = 1;
+    ASSERT_TRUE(SaveButtonsToFile());
+    ResetProgramState();
+    sim::OutlookSim outlook;
+    AddInSession session(outlook);
+    ASSERT_TRUE(session.Module().OnOLInspectorActivate);
+    // The configuration dialog's "Defaults" turns the switches off before
+    // the file is read again.
+    ProgramState().anydefaultaction = 0;
+    ResetConfigFile();
+    EXPECT_FALSE(session.Module().OnOLInspectorActivate);
+    EXPECT_FALSE(session.Module().OnOLExplorerSelectionChange);
 }
 
 TEST_F(ConfigFileTest, ElementsAndCommentsAreAddedToTheDocument) {
