@@ -36,6 +36,7 @@ class TFolderItems;
 class TFolderSentItems;
 class TImageList;
 class TadxOutlookAppEvents;
+class TadxRibbonTab;
 class TTimer;
 
 // The product's add-in module; its stored form holds the registration
@@ -54,13 +55,21 @@ public:
 
     // The explorer tab's images.
     TImageList* ImageList1 = nullptr;
+    // The ribbon tab added to the new-mail window's built-in tab: its group
+    // holds the split button, its menu and the spacers.
+    TadxRibbonTab* adxRibbonTab3 = nullptr;
     // The two tries of the watch on the active inspector's message.
     TTimer* Timer1 = nullptr;
     TTimer* Timer2 = nullptr;
+    // The explorer's own ribbon tab.
+    TadxRibbonTab* adxRibbonTab1 = nullptr;
     // Outlook's events: its quit runs begin shutdown and finalisation.
     TadxOutlookAppEvents* adxOutlookAppEvents1 = nullptr;
 
     // ---- run-time fields ----
+
+    // The explorer tab, remembered by PlaceButtonBar.
+    TadxRibbonTab* ExplorerTab = nullptr;
 
     // The newest filing-folder watcher; earlier ones stay connected (owned
     // as components).
@@ -101,6 +110,20 @@ public:
     void Help();
     // "About": the about box.
     void ShowAbout();
+
+    // The ribbon's clicks (RibbonHandlers.cpp). A click on a button of the
+    // new-mail tab runs the individual action of its Tag; the split button
+    // runs action 6.
+    void DoIndividualActionClick(TObject* Sender, IRibbonControl* RibbonControl);
+    // The explorer tab's "Define Default Actions" (also the hidden menu button's).
+    void adxRibbonTab1Controls0Controls0Controls0Controls0Click(TObject* Sender,
+                                                                IRibbonControl* RibbonControl);
+    // The explorer tab's "Help".
+    void adxRibbonTab1Controls0Controls0Controls0Controls3Click(TObject* Sender,
+                                                                IRibbonControl* RibbonControl);
+    // The explorer tab's "About".
+    void adxRibbonTab1Controls0Controls0Controls0Controls4Click(TObject* Sender,
+                                                                IRibbonControl* RibbonControl);
 
     // ---- sent-copy watchers and pending entries (FolderWatchers.cpp) ----
 

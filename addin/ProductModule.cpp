@@ -12,6 +12,7 @@
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "framework/OutlookAppEvents.h"
+#include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/Timer.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/outlook/Outlook.h"
@@ -47,8 +48,10 @@ void TAddInModule::Loaded() {
     // The class library sets a module's published fields from the
     // components of its stored form; here they are bound once it is read.
     ImageList1 = StoredComponent<TImageList>(*this, "ImageList1");
+    adxRibbonTab3 = StoredComponent<TadxRibbonTab>(*this, "adxRibbonTab3");
     Timer1 = StoredComponent<TTimer>(*this, "Timer1");
     Timer2 = StoredComponent<TTimer>(*this, "Timer2");
+    adxRibbonTab1 = StoredComponent<TadxRibbonTab>(*this, "adxRibbonTab1");
     adxOutlookAppEvents1 = StoredComponent<TadxOutlookAppEvents>(*this, "adxOutlookAppEvents1");
 }
 
@@ -84,10 +87,18 @@ void TAddInModule::adxCOMAddInModuleAddInInitialize(TObject*) {
 }
 
 void TAddInModule::PlaceButtonBar() {
-    // The explorer tab and the compose tab's split button (enabled, with the
-    // screen tip "Click to define tracking actions and send the message. Or
-    // click pull-down menu for a single action") join here with the
-    // product's ribbon content.
+    ExplorerTab = adxRibbonTab1;
+    // The compose tab's split button: the first control of its first group.
+    // Its setters tell a loaded ribbon to ask again.
+    TadxRibbonControls* groups = adxRibbonTab3 ? adxRibbonTab3->Controls() : nullptr;
+    TadxRibbonControls* controls =
+        groups && groups->Count() ? groups->GetItem(0)->GetControls() : nullptr;
+    if (controls && controls->Count()) {
+        TadxRibbonCustomControl* split = controls->GetItem(0);
+        split->SetEnabled(true);
+        split->SetScreenTip(u"Click to define tracking actions and send the message. Or click "
+                            u"pull-down menu for a single action");
+    }
     ProductTrace(ProgramState().anydefaultaction ? "the watch on Outlook's own sends is armed"
                                                  : "the watch on Outlook's own sends is not armed");
     if (ProgramState().anydefaultaction) {

@@ -8,6 +8,7 @@
 #include "addin/MessageKey.h"
 #include "addin/PendingEntries.h"
 #include "framework/OutlookAppEvents.h"
+#include "framework/ribbon/RibbonTab.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/DebugOutput.h"
@@ -44,9 +45,12 @@ TEST_F(ProductStartup, TheStoredFormMakesTheComponentsInTheirOrder) {
         if (!module->Components(i)->Name().empty())
             components.push_back(module->Components(i)->Name() + ": " +
                                  module->Components(i)->ClassName());
-    EXPECT_EQ(components, (Lines{"ImageList1: TImageList", "Timer1: TTimer", "Timer2: TTimer",
+    EXPECT_EQ(components, (Lines{"ImageList1: TImageList", "adxRibbonTab3: TadxRibbonTab",
+                                 "Timer1: TTimer", "Timer2: TTimer", "adxRibbonTab1: TadxRibbonTab",
                                  "adxOutlookAppEvents1: TadxOutlookAppEvents"}));
     EXPECT_EQ(module->ImageList1, module->FindComponent("ImageList1"));
+    EXPECT_EQ(module->adxRibbonTab3, module->FindComponent("adxRibbonTab3"));
+    EXPECT_EQ(module->adxRibbonTab1, module->FindComponent("adxRibbonTab1"));
     ASSERT_NE(module->adxOutlookAppEvents1, nullptr);
     EXPECT_TRUE(module->adxOutlookAppEvents1->OnQuit);
     for (TTimer* timer : {module->Timer1, module->Timer2}) {

@@ -55,6 +55,7 @@ const GoldenScript GoldenScripts[] = {
     {"timers", 0},            // the add-in's timers on the script's clock
     {"unknown-command", 1},   // refused before anything runs
     {"missing-folder", 1},    // stops at the line that names what is not there
+    {"ribbon", 0},            // both ribbons as their callbacks show them, and clicks
 };
 
 // The script's name in the test's report.

@@ -15,6 +15,13 @@ config categmaintain on
 config write
 start
 
+say "The add-in's tab in the main window, and its group on a new message's tab."
+show ribbon
+compose subject "Draft"
+show ribbon
+click "Send + Add to Calendar"
+close
+
 say "The user looks around: a second window on Sent Items, a message opened."
 explore "Personal Folders\Sent Items"
 select "Quarterly figures"

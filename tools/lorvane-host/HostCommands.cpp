@@ -15,6 +15,10 @@ const std::vector<HostCommand>& HostCommands() {
          "run the built-in script that shows the add-in's whole job (a temporary machine "
          "unless --data is given)",
          MachineFolder::Temporary, RunDemo},
+        {"ribbon", "ID", 1,
+         "print the ribbon document the add-in gives Outlook for ribbon identifier ID "
+         "(such as Microsoft.Outlook.Explorer), and nothing else",
+         MachineFolder::Temporary, RunRibbon},
     };
     return commands;
 }

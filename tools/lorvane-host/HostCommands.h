@@ -62,3 +62,4 @@ int RunRegister(HostContext& context);
 int RunUnregister(HostContext& context);
 int RunScript(HostContext& context);
 int RunDemo(HostContext& context);
+int RunRibbon(HostContext& context);
