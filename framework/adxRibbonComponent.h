@@ -45,10 +45,13 @@ public:
 
     // ---- the values the callbacks ask for, and their setters ----
 
+    // The label.
     virtual std::u16string GetCaption() = 0;
     virtual void SetCaption(const std::u16string& Value) = 0;
+    // The description a large menu item shows under its label.
     virtual std::u16string GetDescription() = 0;
     virtual void SetDescription(const std::u16string& Value) = 0;
+    // Whether the user can use it.
     virtual bool GetEnabled() = 0;
     virtual void SetEnabled(bool Value) = 0;
     // The component's own id (its "id" in the ribbon document).
@@ -57,10 +60,13 @@ public:
     // The id of the built-in tab or control the component stands for; empty for its own.
     virtual std::u16string GetIDMso() = 0;
     virtual void SetIDMso(const std::u16string& Value) = 0;
+    // The entry of the tab's image list it shows; -1 for none.
     virtual int32_t GetImageIndex() = 0;
     virtual void SetImageIndex(int32_t Value) = 0;
+    // The built-in image it shows.
     virtual std::u16string GetImageMso() = 0;
     virtual void SetImageMso(const std::u16string& Value) = 0;
+    // Where it is placed among built-in or custom siblings.
     virtual std::u16string GetInsertAfterIdMso() = 0;
     virtual void SetInsertAfterIdMso(const std::u16string& Value) = 0;
     virtual std::u16string GetInsertAfterId() = 0;
@@ -69,35 +75,46 @@ public:
     virtual void SetInsertBeforeIdMso(const std::u16string& Value) = 0;
     virtual std::u16string GetInsertBeforeId() = 0;
     virtual void SetInsertBeforeId(const std::u16string& Value) = 0;
+    // The size of a gallery's items; -1 for the host's.
     virtual int32_t GetItemHeight() = 0;
     virtual void SetItemHeight(int32_t Value) = 0;
     virtual int32_t GetItemWidth() = 0;
     virtual void SetItemWidth(int32_t Value) = 0;
     // The glyph bitmap, or nullptr for a component without one.
     virtual TBitmap* GetGlyph() = 0;
+    // The key tip (at most 3 characters).
     virtual std::u16string GetKeyTip() = 0;
     virtual void SetKeyTip(const std::u16string& Value) = 0;
+    // The state of a toggle button or check box.
     virtual bool GetPressed() = 0;
     virtual void SetPressed(bool Value) = 0;
+    // The kinds of window whose ribbon shows it.
     virtual TadxRibbons GetRibbons() = 0;
     virtual void SetRibbons(TadxRibbons Value) = 0;
+    // The item selected in a drop-down or gallery.
     virtual std::u16string GetSelectedItemId() = 0;
     virtual void SetSelectedItemId(const std::u16string& Value) = 0;
     virtual int32_t GetSelectedItemIndex() = 0;
     virtual void SetSelectedItemIndex(int32_t Value) = 0;
+    // The tool tip's title and body.
     virtual std::u16string GetScreenTip() = 0;
     virtual void SetScreenTip(const std::u16string& Value) = 0;
+    // Whether the label is shown.
     virtual bool GetShowCaption() = 0;
     virtual void SetShowCaption(bool Value) = 0;
+    // Regular or large.
     virtual TadxRibbonXControlSize GetSize() = 0;
     virtual void SetSize(TadxRibbonXControlSize Value) = 0;
     virtual std::u16string GetSuperTip() = 0;
     virtual void SetSuperTip(const std::u16string& Value) = 0;
+    // The text of an edit box or combo box.
     virtual std::u16string GetText() = 0;
     virtual void SetText(const std::u16string& Value) = 0;
+    // A menu's title (a menu separator's caption).
     virtual std::u16string GetTitle() = 0;
     // The content of a dynamic menu (a "menu" document); empty for others.
     virtual std::u16string GetContent() = 0;
+    // Whether it is shown.
     virtual bool GetVisible() = 0;
     virtual void SetVisible(bool Value) = 0;
 
