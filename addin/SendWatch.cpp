@@ -30,7 +30,7 @@ TTimer& Need(TTimer* timer) {
     return *timer;
 }
 
-// Counts the watched item's events that are running (see AttachOnReplyEvent).
+// Counts the watched item's events that are running (see DropWatchedItem).
 struct EventScope {
     int& depth;
     explicit EventScope(int& d) : depth(d) { ++depth; }
