@@ -1,14 +1,17 @@
 // The language pack loader: a pack is a shared library with three C entry
-// points, InitLanguageDll, Translate and FinalizeLanguageDll.
+// points, InitLanguageDll, Translate and FinalizeLanguageDll. Libraries are
+// opened through the platform's loader, never the system's directly.
 #include "xml/RwMessages.h"
 
-#include "platform/rtl/Exception.h"
+#include "xml/RwTranslate.h"
 
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/TranslateHook.h"
 #include "platform/win/LastError.h"
 #include "platform/win/Library.h"
 
 #include <mutex>
-#include <sys/stat.h>
 
 namespace {
 
@@ -44,24 +47,59 @@ PackHolder& Holder() {
     return holder;
 }
 
-bool FileExists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 // Loads the pack from the folder of the module (program or shared library)
 // that holds this code, as the machine's loader looks in the application's
 // folder first; then by name from the search path.
 HMODULE OpenPack(const std::string& name) {
     if (name.find('/') == std::string::npos) {
-        std::string own = platform::ModuleFileNameOf(reinterpret_cast<const void*>(&OpenPack));
-        size_t slash = own.rfind('/');
-        struct stat info;
-        std::string local = own.substr(0, slash == std::string::npos ? 0 : slash + 1) + name;
-        if (slash != std::string::npos && stat(local.c_str(), &info) == 0)
-            return LoadLibrary(local.c_str());
+        std::string folder =
+            ExtractFilePath(platform::ModuleFileNameOf(reinterpret_cast<const void*>(&OpenPack)));
+        if (!folder.empty() && FileExists(folder + name))
+            return LoadLibrary((folder + name).c_str());
     }
     return LoadLibrary(name.c_str());
+}
+
+// Unloads a loaded pack and loads name in its place; the caller holds the lock.
+void LoadPack(const std::string& name) {
+    UnLoadResourceLibrary();
+    HMODULE handle;
+    try {
+        handle = OpenPack(name);
+    } catch (...) {
+        throw Exception("Unable to load the given resourcelibrary " + name);
+    }
+    if (!handle)
+        throw Exception("Unable to load the given resourcelibrary " + name + ". Error " +
+                        std::to_string(GetLastError()) + " was raised!");
+    auto init = reinterpret_cast<TInitLanguageDll>(GetProcAddress(handle, "InitLanguageDll"));
+    if (!init) {
+        FreeLibrary(handle);
+        throw Exception("Unable to locate the function \"InitLanguageDll\" in Resource Library " +
+                        name);
+    }
+    if (!init()) {
+        FreeLibrary(handle);
+        throw Exception("Failed to initialize Resource Library!");
+    }
+    auto translate = reinterpret_cast<TTranslate>(GetProcAddress(handle, "Translate"));
+    if (!translate) {
+        FreeLibrary(handle);
+        throw Exception("Unable to locate the function \"Translate\" in Resource Library " + name);
+    }
+    LanguagePack& pack = Holder().pack;
+    pack.handle = handle;
+    pack.translate = translate;
+    pack.finalize =
+        reinterpret_cast<TFinalizeLanguageDll>(GetProcAddress(handle, "FinalizeLanguageDll"));
+}
+
+// Tells every open form, data module and component that offers IRwTranslate
+// to translate itself. Runs without the pack's lock, so that a component may
+// look its texts up, or load another pack, while it translates.
+void TranslateOpenComponents() {
+    platform::TranslateOpenComponents(
+        IRwTranslate::Iid, [](void* intf) { static_cast<IRwTranslate*>(intf)->Translate(); });
 }
 
 } // namespace
@@ -85,44 +123,28 @@ bool ResourceLibraryLoaded() {
 void LoadResourceLibrary(const std::string& name) {
     {
         std::lock_guard<std::recursive_mutex> guard(PackLock());
-        UnLoadResourceLibrary();
-        HMODULE handle;
-        try {
-            handle = OpenPack(name);
-        } catch (...) {
-            throw Exception("Unable to load the given resourcelibrary " + name);
-        }
-        if (!handle)
-            throw Exception("Unable to load the given resourcelibrary " + name + ". Error " +
-                            std::to_string(GetLastError()) + " was raised!");
-        auto init = reinterpret_cast<TInitLanguageDll>(GetProcAddress(handle, "InitLanguageDll"));
-        if (!init) {
-            FreeLibrary(handle);
-            throw Exception("Unable to locate the function \"InitLanguageDll\" in Resource Library " +
-                            name);
-        }
-        if (!init()) {
-            FreeLibrary(handle);
-            throw Exception("Failed to initialize Resource Library!");
-        }
-        auto translate = reinterpret_cast<TTranslate>(GetProcAddress(handle, "Translate"));
-        if (!translate) {
-            FreeLibrary(handle);
-            throw Exception("Unable to locate the function \"Translate\" in Resource Library " + name);
-        }
-        LanguagePack& pack = Holder().pack;
-        pack.handle = handle;
-        pack.translate = translate;
-        pack.finalize = reinterpret_cast<TFinalizeLanguageDll>(GetProcAddress(handle, "FinalizeLanguageDll"));
+        LoadPack(name);
     }
+    TranslateOpenComponents();
 }
 
 std::string ResStringById(int32_t group, int32_t id) {
-    std::lock_guard<std::recursive_mutex> guard(PackLock());
-    if (!Holder().pack.handle)
-        LoadResourceLibrary(RwDefaultLanguagePack);
-    if (id <= 0)
-        return {};
-    const char* text = Holder().pack.translate(group, id, "<stringid %d,%d>");
-    return text ? text : std::string();
+    bool loadedNow = false;
+    std::string text;
+    {
+        std::lock_guard<std::recursive_mutex> guard(PackLock());
+        if (!Holder().pack.handle) {
+            LoadPack(RwDefaultLanguagePack);
+            loadedNow = true;
+        }
+        if (id > 0) {
+            const char* translated = Holder().pack.translate(group, id, "<stringid %d,%d>");
+            text = translated ? translated : "";
+        }
+    }
+    // The pack that arrived with this lookup translates the open forms as an
+    // explicit load would.
+    if (loadedNow)
+        TranslateOpenComponents();
+    return text;
 }

@@ -161,3 +161,5 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
 }
 
 void TComponent::Loaded() { state_ &= ~csLoading; }
+
+void* TComponent::GetInterface(const GUID&) { return nullptr; }

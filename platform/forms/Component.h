@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+struct GUID;
+
 namespace forms {
 class FormReader;
 }
@@ -119,6 +121,13 @@ public:
     // encloses this one (the root for top-level components); controls take it
     // as their parent. Nothing by default.
     virtual void SetParentComponent(TComponent* Parent) {}
+
+    // The interface iid that this component implements (no reference added),
+    // or nullptr: how code in another library asks a component for an
+    // interface, where dynamic_cast cannot be trusted. None by default; a
+    // component class that implements interfaces answers them here
+    // (TInterfacedComponent does).
+    virtual void* GetInterface(const GUID& iid);
 
     // True when `name` is a valid component name: a letter or "_", then
     // letters, digits and "_" (the empty name is valid for components too).
