@@ -16,7 +16,11 @@ Variant TRwDOMNode::DoGetNodeVarValue() {
     // "vartype" holds a variant type code, "type" a schema type name.
     if (element.HasAttribute(u"vartype")) {
         const int code = StrToInt(text::Narrow(element.GetAttribute(u"vartype")));
-        return RwXmlToVariant(value_, static_cast<VARTYPE>(code));
+        // A code beyond 16 bits names no type; cut to 16 bits it would pass
+        // for one (65539 for an integer), so it goes on as one that is none.
+        constexpr VARTYPE noType = 0xFFFF;
+        const bool fits = code >= 0 && code <= 0xFFFF;
+        return RwXmlToVariant(value_, fits ? static_cast<VARTYPE>(code) : noType);
     }
     if (element.HasAttribute(u"type"))
         return RwXmlToVariant(value_, RwSchemaTypeToVariantType(element.GetAttribute(u"type")));

@@ -99,6 +99,21 @@ TEST_F(DomVarValue, TypesThatAreNotUnderstoodRaise) {
     EXPECT_THROW(element->SetNodeVarValue(Variant(int64_t(1) << 40)), EOleSysError);
 }
 
+TEST_F(DomVarValue, AVarTypeBeyondSixteenBitsNamesNoType) {
+    auto element = doc_->CreateElement(u"e");
+    element->SetNodeValue(u"12");
+    // Cut to 16 bits these would read as an integer.
+    for (const char16_t* code : {u"65539", u"-65533"}) {
+        element->SetAttribute(u"vartype", code);
+        try {
+            element->GetNodeVarValue();
+            ADD_FAILURE() << "no exception for " << text::Narrow(code);
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message, "RwXmlToVariant; invalid type") << text::Narrow(code);
+        }
+    }
+}
+
 TEST(RwXmlVariant, SchemaTypeNamesGiveTheirVariantTypes) {
     const std::pair<std::u16string, VARTYPE> names[] = {
         {u"", VT_EMPTY},    {u"short", VT_I2},        {u"xs:int", VT_I4}, {u"Float", VT_R8},
