@@ -3,10 +3,11 @@
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/RtlConsts.h"
+#include "platform/rtl/UpdateScope.h"
 
 #include <algorithm>
 
-TCollectionItem::TCollectionItem(TCollection *collection) {
+TCollectionItem::TCollectionItem(TCollection* collection) {
     if (collection)
         collection->InsertItem(this);
 }
@@ -16,7 +17,7 @@ TCollectionItem::~TCollectionItem() {
         collection_->RemoveItem(this);
 }
 
-void TCollectionItem::SetCollection(TCollection *collection) {
+void TCollectionItem::SetCollection(TCollection* collection) {
     if (collection_ == collection)
         return;
     if (collection_)
@@ -28,7 +29,7 @@ void TCollectionItem::SetCollection(TCollection *collection) {
 int TCollectionItem::Index() const {
     if (!collection_)
         return -1;
-    const auto &items = collection_->items_;
+    const auto& items = collection_->items_;
     auto it = std::find(items.begin(), items.end(), this);
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
@@ -38,13 +39,13 @@ void TCollectionItem::SetIndex(int index) {
     if (current < 0 || current == index)
         return;
     collection_->Check(index);
-    auto &items = collection_->items_;
+    auto& items = collection_->items_;
     items.erase(items.begin() + current);
     items.insert(items.begin() + index, this);
     Changed(true);
 }
 
-void TCollectionItem::SetDisplayName(const std::string &) {
+void TCollectionItem::SetDisplayName(const std::string&) {
     Changed(false);
 }
 
@@ -53,7 +54,7 @@ void TCollectionItem::Changed(bool allItems) {
         collection_->Update(allItems ? nullptr : this);
 }
 
-TPersistent *TCollectionItem::GetOwner() {
+TPersistent* TCollectionItem::GetOwner() {
     return collection_;
 }
 
@@ -72,7 +73,7 @@ int TCollection::Check(int index) const {
     return index;
 }
 
-void TCollection::InsertItem(TCollectionItem *item) {
+void TCollection::InsertItem(TCollectionItem* item) {
     items_.push_back(item);
     item->collection_ = this;
     item->id_ = nextId_++;
@@ -87,7 +88,7 @@ void TCollection::InsertItem(TCollectionItem *item) {
     Changed();
 }
 
-void TCollection::RemoveItem(TCollectionItem *item) {
+void TCollection::RemoveItem(TCollectionItem* item) {
     Notify(item, cnExtracting);
     auto it = std::find(items_.rbegin(), items_.rend(), item); // usually the last one
     if (it != items_.rend())
@@ -96,23 +97,23 @@ void TCollection::RemoveItem(TCollectionItem *item) {
     Changed();
 }
 
-TCollectionItem *TCollection::Add() {
-    TCollectionItem *item = itemClass_(this);
+TCollectionItem* TCollection::Add() {
+    TCollectionItem* item = itemClass_(this);
     if (item && item->collection_ != this)
         item->SetCollection(this); // an item class that made a free item
     return item;
 }
 
-TCollectionItem *TCollection::Insert(int index) {
+TCollectionItem* TCollection::Insert(int index) {
     if (index < 0 || index > Count()) // checked first, so that no item is left at the end
         throw EListError(RtlConsts::SListIndexError, {index});
-    TCollectionItem *item = Add();
+    TCollectionItem* item = Add();
     item->SetIndex(index);
     return item;
 }
 
 void TCollection::Delete(int index) {
-    TCollectionItem *item = items_[Check(index)];
+    TCollectionItem* item = items_[Check(index)];
     Notify(item, cnDeleting);
     delete item;
 }
@@ -120,27 +121,21 @@ void TCollection::Delete(int index) {
 void TCollection::Clear() {
     if (items_.empty())
         return;
-    BeginUpdate();
-    try {
-        while (!items_.empty())
-            delete items_.back();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope<TCollection> update(*this);
+    while (!items_.empty())
+        delete items_.back();
 }
 
-TCollectionItem *TCollection::Items(int index) const {
+TCollectionItem* TCollection::Items(int index) const {
     return items_[Check(index)];
 }
 
-void TCollection::SetItems(int index, TCollectionItem *value) {
+void TCollection::SetItems(int index, TCollectionItem* value) {
     Items(index)->Assign(value);
 }
 
-TCollectionItem *TCollection::FindItemID(int id) const {
-    for (TCollectionItem *item : items_)
+TCollectionItem* TCollection::FindItemID(int id) const {
+    for (TCollectionItem* item : items_)
         if (item->id_ == id)
             return item;
     return nullptr;
@@ -161,22 +156,16 @@ void TCollection::Changed() {
         Update(nullptr);
 }
 
-void TCollection::Assign(TPersistent *source) {
-    auto *other = dynamic_cast<TCollection *>(source);
+void TCollection::Assign(TPersistent* source) {
+    auto* other = dynamic_cast<TCollection*>(source);
     if (!other) {
         TPersistent::Assign(source);
         return;
     }
     if (other == this)
         return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem *item : other->items_)
-            Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope<TCollection> update(*this);
+    Clear();
+    for (TCollectionItem* item : other->items_)
+        Add()->Assign(item);
 }

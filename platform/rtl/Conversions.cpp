@@ -27,7 +27,7 @@ namespace {
 // Reads an integer as the class library's Val does. Decimal values must fit
 // [min, max]; hexadecimal ones may use all the bits of the type (so "$FFFFFFFF"
 // is -1 for 32 bits).
-bool ParseInteger(std::string_view s, int64_t min, int64_t max, uint64_t hexMax, int64_t &out) {
+bool ParseInteger(std::string_view s, int64_t min, int64_t max, uint64_t hexMax, int64_t& out) {
     size_t i = 0;
     while (i < s.size() && s[i] == ' ')
         ++i;
@@ -71,7 +71,7 @@ bool ParseInteger(std::string_view s, int64_t min, int64_t max, uint64_t hexMax,
     return true;
 }
 
-bool ParseInt32(std::string_view s, int &value) {
+bool ParseInt32(std::string_view s, int& value) {
     int64_t v;
     if (!ParseInteger(s, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
                       std::numeric_limits<uint32_t>::max(), v))
@@ -80,7 +80,7 @@ bool ParseInt32(std::string_view s, int &value) {
     return true;
 }
 
-bool ParseInt64(std::string_view s, int64_t &value) {
+bool ParseInt64(std::string_view s, int64_t& value) {
     return ParseInteger(s, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max(),
                         std::numeric_limits<uint64_t>::max(), value);
 }
@@ -119,15 +119,15 @@ int64_t StrToInt64Def(std::string_view s, int64_t defaultValue) {
     return ParseInt64(s, value) ? value : defaultValue;
 }
 
-bool TryStrToInt(std::string_view s, int &value) {
+bool TryStrToInt(std::string_view s, int& value) {
     return ParseInt32(s, value);
 }
 
-bool TryStrToInt64(std::string_view s, int64_t &value) {
+bool TryStrToInt64(std::string_view s, int64_t& value) {
     return ParseInt64(s, value);
 }
 
-bool TryStrToFloat(std::string_view s, double &value) {
+bool TryStrToFloat(std::string_view s, double& value) {
     while (!s.empty() && IsBlank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back()))
@@ -166,7 +166,7 @@ double StrToFloatDef(std::string_view s, double defaultValue) {
     return TryStrToFloat(s, value) ? value : defaultValue;
 }
 
-bool TryStrToBool(std::string_view s, bool &value) {
+bool TryStrToBool(std::string_view s, bool& value) {
     double number = 0;
     if (TryStrToFloat(s, number)) {
         value = number != 0;

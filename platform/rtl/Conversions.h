@@ -40,15 +40,15 @@ int StrToIntDef(std::string_view s, int defaultValue);
 // Reads a 64-bit integer, or gives `defaultValue` when the text is no integer.
 int64_t StrToInt64Def(std::string_view s, int64_t defaultValue);
 // True and the value when the text is a 32-bit integer; value is left alone otherwise.
-bool TryStrToInt(std::string_view s, int &value);
+bool TryStrToInt(std::string_view s, int& value);
 // True and the value when the text is a 64-bit integer; value is left alone otherwise.
-bool TryStrToInt64(std::string_view s, int64_t &value);
+bool TryStrToInt64(std::string_view s, int64_t& value);
 
 // Reads a decimal number ("-1.5", "2E3", blanks around allowed); raises
 // EConvertError "'%s' is not a valid floating point value".
 double StrToFloat(std::string_view s);
 // True and the value when the text is a decimal number.
-bool TryStrToFloat(std::string_view s, double &value);
+bool TryStrToFloat(std::string_view s, double& value);
 // The number, or `defaultValue` when the text is none.
 double StrToFloatDef(std::string_view s, double defaultValue);
 
@@ -56,6 +56,6 @@ double StrToFloatDef(std::string_view s, double defaultValue);
 // EConvertError "'%s' is not a valid boolean value".
 bool StrToBool(std::string_view s);
 // True and the value when the text is a Boolean as StrToBool reads it.
-bool TryStrToBool(std::string_view s, bool &value);
+bool TryStrToBool(std::string_view s, bool& value);
 // "-1" and "0", or "True" and "False" when useBoolStrs is set.
 std::string BoolToStr(bool value, bool useBoolStrs = false);

@@ -20,7 +20,7 @@ bool StartsWithText(std::string_view s, std::string_view prefix) {
 
 class DateFormatter {
 public:
-    DateFormatter(TDateTime dateTime, const TFormatSettings &settings) : settings_(settings) {
+    DateFormatter(TDateTime dateTime, const TFormatSettings& settings) : settings_(settings) {
         DecodeDateTime(dateTime, year_, month_, day_, hour_, min_, sec_, msec_);
         dayOfWeek_ = DayOfWeek(dateTime);
     }
@@ -193,7 +193,7 @@ private:
         return 1;
     }
 
-    const TFormatSettings &settings_;
+    const TFormatSettings& settings_;
     int year_ = 0, month_ = 0, day_ = 0, hour_ = 0, min_ = 0, sec_ = 0, msec_ = 0;
     int dayOfWeek_ = 1;
     std::string out_;
@@ -202,18 +202,18 @@ private:
 } // namespace
 
 std::string FormatDateTime(std::string_view format, TDateTime dateTime,
-                           const TFormatSettings &settings) {
+                           const TFormatSettings& settings) {
     return DateFormatter(dateTime, settings).Run(format);
 }
 
-std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings &settings) {
+std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings& settings) {
     return FormatDateTime("c", dateTime, settings);
 }
 
-std::string DateToStr(TDateTime dateTime, const TFormatSettings &settings) {
+std::string DateToStr(TDateTime dateTime, const TFormatSettings& settings) {
     return FormatDateTime(settings.ShortDateFormat, dateTime, settings);
 }
 
-std::string TimeToStr(TDateTime dateTime, const TFormatSettings &settings) {
+std::string TimeToStr(TDateTime dateTime, const TFormatSettings& settings) {
     return FormatDateTime(settings.LongTimeFormat, dateTime, settings);
 }

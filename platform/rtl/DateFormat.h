@@ -23,10 +23,10 @@
 
 // The date and time in the given format; an empty format means "c".
 std::string FormatDateTime(std::string_view format, TDateTime dateTime,
-                           const TFormatSettings &settings = FormatSettings);
+                           const TFormatSettings& settings = FormatSettings);
 // The standard date and time text, "c": "12/6/2026 1:40:00 PM", the date alone at midnight.
-std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings &settings = FormatSettings);
+std::string DateTimeToStr(TDateTime dateTime, const TFormatSettings& settings = FormatSettings);
 // The date in ShortDateFormat: "12/6/2026".
-std::string DateToStr(TDateTime dateTime, const TFormatSettings &settings = FormatSettings);
+std::string DateToStr(TDateTime dateTime, const TFormatSettings& settings = FormatSettings);
 // The time in LongTimeFormat: "1:40:00 PM".
-std::string TimeToStr(TDateTime dateTime, const TFormatSettings &settings = FormatSettings);
+std::string TimeToStr(TDateTime dateTime, const TFormatSettings& settings = FormatSettings);

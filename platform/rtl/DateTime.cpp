@@ -38,7 +38,7 @@ int64_t DateToDayNumber(int64_t year, int month, int day) {
     return era * 146097 + dayOfEra - 693899;
 }
 
-void DayNumberToDate(int64_t dayNumber, int64_t &year, int &month, int &day) {
+void DayNumberToDate(int64_t dayNumber, int64_t& year, int& month, int& day) {
     const int64_t z = dayNumber + 693899;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const int64_t dayOfEra = z - era * 146097;
@@ -51,7 +51,7 @@ void DayNumberToDate(int64_t dayNumber, int64_t &year, int &month, int &day) {
     year = yearOfEra + era * 400 + (month <= 2);
 }
 
-void SplitDateTime(TDateTime dateTime, int64_t &day, int64_t &msOfDay) {
+void SplitDateTime(TDateTime dateTime, int64_t& day, int64_t& msOfDay) {
     if (!std::isfinite(dateTime) || std::fabs(dateTime) > 1e15) { // no day at all: day 0
         day = msOfDay = 0;
         return;
@@ -71,7 +71,7 @@ TDateTime JoinDateTime(int64_t day, int64_t msOfDay) {
     return day < 0 ? static_cast<double>(day) - fraction : static_cast<double>(day) + fraction;
 }
 
-bool TryEncodeDate(int year, int month, int day, TDateTime &date) {
+bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
     if (year < 1 || year > 9999 || day < 1 || day > DaysInAMonth(year, month))
         return false;
     date = static_cast<double>(DateToDayNumber(year, month, day));
@@ -85,7 +85,7 @@ TDateTime EncodeDate(int year, int month, int day) {
     return date;
 }
 
-bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime &time) {
+bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& time) {
     if (hour < 0 || hour >= HoursPerDay || min < 0 || min >= MinsPerHour || sec < 0 ||
         sec >= SecsPerMin || msec < 0 || msec >= MSecsPerSec)
         return false;
@@ -107,8 +107,8 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int min, int se
     return JoinDateTime(static_cast<int64_t>(date), ((hour * 60LL + min) * 60 + sec) * 1000 + msec);
 }
 
-void DecodeDateTime(TDateTime dateTime, int &year, int &month, int &day, int &hour, int &min,
-                    int &sec, int &msec) {
+void DecodeDateTime(TDateTime dateTime, int& year, int& month, int& day, int& hour, int& min,
+                    int& sec, int& msec) {
     year = month = day = hour = min = sec = msec = 0;
     if (!std::isfinite(dateTime) || dateTime < static_cast<double>(firstDay) - 1 ||
         dateTime > static_cast<double>(endDay) + 1)
@@ -126,12 +126,12 @@ void DecodeDateTime(TDateTime dateTime, int &year, int &month, int &day, int &ho
     year = static_cast<int>(y);
 }
 
-void DecodeDate(TDateTime dateTime, int &year, int &month, int &day) {
+void DecodeDate(TDateTime dateTime, int& year, int& month, int& day) {
     int hour, min, sec, msec;
     DecodeDateTime(dateTime, year, month, day, hour, min, sec, msec);
 }
 
-void DecodeTime(TDateTime dateTime, int &hour, int &min, int &sec, int &msec) {
+void DecodeTime(TDateTime dateTime, int& hour, int& min, int& sec, int& msec) {
     int year, month, day;
     DecodeDateTime(dateTime, year, month, day, hour, min, sec, msec);
 }

@@ -22,7 +22,7 @@ public:
         : Message(Format(format, args)) {}
     // The exception's text, as the class library's Exception.Message.
     std::string Message;
-    const char *what() const noexcept override { return Message.c_str(); }
+    const char* what() const noexcept override { return Message.c_str(); }
 };
 
 // A text that is not a valid value (numbers, booleans, dates, Format arguments).

@@ -27,7 +27,7 @@ size_t ExtensionDot(std::string_view s) {
     return dot;
 }
 
-bool Stat(std::string_view name, struct stat &st) {
+bool Stat(std::string_view name, struct stat& st) {
     return ::stat(NativePath(name).c_str(), &st) == 0;
 }
 
@@ -46,7 +46,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // Makes a rename in the folder durable.
-void SyncFolder(const std::string &folder) {
+void SyncFolder(const std::string& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -62,7 +62,7 @@ void SyncFolder(const std::string &folder) {
 
 std::string NativePath(std::string_view path) {
     std::string out(path);
-    for (char &c : out)
+    for (char& c : out)
         if (c == '\\')
             c = '/';
     return out;

@@ -35,7 +35,7 @@ DecimalFloat ToDecimal(double value) {
 }
 
 // Keeps `keep` significant digits, rounding half away from zero.
-void RoundTo(DecimalFloat &d, int keep) {
+void RoundTo(DecimalFloat& d, int keep) {
     if (keep < 0) {
         d.Digits.clear();
     } else if (keep < static_cast<int>(d.Digits.size())) {
@@ -62,7 +62,7 @@ void RoundTo(DecimalFloat &d, int keep) {
 }
 
 // The digit at position i (0-based), '0' beyond the significant ones.
-char DigitAt(const DecimalFloat &d, int i) {
+char DigitAt(const DecimalFloat& d, int i) {
     return i >= 0 && i < static_cast<int>(d.Digits.size()) ? d.Digits[i] : '0';
 }
 
@@ -74,7 +74,7 @@ std::string ExponentText(int exponent, int minDigits, bool plusSign) {
     return std::string("E") + (exponent < 0 ? "-" : plusSign ? "+" : "") + digits;
 }
 
-std::string Scientific(const DecimalFloat &d, int mantissaDigits, int minExpDigits, bool plus,
+std::string Scientific(const DecimalFloat& d, int mantissaDigits, int minExpDigits, bool plus,
                        char decimalSeparator) {
     std::string out(1, DigitAt(d, 0));
     if (mantissaDigits > 1) {
@@ -112,7 +112,7 @@ std::string General(DecimalFloat d, int precision, int expDigits, char decimalSe
 
 // Fixed decimals, with the integer part grouped by thousands when a
 // separator is given.
-std::string Fixed(const DecimalFloat &d, int decimals, char thousands, char decimalSeparator) {
+std::string Fixed(const DecimalFloat& d, int decimals, char thousands, char decimalSeparator) {
     std::string integer;
     for (int i = 0; i < d.Exponent; ++i)
         integer.push_back(DigitAt(d, i));
@@ -130,8 +130,8 @@ std::string Fixed(const DecimalFloat &d, int decimals, char thousands, char deci
     return integer;
 }
 
-std::string Currency(const std::string &amount, bool negative, const TFormatSettings &s) {
-    const std::string &c = s.CurrencyString;
+std::string Currency(const std::string& amount, bool negative, const TFormatSettings& s) {
+    const std::string& c = s.CurrencyString;
     if (!negative) {
         switch (s.CurrencyFormat) {
         case 1:
@@ -184,7 +184,7 @@ std::string Currency(const std::string &amount, bool negative, const TFormatSett
 } // namespace
 
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits,
-                        const TFormatSettings &settings) {
+                        const TFormatSettings& settings) {
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
@@ -218,6 +218,6 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
     return negative ? "-" + body : body;
 }
 
-std::string FloatToStr(double value, const TFormatSettings &settings) {
+std::string FloatToStr(double value, const TFormatSettings& settings) {
     return FloatToStrF(value, ffGeneral, 15, 0, settings);
 }

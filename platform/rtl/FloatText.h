@@ -21,8 +21,8 @@ enum TFloatFormat {
 // (1 to 18); Digits is the minimum exponent width for ffGeneral and ffExponent
 // (0 to 4) and the number of decimals for the fixed formats (0 to 18).
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits,
-                        const TFormatSettings &settings = FormatSettings);
+                        const TFormatSettings& settings = FormatSettings);
 
 // The value with up to 15 significant digits, as short as possible ("0.1",
 // "1E20", "1E-5").
-std::string FloatToStr(double value, const TFormatSettings &settings = FormatSettings);
+std::string FloatToStr(double value, const TFormatSettings& settings = FormatSettings);

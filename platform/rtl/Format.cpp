@@ -50,7 +50,7 @@ public:
 private:
     [[noreturn]] void Invalid() const { throw EConvertError(RtlConsts::SInvalidFormat, {format_}); }
 
-    const TVarRec &NextArgument() {
+    const TVarRec& NextArgument() {
         if (argIndex_ >= args_.size())
             throw EConvertError(RtlConsts::SArgumentMissing, {format_});
         return args_[argIndex_++];
@@ -60,7 +60,7 @@ private:
     int Number() {
         if (pos_ < format_.size() && format_[pos_] == '*') {
             ++pos_;
-            const TVarRec &arg = NextArgument();
+            const TVarRec& arg = NextArgument();
             if (!arg.IsInteger())
                 Invalid();
             return static_cast<int>(arg.AsInt64());
@@ -112,7 +112,7 @@ private:
         return p;
     }
 
-    std::string FormatArgument(const Placeholder &p, const TVarRec &arg) const {
+    std::string FormatArgument(const Placeholder& p, const TVarRec& arg) const {
         switch (p.Type) {
         case 'D':
         case 'U':
@@ -146,7 +146,7 @@ private:
         }
     }
 
-    static std::string Integer(const Placeholder &p, const TVarRec &arg) {
+    static std::string Integer(const Placeholder& p, const TVarRec& arg) {
         uint64_t magnitude = arg.AsBits();
         bool negative = false;
         if (p.Type == 'D') {
@@ -167,8 +167,8 @@ private:
         return negative ? "-" + digits : digits;
     }
 
-    static std::string Float(const Placeholder &p, double value) {
-        const TFormatSettings &fs = FormatSettings;
+    static std::string Float(const Placeholder& p, double value) {
+        const TFormatSettings& fs = FormatSettings;
         switch (p.Type) {
         case 'E':
             return FloatToStrF(value, ffExponent, p.Precision < 0 ? 15 : p.Precision, 3, fs);
@@ -185,7 +185,7 @@ private:
     }
 
     // The first `count` characters of 8-bit text (a character may span bytes).
-    static std::string FirstCharacters(const std::string &s, int count) {
+    static std::string FirstCharacters(const std::string& s, int count) {
         size_t pos = 0;
         for (int i = 0; i < count && pos < s.size(); ++i)
             text::DecodeAnsiChar(s, pos);
@@ -199,7 +199,7 @@ private:
         return count;
     }
 
-    static void Pad(std::string &out, const std::string &value, const Placeholder &p) {
+    static void Pad(std::string& out, const std::string& value, const Placeholder& p) {
         size_t length = p.Width > 0 ? CharacterCount(value) : 0;
         size_t fill = p.Width > 0 && static_cast<size_t>(p.Width) > length ? p.Width - length : 0;
         if (!p.LeftJustify)

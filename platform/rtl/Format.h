@@ -40,15 +40,15 @@ public:
     template <std::floating_point T>
     TVarRec(T value) : kind_(Kind::Extended), float_(static_cast<double>(value)) {}
     // 8-bit texts; a null pointer is the empty text.
-    TVarRec(const char *s) : kind_(Kind::String), string_(s ? s : "") {}
+    TVarRec(const char* s) : kind_(Kind::String), string_(s ? s : "") {}
     TVarRec(std::string s) : kind_(Kind::String), string_(std::move(s)) {}
     TVarRec(std::string_view s) : kind_(Kind::String), string_(s) {}
     // UTF-16 texts, converted to 8-bit text.
     TVarRec(std::u16string_view s);
-    TVarRec(const std::u16string &s) : TVarRec(std::u16string_view(s)) {}
-    TVarRec(const char16_t *s) : TVarRec(std::u16string_view(s ? s : u"")) {}
+    TVarRec(const std::u16string& s) : TVarRec(std::u16string_view(s)) {}
+    TVarRec(const char16_t* s) : TVarRec(std::u16string_view(s ? s : u"")) {}
     // Pointers, formatted by %p.
-    TVarRec(const void *p) : kind_(Kind::Pointer), pointer_(p) {}
+    TVarRec(const void* p) : kind_(Kind::Pointer), pointer_(p) {}
     TVarRec(std::nullptr_t) : kind_(Kind::Pointer) {}
 
     // What the argument holds.
@@ -62,9 +62,9 @@ public:
     // The floating-point value.
     double AsExtended() const { return float_; }
     // The text.
-    const std::string &AsString() const { return string_; }
+    const std::string& AsString() const { return string_; }
     // The pointer.
-    const void *AsPointer() const { return pointer_; }
+    const void* AsPointer() const { return pointer_; }
 
 private:
     template <class Int> static constexpr bool IsCharacterType() {
@@ -85,7 +85,7 @@ private:
     uint64_t bits_ = 0;
     double float_ = 0;
     std::string string_;
-    const void *pointer_ = nullptr;
+    const void* pointer_ = nullptr;
 };
 
 // The class library's Format: the pattern with its placeholders replaced by

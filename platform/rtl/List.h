@@ -18,8 +18,8 @@ enum TListNotification { lnAdded, lnExtracted, lnDeleted };
 template <class T = void> class TList : public TObject {
 public:
     TList() = default;
-    TList(const TList &) = delete;
-    TList &operator=(const TList &) = delete;
+    TList(const TList&) = delete;
+    TList& operator=(const TList&) = delete;
     ~TList() override = default; // entries are not notified: the list owns nothing
 
     // Number of entries.
@@ -36,12 +36,12 @@ public:
     }
 
     // The entry at `index`.
-    T *Items(int index) const { return items_[Check(index)]; }
+    T* Items(int index) const { return items_[Check(index)]; }
     // The entry at `index`, as Items.
-    T *operator[](int index) const { return Items(index); }
+    T* operator[](int index) const { return Items(index); }
     // Replaces the entry at `index`.
-    void SetItems(int index, T *item) {
-        T *old = items_[Check(index)];
+    void SetItems(int index, T* item) {
+        T* old = items_[Check(index)];
         if (old == item)
             return;
         items_[index] = item;
@@ -51,18 +51,18 @@ public:
             Notify(item, lnAdded);
     }
     // The first and the last entry (EListError when empty).
-    T *First() const { return Items(0); }
-    T *Last() const { return Items(Count() - 1); }
+    T* First() const { return Items(0); }
+    T* Last() const { return Items(Count() - 1); }
 
     // Appends an entry; returns its index.
-    int Add(T *item) {
+    int Add(T* item) {
         items_.push_back(item);
         if (item)
             Notify(item, lnAdded);
         return Count() - 1;
     }
     // Inserts an entry before `index` (0 to Count).
-    void Insert(int index, T *item) {
+    void Insert(int index, T* item) {
         if (index < 0 || index > Count())
             throw EListError(RtlConsts::SListIndexError, {index});
         items_.insert(items_.begin() + index, item);
@@ -71,13 +71,13 @@ public:
     }
     // Removes the entry at `index`.
     void Delete(int index) {
-        T *item = items_[Check(index)];
+        T* item = items_[Check(index)];
         items_.erase(items_.begin() + index);
         if (item)
             Notify(item, lnDeleted);
     }
     // Removes the first occurrence of `item`; returns its former index or -1.
-    int Remove(T *item) {
+    int Remove(T* item) {
         int index = IndexOf(item);
         if (index >= 0)
             Delete(index);
@@ -85,7 +85,7 @@ public:
     }
     // Removes the first occurrence of `item` without the delete notification;
     // returns it, or nullptr when absent.
-    T *Extract(T *item) {
+    T* Extract(T* item) {
         int index = IndexOf(item);
         if (index < 0)
             return nullptr;
@@ -100,7 +100,7 @@ public:
         items_.shrink_to_fit();
     }
     // The index of the first occurrence of `item`, or -1.
-    int IndexOf(const T *item) const {
+    int IndexOf(const T* item) const {
         auto it = std::find(items_.begin(), items_.end(), item);
         return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
     }
@@ -113,7 +113,7 @@ public:
         if (curIndex == newIndex)
             return;
         Check(newIndex);
-        T *item = items_[Check(curIndex)];
+        T* item = items_[Check(curIndex)];
         items_.erase(items_.begin() + curIndex);
         items_.insert(items_.begin() + newIndex, item);
     }
@@ -123,7 +123,7 @@ public:
     // functions); entries that compare equal keep their order.
     template <class Compare> void Sort(Compare compare) {
         std::stable_sort(items_.begin(), items_.end(),
-                         [&](T *a, T *b) { return compare(a, b) < 0; });
+                         [&](T* a, T* b) { return compare(a, b) < 0; });
     }
 
     // Iteration over the entries, in order.
@@ -132,7 +132,7 @@ public:
 
 protected:
     // Called after an entry was added, extracted or deleted (never for nullptr).
-    virtual void Notify(T *item, TListNotification action) {}
+    virtual void Notify(T* item, TListNotification action) {}
 
 private:
     int Check(int index) const {
@@ -141,5 +141,5 @@ private:
         return index;
     }
 
-    std::vector<T *> items_;
+    std::vector<T*> items_;
 };

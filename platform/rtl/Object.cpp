@@ -8,7 +8,7 @@
 #include <cxxabi.h>
 #include <memory>
 
-std::string ClassNameOf(const std::type_info &type) {
+std::string ClassNameOf(const std::type_info& type) {
     int status = 0;
     std::unique_ptr<char, decltype(&std::free)> demangled(
         abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), &std::free);
@@ -21,17 +21,17 @@ std::string ClassNameOf(const std::type_info &type) {
     return name;
 }
 
-void TPersistent::Assign(TPersistent *source) {
+void TPersistent::Assign(TPersistent* source) {
     if (!source)
         AssignError(nullptr);
     source->AssignTo(this);
 }
 
-void TPersistent::AssignTo(TPersistent *dest) {
+void TPersistent::AssignTo(TPersistent* dest) {
     dest->AssignError(this);
 }
 
-void TPersistent::AssignError(TPersistent *source) {
+void TPersistent::AssignError(TPersistent* source) {
     throw EConvertError(RtlConsts::SAssignError,
                         {source ? source->ClassName() : std::string("nil"), ClassName()});
 }

@@ -10,7 +10,7 @@
 
 // The name of a C++ class as the class library names classes: without
 // namespaces ("TStringList").
-std::string ClassNameOf(const std::type_info &type);
+std::string ClassNameOf(const std::type_info& type);
 
 // Base of the system's classes.
 class TObject {
@@ -26,7 +26,7 @@ template <class T> std::string ClassNameOf() {
 }
 
 // The class library's notification handler: empty means unassigned.
-using TNotifyEvent = std::function<void(TObject *Sender)>;
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Base of objects whose content can be copied from another object by Assign.
 class TPersistent : public TObject {
@@ -34,13 +34,13 @@ public:
     // Copies `source` into this object. The default asks the source to
     // AssignTo this object; when neither side knows the other it raises
     // EConvertError "Cannot assign a <source> to a <this>".
-    virtual void Assign(TPersistent *source);
+    virtual void Assign(TPersistent* source);
 
 protected:
     // Copies this object into `dest`; the default raises the assign error.
-    virtual void AssignTo(TPersistent *dest);
+    virtual void AssignTo(TPersistent* dest);
     // The object that owns this one, for names and notifications; none by default.
-    virtual TPersistent *GetOwner() { return nullptr; }
+    virtual TPersistent* GetOwner() { return nullptr; }
     // Raises EConvertError "Cannot assign a <source or nil> to a <this class>".
-    [[noreturn]] void AssignError(TPersistent *source);
+    [[noreturn]] void AssignError(TPersistent* source);
 };

@@ -33,20 +33,20 @@ public:
     // True when the set has no value.
     constexpr bool Empty() const { return bits_ == 0; }
     // Adds a value.
-    constexpr TSet &Include(E v) { return bits_ |= Bit(v), *this; }
+    constexpr TSet& Include(E v) { return bits_ |= Bit(v), *this; }
     // Removes a value.
-    constexpr TSet &Exclude(E v) { return bits_ &= ~Bit(v), *this; }
+    constexpr TSet& Exclude(E v) { return bits_ &= ~Bit(v), *this; }
 
     // Union, intersection and difference.
     constexpr TSet operator+(TSet o) const { return FromMask(bits_ | o.bits_); }
     constexpr TSet operator*(TSet o) const { return FromMask(bits_ & o.bits_); }
     constexpr TSet operator-(TSet o) const { return FromMask(bits_ & ~o.bits_); }
-    constexpr TSet &operator+=(TSet o) { return bits_ |= o.bits_, *this; }
-    constexpr TSet &operator*=(TSet o) { return bits_ &= o.bits_, *this; }
-    constexpr TSet &operator-=(TSet o) { return bits_ &= ~o.bits_, *this; }
+    constexpr TSet& operator+=(TSet o) { return bits_ |= o.bits_, *this; }
+    constexpr TSet& operator*=(TSet o) { return bits_ &= o.bits_, *this; }
+    constexpr TSet& operator-=(TSet o) { return bits_ &= ~o.bits_, *this; }
     // True when every value of this set is in `o` (the class library's "<=").
     constexpr bool IsSubsetOf(TSet o) const { return (bits_ & ~o.bits_) == 0; }
-    constexpr bool operator==(const TSet &) const = default;
+    constexpr bool operator==(const TSet&) const = default;
 
 private:
     static constexpr Bits Bit(E v) {

@@ -131,7 +131,7 @@ std::string AnsiQuotedStr(std::string_view s, char quote) {
     return out;
 }
 
-std::string AnsiExtractQuotedStr(std::string_view &s, char quote) {
+std::string AnsiExtractQuotedStr(std::string_view& s, char quote) {
     if (s.empty() || s.front() != quote)
         return "";
     std::string out;

@@ -81,6 +81,6 @@ std::string AnsiQuotedStr(std::string_view s, char quote);
 // Reads a quoted text at the front of `s`, undoubling inner quotes, and moves
 // `s` past its closing quote; gives "" and leaves `s` alone when `s` does not
 // begin with `quote`. An unclosed text runs to the end.
-std::string AnsiExtractQuotedStr(std::string_view &s, char quote);
+std::string AnsiExtractQuotedStr(std::string_view& s, char quote);
 // The text without its quotes when it is quoted with `quote`, else unchanged.
 std::string AnsiDequotedStr(std::string_view s, char quote);

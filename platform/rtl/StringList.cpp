@@ -11,7 +11,7 @@ TStringList::~TStringList() {
     OnChange = nullptr;
     OnChanging = nullptr;
     if (OwnsObjects)
-        for (Item &item : items_)
+        for (Item& item : items_)
             delete item.Object;
 }
 
@@ -29,11 +29,11 @@ void TStringList::SetCapacity(int capacity) {
     items_.reserve(capacity);
 }
 
-int TStringList::Add(const std::string &s) {
+int TStringList::Add(const std::string& s) {
     return AddObject(s, nullptr);
 }
 
-int TStringList::AddObject(const std::string &s, TObject *object) {
+int TStringList::AddObject(const std::string& s, TObject* object) {
     int index = Count();
     if (sorted_ && Find(s, index)) {
         if (Duplicates == dupIgnore)
@@ -45,11 +45,11 @@ int TStringList::AddObject(const std::string &s, TObject *object) {
     return index;
 }
 
-void TStringList::Insert(int index, const std::string &s) {
+void TStringList::Insert(int index, const std::string& s) {
     InsertObject(index, s, nullptr);
 }
 
-void TStringList::InsertObject(int index, const std::string &s, TObject *object) {
+void TStringList::InsertObject(int index, const std::string& s, TObject* object) {
     if (sorted_)
         throw EStringListError(RtlConsts::SSortedListError);
     if (index < 0 || index > Count())
@@ -57,7 +57,7 @@ void TStringList::InsertObject(int index, const std::string &s, TObject *object)
     InsertItem(index, s, object);
 }
 
-void TStringList::InsertItem(int index, const std::string &s, TObject *object) {
+void TStringList::InsertItem(int index, const std::string& s, TObject* object) {
     Changing();
     items_.insert(items_.begin() + index, Item{s, object});
     Changed();
@@ -66,7 +66,7 @@ void TStringList::InsertItem(int index, const std::string &s, TObject *object) {
 void TStringList::Delete(int index) {
     Check(index);
     Changing();
-    TObject *object = items_[index].Object;
+    TObject* object = items_[index].Object;
     items_.erase(items_.begin() + index);
     if (OwnsObjects)
         delete object;
@@ -81,7 +81,7 @@ void TStringList::Clear() {
     std::vector<Item> old;
     old.swap(items_);
     if (OwnsObjects)
-        for (Item &item : old)
+        for (Item& item : old)
             delete item.Object;
     Changed();
 }
@@ -94,18 +94,18 @@ void TStringList::Exchange(int index1, int index2) {
     Changed();
 }
 
-int TStringList::IndexOf(const std::string &s) const {
+int TStringList::IndexOf(const std::string& s) const {
     if (!sorted_)
         return TStrings::IndexOf(s);
     int index = -1;
     return Find(s, index) ? index : -1;
 }
 
-bool TStringList::Find(const std::string &s, int &index) const {
+bool TStringList::Find(const std::string& s, int& index) const {
     // The first position whose string is not below s: with duplicates this is
     // the first of the equal ones.
     auto it = std::lower_bound(items_.begin(), items_.end(), s,
-                               [this](const Item &item, const std::string &key) {
+                               [this](const Item& item, const std::string& key) {
                                    return CompareStrings(item.String, key) < 0;
                                });
     index = static_cast<int>(it - items_.begin());
@@ -113,12 +113,12 @@ bool TStringList::Find(const std::string &s, int &index) const {
 }
 
 void TStringList::Sort() {
-    CustomSort([](TStringList *list, int a, int b) {
+    CustomSort([](TStringList* list, int a, int b) {
         return list->CompareStrings(list->items_[a].String, list->items_[b].String);
     });
 }
 
-void TStringList::CustomSort(const TStringListSortCompare &compare) {
+void TStringList::CustomSort(const TStringListSortCompare& compare) {
     if (sorted_ || Count() < 2)
         return;
     Changing();
@@ -158,7 +158,7 @@ std::string TStringList::Get(int index) const {
     return items_[Check(index)].String;
 }
 
-void TStringList::Put(int index, const std::string &s) {
+void TStringList::Put(int index, const std::string& s) {
     if (sorted_)
         throw EStringListError(RtlConsts::SSortedListError);
     Check(index);
@@ -167,11 +167,11 @@ void TStringList::Put(int index, const std::string &s) {
     Changed();
 }
 
-TObject *TStringList::GetObject(int index) const {
+TObject* TStringList::GetObject(int index) const {
     return items_[Check(index)].Object;
 }
 
-void TStringList::PutObject(int index, TObject *object) {
+void TStringList::PutObject(int index, TObject* object) {
     Check(index);
     Changing();
     items_[index].Object = object;

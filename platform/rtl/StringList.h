@@ -19,7 +19,7 @@ enum TDuplicates {
 
 class TStringList;
 // The comparison of CustomSort: <0, 0 or >0 for the strings at two indexes.
-using TStringListSortCompare = std::function<int(TStringList *list, int index1, int index2)>;
+using TStringListSortCompare = std::function<int(TStringList* list, int index1, int index2)>;
 
 // A list of strings with an object each; an index outside the list raises
 // EStringListError "List index out of bounds (%d)".
@@ -35,23 +35,23 @@ public:
     int Capacity() const { return static_cast<int>(items_.capacity()); }
     void SetCapacity(int capacity);
 
-    int Add(const std::string &s) override;
-    int AddObject(const std::string &s, TObject *object) override;
-    void Insert(int index, const std::string &s) override;
-    void InsertObject(int index, const std::string &s, TObject *object) override;
+    int Add(const std::string& s) override;
+    int AddObject(const std::string& s, TObject* object) override;
+    void Insert(int index, const std::string& s) override;
+    void InsertObject(int index, const std::string& s, TObject* object) override;
     void Delete(int index) override;
     void Clear() override;
     void Exchange(int index1, int index2) override;
-    int IndexOf(const std::string &s) const override;
+    int IndexOf(const std::string& s) const override;
 
     // In a sorted list: true when `s` is there, and in `index` its position or
     // the position where it would go. Unsorted lists are searched by halves
     // all the same, so call it only on sorted ones.
-    bool Find(const std::string &s, int &index) const;
+    bool Find(const std::string& s, int& index) const;
     // Sorts the strings (nothing when Sorted is set, as it is sorted already).
     virtual void Sort();
     // Sorts by a comparison of indexes; equal strings keep their order.
-    virtual void CustomSort(const TStringListSortCompare &compare);
+    virtual void CustomSort(const TStringListSortCompare& compare);
 
     // True while the list keeps itself sorted.
     bool Sorted() const { return sorted_; }
@@ -72,9 +72,9 @@ public:
 
 protected:
     std::string Get(int index) const override;
-    void Put(int index, const std::string &s) override;
-    TObject *GetObject(int index) const override;
-    void PutObject(int index, TObject *object) override;
+    void Put(int index, const std::string& s) override;
+    TObject* GetObject(int index) const override;
+    void PutObject(int index, TObject* object) override;
     int CompareStrings(std::string_view a, std::string_view b) const override;
     void SetUpdateState(bool updating) override;
     // Fire OnChanging and OnChange unless an update is in progress.
@@ -84,10 +84,10 @@ protected:
 private:
     struct Item {
         std::string String;
-        TObject *Object = nullptr;
+        TObject* Object = nullptr;
     };
     int Check(int index) const;
-    void InsertItem(int index, const std::string &s, TObject *object);
+    void InsertItem(int index, const std::string& s, TObject* object);
 
     std::vector<Item> items_;
     bool sorted_ = false;

@@ -4,6 +4,7 @@
 
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/UpdateScope.h"
 
 namespace {
 
@@ -13,59 +14,47 @@ bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-// BeginUpdate/EndUpdate that also ends when an exception passes.
-class UpdateScope {
-public:
-    explicit UpdateScope(TStrings &strings) : strings_(strings) { strings_.BeginUpdate(); }
-    ~UpdateScope() { strings_.EndUpdate(); }
-    UpdateScope(const UpdateScope &) = delete;
-    UpdateScope &operator=(const UpdateScope &) = delete;
-
-private:
-    TStrings &strings_;
-};
-
 } // namespace
 
-int TStrings::Add(const std::string &s) {
+int TStrings::Add(const std::string& s) {
     int index = Count();
     Insert(index, s);
     return index;
 }
 
-int TStrings::AddObject(const std::string &s, TObject *object) {
+int TStrings::AddObject(const std::string& s, TObject* object) {
     int index = Add(s);
     PutObject(index, object);
     return index;
 }
 
-int TStrings::AddPair(const std::string &name, const std::string &value) {
+int TStrings::AddPair(const std::string& name, const std::string& value) {
     return Add(name + NameValueSeparator + value);
 }
 
-void TStrings::AddStrings(const TStrings &strings) {
-    UpdateScope update(*this);
+void TStrings::AddStrings(const TStrings& strings) {
+    TUpdateScope<TStrings> update(*this);
     int count = strings.Count(); // once: the list may be adding itself
     for (int i = 0; i < count; ++i)
         AddObject(strings.Get(i), strings.GetObject(i));
 }
 
-void TStrings::InsertObject(int index, const std::string &s, TObject *object) {
+void TStrings::InsertObject(int index, const std::string& s, TObject* object) {
     Insert(index, s);
     PutObject(index, object);
 }
 
-void TStrings::Put(int index, const std::string &s) {
-    TObject *object = GetObject(index);
+void TStrings::Put(int index, const std::string& s) {
+    TObject* object = GetObject(index);
     Delete(index);
     InsertObject(index, s, object);
 }
 
 void TStrings::Exchange(int index1, int index2) {
-    UpdateScope update(*this);
+    TUpdateScope<TStrings> update(*this);
     std::string s1 = Get(index1), s2 = Get(index2);
-    TObject *o1 = GetObject(index1);
-    TObject *o2 = GetObject(index2);
+    TObject* o1 = GetObject(index1);
+    TObject* o2 = GetObject(index2);
     Put(index1, s2);
     Put(index2, s1);
     PutObject(index1, o2);
@@ -75,27 +64,27 @@ void TStrings::Exchange(int index1, int index2) {
 void TStrings::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex)
         return;
-    UpdateScope update(*this);
+    TUpdateScope<TStrings> update(*this);
     std::string s = Get(curIndex);
-    TObject *object = GetObject(curIndex);
+    TObject* object = GetObject(curIndex);
     PutObject(curIndex, nullptr); // so that a list owning its objects keeps this one
     Delete(curIndex);
     InsertObject(newIndex, s, object);
 }
 
-int TStrings::IndexOf(const std::string &s) const {
+int TStrings::IndexOf(const std::string& s) const {
     for (int i = 0, n = Count(); i < n; ++i)
         if (CompareStrings(Get(i), s) == 0)
             return i;
     return -1;
 }
 
-int TStrings::NameSeparatorIndex(const std::string &line) const {
+int TStrings::NameSeparatorIndex(const std::string& line) const {
     size_t p = line.find(NameValueSeparator);
     return p == std::string::npos ? -1 : static_cast<int>(p);
 }
 
-int TStrings::IndexOfName(const std::string &name) const {
+int TStrings::IndexOfName(const std::string& name) const {
     for (int i = 0, n = Count(); i < n; ++i) {
         std::string line = Get(i);
         int p = NameSeparatorIndex(line);
@@ -105,7 +94,7 @@ int TStrings::IndexOfName(const std::string &name) const {
     return -1;
 }
 
-int TStrings::IndexOfObject(const TObject *object) const {
+int TStrings::IndexOfObject(const TObject* object) const {
     for (int i = 0, n = Count(); i < n; ++i)
         if (GetObject(i) == object)
             return i;
@@ -124,7 +113,7 @@ std::string TStrings::ValueFromIndex(int index) const {
     return p < 0 ? std::string() : line.substr(p + 1);
 }
 
-void TStrings::SetValueFromIndex(int index, const std::string &value) {
+void TStrings::SetValueFromIndex(int index, const std::string& value) {
     if (value.empty()) {
         if (index >= 0)
             Delete(index);
@@ -135,12 +124,12 @@ void TStrings::SetValueFromIndex(int index, const std::string &value) {
     Put(index, Names(index) + NameValueSeparator + value);
 }
 
-std::string TStrings::Values(const std::string &name) const {
+std::string TStrings::Values(const std::string& name) const {
     int index = IndexOfName(name);
     return index < 0 ? std::string() : ValueFromIndex(index);
 }
 
-void TStrings::SetValues(const std::string &name, const std::string &value) {
+void TStrings::SetValues(const std::string& name, const std::string& value) {
     int index = IndexOfName(name);
     if (value.empty()) {
         if (index >= 0)
@@ -160,7 +149,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-    UpdateScope update(*this);
+    TUpdateScope<TStrings> update(*this);
     Clear();
     size_t pos = 0;
     while (pos < text.size()) {
@@ -211,7 +200,7 @@ std::string TStrings::DelimitedTextWith(char delimiter, char quote, bool strict)
 
 void TStrings::SetDelimitedTextWith(std::string_view text, char delimiter, char quote,
                                     bool strict) {
-    UpdateScope update(*this);
+    TUpdateScope<TStrings> update(*this);
     Clear();
     size_t i = 0, n = text.size();
     auto skipBlanks = [&] {
@@ -263,15 +252,15 @@ void TStrings::EndUpdate() {
         SetUpdateState(false);
 }
 
-void TStrings::Assign(TPersistent *source) {
-    auto *strings = dynamic_cast<TStrings *>(source);
+void TStrings::Assign(TPersistent* source) {
+    auto* strings = dynamic_cast<TStrings*>(source);
     if (!strings) {
         TPersistent::Assign(source);
         return;
     }
     if (strings == this)
         return;
-    UpdateScope update(*this);
+    TUpdateScope<TStrings> update(*this);
     Clear();
     Delimiter = strings->Delimiter;
     QuoteChar = strings->QuoteChar;
@@ -281,7 +270,7 @@ void TStrings::Assign(TPersistent *source) {
     AddStrings(*strings);
 }
 
-bool TStrings::Equals(const TStrings &other) const {
+bool TStrings::Equals(const TStrings& other) const {
     int n = Count();
     if (n != other.Count())
         return false;

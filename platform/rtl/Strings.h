@@ -15,8 +15,8 @@
 class TStrings : public TPersistent {
 public:
     TStrings() = default;
-    TStrings(const TStrings &) = delete;
-    TStrings &operator=(const TStrings &) = delete;
+    TStrings(const TStrings&) = delete;
+    TStrings& operator=(const TStrings&) = delete;
 
     // Number of strings.
     virtual int Count() const = 0;
@@ -25,24 +25,24 @@ public:
     // The string at `index`, as Strings.
     std::string operator[](int index) const { return Get(index); }
     // Replaces the string at `index`.
-    void SetStrings(int index, const std::string &s) { Put(index, s); }
+    void SetStrings(int index, const std::string& s) { Put(index, s); }
     // The object at `index` (nullptr when none).
-    TObject *Objects(int index) const { return GetObject(index); }
+    TObject* Objects(int index) const { return GetObject(index); }
     // Replaces the object at `index`.
-    void SetObjects(int index, TObject *object) { PutObject(index, object); }
+    void SetObjects(int index, TObject* object) { PutObject(index, object); }
 
     // Appends a string; returns its index (a sorted list returns where it went).
-    virtual int Add(const std::string &s);
+    virtual int Add(const std::string& s);
     // Appends a string with its object; returns its index.
-    virtual int AddObject(const std::string &s, TObject *object);
+    virtual int AddObject(const std::string& s, TObject* object);
     // Appends the line name + NameValueSeparator + value.
-    int AddPair(const std::string &name, const std::string &value);
+    int AddPair(const std::string& name, const std::string& value);
     // Appends every string and object of `strings`.
-    virtual void AddStrings(const TStrings &strings);
+    virtual void AddStrings(const TStrings& strings);
     // Inserts a string before `index` (0 to Count).
-    virtual void Insert(int index, const std::string &s) = 0;
+    virtual void Insert(int index, const std::string& s) = 0;
     // Inserts a string with its object before `index`.
-    virtual void InsertObject(int index, const std::string &s, TObject *object);
+    virtual void InsertObject(int index, const std::string& s, TObject* object);
     // Removes the string at `index`.
     virtual void Delete(int index) = 0;
     // Removes every string.
@@ -54,11 +54,11 @@ public:
 
     // The index of the first string equal to `s` (letter case as CompareStrings
     // says), or -1.
-    virtual int IndexOf(const std::string &s) const;
+    virtual int IndexOf(const std::string& s) const;
     // The index of the first line whose name is `name`, or -1.
-    virtual int IndexOfName(const std::string &name) const;
+    virtual int IndexOfName(const std::string& name) const;
     // The index of the first string whose object is `object`, or -1.
-    int IndexOfObject(const TObject *object) const;
+    int IndexOfObject(const TObject* object) const;
 
     // The name of the line at `index`: the text before the first separator,
     // "" when the line has none.
@@ -67,12 +67,12 @@ public:
     // "" when the line has none.
     std::string ValueFromIndex(int index) const;
     // Replaces the value of the line at `index`; an empty value deletes the line.
-    void SetValueFromIndex(int index, const std::string &value);
+    void SetValueFromIndex(int index, const std::string& value);
     // The value of the first line named `name`, or "".
-    std::string Values(const std::string &name) const;
+    std::string Values(const std::string& name) const;
     // Sets the value of the first line named `name`, adding the line when
     // missing; an empty value deletes the line.
-    void SetValues(const std::string &name, const std::string &value);
+    void SetValues(const std::string& name, const std::string& value);
 
     // Every string followed by LineBreak.
     std::string Text() const;
@@ -101,9 +101,9 @@ public:
     void EndUpdate();
 
     // Copies the strings, objects and text settings of another TStrings.
-    void Assign(TPersistent *source) override;
+    void Assign(TPersistent* source) override;
     // True when both lists hold the same strings in the same order.
-    bool Equals(const TStrings &other) const;
+    bool Equals(const TStrings& other) const;
 
     // Separates the strings of DelimitedText.
     char Delimiter = ',';
@@ -121,9 +121,9 @@ public:
 protected:
     // The primitives a descendant provides.
     virtual std::string Get(int index) const = 0;
-    virtual void Put(int index, const std::string &s);
-    virtual TObject *GetObject(int index) const { return nullptr; }
-    virtual void PutObject(int index, TObject *object) {}
+    virtual void Put(int index, const std::string& s);
+    virtual TObject* GetObject(int index) const { return nullptr; }
+    virtual void PutObject(int index, TObject* object) {}
     // Compares two strings as IndexOf and IndexOfName do; ignores letter case
     // unless a descendant says otherwise.
     virtual int CompareStrings(std::string_view a, std::string_view b) const;
@@ -135,7 +135,7 @@ protected:
 private:
     std::string DelimitedTextWith(char delimiter, char quote, bool strict) const;
     void SetDelimitedTextWith(std::string_view text, char delimiter, char quote, bool strict);
-    int NameSeparatorIndex(const std::string &line) const;
+    int NameSeparatorIndex(const std::string& line) const;
 
     int updateCount_ = 0;
 };

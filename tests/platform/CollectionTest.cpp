@@ -16,11 +16,11 @@ int aliveItems = 0;
 
 class TNamedItem : public TCollectionItem {
 public:
-    explicit TNamedItem(TCollection *collection) : TCollectionItem(collection) { ++aliveItems; }
+    explicit TNamedItem(TCollection* collection) : TCollectionItem(collection) { ++aliveItems; }
     ~TNamedItem() override { --aliveItems; }
     std::string Name;
-    void Assign(TPersistent *source) override {
-        if (auto *other = dynamic_cast<TNamedItem *>(source)) {
+    void Assign(TPersistent* source) override {
+        if (auto* other = dynamic_cast<TNamedItem*>(source)) {
             Name = other->Name;
             return;
         }
@@ -36,9 +36,9 @@ class TRecordingCollection : public TCollection {
 public:
     TRecordingCollection() : TCollection(ItemClassOf<TNamedItem>()) {}
     ~TRecordingCollection() override { Clear(); }
-    TNamedItem *Item(int index) const { return static_cast<TNamedItem *>(Items(index)); }
-    TNamedItem *AddNamed(const std::string &name) {
-        auto *item = static_cast<TNamedItem *>(Add());
+    TNamedItem* Item(int index) const { return static_cast<TNamedItem*>(Items(index)); }
+    TNamedItem* AddNamed(const std::string& name) {
+        auto* item = static_cast<TNamedItem*>(Add());
         item->Name = name;
         return item;
     }
@@ -52,15 +52,15 @@ public:
     bool RefuseNext = false;
 
 protected:
-    void Notify(TCollectionItem *item, TCollectionNotification action) override {
-        static const char *names[] = {"added", "extracting", "deleting"};
+    void Notify(TCollectionItem* item, TCollectionNotification action) override {
+        static const char* names[] = {"added", "extracting", "deleting"};
         Log.push_back(std::string(names[action]) + " #" + std::to_string(item->ID()));
         if (action == cnAdded && RefuseNext) {
             RefuseNext = false;
             throw EInvalidOperation("refused");
         }
     }
-    void Update(TCollectionItem *item) override {
+    void Update(TCollectionItem* item) override {
         Log.push_back(item ? "update #" + std::to_string(item->ID()) : std::string("update all"));
     }
 };
@@ -69,7 +69,7 @@ TEST(Collection, ItemsJoinInOrderWithUniqueIds) {
     TRecordingCollection c;
     c.AddNamed("a");
     c.AddNamed("b");
-    auto *x = static_cast<TNamedItem *>(c.Insert(1));
+    auto* x = static_cast<TNamedItem*>(c.Insert(1));
     x->Name = "x";
     EXPECT_EQ(c.Names(), (std::vector<std::string>{"a", "x", "b"}));
     EXPECT_EQ(x->Index(), 1);
@@ -85,7 +85,7 @@ TEST(Collection, ItemsJoinInOrderWithUniqueIds) {
 
 TEST(Collection, SettingIndexMovesTheItem) {
     TRecordingCollection c;
-    for (const char *n : {"a", "b", "c", "d"})
+    for (const char* n : {"a", "b", "c", "d"})
         c.AddNamed(n);
     c.Item(0)->SetIndex(3);
     EXPECT_EQ(c.Names(), (std::vector<std::string>{"b", "c", "d", "a"}));
@@ -98,7 +98,7 @@ TEST(Collection, SettingIndexMovesTheItem) {
 TEST(Collection, IndexOutsideTheCollectionRaisesListError) {
     TRecordingCollection c;
     c.AddNamed("a");
-    auto expectError = [](auto action, const std::string &message) {
+    auto expectError = [](auto action, const std::string& message) {
         ExpectRaises<EListError>(action, message);
     };
     expectError([&] { c.Items(1); }, "List index out of bounds (1)");
@@ -133,7 +133,7 @@ TEST(Collection, TheCollectionOwnsItsItems) {
 
 TEST(Collection, ItemsMoveBetweenCollections) {
     TRecordingCollection first, second;
-    TNamedItem *item = first.AddNamed("wanderer");
+    TNamedItem* item = first.AddNamed("wanderer");
     item->SetCollection(&second);
     EXPECT_EQ(first.Count(), 0);
     EXPECT_EQ(second.Count(), 1);

@@ -22,7 +22,7 @@ TEST(Conversions, IntegersToText) {
 }
 
 TEST(Conversions, ValidIntegerTexts) {
-    const std::pair<const char *, int> cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"42", 42},
         {"  42", 42},
         {"-42", -42},
@@ -47,9 +47,9 @@ TEST(Conversions, ValidIntegerTexts) {
 }
 
 TEST(Conversions, InvalidIntegerTexts) {
-    const char *cases[] = {"",  " ",  "42 ",        "4x",  "2147483648", "-2147483649", "--1",
+    const char* cases[] = {"",  " ",  "42 ",        "4x",  "2147483648", "-2147483649", "--1",
                            "$", "0x", "$1FFFFFFFF", "1.0", "+-1",        "\t1"};
-    for (const char *textValue : cases) {
+    for (const char* textValue : cases) {
         ExpectRaises<EConvertError>([&] { StrToInt(textValue); },
                                     std::string("'") + textValue +
                                         "' is not a valid integer value");
@@ -63,7 +63,7 @@ TEST(Conversions, InvalidIntegerTexts) {
 }
 
 TEST(Conversions, FloatToStrIsShortestWithFifteenDigits) {
-    const std::pair<double, const char *> cases[] = {
+    const std::pair<double, const char*> cases[] = {
         {0.1, "0.1"},
         {100, "100"},
         {-1.5, "-1.5"},
@@ -93,7 +93,7 @@ TEST(Conversions, FloatTexts) {
     EXPECT_EQ(StrToFloat(".5"), 0.5);
     EXPECT_EQ(StrToFloat("5."), 5);
     EXPECT_EQ(StrToFloat("+1e-2"), 0.01);
-    for (const char *bad : {"", "-", "inf", "nan", "0x1p3", "1,5", "1e", "e5", "1.5x"}) {
+    for (const char* bad : {"", "-", "inf", "nan", "0x1p3", "1,5", "1e", "e5", "1.5x"}) {
         double value = 7;
         EXPECT_FALSE(TryStrToFloat(bad, value)) << bad;
         EXPECT_EQ(value, 7);
@@ -104,7 +104,7 @@ TEST(Conversions, FloatTexts) {
 }
 
 TEST(Conversions, BooleansAsNumbersOrWords) {
-    const std::pair<const char *, bool> cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"-1", true},   {"0", false},     {"1", true},    {"2.5", true},
         {"TRUE", true}, {"false", false}, {"True", true}, {" 0 ", false},
     };

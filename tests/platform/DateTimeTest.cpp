@@ -69,7 +69,7 @@ TEST(DateTime, LeapYears) {
 TEST(DateTime, InvalidDatesAndTimesRaiseConvertError) {
     const int badDates[][3] = {{2023, 2, 29}, {1900, 2, 29}, {2024, 13, 1}, {2024, 0, 1},
                                {2024, 4, 31}, {0, 1, 1},     {10000, 1, 1}, {2024, 1, 0}};
-    for (const auto &d : badDates) {
+    for (const auto& d : badDates) {
         ExpectRaises<EConvertError>([&] { EncodeDate(d[0], d[1], d[2]); },
                                     "Invalid argument to date encode");
         TDateTime untouched = 5;
@@ -78,7 +78,7 @@ TEST(DateTime, InvalidDatesAndTimesRaiseConvertError) {
     }
     const int badTimes[][4] = {
         {24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}, {-1, 0, 0, 0}};
-    for (const auto &t : badTimes) {
+    for (const auto& t : badTimes) {
         ExpectRaises<EConvertError>([&] { EncodeTime(t[0], t[1], t[2], t[3]); },
                                     "Invalid argument to time encode");
     }
@@ -150,7 +150,7 @@ TEST(DateFormat, StandardTextsAreUsEnglish) {
 
 TEST(DateFormat, FormatLetters) {
     TDateTime dt = EncodeDateTime(2026, 3, 7, 9, 5, 3, 45);
-    const std::pair<const char *, const char *> cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"yyyy-mm-dd hh:nn:ss", "2026-03-07 09:05:03"},
         {"yyyy-mm-dd hh:mm:ss", "2026-03-07 09:05:03"}, // mm after hh is minutes
         {"y yy yyy", "26 26 2026"},

@@ -6,11 +6,11 @@
 
 #include <string>
 
-template <class E, class Action> void ExpectRaises(Action action, const std::string &message) {
+template <class E, class Action> void ExpectRaises(Action action, const std::string& message) {
     try {
         action();
         ADD_FAILURE() << "nothing raised; expected: " << message;
-    } catch (const E &e) {
+    } catch (const E& e) {
         EXPECT_EQ(e.Message, message);
     }
 }

@@ -93,11 +93,11 @@ TEST(Format, FloatingPointFormats) {
 
 TEST(Format, PointersAreHexadecimalOfFullWidth) {
     EXPECT_EQ(Format("%p", {nullptr}), "0000000000000000");
-    EXPECT_EQ(Format("%p", {reinterpret_cast<const void *>(0x1234ABCD)}), "000000001234ABCD");
+    EXPECT_EQ(Format("%p", {reinterpret_cast<const void*>(0x1234ABCD)}), "000000001234ABCD");
 }
 
 struct BadFormat {
-    const char *format;
+    const char* format;
     std::vector<TVarRec> args;
 };
 
@@ -108,7 +108,7 @@ TEST(Format, PlaceholderThatDoesNotFitItsArgumentRaisesConvertError) {
         {"%5", {5}},           {"%*d", {"x", 5}}, {"%e", {nullptr}}, {"%.*f", {1.5, 1.5}},
         {"%s %d", {"a", "b"}},
     };
-    for (const BadFormat &c : cases) {
+    for (const BadFormat& c : cases) {
         ExpectRaises<EConvertError>([&] { Format(c.format, c.args); },
                                     std::string("Format '") + c.format +
                                         "' invalid or incompatible with argument");

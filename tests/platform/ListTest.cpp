@@ -15,9 +15,9 @@ struct Entry {
     std::string Name;
 };
 
-std::vector<int> Keys(const TList<Entry> &list) {
+std::vector<int> Keys(const TList<Entry>& list) {
     std::vector<int> out;
-    for (Entry *e : list)
+    for (Entry* e : list)
         out.push_back(e->Key);
     return out;
 }
@@ -28,8 +28,8 @@ public:
     std::vector<std::string> Log;
 
 protected:
-    void Notify(Entry *item, TListNotification action) override {
-        static const char *names[] = {"added ", "extracted ", "deleted "};
+    void Notify(Entry* item, TListNotification action) override {
+        static const char* names[] = {"added ", "extracted ", "deleted "};
         Log.push_back(names[action] + item->Name);
     }
 };
@@ -62,7 +62,7 @@ TEST(List, IndexOutsideTheListRaisesListError) {
     Entry a{1, "a"};
     TList<Entry> list;
     list.Add(&a);
-    auto expectError = [](auto action, const std::string &message) {
+    auto expectError = [](auto action, const std::string& message) {
         ExpectRaises<EListError>(action, message);
     };
     expectError([&] { list.Items(1); }, "List index out of bounds (1)");
@@ -90,11 +90,11 @@ TEST(List, CapacityGrowsAndShrinksDownToTheCount) {
 TEST(List, SortIsStableAndUsesTheComparison) {
     Entry e[] = {{2, "x"}, {1, "a"}, {2, "y"}, {0, "b"}, {2, "z"}};
     TList<Entry> list;
-    for (Entry &entry : e)
+    for (Entry& entry : e)
         list.Add(&entry);
-    list.Sort([](Entry *l, Entry *r) { return l->Key - r->Key; });
+    list.Sort([](Entry* l, Entry* r) { return l->Key - r->Key; });
     std::vector<std::string> names;
-    for (Entry *entry : list)
+    for (Entry* entry : list)
         names.push_back(entry->Name);
     EXPECT_EQ(names, (std::vector<std::string>{"b", "a", "x", "y", "z"}));
 }

@@ -14,27 +14,27 @@
 
 namespace {
 
-std::vector<std::string> Lines(const TStrings &list) {
+std::vector<std::string> Lines(const TStrings& list) {
     std::vector<std::string> out;
     for (int i = 0; i < list.Count(); ++i)
         out.push_back(list.Strings(i));
     return out;
 }
 
-void Fill(TStrings &list, const std::vector<std::string> &lines) {
+void Fill(TStrings& list, const std::vector<std::string>& lines) {
     list.Clear();
-    for (const std::string &s : lines)
+    for (const std::string& s : lines)
         list.Add(s);
 }
 
 // An object that counts how many of its kind are alive.
 class Counted : public TObject {
 public:
-    explicit Counted(int &alive) : alive_(alive) { ++alive_; }
+    explicit Counted(int& alive) : alive_(alive) { ++alive_; }
     ~Counted() override { --alive_; }
 
 private:
-    int &alive_;
+    int& alive_;
 };
 
 TEST(StringList, NamesAndValuesSplitAtTheFirstSeparator) {
@@ -138,7 +138,7 @@ TEST(StringList, ChangingCaseSensitivityResortsASortedList) {
 TEST(StringList, CustomSortIsStable) {
     TStringList list;
     Fill(list, {"ccc", "b", "aa", "d", "ee"});
-    list.CustomSort([](TStringList *l, int a, int b) {
+    list.CustomSort([](TStringList* l, int a, int b) {
         return static_cast<int>(l->Strings(a).size()) - static_cast<int>(l->Strings(b).size());
     });
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"b", "d", "aa", "ee", "ccc"}));
@@ -149,7 +149,7 @@ TEST(StringList, CustomSortIsStable) {
 TEST(StringList, IndexOutsideTheListRaisesStringListError) {
     TStringList list;
     Fill(list, {"a", "b"});
-    auto expectIndexError = [](auto action, const std::string &message) {
+    auto expectIndexError = [](auto action, const std::string& message) {
         ExpectRaises<EStringListError>(action, message);
     };
     expectIndexError([&] { list.Strings(2); }, "List index out of bounds (2)");
@@ -196,7 +196,7 @@ TEST(StringList, CommaAndDelimitedTextsRoundTrip) {
         {"a", "b c", "", "d,e", "f\"g", " lead", "trail ", "tab\there", "é ü"},
         {"semi;colon", "'quoted'", "x"},
     };
-    for (const auto &lines : lists) {
+    for (const auto& lines : lists) {
         TStringList source, copy;
         Fill(source, lines);
         copy.SetCommaText(source.CommaText());
@@ -223,8 +223,8 @@ TEST(StringList, StrictDelimiterKeepsBlanks) {
 
 class StringListFiles : public ::testing::Test {
 protected:
-    std::string Path(const char *name) const { return home_.path + "/" + name; }
-    static std::string Read(const std::string &path) {
+    std::string Path(const char* name) const { return home_.path + "/" + name; }
+    static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
@@ -269,7 +269,7 @@ TEST(StringList, OwnedObjectsAreFreedWithTheirStrings) {
     int alive = 0;
     {
         TStringList list(true);
-        for (const char *s : {"a", "b", "c", "d"})
+        for (const char* s : {"a", "b", "c", "d"})
             list.AddObject(s, new Counted(alive));
         EXPECT_EQ(alive, 4);
         list.Delete(0);
@@ -296,11 +296,11 @@ TEST(StringList, OwnedObjectsAreFreedWithTheirStrings) {
 TEST(StringList, ChangeNotificationsFireOncePerUpdate) {
     TStringList list;
     int changing = 0, changed = 0;
-    list.OnChanging = [&](TObject *sender) {
+    list.OnChanging = [&](TObject* sender) {
         EXPECT_EQ(sender, &list);
         ++changing;
     };
-    list.OnChange = [&](TObject *) { ++changed; };
+    list.OnChange = [&](TObject*) { ++changed; };
     list.Add("a");
     EXPECT_EQ(changed, 1);
     list.BeginUpdate();
@@ -335,7 +335,7 @@ TEST(StringList, AssignCopiesStringsObjectsAndTextSettings) {
 TEST(StringList, ClassNamesAreThoseOfTheClassLibrary) {
     TStringList list;
     EXPECT_EQ(list.ClassName(), "TStringList");
-    TStrings &base = list;
+    TStrings& base = list;
     EXPECT_EQ(base.ClassName(), "TStringList");
     EXPECT_EQ(ClassNameOf<Counted>(), "Counted");
 }
