@@ -119,59 +119,15 @@ void TadxOutlookAppEvents::FreeInspectorSinks() noexcept {
 
 void TadxOutlookAppEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
     TEventArgs args(Params);
-    switch (DispID) {
-    case DISPID_ItemSend:
-        if (OnItemSend)
-            OnItemSend(this, args.Object(0), args.Flag(1));
-        break;
-    case DISPID_NewMail:
-        if (OnNewMail)
-            OnNewMail(this);
-        break;
-    case DISPID_Reminder:
-        if (OnReminder)
-            OnReminder(this, args.Object(0));
-        break;
-    case DISPID_OptionsPagesAdd:
-        if (OnOptionsPagesAdd)
-            OnOptionsPagesAdd(this, args.Object(0));
-        break;
-    case DISPID_Startup:
-        if (OnStartup)
-            OnStartup(this);
-        break;
-    case DISPID_Quit:
-        if (OnQuit)
-            OnQuit(this);
-        break;
-    case DISPID_AdvancedSearchComplete:
-        if (OnAdvancedSearchComplete)
-            OnAdvancedSearchComplete(this, args.Object(0));
-        break;
-    case DISPID_AdvancedSearchStopped:
-        if (OnAdvancedSearchStopped)
-            OnAdvancedSearchStopped(this, args.Object(0));
-        break;
-    case DISPID_MAPILogonComplete:
-        if (OnMAPILogonComplete)
-            OnMAPILogonComplete(this);
-        break;
-    case DISPID_NewMailEx:
-        if (OnNewMailEx)
-            OnNewMailEx(this, args.Text(0));
-        break;
-    case DISPID_ItemLoad:
-        if (OnItemLoad)
-            OnItemLoad(this, args.Object(0));
-        break;
-    case DISPID_BeforeFolderSharingDialog:
+    // The component hands the folder to share on as a MAPIFolder, so that
+    // anything else fails the event as the host's own cast would.
+    if (DispID == DISPID_BeforeFolderSharingDialog) {
         if (OnBeforeFolderSharingDialog)
             OnBeforeFolderSharingDialog(this, adxCastArgument(args[0], IID_MAPIFolder),
                                         args.Flag(1));
-        break;
-    default:
-        break;
+        return;
     }
+    FireApplicationEvent(this, DispID, args);
 }
 
 template <class F> void TadxOutlookAppEvents::FireReported(F&& call) {

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "framework/adxCustomEvents.h"
+#include "platform/outlook/ApplicationEvents.h"
 #include "platform/outlook/OutlookEvents.h"
 
 #include <string>
@@ -32,7 +33,8 @@ using TadxContextMenuDisplayEvent = std::function<void(
 // A context menu closed (its OlContextMenu kind).
 using TadxContextMenuCloseEvent = std::function<void(TObject* Sender, int ContextMenu)>;
 
-class TadxOutlookAppEvents : public TadxHostInterfaceEvents {
+class TadxOutlookAppEvents : public TadxHostInterfaceEvents,
+                             public outlook::ApplicationEventHandlers {
 public:
     // The component and its four collection sinks, not connected; Version "9".
     explicit TadxOutlookAppEvents(TComponent* AOwner);
@@ -94,18 +96,11 @@ public:
     void ExplorerClosed(TadxOutlookExplorerEvents* Sink);
     void InspectorClosed(TadxOutlookInspectorEvents* Sink);
 
-    // ---- handler properties, in their published order ----
+    // ---- handler properties ----
+    // The application's own (OnItemSend ... OnBeforeFolderSharingDialog) come
+    // from ApplicationEventHandlers; those of the name space, the
+    // collections, the reminders and the windows follow.
 
-    TOlObjectCancelEvent OnItemSend;
-    TNotifyEvent OnNewMail;
-    TOlObjectEvent OnReminder;
-    TOlObjectEvent OnOptionsPagesAdd;
-    TNotifyEvent OnStartup;
-    TNotifyEvent OnQuit;
-    TOlObjectEvent OnAdvancedSearchComplete;
-    TOlObjectEvent OnAdvancedSearchStopped;
-    TNotifyEvent OnMAPILogonComplete;
-    TOlTextEvent OnNewMailEx;
     TOlPagesFolderEvent OnNameSpaceOptionsPagesAdd;
     TOlObjectEvent OnNewExplorer;
     TOlObjectEvent OnNewInspector;
@@ -144,8 +139,6 @@ public:
     TadxContextMenuDisplayEvent OnStoreContextMenuDisplay;
     TadxContextMenuDisplayEvent OnShortcutContextMenuDisplay;
     TadxContextMenuCloseEvent OnContextMenuClose;
-    TOlObjectEvent OnItemLoad;
-    TOlObjectCancelEvent OnBeforeFolderSharingDialog;
     TNotifyEvent OnNameSpaceAutoDiscoverComplete;
     TOlPageChangeEvent OnInspectorPageChange;
 

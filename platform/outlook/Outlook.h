@@ -9,11 +9,13 @@
 //   OutlookObjects.h.
 // Server wrappers with ConnectTo, Disconnect and their events as handlers
 //   TOleServer (OleServer.h); TOutlookApplication, TNameSpace
-//   (OutlookApplication.h); TExplorers, TInspectors, TExplorer, TInspector
+//   (OutlookApplication.h, the application's handlers in
+//   ApplicationEvents.h); TExplorers, TInspectors, TExplorer, TInspector
 //   (OutlookWindows.h); TItems, TMailItem, TAppointmentItem, TTaskItem
 //   (OutlookItems.h); handler types (OutlookEvents.h).
 #pragma once
 
+#include "platform/outlook/ApplicationEvents.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookApplication.h"
 #include "platform/outlook/OutlookEvents.h"

@@ -6,34 +6,19 @@
 // read from the server when it connects), unless SetEventIID fixed one.
 #pragma once
 
+#include "platform/outlook/ApplicationEvents.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookEvents.h"
 #include "platform/outlook/OutlookObjects.h"
 
-class TOutlookApplication : public TOleServer, public outlook::ApplicationMembers {
+class TOutlookApplication : public TOleServer,
+                            public outlook::ApplicationMembers,
+                            public outlook::ApplicationEventHandlers {
 public:
+    // A wrapper not connected yet; its handlers come from ApplicationEventHandlers.
     explicit TOutlookApplication(TComponent* AOwner);
+    // The connected application that the typed members call (null until connected).
     IDispatch* Target() const override { return ServerDisp(); }
-
-    // ItemSend (Item, Cancel): an item is about to be sent.
-    TOlObjectCancelEvent OnItemSend;
-    TNotifyEvent OnNewMail;
-    // Reminder (Item).
-    TOlObjectEvent OnReminder;
-    // OptionsPagesAdd (Pages): Outlook's options dialog is being built.
-    TOlObjectEvent OnOptionsPagesAdd;
-    TNotifyEvent OnStartup;
-    TNotifyEvent OnQuit;
-    // AdvancedSearchComplete and AdvancedSearchStopped (SearchObject).
-    TOlObjectEvent OnAdvancedSearchComplete;
-    TOlObjectEvent OnAdvancedSearchStopped;
-    TNotifyEvent OnMAPILogonComplete;
-    // NewMailEx (EntryIDCollection).
-    TOlTextEvent OnNewMailEx;
-    // ItemLoad (Item).
-    TOlObjectEvent OnItemLoad;
-    // BeforeFolderSharingDialog (FolderToShare, Cancel).
-    TOlObjectCancelEvent OnBeforeFolderSharingDialog;
 
 protected:
     const GUID& IntfIID() const override { return outlook::IID__Application; }
@@ -43,11 +28,14 @@ protected:
 
 class TNameSpace : public TOleServer, public outlook::NameSpaceMembers {
 public:
+    // A wrapper not connected yet.
     explicit TNameSpace(TComponent* AOwner);
+    // The connected name space that the typed members call (null until connected).
     IDispatch* Target() const override { return ServerDisp(); }
 
     // OptionsPagesAdd (Pages, Folder): a folder's properties dialog is being built.
     TOlPagesFolderEvent OnOptionsPagesAdd;
+    // AutoDiscoverComplete: the account's server settings are known.
     TNotifyEvent OnAutoDiscoverComplete;
 
 protected:
