@@ -15,6 +15,15 @@
 
 class TAddInModule;
 
+// What the per-item dialog of "Track + Send" chose for one message.
+struct TItemChoices {
+    // The filing folder's path as the dialog shows it; empty for none.
+    std::string FolderName;
+    // Open an appointment, and a task, for the message.
+    bool Calendar = false;
+    bool Task = false;
+};
+
 class TProgramState {
 public:
     // The module, from start-up until finalisation; the handlers reach it
@@ -57,6 +66,15 @@ public:
 
     // The item being sent: set while its Send event runs the send actions.
     outlook::MailItem ItemBeingSent;
+    // The working categories of a ribbon action: those of the message
+    // answered and of the message itself, and the default category; the
+    // per-item dialog shows and changes them.
+    std::string WorkingCategories;
+    // The categories for the sent copy of the message being sent: what its
+    // pending entry gives the copy.
+    std::string SentCategories;
+    // The per-item dialog's choices for the message being sent.
+    TItemChoices ItemChoices;
 
     // The pending category entries (lines "name=value", see PendingEntries.h),
     // made at start-up and freed at finalisation: this session's entries,

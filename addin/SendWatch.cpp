@@ -154,11 +154,10 @@ void TAddInModule::DoOnSend(TObject* Sender, WordBool&) {
         auto* item = dynamic_cast<TMailItem*>(Sender);
         outlook::MailItem sending(item ? item->DefaultInterface() : nullptr);
         state.ItemBeingSent = sending;
-        if (!state.OwnSend)
-            ClickTrackAndSendMain(false);
         // The categories reach only the sent copy (through the pending
-        // entry), never the recipients.
-        sending.SetCategories(u"");
+        // entry), never the recipients; a message that cannot leave keeps them.
+        if (state.OwnSend || ActOnOutlooksSend(sending))
+            sending.SetCategories(u"");
     } catch (...) {
         // Outlook goes on sending whatever happened here.
     }

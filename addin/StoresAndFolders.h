@@ -38,3 +38,8 @@ void ToTopOfMruList(const std::string& Folder, const std::string& Store, const s
                     int Slot);
 // Removes slot Slot of the recently used list; the later entries move up.
 void RemoveFromMruList(int Slot);
+
+// Runs the folder picker, titled "File Sent Item to...", for the sent copy of
+// the message being sent; true when the user chose a folder, which is then
+// in folder record 0.
+bool FileToAnyFolder();

@@ -1,0 +1,26 @@
+// The entry points of the two dialogs the send actions lead to, the folder
+// picker and the per-item form of the configuration dialog, until those
+// dialogs exist: the action that reaches one says so to the user and in the
+// log, and stops before anything is sent or recorded.
+#include "addin/LorvaneOL_IMPL.h"
+#include "addin/QelLog.h"
+#include "addin/StoresAndFolders.h"
+#include "platform/forms/Dialogs.h"
+
+namespace {
+
+bool NotBuilt(const std::string& text) {
+    TQelLog::Log(text);
+    MessageDlg(text, mtInformation, {mbOK}, 0);
+    return false;
+}
+
+} // namespace
+
+bool FileToAnyFolder() {
+    return NotBuilt("FileToAnyFolder: the folder picker is not built yet");
+}
+
+bool TAddInModule::CollectCombineActions() {
+    return NotBuilt("CollectCombineActions: the configuration dialog is not built yet");
+}
