@@ -1,20 +1,14 @@
 // The product's ribbon handlers: the individual actions of the new-mail
 // tab's split button and menu, and the explorer tab's buttons, which lead to
-// the configuration dialog, the support page and the about box. The send
-// actions are not built yet; until they are, their click says so in the log.
+// the configuration dialog, the support page and the about box.
 #include "addin/LorvaneOL_IMPL.h"
-#include "addin/QelLog.h"
 
 #include "framework/ribbon/RibbonButtons.h"
-
-#include <string>
 
 void TAddInModule::DoIndividualActionClick(TObject* Sender, IRibbonControl*) {
     // A plain ribbon button carries its action in Tag; the split button is action 6.
     TadxRibbonButton* button = TadxRibbonCustomControl::AsRibbonButton(Sender);
-    int action = button ? button->Tag : 6;
-    TQelLog::Log("DoIndividualActionClick: individual action " + std::to_string(action) +
-                 " is not built yet");
+    DoIndividualAction(button ? button->Tag : 6);
 }
 
 void TAddInModule::adxRibbonTab1Controls0Controls0Controls0Controls0Click(TObject*,
