@@ -8,81 +8,63 @@
 #include "platform/sim/outlook/SimWindows.h"
 #include "platform/text/Text.h"
 
+#include <iterator>
+
 namespace sim {
 
 using namespace outlook;
 
+namespace {
+
+// What Outlook tells of each kind of item: its Class, its interface, its
+// default message class and the OlItemType CreateItem makes it for (-1: none).
+struct KindFacts {
+    ItemKind Kind;
+    int Class;
+    const GUID* Iid;
+    const char16_t* MessageClass;
+    int ItemType;
+};
+
+// In the order of ItemKind.
+const KindFacts kindFacts[] = {
+    {ItemKind::Mail, olMail, &IID__MailItem, u"IPM.Note", olMailItem},
+    {ItemKind::Appointment, olAppointment, &IID__AppointmentItem, u"IPM.Appointment",
+     olAppointmentItem},
+    {ItemKind::Task, olTask, &IID__TaskItem, u"IPM.Task", olTaskItem},
+    {ItemKind::Note, olNote, &IID__NoteItem, u"IPM.StickyNote", olNoteItem},
+    {ItemKind::MeetingRequest, olMeetingRequest, &IID__MeetingItem,
+     u"IPM.Schedule.Meeting.Request", -1},
+    {ItemKind::Report, olReport, &IID__ReportItem, u"REPORT.IPM.Note.NDR", -1},
+};
+static_assert(std::size(kindFacts) == size_t(ItemKind::Report) + 1, "a row for every kind");
+
+const KindFacts& FactsOf(ItemKind kind) {
+    return kindFacts[size_t(kind)];
+}
+
+} // namespace
+
 int ItemClassOf(ItemKind kind) {
-    switch (kind) {
-    case ItemKind::Mail:
-        return olMail;
-    case ItemKind::Appointment:
-        return olAppointment;
-    case ItemKind::Task:
-        return olTask;
-    case ItemKind::Note:
-        return olNote;
-    case ItemKind::MeetingRequest:
-        return olMeetingRequest;
-    case ItemKind::Report:
-        return olReport;
-    }
-    return olMail;
+    return FactsOf(kind).Class;
 }
 
 const GUID& ItemIidOf(ItemKind kind) {
-    switch (kind) {
-    case ItemKind::Mail:
-        return IID__MailItem;
-    case ItemKind::Appointment:
-        return IID__AppointmentItem;
-    case ItemKind::Task:
-        return IID__TaskItem;
-    case ItemKind::Note:
-        return IID__NoteItem;
-    case ItemKind::MeetingRequest:
-        return IID__MeetingItem;
-    case ItemKind::Report:
-        return IID__ReportItem;
-    }
-    return IID__MailItem;
+    return *FactsOf(kind).Iid;
 }
 
 std::u16string DefaultMessageClass(ItemKind kind) {
-    switch (kind) {
-    case ItemKind::Mail:
-        return u"IPM.Note";
-    case ItemKind::Appointment:
-        return u"IPM.Appointment";
-    case ItemKind::Task:
-        return u"IPM.Task";
-    case ItemKind::Note:
-        return u"IPM.StickyNote";
-    case ItemKind::MeetingRequest:
-        return u"IPM.Schedule.Meeting.Request";
-    case ItemKind::Report:
-        return u"REPORT.IPM.Note.NDR";
-    }
-    return u"IPM.Note";
+    return FactsOf(kind).MessageClass;
 }
 
 bool ItemKindOfType(int itemType, ItemKind& kind) {
-    switch (itemType) {
-    case olMailItem:
-        kind = ItemKind::Mail;
-        return true;
-    case olAppointmentItem:
-        kind = ItemKind::Appointment;
-        return true;
-    case olTaskItem:
-        kind = ItemKind::Task;
-        return true;
-    case olNoteItem:
-        kind = ItemKind::Note;
-        return true;
-    default:
-        return false;
+    for (const KindFacts& facts : kindFacts) {
+        if (facts.ItemType == itemType) {
+            kind = facts.Kind;
+            return true;
+        }
     }
+    return false;
 }
 
 ComPtr<SimItem> SimItem::Create(SimApplication* app, ItemKind kind, ItemData data) {
