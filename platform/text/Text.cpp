@@ -250,80 +250,64 @@ char32_t ToLower(char32_t c) {
     return c;
 }
 
-std::string UpperCase(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t pos = 0; pos < s.size();) {
-        size_t start = pos;
-        char32_t c = DecodeAnsiChar(s, pos);
-        char32_t u = ToUpper(c);
-        if (u == c)
-            out.append(s.substr(start, pos - start)); // keep bytes as they were
-        else
-            AppendUtf8(out, u);
-    }
-    return out;
-}
+namespace {
 
-std::string LowerCase(std::string_view s) {
+// s with every character put through change; a character it leaves alone
+// keeps its bytes, so a byte read as Windows-1252 is not rewritten as UTF-8.
+std::string ChangeCase(std::string_view s, char32_t (*change)(char32_t)) {
     std::string out;
     out.reserve(s.size());
     for (size_t pos = 0; pos < s.size();) {
         size_t start = pos;
         char32_t c = DecodeAnsiChar(s, pos);
-        char32_t l = ToLower(c);
-        if (l == c)
+        char32_t changed = change(c);
+        if (changed == c)
             out.append(s.substr(start, pos - start));
         else
-            AppendUtf8(out, l);
+            AppendUtf8(out, changed);
     }
     return out;
 }
 
-std::u16string UpperCase(std::u16string_view s) {
+// s with every code unit put through change; surrogates are left alone,
+// since no character outside the basic plane changes case here.
+std::u16string ChangeCase(std::u16string_view s, char32_t (*change)(char32_t)) {
     std::u16string out(s);
     for (auto& ch : out)
         if (ch < 0xD800 || ch > 0xDFFF)
-            ch = static_cast<char16_t>(ToUpper(ch));
+            ch = static_cast<char16_t>(change(ch));
     return out;
 }
 
-std::u16string LowerCase(std::u16string_view s) {
-    std::u16string out(s);
-    for (auto& ch : out)
-        if (ch < 0xD800 || ch > 0xDFFF)
-            ch = static_cast<char16_t>(ToLower(ch));
-    return out;
+// Compares a and b character by character in upper case; decode reads the
+// character at a position and moves past it.
+template <class View> int CompareUpper(View a, View b, char32_t (*decode)(View, size_t&)) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        char32_t ca = ToUpper(decode(a, i));
+        char32_t cb = ToUpper(decode(b, j));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
+    return 0;
 }
+
+} // namespace
+
+std::string UpperCase(std::string_view s) { return ChangeCase(s, ToUpper); }
+std::string LowerCase(std::string_view s) { return ChangeCase(s, ToLower); }
+std::u16string UpperCase(std::u16string_view s) { return ChangeCase(s, ToUpper); }
+std::u16string LowerCase(std::u16string_view s) { return ChangeCase(s, ToLower); }
 
 int CompareText(std::string_view a, std::string_view b) {
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        char32_t ca = ToUpper(DecodeAnsiChar(a, i));
-        char32_t cb = ToUpper(DecodeAnsiChar(b, j));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (i < a.size())
-        return 1;
-    if (j < b.size())
-        return -1;
-    return 0;
+    return CompareUpper(a, b, DecodeAnsiChar);
 }
-
 int CompareText(std::u16string_view a, std::u16string_view b) {
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        char32_t ca = ToUpper(DecodeUtf16Char(a, i));
-        char32_t cb = ToUpper(DecodeUtf16Char(b, j));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (i < a.size())
-        return 1;
-    if (j < b.size())
-        return -1;
-    return 0;
+    return CompareUpper(a, b, DecodeUtf16Char);
 }
 
 bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
