@@ -11,7 +11,8 @@
 //   ComObject<I...>: self-deleting, counted per library for DllCanUnloadNow;
 //   create with MakeComObject<T>(args...). ComComponent<I...>: freed by its
 //   owner. DispatchObject / DispatchComponent add IDispatch over a
-//   DispatchTable named Members.
+//   DispatchTable named Members. Getters fill their out-parameter with
+//   OutValue / OutInterface (OutParam.h).
 // Automation values (Variant.h, SafeArray.h)
 //   Variant with the OLE VT_ codes, by-reference values (Variant::ByRef...),
 //   checked coercions (AsInteger, AsWide, ChangeType, ...); SafeArray.
@@ -42,6 +43,7 @@
 #include "platform/com/HResult.h"
 #include "platform/com/LateBound.h"
 #include "platform/com/OleError.h"
+#include "platform/com/OutParam.h"
 #include "platform/com/SafeArray.h"
 #include "platform/com/Unknown.h"
 #include "platform/com/Variant.h"

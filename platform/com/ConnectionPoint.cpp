@@ -1,4 +1,7 @@
+// A connection point: its sinks, advised and unadvised by cookie.
 #include "platform/com/ConnectionPoint.h"
+
+#include "platform/com/OutParam.h"
 
 ComPtr<ConnectionPoint> ConnectionPoint::Create(IConnectionPointContainer* container,
                                                 const GUID& iid,
@@ -12,9 +15,7 @@ ConnectionPoint::ConnectionPoint(IConnectionPointContainer* container, const GUI
       history_(std::move(history)) {}
 
 HRESULT ConnectionPoint::GetConnectionInterface(GUID* iid) {
-    if (!iid) return E_POINTER;
-    *iid = iid_;
-    return S_OK;
+    return OutValue(iid, iid_);
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {

@@ -3,6 +3,7 @@
 #include "platform/gfx/Picture.h"
 
 #include "platform/com/DispatchObject.h"
+#include "platform/com/OutParam.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/GdiTable.h"
 #include "platform/gfx/Icons.h"
@@ -55,40 +56,16 @@ public:
     // Takes the handle over once the object is handed out.
     void Own() { own_ = true; }
 
-    HRESULT get_Handle(OLE_HANDLE* handle) override {
-        if (!handle) return E_POINTER;
-        *handle = HandleValue();
-        return S_OK;
-    }
-    HRESULT get_hPal(OLE_HANDLE* palette) override {
-        if (!palette) return E_POINTER;
-        *palette = 0;
-        return S_OK;
-    }
-    HRESULT get_Type(SHORT* type) override {
-        if (!type) return E_POINTER;
-        *type = type_;
-        return S_OK;
-    }
-    HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) override {
-        if (!width) return E_POINTER;
-        *width = width_;
-        return S_OK;
-    }
-    HRESULT get_Height(OLE_YSIZE_HIMETRIC* height) override {
-        if (!height) return E_POINTER;
-        *height = height_;
-        return S_OK;
-    }
+    HRESULT get_Handle(OLE_HANDLE* handle) override { return OutValue(handle, HandleValue()); }
+    HRESULT get_hPal(OLE_HANDLE* palette) override { return OutValue(palette, 0); }
+    HRESULT get_Type(SHORT* type) override { return OutValue(type, type_); }
+    HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) override { return OutValue(width, width_); }
+    HRESULT get_Height(OLE_YSIZE_HIMETRIC* height) override { return OutValue(height, height_); }
     HRESULT Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
                    OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc,
                    const RECT*) override;
     HRESULT set_hPal(OLE_HANDLE palette) override { return palette ? E_INVALIDARG : S_OK; }
-    HRESULT get_CurDC(HDC* dc) override {
-        if (!dc) return E_POINTER;
-        *dc = curDc_;
-        return S_OK;
-    }
+    HRESULT get_CurDC(HDC* dc) override { return OutValue(dc, curDc_); }
     HRESULT SelectPicture(HDC dcIn, HDC* dcOut, OLE_HANDLE* bitmapOut) override {
         if (type_ != PICTYPE_BITMAP) return E_FAIL;
         if (dcIn && !::SelectObject(dcIn, handle_)) return E_FAIL;
@@ -98,9 +75,7 @@ public:
         return S_OK;
     }
     HRESULT get_KeepOriginalFormat(BOOL* keep) override {
-        if (!keep) return E_POINTER;
-        *keep = keepOriginalFormat_;
-        return S_OK;
+        return OutValue(keep, keepOriginalFormat_);
     }
     HRESULT put_KeepOriginalFormat(BOOL keep) override {
         keepOriginalFormat_ = keep;
@@ -109,9 +84,7 @@ public:
     HRESULT PictureChanged() override { return S_OK; }
     HRESULT SaveAsFile(IStream*, BOOL, LONG*) override { return E_NOTIMPL; }
     HRESULT get_Attributes(DWORD* attributes) override {
-        if (!attributes) return E_POINTER;
-        *attributes = type_ == PICTYPE_ICON ? PICTURE_TRANSPARENT : 0;
-        return S_OK;
+        return OutValue(attributes, type_ == PICTYPE_ICON ? PICTURE_TRANSPARENT : 0);
     }
 
 private:

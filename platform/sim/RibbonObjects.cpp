@@ -1,6 +1,7 @@
 // The simulated ribbon's control and ribbon objects.
 #include "platform/sim/RibbonObjects.h"
 
+#include "platform/com/OutParam.h"
 #include "platform/text/Text.h"
 
 namespace sim {
@@ -22,24 +23,15 @@ SimulatedRibbonControl::SimulatedRibbonControl(std::u16string id, std::u16string
 }
 
 HRESULT SimulatedRibbonControl::get_Id(BSTR* id) {
-    if (!id)
-        return E_POINTER;
-    *id = id_;
-    return S_OK;
+    return OutValue(id, id_);
 }
 
 HRESULT SimulatedRibbonControl::get_Context(IDispatch** context) {
-    if (!context)
-        return E_POINTER;
-    *context = ComPtr<IDispatch>(context_).Detach();
-    return S_OK;
+    return OutInterface(context, context_);
 }
 
 HRESULT SimulatedRibbonControl::get_Tag(BSTR* tag) {
-    if (!tag)
-        return E_POINTER;
-    *tag = tag_;
-    return S_OK;
+    return OutValue(tag, tag_);
 }
 
 ComPtr<SimulatedRibbonUI> SimulatedRibbonUI::Create() {

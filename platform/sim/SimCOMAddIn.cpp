@@ -1,6 +1,8 @@
 // The simulated COM add-ins entry.
 #include "platform/sim/SimCOMAddIn.h"
 
+#include "platform/com/OutParam.h"
+
 namespace sim {
 
 ComPtr<SimulatedCOMAddIn> SimulatedCOMAddIn::Create(std::u16string progId, GUID clsid,
@@ -26,10 +28,7 @@ SimulatedCOMAddIn::SimulatedCOMAddIn(std::u16string progId, GUID clsid,
 }
 
 HRESULT SimulatedCOMAddIn::get_Description(BSTR* description) {
-    if (!description)
-        return E_POINTER;
-    *description = description_;
-    return S_OK;
+    return OutValue(description, description_);
 }
 
 HRESULT SimulatedCOMAddIn::put_Description(const BSTR& description) {
@@ -38,24 +37,15 @@ HRESULT SimulatedCOMAddIn::put_Description(const BSTR& description) {
 }
 
 HRESULT SimulatedCOMAddIn::get_ProgId(BSTR* progId) {
-    if (!progId)
-        return E_POINTER;
-    *progId = progId_;
-    return S_OK;
+    return OutValue(progId, progId_);
 }
 
 HRESULT SimulatedCOMAddIn::get_Guid(BSTR* guid) {
-    if (!guid)
-        return E_POINTER;
-    *guid = clsid_.ToWide();
-    return S_OK;
+    return OutValue(guid, clsid_.ToWide());
 }
 
 HRESULT SimulatedCOMAddIn::get_Connect(VARIANT_BOOL* connected) {
-    if (!connected)
-        return E_POINTER;
-    *connected = connected_ ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return OutValue(connected, connected_ ? VARIANT_TRUE : VARIANT_FALSE);
 }
 
 HRESULT SimulatedCOMAddIn::put_Connect(VARIANT_BOOL connect) {
@@ -75,10 +65,7 @@ void SimulatedCOMAddIn::PutConnect(bool connect) {
 }
 
 HRESULT SimulatedCOMAddIn::get_Object(IDispatch** object) {
-    if (!object)
-        return E_POINTER;
-    *object = ComPtr<IDispatch>(object_).Detach();
-    return S_OK;
+    return OutInterface(object, object_);
 }
 
 HRESULT SimulatedCOMAddIn::put_Object(IDispatch* object) {

@@ -2,28 +2,10 @@
 #include "platform/sim/SimTaskPanes.h"
 
 #include "platform/com/ComClasses.h"
+#include "platform/com/OutParam.h"
 #include "platform/office/OfficeConstants.h"
 
 namespace sim {
-
-namespace {
-
-template <class T>
-HRESULT Out(T* out, const T& value) {
-    if (!out)
-        return E_POINTER;
-    *out = value;
-    return S_OK;
-}
-
-HRESULT OutDispatch(IDispatch** out, const ComPtr<IDispatch>& value) {
-    if (!out)
-        return E_POINTER;
-    *out = ComPtr<IDispatch>(value).Detach();
-    return S_OK;
-}
-
-} // namespace
 
 SimulatedCustomTaskPane::SimulatedCustomTaskPane(ComPtr<IDispatch> application,
                                                  std::u16string progId, std::u16string title,
@@ -67,21 +49,30 @@ void SimulatedCustomTaskPane::Expect() const {
 }
 
 HRESULT SimulatedCustomTaskPane::get_Title(BSTR* title) {
-    return ComGuard([&] { Expect(); return Out(title, title_); });
+    return ComGuard([&] {
+        Expect();
+        return OutValue(title, title_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::get_Application(IDispatch** application) {
-    return ComGuard([&] { Expect(); return OutDispatch(application, application_); });
+    return ComGuard([&] {
+        Expect();
+        return OutInterface(application, application_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::get_Window(IDispatch** window) {
-    return ComGuard([&] { Expect(); return OutDispatch(window, window_); });
+    return ComGuard([&] {
+        Expect();
+        return OutInterface(window, window_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::get_Visible(VARIANT_BOOL* visible) {
     return ComGuard([&] {
         Expect();
-        return Out(visible, visible_ ? VARIANT_TRUE : VARIANT_FALSE);
+        return OutValue(visible, visible_ ? VARIANT_TRUE : VARIANT_FALSE);
     });
 }
 
@@ -98,11 +89,17 @@ HRESULT SimulatedCustomTaskPane::put_Visible(VARIANT_BOOL visible) {
 }
 
 HRESULT SimulatedCustomTaskPane::get_ContentControl(IDispatch** control) {
-    return ComGuard([&] { Expect(); return OutDispatch(control, control_); });
+    return ComGuard([&] {
+        Expect();
+        return OutInterface(control, control_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::get_Height(int32_t* height) {
-    return ComGuard([&] { Expect(); return Out(height, height_); });
+    return ComGuard([&] {
+        Expect();
+        return OutValue(height, height_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::put_Height(int32_t height) {
@@ -115,7 +112,10 @@ HRESULT SimulatedCustomTaskPane::put_Height(int32_t height) {
 }
 
 HRESULT SimulatedCustomTaskPane::get_Width(int32_t* width) {
-    return ComGuard([&] { Expect(); return Out(width, width_); });
+    return ComGuard([&] {
+        Expect();
+        return OutValue(width, width_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::put_Width(int32_t width) {
@@ -128,7 +128,10 @@ HRESULT SimulatedCustomTaskPane::put_Width(int32_t width) {
 }
 
 HRESULT SimulatedCustomTaskPane::get_DockPosition(MsoCTPDockPosition* position) {
-    return ComGuard([&] { Expect(); return Out(position, dock_); });
+    return ComGuard([&] {
+        Expect();
+        return OutValue(position, dock_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::put_DockPosition(MsoCTPDockPosition position) {
@@ -141,7 +144,10 @@ HRESULT SimulatedCustomTaskPane::put_DockPosition(MsoCTPDockPosition position) {
 }
 
 HRESULT SimulatedCustomTaskPane::get_DockPositionRestrict(MsoCTPDockPositionRestrict* restriction) {
-    return ComGuard([&] { Expect(); return Out(restriction, restrict_); });
+    return ComGuard([&] {
+        Expect();
+        return OutValue(restriction, restrict_);
+    });
 }
 
 HRESULT SimulatedCustomTaskPane::put_DockPositionRestrict(MsoCTPDockPositionRestrict restriction) {
