@@ -17,10 +17,6 @@ using sim::OutlookSim;
 
 namespace {
 
-std::u16string Text(const Variant& v) {
-    return v.AsWide();
-}
-
 class OutlookSend : public ::testing::Test {
 protected:
     platform::ManualClockScope clock{45352.5};

@@ -14,10 +14,6 @@ using sim::OutlookSim;
 
 namespace {
 
-std::u16string Text(const Variant& v) {
-    return v.AsWide();
-}
-
 // The other Office hosts' application interfaces, which Outlook must not answer.
 const char* const OtherHostIids[] = {
     "{00020970-0000-0000-C000-000000000046}", "{000208D5-0000-0000-C000-000000000046}",

@@ -19,10 +19,6 @@ using sim::OutlookSim;
 
 namespace {
 
-std::u16string Text(const Variant& v) {
-    return v.AsWide();
-}
-
 ItemData Mail(std::u16string subject) {
     ItemData data;
     data.Subject = std::move(subject);

@@ -1,11 +1,18 @@
 // Helpers for the tests of the simulated Outlook and the Outlook wrappers: a
-// sink that records the events it receives, advised for the length of a scope.
+// sink that records the events it receives, advised for the length of a
+// scope, and the text of a property read late-bound.
 #pragma once
 
 #include "platform/com/Com.h"
 
 #include <functional>
+#include <string>
 #include <vector>
+
+// The text a late-bound property answered.
+inline std::u16string Text(const Variant& v) {
+    return v.AsWide();
+}
 
 // One event as a sink received it: its DISPID and its arguments in
 // declaration order (by-reference arguments read through).
