@@ -222,18 +222,10 @@ void SimApplication::Quit() {
 
 void SimApplication::TearDown() {
     focus_.clear();
-    if (nameSpace_)
-        nameSpace_->TearDown();
-    if (explorers_)
-        explorers_->TearDown();
-    if (inspectors_)
-        inspectors_->TearDown();
-    if (reminders_)
-        reminders_->TearDown();
-    nameSpace_ = nullptr;
-    explorers_ = nullptr;
-    inspectors_ = nullptr;
-    reminders_ = nullptr;
+    TearDownPart(nameSpace_);
+    TearDownPart(explorers_);
+    TearDownPart(inspectors_);
+    TearDownPart(reminders_);
     CategoriesDialog = nullptr;
     OnQuit = nullptr;
     OnWindowShown = nullptr;

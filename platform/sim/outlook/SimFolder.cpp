@@ -118,12 +118,8 @@ ComPtr<SimFolder> SimFolder::FindFolder(std::u16string_view name) const {
 }
 
 void SimFolder::TearDown() {
-    if (folders_)
-        folders_->TearDown();
-    if (items_)
-        items_->TearDown();
-    folders_ = nullptr;
-    items_ = nullptr;
+    TearDownPart(folders_);
+    TearDownPart(items_);
     parent_ = nullptr;
     parentFolder_ = nullptr;
     app_ = nullptr;

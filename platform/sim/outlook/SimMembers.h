@@ -80,6 +80,12 @@ template <class T> ComPtr<T> RemoveFromList(std::vector<ComPtr<T>>& list, const 
     return held;
 }
 
+// Tears part down, when there is one, and lets it go.
+template <class T> void TearDownPart(ComPtr<T>& part) {
+    if (ComPtr<T> gone = std::move(part))
+        gone->TearDown();
+}
+
 // Tears every object of list down and empties it.
 template <class T> void TearDownList(std::vector<ComPtr<T>>& list) {
     std::vector<ComPtr<T>> gone = std::move(list);

@@ -176,12 +176,8 @@ ComPtr<SimItem> SimNameSpace::ItemById(std::u16string_view entryId) const {
 
 void SimNameSpace::TearDown() {
     special_.clear();
-    if (folders_)
-        folders_->TearDown();
-    if (stores_)
-        stores_->TearDown();
-    folders_ = nullptr;
-    stores_ = nullptr;
+    TearDownPart(folders_);
+    TearDownPart(stores_);
     app_ = nullptr;
     OutlookObjectCore::TearDown();
 }
