@@ -156,11 +156,17 @@ void TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
         state.StrippedEntries->Add(stripped + "=" + Categories);
     }
     std::string value = Categories;
+    outlook::MAPIFolder sentItems = SentItemsFolder();
     outlook::MAPIFolder target = Item.SaveSentMessageFolder();
-    if (target && target.EntryID() != SentItemsFolder().EntryID()) {
+    if (target && target.EntryID() != sentItems.EntryID()) {
         value = FilingFolderValue(Categories, text::Narrow(target.StoreID()),
                                   text::Narrow(target.Name()));
         FolderConnect(target);
+    } else if (!FolderSentItems) {
+        // Sent Items is watched only while a category option is on, but a
+        // ribbon action ("Send + Add Category...") records categories
+        // without one: the copy would arrive unwatched and lose them.
+        SentFolderConnect(sentItems);
     }
     state.SessionEntries->Add(name + "=" + value);
     ProductTrace("entry recorded: " + name + "=" + value);

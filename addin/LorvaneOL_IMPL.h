@@ -160,7 +160,8 @@ public:
     // by its conversation index, else by its MD5 key (with a stripped-text
     // entry beside it), after dropping the entries of the same keys; when
     // the sent copy goes to a folder other than Sent Items, the entry names
-    // that folder and a watcher is connected to it. Nothing for empty Categories.
+    // that folder and a watcher is connected to it; else Sent Items is
+    // watched when it is not yet. Nothing for empty Categories.
     void RecordPendingEntry(const outlook::MailItemMembers& Item, const std::string& Categories);
     // Start-up: takes up the pending-actions file and connects a watcher to
     // each filing folder its entries name; an entry whose folder cannot be

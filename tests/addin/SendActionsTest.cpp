@@ -83,6 +83,21 @@ TEST_F(SendActions, AddCategoryWithEverySwitchOffPreselectsTheDefaultCategory) {
     EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Customers, Offers"});
 }
 
+TEST_F(SendActions, CategoriesChosenWithNoCategoryOptionOnStillReachTheSentCopy) {
+    // Without a category option, start-up leaves Sent Items unwatched.
+    ProgramState().categmaintain = 0;
+    Module().SentFolderDisConnect(outlook::MAPIFolder(sentItems->DispRef()));
+    ASSERT_EQ(sentItems->Items().SinkCount(), 0u);
+    outlook->ScriptCategoriesDialog([](std::u16string& categories) {
+        categories = u"Chosen";
+        return true;
+    });
+    Compose(Mail(u"Offer"));
+    Module().DoIndividualAction(3);
+    EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Chosen"});
+    EXPECT_EQ(sentItems->Items().SinkCount(), 1u);
+}
+
 TEST_F(SendActions, AddCategoryOffersTheGatheredCategoriesWhileMaintainIsOn) {
     ProgramState().DefaultCategory = "Customers";
     Module().ReplyCategories = "Finance";

@@ -1,0 +1,406 @@
+// The send actions end to end: LorvaneOL.so loaded into the simulated
+// Outlook by the host driver, configured by its file Zub.xml, and driven only
+// as Outlook drives it: the compose ribbon's buttons clicked by control id
+// through the add-in object's IDispatch, the window events of the messages
+// the user writes and answers, and the item's own Send. What counts is what
+// Outlook ends with: what the recipients received, what each folder keeps,
+// the windows open, the dialogs shown and the add-in's files.
+#include "tests/e2e/E2eSupport.h"
+#include "tests/platform/TempPlatformHome.h"
+
+#include "platform/forms/ModalDriver.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/sim/HostDriver.h"
+#include "platform/sim/ModalScript.h"
+#include "platform/sim/outlook/OutlookSim.h"
+#include "platform/text/Text.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Window.h"
+
+#include <filesystem>
+#include <fstream>
+
+using namespace e2e;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using sim::SimFolder;
+using sim::SimItem;
+
+const std::u16string ComposeRibbon = u"Microsoft.Outlook.Mail.Compose";
+const std::string FileToDefaultFolderButton = "adxRibbonButtonB2B17C70373E4A859DF661D823CD3674";
+const std::string AddCategoryButton = "adxRibbonButton78F788A15882437884EB8BDF4C9FAD08";
+const std::string AddToCalendarButton = "adxRibbonButton0BF8B3C833CE439597E8920A6A848A7B";
+const std::string AddToTasksButton = "adxRibbonButton6BD1C6E46865469CB47C458891E42B36";
+
+// The settings of the configuration file the user saved.
+struct Settings {
+    // The default filing folder: its path and store; empty for none.
+    std::string FolderPath, StoreName, StoreId;
+    std::string Category;
+    bool folderdef = false, categdef = false, categask = false, categmaintain = true;
+    bool calendadd = false, taskadd = false;
+};
+
+// Zub.xml as the add-in writes it.
+std::string ConfigText(const Settings& s) {
+    auto element = [](const std::string& indent, const std::string& name,
+                      const std::string& value) {
+        return indent + (value.empty() ? "<" + name + "/>"
+                                       : "<" + name + ">" + value + "</" + name + ">") +
+               "\r\n";
+    };
+    auto flag = [&](const std::string& name, bool on) {
+        return element("    ", name, on ? "-1" : "0");
+    };
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
+           "<!--Lorvane configuration - DO NOT MODIFY-->\r\n"
+           "<!--Modified 2026-12-07 09:00:00-->\r\n"
+           "<config>\r\n  <folders>\r\n    <folder id=\"1\">\r\n" +
+           element("      ", "foldername", s.FolderPath) +
+           element("      ", "storename", s.StoreName) +
+           element("      ", "storenameid", s.StoreName) +
+           element("      ", "storeid", s.StoreId) +
+           "    </folder>\r\n  </folders>\r\n  <mainbutton>\r\n"
+           "    <buttoncaption>Lorvane</buttoncaption>\r\n  </mainbutton>\r\n  <setup>\r\n" +
+           element("    ", "CategoryStringDef", s.Category) + flag("folderdef", s.folderdef) +
+           flag("folderask", false) + flag("nolistupdates", false) +
+           flag("categdef", s.categdef) + flag("categask", s.categask) +
+           flag("categmaintain", s.categmaintain) + flag("calendadd", s.calendadd) +
+           flag("taskadd", s.taskadd) + flag("firsttime", false) +
+           "    <timerdelay>10</timerdelay>\r\n  </setup>\r\n  <treeconfig/>\r\n  <mrulist/>\r\n"
+           "</config>\r\n";
+}
+
+std::string DataFolder() {
+    return platform::LocalAppDataFolder() + "/LorvaneOL";
+}
+
+class SendActionsE2e : public ::testing::Test {
+protected:
+    // Outlook of that version with a second store, Archive, holding Projects.
+    void MakeOutlook(int version = 12) {
+        sim::InstallOutlook(version);
+        ASSERT_EQ(CallEntryPoint("DllRegisterServer"), S_OK);
+        outlook = std::make_unique<sim::OutlookSim>(version);
+        archive = outlook->AddStore(u"Archive");
+        projects = outlook->AddFolder(*archive, u"Projects");
+        sentItems = outlook->DefaultFolder(outlook::olFolderSentMail);
+        explorer = outlook->OpenExplorer();
+    }
+    // The user saved these settings.
+    void Configure(const Settings& settings) {
+        std::filesystem::create_directories(DataFolder());
+        std::ofstream(DataFolder() + "/Zub.xml", std::ios::binary) << ConfigText(settings);
+    }
+    // Settings with Archive\Projects as the default filing folder.
+    Settings FilingInProjects() const {
+        Settings settings;
+        settings.FolderPath = "Archive\\Projects";
+        settings.StoreName = "Archive";
+        settings.StoreId = text::Narrow(projects->StoreId());
+        return settings;
+    }
+    // Outlook starts and loads the add-in.
+    void Start() {
+        if (!outlook)
+            MakeOutlook();
+        driver = std::make_unique<sim::HostDriver>(*outlook);
+        outlook->OnWindowOpened = [this](const sim::HostWindow& window) {
+            driver->OpenWindow(window);
+        };
+        driver->Start();
+        ASSERT_TRUE(driver->Find(ProgId) && driver->Find(ProgId)->Connected);
+    }
+    // The user quits Outlook; the add-in leaves nothing behind.
+    void Quit() {
+        outlook->OnWindowOpened = nullptr;
+        driver->Quit();
+        EXPECT_EQ(driver->Failures(), Lines{});
+        EXPECT_EQ(driver->Find(ProgId)->CanUnloadNow, S_OK);
+    }
+    void TearDown() override {
+        if (driver && driver->Find(ProgId)->Connected)
+            Quit();
+        driver.reset();
+        explorer = nullptr;
+        sentItems = projects = archive = nullptr;
+        outlook.reset();
+        EXPECT_EQ(sim::OutlookSim::LiveObjects(), 0);
+    }
+
+    // A message to ann@example.com.
+    static sim::ItemData Mail(std::u16string subject, std::u16string categories = u"",
+                              std::u16string body = u"Hello Ann,\r\nsee you.\r\n") {
+        sim::ItemData data;
+        data.To = u"ann@example.com";
+        data.Subject = std::move(subject);
+        data.Body = std::move(body);
+        data.Categories = std::move(categories);
+        return data;
+    }
+    // The user writes a message; the add-in's timers run as time passes.
+    ComPtr<sim::SimInspector> Compose(sim::ItemData data) {
+        ComPtr<sim::SimInspector> window = outlook->ComposeNewMail(std::move(data));
+        Wait(100);
+        return window;
+    }
+    static void Wait(DWORD ms) {
+        platform::AdvanceClock(ms);
+        platform::ProcessMessages();
+    }
+    // The user clicks a button of the add-in's group in the window in front.
+    void Click(const std::string& id) {
+        sim::RibbonHost* ribbon = driver->Ribbon(ProgId, ComposeRibbon);
+        ASSERT_NE(ribbon, nullptr);
+        ribbon->Click(id);
+    }
+    // What the recipients received, as "subject: categories".
+    Lines Delivered() const {
+        Lines lines;
+        for (const sim::ItemData& sent : outlook->Deliveries())
+            lines.push_back(text::Narrow(sent.Subject + u": " + sent.Categories));
+        return lines;
+    }
+    // The items stored in folder, as "subject: categories".
+    static Lines Contents(SimFolder& folder) {
+        Lines lines;
+        for (size_t i = 0; i < folder.Items().Count(); ++i) {
+            const sim::ItemData& stored = folder.Items().At(i).Stored();
+            lines.push_back(text::Narrow(stored.Subject + u": " + stored.Categories));
+        }
+        return lines;
+    }
+    // The items open in windows that are not mail.
+    std::vector<SimItem*> OpenedEntries() const {
+        std::vector<SimItem*> items;
+        sim::SimInspectors& inspectors = outlook->App().Inspectors();
+        for (size_t i = 0; i < inspectors.Count(); ++i)
+            if (inspectors.At(i).CurrentItem().Kind() != sim::ItemKind::Mail)
+                items.push_back(&inspectors.At(i).CurrentItem());
+        return items;
+    }
+    // The texts of the message boxes shown.
+    Lines Boxes() const {
+        Lines texts;
+        for (const forms::ShownDialog& shown : user.Shown())
+            texts.push_back(shown.Text);
+        return texts;
+    }
+    static bool PendingFileExists() {
+        return std::filesystem::exists(DataFolder() + "/ZubDetails.txt");
+    }
+    static Lines PendingFile() {
+        return FileLines(DataFolder() + "/ZubDetails.txt");
+    }
+
+    TempPlatformHome home;
+    platform::ManualClockScope clock{EncodeDateTime(2026, 12, 7, 9, 0, 0, 0)};
+    sim::ModalScript user;
+    forms::ScopedModalDriver userInstalled{user};
+    std::unique_ptr<sim::OutlookSim> outlook;
+    std::unique_ptr<sim::HostDriver> driver;
+    ComPtr<SimFolder> archive, projects, sentItems;
+    ComPtr<sim::SimExplorer> explorer;
+};
+
+} // namespace
+
+TEST_F(SendActionsE2e, FileToDefaultFolderFilesTheCopyInAnotherStoreWithItsCategories) {
+    MakeOutlook();
+    Settings settings = FilingInProjects();
+    settings.categdef = true;
+    settings.Category = "Customers";
+    Configure(settings);
+    Start();
+    Compose(Mail(u"Plans", u"Red"));
+    Click(FileToDefaultFolderButton);
+    EXPECT_EQ(Delivered(), Lines{"Plans: "});
+    EXPECT_EQ(Contents(*projects), Lines{"Plans: Red, Customers"});
+    EXPECT_EQ(Contents(*sentItems), Lines{});
+    EXPECT_EQ(Boxes(), Lines{});
+    Quit();
+    EXPECT_FALSE(PendingFileExists()) << "nothing is left waiting";
+}
+
+TEST_F(SendActionsE2e, FileToDefaultFolderWithoutOneOnlyShowsTheHint) {
+    Start();
+    ComPtr<sim::SimInspector> window = Compose(Mail(u"Plans", u"Red"));
+    Click(FileToDefaultFolderButton);
+    EXPECT_EQ(Boxes(), Lines{"To file to Default Folder, click 'Define Default Actions' on the "
+                             "Lorvane menu or ribbon tab\r\nto set the default filing folder."});
+    EXPECT_EQ(user.Shown()[0].Type, mtWarning);
+    EXPECT_EQ(Delivered(), Lines{});
+    EXPECT_EQ(Contents(*sentItems), Lines{});
+    EXPECT_FALSE(window->IsClosed());
+    EXPECT_EQ(window->CurrentItem().Data().Categories, u"Red");
+}
+
+TEST_F(SendActionsE2e, AddCategoryWithEverySwitchOffPreselectsTheDefaultCategory) {
+    MakeOutlook();
+    Settings settings;
+    settings.categmaintain = false;
+    settings.Category = "Customers";
+    Configure(settings);
+    Start();
+    std::u16string offered;
+    outlook->ScriptCategoriesDialog([&offered](std::u16string& categories) {
+        offered = categories;
+        categories = u"Customers, Offers";
+        return true;
+    });
+    Compose(Mail(u"Offer", u"Red"));
+    Click(AddCategoryButton);
+    EXPECT_EQ(outlook->CategoriesDialogShown(), 1u);
+    EXPECT_EQ(offered, u"Customers");
+    EXPECT_EQ(Delivered(), Lines{"Offer: "});
+    EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Customers, Offers"});
+}
+
+TEST_F(SendActionsE2e, AddToCalendarOpensAnUnsavedAppointmentWithTheMessagesText) {
+    Start();
+    Compose(Mail(u"Meeting on Friday", u"", u"At ten, room 4."));
+    Click(AddToCalendarButton);
+    std::vector<SimItem*> opened = OpenedEntries();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0]->Kind(), sim::ItemKind::Appointment);
+    EXPECT_EQ(opened[0]->Data().Subject, u"Meeting on Friday");
+    EXPECT_EQ(opened[0]->Data().Body, u"At ten, room 4.");
+    EXPECT_FALSE(opened[0]->IsSaved());
+    EXPECT_EQ(opened[0]->Folder(), nullptr);
+    EXPECT_EQ(outlook->App().ActiveInspector(), opened[0]->Inspector());
+    EXPECT_EQ(Delivered(), Lines{"Meeting on Friday: "});
+}
+
+TEST_F(SendActionsE2e, AddToTasksOpensAnUnsavedTaskStartingAndDueNow) {
+    Start();
+    Compose(Mail(u"Report", u"", u"Due on Monday."));
+    const TDateTime sentAt = Now();
+    Click(AddToTasksButton);
+    std::vector<SimItem*> opened = OpenedEntries();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0]->Kind(), sim::ItemKind::Task);
+    EXPECT_EQ(opened[0]->Data().Subject, u"Report");
+    EXPECT_EQ(opened[0]->Data().Body, u"Due on Monday.");
+    EXPECT_EQ(opened[0]->Data().StartDate, sentAt);
+    EXPECT_EQ(opened[0]->Data().DueDate, sentAt);
+    EXPECT_FALSE(opened[0]->IsSaved());
+    EXPECT_EQ(Delivered(), Lines{"Report: "});
+}
+
+TEST_F(SendActionsE2e, AMessageWithoutRecipientsIsSavedButNeitherActedOnNorSent) {
+    Start();
+    sim::ItemData data = Mail(u"Unaddressed", u"Red");
+    data.To.clear();
+    ComPtr<sim::SimInspector> window = Compose(data);
+    Click(AddToCalendarButton);
+    EXPECT_EQ(Boxes(), Lines{"There must be at least one name or distribution list in the To, "
+                             "Cc, or Bcc box."});
+    EXPECT_TRUE(window->CurrentItem().IsSaved());
+    EXPECT_EQ(Contents(*outlook->DefaultFolder(outlook::olFolderDrafts)),
+              Lines{"Unaddressed: Red"});
+    EXPECT_TRUE(OpenedEntries().empty());
+    EXPECT_EQ(Delivered(), Lines{});
+    Quit();
+    EXPECT_FALSE(PendingFileExists());
+}
+
+TEST_F(SendActionsE2e, TheMessageLeavesWithoutCategoriesAndTheSentCopyGetsThem) {
+    Start();
+    Compose(Mail(u"Tagged", u"Red, Blue"));
+    Click(AddToTasksButton);
+    EXPECT_EQ(Delivered(), Lines{"Tagged: "});
+    EXPECT_EQ(Contents(*sentItems), Lines{"Tagged: Red, Blue"});
+}
+
+TEST_F(SendActionsE2e, AReplyWithOutlooksOwnSendKeepsTheAnsweredMessagesCategories) {
+    MakeOutlook();
+    Configure(Settings{}); // "Maintain Categories" only
+    Start();
+    sim::ItemData received = Mail(u"Budget 2027", u"Finance");
+    received.SenderEmailAddress = u"bob@example.com";
+    ComPtr<SimItem> budget = outlook->DeliverMail(received);
+    outlook->SelectItems(*explorer, {budget});
+    ComPtr<sim::SimInspector> reply = outlook->UserRespond(*budget, outlook::DISPID_Reply);
+    ASSERT_TRUE(reply);
+    Wait(100);
+    EXPECT_TRUE(outlook->PressSend(*reply));
+    EXPECT_EQ(Delivered(), Lines{"RE: Budget 2027: "});
+    EXPECT_EQ(Contents(*sentItems), Lines{"RE: Budget 2027: Finance"});
+    EXPECT_EQ(Boxes(), Lines{});
+}
+
+TEST_F(SendActionsE2e, TwoMessagesOfTheSameTextWithoutConversationIndexShareOneKey) {
+    // Outlook 2003 gives a new message no conversation index.
+    MakeOutlook(11);
+    Start();
+    ComPtr<sim::SimInspector> first = Compose(Mail(u"Same", u"Red", u"Same text."));
+    ASSERT_EQ(first->CurrentItem().Data().ConversationIndex, u"");
+    first->CurrentItem().FailMember("Send");
+    Click(AddToTasksButton);
+    EXPECT_EQ(Delivered(), Lines{});
+
+    Compose(Mail(u"Same", u"Blue", u"Same  text.\r\n"));
+    Click(AddToTasksButton);
+    EXPECT_EQ(Contents(*sentItems), Lines{"Same: Blue"});
+    Quit();
+    EXPECT_FALSE(PendingFileExists()) << "the first message's entry went with the second's";
+}
+
+TEST_F(SendActionsE2e, ADefaultActionChosenOnTheRibbonRunsOnce) {
+    MakeOutlook();
+    Settings settings;
+    settings.calendadd = true;
+    settings.taskadd = true;
+    Configure(settings);
+    Start();
+    Compose(Mail(u"Everything"));
+    Click(AddToCalendarButton);
+    std::vector<SimItem*> opened = OpenedEntries();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0]->Kind(), sim::ItemKind::Appointment);
+    EXPECT_EQ(opened[1]->Kind(), sim::ItemKind::Task);
+    EXPECT_EQ(Delivered(), Lines{"Everything: "});
+}
+
+TEST_F(SendActionsE2e, ASendThatFailsIsLoggedAndItsFolderNoLongerWatched) {
+    MakeOutlook();
+    Configure(FilingInProjects());
+    Start();
+    ComPtr<sim::SimInspector> window = Compose(Mail(u"Refused", u"Red"));
+    window->CurrentItem().FailMember("Send");
+    Click(FileToDefaultFolderButton);
+    EXPECT_EQ(Delivered(), Lines{});
+    EXPECT_EQ(projects->Items().SinkCount(), 0u) << "the filing folder's watcher is disconnected";
+    const Lines log = LogMessages();
+    EXPECT_NE(std::find(log.begin(), log.end(), "Exception in ClickTrackAndSendMain objItem.Send()"),
+              log.end());
+    ASSERT_EQ(user.Shown().size(), 1u);
+    EXPECT_EQ(user.Shown()[0].Type, mtError);
+    EXPECT_EQ(user.Shown()[0].Text.rfind("The message could not be sent.\r\n", 0), 0u);
+    EXPECT_EQ(window->CurrentItem().Data().Categories, u"Red") << "the message keeps them";
+
+    // Outlook sends again: the message goes, and its copy gets its categories.
+    window->CurrentItem().RestoreMember("Send");
+    Click(FileToDefaultFolderButton);
+    EXPECT_EQ(Delivered(), Lines{"Refused: "});
+    EXPECT_EQ(Contents(*projects), Lines{"Refused: Red"});
+    EXPECT_EQ(projects->Items().SinkCount(), 1u);
+}
+
+TEST_F(SendActionsE2e, AnEntryOfAFailedSendWaitsForTheNextStart) {
+    MakeOutlook();
+    Configure(FilingInProjects());
+    Start();
+    ComPtr<sim::SimInspector> window = Compose(Mail(u"Refused", u"Red"));
+    window->CurrentItem().FailMember("Send");
+    Click(FileToDefaultFolderButton);
+    Quit();
+    const Lines pending = PendingFile();
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_NE(pending[0].find("=Red%StoreId%" + text::Narrow(projects->StoreId()) +
+                              "%FolderName%Projects"),
+              std::string::npos)
+        << pending[0];
+}
