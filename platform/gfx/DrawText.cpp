@@ -76,6 +76,79 @@ Line Slice(const Line& line, size_t from, size_t to) {
     return out;
 }
 
+// Breaks a paragraph into lines greedily between words; blanks at a break
+// are dropped and a word wider than the rectangle stays whole, unless
+// cutWords (an edit control's way) cuts it at the last character that fits.
+template <class Measure>
+void BreakWords(const Line& line, int width, bool cutWords, Measure measure,
+                std::vector<Line>& lines) {
+    std::u32string_view chars(line.Text);
+    size_t start = 0, n = chars.size();
+    while (start <= n) {
+        size_t end = start, lastFit = start;
+        bool any = false;
+        while (end < n) {
+            size_t wordEnd = end;
+            while (wordEnd < n && chars[wordEnd] == U' ')
+                ++wordEnd;
+            while (wordEnd < n && chars[wordEnd] != U' ')
+                ++wordEnd;
+            if (any && measure(chars.substr(start, wordEnd - start)) > width)
+                break;
+            if (!any && cutWords) {
+                size_t fit = start + 1;
+                while (fit < wordEnd && measure(chars.substr(start, fit + 1 - start)) <= width)
+                    ++fit;
+                wordEnd = std::min(wordEnd, fit);
+            }
+            end = lastFit = wordEnd;
+            any = true;
+        }
+        lines.push_back(Slice(line, start, lastFit));
+        start = lastFit;
+        while (start < n && chars[start] == U' ')
+            ++start;
+        if (start >= n)
+            break;
+    }
+}
+
+// Cuts each line that is still too wide where it and "..." fit (the three
+// kinds of ellipsis alike).
+template <class Measure> void AddEllipses(std::vector<Line>& lines, int width, Measure measure) {
+    for (Line& line : lines) {
+        if (measure(line.Text) <= width)
+            continue;
+        size_t keep = line.Text.size();
+        while (keep > 0 && measure(line.Text.substr(0, keep) + U"...") > width)
+            --keep;
+        line = Slice(line, 0, keep);
+        line.Text += U"...";
+        line.Underlined.resize(line.Text.size(), false);
+    }
+}
+
+// The lines of all as the format lays them out in a rectangle width wide:
+// paragraphs, prefixes, tabs, word breaks and ellipses.
+template <class Measure>
+std::vector<Line> LayOutLines(std::string_view all, UINT format, int tabChars, int width,
+                              Measure measure) {
+    std::vector<Line> lines;
+    bool singleLine = (format & DT_SINGLELINE) != 0;
+    for (const std::u32string& paragraph : Paragraphs(text::Utf8ToUtf32(all), singleLine)) {
+        Line line = TakePrefixes(paragraph, !(format & DT_NOPREFIX));
+        if (format & DT_EXPANDTABS)
+            line = ExpandTabs(line, tabChars);
+        if (!(format & DT_WORDBREAK) || singleLine)
+            lines.push_back(std::move(line));
+        else
+            BreakWords(line, width, (format & DT_EDITCONTROL) != 0, measure, lines);
+    }
+    if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS))
+        AddEllipses(lines, width, measure);
+    return lines;
+}
+
 } // namespace
 
 int TCanvas::DrawText(std::string_view textIn, RECT& rect, UINT format) {
@@ -91,58 +164,7 @@ int TCanvas::DrawText(std::string_view textIn, RECT& rect, UINT format) {
     int width = rect.Width();
     auto measure = [&](std::u32string_view s) { return MeasureText(Utf8(s), font).cx; };
 
-    // Paragraphs, prefixes and tabs.
-    std::vector<Line> lines;
-    for (const std::u32string& paragraph :
-         Paragraphs(text::Utf8ToUtf32(textIn), (format & DT_SINGLELINE) != 0)) {
-        Line line = TakePrefixes(paragraph, !(format & DT_NOPREFIX));
-        if (format & DT_EXPANDTABS) line = ExpandTabs(line, tabChars);
-        if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE)) {
-            lines.push_back(std::move(line));
-            continue;
-        }
-        // Greedy breaks between words; blanks at a break are dropped and a
-        // word wider than the rectangle stays whole (an edit control breaks it).
-        size_t start = 0, n = line.Text.size();
-        while (start <= n) {
-            size_t end = start, lastFit = start;
-            bool any = false;
-            while (end < n) {
-                size_t wordEnd = end;
-                while (wordEnd < n && line.Text[wordEnd] == U' ') ++wordEnd;
-                while (wordEnd < n && line.Text[wordEnd] != U' ') ++wordEnd;
-                if (any && measure(std::u32string_view(line.Text).substr(start, wordEnd - start)) > width)
-                    break;
-                if (!any && (format & DT_EDITCONTROL)) {
-                    // Cut an over-wide first word at the last character that fits.
-                    size_t fit = start + 1;
-                    while (fit < wordEnd &&
-                           measure(std::u32string_view(line.Text).substr(start, fit + 1 - start)) <= width)
-                        ++fit;
-                    wordEnd = std::min(wordEnd, fit);
-                }
-                end = lastFit = wordEnd;
-                any = true;
-            }
-            lines.push_back(Slice(line, start, lastFit));
-            start = lastFit;
-            while (start < n && line.Text[start] == U' ') ++start;
-            if (start >= n) break;
-        }
-    }
-
-    // Ellipses for lines that are still too wide (the three kinds alike: the
-    // line is cut where it and "..." fit).
-    if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) {
-        for (Line& line : lines) {
-            if (measure(line.Text) <= width) continue;
-            size_t keep = line.Text.size();
-            while (keep > 0 && measure(line.Text.substr(0, keep) + U"...") > width) --keep;
-            line = Slice(line, 0, keep);
-            line.Text += U"...";
-            line.Underlined.resize(line.Text.size(), false);
-        }
-    }
+    std::vector<Line> lines = LayOutLines(textIn, format, tabChars, width, measure);
 
     int textHeight = lineHeight * int(lines.size());
     int widest = 0;
