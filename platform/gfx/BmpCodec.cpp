@@ -127,23 +127,15 @@ void DecodeRle(const uint8_t* p, size_t n, const Dib& out, bool four) {
     }
 }
 
-} // namespace
-
-std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset,
-                               size_t* rowsEnd) {
-    Header h = ReadHeader(data, size);
-    CheckFormat(h);
-    int width = int(h.Width);
-    int height = int(h.Height < 0 ? -h.Height : h.Height);
-    size_t pos = h.Size;
-
-    // Bit-field masks behind a 40-byte header.
+// Reads the bit-field masks that follow a 40-byte header and the colour
+// table from pos on, and moves pos past them; the palette is empty for
+// formats deeper than 8 bits, whose listed colours are skipped.
+std::vector<RGBQUAD> ReadColourTable(const uint8_t* data, size_t size, Header& h, size_t& pos) {
     if (h.Compression == BiBitfields && h.Size == 40) {
         if (size < pos + 12) Invalid("the bit-field masks are cut short");
         for (int i = 0; i < 3; ++i) h.Masks[i] = ReadU32(data + pos + 4 * i);
         pos += 12;
     }
-    // The colour table (also present, and skipped, for deeper formats that list colours).
     size_t entrySize = h.Core ? 3 : 4;
     size_t tableEntries = h.ColorsUsed;
     if (h.BitCount <= 8 && tableEntries == 0) tableEntries = size_t(1) << h.BitCount;
@@ -155,21 +147,64 @@ std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOff
         palette.push_back(RGBQUAD{e[0], e[1], e[2], 0});
     }
     pos += tableEntries * entrySize;
+    return palette;
+}
+
+// True for 32-bit pixels already in blue, green, red, alpha order.
+bool IsStandard32(const Header& h) {
+    return h.BitCount == 32 &&
+           (h.Compression != BiBitfields ||
+            (h.Masks[0] == 0xFF0000 && h.Masks[1] == 0xFF00 && h.Masks[2] == 0xFF));
+}
+
+// Refuses bit-field masks that are not one run of bits or are wider than the pixel.
+void CheckMasks(const Header& h) {
+    for (int i = 0; i < 3; ++i)
+        if (!ContiguousMask(h.Masks[i])) Invalid("a bit-field mask is not contiguous");
+    if (h.BitCount == 16 && (h.Masks[0] | h.Masks[1] | h.Masks[2]) > 0xFFFF)
+        Invalid("a bit-field mask is wider than the pixel");
+}
+
+// Turns 32-bit rows of another layout into blue, green, red, alpha.
+void ConvertMasked32(const uint8_t* rows, uint32_t stride, const Header& h, Dib& out) {
+    auto channel = [](uint32_t value, uint32_t mask) -> uint32_t {
+        if (!mask) return 0;
+        uint32_t shifted = (value & mask) >> std::countr_zero(mask);
+        uint32_t max = mask >> std::countr_zero(mask);
+        return uint32_t(uint64_t(shifted) * 255 / max);
+    };
+    const DibView& v = out.View();
+    int width = v.Width, height = v.Height;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = rows + size_t(y) * stride;
+        int target = h.Height < 0 ? y : height - 1 - y;
+        for (int x = 0; x < width; ++x) {
+            uint32_t value = ReadU32(src + 4 * x);
+            v.SetPixel(x, target, (channel(value, h.Masks[3]) << 24) |
+                                      (channel(value, h.Masks[0]) << 16) |
+                                      (channel(value, h.Masks[1]) << 8) | channel(value, h.Masks[2]));
+        }
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset,
+                               size_t* rowsEnd) {
+    Header h = ReadHeader(data, size);
+    CheckFormat(h);
+    int width = int(h.Width);
+    int height = int(h.Height < 0 ? -h.Height : h.Height);
+    size_t pos = h.Size;
+    std::vector<RGBQUAD> palette = ReadColourTable(data, size, h, pos);
     // An offset into the header is wrong; the rows then follow the colour table.
     if (pixelOffset >= h.Size) {
         if (pixelOffset > size) Invalid("the pixel offset lies beyond the data");
         pos = pixelOffset;
     }
+    bool standard32 = IsStandard32(h);
+    if (h.Compression == BiBitfields && !standard32) CheckMasks(h);
 
-    bool standard32 = h.BitCount == 32 && (h.Compression != BiBitfields ||
-                                           (h.Masks[0] == 0xFF0000 && h.Masks[1] == 0xFF00 &&
-                                            h.Masks[2] == 0xFF));
-    if (h.Compression == BiBitfields && !standard32) {
-        for (int i = 0; i < 3; ++i)
-            if (!ContiguousMask(h.Masks[i])) Invalid("a bit-field mask is not contiguous");
-        if (h.BitCount == 16 && (h.Masks[0] | h.Masks[1] | h.Masks[2]) > 0xFFFF)
-            Invalid("a bit-field mask is wider than the pixel");
-    }
     bool rle = h.Compression == BiRle8 || h.Compression == BiRle4;
     auto out = std::make_unique<Dib>(width, height, h.BitCount, !rle && h.Height < 0);
     if (h.BitCount <= 8) out->SetPalette(palette);
@@ -185,28 +220,10 @@ std::unique_ptr<Dib> DecodeDib(const uint8_t* data, size_t size, size_t pixelOff
     const uint8_t* rows = data + pos;
     if (rowsEnd) *rowsEnd = pos + size_t(stride) * size_t(height);
     if (h.BitCount == 16 && h.Compression == BiBitfields) out->SetMasks(h.Masks[0], h.Masks[1], h.Masks[2]);
-    if (h.BitCount != 32 || standard32) {
+    if (h.BitCount != 32 || standard32)
         std::memcpy(out->Bits(), rows, out->ImageSize());
-        return out;
-    }
-    // Other 32-bit layouts are turned into blue, green, red, alpha.
-    auto channel = [](uint32_t value, uint32_t mask) -> uint32_t {
-        if (!mask) return 0;
-        uint32_t shifted = (value & mask) >> std::countr_zero(mask);
-        uint32_t max = mask >> std::countr_zero(mask);
-        return uint32_t(uint64_t(shifted) * 255 / max);
-    };
-    const DibView& v = out->View();
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* src = rows + size_t(y) * stride;
-        int target = h.Height < 0 ? y : height - 1 - y;
-        for (int x = 0; x < width; ++x) {
-            uint32_t value = ReadU32(src + 4 * x);
-            v.SetPixel(x, target, (channel(value, h.Masks[3]) << 24) |
-                                      (channel(value, h.Masks[0]) << 16) |
-                                      (channel(value, h.Masks[1]) << 8) | channel(value, h.Masks[2]));
-        }
-    }
+    else
+        ConvertMasked32(rows, stride, h, *out);
     return out;
 }
 
