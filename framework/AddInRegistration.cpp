@@ -80,6 +80,42 @@ void FireRegistrationEvent(TadxCOMAddInModule& module, TadxFactory& factory, Tad
     module.Registry->CloseKey();
 }
 
+// What the add-in recorded under its key of the command bars and controls
+// it added to a host (a control's change counter is 0 when unreadable).
+struct RecordedCommandBars {
+    std::vector<std::string> Bars;
+    std::vector<std::pair<std::string, int>> Controls;
+};
+
+RecordedCommandBars ReadRecordedCommandBars(TRegistry& registry, const std::string& key) {
+    RecordedCommandBars recorded;
+    if (registry.OpenKey(key + "\\CommandBars", false))
+        recorded.Bars = registry.GetValueNames();
+    if (registry.OpenKey(key + "\\Controls", false))
+        for (const std::string& tag : registry.GetValueNames()) {
+            int counter = 0;
+            try {
+                counter = registry.ReadInteger(tag);
+            } catch (const ERegistryException&) {
+            }
+            recorded.Controls.emplace_back(tag, counter);
+        }
+    return recorded;
+}
+
+// Marks the add-in key as being uninstalled: the start mode "UNINSTALL" and,
+// when registered for all users, LoadBehavior 0 in the machine's key.
+void MarkUninstalling(TRegistry& registry, const std::string& key, bool allUsers) {
+    if (registry.OpenKey(key, false))
+        registry.WriteString(adxStartModeValueName, adxStartModeNames[adxStartModeUninstall]);
+    if (allUsers) {
+        registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        if (registry.OpenKey(key, false))
+            registry.WriteInteger("LoadBehavior", 0);
+    }
+    registry.CloseKey();
+}
+
 // Deletes the controls and bars the add-in recorded in the host's command bars.
 void DeleteRecordedControls(TadxCOMAddInModule& module,
                             const std::vector<std::pair<std::string, int>>& controls,
@@ -189,27 +225,8 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
     if (key.empty())
         return;
     TRegistry registry;
-    std::vector<std::string> bars;
-    std::vector<std::pair<std::string, int>> controls;
-    if (registry.OpenKey(key + "\\CommandBars", false))
-        bars = registry.GetValueNames();
-    if (registry.OpenKey(key + "\\Controls", false))
-        for (const std::string& tag : registry.GetValueNames()) {
-            int counter = 0;
-            try {
-                counter = registry.ReadInteger(tag);
-            } catch (const ERegistryException&) {
-            }
-            controls.emplace_back(tag, counter);
-        }
-    if (registry.OpenKey(key, false))
-        registry.WriteString(adxStartModeValueName, adxStartModeNames[adxStartModeUninstall]);
-    if (module.RegisterForAllUsers) {
-        registry.SetRootKey(HKEY_LOCAL_MACHINE);
-        if (registry.OpenKey(key, false))
-            registry.WriteInteger("LoadBehavior", 0);
-    }
-    registry.CloseKey();
+    RecordedCommandBars recorded = ReadRecordedCommandBars(registry, key);
+    MarkUninstalling(registry, key, module.RegisterForAllUsers);
     // Outlook keeps no command bars of an add-in beyond its session.
     if (host == ohaOutlook)
         return;
@@ -251,7 +268,7 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
         module.CommandBars = commandBars;
         // The module's own command-bar components for this host are
         // uninstalled here once such components exist.
-        DeleteRecordedControls(module, controls, bars);
+        DeleteRecordedControls(module, recorded.Controls, recorded.Bars);
     }
     if (host == ohaWord)
         SaveWordTemplates(module.HostApplication);
