@@ -84,9 +84,10 @@ TEST_F(WindowRelays, TheCommandBarsOnUpdateReachesTheModuleOutsideVersions9To14)
         // The sink follows the explorer activated last.
         EXPECT_EQ(first->CommandBars().SinkCount(), 0u);
         EXPECT_EQ(second->CommandBars().SinkCount(), c.followed ? 1u : 0u);
-        if (c.followed)
+        if (c.followed) {
             EXPECT_EQ(second->CommandBars().AdvisedIids(),
                       std::vector<GUID>{DIID__CommandBarsEvents});
+        }
         second->CommandBars().FireOnUpdate();
         EXPECT_EQ(std::count(journal.begin(), journal.end(), "DoCommandBarsUpdate"), c.followed);
         outlook.Activate(*first);
