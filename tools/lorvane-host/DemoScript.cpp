@@ -4,46 +4,62 @@
 
 const char* DemoScript() {
     return R"(# The add-in's whole job, as a user of Outlook sees it.
-say "Outlook has a second store, Archive; two messages came, one with a category."
+say "Outlook has a second store, Archive, with a folder for projects; two messages came, one with a category."
 store Archive
 folder "Archive\Projects"
 deliver "Quarterly figures" from ann@example.com body "The figures of the quarter."
 deliver "Budget 2027" from ann@example.com body "The figures for next year." categories Finance
 
-say "The default actions: keep the categories of a message answered."
+say "The default actions: the category Tracked on every sent copy, and the categories of a message answered kept; Archive\Projects is the default folder."
+config folder "Archive\Projects"
+config category Tracked
+config categdef on
 config categmaintain on
 config write
 start
 
-say "The add-in's tab in the main window, and its group on a new message's tab."
+say "The add-in's tab in the main window; the user looks around: a second window on Sent Items, a message opened."
 show ribbon
-compose subject "Draft"
-show ribbon
-click "Send + Add to Calendar"
-close
-
-say "The user looks around: a second window on Sent Items, a message opened."
 explore "Personal Folders\Sent Items"
 select "Quarterly figures"
 open "Quarterly figures"
 close
 
-say "A reply sent with Outlook's own Send button keeps the answered message's categories."
+say "A new message's tab gets the add-in's group; a message without recipients is neither acted on nor sent."
+compose subject "Draft"
+show ribbon
+click "Send + File to Default Folder"
+close
+
+say "A new offer, with a category of its own, sent with Send + File to Default Folder: filed in Archive, it leaves without categories."
+compose to bob@example.com subject "Offer 2027" body "Our offer for next year." categories Sales
+click "Send + File to Default Folder"
+show folders Archive
+
+say "A reply sent with Outlook's own Send button: its sent copy keeps the answered message's category."
 select "Budget 2027"
 reply body "Agreed."
 send
-show folders "Personal Folders\Sent Items"
-show delivered
 
-say "Offline, a second reply waits in the Outbox while Outlook quits and starts again."
+say "Minutes sent with Send + Add Category...: the user picks the categories in Outlook's dialog."
+compose to carl@example.com subject "Minutes" body "The minutes of today."
+answer categories "Tracked, Minutes"
+click "Send + Add Category..."
+
+say "Offline, a second reply waits in the Outbox; Outlook quits with its category waiting."
 offline
+select "Budget 2027"
 reply body "One more thing."
 send
 quit
-show files
+show file ZubDetails.txt
+
+say "Outlook starts again, takes up the waiting category and goes online: the sent copy gets it."
 start
 online
 show folders "Personal Folders\Sent Items"
+show delivered
+show files
 quit
 )";
 }

@@ -24,10 +24,11 @@ ScriptWorld::ScriptWorld(HostContext& context)
     transcript_.ShowPathAs(context.Library.Path(), AddInLibrary::FileName);
     transcript_.ShowPathAs(context.Machine.Folder(), "<machine>");
     Replace(nullptr);
+    // Notes first: they say what Outlook did, the others what came of it.
+    transcript_.Watch(notes_);
     transcript_.Watch(mailbox_);
     transcript_.Watch(deliveries_);
     transcript_.Watch(windows_);
-    transcript_.Watch(notes_);
 }
 
 ScriptWorld::~ScriptWorld() {
