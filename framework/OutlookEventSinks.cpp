@@ -7,6 +7,7 @@
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookTypes.h"
+#include "platform/outlook/OutlookWindows.h"
 
 #include <algorithm>
 
@@ -32,43 +33,19 @@ int CurrentItemClass(IDispatch* inspector) {
     return dispGet(dispGet(inspector, "CurrentItem"), "Class").AsInteger();
 }
 
-// The handlers of the events that explorers and inspectors share.
-struct WindowHandlers {
-    TNotifyEvent TadxOutlookAppEvents::*Activate;
-    TNotifyEvent TadxOutlookAppEvents::*Deactivate;
-    TOlCancelEvent TadxOutlookAppEvents::*BeforeMaximize;
-    TOlCancelEvent TadxOutlookAppEvents::*BeforeMinimize;
-    TOlCancelEvent TadxOutlookAppEvents::*BeforeMove;
-    TOlCancelEvent TadxOutlookAppEvents::*BeforeSize;
-};
 using E = TadxOutlookAppEvents;
-const WindowHandlers explorerHandlers{&E::OnExplorerActivate,       &E::OnExplorerDeactivate,
-                                      &E::OnExplorerBeforeMaximize, &E::OnExplorerBeforeMinimize,
-                                      &E::OnExplorerBeforeMove,     &E::OnExplorerBeforeSize};
-const WindowHandlers inspectorHandlers{&E::OnInspectorActivate,       &E::OnInspectorDeactivate,
-                                       &E::OnInspectorBeforeMaximize, &E::OnInspectorBeforeMinimize,
-                                       &E::OnInspectorBeforeMove,     &E::OnInspectorBeforeSize};
 
-// Fires one of the shared window events to its handler; false for any other event.
-bool FireWindowEvent(E& e, const WindowHandlers& h, DISPID id, TEventArgs& args) {
-    TNotifyEvent E::*notice = id == DISPID_Activate     ? h.Activate
-                              : id == DISPID_Deactivate ? h.Deactivate
-                                                        : nullptr;
-    if (notice) {
-        if (e.*notice)
-            (e.*notice)(&e);
-        return true;
-    }
-    TOlCancelEvent E::*asking = id == DISPID_BeforeMaximize   ? h.BeforeMaximize
-                                : id == DISPID_BeforeMinimize ? h.BeforeMinimize
-                                : id == DISPID_BeforeMove     ? h.BeforeMove
-                                : id == DISPID_BeforeSize     ? h.BeforeSize
-                                                              : nullptr;
-    if (!asking)
-        return false;
-    if (e.*asking)
-        (e.*asking)(&e, args.Flag(0));
-    return true;
+// The component's handlers of the events explorers and inspectors share;
+// Close is the sink's own business (it ends the sink).
+outlook::WindowEventHandlers ExplorerHandlers(const E& e) {
+    return {&e.OnExplorerActivate,       &e.OnExplorerDeactivate,     nullptr,
+            &e.OnExplorerBeforeMaximize, &e.OnExplorerBeforeMinimize, &e.OnExplorerBeforeMove,
+            &e.OnExplorerBeforeSize};
+}
+outlook::WindowEventHandlers InspectorHandlers(const E& e) {
+    return {&e.OnInspectorActivate,       &e.OnInspectorDeactivate,     nullptr,
+            &e.OnInspectorBeforeMaximize, &e.OnInspectorBeforeMinimize, &e.OnInspectorBeforeMove,
+            &e.OnInspectorBeforeSize};
 }
 
 // Fires a window's Close handler; its exception is reported here, so that
@@ -190,7 +167,7 @@ void TadxOutlookExplorerEvents::InvokeEvent(DISPID DispID, std::vector<Variant>&
         return;
     TEventArgs args(Params);
     TadxOutlookAppEvents& e = *events_;
-    if (FireWindowEvent(e, explorerHandlers, DispID, args))
+    if (FireWindowEvent(ExplorerHandlers(e), &e, DispID, args))
         return;
     switch (DispID) {
     case DISPID_FolderSwitch:
@@ -250,7 +227,7 @@ void TadxOutlookInspectorEvents::InvokeEvent(DISPID DispID, std::vector<Variant>
         return;
     TEventArgs args(Params);
     TadxOutlookAppEvents& e = *events_;
-    if (FireWindowEvent(e, inspectorHandlers, DispID, args))
+    if (FireWindowEvent(InspectorHandlers(e), &e, DispID, args))
         return;
     if (DispID == DISPID_WindowClose) {
         FireClose(e.OnInspectorClose, &e);

@@ -3,6 +3,29 @@
 
 using namespace outlook;
 
+bool outlook::FireWindowEvent(const WindowEventHandlers& handlers, TObject* Sender, DISPID id,
+                              TEventArgs& args) {
+    const TNotifyEvent* notice = id == DISPID_Activate      ? handlers.Activate
+                                 : id == DISPID_Deactivate  ? handlers.Deactivate
+                                 : id == DISPID_WindowClose ? handlers.Close
+                                                            : nullptr;
+    if (notice) {
+        if (*notice)
+            (*notice)(Sender);
+        return true;
+    }
+    const TOlCancelEvent* asking = id == DISPID_BeforeMaximize   ? handlers.BeforeMaximize
+                                   : id == DISPID_BeforeMinimize ? handlers.BeforeMinimize
+                                   : id == DISPID_BeforeMove     ? handlers.BeforeMove
+                                   : id == DISPID_BeforeSize     ? handlers.BeforeSize
+                                                                 : nullptr;
+    if (!asking)
+        return false;
+    if (*asking)
+        (*asking)(Sender, args.Flag(0));
+    return true;
+}
+
 TExplorers::TExplorers(TComponent* AOwner) : TOleServer(AOwner) {
     SetDefaultEventIID(DIID_ExplorersEvents);
 }
@@ -31,25 +54,9 @@ GUID TOutlookWindow::ChooseEventIID(IDispatch* server) const {
 }
 
 bool TOutlookWindow::InvokeWindowEvent(DISPID id, TEventArgs& args) {
-    const TNotifyEvent* notice = id == DISPID_Activate      ? &OnActivate
-                                 : id == DISPID_Deactivate  ? &OnDeactivate
-                                 : id == DISPID_WindowClose ? &OnClose
-                                                            : nullptr;
-    if (notice) {
-        if (*notice)
-            (*notice)(this);
-        return true;
-    }
-    const TOlCancelEvent* asking = id == DISPID_BeforeMaximize   ? &OnBeforeMaximize
-                                   : id == DISPID_BeforeMinimize ? &OnBeforeMinimize
-                                   : id == DISPID_BeforeMove     ? &OnBeforeMove
-                                   : id == DISPID_BeforeSize     ? &OnBeforeSize
-                                                                 : nullptr;
-    if (!asking)
-        return false;
-    if (*asking)
-        (*asking)(this, args.Flag(0));
-    return true;
+    return FireWindowEvent({&OnActivate, &OnDeactivate, &OnClose, &OnBeforeMaximize,
+                            &OnBeforeMinimize, &OnBeforeMove, &OnBeforeSize},
+                           this, id, args);
 }
 
 TExplorer::TExplorer(TComponent* AOwner)

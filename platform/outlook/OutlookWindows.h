@@ -11,6 +11,29 @@
 #include "platform/outlook/OutlookEvents.h"
 #include "platform/outlook/OutlookObjects.h"
 
+namespace outlook {
+
+// Where the handlers of the events that explorers and inspectors share are
+// kept, for the window wrappers and for the framework's sinks, which keep
+// them under names of their own. An event without a place here is left to
+// the caller.
+struct WindowEventHandlers {
+    const TNotifyEvent* Activate = nullptr;
+    const TNotifyEvent* Deactivate = nullptr;
+    const TNotifyEvent* Close = nullptr;
+    const TOlCancelEvent* BeforeMaximize = nullptr;
+    const TOlCancelEvent* BeforeMinimize = nullptr;
+    const TOlCancelEvent* BeforeMove = nullptr;
+    const TOlCancelEvent* BeforeSize = nullptr;
+};
+
+// Calls the handler of window event id, when it is assigned, with Sender;
+// false when the event has no place in handlers.
+bool FireWindowEvent(const WindowEventHandlers& handlers, TObject* Sender, DISPID id,
+                     TEventArgs& args);
+
+} // namespace outlook
+
 class TExplorers : public TOleServer, public outlook::ExplorersMembers {
 public:
     explicit TExplorers(TComponent* AOwner);
