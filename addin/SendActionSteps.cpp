@@ -63,8 +63,10 @@ void TAddInModule::AskCategory() {
     // A mail item that only carries the dialog's choice; it is never saved.
     outlook::MailItem chooser(OutlookHost().CreateItem(outlook::olMailItem));
     std::string preset = state.DefaultCategory;
+    // The gathered categories may hold the default one already (the default
+    // category action ran): the dialog offers each name once.
     if (state.categmaintain)
-        preset = JoinCategories(preset, state.SentCategories);
+        preset = MergeCategories(preset, state.SentCategories);
     state.SentCategories.clear();
     chooser.SetCategories(Wide(preset));
     try {

@@ -113,6 +113,20 @@ TEST_F(SendActions, AddCategoryOffersTheGatheredCategoriesWhileMaintainIsOn) {
     EXPECT_EQ(Module().ReplyCategories, "") << "the answered message's categories serve one send";
 }
 
+TEST_F(SendActions, AddCategoryOffersTheDefaultCategoryOnceWhenItIsADefaultAction) {
+    ProgramState().categdef = 1;
+    ProgramState().DefaultCategory = "Customers";
+    std::u16string offered;
+    outlook->ScriptCategoriesDialog([&offered](std::u16string& categories) {
+        offered = categories;
+        return true;
+    });
+    Compose(Mail(u"Offer", u"Red"));
+    Module().DoIndividualAction(3);
+    EXPECT_EQ(offered, u"Red, Customers");
+    EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Red, Customers"});
+}
+
 TEST_F(SendActions, ACancelledCategoriesDialogKeepsWhatItOffered) {
     ProgramState().categmaintain = 0;
     ProgramState().DefaultCategory = "Customers";

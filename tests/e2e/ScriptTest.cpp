@@ -56,6 +56,7 @@ const GoldenScript GoldenScripts[] = {
     {"unknown-command", 1},   // refused before anything runs
     {"missing-folder", 1},    // stops at the line that names what is not there
     {"ribbon", 0},            // both ribbons as their callbacks show them, and clicks
+    {"send-actions", 0},      // the ribbon's actions and Outlook's own Send, across a restart
 };
 
 // The script's name in the test's report.
