@@ -47,8 +47,8 @@ struct Settings {
 std::string ConfigText(const Settings& s) {
     auto element = [](const std::string& indent, const std::string& name,
                       const std::string& value) {
-        return indent + (value.empty() ? "<" + name + "/>"
-                                       : "<" + name + ">" + value + "</" + name + ">") +
+        return indent +
+               (value.empty() ? "<" + name + "/>" : "<" + name + ">" + value + "</" + name + ">") +
                "\r\n";
     };
     auto flag = [&](const std::string& name, bool on) {
@@ -60,15 +60,13 @@ std::string ConfigText(const Settings& s) {
            "<config>\r\n  <folders>\r\n    <folder id=\"1\">\r\n" +
            element("      ", "foldername", s.FolderPath) +
            element("      ", "storename", s.StoreName) +
-           element("      ", "storenameid", s.StoreName) +
-           element("      ", "storeid", s.StoreId) +
+           element("      ", "storenameid", s.StoreName) + element("      ", "storeid", s.StoreId) +
            "    </folder>\r\n  </folders>\r\n  <mainbutton>\r\n"
            "    <buttoncaption>Lorvane</buttoncaption>\r\n  </mainbutton>\r\n  <setup>\r\n" +
            element("    ", "CategoryStringDef", s.Category) + flag("folderdef", s.folderdef) +
-           flag("folderask", false) + flag("nolistupdates", false) +
-           flag("categdef", s.categdef) + flag("categask", s.categask) +
-           flag("categmaintain", s.categmaintain) + flag("calendadd", s.calendadd) +
-           flag("taskadd", s.taskadd) + flag("firsttime", false) +
+           flag("folderask", false) + flag("nolistupdates", false) + flag("categdef", s.categdef) +
+           flag("categask", s.categask) + flag("categmaintain", s.categmaintain) +
+           flag("calendadd", s.calendadd) + flag("taskadd", s.taskadd) + flag("firsttime", false) +
            "    <timerdelay>10</timerdelay>\r\n  </setup>\r\n  <treeconfig/>\r\n  <mrulist/>\r\n"
            "</config>\r\n";
 }
@@ -191,9 +189,7 @@ protected:
     static bool PendingFileExists() {
         return std::filesystem::exists(DataFolder() + "/ZubDetails.txt");
     }
-    static Lines PendingFile() {
-        return FileLines(DataFolder() + "/ZubDetails.txt");
-    }
+    static Lines PendingFile() { return FileLines(DataFolder() + "/ZubDetails.txt"); }
 
     TempPlatformHome home;
     platform::ManualClockScope clock{EncodeDateTime(2026, 12, 7, 9, 0, 0, 0)};
@@ -374,8 +370,9 @@ TEST_F(SendActionsE2e, ASendThatFailsIsLoggedAndItsFolderNoLongerWatched) {
     EXPECT_EQ(Delivered(), Lines{});
     EXPECT_EQ(projects->Items().SinkCount(), 0u) << "the filing folder's watcher is disconnected";
     const Lines log = LogMessages();
-    EXPECT_NE(std::find(log.begin(), log.end(), "Exception in ClickTrackAndSendMain objItem.Send()"),
-              log.end());
+    EXPECT_NE(
+        std::find(log.begin(), log.end(), "Exception in ClickTrackAndSendMain objItem.Send()"),
+        log.end());
     ASSERT_EQ(user.Shown().size(), 1u);
     EXPECT_EQ(user.Shown()[0].Type, mtError);
     EXPECT_EQ(user.Shown()[0].Text.rfind("The message could not be sent.\r\n", 0), 0u);
