@@ -7,58 +7,8 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
 
-#include <algorithm>
 #include <exception>
 #include <memory>
-
-TadxEventArguments adxLayOutArguments(const DispParams* params) {
-    TadxEventArguments arguments;
-    if (!params || !params->rgvarg || params->cArgs == 0)
-        return arguments;
-    const uint32_t count = params->cArgs;
-    const uint32_t named = params->rgdispidNamedArgs ? std::min(params->cNamedArgs, count) : 0;
-    arguments.Values.resize(count);
-    arguments.Slots.assign(count, -1);
-    std::vector<int> filledFrom(count, -1); // position -> rgvarg index
-    // Positional arguments follow the named ones in rgvarg, last one first.
-    for (uint32_t i = named; i < count; ++i)
-        filledFrom[count - 1 - i] = int(i);
-    // Only the first cNamedArgs entries of rgdispidNamedArgs exist. A named
-    // DISPID outside the argument array has no place and is left out; one
-    // that names a position a positional argument took wins it.
-    for (uint32_t i = 0; i < named; ++i) {
-        DISPID at = params->rgdispidNamedArgs[i];
-        if (at >= 0 && uint32_t(at) < count)
-            filledFrom[size_t(at)] = int(i);
-    }
-    for (uint32_t position = 0; position < count; ++position) {
-        int from = filledFrom[position];
-        if (from < 0)
-            continue;
-        arguments.Values[position] = params->rgvarg[from];
-        arguments.Slots[size_t(from)] = int(position);
-    }
-    return arguments;
-}
-
-void adxWriteBackArguments(DispParams* params, const TadxEventArguments& arguments) noexcept {
-    if (!params || !params->rgvarg)
-        return;
-    for (uint32_t i = 0; i < params->cArgs && i < arguments.Slots.size(); ++i) {
-        Variant& given = params->rgvarg[i];
-        if (!given.IsByRef() || arguments.Slots[i] < 0)
-            continue;
-        const Variant& value = arguments.Values[size_t(arguments.Slots[i])];
-        // Still the host's own reference: a handler wrote through it already.
-        if (value.Type() == given.Type() && value.RefStorage() == given.RefStorage())
-            continue;
-        try {
-            given.SetValue(value.IsByRef() ? value.Deref() : value);
-        } catch (...) {
-            // A value of no form the host's storage can take stays unwritten.
-        }
-    }
-}
 
 HRESULT TadxEventDispatch::QueryInterface(const GUID& iid, void** ppv) {
     if (!ppv)
@@ -109,9 +59,9 @@ HRESULT TadxEventDispatch::Invoke(DISPID dispId, const GUID&, LCID, uint16_t, Di
     // The sink outlives the call even when the component frees itself in it.
     ComPtr<TadxEventDispatch> self = ComPtr<TadxEventDispatch>::Share(this);
     try {
-        TadxEventArguments arguments = adxLayOutArguments(params);
+        InvokeArguments arguments = LayOutInvokeArguments(params);
         Deliver(dispId, arguments.Values);
-        adxWriteBackArguments(params, arguments);
+        WriteBackInvokeArguments(params, arguments);
     } catch (...) {
         // Nothing the sink does may fail the host's call.
     }

@@ -62,17 +62,3 @@ private:
     TadxCustomEvents* owner_;
     std::atomic<ULONG> refCount_{1};
 };
-
-// The arguments of an Invoke in declaration order: positional ones turned
-// from COM's reversed order, named ones placed at the position their DISPID
-// gives (a named DISPID outside 0 to cArgs-1 has no place and is left out).
-// Slots[i] is the position rgvarg[i] went to, or -1 when it was left out.
-struct TadxEventArguments {
-    std::vector<Variant> Values;
-    std::vector<int> Slots;
-};
-TadxEventArguments adxLayOutArguments(const DispParams* params);
-// Writes what handlers left in the laid-out arguments back through the
-// host's by-reference arguments (an argument that still refers to the host's
-// storage was written in place already); by-value arguments stay as they were.
-void adxWriteBackArguments(DispParams* params, const TadxEventArguments& arguments) noexcept;

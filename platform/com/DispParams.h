@@ -82,6 +82,23 @@ private:
     bool laidOut_ = false;
 };
 
+// The arguments of an Invoke in declaration order, as an event sink reads
+// them: positional ones turned from COM's reversed order, named ones placed
+// at the position their DISPID gives (a named DISPID outside 0 to cArgs-1
+// has no place and is left out). Slots[i] is the position rgvarg[i] went to,
+// or -1 when it was left out.
+struct InvokeArguments {
+    std::vector<Variant> Values;
+    std::vector<int> Slots;
+};
+// Lays out the arguments of params (none for a null one).
+InvokeArguments LayOutInvokeArguments(const DispParams* params);
+// Writes what handlers left in the laid-out arguments back through the
+// caller's by-reference arguments (an argument that still refers to the
+// caller's storage was written in place already); by-value arguments stay as
+// they were.
+void WriteBackInvokeArguments(DispParams* params, const InvokeArguments& arguments) noexcept;
+
 // An error that Invoke answers with its own code (DISP_E_MEMBERNOTFOUND,
 // DISP_E_BADPARAMCOUNT, ...) instead of DISP_E_EXCEPTION.
 class EDispError : public EOleSysError {

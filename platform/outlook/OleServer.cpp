@@ -24,20 +24,7 @@ public:
         if (!owner_)
             return S_OK;
         return DispatchGuard(excepInfo, argErr, u"", [&] {
-            std::vector<Variant> given;
-            if (params) {
-                given.resize(params->cArgs);
-                // Arguments come last first; named ones sit where their DISPID says.
-                for (uint32_t i = 0; i < params->cArgs; ++i) {
-                    size_t at = params->cArgs - 1 - i;
-                    if (i < params->cNamedArgs && params->rgdispidNamedArgs &&
-                        params->rgdispidNamedArgs[i] >= 0 &&
-                        uint32_t(params->rgdispidNamedArgs[i]) < params->cArgs)
-                        at = size_t(params->rgdispidNamedArgs[i]);
-                    given[at] = params->rgvarg[i];
-                }
-            }
-            TEventArgs args(std::move(given));
+            TEventArgs args(LayOutInvokeArguments(params).Values);
             owner_->InvokeEvent(id, args);
             return S_OK;
         });

@@ -66,6 +66,19 @@ TEST(DispCall, MapsReversedAndNamedArgumentsToDeclarationOrder) {
     EXPECT_EQ(call.RgIndex(2), 0u);
 }
 
+TEST(InvokeArguments, AnEventSinkReadsNamedArgumentsAtTheirDispidAndLeavesStrayOnesOut) {
+    // Two named arguments (one at DISPID 2, one at no position there is), then
+    // the two positional ones, last first.
+    Variant rg[] = {Variant(u"third"), Variant(u"stray"), Variant(u"second"), Variant(u"first")};
+    DISPID named[] = {2, 9};
+    DispParams p{rg, named, 4, 2};
+    InvokeArguments arguments = LayOutInvokeArguments(&p);
+    EXPECT_EQ(arguments.Values, (std::vector<Variant>{Variant(u"first"), Variant(u"second"),
+                                                      Variant(u"third"), Variant()}));
+    EXPECT_EQ(arguments.Slots, (std::vector<int>{2, -1, 1, 0}));
+    EXPECT_TRUE(LayOutInvokeArguments(nullptr).Values.empty());
+}
+
 TEST(DispCall, RefusesNamedArgumentsOutsideTheParameterRange) {
     Variant rg[] = {Variant(1), Variant(2)};
     struct Case {
