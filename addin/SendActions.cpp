@@ -18,7 +18,7 @@
 #include "platform/outlook/Outlook.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/text/Text.h"
-#include "platform/win/Screen.h"
+#include "platform/forms/Screen.h"
 #include "platform/win/Window.h"
 
 using text::Narrow;
@@ -252,10 +252,10 @@ void TAddInModule::DoIndividualAction(int Tag) {
 TSendProgress TAddInModule::ClickTrackAndSendMain(bool Combined) {
     TProgramState& state = ProgramState();
     TSendProgress progress = TSendProgress::Stopped;
-    Screen->Cursor = crHourGlass;
+    Screen().Cursor = crHourGlass;
     try {
         if (!OutlookHost().ActiveInspector()) {
-            Screen->Cursor = crDefault;
+            Screen().Cursor = crDefault;
             state.OwnSend = false;
             return progress;
         }
@@ -278,7 +278,7 @@ TSendProgress TAddInModule::ClickTrackAndSendMain(bool Combined) {
     } catch (...) {
         TQelLog::Log("Exception in ClickTrackAndSendMain Mainloop");
     }
-    Screen->Cursor = crDefault;
+    Screen().Cursor = crDefault;
     // Windows shows the new cursor only once the pointer moves.
     POINT pointer;
     if (GetCursorPos(&pointer))

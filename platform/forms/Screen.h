@@ -7,6 +7,8 @@
 // lists. Everything here runs on the UI thread.
 #pragma once
 
+#include "platform/win/Cursor.h"
+
 #include <functional>
 #include <vector>
 
@@ -16,6 +18,10 @@ class TDataModule;
 
 class TScreen {
 public:
+    // The cursor shown over every window of the application (crHourGlass
+    // while it works, crDefault otherwise).
+    TCursor Cursor = crDefault;
+
     // Number of live forms.
     int FormCount() const { return static_cast<int>(forms_.size()); }
     // The live form at `index`, in creation order (EListError when outside).

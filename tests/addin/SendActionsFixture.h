@@ -7,7 +7,7 @@
 #include "tests/addin/ProductTestSupport.h"
 
 #include "platform/text/Text.h"
-#include "platform/win/Screen.h"
+#include "platform/forms/Screen.h"
 
 #include <algorithm>
 

@@ -333,7 +333,7 @@ TEST_F(SendActions, TheCursorIsBackAndThePointerMovedWhenTheSendEnds) {
     SetCursorPos(100, 50);
     Compose(Mail(u"Cursor"));
     Module().DoIndividualAction(4);
-    EXPECT_EQ(Screen->Cursor, crDefault);
+    EXPECT_EQ(Screen().Cursor, crDefault);
     POINT pointer;
     ASSERT_TRUE(GetCursorPos(&pointer));
     EXPECT_EQ(pointer.x, 101);
@@ -354,5 +354,5 @@ TEST_F(SendActions, WithoutAnActiveInspectorNothingIsDone) {
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(LogAfterStart(), Lines{});
     EXPECT_FALSE(ProgramState().OwnSend);
-    EXPECT_EQ(Screen->Cursor, crDefault);
+    EXPECT_EQ(Screen().Cursor, crDefault);
 }

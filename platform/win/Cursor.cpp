@@ -1,11 +1,9 @@
-// The screen object and the mouse pointer of the simulated machine.
-#include "platform/win/Screen.h"
+// The mouse pointer of the simulated machine.
+#include "platform/win/Cursor.h"
 
 #include <mutex>
 
 namespace {
-
-TScreen theScreen;
 
 struct Pointer {
     std::mutex lock;
@@ -18,8 +16,6 @@ Pointer& MousePointer() {
 }
 
 } // namespace
-
-TScreen* Screen = &theScreen;
 
 BOOL GetCursorPos(POINT* point) {
     if (!point)

@@ -1,7 +1,7 @@
-// The screen as the class library shows it to the code: the cursor the
-// application shows (crHourGlass while it works, crDefault otherwise) and the
-// mouse pointer's position. Nothing is drawn here; the values are kept so
-// that the simulated hosts and tests can see them.
+// Cursors and the mouse pointer: the class library's cursor identifiers (the
+// screen object of platform/forms holds the one the application shows) and
+// the pointer's position. Nothing is drawn here; the values are kept so that
+// the simulated hosts and tests can see them.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -30,16 +30,6 @@ constexpr TCursor crAppStart = -19;
 constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
-
-// The class library's screen object.
-class TScreen {
-public:
-    // The cursor shown over every window of the application.
-    TCursor Cursor = crDefault;
-};
-
-// The one screen of the process.
-extern TScreen* Screen;
 
 // The mouse pointer's position in screen coordinates.
 BOOL GetCursorPos(POINT* point);
