@@ -4,6 +4,11 @@
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/win/Registry.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 namespace fwtest {
 
 void TTestModule::Record(const std::string& entry) {
@@ -130,6 +135,36 @@ bool AddInTest::AddInKeyExists(HKEY root, TadxOfficeHostApp host) const {
     TRegistry registry;
     registry.SetRootKey(root);
     return registry.KeyExists(AddInKey(host));
+}
+
+std::string ReadData(const std::string& name) {
+    std::ifstream in(std::string(LORVANE_TEST_DATA) + "/" + name, std::ios::binary);
+    if (!in)
+        ADD_FAILURE() << "Missing test data " << name;
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void ExpectGolden(const std::string& name, const std::string& text) {
+    // LORVANE_UPDATE_GOLDEN=1 rewrites the file, for a person to review before committing.
+    if (const char* update = std::getenv("LORVANE_UPDATE_GOLDEN"); update && *update == '1') {
+        std::ofstream(std::string(LORVANE_TEST_DATA) + "/" + name, std::ios::binary) << text;
+        return;
+    }
+    std::string golden = ReadData(name);
+    if (golden == text)
+        return;
+    size_t at = 0;
+    while (at < golden.size() && at < text.size() && golden[at] == text[at])
+        ++at;
+    size_t line = 1 + static_cast<size_t>(std::count(golden.begin(), golden.begin() + at, '\n'));
+    size_t lineStart = golden.rfind('\n', at == 0 ? 0 : at - 1);
+    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+    ADD_FAILURE() << name << " differs at byte " << at << " (line " << line
+                  << ")\n  golden: " << golden.substr(lineStart, at - lineStart + 40)
+                  << "\n  actual: " << text.substr(lineStart, at - lineStart + 40) << "\n  sizes "
+                  << golden.size() << " / " << text.size();
 }
 
 } // namespace fwtest

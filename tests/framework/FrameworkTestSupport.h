@@ -1,8 +1,9 @@
 // What the framework's tests share: a module class whose stored form each
 // test sets, which records the module operations and events start-up calls;
 // an add-in class; the form class table of the test program; a host
-// application object that answers one host's interface; and a fixture with a
-// machine folder, a COM server with the add-in's factory and a scripted user.
+// application object that answers one host's interface; a fixture with a
+// machine folder, a COM server with the add-in's factory and a scripted user;
+// and the golden files of tests/framework/data.
 #pragma once
 
 #include "../platform/TempPlatformHome.h"
@@ -155,5 +156,12 @@ protected:
     sim::ModalScript user;
     forms::ScopedModalDriver driver{user};
 };
+
+// The contents of tests/framework/data/<name>.
+std::string ReadData(const std::string& name);
+// Compares text with the golden file tests/framework/data/<name> byte for
+// byte, showing the first difference with its line; LORVANE_UPDATE_GOLDEN=1
+// rewrites the file instead.
+void ExpectGolden(const std::string& name, const std::string& text);
 
 } // namespace fwtest

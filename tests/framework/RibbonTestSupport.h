@@ -64,11 +64,8 @@ inline constexpr char16_t kSpacerId[] = u"adxRibbonButtonAA35F65FA0A74ED38D018A6
 inline constexpr char16_t kExplorerTabId[] = u"adxRibbonTab6E29F9EC36D34D209DE99473A16A1C6F";
 inline constexpr char16_t kAboutId[] = u"adxRibbonButtonC0A4F1E2B3D5467890ABCDEF12345678";
 
-// The contents of tests/framework/data/<name>.
-std::string ReadData(const std::string& name);
-// Compares text with the golden file byte for byte, showing the first
-// difference with its line.
-void ExpectGolden(const std::string& name, const std::string& text);
+using fwtest::ExpectGolden;
+using fwtest::ReadData;
 // Expects xml to be valid against the custom UI schema.
 void ExpectValid(const std::u16string& xml);
 // adxGetCustomUI of module for ribbonId, checked against the schema.
