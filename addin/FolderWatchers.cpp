@@ -190,7 +190,9 @@ void TAddInModule::TakeUpPendingFile() {
         }
         try {
             outlook::MAPIFolder top = FindStore(MapiSession(), storeId);
-            FolderConnect(FindFolder(top, folderName));
+            // The entry names its folder by Name only: a folder nested below
+            // the store's own folders is found by a search of the whole store.
+            FolderConnect(FindFolderByName(top, folderName));
             ++i;
         } catch (...) {
             TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");

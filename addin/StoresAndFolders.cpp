@@ -2,9 +2,39 @@
 #include "addin/StoresAndFolders.h"
 
 #include "addin/ProgramState.h"
+#include "platform/rtl/Exception.h"
 #include "platform/text/Text.h"
 
+#include <vector>
+
 using text::Wide;
+
+namespace {
+
+// Puts folder's own folders on the stack so that the first of them is taken next.
+void PushFolders(std::vector<outlook::MAPIFolder>& stack, const outlook::MAPIFolder& folder) {
+    outlook::Folders folders = folder.GetFolders();
+    for (int i = folders.Count(); i >= 1; --i)
+        stack.push_back(folders.Item(i));
+}
+
+// The first folder named name met going depth first below top; unassigned
+// when there is none. The walk keeps its own stack, so that however deep
+// the user's folder tree goes, it does not run on the call stack.
+outlook::MAPIFolder SearchBelow(const outlook::MAPIFolder& top, std::u16string_view name) {
+    std::vector<outlook::MAPIFolder> stack;
+    PushFolders(stack, top);
+    while (!stack.empty()) {
+        outlook::MAPIFolder folder = std::move(stack.back());
+        stack.pop_back();
+        if (text::SameText(folder.Name(), name))
+            return folder;
+        PushFolders(stack, folder);
+    }
+    return {};
+}
+
+} // namespace
 
 outlook::MAPIFolder FindStore(const outlook::NameSpace& Session, std::string_view StoreId) {
     const std::u16string wanted = Wide(StoreId);
@@ -25,6 +55,21 @@ outlook::MAPIFolder FindFolder(const outlook::MAPIFolder& Top, std::string_view 
         Path.remove_prefix(delim + 1);
     }
     return current.GetFolders().Item(Wide(Path));
+}
+
+outlook::MAPIFolder FindFolderByName(const outlook::MAPIFolder& Top, std::string_view Name) {
+    try {
+        return FindFolder(Top, Name);
+    } catch (const Exception&) {
+        // A pending entry keeps its filing folder by Name alone, so a folder
+        // nested deeper than the store's top folder cannot be reached by the
+        // direct lookup after a restart; rather than drop the entry, and the
+        // categories it keeps for the sent copy, the whole tree is searched.
+        if (Top)
+            if (outlook::MAPIFolder found = SearchBelow(Top, Wide(Name)))
+                return found;
+        throw;
+    }
 }
 
 outlook::MAPIFolder FindMapiFolder(const outlook::NameSpace& Session, int Index) {

@@ -21,6 +21,13 @@ outlook::MAPIFolder FindStore(const outlook::NameSpace& Session, std::string_vie
 // store's name not included). A name that no folder has raises Outlook's
 // error, as does an unassigned Top.
 outlook::MAPIFolder FindFolder(const outlook::MAPIFolder& Top, std::string_view Path);
+// The folder named Name below Top: among Top's own folders first (as
+// FindFolder looks a name up), else the first folder of that name anywhere
+// below Top, going depth first in the order of each folder's Folders; names
+// compare as Outlook compares them, ignoring letter case. When no folder
+// below Top has that name, or Top is unassigned, the direct lookup's error
+// (Outlook's) is raised.
+outlook::MAPIFolder FindFolderByName(const outlook::MAPIFolder& Top, std::string_view Name);
 // The Outlook folder of folder record Index (0 the folder just picked, 1 the
 // default filing folder): the store's top folder when the record's folder
 // name is the store's name, else the folder below it. Unassigned when the

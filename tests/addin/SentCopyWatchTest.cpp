@@ -213,6 +213,54 @@ TEST_F(SentCopyWatch, WaitingEntriesSurviveOneRestartAndAVanishedFolderIsLoggedA
     EXPECT_FALSE(FileExists(PendingFilePath())) << "nothing was waiting";
 }
 
+TEST_F(SentCopyWatch, AnEntryForANestedFolderFindsItsFolderAfterARestart) {
+    StartOutlook();
+    ComPtr<SimFolder> year = outlook->AddFolder(*projects, u"2027");
+    ComPtr<SimFolder> gone = outlook->AddFolder(*projects, u"Gone");
+    std::string archiveId = text::Narrow(archive->StoreId());
+    {
+        AddInSession session(*outlook);
+        TAddInModule& module = session.Module();
+        ComPtr<SimItem> plan = Message(u"Plan 2027");
+        outlook::MailItem(plan->DispRef()).SetSaveSentMessageFolder(Folder(*year));
+        module.RecordPendingEntry(outlook::MailItem(plan->DispRef()), "Budget, Plans");
+        ComPtr<SimItem> lost = Message(u"Lost");
+        outlook::MailItem(lost->DispRef()).SetSaveSentMessageFolder(Folder(*gone));
+        module.RecordPendingEntry(outlook::MailItem(lost->DispRef()), "Lost");
+    }
+    std::string keyPlan = MD5Key("Plan2027Hello,seeyou.");
+    std::string keyLost = MD5Key("LostHello,seeyou.");
+    // The file names the folders by Name only, as it always has.
+    EXPECT_EQ(FileLines(NativePath(PendingFilePath())),
+              (Lines{keyPlan + "=Budget, Plans%StoreId%" + archiveId + "%FolderName%2027",
+                     keyLost + "=Lost%StoreId%" + archiveId + "%FolderName%Gone"}));
+
+    // Outlook starts again; the user has deleted "Gone" meanwhile.
+    year = gone = nullptr;
+    StartOutlook();
+    year = outlook->AddFolder(*projects, u"2027");
+    ResetProgramState();
+    AddInSession session(*outlook);
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries),
+              (Lines{keyPlan + "=Budget, Plans%StoreId%" + archiveId + "%FolderName%2027"}));
+    EXPECT_GT(year->Items().SinkCount(), 0u) << "the nested folder is watched again";
+    Lines log = LogLines();
+    EXPECT_EQ(
+        std::count(log.begin(), log.end(),
+                   LogTime + "Exception in adxCOMAddInModuleAddInInitialize connect to folders"),
+        1);
+
+    // The sent copy arrives in the nested folder, as Outlook stores it late.
+    ComPtr<SimItem> plan = Message(u"Plan 2027");
+    outlook::MailItem(plan->DispRef()).SetSaveSentMessageFolder(Folder(*year));
+    outlook::MailItem(plan->DispRef()).Send();
+    EXPECT_EQ(Contents(*year), (Lines{"Plan 2027: Budget, Plans"}));
+    EXPECT_EQ(outlook->Deliveries().back().Categories, u"");
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries), Lines{});
+    plan = nullptr;
+    year = nullptr;
+}
+
 TEST_F(SentCopyWatch, FinalisationDisconnectsEveryWatcherBeforeTheListsGo) {
     StartOutlook();
     AddInSession session(*outlook);

@@ -1,6 +1,6 @@
 // Folders found from their text in the simulated Outlook: stores by store
-// id, folders by path below a store's top folder, and the folder records
-// (including one that names a store's top folder).
+// id, folders by path below a store's top folder or by name anywhere below
+// it, and the folder records (including one that names a store's top folder).
 #include "tests/platform/ComTestSupport.h"
 
 #include "addin/ProgramState.h"
@@ -63,6 +63,37 @@ TEST_F(StoresAndFoldersTest, FindFolderPassesOutlooksErrorForAMissingName) {
     EXPECT_EQ(CodeOf([&] { FindFolder(top, "Gone"); }), sim::OutlookNotFound);
     EXPECT_EQ(CodeOf([&] { FindFolder(top, "Projects\\Gone\\Alpha"); }), sim::OutlookNotFound);
     EXPECT_EQ(CodeOf([&] { FindFolder(outlook::MAPIFolder(), "Projects"); }), E_POINTER);
+}
+
+TEST_F(StoresAndFoldersTest, FindFolderByNameLooksAmongTheTopFoldersOwnFoldersFirst) {
+    // "Gamma" is met earlier going depth first, but a folder of the top's own wins.
+    ComPtr<sim::SimFolder> beta = outlook.AddFolder(*projects, u"Beta");
+    outlook.AddFolder(*beta, u"Gamma");
+    ComPtr<sim::SimFolder> gamma = outlook.AddFolder(*archive, u"Gamma");
+    outlook::MAPIFolder top = FindStore(session, IdOf(archive));
+    EXPECT_TRUE(Is(FindFolderByName(top, "Gamma"), gamma));
+    EXPECT_TRUE(Is(FindFolderByName(top, "Projects"), projects));
+}
+
+TEST_F(StoresAndFoldersTest, FindFolderByNameFindsANestedFolderDepthFirstIgnoringLetterCase) {
+    // Breadth first would meet Projects\Zeta\Target first.
+    ComPtr<sim::SimFolder> deep =
+        outlook.AddFolder(*outlook.AddFolder(*projects, u"Beta"), u"Deep");
+    ComPtr<sim::SimFolder> target = outlook.AddFolder(*deep, u"Target");
+    outlook.AddFolder(*outlook.AddFolder(*projects, u"Zeta"), u"Target");
+    outlook::MAPIFolder top = FindStore(session, IdOf(archive));
+    EXPECT_TRUE(Is(FindFolderByName(top, "Target"), target));
+    EXPECT_TRUE(Is(FindFolderByName(top, "alpha"), alpha));
+    // Only below the top folder it is given.
+    outlook::MAPIFolder defaultTop = FindStore(session, IdOf(outlook.DefaultStore()));
+    EXPECT_EQ(CodeOf([&] { FindFolderByName(defaultTop, "Alpha"); }), sim::OutlookNotFound);
+}
+
+TEST_F(StoresAndFoldersTest, FindFolderByNamePassesOutlooksErrorWhenNoFolderHasTheName) {
+    outlook::MAPIFolder top = FindStore(session, IdOf(archive));
+    EXPECT_EQ(CodeOf([&] { FindFolderByName(top, "Gone"); }), sim::OutlookNotFound);
+    EXPECT_EQ(CodeOf([&] { FindFolderByName(top, ""); }), sim::OutlookNotFound);
+    EXPECT_EQ(CodeOf([&] { FindFolderByName(outlook::MAPIFolder(), "Alpha"); }), E_POINTER);
 }
 
 TEST_F(StoresAndFoldersTest, FindMapiFolderFindsTheFolderOfARecord) {
