@@ -51,6 +51,7 @@ const GoldenScript GoldenScripts[] = {
     {"compose-and-send", 1},  // Outlook's own Send; a message without recipients fails
     {"reply-and-forward", 0}, // answers, a window closed with and without saving
     {"restart", 0},           // the configuration file, a quit and a new start
+    {"broken-config", 0},     // the XML reader's error text reaches the user at start-up
     {"offline", 0},           // the Outbox across a restart
     {"timers", 0},            // the add-in's timers on the script's clock
     {"unknown-command", 1},   // refused before anything runs
@@ -178,7 +179,7 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
         {"config colour red", "there is no setting colour"},
         {"config folderdef yes", "yes is not on or off"},
         {"config timerdelay 10ms", "10ms is not a whole number from 0 to 60000"},
-        {"config save", "config takes write, delete, or a setting and its value"},
+        {"config save", "config takes write, delete, raw TEXT, or a setting and its value"},
         {"show everything", "show takes folders, delivered, windows, ribbon, files, file or log, "
                             "not everything"},
         {"show file ../registry.reg", "show file takes the name of a file in the add-in's folder"},

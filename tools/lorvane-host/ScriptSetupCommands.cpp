@@ -65,6 +65,16 @@ void WriteConfig(ScriptWorld& world) {
     });
 }
 
+// The file holding text as it stands, as a hand edit or a broken disk may
+// leave it: the add-in's reader has to tell the user what is wrong with it.
+void WriteRawConfig(ScriptWorld& world, const std::string& text) {
+    world.Step(std::string("The configuration file ") + ConfigFileName + " is written by hand", [&] {
+        std::filesystem::create_directories(world.Machine().AddInDataFolder());
+        platform::WriteFileAtomically(ConfigPath(world), text);
+        world.Note(std::to_string(text.size()) + " bytes");
+    });
+}
+
 void DeleteConfig(ScriptWorld& world) {
     world.Step(std::string("The configuration file ") + ConfigFileName + " is deleted", [&] {
         if (!std::filesystem::remove(ConfigPath(world)))
@@ -120,9 +130,11 @@ void CheckConfig(const ScriptArguments& arguments) {
     const std::string& setting = arguments.Word(0);
     if (arguments.Words.size() == 1) {
         if (!arguments.WordIs(0, "write") && !arguments.WordIs(0, "delete"))
-            throw EScriptError("config takes write, delete, or a setting and its value");
+            throw EScriptError("config takes write, delete, raw TEXT, or a setting and its value");
         return;
     }
+    if (arguments.WordIs(0, "raw"))
+        return;
     for (const auto& [name, field] : TextSettings)
         if (setting == name)
             return;
@@ -144,6 +156,8 @@ void RunConfig(ScriptWorld& world, const ScriptArguments& arguments) {
         return WriteConfig(world);
     if (arguments.WordIs(0, "delete"))
         return DeleteConfig(world);
+    if (arguments.WordIs(0, "raw"))
+        return WriteRawConfig(world, arguments.Word(1));
     ScriptConfig& config = world.Config();
     const std::string& setting = arguments.Word(0);
     const std::string& value = arguments.Word(1);
