@@ -185,6 +185,16 @@ void TAddInModule::TakeUpPendingFile() {
     while (i < restored->Count()) {
         std::string storeId, folderName;
         if (!PendingEntryFolder(restored->ValueFromIndex(i), storeId, folderName)) {
+            // Its copy goes to Sent Items, which a category option may not
+            // have had watched (the entry came from a ribbon action): as
+            // when it was recorded, the copy must not arrive unwatched.
+            if (!FolderSentItems) {
+                try {
+                    SentFolderConnect(SentItemsFolder());
+                } catch (...) {
+                    TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
+                }
+            }
             ++i;
             continue;
         }

@@ -309,3 +309,27 @@ TEST_F(SentCopyWatch, OneSentItemsWatcherAtATimeAndDisconnectingForgetsIt) {
     EXPECT_EQ(old->Items().SinkCount(), 0u);
     EXPECT_GT(projects->Items().SinkCount(), 0u) << "earlier watchers stay connected";
 }
+
+TEST_F(SentCopyWatch, ARestoredEntryForSentItemsHasItWatchedEvenWithNoCategoryOptionOn) {
+    // "Send + Add Category..." records categories with every category option
+    // off; the copy is still in the Outbox when Outlook closes.
+    StartOutlook();
+    ProgramState().categmaintain = 0;
+    {
+        AddInSession session(*outlook);
+        ASSERT_EQ(session.Module().FolderSentItems, nullptr);
+        session.Module().RecordPendingEntry(outlook::MailItem(Message(u"Later")->DispRef()),
+                                            "Chosen");
+    }
+    ASSERT_EQ(FileLines(NativePath(PendingFilePath())),
+              Lines{MD5Key("LaterHello,seeyou.") + "=Chosen"});
+
+    StartOutlook();
+    ResetProgramState();
+    ProgramState().categmaintain = 0;
+    AddInSession session(*outlook);
+    EXPECT_NE(session.Module().FolderSentItems, nullptr);
+    outlook::MailItem(Message(u"Later")->DispRef()).Send();
+    EXPECT_EQ(Contents(*sent), (Lines{"Later: Chosen"}));
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries), Lines{});
+}
