@@ -153,14 +153,6 @@ void TAddInModule::adxCOMAddInModuleOLExplorerActivate(TObject* Sender) {
     }
 }
 
-void TAddInModule::DefineDefaultAction() {
-    TQelLog::Log("Define Default Actions: the configuration dialog is not built yet");
-}
-
 void TAddInModule::Help() {
     ShellExecute(nullptr, "open", SupportPage, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void TAddInModule::ShowAbout() {
-    TQelLog::Log("About: the about box is not built yet");
 }

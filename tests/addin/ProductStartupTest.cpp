@@ -203,5 +203,14 @@ TEST_F(ProductStartup, TheExplorerTabsButtons) {
     EXPECT_EQ(LogLines(),
               (Lines{LogTime + "Define Default Actions: the configuration dialog is not built yet",
                      LogTime + "About: the about box is not built yet"}));
+    // A click that reaches a dialog not built yet tells the user so.
+    ASSERT_EQ(user.Shown().size(), 2u);
+    EXPECT_EQ(user.Shown()[0].Text,
+              "Define Default Actions: the configuration dialog is not built yet");
+    EXPECT_EQ(user.Shown()[1].Text, "About: the about box is not built yet");
+    for (const forms::ShownDialog& shown : user.Shown()) {
+        EXPECT_EQ(shown.Type, mtInformation);
+        EXPECT_EQ(shown.Buttons, TMsgDlgButtons{mbOK});
+    }
     module->Free();
 }
