@@ -153,7 +153,7 @@ void TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
         name = MD5Key(stripped);
         GetCategorySB(stripped);
         GetCategory(name);
-        state.StrippedEntries->Add(stripped + "=" + Categories);
+        AddStrippedEntry(stripped, Categories);
     }
     std::string value = Categories;
     outlook::MAPIFolder sentItems = SentItemsFolder();

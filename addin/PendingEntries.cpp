@@ -32,6 +32,16 @@ std::string TakeEntry(TStringList& list, int index) {
     return value;
 }
 
+// The name of the stripped-text entry of a stripped text.
+std::string StrippedEntryName(std::string_view Stripped) {
+    std::string name;
+    name.reserve(Stripped.size());
+    for (char c : Stripped)
+        if (c != '=')
+            name += c;
+    return name;
+}
+
 void CreateList(std::unique_ptr<TStringList>& list) {
     if (!list)
         list = std::make_unique<TStringList>();
@@ -63,8 +73,13 @@ std::string GetCategory(const std::string& Key) {
 
 std::string GetCategorySB(const std::string& Stripped) {
     TStringList* list = ProgramState().StrippedEntries.get();
-    int index = FindEntry(list, Stripped);
+    int index = FindEntry(list, StrippedEntryName(Stripped));
     return index >= 0 ? TakeEntry(*list, index) : std::string();
+}
+
+void AddStrippedEntry(const std::string& Stripped, const std::string& Categories) {
+    CreateList(ProgramState().StrippedEntries);
+    ProgramState().StrippedEntries->Add(StrippedEntryName(Stripped) + "=" + Categories);
 }
 
 std::string FilingFolderValue(const std::string& Categories, const std::string& StoreId,

@@ -8,7 +8,7 @@
 // pending-actions file at start-up, and the stripped-text entries (kept only
 // in memory). The name is the message's conversation index, else the MD5 key
 // of its stripped text (MessageKey.h); for a stripped-text entry it is the
-// stripped text itself. The value is the categories, followed, when the sent
+// stripped text itself, without "=". The value is the categories, followed, when the sent
 // copy goes to a folder other than Sent Items, by "%StoreId%" + the folder's
 // StoreID + "%FolderName%" + its Name.
 //
@@ -39,8 +39,14 @@ void FreePendingLists();
 // "%StoreId%"), or empty when no entry matches. A name that is empty never
 // matches.
 std::string GetCategory(const std::string& Key);
-// The same over the stripped-text entries.
+// The same over the stripped-text entries, for a message's stripped text.
 std::string GetCategorySB(const std::string& Stripped);
+// Adds the stripped-text entry of a message's stripped text with its
+// categories. The entry's name is the text without any "=": a name ends at
+// the first "=" of its line, and the rest of a text such as "1+1=2" would
+// otherwise be taken for the start of the categories. GetCategorySB looks
+// the text up the same way.
+void AddStrippedEntry(const std::string& Stripped, const std::string& Categories);
 
 // The entry value of categories whose sent copy goes to a filing folder
 // other than Sent Items: the categories, "%StoreId%", the folder's store id,

@@ -71,6 +71,13 @@ TEST_F(PendingEntries, StrippedTextEntriesAreLookedUpOnTheirOwn) {
     EXPECT_EQ(session.Count(), 1);
 }
 
+TEST_F(PendingEntries, AStrippedTextWithEqualsSignsIsNamedWithoutThem) {
+    AddStrippedEntry("Sum1+1=2", "Red");
+    EXPECT_EQ(Of(&stripped), Lines{"Sum1+12=Red"});
+    EXPECT_EQ(GetCategorySB("Sum1+1=2.Bye"), "Red");
+    EXPECT_EQ(stripped.Count(), 0);
+}
+
 TEST_F(PendingEntries, WithoutListsNothingIsFound) {
     FreePendingLists();
     EXPECT_EQ(GetCategory("K"), "");

@@ -333,3 +333,14 @@ TEST_F(SentCopyWatch, ARestoredEntryForSentItemsHasItWatchedEvenWithNoCategoryOp
     EXPECT_EQ(Contents(*sent), (Lines{"Later: Chosen"}));
     EXPECT_EQ(Entries(ProgramState().RestoredEntries), Lines{});
 }
+
+TEST_F(SentCopyWatch, AMessageTextHoldingAnEqualsSignStillGivesTheCopyJustItsCategories) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    ComPtr<SimItem> message =
+        Message(u"Totals", u"", u"See https://example.com/?id=7&x=1\r\nso 1+1=2.\r\n");
+    RecordAndSend(session, *message, "Red, Finance");
+    EXPECT_EQ(Contents(*sent), (Lines{"Totals: Red, Finance"}));
+    EXPECT_EQ(Entries(ProgramState().SessionEntries), Lines{});
+    EXPECT_EQ(Entries(ProgramState().StrippedEntries), Lines{});
+}
