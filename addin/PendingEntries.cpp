@@ -91,14 +91,12 @@ bool PendingEntryFolder(std::string_view Value, std::string& StoreId, std::strin
     int folderMarker = PosText(FolderNameMarker, Value);
     if (!folderMarker || !PosText(StoreIdMarker, Value))
         return false;
-    FolderName = std::string(Value.substr(LastDelimiter("%", Value)));
-    // What is left once "%FolderName%" and the name (always the end of the
-    // text, since the marker ends with "%") are taken out.
+    // The name is all that follows its marker, which ends the value: a
+    // folder's name may hold a "%" of its own, a store id never does.
     size_t markerEnd = folderMarker - 1 + std::string_view(FolderNameMarker).size();
-    std::string left =
-        std::string(Value.substr(0, folderMarker - 1)) +
-        std::string(Value.substr(markerEnd, Value.size() - markerEnd - FolderName.size()));
-    StoreId = left.substr(LastDelimiter("%", left));
+    FolderName = std::string(Value.substr(markerEnd));
+    std::string_view beforeName = Value.substr(0, folderMarker - 1);
+    StoreId = std::string(beforeName.substr(LastDelimiter("%", beforeName)));
     return true;
 }
 

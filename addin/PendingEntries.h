@@ -54,9 +54,9 @@ void AddStrippedEntry(const std::string& Stripped, const std::string& Categories
 std::string FilingFolderValue(const std::string& Categories, const std::string& StoreId,
                               const std::string& FolderName);
 // The filing folder an entry's value names: true when the value holds both
-// markers (letter case ignored), with the folder's name (the text after the
-// last "%") and its store id (the text after the last "%" before
-// "%FolderName%").
+// markers (letter case ignored), with the folder's name (the text after
+// "%FolderName%", "%" signs of the name included) and its store id (the
+// text after the last "%" before "%FolderName%").
 bool PendingEntryFolder(std::string_view Value, std::string& StoreId, std::string& FolderName);
 
 // The pending-actions file's path in the data folder (made when missing).

@@ -108,6 +108,17 @@ TEST_F(PendingEntries, TheFilingFolderIsReadBackFromTheValue) {
     }
 }
 
+TEST_F(PendingEntries, AFolderNameHoldingAPercentSignIsReadBackWhole) {
+    std::string storeId, folder;
+    ASSERT_TRUE(
+        PendingEntryFolder(FilingFolderValue("Red", "0000ABCD", "Done 100%"), storeId, folder));
+    EXPECT_EQ(storeId, "0000ABCD");
+    EXPECT_EQ(folder, "Done 100%");
+    ASSERT_TRUE(PendingEntryFolder(FilingFolderValue("Red", "0000ABCD", "50% off"), storeId, folder));
+    EXPECT_EQ(storeId, "0000ABCD");
+    EXPECT_EQ(folder, "50% off");
+}
+
 TEST_F(PendingEntries, ThisSessionsEntriesAreWrittenAsCrLfLines) {
     Fill(session, {"K1=Red", "K2=Blue%StoreId%S%FolderName%F"});
     Fill(restored, {"R=Restored entries are not written back"});
