@@ -2,6 +2,7 @@
 #include "xml/RwCharReader.h"
 
 #include "platform/text/Text.h"
+#include "xml/RwCharScan.h"
 #include "xml/RwUtf8.h"
 #include "xml/SaxErrors.h"
 
@@ -163,9 +164,7 @@ bool TRwXmlBaseParser::ReadUntil(char16_t stop, TRwXmlStringBuffer* out) {
         }
         const char16_t* begin = units_.get() + pos_;
         const char16_t* end = units_.get() + end_;
-        const char16_t* p = begin;
-        while (p < end && *p != stop && *p >= 0x20)
-            ++p;
+        const char16_t* p = RwFindStopOrControl(begin, end, stop);
         if (p > begin) {
             size_t n = static_cast<size_t>(p - begin);
             if (out)
@@ -251,8 +250,9 @@ size_t TRwXmlBaseParser::DecodeAnsi(size_t limit) {
             break;
         const uint8_t* b = bytes_.get();
         size_t asciiEnd = std::min(bytesTail_, bytesHead_ + (limit - produced));
-        while (bytesHead_ < asciiEnd && b[bytesHead_] < 0x80)
-            units_[produced++] = b[bytesHead_++];
+        size_t run = RwWidenAscii(b + bytesHead_, asciiEnd - bytesHead_, units_.get() + produced);
+        bytesHead_ += run;
+        produced += run;
         if (bytesHead_ == bytesTail_ || b[bytesHead_] < 0x80 || produced + 2 > limit)
             continue;
         if (bytesTail_ - bytesHead_ < 4 && !streamEnded_)

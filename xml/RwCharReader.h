@@ -87,6 +87,26 @@ public:
     // must be U+0020 or above.
     bool ReadUntil(char16_t stop, TRwXmlStringBuffer* out);
 
+    // Reads on while accept(c) holds for the next character c, appending what
+    // it reads to out exactly as ReadChar would one at a time; it stops early
+    // at the end of the decoded characters, so the caller reads on with
+    // ReadChar after it. accept must refuse control characters.
+    template <class Accept> void ReadWhile(Accept accept, TRwXmlStringBuffer& out) {
+        const char16_t* begin = units_.get() + pos_;
+        const char16_t* end = units_.get() + end_;
+        const char16_t* p = begin;
+        while (p < end && accept(*p))
+            ++p;
+        if (p == begin)
+            return;
+        size_t n = static_cast<size_t>(p - begin);
+        out.Append(begin, n);
+        pos_ += n;
+        column_ += static_cast<int32_t>(n);
+        current_ = p[-1];
+        atEnd_ = false;
+    }
+
     // Reports message as a fatal error to the error handler, then raises
     // ERwSaxHandledAbort "Abort".
     [[noreturn]] void RaiseFatalError(const std::u16string& message);

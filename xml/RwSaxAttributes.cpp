@@ -24,7 +24,10 @@ size_t TRwSaxNameBuffer::Colon() const {
 }
 
 bool TRwSaxNameBuffer::IsNamespaceDeclaration() const {
-    return QName().size() >= 5 && text::SameText(QName().substr(0, 5), u"xmlns");
+    // Only "x" and "X" compare equal to "x": most names are settled by their
+    // first letter without the slower comparison of the whole word.
+    return QName().size() >= 5 && (QName()[0] == u'x' || QName()[0] == u'X') &&
+           text::SameText(QName().substr(0, 5), u"xmlns");
 }
 
 std::u16string_view TRwSaxNameBuffer::Prefix() const {

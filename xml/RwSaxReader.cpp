@@ -23,6 +23,9 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 // Characters a name may hold but is warned about.
 bool IsInvalidNameChar(char16_t c) { return (c >= 0x01 && c <= 0x2C) || (c >= 0x3B && c <= 0x40); }
 
+// Name characters that neither end a name nor are warned about.
+bool IsPlainNameChar(char16_t c) { return c >= 0x41 || (c >= 0x2D && c <= 0x3A && c != u'/'); }
+
 int32_t Length(std::u16string_view s) { return static_cast<int32_t>(s.size()); }
 
 // The local name of an element: the part after the first ":".
@@ -319,6 +322,8 @@ void TRwSAXXMLReader::ReadName(TRwSaxNameBuffer& name, bool attribute, const cha
     name.Clear();
     name.Append(chars_->CurrChar());
     for (;;) {
+        // Names are mostly plain characters: those are taken in one run.
+        chars_->ReadWhile(IsPlainNameChar, name);
         char16_t c = Read();
         if (AtEnd())
             Fatal(endMessage);

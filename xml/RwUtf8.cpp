@@ -2,7 +2,9 @@
 #include "xml/RwUtf8.h"
 
 #include "platform/rtl/Exception.h"
+#include "xml/RwCharScan.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -126,13 +128,14 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
     while (produced < wanted) {
         if (head_ == tail_ && !Fill(1))
             break;
-        const uint8_t* bytes = bytes_.data();
-        // Plain ASCII runs, the bulk of most documents, are widened directly.
-        while (produced < wanted && head_ < tail_ && bytes[head_] < 0x80)
-            out[produced++] = bytes[head_++];
+        // Plain ASCII runs, the bulk of most documents, are widened in blocks.
+        size_t run = RwWidenAscii(bytes_.data() + head_, std::min(tail_ - head_, wanted - produced),
+                                  out + produced);
+        head_ += run;
+        produced += run;
         if (produced == wanted || head_ == tail_)
             continue;
-        uint8_t first = bytes[head_];
+        uint8_t first = bytes_[head_];
         // A fault is raised only when nothing precedes it in this call: the
         // characters before it are delivered first and the next call raises.
         if ((first & 0x40) == 0) {
@@ -141,7 +144,7 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
             RaiseInvalid(nullptr);
         }
         size_t length = (first & 0x20) == 0 ? 2 : (first & 0xF8) == 0xF0 ? 4 : 3;
-        if (!Fill(length)) {
+        if (tail_ - head_ < length && !Fill(length)) {
             if (produced > 0)
                 break;
             size_t missing = length - (tail_ - head_);
@@ -152,7 +155,7 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
             RaiseInvalid(missing == 1 && length == 3 ? "There is 1 byte missing!"
                                                      : "There are 1 or 2 bytes missing!");
         }
-        bytes = bytes_.data() + head_;
+        const uint8_t* bytes = bytes_.data() + head_;
         // Continuation bytes are taken for their low six bits without a check
         // of their pattern, as this stream always has.
         if (length == 2) {

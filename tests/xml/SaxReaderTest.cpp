@@ -182,6 +182,30 @@ TEST(SaxReader, LocatorCountsLinesAndColumns) {
     EXPECT_THAT(recorder->Problems, ElementsAre(::testing::StartsWith("warning 2:3 ")));
 }
 
+TEST(SaxReader, NamesAndPositionsSurviveTheEndOfTheDecodedBuffer) {
+    // The reader decodes 32768 characters at a time and takes plain runs of
+    // name characters in one piece; a name cut by that boundary, with a line
+    // feed and a warned character in it, reads as one read character by
+    // character. The document is 8-bit text, then UTF-8 after a declaration.
+    const std::string heads[] = {"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"};
+    for (const std::string& head : heads) {
+        for (size_t filler = 32740; filler <= 32780; ++filler) {
+            std::string xml = head + "<r>" + std::string(filler, 'x') +
+                              "<long-name\nmiddle-of-the-name$end.x/></r>";
+            size_t lastLine = xml.rfind('\n');
+            std::string where = "2:" + std::to_string(xml.find('$') - lastLine);
+            EXPECT_EQ(ProblemsOf(xml),
+                      std::vector<std::string>({"warning " + where +
+                                                " The XML document is not wellformed!\r\nThe "
+                                                "element name contains an invalid character ($)!"}))
+                << head << filler;
+            EXPECT_THAT(EventsOf(xml),
+                        ::testing::Contains("start long-namemiddle-of-the-name$end.x"))
+                << head << filler;
+        }
+    }
+}
+
 TEST(SaxReader, DeepNestingIsFatalNotACrash) {
     std::string xml;
     for (int i = 0; i < 100000; ++i)
