@@ -182,10 +182,12 @@ void TadxAddin::DoNewExplorer(TObject* Sender, IDispatch* Explorer) {
         DoExplorerActivate(wrapper);
         return;
     }
-    TadxCOMAddInModule& module = *module_;
-    module.NewExplorer = true;
+    // The handler may have ended the connection.
+    if (!module_)
+        return;
+    module_->NewExplorer = true;
     // Outlook 2007 shows a new explorer without a folder switch to wait for.
-    if (module.HostMajorVersion == 12) {
+    if (module_->HostMajorVersion == 12) {
         DoExplorerActivate(wrapper);
         if (module_)
             module_->NewExplorer = false;

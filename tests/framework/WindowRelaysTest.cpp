@@ -251,6 +251,25 @@ TEST_F(WindowRelays, AWindowClosedFromItsOwnActivationHandlerGoesOnceTheEventIsO
     EXPECT_EQ(mail->SinkCount(), 0u);
 }
 
+TEST_F(WindowRelays, AnAddInRemovedWhileANewExplorerIsAnnouncedLetsTheExplorerGo) {
+    for (int version : {12, 14}) {
+        SCOPED_TRACE(version);
+        outlook.SetVersion(version);
+        addIn = NewAddIn();
+        Start();
+        module->OnOLNewExplorer = [&](TObject*, IDispatch*) {
+            EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+        };
+        auto explorer = outlook.App().Explorers().Add(outlook.DefaultFolder(olFolderInbox));
+        // The module went with the connection; nothing of it is touched again.
+        module = nullptr;
+        EXPECT_EQ(Object().Module(), nullptr);
+        EXPECT_TRUE(Object().Explorers().empty());
+        EXPECT_EQ(sim::OutlookSim::AdvisedSinks(), 0u) << sim::OutlookSim::SinkReport();
+        outlook.Close(*explorer);
+    }
+}
+
 // ---- full folder names ----
 
 TEST_F(WindowRelays, AFoldersFullNameRunsFromItsStoreDown) {
