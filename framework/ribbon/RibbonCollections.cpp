@@ -112,7 +112,9 @@ TadxRibbonCustomControl* TadxRibbonItems::Add(int) {
 }
 
 void TadxRibbonItems::Assign(TPersistent* Source) {
-    if (auto* source = dynamic_cast<TadxRibbonItems*>(Source))
+    // Items are made by Add() only (Add(TypeCode) makes none): each control
+    // of any ribbon collection is copied into a new item.
+    if (auto* source = dynamic_cast<TadxRibbonControls*>(Source))
         AssignFrom(*source, [this](TadxRibbonCustomControl&) { return Add(); });
     else
         TadxRibbonControls::Assign(Source);

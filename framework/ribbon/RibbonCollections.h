@@ -65,7 +65,7 @@ public:
     // Items are only made by Add(): nothing is created, nullptr is returned.
     TadxRibbonCustomControl* Add(int TypeCode) override;
     using TadxRibbonControls::Add;
-    // Rebuilds the items as copies of another item collection's.
+    // Rebuilds the items as copies of another ribbon collection's controls.
     void Assign(TPersistent* Source) override;
 
 protected:

@@ -430,6 +430,19 @@ TEST_F(RibbonControls, AssignCopiesTheShownPropertiesAndTheChildrenByClass) {
     EXPECT_EQ(copy->Controls()->GetItem(1)->ClassName(), "TadxRibbonMenuSeparator");
 }
 
+TEST_F(RibbonControls, ItemsAssignedFromControlsOfAnotherKindBecomeItems) {
+    auto* drop = static_cast<TadxRibbonDropDown*>(Add(adxRibbonTypeDropDown, u"Drop"));
+    auto* menu = static_cast<TadxRibbonMenu*>(Add(adxRibbonTypeMenu, u"Menu"));
+    Add(adxRibbonTypeButton, u"B1", menu->Controls())->SetCaption(u"First");
+    Add(adxRibbonTypeCheckBox, u"B2", menu->Controls())->SetCaption(u"Second");
+    drop->Items()->Add()->SetCaption(u"Old");
+    drop->SetItems(menu->Controls());
+    ASSERT_EQ(drop->Items()->Count(), 2);
+    EXPECT_EQ(drop->Items()->GetItem(0)->ClassName(), "TadxRibbonItem");
+    EXPECT_EQ(drop->Items()->GetItem(0)->GetCaption(), u"First");
+    EXPECT_EQ(drop->Items()->GetItem(1)->GetCaption(), u"Second");
+}
+
 TEST_F(RibbonControls, GalleryGridAndBoxStyleSetters) {
     auto* gallery = static_cast<TadxRibbonGallery*>(Add(adxRibbonTypeGallery, u"G"));
     auto* box = static_cast<TadxRibbonBox*>(Add(adxRibbonTypeBox, u"X"));
