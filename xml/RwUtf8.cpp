@@ -39,6 +39,61 @@ size_t EncodeAt(const char16_t* s, size_t length, size_t& i, uint8_t out[4]) {
     return 3;
 }
 
+// The character of a two-, three- or four-byte sequence. Continuation bytes
+// are taken for their low six bits without a check of their pattern, as this
+// stream always has.
+char16_t DecodeTwo(const uint8_t* b) {
+    return static_cast<char16_t>(((b[0] & 0x1F) << 6) | (b[1] & 0x3F));
+}
+char16_t DecodeThree(const uint8_t* b) {
+    return static_cast<char16_t>(((b[0] & 0x0F) << 12) | ((b[1] & 0x3F) << 6) | (b[2] & 0x3F));
+}
+char32_t DecodeFour(const uint8_t* b) {
+    return (char32_t(b[0] & 0x07) << 18) | (char32_t(b[1] & 0x3F) << 12) |
+           (char32_t(b[2] & 0x3F) << 6) | (b[3] & 0x3F);
+}
+
+// The fast path of reading: decodes while at least four bytes and room for two
+// characters remain, so that no sequence needs a check of its own, and stops
+// before anything that needs care (a fault, the end of either buffer), which
+// the careful path then takes. Returns the characters written; used receives
+// the bytes they took.
+size_t DecodeWhileRoomy(const uint8_t* in, size_t inCount, char16_t* out, size_t outCount,
+                        size_t& used) {
+    size_t i = 0;
+    size_t o = 0;
+    while (inCount - i >= 4 && outCount - o >= 2) {
+        uint8_t first = in[i];
+        if (first < 0x80) {
+            size_t run = RwWidenAscii(in + i, std::min(inCount - i, outCount - o), out + o);
+            i += run;
+            o += run;
+        } else if ((first & 0x40) == 0) {
+            break;
+        } else if ((first & 0x20) == 0) {
+            out[o++] = DecodeTwo(in + i);
+            i += 2;
+        } else if ((first & 0xF8) != 0xF0) {
+            out[o++] = DecodeThree(in + i);
+            i += 3;
+        } else {
+            char32_t full = DecodeFour(in + i);
+            if (full > 0x10FFFF)
+                break;
+            if (full < 0x10000) {
+                out[o++] = static_cast<char16_t>(full);
+            } else {
+                full -= 0x10000;
+                out[o++] = static_cast<char16_t>(0xD800 + (full >> 10));
+                out[o++] = static_cast<char16_t>(0xDC00 + (full & 0x3FF));
+            }
+            i += 4;
+        }
+    }
+    used = i;
+    return o;
+}
+
 constexpr const char* kInvalidUtf8 = "The stream does not contain valid UTF-8 code!";
 constexpr size_t kChunk = 64 * 1024;
 
@@ -128,14 +183,19 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
     while (produced < wanted) {
         if (head_ == tail_ && !Fill(1))
             break;
-        // Plain ASCII runs, the bulk of most documents, are widened in blocks.
-        size_t run = RwWidenAscii(bytes_.data() + head_, std::min(tail_ - head_, wanted - produced),
-                                  out + produced);
-        head_ += run;
-        produced += run;
+        size_t used = 0;
+        produced += DecodeWhileRoomy(bytes_.data() + head_, tail_ - head_, out + produced,
+                                     wanted - produced, used);
+        head_ += used;
         if (produced == wanted || head_ == tail_)
             continue;
+        // The careful path: one character near the end of a buffer, or a fault.
         uint8_t first = bytes_[head_];
+        if (first < 0x80) {
+            out[produced++] = first;
+            head_++;
+            continue;
+        }
         // A fault is raised only when nothing precedes it in this call: the
         // characters before it are delivered first and the next call raises.
         if ((first & 0x40) == 0) {
@@ -156,16 +216,12 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
                                                      : "There are 1 or 2 bytes missing!");
         }
         const uint8_t* bytes = bytes_.data() + head_;
-        // Continuation bytes are taken for their low six bits without a check
-        // of their pattern, as this stream always has.
         if (length == 2) {
-            out[produced++] = static_cast<char16_t>(((first & 0x1F) << 6) | (bytes[1] & 0x3F));
+            out[produced++] = DecodeTwo(bytes);
         } else if (length == 3) {
-            out[produced++] = static_cast<char16_t>(((first & 0x0F) << 12) |
-                                                    ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F));
+            out[produced++] = DecodeThree(bytes);
         } else {
-            char32_t full = (char32_t(first & 0x07) << 18) | (char32_t(bytes[1] & 0x3F) << 12) |
-                            (char32_t(bytes[2] & 0x3F) << 6) | (bytes[3] & 0x3F);
+            char32_t full = DecodeFour(bytes);
             if (full > 0x10FFFF) {
                 if (produced > 0)
                     break;

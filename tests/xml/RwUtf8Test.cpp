@@ -99,6 +99,37 @@ TEST(Utf8ConvertStream, CharactersBeforeAFaultAreDeliveredFirst) {
     EXPECT_THROW(stream.Read(buffer, sizeof buffer), Exception);
 }
 
+TEST(Utf8ConvertStream, LongMixedTextReadsTheSameWholeAndInSmallPieces) {
+    // Long runs go through the block-wise path, pieces of one or two
+    // characters through the careful one; every length ends somewhere else.
+    const std::u16string pieces[] = {u"plain text ", u"\u00E4", u"\u20AC", u"\U0001F600",
+                                     u"x", u"\u07FF\u0800", u"0123456789abcdef"};
+    std::u16string text;
+    for (int i = 0; i < 60; ++i) {
+        text += pieces[(i * 5) % std::size(pieces)];
+        std::string bytes = UTF8Encode(text);
+        ASSERT_EQ(Decode(bytes), text) << i;
+        for (size_t chunk = 1; chunk <= 3; ++chunk)
+            ASSERT_EQ(Decode(bytes, chunk), text) << i << " " << chunk;
+    }
+}
+
+TEST(Utf8ConvertStream, AFaultAfterALongRunStillComesAfterItsCharacters) {
+    for (const char* fault : {"\x80", "\xF7\xBF\xBF\xBF"}) {
+        for (size_t length = 0; length < 40; ++length) {
+            std::string bytes =
+                UTF8Encode(std::u16string(length, u'a') + u"\u00E4") + fault + "tail";
+            auto* source = new TMemoryStream();
+            source->WriteBuffer(bytes.data(), bytes.size());
+            source->SetPosition(0);
+            TRwUTF8ConvertStream stream(source, true);
+            char16_t buffer[64];
+            ASSERT_EQ(stream.Read(buffer, sizeof buffer), (length + 1) * 2) << length;
+            EXPECT_THROW(stream.Read(buffer, sizeof buffer), Exception) << length;
+        }
+    }
+}
+
 TEST(Utf8ConvertStream, SeekMovesTheUnderlyingStreamByHalf) {
     auto* source = new TMemoryStream();
     source->WriteBuffer("abcdef", 6);
