@@ -224,9 +224,13 @@ public:
         }
     }
     // Fires event with the module as Sender, guarded, when it is assigned.
+    // The handler is copied first: it may end the connection, and the module
+    // with it.
     void FireGuarded(const TNotifyEvent& event) {
-        if (event)
-            CallGuarded([&] { event(this); });
+        if (!event)
+            return;
+        TNotifyEvent handler = event;
+        CallGuarded([&] { handler(this); });
     }
     // Fires OnCallBack with the arguments unchanged, when it is assigned.
     void DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4, int32_t Param5,

@@ -49,6 +49,10 @@ TadxFactory& TadxAddin::GetFactory() const {
     return *factory_;
 }
 
+bool TadxAddin::Connected(const TadxCOMAddInModule& module) const noexcept {
+    return module_ == &module;
+}
+
 TadxCOMAddInModule& TadxAddin::RequireModule() const {
     if (!module_)
         throw EOleSysError("The add-in is not connected", E_UNEXPECTED);
@@ -97,7 +101,8 @@ void TadxAddin::DoConnection(IDispatch* application, ext_ConnectMode connectMode
     module_->Factory = factory_;
     if (connectMode != ext_cm_Startup)
         DoStartupComplete();
-    if (addInInst) {
+    // A handler of start-up may have turned the add-in off again.
+    if (addInInst && module_) {
         module_->COMAddIn = ComQuery<::COMAddIn>(addInInst);
         if (module_->COMAddIn)
             OleCheck(module_->COMAddIn->put_Object(DispatchSelf()));
@@ -118,6 +123,8 @@ void TadxAddin::DoStartupComplete() {
     adxReadOfficeTheme(module.HostMajorVersion, module.Theme);
     module.CommandBars = module.GetAppCommandBars();
     module.FireGuarded(module.OnAddInInitialize);
+    if (!Connected(module))
+        return;
     if (hostType_ == ohaOutlook)
         module.LoadExplCommandBars();
     if (hostType_ == ohaAccess) {
@@ -128,10 +135,16 @@ void TadxAddin::DoStartupComplete() {
     }
     if (module.CTPFactory)
         adxMakeStartupPanes(module);
+    if (!Connected(module))
+        return;
     module.FireGuarded(module.OnAddInStartupComplete);
+    if (!Connected(module))
+        return;
     if (module.StartMode == adxStartModeFirstStart)
         WriteNormalStartMode();
     HookHostEvents();
+    if (!Connected(module))
+        return;
     if (module.HandleShortcuts()) {
         adxRemoveKeyboardHook(module);
         adxInstallKeyboardHook(module);
@@ -144,7 +157,7 @@ void TadxAddin::DoBeginShutdown() {
     module.FireGuarded(module.OnAddInBeginShutdown);
     if (hostType_ == ohaExcel || hostType_ == ohaVisio)
         Application().SetHandle(nullptr);
-    if (hostType_ == ohaMapPoint && module.MapPointApplication)
+    if (hostType_ == ohaMapPoint && Connected(module) && module.MapPointApplication)
         dispCall(module.MapPointApplication->DefaultInterface(), "RemoveCommands",
                  Variant(DispatchSelf()));
 }
@@ -158,6 +171,8 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
     TadxCOMAddInModule& module = RequireModule();
     if (removeMode != ext_dm_HostShutdown) {
         DoBeginShutdown();
+        if (!Connected(module))
+            return;
         if (hostType_ == ohaWord)
             module.CommandBars = module.GetAppCommandBars();
         // The module's command bars for this host are uninstalled here once
@@ -168,7 +183,8 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
     }
     if (module.CTPFactory)
         module.TaskPanes->Clear();
-    module.FireGuarded(module.OnAddInFinalize);
+    if (Connected(module))
+        module.FireGuarded(module.OnAddInFinalize);
 }
 
 void TadxAddin::FreeConnection() noexcept {

@@ -100,8 +100,7 @@ void Fire(TadxCOMAddInModule* module, E TadxCOMAddInModule::*event, const char* 
 } // namespace
 
 void TadxAddin::HookOutlookEvents() {
-    TadxCOMAddInModule& module = RequireModule();
-    outlook::Application app(module.HostApplication);
+    outlook::Application app(RequireModule().HostApplication);
 
     explorersWrapper_ = std::make_unique<TExplorers>(nullptr);
     explorersWrapper_->ConnectTo(app.GetExplorers().DispRef());
@@ -114,6 +113,9 @@ void TadxAddin::HookOutlookEvents() {
         } catch (const Exception&) {
             // One window that cannot be read is left out; start-up goes on.
         }
+        // A handler may have turned the add-in off.
+        if (!module_)
+            return;
     }
 
     inspectorsWrapper_ = std::make_unique<TInspectors>(nullptr);
@@ -124,10 +126,12 @@ void TadxAddin::HookOutlookEvents() {
     };
     if (outlook::Inspector active = app.ActiveInspector())
         DoNewInspector(nullptr, active.DispRef().Get());
+    if (!module_)
+        return;
 
-    if (module.OutlookApplication) {
-        previousOptionsPagesAdd_ = module.OutlookApplication->OnOptionsPagesAdd;
-        module.OutlookApplication->OnOptionsPagesAdd = [this](TObject* Sender,
+    if (module_->OutlookApplication) {
+        previousOptionsPagesAdd_ = module_->OutlookApplication->OnOptionsPagesAdd;
+        module_->OutlookApplication->OnOptionsPagesAdd = [this](TObject* Sender,
                                                               const ComPtr<IDispatch>& Pages) {
             DoOptionsPagesAdd(Sender, Pages);
         };

@@ -446,4 +446,57 @@ TEST_F(AddInLifecycle, AnAddInReleasedWithoutDisconnectionFreesItsModule) {
     EXPECT_EQ(LibraryObjectCount().Objects(), before);
 }
 
+// An add-in may turn itself off from one of its own handlers (through its
+// COM add-ins entry, which makes the host disconnect it at once): whatever
+// the step, the connection ends there and nothing of it is touched again.
+class TurnedOffFromItsHandler : public AddInLifecycle,
+                                public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TurnedOffFromItsHandler, StopsTheStepAndFreesTheConnection) {
+    const std::string step = GetParam();
+    long before = LibraryObjectCount().Objects();
+    {
+        sim::OutlookSim outlook;
+        outlook.OpenExplorer();
+        outlook.ComposeNewMail();
+        auto entry =
+            sim::SimulatedCOMAddIn::Create(u"FrameworkTest.TestAddIn", CLSID_TestAddIn, u"");
+        auto addIn = NewAddIn();
+        entry->SetConnected(true);
+        entry->SetConnectHandler([&](bool connect) {
+            entry->SetConnected(connect);
+            if (!connect) {
+                EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+            }
+        });
+        bool turnedOff = false;
+        probe = [&](TTestModule&, const std::string& at) {
+            if (at != step || turnedOff)
+                return;
+            turnedOff = true;
+            EXPECT_EQ(entry->put_Connect(VARIANT_FALSE), S_OK);
+        };
+        // Connected while Outlook runs: start-up runs inside the connection.
+        EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup,
+                                      entry.Get(), nullptr),
+                  S_OK);
+        if (!turnedOff) {
+            EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+        }
+        EXPECT_TRUE(turnedOff);
+        EXPECT_EQ(Object(addIn).Module(), nullptr);
+        EXPECT_TRUE(Object(addIn).Explorers().empty());
+        EXPECT_TRUE(Object(addIn).Inspectors().empty());
+        EXPECT_EQ(Count("OnAddInFinalize"), 1);
+        EXPECT_EQ(sim::OutlookSim::AdvisedSinks(), 0u) << sim::OutlookSim::SinkReport();
+        entry->ClearObject();
+    }
+    EXPECT_EQ(LibraryObjectCount().Objects(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(AddInLifecycle, TurnedOffFromItsHandler,
+                         ::testing::Values("OnAddInInitialize", "OnAddInStartupComplete",
+                                           "OnOLNewExplorer", "OnOLNewInspector",
+                                           "OnAddInBeginShutdown"));
+
 } // namespace
