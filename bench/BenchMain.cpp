@@ -15,28 +15,41 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             auto found = run.counters.find("bytes_per_second");
-            if (found != run.counters.end())
-                rows_.emplace_back(run.benchmark_name(), found->second.value / 1e6);
+            // With repetitions, only means and medians have a meaningful ratio.
+            bool spread = run.aggregate_name == "stddev" || run.aggregate_name == "cv";
+            if (found != run.counters.end() && !spread)
+                rows_.push_back({run.run_name.str(), run.aggregate_name, found->second.value / 1e6});
         }
     }
 
     void PrintRatios() const {
+        // A figure is compared with expat's on the same document and of the
+        // same kind (a single run, or the mean or median of repetitions).
         std::map<std::string, double> expat;
-        for (const auto& [name, mbps] : rows_)
-            if (name.substr(name.find('/') + 1) == "expat")
-                expat[name.substr(0, name.find('/'))] = mbps;
+        for (const Row& row : rows_)
+            if (row.name.substr(row.name.find('/') + 1) == "expat")
+                expat[Document(row) + "_" + row.aggregate] = row.mbps;
         std::printf("\n%-32s %10s %10s\n", "benchmark", "MB/s", "vs expat");
-        for (const auto& [name, mbps] : rows_) {
-            auto base = expat.find(name.substr(0, name.find('/')));
+        for (const Row& row : rows_) {
+            std::string name = row.aggregate.empty() ? row.name : row.name + "_" + row.aggregate;
+            auto base = expat.find(Document(row) + "_" + row.aggregate);
             if (base != expat.end() && base->second > 0)
-                std::printf("%-32s %10.1f %9.2fx\n", name.c_str(), mbps, mbps / base->second);
+                std::printf("%-32s %10.1f %9.2fx\n", name.c_str(), row.mbps,
+                            row.mbps / base->second);
             else
-                std::printf("%-32s %10.1f %10s\n", name.c_str(), mbps, "-");
+                std::printf("%-32s %10.1f %10s\n", name.c_str(), row.mbps, "-");
         }
     }
 
 private:
-    std::vector<std::pair<std::string, double>> rows_;
+    struct Row {
+        std::string name;      // "<document>/<implementation>"
+        std::string aggregate; // empty for a single run
+        double mbps;
+    };
+    static std::string Document(const Row& row) { return row.name.substr(0, row.name.find('/')); }
+
+    std::vector<Row> rows_;
 };
 
 } // namespace
