@@ -72,12 +72,6 @@ void TRwString::SetContentSize(uint32_t chars) {
     length_ = chars;
 }
 
-void TRwString::Clear() {
-    length_ = 0;
-    pendingCount_ = 0;
-    pendingHigh_ = 0;
-}
-
 void TRwString::Assign(const TRwString& source) {
     if (&source == this)
         return;
@@ -160,7 +154,7 @@ void TRwString::AddChar(char c) {
     }
 }
 
-void TRwString::AddChar(char16_t c) {
+void TRwString::AddCharCarefully(char16_t c) {
     if (charSize_ == 2) {
         if (pendingCount_)
             FlushPending();

@@ -7,6 +7,7 @@
 #include "platform/rtl/Streams.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,14 +29,26 @@ public:
     // Sets the number of characters held, growing the buffer when needed.
     virtual void SetContentSize(uint32_t chars);
     // Empties the buffer; its capacity stays.
-    virtual void Clear();
+    virtual void Clear() {
+        length_ = 0;
+        pendingCount_ = 0;
+        pendingHigh_ = 0;
+    }
     // Copies character size, content and length of source.
     virtual void Assign(const TRwString& source);
 
     // Appends an 8-bit character; into 16-bit characters through the system code page.
     void AddChar(char c);
     // Appends a 16-bit character; into 8-bit characters through the system code page.
-    void AddChar(char16_t c);
+    void AddChar(char16_t c) {
+        // The reader appends to 16-bit buffers with room far more often than not.
+        if (charSize_ == 2 && pendingCount_ == 0 && (uint64_t(length_) + 1) * 2 <= capacity_) {
+            std::memcpy(buffer_ + size_t(length_) * 2, &c, 2);
+            length_++;
+            return;
+        }
+        AddCharCarefully(c);
+    }
     // Appends count 16-bit characters at once.
     void AddChars(const char16_t* chars, size_t count);
     // Writes a zero terminator behind the content without counting it.
@@ -72,6 +85,7 @@ private:
     TRwString(uint16_t charSize, uint32_t length, void* foreign);
     void Reallocate(size_t bytes);
     void AppendRaw(const void* bytes, size_t count);
+    void AddCharCarefully(char16_t c);
     void AddCodePoint(char32_t c);
     void FlushPending();
 

@@ -74,6 +74,23 @@ TEST(RwString, EightBitCharactersDecodeUtf8AndFallBackToWindows1252) {
     EXPECT_EQ(s.GetWideString(), u"ä-€-😀-é");
 }
 
+TEST(RwString, AWideCharacterEndsAnUnfinishedEightBitSequenceFirst) {
+    // The bytes waiting for the rest of their sequence become Windows-1252
+    // characters before the 16-bit character that cuts them short.
+    TRwString s(2);
+    s.AddChar(u'a');
+    s.AddChar('\xE2');
+    s.AddChar('\x82');
+    s.AddChar(u'b');
+    s.AddChar(u'c');
+    EXPECT_EQ(s.GetWideString(), u"a\u00E2\u201Abc");
+    s.Clear();
+    s.AddChar('\xC3');
+    s.Clear();
+    s.AddChar(u'd');
+    EXPECT_EQ(s.GetWideString(), u"d");
+}
+
 TEST(RwString, WideCharactersBecomeUtf8InAnEightBitBuffer) {
     TRwString s(1);
     for (char16_t c : std::u16string(u"ä€😀"))
