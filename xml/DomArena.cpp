@@ -3,14 +3,54 @@
 
 #include "xml/DomNode.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <new>
 
 namespace {
 // The size class of a small block: blocks of 1 to 16 bytes are class 0.
 constexpr size_t ClassOf(size_t bytes, size_t grain) {
     return bytes == 0 ? 0 : (bytes - 1) / grain;
+}
+
+// Chunks of documents that went, kept for the documents that follow. Given
+// back to the system allocator, a tree's chunks return to the kernel as the
+// heap shrinks, and the next tree faults every page in again: that was most
+// of the time of building a tree of many small nodes. The cache is bounded,
+// so that a large document freed leaves at most a few megabytes behind.
+class ChunkCache {
+public:
+    static constexpr size_t kMaxChunks = 64;
+
+    // A kept chunk, or null.
+    void* Take() noexcept {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (count_ == 0)
+            return nullptr;
+        return chunks_[--count_];
+    }
+    // Keeps chunk when there is room; false when the caller must free it.
+    bool Keep(void* chunk) noexcept {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (count_ == kMaxChunks)
+            return false;
+        chunks_[count_++] = chunk;
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::array<void*, kMaxChunks> chunks_{};
+    size_t count_ = 0;
+};
+
+// Never destroyed: a document that outlives the program's static objects
+// still gives its chunks back here.
+ChunkCache& SharedChunks() {
+    static ChunkCache* cache = new ChunkCache();
+    return *cache;
 }
 } // namespace
 
@@ -19,15 +59,18 @@ TRwDOMArena::~TRwDOMArena() {
     TRwDOMBase::ForgetInstances(nodes_);
     while (Chunk* chunk = chunks_) {
         chunks_ = chunk->next;
-        std::free(chunk);
+        if (chunk->bytes != kChunkSize || !SharedChunks().Keep(chunk))
+            std::free(chunk);
     }
 }
 
 char* TRwDOMArena::NewChunk(size_t bytes) {
-    void* memory = std::malloc(sizeof(Chunk) + bytes);
+    void* memory = bytes == kChunkSize ? SharedChunks().Take() : nullptr;
+    if (!memory)
+        memory = std::malloc(sizeof(Chunk) + bytes);
     if (!memory)
         throw std::bad_alloc();
-    chunks_ = new (memory) Chunk{chunks_};
+    chunks_ = new (memory) Chunk{chunks_, bytes};
     return reinterpret_cast<char*>(chunks_ + 1);
 }
 

@@ -45,13 +45,14 @@ private:
         return this == &other;
     }
 
-    // Memory is cut from chunks of a fixed size, small enough that the
-    // system allocator keeps them for reuse when a document goes; a block
-    // of more than a quarter chunk gets a chunk of its own.
+    // Memory is cut from chunks of a fixed size; a block of more than a
+    // quarter chunk gets a chunk of its own. Chunks of the fixed size are
+    // kept for the next document when one goes (see DomArena.cpp).
     static constexpr size_t kChunkSize = 60 * 1024;
 
     struct Chunk {
         Chunk* next;
+        size_t bytes;
     };
 
     // A new block cut from the current chunk, or from a new one.

@@ -3,6 +3,7 @@
 #include "DomTestSupport.h"
 
 #include "platform/rtl/Streams.h"
+#include "platform/text/Text.h"
 #include "xml/DomLoad.h"
 #include "xml/SaxErrors.h"
 
@@ -205,6 +206,30 @@ TEST_F(DomBuilder, WorkedExampleStartedFromTheDeclarationMatchesTheGoldenFile) {
     auto reread = Parse(document->GetFormatXML("\r\n", "", "  "));
     EXPECT_EQ(reread->GetUTF8FormatXML("\r\n", "", "  "), golden.str());
     EXPECT_EQ(reread->GetLastChild()->getFirstChild()->GetNodeValue(), u"a<b");
+}
+
+TEST_F(DomBuilder, TreesBuiltWhileOthersComeAndGoKeepTheirOwnContent) {
+    // Enough nodes for more memory than a freed tree leaves behind for the next ones.
+    auto manyItems = [](char16_t letter, int count) {
+        std::u16string text = u"<list>";
+        for (int i = 0; i < count; ++i)
+            text += std::u16string(u"<item n=\"") + letter + u"\">" + letter + u"</item>";
+        return text + u"</list>";
+    };
+    ComPtr<IRwDOMDocument> kept = Parse(u"<kept a=\"1\">text</kept>");
+    const std::string keptText = kept->GetUTF8FormatXML("\r\n", "", "  ");
+    for (char16_t letter : {u'a', u'b', u'c'}) {
+        ComPtr<IRwDOMDocument> big = Parse(manyItems(letter, 40000));
+        ComPtr<IRwDOMNode> list = big->GetLastChild();
+        ASSERT_EQ(list->GetChildNodes()->GetLength(), 40000);
+        EXPECT_EQ(list->GetLastChild()->GetNodeValue(), std::u16string(1, letter));
+        ComPtr<IRwDOMDocument> small = Parse(manyItems(letter, 3));
+        big = nullptr;
+        list = nullptr;
+        EXPECT_EQ(small->GetUTF8FormatXML("", "", ""),
+                  text::Narrow(u"<?xml version=\"1.0\"?>" + manyItems(letter, 3)));
+    }
+    EXPECT_EQ(kept->GetUTF8FormatXML("\r\n", "", "  "), keptText);
 }
 
 } // namespace
