@@ -215,12 +215,16 @@ public:
     void DoError(const Exception& E);
     // Runs call (which fires one of the module's events); an exception of the
     // class library goes to DoError and the caller goes on as if the handler
-    // had returned.
+    // had returned. A handler that turned the add-in off (and so freed this
+    // module) before raising has nobody left to report to: its exception
+    // ends there.
     template <class F> void CallGuarded(F&& call) {
+        std::weak_ptr<const bool> alive = alive_;
         try {
             call();
         } catch (const Exception& e) {
-            DoError(e);
+            if (!alive.expired())
+                DoError(e);
         }
     }
     // Fires event with the module as Sender, guarded, when it is assigned.
@@ -305,6 +309,9 @@ private:
     std::string addInName_;
     TadxHostAppSet supportedApps_{ohaExcel};
     bool handleShortcuts_ = false;
+    // Goes with the module: a guarded call finds out from it whether its
+    // handler freed the module.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 // The major version in a host's version text: the number before the first

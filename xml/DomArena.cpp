@@ -4,6 +4,7 @@
 #include "xml/DomNode.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
@@ -15,24 +16,41 @@ constexpr size_t ClassOf(size_t bytes, size_t grain) {
     return bytes == 0 ? 0 : (bytes - 1) / grain;
 }
 
+// Set when the cache below is destroyed. Trivially destructible, it stays
+// readable for the arenas that outlive the cache at the program's end.
+constinit std::atomic<bool> chunkCacheClosed{false};
+
 // Chunks of documents that went, kept for the documents that follow. Given
 // back to the system allocator, a tree's chunks return to the kernel as the
 // heap shrinks, and the next tree faults every page in again: that was most
 // of the time of building a tree of many small nodes. The cache is bounded,
-// so that a large document freed leaves at most a few megabytes behind.
+// so that a large document freed leaves at most a few megabytes behind, and
+// it frees what it keeps when the library is unloaded.
 class ChunkCache {
 public:
     static constexpr size_t kMaxChunks = 64;
 
+    constexpr ChunkCache() = default;
+    ~ChunkCache() {
+        chunkCacheClosed = true;
+        while (count_ > 0)
+            std::free(chunks_[--count_]);
+    }
+
     // A kept chunk, or null.
     void* Take() noexcept {
+        if (chunkCacheClosed)
+            return nullptr;
         std::lock_guard<std::mutex> lock(mutex_);
         if (count_ == 0)
             return nullptr;
         return chunks_[--count_];
     }
-    // Keeps chunk when there is room; false when the caller must free it.
+    // Keeps chunk when there is room; false when the caller must free it
+    // (also for a document that outlives the cache at the program's end).
     bool Keep(void* chunk) noexcept {
+        if (chunkCacheClosed)
+            return false;
         std::lock_guard<std::mutex> lock(mutex_);
         if (count_ == kMaxChunks)
             return false;
@@ -46,12 +64,9 @@ private:
     size_t count_ = 0;
 };
 
-// Never destroyed: a document that outlives the program's static objects
-// still gives its chunks back here.
-ChunkCache& SharedChunks() {
-    static ChunkCache* cache = new ChunkCache();
-    return *cache;
-}
+// Constant-initialised, so that trees built by other static objects find it ready.
+constinit ChunkCache sharedChunks;
+
 } // namespace
 
 TRwDOMArena::~TRwDOMArena() {
@@ -59,13 +74,13 @@ TRwDOMArena::~TRwDOMArena() {
     TRwDOMBase::ForgetInstances(nodes_);
     while (Chunk* chunk = chunks_) {
         chunks_ = chunk->next;
-        if (chunk->bytes != kChunkSize || !SharedChunks().Keep(chunk))
+        if (chunk->bytes != kChunkSize || !sharedChunks.Keep(chunk))
             std::free(chunk);
     }
 }
 
 char* TRwDOMArena::NewChunk(size_t bytes) {
-    void* memory = bytes == kChunkSize ? SharedChunks().Take() : nullptr;
+    void* memory = bytes == kChunkSize ? sharedChunks.Take() : nullptr;
     if (!memory)
         memory = std::malloc(sizeof(Chunk) + bytes);
     if (!memory)

@@ -449,11 +449,15 @@ TEST_F(AddInLifecycle, AnAddInReleasedWithoutDisconnectionFreesItsModule) {
 // An add-in may turn itself off from one of its own handlers (through its
 // COM add-ins entry, which makes the host disconnect it at once): whatever
 // the step, the connection ends there and nothing of it is touched again.
-class TurnedOffFromItsHandler : public AddInLifecycle,
-                                public ::testing::WithParamInterface<const char*> {};
+// The handler may raise afterwards too (a failed licence check that turns the
+// add-in off and says why): the freed module cannot report it.
+class TurnedOffFromItsHandler
+    : public AddInLifecycle,
+      public ::testing::WithParamInterface<std::tuple<const char*, bool>> {};
 
 TEST_P(TurnedOffFromItsHandler, StopsTheStepAndFreesTheConnection) {
-    const std::string step = GetParam();
+    const std::string step = std::get<0>(GetParam());
+    const bool raises = std::get<1>(GetParam());
     long before = LibraryObjectCount().Objects();
     {
         sim::OutlookSim outlook;
@@ -475,6 +479,8 @@ TEST_P(TurnedOffFromItsHandler, StopsTheStepAndFreesTheConnection) {
                 return;
             turnedOff = true;
             EXPECT_EQ(entry->put_Connect(VARIANT_FALSE), S_OK);
+            if (raises)
+                throw Exception("The licence has expired");
         };
         // Connected while Outlook runs: start-up runs inside the connection.
         EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup,
@@ -489,14 +495,17 @@ TEST_P(TurnedOffFromItsHandler, StopsTheStepAndFreesTheConnection) {
         EXPECT_TRUE(Object(addIn).Inspectors().empty());
         EXPECT_EQ(Count("OnAddInFinalize"), 1);
         EXPECT_EQ(sim::OutlookSim::AdvisedSinks(), 0u) << sim::OutlookSim::SinkReport();
+        EXPECT_TRUE(user.Shown().empty());
         entry->ClearObject();
     }
     EXPECT_EQ(LibraryObjectCount().Objects(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(AddInLifecycle, TurnedOffFromItsHandler,
-                         ::testing::Values("OnAddInInitialize", "OnAddInStartupComplete",
-                                           "OnOLNewExplorer", "OnOLNewInspector",
-                                           "OnAddInBeginShutdown"));
+                         ::testing::Combine(::testing::Values("OnAddInInitialize",
+                                                              "OnAddInStartupComplete",
+                                                              "OnOLNewExplorer", "OnOLNewInspector",
+                                                              "OnAddInBeginShutdown"),
+                                            ::testing::Bool()));
 
 } // namespace
