@@ -134,14 +134,10 @@ private:
             if (name == u"CategoryStringDef") {
                 state_.DefaultCategory = ValueOf(child);
             } else if (name == u"timerdelay") {
-                state_.timerdelay =
-                    Converted<int>(name, child, fileName_, [](const std::string& s) {
-                        int delay = StrToInt(s);
-                        // A timer cannot run backwards; a negative delay is no delay.
-                        if (delay < 0)
-                            throw EConvertError("'%s' is not a valid delay", {s});
-                        return delay;
-                    });
+                // Any integer reads: the watch takes a delay below 1 as 1,
+                // so a hand-edited negative one costs none of the settings
+                // that follow it.
+                state_.timerdelay = Converted<int>(name, child, fileName_, StrToInt);
             } else {
                 for (const ConfigSwitch& sw : ConfigSwitches)
                     if (name == sw.Name)

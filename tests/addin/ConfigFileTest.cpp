@@ -214,6 +214,13 @@ TEST_F(ConfigFileTest, SwitchesAreNumbersOrTrueAndFalseInAnyLetterCase) {
     EXPECT_EQ(s.anydefaultaction, 1);
 }
 
+TEST_F(ConfigFileTest, ANegativeDelayReadsAndTheSettingsAfterItToo) {
+    WriteConfigBody("<setup><timerdelay>-5</timerdelay><calendadd>-1</calendadd></setup>");
+    LoadButtonsFromFile();
+    EXPECT_EQ(ProgramState().timerdelay, -5);
+    EXPECT_EQ(ProgramState().calendadd, 1);
+}
+
 TEST_F(ConfigFileTest, AnyDefaultActionIsOffWhenEveryDefaultActionIsOff) {
     ProgramState().anydefaultaction = 1;
     // nolistupdates and firsttime are no default actions.
@@ -281,8 +288,8 @@ TEST_F(ConfigFileTest, AFaultStopsTheReadingAndKeepsWhatWasRead) {
          "Invalid <calendadd> in \"%s\": '' is not a valid boolean value"},
         {"<timerdelay>ten</timerdelay><calendadd>-1</calendadd></setup>",
          "Invalid <timerdelay> in \"%s\": 'ten' is not a valid integer value"},
-        {"<timerdelay>-5</timerdelay><calendadd>-1</calendadd></setup>",
-         "Invalid <timerdelay> in \"%s\": '-5' is not a valid delay"},
+        {"<timerdelay>99999999999</timerdelay><calendadd>-1</calendadd></setup>",
+         "Invalid <timerdelay> in \"%s\": '99999999999' is not a valid integer value"},
         {"</setup><folders><folder><foldername>F</foldername></folder></folders>",
          "<folder> without id in \"%s\""},
         {"</setup><folders><folder id=\"one\"/></folders>",
