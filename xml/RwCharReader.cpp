@@ -81,12 +81,11 @@ void TRwXmlBaseParser::RaiseFatalError(const std::u16string& message) {
 void TRwXmlBaseParser::DetectEncoding() {
     int64_t start = stream_->GetPosition();
     int64_t size = stream_->GetSize();
-    int first, second, third;
+    int first, second;
     {
         ByteProbe probe(*stream_);
         first = probe.Next();
         second = first < 0 ? -1 : probe.Next();
-        third = second < 0 ? -1 : probe.Next();
     }
     if (first < 0)
         RaiseFatalError(size == 0 ? u"The sourcestream is empty!"
@@ -104,10 +103,12 @@ void TRwXmlBaseParser::DetectEncoding() {
         stream_->Seek(start, soBeginning);
         return;
     }
-    bool utf8Signature = first == 0xEF && second == 0xBB && third == 0xBF;
-    stream_->Seek(utf8Signature ? start + 3 : start, soBeginning);
+    stream_->Seek(start, soBeginning);
     ByteProbe probe(*stream_);
-    // Bytes before the first "<" (blanks, a signature) are skipped.
+    // Bytes before the first "<" (blanks, a UTF-8 signature) are skipped. The
+    // signature does not make the text UTF-8: only the first tag does, and
+    // 8-bit text reads valid UTF-8 as such anyway, while a stray
+    // Windows-1252 byte after a signature stays the character it is.
     const char16_t* noXml =
         u"The sourcestream does not contain XML or is not positioned at the beginning of an XML "
         u"block!";
@@ -135,7 +136,7 @@ void TRwXmlBaseParser::DetectEncoding() {
     if (b < 0)
         RaiseFatalError(noXml);
     stream_->Seek(ltPosition, soBeginning);
-    if (namesUtf8 || utf8Signature) {
+    if (namesUtf8) {
         encoding_ = TRwXmlEncoding::Utf8;
         // The wrapper takes over the stream; the reader owns the wrapper.
         stream_ = new TRwUTF8ConvertStream(stream_, ownsStream_);

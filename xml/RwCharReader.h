@@ -7,9 +7,9 @@
 //
 // Encodings: a UTF-16 byte-order signature (FF FE, or FE FF for big-endian);
 // UTF-16LE without signature ("<" followed by a zero byte; big-endian when a
-// zero byte comes first); UTF-8 when the first tag names "UTF-8" or the stream
-// starts with the UTF-8 signature; otherwise 8-bit text in the system code
-// page, which is UTF-8 with every invalid byte taken as Windows-1252.
+// zero byte comes first); UTF-8 when the first tag names "UTF-8"; otherwise
+// 8-bit text in the system code page, which is UTF-8 with every invalid byte
+// taken as Windows-1252 (also after a UTF-8 signature, which is skipped).
 #pragma once
 
 #include "platform/com/ComObject.h"

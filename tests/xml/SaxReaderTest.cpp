@@ -176,6 +176,16 @@ TEST(SaxReader, EightBitTextDecodesUtf8AndWindows1252) {
               "chars \xF0\x9F\x98\x80");
 }
 
+TEST(SaxReader, AUtf8SignatureWithoutADeclarationIsEightBitText) {
+    // Only "UTF-8" in the first tag makes the text UTF-8; the signature alone
+    // is skipped like any byte before the first "<", so a stray Windows-1252
+    // byte still reads as its character instead of swallowing the markup.
+    EXPECT_EQ(EventsOf("\xEF\xBB\xBF<a>caf\xE9</a>"),
+              Doc({"start a", "chars caf\xC3\xA9", "end a"}));
+    EXPECT_EQ(EventsOf("\xEF\xBB\xBF<a>\xC3\xA4\xF0\x9F\x98\x80</a>"),
+              Doc({"start a", "chars \xC3\xA4\xF0\x9F\x98\x80", "end a"}));
+}
+
 TEST(SaxReader, LocatorCountsLinesAndColumns) {
     ComPtr<SaxRecorder> recorder = SaxRecorder::Create();
     ParseWith(recorder.Get(), "<r>\n<a=/>\n bc</r>");
