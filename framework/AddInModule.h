@@ -219,7 +219,7 @@ public:
     // module) before raising has nobody left to report to: its exception
     // ends there.
     template <class F> void CallGuarded(F&& call) {
-        std::weak_ptr<const bool> alive = alive_;
+        std::weak_ptr<const bool> alive = Liveness();
         try {
             call();
         } catch (const Exception& e) {
@@ -227,6 +227,9 @@ public:
                 DoError(e);
         }
     }
+    // Expires when the module is freed: whoever fires a handler that may turn
+    // the add-in off (and so free the module) asks it before going on.
+    std::weak_ptr<const bool> Liveness() const noexcept { return alive_; }
     // Fires event with the module as Sender, guarded, when it is assigned.
     // The handler is copied first: it may end the connection, and the module
     // with it.

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -351,7 +352,10 @@ Variant Packed(const Entry& entry, const Variant& value) {
 class Dispatcher {
 public:
     Dispatcher(TadxCOMAddInModule* module, const Entry& entry, const DispParams& params)
-        : module_(module), entry_(entry), args_(params, ArgumentCount(entry.Args)) {}
+        : module_(module), entry_(entry), args_(params, ArgumentCount(entry.Args)) {
+        if (module)
+            liveness_ = module->Liveness();
+    }
 
     Variant Run() {
         switch (entry_.Args) {
@@ -402,23 +406,29 @@ private:
             CheckMsoControls(*module_, id, context.Get(), component);
         auto kind = static_cast<TadxRibbonControlPropertyType>(entry_.Kind);
         if (entry_.Answer == Result::Picture)
-            return Picture(*component, kind, context.Get(), index);
+            return Picture(id, *component, kind, context.Get(), index);
         Variant value = AskValue(entry_.Id, *component, index);
         component->DoChangeProperty(kind, value, context.Get(), index);
         return Packed(entry_, value);
     }
 
     // The handler may answer with a picture of its own; else the glyph or image list's.
-    Variant Picture(IadxRibbonComponent& component, TadxRibbonControlPropertyType kind,
-                    IDispatch* context, int32_t index) {
+    // The handler may also have turned the add-in off, which frees the module
+    // with its controls, or freed its own control: the control is looked up
+    // again before its picture is made, and a control gone answers as unknown.
+    Variant Picture(const std::u16string& id, IadxRibbonComponent& component,
+                    TadxRibbonControlPropertyType kind, IDispatch* context, int32_t index) {
         Variant value;
         component.DoChangeProperty(kind, value, context, index);
         if (value.BaseType() == VT_DISPATCH || value.BaseType() == VT_UNKNOWN)
             if (ComPtr<IUnknown> unknown = value.AsUnknown())
                 return Variant(value.AsDispatch());
+        IadxRibbonComponent* still = liveness_.expired() ? nullptr : Find(id);
+        if (!still)
+            return NotFound(entry_);
         if (entry_.Id == 28)
-            return Variant(adxGetItemImage(component, index, *module_));
-        return Variant(adxGetImage(component, *module_));
+            return Variant(adxGetItemImage(*still, index, *module_));
+        return Variant(adxGetImage(*still, *module_));
     }
 
     Variant Action(IRibbonControl& control) {
@@ -456,6 +466,8 @@ private:
     }
 
     TadxCOMAddInModule* module_;
+    // Expires when a handler turned the add-in off and so freed module_.
+    std::weak_ptr<const bool> liveness_;
     const Entry& entry_;
     CallArguments args_;
 };

@@ -58,8 +58,11 @@ void TadxRibbonCustomControl::DoAction(TadxRibbonActionArguments&) {}
 
 void TadxRibbonCustomControl::DoChangeProperty(TadxRibbonControlPropertyType PropertyType,
                                                Variant& Value, IDispatch* Context, int32_t) {
-    if (OnPropertyChanging)
-        Guarded([&] { OnPropertyChanging(this, PropertyType, Value, Context); });
+    if (!OnPropertyChanging)
+        return;
+    // Copied: the handler may free the control, and the handler with it.
+    TadxRibbonPropertyChanging handler = OnPropertyChanging;
+    Guarded([&] { handler(this, PropertyType, Value, Context); });
 }
 
 std::string TadxRibbonCustomControl::GetXmlType() {
@@ -360,15 +363,22 @@ void TadxRibbonCustomControl::RouteItemProperty(TadxRibbonControlPropertyType Pr
         TadxRibbonCustomControl::DoChangeProperty(PropertyType, Value, Context, ItemIndex);
         return;
     }
-    if (itemHandler)
-        Guarded([&] { itemHandler(this, PropertyType, Value, Context, ItemIndex); });
+    if (!itemHandler)
+        return;
+    // Copied: itemHandler is a member of the control the handler may free.
+    TadxRibbonItemPropertyChanging handler = itemHandler;
+    Guarded([&] { handler(this, PropertyType, Value, Context, ItemIndex); });
 }
 
 void TadxRibbonCustomControl::Guarded(const std::function<void()>& call) {
+    std::shared_ptr<bool> alive = alive_;
     try {
         call();
     } catch (const Exception& e) {
-        ReportError(e);
+        // A handler that turned the add-in off (freeing the module and this
+        // control) before raising has nobody left to report to.
+        if (*alive)
+            ReportError(e);
     }
 }
 

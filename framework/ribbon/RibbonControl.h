@@ -165,7 +165,8 @@ protected:
     void RouteItemProperty(TadxRibbonControlPropertyType PropertyType, Variant& Value,
                            IDispatch* Context, int32_t ItemIndex,
                            const TadxRibbonItemPropertyChanging& itemHandler);
-    // Runs call (a handler of the add-in); an exception goes to the module's DoError.
+    // Runs call (a handler of the add-in); an exception goes to the module's
+    // DoError, unless the handler freed this control.
     void Guarded(const std::function<void()>& call);
     // Passes an exception of the add-in's handler to the module's DoError
     // (raised again when the control has no module).

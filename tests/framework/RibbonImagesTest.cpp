@@ -216,5 +216,53 @@ TEST_F(RibbonPictures, AHandlerMayAnswerWithAPictureOfItsOwn) {
               own.Get());
 }
 
+// A picture handler may turn the add-in off (the host disconnects it at once
+// when its COM add-ins entry is set to not connected, which frees the module
+// and its controls), and may raise after that: the callback then answers no
+// picture and touches neither the control nor the module again.
+class TurnedOffFromAPictureHandler : public RibbonPictures,
+                                     public ::testing::WithParamInterface<std::tuple<bool, bool>> {
+protected:
+    void TurnOff(bool raises) {
+        EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+        if (raises)
+            throw Exception("The licence has expired");
+    }
+};
+
+TEST_P(TurnedOffFromAPictureHandler, AnswersNoPicture) {
+    const bool item = std::get<0>(GetParam());
+    const bool raises = std::get<1>(GetParam());
+    Variant answer;
+    if (item) {
+        auto* drop = static_cast<TadxRibbonDropDown*>(
+            Find(kGroupId).GetControls()->Add(adxRibbonTypeDropDown));
+        drop->SetID(u"Drop");
+        TBitmap glyph(16, 16);
+        drop->Items()->Add()->SetGlyph(&glyph);
+        drop->OnItemPropertyChanging = [this, raises](TObject*, TadxRibbonControlPropertyType kind,
+                                                      Variant&, IDispatch*, int32_t) {
+            EXPECT_EQ(kind, rcptItemGlyph);
+            TurnOff(raises);
+        };
+        answer = Ask(u"GetItemImage_Callback", {Control(u"Drop"), Variant(0)});
+    } else {
+        Find(kMenuButtonIds[0]).OnPropertyChanging =
+            [this, raises](TObject*, TadxRibbonControlPropertyType kind, Variant&, IDispatch*) {
+                EXPECT_EQ(kind, rcptGlyph);
+                TurnOff(raises);
+            };
+        answer = Ask(u"GetImage_Callback", {Control(kMenuButtonIds[0])});
+    }
+    EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr);
+    EXPECT_FALSE(answer.AsDispatch());
+    EXPECT_TRUE(user.Shown().empty());
+    // Every later callback answers as for a control the module does not know.
+    EXPECT_FALSE(Ask(u"GetImage_Callback", {Control(kMenuButtonIds[0])}).AsDispatch());
+}
+
+INSTANTIATE_TEST_SUITE_P(RibbonPictures, TurnedOffFromAPictureHandler,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
+
 } // namespace
 } // namespace rbtest
