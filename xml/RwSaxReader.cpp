@@ -88,15 +88,17 @@ void TRwSAXXMLReader::setFeature(const SAXString& name, bool value) {
     features_.emplace_back(name, RwBoolToXML(value));
 }
 
-// The lexical-handler property installs what it is set to, as SAX2 readers do.
+// The lexical-handler property installs what it is set to, as SAX2 readers do;
+// it holds a reference to the reader, which it may outlive in its caller's hands.
 ComPtr<IProperty> TRwSAXXMLReader::getProperty(const SAXString& name) {
     if (!text::SameText(name, SAXPropertyLexicalHandler))
         return nullptr;
-    return TRwSaxIntfProperty::Create(name, lexicalHandler_.Get(), [this](IUnknown* value) {
+    auto self = ComPtr<TRwSAXXMLReader>::Share(this);
+    return TRwSaxIntfProperty::Create(name, lexicalHandler_.Get(), [self](IUnknown* value) {
         ComPtr<IBufferedLexicalHandler> handler;
         if (value)
             value->QueryInterface(IBufferedLexicalHandler::Iid, handler.ReceiveVoid());
-        setLexicalHandler(handler.Get());
+        self->setLexicalHandler(handler.Get());
     });
 }
 

@@ -253,6 +253,21 @@ TEST(SaxReader, FeaturesAndUnsupportedOperations) {
     EXPECT_EQ(reader->getLexicalHandler(), static_cast<IBufferedLexicalHandler*>(recorder.Get()));
 }
 
+TEST(SaxReader, TheLexicalHandlerPropertyMayOutliveItsReader) {
+    // Setting the property installs the handler in its reader, so the
+    // property keeps the reader it came from.
+    ComPtr<TRwSAXXMLReader> reader = TRwSAXXMLReader::Create();
+    ComPtr<IProperty> property = reader->getProperty(SAXPropertyLexicalHandler);
+    ASSERT_TRUE(property);
+    EXPECT_EQ(reader->RefCount(), 2u);
+    TRwSAXXMLReader* kept = reader.Get();
+    reader = nullptr;
+    ComPtr<SaxRecorder> recorder = SaxRecorder::Create();
+    property.Query<IInterfaceProperty>()->setValue(static_cast<IBufferedLexicalHandler*>(recorder.Get()));
+    EXPECT_EQ(kept->getLexicalHandler(), static_cast<IBufferedLexicalHandler*>(recorder.Get()));
+    property = nullptr;
+}
+
 TEST(SaxReader, DefaultErrorHandlerTurnsAFatalErrorIntoASaxException) {
     ComPtr<TRwSAXXMLReader> reader = TRwSAXXMLReader::Create();
     try {
