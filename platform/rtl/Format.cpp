@@ -56,6 +56,9 @@ private:
         return args_[argIndex_++];
     }
 
+    // No sane width or precision is larger: keeps the output bounded.
+    static constexpr int kLargestNumber = 100000;
+
     // Digits or "*" (taken from the next argument); -1 when neither is there.
     int Number() {
         if (pos_ < format_.size() && format_[pos_] == '*') {
@@ -63,12 +66,18 @@ private:
             const TVarRec& arg = NextArgument();
             if (!arg.IsInteger())
                 Invalid();
-            return static_cast<int>(arg.AsInt64());
+            // An argument's value is held to the same bound as digits, on
+            // both sides since a negative width justifies left.
+            int64_t value = arg.AsInt64();
+            if (value > kLargestNumber || value < -kLargestNumber ||
+                (arg.VType() == TVarRec::Kind::UInt64 && arg.AsBits() > kLargestNumber))
+                Invalid();
+            return static_cast<int>(value);
         }
         int value = -1;
         while (pos_ < format_.size() && format_[pos_] >= '0' && format_[pos_] <= '9') {
             value = (value < 0 ? 0 : value) * 10 + (format_[pos_++] - '0');
-            if (value > 100000) // no sane width: keep the output bounded
+            if (value > kLargestNumber)
                 Invalid();
         }
         return value;

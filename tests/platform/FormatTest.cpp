@@ -15,6 +15,11 @@ namespace {
 
 enum TColour { clRed, clGreen, clBlue };
 
+struct BadFormat {
+    const char* format;
+    std::vector<TVarRec> args;
+};
+
 TEST(Format, TextAndIntegerArguments) {
     EXPECT_EQ(Format("%s error: %d", {std::string("x"), 5}), "x error: 5");
     EXPECT_EQ(Format("The %s property cannot be empty.", {"AddInName"}),
@@ -53,6 +58,23 @@ TEST(Format, StarTakesWidthAndPrecisionFromTheArguments) {
     EXPECT_EQ(Format("[%-*.*f]", {8, 1, 2.25}), "[2.3     ]");
     EXPECT_EQ(Format("[%*d]", {-4, 7}), "[7   ]");
     EXPECT_EQ(Format("%*:s", {2, "a", "b"}), "b");
+}
+
+// A width or precision taken from an argument has the bound of one written
+// in digits: a wild value raises instead of asking for gigabytes of padding
+// (or, at the 32-bit minimum, negating past the range).
+TEST(Format, StarValuesBeyondTheBoundRaiseConvertError) {
+    const BadFormat cases[] = {
+        {"%*d", {2000000000, 1}},
+        {"%*d", {-2000000000, 1}},
+        {"%*d", {int32_t(INT32_MIN), 1}},
+        {"%*d", {int64_t(1) << 32 | 5, 1}},
+        {"%.*d", {2000000000, 1}},
+        {"%.*s", {int64_t(-1) << 40, "abc"}},
+    };
+    for (const BadFormat& c : cases)
+        EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
+    EXPECT_EQ(Format("%*d", {-3, 1}), "1  ");
 }
 
 TEST(Format, PercentSign) {
@@ -95,11 +117,6 @@ TEST(Format, PointersAreHexadecimalOfFullWidth) {
     EXPECT_EQ(Format("%p", {nullptr}), "0000000000000000");
     EXPECT_EQ(Format("%p", {reinterpret_cast<const void*>(0x1234ABCD)}), "000000001234ABCD");
 }
-
-struct BadFormat {
-    const char* format;
-    std::vector<TVarRec> args;
-};
 
 TEST(Format, PlaceholderThatDoesNotFitItsArgumentRaisesConvertError) {
     const BadFormat cases[] = {
