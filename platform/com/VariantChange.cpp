@@ -248,7 +248,13 @@ HRESULT ToText(const Variant& src, Variant& out) {
     case VT_R4: s = FormatDouble(VariantAccess::Single(src), 7); break;
     case VT_R8: s = FormatDouble(VariantAccess::Double(src), 15); break;
     case VT_CY: s = FormatCurrency(VariantAccess::Signed(src)); break;
-    case VT_DATE: s = FormatOleDate(VariantAccess::Double(src)); break;
+    case VT_DATE: {
+        // Only the calendar's dates have a text, as only they convert to a date.
+        double date = VariantAccess::Double(src);
+        if (!(date >= MinOleDate && date <= MaxOleDate)) return DISP_E_OVERFLOW;
+        s = FormatOleDate(date);
+        break;
+    }
     default: return DISP_E_TYPEMISMATCH;
     }
     out = Variant(text::Wide(s));

@@ -6,6 +6,7 @@
 #include "ComTestSupport.h"
 
 #include <cmath>
+#include <limits>
 
 TEST(Variant, ConstructorsChooseTheOleType) {
     EXPECT_EQ(Variant().Type(), VT_EMPTY);
@@ -140,6 +141,18 @@ TEST(Variant, DatesAreOleDatesWithAReadableTextForm) {
         ASSERT_TRUE(ParseOleDate(FormatOleDate(d), back)) << FormatOleDate(d);
         EXPECT_DOUBLE_EQ(back, d);
     }
+}
+
+// A date outside the calendar the dates cover (a caller's garbage, an
+// infinity) has no text: it fails as a number that does not fit a date does,
+// instead of reading as an empty text or a year out of range.
+TEST(Variant, ADateOutsideTheCalendarHasNoText) {
+    const double outside[] = {1e300, -1e300, 2958466.0, -657435.0,
+                              std::numeric_limits<double>::infinity(),
+                              std::numeric_limits<double>::quiet_NaN()};
+    for (double d : outside)
+        EXPECT_EQ(CodeOf([d] { Variant::Date(d).AsString(); }), DISP_E_OVERFLOW) << d;
+    EXPECT_EQ(Variant::Date(2958465.5).AsString(), "9999-12-31 12:00:00");
 }
 
 TEST(Variant, ByReferenceValuesReadAndWriteTheCallersStorage) {
