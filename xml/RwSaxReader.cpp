@@ -233,14 +233,19 @@ void TRwSAXXMLReader::ParseProcessingInstruction() {
         }
         name_.Append(c);
     }
+    const char16_t* notClosed =
+        u"Unexpected End Of Document!\r\nThe processing instruction was not closed!";
     if (AtEnd())
-        Fatal(u"Unexpected End Of Document!\r\nThe processing instruction was not closed!");
+        Fatal(notClosed);
     contentHandler_->processingInstruction(name_.WideBuffer(), Length(name_.WideView()),
                                            text_.WideBuffer(), Length(text_.WideView()));
     if (Read() != u'>')
         Warning(std::u16string(kNotWellformed) +
                 u"The closing (>) of the processing instruction should be placed right after the "
                 u"question mark (?)!");
+    // Input that ends right after the "?" leaves the instruction unclosed too.
+    if (AtEnd())
+        Fatal(notClosed);
 }
 
 void TRwSAXXMLReader::ParseComment() {

@@ -129,6 +129,8 @@ TEST(SaxReader, TruncatedInputIsFatalWithItsMessage) {
         {"<a><!-- open", "Unexptected End Of Document!\r\nThe comment was not closed!"},
         {"<a><![CDATA[x]]", "Unexptected End Of Document!"},
         {"<?xml version", "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
+        {"<?xml version=\"1.0\"?", "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
+        {"<a><?pi data?", "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
         {"<!DOCTYPE r", "Unexptected End Of Document!"},
         {"<a></a", "Unexptected End Of Document!"},
         {"", "The sourcestream is empty!"},
