@@ -25,17 +25,31 @@ void SetMonoBit(const DibView& v, int x, int y, bool on) { v.SetIndex(x, y, on ?
 // One side of a transfer: a rectangle given as origin and signed extent. A
 // negative extent counts back from the origin, the origin included (so
 // x = width - 1, extent -width mirrors a bitmap onto itself).
+// Both are read in 64 bits, so that extents at the ends of the int range
+// overflow nothing.
 struct Span {
     int Origin, Extent;
-    int Low() const { return Extent < 0 ? Origin + Extent + 1 : Origin; }
-    int Size() const { return std::abs(Extent); }
+    int64_t Low() const { return Extent < 0 ? int64_t(Origin) + Extent + 1 : Origin; }
+    int64_t Size() const { return Extent < 0 ? -int64_t(Extent) : Extent; }
+    // The steps [first, last) of this span that land in [0, limit): a
+    // transfer far larger than its bitmap visits only the pixels it reaches.
+    void Within(int64_t limit, int64_t& first, int64_t& last) const {
+        first = std::max<int64_t>(0, -Low());
+        last = std::min<int64_t>(Size(), limit - Low());
+    }
 };
 
-// Which source coordinate feeds destination step i (of `dest` steps).
-int SourceStep(int i, const Span& dest, const Span& source, bool mirror) {
-    int steps = source.Size();
-    int k = int((int64_t(2 * i + 1) * steps) / (2 * int64_t(dest.Size())));
+// Which source coordinate feeds destination step i (of `dest` steps); the
+// product stays below 2^63 for any pair of int extents.
+int64_t SourceStep(int64_t i, const Span& dest, const Span& source, bool mirror) {
+    int64_t steps = source.Size();
+    int64_t k = ((2 * i + 1) * steps) / (2 * dest.Size());
     return source.Low() + (mirror ? steps - 1 - k : k);
+}
+
+// A coordinate of 64-bit arithmetic as a RECT holds it.
+LONG Clamped(int64_t value) {
+    return static_cast<LONG>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 // The transfer itself, into the bitmap of a memory context. The lock is held.
@@ -46,23 +60,24 @@ void Transfer(const DcObject& d, const DibView& dest, Span dx, Span dy, const Dc
     if (monoDest) pattern = dest.NearestIndex(pattern) ? White : 0;
     bool mirrorX = (dx.Extent < 0) != (sx.Extent < 0);
     bool mirrorY = (dy.Extent < 0) != (sy.Extent < 0);
-    for (int j = 0; j < dy.Size(); ++j) {
-        int y = dy.Low() + j;
-        if (y < 0 || y >= dest.Height) continue;
-        int srcY = source ? SourceStep(j, dy, sy, mirrorY) : 0;
+    int64_t firstJ, lastJ, firstI, lastI;
+    dy.Within(dest.Height, firstJ, lastJ);
+    dx.Within(dest.Width, firstI, lastI);
+    for (int64_t j = firstJ; j < lastJ; ++j) {
+        int y = static_cast<int>(dy.Low() + j);
+        int64_t srcY = source ? SourceStep(j, dy, sy, mirrorY) : 0;
         if (source && (srcY < 0 || srcY >= source->Height)) continue;
-        for (int i = 0; i < dx.Size(); ++i) {
-            int x = dx.Low() + i;
-            if (x < 0 || x >= dest.Width) continue;
+        for (int64_t i = firstI; i < lastI; ++i) {
+            int x = static_cast<int>(dx.Low() + i);
             uint32_t src = 0;
             if (source) {
-                int srcX = SourceStep(i, dx, sx, mirrorX);
+                int64_t srcX = SourceStep(i, dx, sx, mirrorX);
                 if (srcX < 0 || srcX >= source->Width) continue;
                 if (source->BitCount == 1) {
-                    bool on = MonoBit(*source, srcX, srcY);
+                    bool on = MonoBit(*source, int(srcX), int(srcY));
                     src = monoDest ? (on ? White : 0) : PixelOf(on ? d.BkColor : d.TextColor);
                 } else {
-                    src = source->GetPixel(srcX, srcY);
+                    src = source->GetPixel(int(srcX), int(srcY));
                     // Rows of the caller's own (StretchDIBits) are keyed on the destination.
                     if (monoDest) src = ColorOf(src) == (s ? s : &d)->BkColor ? White : 0;
                 }
@@ -83,16 +98,19 @@ Dib SinkImage(const DcObject& d, const DibView* source, Span sx, Span sy) {
         one.Fill(PixelOf(d.BrushColor));
         return one;
     }
-    Dib image(std::max(1, sx.Size()), std::max(1, sy.Size()), 32);
-    for (int y = 0; y < sy.Size(); ++y) {
-        int srcY = sy.Low() + y;
+    // The caller checked the size against the bitmap limits.
+    int width = static_cast<int>(sx.Size()), height = static_cast<int>(sy.Size());
+    Dib image(std::max(1, width), std::max(1, height), 32);
+    for (int y = 0; y < height; ++y) {
+        int64_t srcY = sy.Low() + y;
         if (srcY < 0 || srcY >= source->Height) continue;
-        for (int x = 0; x < sx.Size(); ++x) {
-            int srcX = sx.Low() + x;
+        for (int x = 0; x < width; ++x) {
+            int64_t srcX = sx.Low() + x;
             if (srcX < 0 || srcX >= source->Width) continue;
-            uint32_t pixel = source->BitCount == 1
-                                 ? PixelOf(MonoBit(*source, srcX, srcY) ? d.BkColor : d.TextColor)
-                                 : source->GetPixel(srcX, srcY);
+            uint32_t pixel =
+                source->BitCount == 1
+                    ? PixelOf(MonoBit(*source, int(srcX), int(srcY)) ? d.BkColor : d.TextColor)
+                    : source->GetPixel(int(srcX), int(srcY));
             image.SetPixel(sx.Extent < 0 ? image.Width() - 1 - x : x,
                            sy.Extent < 0 ? image.Height() - 1 - y : y, pixel);
         }
@@ -124,9 +142,15 @@ BOOL TransferInto(HDC dest, Span dx, Span dy, HDC source, const DibView* view, S
         }
         if (dx.Size() == 0 || dy.Size() == 0) return TRUE;
         if (d->Sink) {
+            // The source goes to the sink as one image: one past the size
+            // limits cannot be made, and the transfer fails.
+            if (view && !ValidBitmapSize(std::max<int64_t>(1, sx.Size()),
+                                         std::max<int64_t>(1, sy.Size()), 32))
+                return FALSE;
             sink = d->Sink;
             image.emplace(SinkImage(*d, view, sx, sy));
-            target = RECT{dx.Low(), dy.Low(), dx.Low() + dx.Size(), dy.Low() + dy.Size()};
+            target = RECT{Clamped(dx.Low()), Clamped(dy.Low()), Clamped(dx.Low() + dx.Size()),
+                          Clamped(dy.Low() + dy.Size())};
             if (dx.Extent < 0 && sx.Extent >= 0) std::swap(target.left, target.right);
             if (dy.Extent < 0 && sy.Extent >= 0) std::swap(target.top, target.bottom);
         } else {

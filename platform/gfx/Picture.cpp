@@ -116,6 +116,12 @@ HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HI
                    ? S_OK
                    : E_FAIL;
     if (type_ != PICTYPE_BITMAP) return S_OK;
+    // The caller's rectangles must have their far edges in the int range
+    // too: the edges are what the drawing works with.
+    auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
+    if (!fits(int64_t(x) + cx) || !fits(int64_t(y) + cy) || !fits(int64_t(xSrc) + cxSrc) ||
+        !fits(int64_t(height_) - ySrc) || !fits(int64_t(height_) - ySrc - cySrc))
+        return E_INVALIDARG;
     SIZE size = PixelSize(type_, handle_);
     // HIMETRIC counts y up from the bottom; pixels count down from the top.
     int left = MulDiv(xSrc, size.cx, width_);

@@ -199,19 +199,25 @@ void Painter::FocusFrame(const RECT& r) {
 
 void Painter::Blit(const RECT& dest, const Dib& image, DWORD rop, uint32_t pattern) {
     bool mirrorX = dest.right < dest.left, mirrorY = dest.bottom < dest.top;
-    int left = std::min(dest.left, dest.right), top = std::min(dest.top, dest.bottom);
-    int width = std::abs(dest.Width()), height = std::abs(dest.Height());
+    int64_t left = std::min(dest.left, dest.right), top = std::min(dest.top, dest.bottom);
+    // In 64 bits: the rectangle may span the whole int range.
+    int64_t width = std::abs(int64_t(dest.right) - dest.left);
+    int64_t height = std::abs(int64_t(dest.bottom) - dest.top);
     if (width == 0 || height == 0) return;
     bool blend = rop == detail::BlendBits;
-    for (int j = 0; j < height; ++j) {
-        int y = top + j;
-        if (y < clip_.top || y >= clip_.bottom) continue;
-        int sy = int((int64_t(2 * j + 1) * image.Height()) / (2 * int64_t(height)));
+    // Only the rows and columns inside the clip are visited: a rectangle far
+    // larger than the bitmap costs no more than the bitmap.
+    int64_t firstJ = std::max<int64_t>(0, clip_.top - top);
+    int64_t lastJ = std::min<int64_t>(height, clip_.bottom - top);
+    int64_t firstI = std::max<int64_t>(0, clip_.left - left);
+    int64_t lastI = std::min<int64_t>(width, clip_.right - left);
+    for (int64_t j = firstJ; j < lastJ; ++j) {
+        int y = static_cast<int>(top + j);
+        int sy = int(((2 * j + 1) * image.Height()) / (2 * height));
         if (mirrorY) sy = image.Height() - 1 - sy;
-        for (int i = 0; i < width; ++i) {
-            int x = left + i;
-            if (x < clip_.left || x >= clip_.right) continue;
-            int sx = int((int64_t(2 * i + 1) * image.Width()) / (2 * int64_t(width)));
+        for (int64_t i = firstI; i < lastI; ++i) {
+            int x = static_cast<int>(left + i);
+            int sx = int(((2 * i + 1) * image.Width()) / (2 * width));
             if (mirrorX) sx = image.Width() - 1 - sx;
             uint32_t src = image.GetPixel(sx, sy), old = target_.GetPixel(x, y);
             target_.SetPixel(x, y, blend ? BlendPixel(src, old) : ApplyRop(rop, pattern, src, old));

@@ -291,4 +291,20 @@ TEST(Canvas, BitmapCanvasPaintsPixelsInsideItsClip) {
     EXPECT_EQ(text.Canvas()->Pixels(15, 5), clWhite);
 }
 
+// A copy stretched far beyond the bitmap paints only the pixels inside it.
+TEST(Canvas, BitmapCanvasStretchesHugeCopiesWithinItsPixels) {
+    TBitmap source(2, 2), b(2, 2);
+    source.Canvas()->SetPixels(0, 0, clRed);
+    source.Canvas()->SetPixels(1, 1, clBlue);
+    b.Canvas()->CopyRect(Rect(0, 0, INT32_MAX, INT32_MAX), source.Canvas(), Rect(0, 0, 2, 2));
+    EXPECT_EQ(b.Canvas()->Pixels(1, 1), clRed);
+    // Mirrored (counted back from its origin, the origin included): the
+    // pixels nearest the origin come from the source's first.
+    TBitmap mirrored(2, 2);
+    mirrored.Canvas()->CopyRect(Rect(1, 1, INT32_MIN + 2, INT32_MIN + 2), source.Canvas(),
+                                Rect(0, 0, 2, 2));
+    EXPECT_EQ(mirrored.Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(mirrored.Canvas()->Pixels(1, 1), clRed);
+}
+
 } // namespace

@@ -248,6 +248,35 @@ TEST(Gdi, TransfersOutsideTheBitmapsAreClipped) {
     EXPECT_EQ(dest.At(1, 0), 0u);
 }
 
+// Extents far beyond the bitmaps (a picture rendered at the size a host
+// passed) are clipped first: the transfer covers only the pixels it can
+// reach, instead of stepping through billions it cannot, and extents at the
+// ends of the integer range are read without overflowing.
+TEST(Gdi, TransfersOfHugeExtentsTouchOnlyThePixelsTheyReach) {
+    Section source(2, 2), dest(2, 2);
+    source.At(0, 0) = 0x000000FF;
+    source.At(1, 1) = 0x0000FF00;
+    {
+        MemoryDc s(source.handle), d(dest.handle);
+        SetDCBrushColor(d.dc, RGB(1, 2, 3));
+        EXPECT_TRUE(PatBlt(d.dc, -1000000000, -1000000000, 2000000000, 2000000000, PATCOPY));
+        EXPECT_EQ(dest.At(1, 1), 0x00010203u);
+        EXPECT_TRUE(StretchBlt(d.dc, 0, 0, INT32_MAX, INT32_MAX, s.dc, 0, 0, 2, 2, SRCCOPY));
+        EXPECT_EQ(dest.At(1, 1), 0x000000FFu);
+        // Mirrored: the pixels nearest the origin come from the source's first.
+        EXPECT_TRUE(PatBlt(d.dc, 0, 0, 2, 2, PATCOPY));
+        EXPECT_TRUE(StretchBlt(d.dc, 1, 1, INT32_MIN, INT32_MIN, s.dc, 0, 0, 2, 2, SRCCOPY));
+        EXPECT_EQ(dest.At(0, 0), 0x000000FFu);
+        EXPECT_EQ(dest.At(1, 1), 0x000000FFu);
+        EXPECT_TRUE(StretchBlt(d.dc, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, s.dc, 0, 0, 2, 2,
+                               SRCCOPY));
+        // A source beyond any bitmap's size: drawn on a window, refused.
+        HDC screen = GetDC(nullptr);
+        EXPECT_FALSE(StretchBlt(screen, 0, 0, 2, 2, s.dc, 0, 0, INT32_MAX, INT32_MAX, SRCCOPY));
+        ReleaseDC(nullptr, screen);
+    }
+}
+
 TEST(Gdi, PatBltFillsWithTheBrushColour) {
     Section dest(2, 1);
     MemoryDc d(dest.handle);

@@ -192,6 +192,22 @@ TEST(Picture, RenderDrawsTheWholePictureUprightOntoACanvas) {
     // Drawn with y counted upwards, the picture comes out upside down.
     EXPECT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, 16, 8, 0, 0, 423, 212, nullptr), S_OK);
     EXPECT_EQ(static_cast<const uint32_t*>(target.ScanLine(4))[5], 0x80FF0000u);
+    // A caller's size far beyond the canvas draws only what the canvas holds;
+    // rectangles whose far edges leave the int range are refused.
+    EXPECT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, INT32_MAX, INT32_MAX, 0, 212, 423,
+                              -212, nullptr),
+              S_OK);
+    EXPECT_EQ(static_cast<const uint32_t*>(target.ScanLine(4))[5], 0u); // the source's corner
+    const LONG wild[][8] = {
+        {1, 0, INT32_MAX, 8, 0, 212, 423, -212},
+        {0, 0, 16, 8, INT32_MAX, 212, INT32_MAX, -212},
+        {0, 0, 16, 8, 0, INT32_MIN, 423, -212},
+        {0, 0, 16, 8, 0, 0, 423, INT32_MIN},
+    };
+    for (const auto& w : wild)
+        EXPECT_EQ(picture->Render(target.Canvas()->Handle(), w[0], w[1], w[2], w[3], w[4], w[5], w[6],
+                                  w[7], nullptr),
+                  E_INVALIDARG);
     // Late-bound, as a script would.
     dispCall(disp, "Render", int32_t(reinterpret_cast<uintptr_t>(recording.Handle())), 0, 0, 16, 8,
              0, 212, 423, -212);
