@@ -50,7 +50,11 @@ void TRwString::SetBufferSize(uint32_t bytes) {
         return;
     if (!ownsBuffer_)
         throw Exception("It is not possible to resize the buffer!");
-    uint32_t capacity = (bytes / growthStep_ + 1) * growthStep_;
+    // The step above the largest sizes does not fit the 32-bit capacity.
+    const uint64_t rounded = (uint64_t(bytes) / growthStep_ + 1) * growthStep_;
+    if (rounded > UINT32_MAX)
+        throw std::bad_alloc();
+    const auto capacity = static_cast<uint32_t>(rounded);
     Reallocate(capacity);
     capacity_ = capacity;
     length_ = std::min(length_, capacity_ / charSize_);
@@ -66,9 +70,12 @@ void TRwString::CheckSize(uint32_t chars) {
 }
 
 void TRwString::SetContentSize(uint32_t chars) {
+    const uint64_t bytes = uint64_t(chars) * charSize_;
+    if (bytes > UINT32_MAX)
+        throw std::bad_alloc();
     FlushPending();
-    if (uint64_t(chars) * charSize_ > capacity_)
-        SetBufferSize(chars * charSize_);
+    if (bytes > capacity_)
+        SetBufferSize(static_cast<uint32_t>(bytes));
     length_ = chars;
 }
 

@@ -131,6 +131,18 @@ TEST(RwString, ClearAndContentSize) {
     EXPECT_EQ(s.GetWideString(), u"");
 }
 
+TEST(RwString, SizesBeyondWhatTheBufferCanCountRaiseAndChangeNothing) {
+    // A content size whose bytes do not fit the 32-bit capacity would leave
+    // the length counting characters that were never allocated.
+    TRwString s;
+    s.AddChar(u'a');
+    EXPECT_THROW(s.SetContentSize(0x80000001u), std::bad_alloc);
+    EXPECT_THROW(s.SetBufferSize(0xFFFFFFFFu), std::bad_alloc);
+    EXPECT_EQ(s.Length(), 1u);
+    EXPECT_EQ(s.Capacity(), 8u);
+    EXPECT_EQ(s.GetWideString(), u"a");
+}
+
 TEST(RwString, StringToStreamWritesTheBytes) {
     std::unique_ptr<TStream> stream(RwStringToStream("abc"));
     EXPECT_EQ(stream->GetSize(), 3);
