@@ -397,9 +397,10 @@ private:
     Variant Property(IRibbonControl& control) {
         int32_t index = entry_.Args == Arguments::ControlIndex ? args_.Integer(1) : -1;
         std::u16string id = IdOf(control);
-        IadxRibbonComponent* component = Find(id);
-        if (!component)
+        IadxRibbonComponent* found = Find(id);
+        if (!found)
             return NotFound(entry_);
+        IadxRibbonComponent* component = found;
         ComPtr<IDispatch> context = ContextOf(control);
         if ((entry_.Id == 12 || entry_.Id == 15) && module_->HostType == ohaOutlook &&
             component->GetIDMso() == id)
@@ -408,6 +409,10 @@ private:
         if (entry_.Answer == Result::Picture)
             return Picture(id, *component, kind, context.Get(), index);
         Variant value = AskValue(entry_.Id, *component, index);
+        // Asking a dynamic menu for its content runs its OnCreate, which may
+        // have freed the menu or turned the add-in off.
+        if (liveness_.expired() || Find(id) != found)
+            return NotFound(entry_);
         component->DoChangeProperty(kind, value, context.Get(), index);
         return Packed(entry_, value);
     }

@@ -351,8 +351,11 @@ void TadxRibbonCustomControl::DoClick(TadxRibbonActionArguments& Args,
                                       const TadxRibbonOnClick& handler, bool storePressed) {
     if (storePressed)
         StorePressed(Args.Pressed);
-    if (handler)
-        RunHandler([&] { handler(this, Args.RibbonControl); });
+    if (!handler)
+        return;
+    // Copied: handler is a member of the control it may free.
+    TadxRibbonOnClick copy = handler;
+    RunHandler([&] { copy(this, Args.RibbonControl); });
 }
 
 void TadxRibbonCustomControl::RouteItemProperty(TadxRibbonControlPropertyType PropertyType,
@@ -382,9 +385,9 @@ void TadxRibbonCustomControl::Guarded(const std::function<void()>& call) {
     }
 }
 
-void TadxRibbonCustomControl::RunHandler(const std::function<void()>& call) {
+bool TadxRibbonCustomControl::RunHandler(const std::function<void()>& call) {
     if (inAction_)
-        return;
+        return true;
     inAction_ = true;
     std::shared_ptr<bool> alive = alive_;
     try {
@@ -392,15 +395,17 @@ void TadxRibbonCustomControl::RunHandler(const std::function<void()>& call) {
     } catch (const Exception& e) {
         // A handler that freed its own control leaves nobody to report to.
         if (!*alive)
-            throw;
+            return false;
         inAction_ = false;
         ReportError(e);
-        return;
+        return true;
     } catch (...) {
         if (*alive)
             inAction_ = false;
         throw;
     }
-    if (*alive)
-        inAction_ = false;
+    if (!*alive)
+        return false;
+    inAction_ = false;
+    return true;
 }

@@ -153,9 +153,12 @@ protected:
     // class that shows a caption, Caption := the same prefix + the number of
     // such controls in the key list.
     void DesignTimeDefaults(const char* Kind, bool HasCaption);
-    // Runs call (an OnClick or OnChange handler) unless a handler of this
-    // control runs already; an exception goes to the module's DoError.
-    void RunHandler(const std::function<void()>& call);
+    // Runs call (an OnClick, OnChange or OnCreate handler) unless a handler
+    // of this control runs already; an exception goes to the module's
+    // DoError. False when the handler freed this control (directly, or by
+    // turning the add-in off): the caller must not touch it again, and an
+    // exception the handler raised after that has nobody to go to.
+    bool RunHandler(const std::function<void()>& call);
     // Stores Pressed from the arguments (when asked), then runs the click
     // handler (guarded, not re-entered).
     void DoClick(TadxRibbonActionArguments& Args, const TadxRibbonOnClick& handler,

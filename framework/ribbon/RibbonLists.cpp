@@ -83,8 +83,11 @@ std::unique_ptr<TStringList> TadxRibbonEditBox::GetAttributes() {
 
 void TadxRibbonEditBox::DoAction(TadxRibbonActionArguments& Args) {
     StoreText(Args.Text);
-    if (OnChange)
-        RunHandler([&] { OnChange(this, Args.RibbonControl); });
+    if (!OnChange)
+        return;
+    // Copied: the handler may free the control, and the handler with it.
+    TadxRibbonOnChange handler = OnChange;
+    RunHandler([&] { handler(this, Args.RibbonControl); });
 }
 
 // ---- combo box ----
@@ -140,8 +143,11 @@ void TadxRibbonListControl::SetControls(TadxRibbonControls* Value) {
 
 void TadxRibbonListControl::DoAction(TadxRibbonActionArguments& Args) {
     StoreSelection(Args.SelectedId, Args.SelectedIndex);
-    if (OnChange)
-        RunHandler([&] { OnChange(this, Args.RibbonControl); });
+    if (!OnChange)
+        return;
+    // Copied: the handler may free the control, and the handler with it.
+    TadxRibbonOnChange handler = OnChange;
+    RunHandler([&] { handler(this, Args.RibbonControl); });
 }
 
 void TadxRibbonListControl::DoChangeProperty(TadxRibbonControlPropertyType PropertyType,

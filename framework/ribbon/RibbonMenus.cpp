@@ -67,8 +67,13 @@ std::unique_ptr<TStringList> TadxRibbonMenu::GetAttributes() {
 }
 
 std::u16string TadxRibbonMenu::GetContent() {
-    if (OnCreate)
-        RunHandler([&] { OnCreate(this); });
+    if (OnCreate) {
+        // Copied: the handler may free the menu (by turning the add-in off,
+        // too), and the handler with it; a menu gone has no content.
+        TNotifyEvent handler = OnCreate;
+        if (!RunHandler([&] { handler(this); }))
+            return {};
+    }
     TadxCOMAddInModule* module = Module();
     TadxXMLHelper writer;
     writer.WriteStartElement("menu");

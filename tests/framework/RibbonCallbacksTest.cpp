@@ -348,6 +348,18 @@ TEST_F(RibbonCallbacks, AHandlerMayFreeItsOwnControl) {
     EXPECT_EQ(Module().FindRibbonControl(kMenuButtonIds[0]), nullptr);
 }
 
+TEST_F(RibbonCallbacks, AClickThatTurnsTheAddInOffAndRaisesEndsThere) {
+    auto host = LoadRibbon(kCompose);
+    auto& button = static_cast<TadxRibbonButton&>(Find(kMenuButtonIds[0]));
+    button.OnClick = [this](TObject*, IRibbonControl*) {
+        EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+        throw Exception("The licence has expired");
+    };
+    EXPECT_EQ(Call(u"OnActionCommon_Callback", {Control(kMenuButtonIds[0])}), S_OK);
+    EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr);
+    EXPECT_TRUE(user.Shown().empty());
+}
+
 TEST_F(RibbonCallbacks, CallsWithWrongArgumentsFailWithoutHarm) {
     struct Case {
         const char16_t* Name;
@@ -591,6 +603,37 @@ TEST_F(RibbonCallbacks, ADynamicMenuIsFilledWhenItOpens) {
     host->Click("Late");
     EXPECT_EQ(journal.back(), "Late");
 }
+
+// A dynamic menu's OnCreate may turn the add-in off (the host disconnects it
+// at once, freeing the module and the menu) or free the menu itself, and may
+// raise after that: the content callback then answers no content and touches
+// neither again.
+class ADynamicMenuGoneFromItsOnCreate
+    : public RibbonCallbacks,
+      public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
+
+TEST_P(ADynamicMenuGoneFromItsOnCreate, AnswersNoContent) {
+    const bool turnsOff = std::get<0>(GetParam());
+    const bool raises = std::get<1>(GetParam());
+    auto* menu = static_cast<TadxRibbonMenu*>(Find(kGroupId).GetControls()->Add(adxRibbonTypeMenu));
+    menu->SetID(u"Dyn");
+    menu->SetDynamic(true);
+    menu->OnCreate = [this, menu, turnsOff, raises](TObject*) {
+        const bool raise = raises;
+        if (turnsOff)
+            EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+        else
+            menu->Collection()->Delete(menu->Index());
+        if (raise)
+            throw Exception("The licence has expired");
+    };
+    EXPECT_EQ(Answer(u"GetContent_Callback", {Control(u"Dyn")}), Variant(u""));
+    EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module() == nullptr, turnsOff);
+    EXPECT_TRUE(user.Shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(RibbonCallbacks, ADynamicMenuGoneFromItsOnCreate,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
 TEST_F(RibbonCallbacks, TheRibbonIsKeptWhenItLoadsAndForgottenWithTheModule) {
     auto host = LoadRibbon(kCompose);
