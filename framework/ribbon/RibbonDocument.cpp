@@ -190,14 +190,22 @@ private:
     TadxXMLHelper writer_;
 };
 
-// Fires a menu's OnCreate before the menu is written.
-void FireMenuCreate(TadxCOMAddInModule* module, IadxRibbonComponent& component) {
+// Fires a menu's OnCreate before the menu is written; false when the
+// handler freed component. One that turned the add-in off ends the writing.
+bool FireMenuCreate(TadxCOMAddInModule* module, IadxRibbonComponent& component) {
     if (!module)
-        return;
+        return true;
     // Another control may carry the menu's id: only a menu has OnCreate.
-    auto* menu = dynamic_cast<TadxRibbonMenu*>(module->FindRibbonControl(component.GetID()));
-    if (menu && menu->OnCreate)
-        module->CallGuarded([&] { menu->OnCreate(menu); });
+    std::u16string id = component.GetID();
+    auto* menu = dynamic_cast<TadxRibbonMenu*>(module->FindRibbonControl(id));
+    if (!menu || !menu->OnCreate)
+        return true;
+    std::weak_ptr<const bool> alive = module->Liveness();
+    TNotifyEvent handler = menu->OnCreate;
+    module->CallGuarded([&] { handler(menu); });
+    if (alive.expired())
+        throw EadxRibbonModuleFreed();
+    return module->FindRibbonControl(id) == menu;
 }
 
 // The inner button of a split button, written before its menus.
@@ -247,8 +255,8 @@ void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
         }
         return;
     }
-    if (type == "menu")
-        FireMenuCreate(Module, Component);
+    if (type == "menu" && !FireMenuCreate(Module, Component))
+        return;
     // A dynamic menu's content is fetched when it opens (getContent).
     if (children->Count() == 0 || type == "dynamicMenu") {
         Writer.WriteElementWithAttributeString(type, *attributes);
@@ -266,10 +274,20 @@ void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
 std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID) {
     SetHostFromRibbonId(Module, RibbonID);
     Module.IsRibbonHost = true;
-    if (Module.OnRibbonBeforeCreate)
-        Module.CallGuarded([&] { Module.OnRibbonBeforeCreate(&Module, RibbonID); });
+    std::weak_ptr<const bool> alive = Module.Liveness();
+    if (Module.OnRibbonBeforeCreate) {
+        auto handler = Module.OnRibbonBeforeCreate;
+        Module.CallGuarded([&] { handler(&Module, RibbonID); });
+        if (alive.expired())
+            return {};
+    }
     PruneKeyList(Module, RibbonID);
-    std::u16string xml = DocumentBuilder(Module, RibbonID).Build();
+    std::u16string xml;
+    try {
+        xml = DocumentBuilder(Module, RibbonID).Build();
+    } catch (const EadxRibbonModuleFreed&) {
+        return {};
+    }
     if (Module.OnRibbonBeforeLoad)
         Module.CallGuarded([&] { Module.OnRibbonBeforeLoad(&Module, RibbonID, xml); });
     return xml;

@@ -23,8 +23,14 @@ const char16_t* adxRibbonIdentifier(TadxRibbon kind);
 // identifier (exactly) of a kind in Ribbons.
 bool IsItemTypeSupported(std::u16string_view RibbonID, TadxRibbons Ribbons);
 
+// Raised by adxProcessChildren when a menu's OnCreate turned the add-in off,
+// which frees the module and every control of the document being written:
+// whoever started the writing answers an empty document.
+struct EadxRibbonModuleFreed {};
+
 // Writes Component and, recursively, its children, when it belongs to
 // RibbonID; Module (may be nullptr) finds the menus and split buttons by id.
+// A menu that frees itself from its OnCreate is left out.
 void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
                         IadxRibbonComponent& Component, std::u16string_view RibbonID);
 
@@ -32,5 +38,6 @@ void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
 // from the identifier and its ribbon-host flag, fires OnRibbonBeforeCreate,
 // prunes the key list of what this host never shows, writes the document
 // and lets OnRibbonBeforeLoad replace it. The handlers are guarded (their
-// exceptions go to DoError); any other failure raises.
+// exceptions go to DoError); any other failure raises. A handler that turns
+// the add-in off (freeing Module) gets an empty document.
 std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID);

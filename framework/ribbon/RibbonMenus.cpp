@@ -86,8 +86,12 @@ std::u16string TadxRibbonMenu::GetContent() {
     if (ItemSize == TadxRibbonXItemSize::Large)
         writer.WriteAttributeString("itemSize", u"large");
     TadxRibbonControls* controls = Controls();
-    for (int i = 0; i < controls->Count(); ++i)
-        adxProcessChildren(module, writer, *controls->GetItem(i), u"DynamicMenu");
+    try {
+        for (int i = 0; i < controls->Count(); ++i)
+            adxProcessChildren(module, writer, *controls->GetItem(i), u"DynamicMenu");
+    } catch (const EadxRibbonModuleFreed&) {
+        return {};
+    }
     writer.WriteEndElement("menu");
     return writer.Text;
 }

@@ -5,6 +5,7 @@
 #include "RibbonTestSupport.h"
 
 #include "platform/sim/RibbonDocument.h"
+#include "platform/sim/RibbonObjects.h"
 #include "platform/text/Text.h"
 
 namespace rbtest {
@@ -396,6 +397,73 @@ TEST_F(RibbonNamespace, SharedGroupsAndTabsUseTheSharedNamespace) {
         << xml;
     EXPECT_NE(xml.find("<group idQ=\"shared:SharedGroup\" visible=\"true\" label=\"Group\" />"),
               std::string::npos);
+}
+
+// The add-in may turn itself off from a handler that runs while the host
+// asks for its ribbon document (the host disconnects it at once, freeing the
+// module and its controls): the request answers an empty document and
+// touches nothing of the module again. A menu that frees itself from its
+// OnCreate is left out of the document.
+class RibbonDocumentTurnedOff : public RibbonAddIn {
+protected:
+    void SetUp() override { Connect(SendActionsForm()); }
+
+    std::u16string Ask(const std::u16string& ribbonId) {
+        ComPtr<IRibbonExtensibility> ribbon = ComQuery<IRibbonExtensibility>(addIn.Get());
+        BSTR xml;
+        EXPECT_EQ(ribbon->GetCustomUI(ribbonId, &xml), S_OK);
+        return xml;
+    }
+    void TurnOff() { EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK); }
+    bool Connected() const { return static_cast<TadxAddin*>(addIn.Get())->Module() != nullptr; }
+};
+
+TEST_F(RibbonDocumentTurnedOff, FromBeforeCreate) {
+    Module().OnRibbonBeforeCreate = [this](TObject*, const std::u16string&) {
+        TurnOff();
+        throw Exception("The licence has expired");
+    };
+    EXPECT_EQ(Ask(kCompose), u"");
+    EXPECT_FALSE(Connected());
+    EXPECT_TRUE(user.Shown().empty());
+}
+
+TEST_F(RibbonDocumentTurnedOff, FromAMenusOnCreate) {
+    auto* menu = static_cast<TadxRibbonMenu*>(Module().FindRibbonControl(kMenuId));
+    ASSERT_NE(menu, nullptr);
+    menu->OnCreate = [this](TObject*) { TurnOff(); };
+    EXPECT_EQ(Ask(kCompose), u"");
+    EXPECT_FALSE(Connected());
+}
+
+TEST_F(RibbonDocumentTurnedOff, AMenuThatFreesItselfIsLeftOut) {
+    auto* menu = static_cast<TadxRibbonMenu*>(Module().FindRibbonControl(kMenuId));
+    ASSERT_NE(menu, nullptr);
+    menu->OnCreate = [menu](TObject*) { menu->Collection()->Delete(menu->Index()); };
+    // (The split button it belonged to is left without its menu.)
+    std::u16string xml = Ask(kCompose);
+    EXPECT_EQ(xml.find(kMenuId), std::u16string::npos);
+    EXPECT_NE(xml.find(kSplitButtonId), std::u16string::npos);
+    EXPECT_TRUE(Connected());
+}
+
+TEST_F(RibbonDocumentTurnedOff, FromAMenuInsideADynamicMenusContent) {
+    TadxRibbonCustomControl* group = dynamic_cast<TadxRibbonCustomControl*>(
+        Module().FindRibbonControl(kGroupId));
+    ASSERT_NE(group, nullptr);
+    auto* dynamic = static_cast<TadxRibbonMenu*>(group->GetControls()->Add(adxRibbonTypeMenu));
+    dynamic->SetID(u"Dyn");
+    dynamic->SetDynamic(true);
+    auto* inner = static_cast<TadxRibbonMenu*>(dynamic->Controls()->Add(adxRibbonTypeMenu));
+    inner->SetID(u"Inner");
+    inner->Controls()->Add(adxRibbonTypeButton)->SetID(u"InnerButton");
+    inner->OnCreate = [this](TObject*) { TurnOff(); };
+    DispArgs args;
+    args.Add(Variant(sim::SimulatedRibbonControl::Create(u"Dyn", u"", nullptr)));
+    Variant result;
+    EXPECT_EQ(InvokeByName(u"GetContent_Callback", args, &result), S_OK);
+    EXPECT_EQ(result, Variant(u""));
+    EXPECT_FALSE(Connected());
 }
 
 } // namespace
