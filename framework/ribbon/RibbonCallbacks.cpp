@@ -382,8 +382,10 @@ private:
         if (!module_)
             return {};
         module_->RibbonUI = ribbon;
-        if (module_->OnRibbonLoaded)
-            module_->OnRibbonLoaded(module_, ribbon.Get());
+        // Copied: the handler may turn the add-in off, which frees the module
+        // and the handler with it.
+        if (TadxRibbonLoaded handler = module_->OnRibbonLoaded)
+            handler(module_, ribbon.Get());
         return {};
     }
 

@@ -635,6 +635,20 @@ TEST_P(ADynamicMenuGoneFromItsOnCreate, AnswersNoContent) {
 INSTANTIATE_TEST_SUITE_P(RibbonCallbacks, ADynamicMenuGoneFromItsOnCreate,
                          ::testing::Combine(::testing::Bool(), ::testing::Bool()));
 
+TEST_F(RibbonCallbacks, ALoadedHandlerMayTurnTheAddInOff) {
+    std::string seen;
+    const std::string said = "loaded and turned off";
+    Module().OnRibbonLoaded = [this, &seen, said](TObject*, IRibbonUI*) {
+        EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+        seen = said; // the handler's own state outlives the module
+    };
+    EXPECT_EQ(Call(u"RibbonLoaded_Callback",
+                   {Variant(ComPtr<IRibbonUI>(sim::SimulatedRibbonUI::Create()))}),
+              S_OK);
+    EXPECT_EQ(seen, said);
+    EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr);
+}
+
 TEST_F(RibbonCallbacks, TheRibbonIsKeptWhenItLoadsAndForgottenWithTheModule) {
     auto host = LoadRibbon(kCompose);
     EXPECT_EQ(Module().RibbonUI.Get(), static_cast<IRibbonUI*>(&host->RibbonUI()));
