@@ -135,7 +135,10 @@ void Painter::FillPolygon(const std::vector<POINT>& points, uint32_t pixel, TBru
         }
         std::sort(crossings.begin(), crossings.end());
         for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            int from = int(std::ceil(crossings[i] - 0.5)), to = int(std::ceil(crossings[i + 1] - 0.5));
+            // Crossings lie between the points' x, so they fit an int; the
+            // span is cut to the clip before it is walked.
+            int from = std::max(int(std::ceil(crossings[i] - 0.5)), int(clip_.left));
+            int to = std::min(int(std::ceil(crossings[i + 1] - 0.5)), int(clip_.right));
             for (int x = from; x < to; ++x)
                 if (Inside(x, y) && Hatched(x, y, style)) target_.SetPixel(x, y, pixel & 0xFFFFFF);
         }
@@ -153,28 +156,36 @@ double HalfWidth(double cy, double rx, double ry, int y) {
 
 } // namespace
 
+// Shapes are measured in doubles (a rectangle may span the whole int range)
+// and walked only over the rows and columns inside the clip: a shape far
+// larger than the bitmap costs no more than the bitmap, and every pixel
+// skipped is one the walk would have left alone.
+
 void Painter::FillEllipse(const RECT& r, uint32_t pixel, TBrushStyle style) {
-    double cx = (r.left + r.right - 1) / 2.0, cy = (r.top + r.bottom - 1) / 2.0;
-    double rx = (r.Width() - 1) / 2.0, ry = (r.Height() - 1) / 2.0;
-    for (int y = r.top; y < r.bottom; ++y) {
+    double cx = (double(r.left) + r.right - 1) / 2.0, cy = (double(r.top) + r.bottom - 1) / 2.0;
+    double rx = (double(r.right) - r.left - 1) / 2.0, ry = (double(r.bottom) - r.top - 1) / 2.0;
+    int top = std::max(r.top, clip_.top), bottom = std::min(r.bottom, clip_.bottom);
+    for (int y = top; y < bottom; ++y) {
         double half = HalfWidth(cy, rx, ry, y);
         if (half < 0) continue;
-        for (int x = int(std::ceil(cx - half)); x <= int(std::floor(cx + half)); ++x)
-            if (Inside(x, y) && Hatched(x, y, style)) target_.SetPixel(x, y, pixel & 0xFFFFFF);
+        int from = int(std::max(std::ceil(cx - half), double(clip_.left)));
+        int to = int(std::min(std::floor(cx + half), double(clip_.right) - 1));
+        for (int x = from; x <= to; ++x)
+            if (Hatched(x, y, style)) target_.SetPixel(x, y, pixel & 0xFFFFFF);
     }
 }
 
 void Painter::OutlineEllipse(const RECT& r, uint32_t pixel, TPenMode mode) {
-    double cx = (r.left + r.right - 1) / 2.0, cy = (r.top + r.bottom - 1) / 2.0;
-    double rx = (r.Width() - 1) / 2.0, ry = (r.Height() - 1) / 2.0;
+    double cx = (double(r.left) + r.right - 1) / 2.0, cy = (double(r.top) + r.bottom - 1) / 2.0;
+    double rx = (double(r.right) - r.left - 1) / 2.0, ry = (double(r.bottom) - r.top - 1) / 2.0;
     // The ends of every row's span and of every column's span close the curve.
-    for (int y = r.top; y < r.bottom; ++y) {
+    for (int y = std::max(r.top, clip_.top); y < std::min(r.bottom, clip_.bottom); ++y) {
         double half = HalfWidth(cy, rx, ry, y);
         if (half < 0) continue;
         Plot(int(std::lround(cx - half)), y, pixel, mode);
         if (std::lround(cx + half) != std::lround(cx - half)) Plot(int(std::lround(cx + half)), y, pixel, mode);
     }
-    for (int x = r.left; x < r.right; ++x) {
+    for (int x = std::max(r.left, clip_.left); x < std::min(r.right, clip_.right); ++x) {
         double half = HalfWidth(cx, ry, rx, x);
         if (half < 0) continue;
         Plot(x, int(std::lround(cy - half)), pixel, mode);
@@ -186,14 +197,20 @@ void Painter::FocusFrame(const RECT& r) {
     auto invert = [this](int x, int y) {
         if (Inside(x, y)) target_.SetPixel(x, y, ~target_.GetPixel(x, y) & 0xFFFFFF);
     };
-    for (int x = r.left; x < r.right; x += 2) {
-        invert(x, r.top);
-        if (r.bottom - 1 > r.top) invert(x, r.bottom - 1);
+    // The dots fall on every other pixel from the left corner: the walk
+    // starts at the first of them inside the clip.
+    int64_t first = std::max<int64_t>(r.left, clip_.left);
+    first += (first - r.left) % 2;
+    for (int64_t x = first; x < std::min<int64_t>(r.right, clip_.right); x += 2) {
+        invert(int(x), r.top);
+        if (int64_t(r.bottom) - 1 > r.top) invert(int(x), r.bottom - 1);
     }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+    int64_t from = std::max<int64_t>(int64_t(r.top) + 1, clip_.top);
+    int64_t to = std::min<int64_t>(int64_t(r.bottom) - 1, clip_.bottom);
+    for (int64_t y = from; y < to; ++y)
         if ((y - r.top) % 2 == 0) {
-            invert(r.left, y);
-            if (r.right - 1 > r.left) invert(r.right - 1, y);
+            invert(r.left, int(y));
+            if (int64_t(r.right) - 1 > r.left) invert(r.right - 1, int(y));
         }
 }
 

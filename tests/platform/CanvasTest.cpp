@@ -291,6 +291,30 @@ TEST(Canvas, BitmapCanvasPaintsPixelsInsideItsClip) {
     EXPECT_EQ(text.Canvas()->Pixels(15, 5), clWhite);
 }
 
+// Shapes far larger than the bitmap cost no more than the bitmap: only the
+// rows and columns inside it are visited.
+TEST(Canvas, BitmapCanvasPaintsHugeShapesWithinItsPixels) {
+    TBitmap b(4, 4);
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetColor(clRed);
+    c->Pen()->SetColor(clRed);
+    c->Ellipse(Rect(-1000000000, -1000000000, 1000000000, 1000000000));
+    EXPECT_EQ(c->Pixels(2, 2), clRed);
+    c->Brush()->SetColor(clBlue);
+    c->Pen()->SetColor(clBlue);
+    c->Ellipse(Rect(INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX));
+    EXPECT_EQ(c->Pixels(1, 1), clBlue);
+    c->Brush()->SetColor(clLime);
+    c->Pen()->SetStyle(psClear);
+    c->Polygon({POINT{-2000000000, 0}, POINT{2000000000, 0}, POINT{0, 4}});
+    EXPECT_EQ(c->Pixels(1, 0), clLime);
+    // The focus frame's dots keep their places: every other pixel from its corner.
+    TBitmap framed(4, 4);
+    framed.Canvas()->DrawFocusRect(Rect(-1000000001, 0, 1000000000, 3));
+    EXPECT_EQ(framed.Canvas()->Pixels(1, 0), clBlack);
+    EXPECT_EQ(framed.Canvas()->Pixels(0, 0), clWhite);
+}
+
 // A copy stretched far beyond the bitmap paints only the pixels inside it.
 TEST(Canvas, BitmapCanvasStretchesHugeCopiesWithinItsPixels) {
     TBitmap source(2, 2), b(2, 2);
