@@ -25,7 +25,8 @@ bool IsItemTypeSupported(std::u16string_view RibbonID, TadxRibbons Ribbons);
 
 // Raised by adxProcessChildren when a menu's OnCreate turned the add-in off,
 // which frees the module and every control of the document being written:
-// whoever started the writing answers an empty document.
+// whoever started the writing answers an empty document. Not an Exception,
+// so that no handler guard on the way swallows it.
 struct EadxRibbonModuleFreed {};
 
 // Writes Component and, recursively, its children, when it belongs to
