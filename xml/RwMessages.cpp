@@ -83,15 +83,19 @@ void LoadPack(const std::string& name) {
         throw Exception("Failed to initialize Resource Library!");
     }
     auto translate = reinterpret_cast<TTranslate>(GetProcAddress(handle, "Translate"));
+    auto finalize =
+        reinterpret_cast<TFinalizeLanguageDll>(GetProcAddress(handle, "FinalizeLanguageDll"));
     if (!translate) {
+        // Initialised already: it gets to release what it set up.
+        if (finalize)
+            finalize();
         FreeLibrary(handle);
         throw Exception("Unable to locate the function \"Translate\" in Resource Library " + name);
     }
     LanguagePack& pack = Holder().pack;
     pack.handle = handle;
     pack.translate = translate;
-    pack.finalize =
-        reinterpret_cast<TFinalizeLanguageDll>(GetProcAddress(handle, "FinalizeLanguageDll"));
+    pack.finalize = finalize;
 }
 
 // Tells every open form, data module and component that offers IRwTranslate

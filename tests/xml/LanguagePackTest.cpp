@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 std::string LoadError(const std::string& name) {
@@ -56,8 +58,11 @@ TEST(LanguagePack, LoaderFailuresRaiseTheirTexts) {
     EXPECT_EQ(LoadError(TestPack("libRwTestPackInitFails.so")),
               "Failed to initialize Resource Library!");
     std::string noTranslate = TestPack("libRwTestPackNoTranslate.so");
+    unsetenv("RW_TESTPACK_FINALIZED");
     EXPECT_EQ(LoadError(noTranslate),
               "Unable to locate the function \"Translate\" in Resource Library " + noTranslate);
+    // Initialised before Translate was looked for, the pack is finalised before it goes.
+    EXPECT_NE(getenv("RW_TESTPACK_FINALIZED"), nullptr);
     EXPECT_FALSE(ResourceLibraryLoaded());
 }
 

@@ -1,6 +1,7 @@
 /* A language pack that is broken in one way, chosen when it is compiled. */
 #include <stdbool.h>
 #include <stdint.h>
+#include <stdlib.h>
 
 #ifndef TESTPACK_NO_INIT
 bool InitLanguageDll(void) {
@@ -20,4 +21,5 @@ const char* Translate(int32_t group, int32_t id, const char* defaultFormat) {
 }
 #endif
 
-void FinalizeLanguageDll(void) {}
+/* Leaves a mark the test can see once the library is gone. */
+void FinalizeLanguageDll(void) { setenv("RW_TESTPACK_FINALIZED", "1", 1); }
