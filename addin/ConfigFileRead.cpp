@@ -10,7 +10,7 @@
 
 #include "addin/ConfigFileFormat.h"
 #include "addin/ProgramState.h"
-#include "addin/QelLog.h"
+#include "addin/QelError.h"
 #include "platform/rtl/Conversions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"

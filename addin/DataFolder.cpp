@@ -2,7 +2,7 @@
 // data (asked for with its create flag, so that a fresh profile has one).
 #include "addin/DataFolder.h"
 
-#include "addin/QelLog.h"
+#include "addin/QelError.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/ShellFolders.h"
 

@@ -2,7 +2,7 @@
 // one-shot EVP call (the plain MD5 call is deprecated there).
 #include "addin/MessageKey.h"
 
-#include "addin/QelLog.h"
+#include "addin/QelError.h"
 #include "platform/text/Text.h"
 
 #include <openssl/evp.h>

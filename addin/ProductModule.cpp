@@ -11,7 +11,7 @@
 #include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
-#include "framework/OutlookAppEvents.h"
+#include "framework/events/OutlookAppEvents.h"
 #include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/Timer.h"
 #include "platform/gfx/ImageList.h"

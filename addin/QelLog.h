@@ -1,4 +1,4 @@
-// The add-in's log and its own exception class. Handlers catch their
+// The add-in's log. Handlers catch their
 // exceptions and record them here, with a few progress notes, in one text
 // file in the data folder: "ZubLogFile.txt", which rolls over into a single
 // backup "ZubLogFile.txt_Old.txt" once a line takes it past 100000 bytes.
@@ -11,19 +11,13 @@
 // (another process holding it for ever must not freeze Outlook's window).
 #pragma once
 
-#include "platform/rtl/Exception.h"
+#include "addin/QelError.h"
 #include "platform/rtl/Streams.h"
 #include "platform/win/WinTypes.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// The add-in's own failures, with a formatted message.
-class EQelError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // Writes one line to a log file under a named mutex and rolls the file over
 // into its backup when the line takes it past the maximum size. Made for one

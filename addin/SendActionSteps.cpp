@@ -6,7 +6,7 @@
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
-#include "addin/QelLog.h"
+#include "addin/QelError.h"
 #include "addin/StoresAndFolders.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/outlook/Outlook.h"

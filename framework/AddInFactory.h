@@ -23,7 +23,7 @@
 #pragma once
 
 #include "framework/AddInObject.h"
-#include "framework/OfficeHosts.h"
+#include "framework/hosts/OfficeHosts.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComServer.h"
 #include "platform/forms/FormClass.h"

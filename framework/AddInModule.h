@@ -16,9 +16,9 @@
 #pragma once
 
 #include "framework/ModuleEvents.h"
-#include "framework/OfficeHosts.h"
+#include "framework/hosts/OfficeHosts.h"
 #include "framework/OfficeTheme.h"
-#include "framework/RibbonKinds.h"
+#include "framework/ribbon/RibbonKinds.h"
 #include "framework/StartMode.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"

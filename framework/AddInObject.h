@@ -13,8 +13,8 @@
 #pragma once
 
 #include "framework/CommandBarsEventSink.h"
-#include "framework/OfficeHosts.h"
-#include "framework/OutlookWindowWrappers.h"
+#include "framework/hosts/OfficeHosts.h"
+#include "framework/hosts/OutlookWindowWrappers.h"
 #include "platform/com/ComObject.h"
 #include "platform/office/Extensibility.h"
 #include "platform/office/Ribbon.h"

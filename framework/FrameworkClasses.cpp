@@ -3,7 +3,7 @@
 
 #include "framework/AddInModule.h"
 #include "framework/CustomTaskPanes.h"
-#include "framework/HostEventsClasses.h"
+#include "framework/events/HostEventsClasses.h"
 #include "framework/ribbon/RibbonClasses.h"
 #include "platform/forms/FormClassBuilder.h"
 

@@ -9,9 +9,9 @@
 //   the other hosts' components (OfficeHostEvents.h)
 #pragma once
 
-#include "framework/EventDispatch.h"
-#include "framework/OfficeHostEvents.h"
-#include "framework/Outlook2007Events.h"
-#include "framework/OutlookAppEvents.h"
-#include "framework/OutlookEventSinks.h"
-#include "framework/adxCustomEvents.h"
+#include "framework/events/EventDispatch.h"
+#include "framework/events/OfficeHostEvents.h"
+#include "framework/events/Outlook2007Events.h"
+#include "framework/events/OutlookAppEvents.h"
+#include "framework/events/OutlookEventSinks.h"
+#include "framework/events/adxCustomEvents.h"

@@ -6,7 +6,7 @@
 // value is empty is never put in the list.
 #pragma once
 
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/rtl/StringList.h"
 
 #include <initializer_list>

@@ -12,7 +12,7 @@
 // names and DISPIDs that the type library does not know.
 #pragma once
 
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/com/DispParams.h"
 
 #include <string>

@@ -12,7 +12,7 @@
 // destroyed its lists are gone; a control then leaves them alone.
 #pragma once
 
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/rtl/Collection.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/StringList.h"

@@ -7,7 +7,7 @@
 // controls always give the same bytes.
 #pragma once
 
-#include "framework/RibbonKinds.h"
+#include "framework/ribbon/RibbonKinds.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 #include "framework/ribbon/RibbonImages.h"
 
 #include "framework/AddInModule.h"
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonTab.h"

@@ -7,7 +7,7 @@
 // its controls' ImageIndex.
 #pragma once
 
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/forms/Component.h"
 
 #include <memory>

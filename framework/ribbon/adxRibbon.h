@@ -12,7 +12,7 @@
 //   the controls' pictures (RibbonImages.h); the form classes (RibbonClasses.h)
 #pragma once
 
-#include "framework/adxRibbonComponent.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "framework/ribbon/RibbonButtons.h"
 #include "framework/ribbon/RibbonCallbacks.h"
 #include "framework/ribbon/RibbonClasses.h"

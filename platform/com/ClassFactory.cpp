@@ -1,3 +1,7 @@
+// ComClassFactory: creating a COM class's objects for the host, counting
+// server locks, and the class's registration keys (CLSID, ProgID,
+// InprocServer32) written or removed for its server.
+
 #include "platform/com/ClassFactory.h"
 
 #include "platform/com/ComClasses.h"

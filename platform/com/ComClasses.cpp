@@ -1,3 +1,7 @@
+// The machine's COM classes: registration under HKEY_CLASSES_ROOT, ProgID
+// look-ups, class objects registered in the process, and object creation
+// through a registered server library's DllGetClassObject.
+
 #include "platform/com/ComClasses.h"
 
 #include "platform/com/ClassFactory.h"

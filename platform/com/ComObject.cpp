@@ -1,3 +1,6 @@
+// What the COM object helpers need out of line: the platform's own live
+// object count and the COM identity comparison.
+
 #include "platform/com/ComObject.h"
 
 ComObjectCount& PlatformObjectCount() { return LibraryObjectCount(); }

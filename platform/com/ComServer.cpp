@@ -1,3 +1,6 @@
+// A server library's four exports, answered from its factories and its own
+// live-object count.
+
 #include "platform/com/ComServer.h"
 
 #include "platform/com/OleError.h"

@@ -1,3 +1,7 @@
+// DispatchTable's name and DISPID look-ups and Invoke, and DispCall, the
+// reader of a call's arguments in declaration order (the host passes them
+// reversed, named ones first).
+
 #include "platform/com/DispatchTable.h"
 
 #include "platform/text/Text.h"

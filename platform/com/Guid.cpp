@@ -1,3 +1,5 @@
+// GUIDs: parsing and formatting in the registry's text form, and new ones.
+
 #include "platform/com/Guid.h"
 
 #include "platform/com/OleError.h"

@@ -1,3 +1,6 @@
+// Late-bound calls for callers: the name looked up, the call made, and a
+// failure raised with the member's name and the argument the callee blamed.
+
 #include "platform/com/LateBound.h"
 
 #include "platform/text/Text.h"

@@ -1,3 +1,7 @@
+// COM errors as exceptions: the system's message texts for HRESULTs, the
+// conversion of a caught exception into an HRESULT at the COM boundary, and
+// the thread's error information.
+
 #include "platform/com/OleError.h"
 
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The running-object table: registration, revocation and look-up by CLSID
+// or ProgID.
+
 #include "platform/com/RunningObjects.h"
 
 #include "platform/com/ComClasses.h"

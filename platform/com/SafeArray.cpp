@@ -1,3 +1,6 @@
+// One-dimensional safe arrays: creation from variants or strings, bounds
+// checked element access.
+
 #include "platform/com/SafeArray.h"
 
 #include "platform/com/OleError.h"

@@ -1,3 +1,6 @@
+// Variant's storage, copies and comparisons; the coercions between type
+// codes live in VariantChange.cpp.
+
 #include "platform/com/Variant.h"
 
 #include "platform/com/OleError.h"

@@ -1,3 +1,6 @@
+// The simulated machine's folder: $PLATFORM_HOME, or the default below the
+// user's home, settable by tests and lorvane-host.
+
 #include "platform/win/PlatformHome.h"
 
 #include <cstdlib>

@@ -1,3 +1,6 @@
+// The TRegistry-like API over the machine's registry: keys opened by path
+// below a root, values read and written with their types.
+
 #include "platform/win/Registry.h"
 
 #include "platform/win/RegistryStore.h"

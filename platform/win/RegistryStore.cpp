@@ -1,3 +1,6 @@
+// The process's one registry tree, loaded from registry.reg when first used
+// or changed on disk, and saved atomically after every change.
+
 #include "platform/win/RegistryStore.h"
 
 #include "platform/win/PlatformHome.h"

@@ -1,3 +1,6 @@
+// Registry keys and values in memory, and the .reg text they are read from
+// and written as.
+
 #include "platform/win/RegistryTree.h"
 
 #include "platform/text/Text.h"

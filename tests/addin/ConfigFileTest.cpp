@@ -6,7 +6,7 @@
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/FileSizeLimit.h"
 #include "tests/addin/ProductTestSupport.h"
-#include "tests/platform/ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "addin/ConfigFile.h"
 #include "addin/ProgramState.h"

@@ -7,7 +7,7 @@
 #include "addin/FolderWatchers.h"
 #include "addin/MessageKey.h"
 #include "addin/PendingEntries.h"
-#include "framework/OutlookAppEvents.h"
+#include "framework/events/OutlookAppEvents.h"
 #include "framework/ribbon/RibbonTab.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/rtl/FileUtils.h"

@@ -3,8 +3,8 @@
 // log's lines as the product wrote them.
 #pragma once
 
-#include "tests/addin/FileLines.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/FileLines.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "addin/ProgramState.h"
 #include "platform/forms/ModalDriver.h"

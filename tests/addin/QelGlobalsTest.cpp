@@ -1,5 +1,5 @@
 // The Windows family the add-in determines from the platform id.
-#include "tests/platform/ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "addin/QelGlobals.h"
 #include "platform/rtl/Exception.h"

@@ -2,8 +2,8 @@
 // bytes, lines lost without a word when the file cannot be written, and the
 // mutex between processes (real processes, real time: the one place tests wait).
 #include "tests/addin/ChildProcess.h"
-#include "tests/platform/ExpectRaises.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/ExpectRaises.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "addin/DataFolder.h"
 #include "addin/QelLog.h"

@@ -1,7 +1,7 @@
 // Folders found from their text in the simulated Outlook: stores by store
 // id, folders by path below a store's top folder or by name anywhere below
 // it, and the folder records (including one that names a store's top folder).
-#include "tests/platform/ComTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 
 #include "addin/ProgramState.h"
 #include "addin/StoresAndFolders.h"

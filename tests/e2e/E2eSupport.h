@@ -3,7 +3,7 @@
 // and a runner of the host program that captures what it prints.
 #pragma once
 
-#include "tests/addin/FileLines.h"
+#include "tests/support/FileLines.h"
 
 #include "platform/com/ComServer.h"
 #include "platform/win/Library.h"

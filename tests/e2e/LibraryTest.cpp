@@ -2,7 +2,7 @@
 // else, and registers and unregisters itself through them as an installer
 // calls them.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/sim/outlook/OutlookRegistration.h"
 #include "platform/win/Library.h"

@@ -3,7 +3,7 @@
 // the demo runs Outlook with the add-in and leaves its start mode behind,
 // and a command line that does not fit is refused.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include <filesystem>
 

@@ -6,7 +6,7 @@
 // calls), and once the add-in is disconnected the library answers
 // DllCanUnloadNow with S_OK and is unloaded.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/forms/ModalDriver.h"
 #include "platform/sim/HostDriver.h"

@@ -3,7 +3,7 @@
 // byte for byte with the documents kept beside the tests and checked against
 // the custom UI schema; the demo shows the ribbons and clicks one.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/sim/RibbonDocument.h"
 #include "platform/text/Text.h"

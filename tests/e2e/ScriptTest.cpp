@@ -11,7 +11,7 @@
 // with its own message; those are read from standard input ("-"). The
 // README's example is a golden script too, whose output the README holds.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include <algorithm>
 #include <cstdlib>

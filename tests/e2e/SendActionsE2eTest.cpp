@@ -6,7 +6,7 @@
 // Outlook ends with: what the recipients received, what each folder keeps,
 // the windows open, the dialogs shown and the add-in's files.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/forms/ModalDriver.h"
 #include "platform/rtl/DateTime.h"

@@ -7,7 +7,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/ComRoutines.h"
-#include "framework/HostInterfaces.h"
+#include "framework/hosts/HostInterfaces.h"
 #include "platform/com/ComClasses.h"
 #include "platform/com/RunningObjects.h"
 #include "platform/sim/outlook/OutlookSim.h"

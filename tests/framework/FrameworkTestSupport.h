@@ -9,7 +9,7 @@
 #include "../platform/TempPlatformHome.h"
 
 #include "framework/adxAddIn.h"
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 #include "framework/adxHostAppEvents.h"
 #include "platform/com/Com.h"
 #include "platform/forms/ModalDriver.h"

@@ -3,8 +3,8 @@
 // wrapper and its event component.
 #include "FrameworkTestSupport.h"
 
-#include "framework/HostApplications.h"
-#include "framework/HostInterfaces.h"
+#include "framework/hosts/HostApplications.h"
+#include "framework/hosts/HostInterfaces.h"
 #include "framework/adxHostAppEvents.h"
 #include "platform/sim/outlook/OutlookSim.h"
 

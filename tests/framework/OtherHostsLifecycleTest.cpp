@@ -3,7 +3,7 @@
 // removed at shutdown, Word's command bars fetched again on removal.
 #include "FrameworkTestSupport.h"
 
-#include "framework/HostInterfaces.h"
+#include "framework/hosts/HostInterfaces.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Timer.h"
 #include "platform/win/Clock.h"

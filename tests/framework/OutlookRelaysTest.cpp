@@ -4,7 +4,7 @@
 // reported but not wrapped; the options-page hooks chain to earlier handlers.
 #include "FrameworkTestSupport.h"
 
-#include "framework/OutlookWindowWrappers.h"
+#include "framework/hosts/OutlookWindowWrappers.h"
 #include "platform/outlook/Outlook.h"
 #include "platform/sim/outlook/OutlookSim.h"
 

@@ -1,6 +1,6 @@
 // TCollection: ownership of items, order and IDs, index errors, and the
 // notifications descendants receive.
-#include "ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "platform/rtl/Collection.h"
 #include "platform/rtl/Exception.h"

@@ -1,8 +1,8 @@
 // COM classes: registration under the classes view, ProgID look-ups, an
 // in-process server library loaded from its registration, class objects of
 // this process, the running-object table, and the guard of host-called methods.
-#include "ComTestSupport.h"
-#include "TempPlatformHome.h"
+#include "tests/support/ComTestSupport.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/com/Com.h"
 #include "platform/com/ComClasses.h"

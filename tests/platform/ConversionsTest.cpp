@@ -1,5 +1,5 @@
 // Numbers and Booleans to text and back, with the class library's rules and messages.
-#include "ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "platform/rtl/Conversions.h"
 #include "platform/rtl/Exception.h"

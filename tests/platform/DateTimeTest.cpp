@@ -1,6 +1,6 @@
 // Dates and times: encoding and decoding round trips across the calendar,
 // dates before 1899-12-30, and the class library's date-time texts.
-#include "ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"

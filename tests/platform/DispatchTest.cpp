@@ -1,7 +1,7 @@
 // DispParams order, named arguments, DispatchTable and the late-bound helpers.
 #include "platform/com/Com.h"
 
-#include "ComTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // File names with either delimiter, and the file operations the system relies on.
-#include "ExpectRaises.h"
-#include "TempPlatformHome.h"
+#include "tests/support/ExpectRaises.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/FileUtils.h"

@@ -1,5 +1,5 @@
 // File helpers, the atomic file replacement and the local application data folder.
-#include "TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/rtl/Exception.h"
 #include "platform/win/Files.h"

@@ -1,6 +1,6 @@
 // Format: placeholders, argument kinds, widths and precisions, and the
 // errors for placeholders that do not fit their arguments.
-#include "ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Format.h"

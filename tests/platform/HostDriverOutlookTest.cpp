@@ -2,7 +2,7 @@
 // a running Outlook, ribbons for the windows open at start-up and for those
 // the user opens later, the application's Quit event before the add-in's
 // shutdown calls, and nothing of either left alive afterwards.
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 #include "tests/platform/TestAddInSupport.h"
 
 #include "platform/outlook/OutlookTypes.h"

@@ -6,7 +6,7 @@
 // The driver is played over a stand-in host of this file, an application
 // object and windows that merely carry names; the simulated Outlook drives
 // the same driver in its own tests.
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 #include "tests/platform/TestAddInSupport.h"
 
 #include "platform/sim/HostDriver.h"

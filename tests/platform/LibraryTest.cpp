@@ -1,5 +1,5 @@
 // Loading libraries, finding their functions, and the file names of modules.
-#include "TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/win/Clock.h"
 #include "platform/win/LastError.h"

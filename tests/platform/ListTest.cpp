@@ -1,5 +1,5 @@
 // TList: positions, index errors, sorting and the notifications descendants get.
-#include "ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "platform/rtl/List.h"
 

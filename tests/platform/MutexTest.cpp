@@ -1,7 +1,7 @@
 // Mutexes within a process and named mutexes between processes. The waits
 // between processes run on real time (short bounds); the other process is a
 // forked child that reports back through a pipe and its exit status.
-#include "TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/win/Clock.h"
 #include "platform/win/LastError.h"

@@ -1,6 +1,6 @@
 // Office's colour scheme change: the registry value first, then the broadcast
 // that every top-level window receives.
-#include "tests/platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/sim/OfficeTheme.h"
 #include "platform/win/Registry.h"

@@ -5,8 +5,8 @@
 #include "platform/outlook/OutlookTypes.h"
 #include "platform/sim/outlook/OutlookSim.h"
 
-#include "ComTestSupport.h"
-#include "TempPlatformHome.h"
+#include "tests/support/ComTestSupport.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include <gtest/gtest.h>
 

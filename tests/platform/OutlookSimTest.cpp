@@ -4,7 +4,7 @@
 #include "platform/office/OleWindow.h"
 #include "platform/outlook/OutlookTypes.h"
 
-#include "ComTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 #include "OutlookTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Window.h"
 
-#include "ComTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 #include "OutlookTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/text/Text.h"
 
-#include "ComTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 
 #include <gtest/gtest.h>
 

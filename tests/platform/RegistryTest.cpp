@@ -1,7 +1,7 @@
 // The registry object over registry.reg: round trips through the file, case
 // rules, relative and absolute paths, deep deletes, the classes view, and
 // bad files.
-#include "TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/win/Registry.h"
 #include "platform/win/RegistryStore.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // TStringList: name=value lines, sorting and duplicates, letter case, texts
 // with their line breaks and quoting, files, owned objects and notifications.
-#include "ExpectRaises.h"
-#include "TempPlatformHome.h"
+#include "tests/support/ExpectRaises.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/StringList.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ComTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 
 #include <cmath>
 #include <limits>

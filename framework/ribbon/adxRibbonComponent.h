@@ -11,7 +11,7 @@
 // or collection and are never freed through it.
 #pragma once
 
-#include "framework/RibbonKinds.h"
+#include "framework/ribbon/RibbonKinds.h"
 #include "framework/ribbon/RibbonTypes.h"
 
 #include <cstdint>

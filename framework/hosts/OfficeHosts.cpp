@@ -1,5 +1,5 @@
 // The host table of the framework.
-#include "framework/OfficeHosts.h"
+#include "framework/hosts/OfficeHosts.h"
 
 #include "platform/com/OleError.h"
 #include "platform/rtl/Format.h"

@@ -12,7 +12,7 @@
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
 #include "framework/CustomTaskPanes.h"
-#include "framework/OutlookFolderNames.h"
+#include "framework/hosts/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
 #include "platform/office/CommandBars.h"
 #include "platform/office/OleWindow.h"

@@ -1,7 +1,7 @@
 // The other hosts' event components: their class records and construction.
-#include "framework/OfficeHostEvents.h"
+#include "framework/events/OfficeHostEvents.h"
 
-#include "framework/HostInterfaces.h"
+#include "framework/hosts/HostInterfaces.h"
 
 namespace {
 

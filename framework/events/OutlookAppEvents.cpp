@@ -1,10 +1,10 @@
 // The Outlook events component: the connection walk over Outlook's objects,
 // the disconnection walk, the application's events and the context-menu
 // events that the Outlook 2007 component forwards.
-#include "framework/OutlookAppEvents.h"
+#include "framework/events/OutlookAppEvents.h"
 
 #include "framework/AddInModule.h"
-#include "framework/OutlookEventSinks.h"
+#include "framework/events/OutlookEventSinks.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookObjects.h"
 #include "platform/outlook/OutlookTypes.h"

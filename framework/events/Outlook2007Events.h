@@ -6,7 +6,7 @@
 // (TadxOutlookAppEvents), whose handlers the add-in's author sets.
 #pragma once
 
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 
 class TadxOutlook2007Application : public TadxCustomEvents {
 public:

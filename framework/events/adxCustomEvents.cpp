@@ -1,11 +1,11 @@
 // The base of the host event components: owner check, the sink, advising
 // and unadvising.
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 
 #include "framework/AddInModule.h"
-#include "framework/EventDispatch.h"
+#include "framework/events/EventDispatch.h"
 #include "framework/FrameworkErrors.h"
-#include "framework/OutlookAppEvents.h"
+#include "framework/events/OutlookAppEvents.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/OleError.h"
 

@@ -1,5 +1,5 @@
 // The inspector wrapper's command bars.
-#include "framework/OutlookWindowWrappers.h"
+#include "framework/hosts/OutlookWindowWrappers.h"
 
 void TadxInspector::ClearCommandBars(bool ClearAll) {
     // Each bar placed here would release its controls' host interfaces (the

@@ -7,7 +7,7 @@
 // built yet, except Word's OnStartup, which detection fires.
 #pragma once
 
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 
 class TadxWordAppEvents : public TadxHostInterfaceEvents {
 public:

@@ -1,5 +1,5 @@
 // Full folder names.
-#include "framework/OutlookFolderNames.h"
+#include "framework/hosts/OutlookFolderNames.h"
 
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OutlookTypes.h"

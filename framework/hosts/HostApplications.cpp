@@ -1,5 +1,5 @@
 // The host wrappers' connection and version.
-#include "framework/HostApplications.h"
+#include "framework/hosts/HostApplications.h"
 
 #include "platform/com/LateBound.h"
 #include "platform/com/OleError.h"

@@ -2,7 +2,7 @@
 // runs in Access, the module looks every 250 ms at the database that is open
 // and, when it changed, lets its command bars be found or created again.
 #include "framework/AddInModule.h"
-#include "framework/HostApplications.h"
+#include "framework/hosts/HostApplications.h"
 #include "platform/com/LateBound.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The Outlook 2007 context-menu events and their forwarding.
-#include "framework/Outlook2007Events.h"
+#include "framework/events/Outlook2007Events.h"
 
 #include "framework/AddInModule.h"
-#include "framework/OutlookAppEvents.h"
+#include "framework/events/OutlookAppEvents.h"
 #include "platform/office/CommandBars.h"
 #include "platform/outlook/OutlookTypes.h"
 

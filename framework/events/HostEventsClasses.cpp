@@ -1,5 +1,5 @@
 // Registration of the host event components' form classes.
-#include "framework/HostEventsClasses.h"
+#include "framework/events/HostEventsClasses.h"
 
 #include "framework/adxHostAppEvents.h"
 #include "platform/forms/FormClassBuilder.h"

@@ -7,7 +7,7 @@
 // sink; a window's Close event ends its own sink.
 #pragma once
 
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 
 class TadxOutlookAppEvents;
 

@@ -1,9 +1,9 @@
 // The Outlook events component's sinks and the bookkeeping of the window
 // sinks as windows open and close.
-#include "framework/OutlookEventSinks.h"
+#include "framework/events/OutlookEventSinks.h"
 
 #include "framework/AddInModule.h"
-#include "framework/OutlookAppEvents.h"
+#include "framework/events/OutlookAppEvents.h"
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookTypes.h"

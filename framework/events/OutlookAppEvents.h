@@ -12,7 +12,7 @@
 // handlers through the Do... methods.
 #pragma once
 
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 #include "platform/outlook/ApplicationEvents.h"
 #include "platform/outlook/OutlookEvents.h"
 

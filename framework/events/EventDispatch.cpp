@@ -1,9 +1,9 @@
 // The host event sink: argument layout, delivery to the component, error
 // report and write-back.
-#include "framework/EventDispatch.h"
+#include "framework/events/EventDispatch.h"
 
 #include "framework/AddInModule.h"
-#include "framework/adxCustomEvents.h"
+#include "framework/events/adxCustomEvents.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
 
