@@ -192,7 +192,8 @@ void TAddInModule::TakeUpPendingFile() {
                 try {
                     SentFolderConnect(SentItemsFolder());
                 } catch (...) {
-                    TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
+                    TQelLog::Log(
+                        "Exception in adxCOMAddInModuleAddInInitialize connect to folders");
                 }
             }
             ++i;

@@ -15,10 +15,10 @@
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Screen.h"
 #include "platform/outlook/Outlook.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/text/Text.h"
-#include "platform/forms/Screen.h"
 #include "platform/win/Window.h"
 
 using text::Narrow;

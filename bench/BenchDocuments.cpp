@@ -22,9 +22,19 @@ std::string ConfigDocument() {
 }
 
 std::string TextDocument() {
-    static const char* words[] = {"the", "message", "was", "filed", "after", "sending",
-                                  "Gr\xC3\xBC\xC3\x9F" "e", "\xE2\x82\xAC", "caf\xC3\xA9",
-                                  "\xF0\x9F\x98\x80", "categories", "appointment"};
+    static const char* words[] = {"the",
+                                  "message",
+                                  "was",
+                                  "filed",
+                                  "after",
+                                  "sending",
+                                  "Gr\xC3\xBC\xC3\x9F"
+                                  "e",
+                                  "\xE2\x82\xAC",
+                                  "caf\xC3\xA9",
+                                  "\xF0\x9F\x98\x80",
+                                  "categories",
+                                  "appointment"};
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<book>\n";
     uint32_t seed = 777;
     while (xml.size() < 4 * 1024 * 1024) {

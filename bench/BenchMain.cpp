@@ -18,7 +18,8 @@ public:
             // With repetitions, only means and medians have a meaningful ratio.
             bool spread = run.aggregate_name == "stddev" || run.aggregate_name == "cv";
             if (found != run.counters.end() && !spread)
-                rows_.push_back({run.run_name.str(), run.aggregate_name, found->second.value / 1e6});
+                rows_.push_back(
+                    {run.run_name.str(), run.aggregate_name, found->second.value / 1e6});
         }
     }
 

@@ -32,7 +32,9 @@ public:
                       IBufferedAttributes* atts) override {
         Count += qn + atts->getLength();
     }
-    void endElement(PSAXChar, int32_t, PSAXChar, int32_t, PSAXChar, int32_t qn) override { Count += qn; }
+    void endElement(PSAXChar, int32_t, PSAXChar, int32_t, PSAXChar, int32_t qn) override {
+        Count += qn;
+    }
     void characters(PSAXChar, int32_t n) override { Count += n; }
     void ignorableWhitespace(PSAXChar, int32_t) override {}
     void processingInstruction(PSAXChar, int32_t, PSAXChar, int32_t) override {}
@@ -55,7 +57,9 @@ public:
     }
     size_t Write(const void*, size_t) override { return 0; }
     int64_t Seek(int64_t offset, TSeekOrigin origin) override {
-        int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? int64_t(position_) : int64_t(bytes_.size());
+        int64_t base = origin == soBeginning ? 0
+                       : origin == soCurrent ? int64_t(position_)
+                                             : int64_t(bytes_.size());
         position_ = static_cast<size_t>(std::clamp<int64_t>(base + offset, 0, bytes_.size()));
         return static_cast<int64_t>(position_);
     }
@@ -89,7 +93,9 @@ void Expat(benchmark::State& state, const BenchDocument* document) {
                     ++n;
                 *static_cast<size_t*>(data) += std::strlen(name) + n / 2;
             },
-            [](void* data, const XML_Char* name) { *static_cast<size_t*>(data) += std::strlen(name); });
+            [](void* data, const XML_Char* name) {
+                *static_cast<size_t*>(data) += std::strlen(name);
+            });
         XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char*, int len) {
             *static_cast<size_t*>(data) += len;
         });
@@ -111,9 +117,12 @@ void Libxml2Sax(benchmark::State& state, const BenchDocument* document) {
     sax.endElementNs = [](void* data, const xmlChar* local, const xmlChar*, const xmlChar*) {
         *static_cast<size_t*>(data) += xmlStrlen(local);
     };
-    sax.characters = [](void* data, const xmlChar*, int len) { *static_cast<size_t*>(data) += len; };
+    sax.characters = [](void* data, const xmlChar*, int len) {
+        *static_cast<size_t*>(data) += len;
+    };
     for (auto _ : state) {
-        xmlSAXUserParseMemory(&sax, &count, document->bytes.data(), static_cast<int>(document->bytes.size()));
+        xmlSAXUserParseMemory(&sax, &count, document->bytes.data(),
+                              static_cast<int>(document->bytes.size()));
         benchmark::DoNotOptimize(count);
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(document->bytes.size()));
@@ -131,8 +140,10 @@ void Pugixml(benchmark::State& state, const BenchDocument* document) {
 const bool registered = [] {
     for (const BenchDocument& document : BenchDocuments()) {
         benchmark::RegisterBenchmark((document.name + "/expat").c_str(), Expat, &document);
-        benchmark::RegisterBenchmark((document.name + "/Reedwing SAX").c_str(), ReedwingSax, &document);
-        benchmark::RegisterBenchmark((document.name + "/libxml2 SAX").c_str(), Libxml2Sax, &document);
+        benchmark::RegisterBenchmark((document.name + "/Reedwing SAX").c_str(), ReedwingSax,
+                                     &document);
+        benchmark::RegisterBenchmark((document.name + "/libxml2 SAX").c_str(), Libxml2Sax,
+                                     &document);
         benchmark::RegisterBenchmark((document.name + "/pugixml tree").c_str(), Pugixml, &document);
     }
     return true;

@@ -24,10 +24,12 @@ void Bmp(const uint8_t* data, size_t size) {
     }
     std::vector<uint8_t> written = gfx::EncodeBmp(*image);
     std::unique_ptr<gfx::Dib> again = gfx::DecodeBmp(written.data(), written.size());
-    if (again->Width() != image->Width() || again->Height() != image->Height()) std::abort();
+    if (again->Width() != image->Width() || again->Height() != image->Height())
+        std::abort();
     for (int y = 0; y < image->Height(); ++y)
         for (int x = 0; x < image->Width(); ++x)
-            if (again->GetPixel(x, y) != image->GetPixel(x, y)) std::abort();
+            if (again->GetPixel(x, y) != image->GetPixel(x, y))
+                std::abort();
 }
 
 void Ico(const uint8_t* data, size_t size) {
@@ -39,7 +41,8 @@ void Ico(const uint8_t* data, size_t size) {
 
 void ImageList(const uint8_t* data, size_t size) {
     TMemoryStream stream;
-    if (size) stream.WriteBuffer(data, size);
+    if (size)
+        stream.WriteBuffer(data, size);
     stream.SetPosition(0);
     try {
         gfx::ReadImageListStream(stream);
@@ -50,11 +53,18 @@ void ImageList(const uint8_t* data, size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     switch (data[0] % 3) {
-    case 0: Bmp(data + 1, size - 1); break;
-    case 1: Ico(data + 1, size - 1); break;
-    default: ImageList(data + 1, size - 1); break;
+    case 0:
+        Bmp(data + 1, size - 1);
+        break;
+    case 1:
+        Ico(data + 1, size - 1);
+        break;
+    default:
+        ImageList(data + 1, size - 1);
+        break;
     }
     return 0;
 }

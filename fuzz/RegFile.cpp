@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string written = platform::WriteRegText(tree);
     platform::RegTree again;
     platform::RegParseReport report = platform::ParseRegText(written, again);
-    if (!report.Ok() || !(again == tree)) std::abort();
+    if (!report.Ok() || !(again == tree))
+        std::abort();
     return 0;
 }

@@ -37,7 +37,8 @@ public:
             Touch(name, nameLength), Touch(value, valueLength);
         }
     }
-    void endElement(PSAXChar u, int32_t un, PSAXChar l, int32_t ln, PSAXChar q, int32_t qn) override {
+    void endElement(PSAXChar u, int32_t un, PSAXChar l, int32_t ln, PSAXChar q,
+                    int32_t qn) override {
         Touch(u, un), Touch(l, ln), Touch(q, qn);
     }
     void characters(PSAXChar ch, int32_t n) override { Touch(ch, n); }
@@ -47,7 +48,9 @@ public:
     }
     void skippedEntity(PSAXChar, int32_t) override {}
     void EndProlog() override {}
-    void startDTD(PSAXChar n, int32_t nn, PSAXChar, int32_t, PSAXChar, int32_t) override { Touch(n, nn); }
+    void startDTD(PSAXChar n, int32_t nn, PSAXChar, int32_t, PSAXChar, int32_t) override {
+        Touch(n, nn);
+    }
     void EndDTD() override {}
     void StartEntity(PSAXChar, int32_t) override {}
     void EndEntity(PSAXChar, int32_t) override {}

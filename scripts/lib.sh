@@ -7,7 +7,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 # Debian packages the build needs, by name.
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev libxml2-dev libexpat1-dev libpugixml-dev
   nodejs npm

@@ -59,7 +59,9 @@ TRwXmlBaseParser::TRwXmlBaseParser(IErrorHandler* errorHandler, TStream* stream,
     : errorHandler_(ComPtr<IErrorHandler>::Share(errorHandler)), stream_(stream),
       ownsStream_(ownsStream), units_(new char16_t[kUnits]) {}
 
-TRwXmlBaseParser::~TRwXmlBaseParser() { Close(); }
+TRwXmlBaseParser::~TRwXmlBaseParser() {
+    Close();
+}
 
 void TRwXmlBaseParser::Close() {
     if (ownsStream_)
@@ -258,7 +260,8 @@ size_t TRwXmlBaseParser::DecodeAnsi(size_t limit) {
             continue;
         if (bytesTail_ - bytesHead_ < 4 && !streamEnded_)
             continue;
-        std::string_view rest(reinterpret_cast<const char*>(b) + bytesHead_, bytesTail_ - bytesHead_);
+        std::string_view rest(reinterpret_cast<const char*>(b) + bytesHead_,
+                              bytesTail_ - bytesHead_);
         size_t used = 0;
         char32_t c = text::DecodeAnsiChar(rest, used);
         bytesHead_ += used;

@@ -8,7 +8,8 @@ namespace {
 std::u16string_view View(PSAXChar p, int32_t length) {
     if (!p)
         return {};
-    return length < 0 ? std::u16string_view(p) : std::u16string_view(p, static_cast<size_t>(length));
+    return length < 0 ? std::u16string_view(p)
+                      : std::u16string_view(p, static_cast<size_t>(length));
 }
 
 void Out(std::u16string_view text, PSAXChar& p, int32_t& length) {
@@ -147,12 +148,18 @@ SAXString TRwSAXAttributes::getValue(int32_t index) {
 int32_t TRwSAXAttributes::getIndex(const SAXString& uri, const SAXString& localName) {
     return IndexOf(uri, localName);
 }
-int32_t TRwSAXAttributes::getIndex(const SAXString& qName) { return IndexOf(qName); }
+int32_t TRwSAXAttributes::getIndex(const SAXString& qName) {
+    return IndexOf(qName);
+}
 SAXString TRwSAXAttributes::getType(const SAXString& uri, const SAXString& localName) {
     return getType(IndexOf(uri, localName));
 }
-SAXString TRwSAXAttributes::getType(const SAXString& qName) { return getType(IndexOf(qName)); }
+SAXString TRwSAXAttributes::getType(const SAXString& qName) {
+    return getType(IndexOf(qName));
+}
 SAXString TRwSAXAttributes::getValue(const SAXString& uri, const SAXString& localName) {
     return getValue(IndexOf(uri, localName));
 }
-SAXString TRwSAXAttributes::getValue(const SAXString& qName) { return getValue(IndexOf(qName)); }
+SAXString TRwSAXAttributes::getValue(const SAXString& qName) {
+    return getValue(IndexOf(qName));
+}

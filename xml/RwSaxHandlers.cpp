@@ -17,8 +17,7 @@ std::unique_ptr<TRwString> Text(PSAXChar p, int32_t length) {
 }
 
 // Runs an event property; what it raises becomes ESAXException with format.
-template <class Call>
-void Guarded(const char* format, Call&& call) {
+template <class Call> void Guarded(const char* format, Call&& call) {
     try {
         call();
     } catch (const Exception& e) {

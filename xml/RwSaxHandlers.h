@@ -29,8 +29,8 @@ using TRwSAXOnCharacters = std::function<void(TObject* Sender, TRwString* AText)
 using TRwSAXOnEndElement = std::function<void(TObject* Sender, TRwString* ANamespaceURI,
                                               TRwString* ALocalName, TRwString* AQName)>;
 using TRwSAXOnComment = std::function<void(TObject* Sender, TRwString* AComment)>;
-using TRwSAXOnStartDTD = std::function<void(TObject* Sender, TRwString* AName,
-                                            TRwString* APublicId, TRwString* ASystemId)>;
+using TRwSAXOnStartDTD = std::function<void(TObject* Sender, TRwString* AName, TRwString* APublicId,
+                                            TRwString* ASystemId)>;
 using TRwSAXOnEndDTD = std::function<void(TObject* Sender)>;
 using TRwSAXOnStartCDATA = std::function<void(TObject* Sender)>;
 using TRwSAXOnEndCDATA = std::function<void(TObject* Sender)>;
@@ -49,9 +49,8 @@ public:
     void startPrefixMapping(PSAXChar prefix, int32_t prefixLength, PSAXChar uri,
                             int32_t uriLength) override;
     void endPrefixMapping(PSAXChar prefix, int32_t prefixLength) override;
-    void startElement(PSAXChar uri, int32_t uriLength, PSAXChar localName,
-                      int32_t localNameLength, PSAXChar qName, int32_t qNameLength,
-                      IBufferedAttributes* atts) override;
+    void startElement(PSAXChar uri, int32_t uriLength, PSAXChar localName, int32_t localNameLength,
+                      PSAXChar qName, int32_t qNameLength, IBufferedAttributes* atts) override;
     void endElement(PSAXChar uri, int32_t uriLength, PSAXChar localName, int32_t localNameLength,
                     PSAXChar qName, int32_t qNameLength) override;
     void characters(PSAXChar ch, int32_t chLength) override;

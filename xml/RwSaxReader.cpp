@@ -18,15 +18,23 @@ constexpr const char16_t* kNotWellformed = u"The XML document is not wellformed!
 constexpr const char16_t* kAttributesEnd =
     u"Unexptected End Of Document!\r\nThe attributes are not conform the XML standard!";
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 // Characters a name may hold but is warned about.
-bool IsInvalidNameChar(char16_t c) { return (c >= 0x01 && c <= 0x2C) || (c >= 0x3B && c <= 0x40); }
+bool IsInvalidNameChar(char16_t c) {
+    return (c >= 0x01 && c <= 0x2C) || (c >= 0x3B && c <= 0x40);
+}
 
 // Name characters that neither end a name nor are warned about.
-bool IsPlainNameChar(char16_t c) { return c >= 0x41 || (c >= 0x2D && c <= 0x3A && c != u'/'); }
+bool IsPlainNameChar(char16_t c) {
+    return c >= 0x41 || (c >= 0x2D && c <= 0x3A && c != u'/');
+}
 
-int32_t Length(std::u16string_view s) { return static_cast<int32_t>(s.size()); }
+int32_t Length(std::u16string_view s) {
+    return static_cast<int32_t>(s.size());
+}
 
 // The local name of an element: the part after the first ":".
 std::u16string_view LocalPart(std::u16string_view name) {
@@ -131,7 +139,9 @@ void TRwSAXXMLReader::parse(IInputSource*) {
     throw ESAXNotSupportedException("This call is not supported in Reedwing XML.");
 }
 
-void TRwSAXXMLReader::parseURL(const SAXString& systemId) { Parse(text::Narrow(systemId)); }
+void TRwSAXXMLReader::parseURL(const SAXString& systemId) {
+    Parse(text::Narrow(systemId));
+}
 
 void TRwSAXXMLReader::Parse(const std::string& fileName) {
     Parse(new TFileStream(fileName, fmOpenRead | fmShareDenyNone), true);
@@ -160,13 +170,13 @@ void TRwSAXXMLReader::Parse(TStream* stream, bool ownsStream) {
         }
     } scope{*this};
     if (!contentHandler_) {
-        contentHandler_ = ComPtr<IBufferedContentHandler>::Adopt(
-            ComMaker::New<TRwSAXContentHandler>(this));
+        contentHandler_ =
+            ComPtr<IBufferedContentHandler>::Adopt(ComMaker::New<TRwSAXContentHandler>(this));
         defaultContentHandler_ = true;
     }
     if (!lexicalHandler_) {
-        lexicalHandler_ = ComPtr<IBufferedLexicalHandler>::Adopt(
-            ComMaker::New<TRwSAXLexicalHandler>(this));
+        lexicalHandler_ =
+            ComPtr<IBufferedLexicalHandler>::Adopt(ComMaker::New<TRwSAXLexicalHandler>(this));
         defaultLexicalHandler_ = true;
     }
     if (!errorHandler_) {
@@ -337,7 +347,8 @@ void TRwSAXXMLReader::ReadName(TRwSaxNameBuffer& name, bool attribute, const cha
         if (c == u' ' || (attribute ? c == u'=' : (c == u'/' || c == u'>')))
             return;
         if (IsInvalidNameChar(c))
-            Warning(std::u16string(kNotWellformed) + (attribute ? u"The attribute" : u"The element") +
+            Warning(std::u16string(kNotWellformed) +
+                    (attribute ? u"The attribute" : u"The element") +
                     u" name contains an invalid character (" + c + u")!");
         name.Append(c);
     }
@@ -383,7 +394,8 @@ std::u16string_view TRwSAXXMLReader::NamespaceOf(std::u16string_view prefix) con
 
 void TRwSAXXMLReader::EndPrefixMappings(size_t mark) {
     for (size_t i = mark; i < namespaces_.size(); ++i)
-        contentHandler_->endPrefixMapping(namespaces_[i].first.data(), Length(namespaces_[i].first));
+        contentHandler_->endPrefixMapping(namespaces_[i].first.data(),
+                                          Length(namespaces_[i].first));
     namespaces_.resize(mark);
 }
 
@@ -414,10 +426,9 @@ bool TRwSAXXMLReader::StartElement(int32_t depth) {
             namespaces_.emplace_back(attribute.Name.Prefix(), attribute.Value.WideView());
     }
     for (size_t i = mark; i < namespaces_.size(); ++i)
-        contentHandler_->startPrefixMapping(namespaces_[i].first.data(),
-                                            Length(namespaces_[i].first),
-                                            namespaces_[i].second.data(),
-                                            Length(namespaces_[i].second));
+        contentHandler_->startPrefixMapping(
+            namespaces_[i].first.data(), Length(namespaces_[i].first), namespaces_[i].second.data(),
+            Length(namespaces_[i].second));
     std::u16string_view qName = name_.QName();
     std::u16string_view localName = LocalPart(qName);
     std::u16string_view uri = NamespaceOf(PrefixPart(qName));
@@ -486,13 +497,13 @@ void TRwSAXXMLReader::ParseContent() {
 }
 
 void TRwSAXXMLReader::Warning(const std::u16string& message) {
-    ComPtr<ISAXParseError> error = TSAXParseError::Create(message, chars_->getLineNumber(),
-                                                          chars_->getColumnNumber());
+    ComPtr<ISAXParseError> error =
+        TSAXParseError::Create(message, chars_->getLineNumber(), chars_->getColumnNumber());
     errorHandler_->warning(error.Get());
 }
 
 void TRwSAXXMLReader::Error(const std::u16string& message) {
-    ComPtr<ISAXParseError> error = TSAXParseError::Create(message, chars_->getLineNumber(),
-                                                          chars_->getColumnNumber());
+    ComPtr<ISAXParseError> error =
+        TSAXParseError::Create(message, chars_->getLineNumber(), chars_->getColumnNumber());
     errorHandler_->Error(error.Get());
 }

@@ -9,8 +9,12 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Encodes s[i] (and s[i + 1] when they form a pair) into out; returns the
 // bytes written and the characters consumed.
@@ -169,7 +173,8 @@ bool TRwUTF8ConvertStream::Fill(size_t want) {
 }
 
 void TRwUTF8ConvertStream::RaiseInvalid(const char* detail) {
-    throw Exception(detail ? std::string(kInvalidUtf8) + "\r\n" + detail : std::string(kInvalidUtf8));
+    throw Exception(detail ? std::string(kInvalidUtf8) + "\r\n" + detail
+                           : std::string(kInvalidUtf8));
 }
 
 size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
@@ -209,7 +214,7 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
                 break;
             size_t missing = length - (tail_ - head_);
             if (length == 4)
-                RaiseInvalid(missing == 1 ? "There is 1 byte missing!"
+                RaiseInvalid(missing == 1   ? "There is 1 byte missing!"
                              : missing == 2 ? "There are 2 bytes missing!"
                                             : "There are 3 bytes missing!");
             RaiseInvalid(missing == 1 && length == 3 ? "There is 1 byte missing!"
@@ -244,7 +249,9 @@ size_t TRwUTF8ConvertStream::Read(void* buffer, size_t count) {
     return produced * 2;
 }
 
-size_t TRwUTF8ConvertStream::Write(const void*, size_t) { return 0; }
+size_t TRwUTF8ConvertStream::Write(const void*, size_t) {
+    return 0;
+}
 
 int64_t TRwUTF8ConvertStream::Seek(int64_t offset, TSeekOrigin origin) {
     // Bytes read ahead are given back first, so that the underlying stream

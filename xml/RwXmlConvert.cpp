@@ -7,12 +7,10 @@
 #include "platform/rtl/RtlConsts.h"
 #include "platform/text/Text.h"
 
-
 namespace {
 
 // The five named entities an "&" may already start.
-constexpr std::u16string_view kNamedEntities[] = {u"&amp;", u"&quot;", u"&apos;", u"&lt;",
-                                                  u"&gt;"};
+constexpr std::u16string_view kNamedEntities[] = {u"&amp;", u"&quot;", u"&apos;", u"&lt;", u"&gt;"};
 
 bool StartsNamedEntity(std::u16string_view s, size_t at) {
     for (std::u16string_view entity : kNamedEntities)
@@ -81,7 +79,9 @@ void AppendEntity(std::u16string& out, std::u16string_view name) {
     }
 }
 
-std::string Ascii(std::u16string_view s) { return text::Narrow(s); }
+std::string Ascii(std::u16string_view s) {
+    return text::Narrow(s);
+}
 
 // Characters from..to (one-based, inclusive) of s, cut at its end.
 std::string Chars(std::u16string_view s, size_t from, size_t to) {
@@ -150,9 +150,13 @@ std::u16string RwXMLToStr(std::u16string_view s) {
     return out;
 }
 
-std::u16string RwIntToXML(int32_t value) { return text::Wide(std::to_string(value)); }
+std::u16string RwIntToXML(int32_t value) {
+    return text::Wide(std::to_string(value));
+}
 
-int32_t RwXMLToInt(std::u16string_view s) { return StrToInt(Ascii(s)); }
+int32_t RwXMLToInt(std::u16string_view s) {
+    return StrToInt(Ascii(s));
+}
 
 std::u16string PadLeft(int64_t value, int width, char16_t pad) {
     std::u16string digits = text::Wide(std::to_string(value));
@@ -179,7 +183,8 @@ std::u16string RwDateTimeToXML(TDateTime value) {
 }
 
 TDateTime RwXMLToDate(std::u16string_view s) {
-    return EncodeDate(StrToInt(Chars(s, 1, 4)), StrToInt(Chars(s, 6, 7)), StrToInt(Chars(s, 9, 10)));
+    return EncodeDate(StrToInt(Chars(s, 1, 4)), StrToInt(Chars(s, 6, 7)),
+                      StrToInt(Chars(s, 9, 10)));
 }
 
 TDateTime RwXMLToTime(std::u16string_view s) {
@@ -217,6 +222,10 @@ double RwXMLToDouble(std::u16string_view s) {
     return StrToFloat(textValue);
 }
 
-std::u16string RwBoolToXML(bool value) { return value ? u"true" : u"false"; }
+std::u16string RwBoolToXML(bool value) {
+    return value ? u"true" : u"false";
+}
 
-bool RwXMLToBool(std::u16string_view s) { return s == u"1" || text::SameText(s, u"true"); }
+bool RwXMLToBool(std::u16string_view s) {
+    return s == u"1" || text::SameText(s, u"true");
+}

@@ -18,8 +18,7 @@ public:
 };
 
 // The message part of an error object, shared by both kinds below.
-template <class Interface>
-class TSAXErrorBase : public ComObject<Interface> {
+template <class Interface> class TSAXErrorBase : public ComObject<Interface> {
 public:
     // Nil: the reader's errors have no native object.
     IUnknown* getNativeError() override { return nullptr; }

@@ -179,7 +179,8 @@ struct IBufferedDTDHandler : IUnknown {
     static constexpr GUID Iid = MakeGuid("{674DB6CF-F4C8-4CB4-8EC7-75756D67A54B}");
     // A notation declaration.
     virtual void notationDecl(PSAXChar name, int32_t nameLength, PSAXChar publicId,
-                              int32_t publicIdLength, PSAXChar systemId, int32_t systemIdLength) = 0;
+                              int32_t publicIdLength, PSAXChar systemId,
+                              int32_t systemIdLength) = 0;
     // An unparsed entity declaration.
     virtual void unparsedEntityDecl(PSAXChar name, int32_t nameLength, PSAXChar publicId,
                                     int32_t publicIdLength, PSAXChar systemId,
@@ -200,7 +201,8 @@ struct IInputSource : IUnknown {
 struct IEntityResolver : IUnknown {
     static constexpr GUID Iid = MakeGuid("{DEDE8091-E92F-4940-83C7-FF139594A7AE}");
     // The source to read for the entity, or nil to let the reader decide.
-    virtual ComPtr<IInputSource> resolveEntity(const SAXString& publicId, const SAXString& systemId) = 0;
+    virtual ComPtr<IInputSource> resolveEntity(const SAXString& publicId,
+                                               const SAXString& systemId) = 0;
 };
 
 // Notations and unparsed entities of the DTD, with 16-bit strings.

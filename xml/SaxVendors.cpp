@@ -77,7 +77,9 @@ TSAXVendor* GetSAXVendor(const SAXString& description) {
     return nullptr;
 }
 
-TSAXVendor* GetSAXVendor() { return GetSAXVendor(DefaultSAXVendor()); }
+TSAXVendor* GetSAXVendor() {
+    return GetSAXVendor(DefaultSAXVendor());
+}
 
 SAXString DefaultSAXVendor() {
     Registry& r = TheRegistry();

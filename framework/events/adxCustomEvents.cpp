@@ -3,8 +3,8 @@
 #include "framework/events/adxCustomEvents.h"
 
 #include "framework/AddInModule.h"
-#include "framework/events/EventDispatch.h"
 #include "framework/FrameworkErrors.h"
+#include "framework/events/EventDispatch.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/OleError.h"

@@ -132,7 +132,7 @@ void TadxAddin::HookOutlookEvents() {
     if (module_->OutlookApplication) {
         previousOptionsPagesAdd_ = module_->OutlookApplication->OnOptionsPagesAdd;
         module_->OutlookApplication->OnOptionsPagesAdd = [this](TObject* Sender,
-                                                              const ComPtr<IDispatch>& Pages) {
+                                                                const ComPtr<IDispatch>& Pages) {
             DoOptionsPagesAdd(Sender, Pages);
         };
     }

@@ -2,10 +2,10 @@
 #include "framework/ribbon/RibbonImages.h"
 
 #include "framework/AddInModule.h"
-#include "framework/ribbon/adxRibbonComponent.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonTab.h"
+#include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Gdi.h"

@@ -12,7 +12,6 @@
 //   the controls' pictures (RibbonImages.h); the form classes (RibbonClasses.h)
 #pragma once
 
-#include "framework/ribbon/adxRibbonComponent.h"
 #include "framework/ribbon/RibbonButtons.h"
 #include "framework/ribbon/RibbonCallbacks.h"
 #include "framework/ribbon/RibbonClasses.h"
@@ -26,3 +25,4 @@
 #include "framework/ribbon/RibbonTab.h"
 #include "framework/ribbon/RibbonTypes.h"
 #include "framework/ribbon/RibbonXmlWriter.h"
+#include "framework/ribbon/adxRibbonComponent.h"

@@ -16,12 +16,15 @@ ComClassFactory::ComClassFactory(ComServer& server, const GUID& clsid, std::stri
       creator_(std::move(creator)) {}
 
 HRESULT ComClassFactory::CreateInstance(IUnknown* outer, const GUID& iid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
     return ComGuard([&]() -> HRESULT {
         ComPtr<IUnknown> object = CreateComObject(nullptr);
-        if (!object) return E_UNEXPECTED;
+        if (!object)
+            return E_UNEXPECTED;
         return object->QueryInterface(iid, ppv);
     });
 }
@@ -31,7 +34,8 @@ HRESULT ComClassFactory::LockServer(bool lock) {
     if (lock) {
         count.Lock();
     } else {
-        if (count.Locks() <= 0) return E_UNEXPECTED; // more unlocks than locks
+        if (count.Locks() <= 0)
+            return E_UNEXPECTED; // more unlocks than locks
         count.Unlock();
     }
     return S_OK;
@@ -51,7 +55,8 @@ std::string ComClassFactory::GetProgID() const {
 
 void ComClassFactory::UpdateRegistry(bool doRegister) {
     if (doRegister)
-        RegisterComClass({clsid_, GetProgID(), description_, server_.LibraryPath(), threadingModel_});
+        RegisterComClass(
+            {clsid_, GetProgID(), description_, server_.LibraryPath(), threadingModel_});
     else
         UnregisterComClass(clsid_, GetProgID());
 }

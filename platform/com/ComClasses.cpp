@@ -22,7 +22,9 @@ bool IsValidProgID(std::string_view progId) {
     return !progId.empty() && progId.size() <= 39 && progId.find('\\') == std::string_view::npos;
 }
 
-std::string ClassKey(const GUID& clsid) { return "\\CLSID\\" + clsid.ToString(); }
+std::string ClassKey(const GUID& clsid) {
+    return "\\CLSID\\" + clsid.ToString();
+}
 
 struct ClassObject {
     GUID clsid;
@@ -57,7 +59,8 @@ LoadedLibraries& Libraries() {
 std::string InprocServerPath(const GUID& clsid) {
     TRegistry reg;
     reg.SetRootKey(HKEY_CLASSES_ROOT);
-    if (!reg.OpenKeyReadOnly(ClassKey(clsid) + "\\InprocServer32")) return {};
+    if (!reg.OpenKeyReadOnly(ClassKey(clsid) + "\\InprocServer32"))
+        return {};
     try {
         return reg.ReadString("");
     } catch (const ERegistryException&) {
@@ -73,11 +76,12 @@ HRESULT ServerEntry(const std::string& path, DllGetClassObjectFunc& entry) {
     if (it == libraries.byPath.end()) {
         ServerLibrary library;
         library.module = LoadLibrary(path.c_str());
-        if (!library.module) return CO_E_DLLNOTFOUND;
-        library.getClassObject =
-            reinterpret_cast<DllGetClassObjectFunc>(GetProcAddress(library.module, "DllGetClassObject"));
-        library.canUnloadNow =
-            reinterpret_cast<DllCanUnloadNowFunc>(GetProcAddress(library.module, "DllCanUnloadNow"));
+        if (!library.module)
+            return CO_E_DLLNOTFOUND;
+        library.getClassObject = reinterpret_cast<DllGetClassObjectFunc>(
+            GetProcAddress(library.module, "DllGetClassObject"));
+        library.canUnloadNow = reinterpret_cast<DllCanUnloadNowFunc>(
+            GetProcAddress(library.module, "DllCanUnloadNow"));
         if (!library.getClassObject) {
             FreeLibrary(library.module);
             return CO_E_ERRORINDLL;
@@ -99,7 +103,8 @@ void RegisterComClass(const ComClassRegistration& r) {
     reg.SetRootKey(HKEY_CLASSES_ROOT);
     std::string classKey = ClassKey(r.ClassID);
     auto open = [&](const std::string& key) {
-        if (!reg.OpenKey(key, true)) throw ERegistryException("Failed to create key " + key);
+        if (!reg.OpenKey(key, true))
+            throw ERegistryException("Failed to create key " + key);
     };
     open(classKey);
     reg.WriteString("", r.Description);
@@ -109,7 +114,8 @@ void RegisterComClass(const ComClassRegistration& r) {
     }
     open(classKey + "\\InprocServer32");
     reg.WriteString("", r.LibraryPath);
-    if (!r.ThreadingModel.empty()) reg.WriteString("ThreadingModel", r.ThreadingModel);
+    if (!r.ThreadingModel.empty())
+        reg.WriteString("ThreadingModel", r.ThreadingModel);
     if (withProgID) {
         open("\\" + r.ProgID);
         reg.WriteString("", r.Description);
@@ -124,25 +130,31 @@ void UnregisterComClass(const GUID& clsid, std::string_view progId) {
     TRegistry reg;
     reg.SetRootKey(HKEY_CLASSES_ROOT);
     reg.DeleteKey(ClassKey(clsid));
-    if (!IsValidProgID(progId)) return batch.Commit();
+    if (!IsValidProgID(progId))
+        return batch.Commit();
     std::string progKey = "\\" + std::string(progId);
     GUID named;
     bool ours = FAILED(CLSIDFromProgID(text::Wide(progId), &named)) || named == clsid;
-    if (ours) reg.DeleteKey(progKey);
+    if (ours)
+        reg.DeleteKey(progKey);
     batch.Commit();
 }
 
 HRESULT CLSIDFromProgID(std::u16string_view progId, GUID* clsid) noexcept {
-    if (!clsid) return E_INVALIDARG;
+    if (!clsid)
+        return E_INVALIDARG;
     *clsid = GUID_NULL;
     try {
         std::string name = text::Narrow(progId);
-        if (!IsValidProgID(name)) return CO_E_CLASSSTRING;
+        if (!IsValidProgID(name))
+            return CO_E_CLASSSTRING;
         TRegistry reg;
         reg.SetRootKey(HKEY_CLASSES_ROOT);
-        if (!reg.OpenKeyReadOnly("\\" + name + "\\CLSID")) return CO_E_CLASSSTRING;
+        if (!reg.OpenKeyReadOnly("\\" + name + "\\CLSID"))
+            return CO_E_CLASSSTRING;
         auto parsed = GUID::Parse(reg.ReadString(""));
-        if (!parsed) return CO_E_CLASSSTRING;
+        if (!parsed)
+            return CO_E_CLASSSTRING;
         *clsid = *parsed;
         return S_OK;
     } catch (...) {
@@ -151,7 +163,8 @@ HRESULT CLSIDFromProgID(std::u16string_view progId, GUID* clsid) noexcept {
 }
 
 HRESULT CLSIDFromString(std::u16string_view text, GUID* clsid) noexcept {
-    if (!clsid) return E_INVALIDARG;
+    if (!clsid)
+        return E_INVALIDARG;
     if (!text.empty() && text[0] == u'{') {
         auto parsed = GUID::Parse(text);
         *clsid = parsed ? *parsed : GUID_NULL;
@@ -161,13 +174,16 @@ HRESULT CLSIDFromString(std::u16string_view text, GUID* clsid) noexcept {
 }
 
 HRESULT ProgIDFromCLSID(const GUID& clsid, std::u16string* progId) noexcept {
-    if (!progId) return E_INVALIDARG;
+    if (!progId)
+        return E_INVALIDARG;
     try {
         TRegistry reg;
         reg.SetRootKey(HKEY_CLASSES_ROOT);
-        if (!reg.OpenKeyReadOnly(ClassKey(clsid) + "\\ProgID")) return REGDB_E_CLASSNOTREG;
+        if (!reg.OpenKeyReadOnly(ClassKey(clsid) + "\\ProgID"))
+            return REGDB_E_CLASSNOTREG;
         std::string name = reg.ReadString("");
-        if (name.empty()) return REGDB_E_CLASSNOTREG;
+        if (name.empty())
+            return REGDB_E_CLASSNOTREG;
         *progId = text::Wide(name);
         return S_OK;
     } catch (...) {
@@ -186,13 +202,15 @@ GUID ProgIDToClassID(std::string_view progId) {
 std::string ClassIDToProgID(const GUID& clsid) {
     std::u16string progId;
     HRESULT hr = ProgIDFromCLSID(clsid, &progId);
-    if (FAILED(hr)) throw EOleSysError(SysErrorMessage(hr) + " (" + clsid.ToString() + ")", hr);
+    if (FAILED(hr))
+        throw EOleSysError(SysErrorMessage(hr) + " (" + clsid.ToString() + ")", hr);
     return text::Narrow(progId);
 }
 
-HRESULT CoRegisterClassObject(const GUID& clsid, IUnknown* classObject, uint32_t clsctx,
-                              uint32_t, uint32_t* cookie) noexcept {
-    if (!classObject || !cookie) return E_INVALIDARG;
+HRESULT CoRegisterClassObject(const GUID& clsid, IUnknown* classObject, uint32_t clsctx, uint32_t,
+                              uint32_t* cookie) noexcept {
+    if (!classObject || !cookie)
+        return E_INVALIDARG;
     return ComGuard([&] {
         *cookie = ClassObjects().Add({clsid, ComPtr<IUnknown>::Share(classObject), clsctx});
     });
@@ -204,32 +222,39 @@ HRESULT CoRevokeClassObject(uint32_t cookie) noexcept {
 
 HRESULT CoGetClassObject(const GUID& clsid, uint32_t clsctx, void*, const GUID& iid,
                          void** ppv) noexcept {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     auto registered = ClassObjects().FindFirst(
         [&](const ClassObject& entry) { return entry.clsid == clsid && (entry.clsctx & clsctx); });
-    if (registered) return registered->object->QueryInterface(iid, ppv);
-    if (!(clsctx & CLSCTX_INPROC_SERVER)) return REGDB_E_CLASSNOTREG;
+    if (registered)
+        return registered->object->QueryInterface(iid, ppv);
+    if (!(clsctx & CLSCTX_INPROC_SERVER))
+        return REGDB_E_CLASSNOTREG;
     std::string path;
     try {
         path = InprocServerPath(clsid);
     } catch (...) {
         return REGDB_E_CLASSNOTREG;
     }
-    if (path.empty()) return REGDB_E_CLASSNOTREG;
+    if (path.empty())
+        return REGDB_E_CLASSNOTREG;
     DllGetClassObjectFunc entry = nullptr;
     HRESULT hr = ServerEntry(path, entry);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     return entry(clsid, iid, ppv);
 }
 
 HRESULT CoCreateInstance(const GUID& clsid, IUnknown* outer, uint32_t clsctx, const GUID& iid,
                          void** ppv) noexcept {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     ComPtr<IClassFactory> factory;
     HRESULT hr = CoGetClassObject(clsid, clsctx, nullptr, IID_IClassFactory, factory.ReceiveVoid());
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     return factory->CreateInstance(outer, iid, ppv);
 }
 
@@ -255,15 +280,15 @@ bool IsComLibraryLoaded(std::string_view path) {
 
 ComPtr<IUnknown> CreateComObject(const GUID& clsid) {
     ComPtr<IUnknown> object;
-    OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                              object.ReceiveVoid()));
+    OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                              IID_IUnknown, object.ReceiveVoid()));
     return object;
 }
 
 ComPtr<IDispatch> CreateOleObject(std::string_view progId) {
     GUID clsid = ProgIDToClassID(progId);
     ComPtr<IDispatch> object;
-    OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                              object.ReceiveVoid()));
+    OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                              IID_IDispatch, object.ReceiveVoid()));
     return object;
 }

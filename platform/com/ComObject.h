@@ -63,31 +63,29 @@ ComObjectCount& PlatformObjectCount();
 
 namespace com_detail {
 // True when iid names interface I or one of its base interfaces.
-template <class I>
-constexpr bool Answers(const GUID& iid) {
-    if (iid == I::Iid) return true;
+template <class I> constexpr bool Answers(const GUID& iid) {
+    if (iid == I::Iid)
+        return true;
     if constexpr (requires { typename I::BaseInterface; })
         return Answers<typename I::BaseInterface>(iid);
     else
         return false;
 }
-template <class First, class... Rest>
-struct FirstOf {
-    using Type = First;
-};
+template <class First, class... Rest> struct FirstOf { using Type = First; };
 } // namespace com_detail
 
 // IUnknown navigation over the interfaces I...; the lifetime policy comes from
 // ComObject or ComComponent below.
-template <class... I>
-class ComInterfaces : public I... {
+template <class... I> class ComInterfaces : public I... {
     static_assert(sizeof...(I) > 0, "an object implements at least one interface");
 
 public:
     HRESULT QueryInterface(const GUID& iid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = GetInterface(iid);
-        if (!*ppv) return E_NOINTERFACE;
+        if (!*ppv)
+            return E_NOINTERFACE;
         this->AddRefSelf();
         return S_OK;
     }
@@ -106,20 +104,22 @@ protected:
     // The interface pointer for iid (without a reference), or nullptr.
     // Derived classes override this to answer more IIDs, falling back to it.
     virtual void* GetInterface(const GUID& iid) {
-        if (iid == IID_IUnknown) return UnknownSelf();
+        if (iid == IID_IUnknown)
+            return UnknownSelf();
         void* found = nullptr;
         ((found = found ? found : (com_detail::Answers<I>(iid) ? static_cast<I*>(this) : nullptr)),
          ...);
-        if (found) return found;
+        if (found)
+            return found;
         for (const auto& alias : aliases_)
-            if (alias.first == iid) return alias.second;
+            if (alias.first == iid)
+                return alias.second;
         return nullptr;
     }
 
     // Makes the object answer iid with its interface J (an interface of I...
     // or one they derive from), e.g. a host IID that is a plain IDispatch here.
-    template <class J>
-    void AddInterfaceAlias(const GUID& iid) {
+    template <class J> void AddInterfaceAlias(const GUID& iid) {
         aliases_.emplace_back(iid, static_cast<void*>(static_cast<J*>(this)));
     }
 
@@ -131,13 +131,13 @@ private:
 };
 
 // Self-deleting, reference-counted object counted for DllCanUnloadNow.
-template <class... I>
-class ComObject : public ComInterfaces<I...> {
+template <class... I> class ComObject : public ComInterfaces<I...> {
 public:
     ULONG AddRef() override { return ++refs_; }
     ULONG Release() override {
         ULONG left = --refs_;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
     // References held now (for tests and diagnostics).
@@ -158,8 +158,7 @@ private:
 
 // Owner-managed object: answers QueryInterface, counts references, is deleted
 // by its owner only.
-template <class... I>
-class ComComponent : public ComInterfaces<I...> {
+template <class... I> class ComComponent : public ComInterfaces<I...> {
 public:
     ComComponent() = default;
     // Owner-managed objects are not counted; the parameter lets helpers
@@ -181,12 +180,10 @@ private:
 // Creates a self-deleting object and adopts its first reference. The object's
 // constructor may be private if T befriends the helper: friend struct ::ComMaker;
 struct ComMaker {
-    template <class T, class... A>
-    static T* New(A&&... args) {
+    template <class T, class... A> static T* New(A&&... args) {
         return new T(std::forward<A>(args)...);
     }
 };
-template <class T, class... A>
-ComPtr<T> MakeComObject(A&&... args) {
+template <class T, class... A> ComPtr<T> MakeComObject(A&&... args) {
     return ComPtr<T>::Adopt(ComMaker::New<T>(std::forward<A>(args)...));
 }

@@ -15,8 +15,7 @@
 #include <type_traits>
 #include <utility>
 
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     // An empty pointer.
     ComPtr() noexcept = default;
@@ -32,18 +31,21 @@ public:
     [[nodiscard]] static ComPtr Share(T* p) noexcept {
         ComPtr r;
         r.p_ = p;
-        if (p) p->AddRef();
+        if (p)
+            p->AddRef();
         return r;
     }
 
     ComPtr(const ComPtr& other) noexcept : p_(other.p_) {
-        if (p_) p_->AddRef();
+        if (p_)
+            p_->AddRef();
     }
     ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     // Upcasts (ComPtr<IDispatch> to ComPtr<IUnknown>) share the reference.
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
     ComPtr(const ComPtr<U>& other) noexcept : p_(other.Get()) {
-        if (p_) p_->AddRef();
+        if (p_)
+            p_->AddRef();
     }
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
     ComPtr(ComPtr<U>&& other) noexcept : p_(other.Detach()) {}
@@ -66,7 +68,8 @@ public:
 
     // Drops the reference held, if any.
     void Reset() noexcept {
-        if (T* p = std::exchange(p_, nullptr)) p->Release();
+        if (T* p = std::exchange(p_, nullptr))
+            p->Release();
     }
     // Hands the reference to the caller and empties this pointer.
     [[nodiscard]] T* Detach() noexcept { return std::exchange(p_, nullptr); }
@@ -80,15 +83,14 @@ public:
     void** ReceiveVoid() noexcept { return reinterpret_cast<void**>(Receive()); }
 
     // This object's interface U through QueryInterface; empty when it has none.
-    template <class U>
-    ComPtr<U> Query() const noexcept {
+    template <class U> ComPtr<U> Query() const noexcept {
         ComPtr<U> r;
-        if (p_) p_->QueryInterface(IidOf<U>(), r.ReceiveVoid());
+        if (p_)
+            p_->QueryInterface(IidOf<U>(), r.ReceiveVoid());
         return r;
     }
     // QueryInterface into out; returns the HRESULT.
-    template <class U>
-    HRESULT Query(ComPtr<U>& out) const noexcept {
+    template <class U> HRESULT Query(ComPtr<U>& out) const noexcept {
         if (!p_) {
             out.Reset();
             return E_POINTER;
@@ -104,10 +106,10 @@ private:
 };
 
 // Interface U of object p through QueryInterface; empty when p is null or has none.
-template <class U>
-ComPtr<U> ComQuery(IUnknown* p) noexcept {
+template <class U> ComPtr<U> ComQuery(IUnknown* p) noexcept {
     ComPtr<U> r;
-    if (p) p->QueryInterface(IidOf<U>(), r.ReceiveVoid());
+    if (p)
+        p->QueryInterface(IidOf<U>(), r.ReceiveVoid());
     return r;
 }
 

@@ -13,27 +13,39 @@ ComServer::~ComServer() = default;
 
 ComClassFactory* ComServer::FindFactory(const GUID& clsid) const noexcept {
     for (const auto& factory : factories_)
-        if (factory->ClassID() == clsid) return factory.get();
+        if (factory->ClassID() == clsid)
+            return factory.get();
     return nullptr;
 }
 
 HRESULT ComServer::GetClassObject(const GUID& clsid, const GUID& iid, void** ppv) noexcept {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     ComClassFactory* factory = FindFactory(clsid);
-    if (!factory) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!factory)
+        return CLASS_E_CLASSNOTAVAILABLE;
     return factory->QueryInterface(iid, ppv);
 }
 
-HRESULT ComServer::CanUnloadNow() const noexcept { return count_.CanUnloadNow() ? S_OK : S_FALSE; }
+HRESULT ComServer::CanUnloadNow() const noexcept {
+    return count_.CanUnloadNow() ? S_OK : S_FALSE;
+}
 
-HRESULT ComServer::RegisterServer() noexcept { return UpdateRegistry(true); }
-HRESULT ComServer::UnregisterServer() noexcept { return UpdateRegistry(false); }
+HRESULT ComServer::RegisterServer() noexcept {
+    return UpdateRegistry(true);
+}
+HRESULT ComServer::UnregisterServer() noexcept {
+    return UpdateRegistry(false);
+}
 
 HRESULT ComServer::UpdateRegistry(bool doRegister) noexcept {
     return ComGuard([&] {
-        for (const auto& factory : factories_) factory->UpdateRegistry(doRegister);
+        for (const auto& factory : factories_)
+            factory->UpdateRegistry(doRegister);
     });
 }
 
-std::string ComServer::LibraryPath() const { return platform::ModuleFileNameOf(anchor_); }
+std::string ComServer::LibraryPath() const {
+    return platform::ModuleFileNameOf(anchor_);
+}

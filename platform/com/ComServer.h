@@ -48,8 +48,7 @@ public:
     ~ComServer();
 
     // Creates and keeps a factory F (constructed with this server first).
-    template <class F, class... A>
-    F& AddFactory(A&&... args) {
+    template <class F, class... A> F& AddFactory(A&&... args) {
         auto factory = std::make_unique<F>(*this, std::forward<A>(args)...);
         F& ref = *factory;
         factories_.push_back(std::move(factory));
@@ -57,7 +56,9 @@ public:
     }
     // The factory of clsid, or nullptr.
     ComClassFactory* FindFactory(const GUID& clsid) const noexcept;
-    const std::vector<std::unique_ptr<ComClassFactory>>& Factories() const noexcept { return factories_; }
+    const std::vector<std::unique_ptr<ComClassFactory>>& Factories() const noexcept {
+        return factories_;
+    }
 
     // DllGetClassObject: the class object of clsid (CLASS_E_CLASSNOTAVAILABLE
     // for a class this server does not have).

@@ -19,31 +19,38 @@ HRESULT ConnectionPoint::GetConnectionInterface(GUID* iid) {
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
-    if (!container) return E_POINTER;
+    if (!container)
+        return E_POINTER;
     *container = container_;
-    if (!container_) return E_UNEXPECTED;
+    if (!container_)
+        return E_UNEXPECTED;
     container_->AddRef();
     return S_OK;
 }
 
 HRESULT ConnectionPoint::Advise(IUnknown* sink, uint32_t* cookie) {
-    if (cookie) *cookie = 0;
-    if (!sink || !cookie) return E_POINTER;
+    if (cookie)
+        *cookie = 0;
+    if (!sink || !cookie)
+        return E_POINTER;
     ComPtr<IUnknown> events;
     if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(events.Receive()))) || !events)
         return CONNECT_E_CANNOTCONNECT;
     return ComGuard([&] {
         uint32_t c = nextCookie_++;
-        if (nextCookie_ == 0) nextCookie_ = 1; // cookies are never 0
+        if (nextCookie_ == 0)
+            nextCookie_ = 1; // cookies are never 0
         sinks_.emplace(c, std::move(events));
-        if (history_) history_->push_back(iid_);
+        if (history_)
+            history_->push_back(iid_);
         *cookie = c;
     });
 }
 
 HRESULT ConnectionPoint::Unadvise(uint32_t cookie) {
     auto it = sinks_.find(cookie);
-    if (it == sinks_.end()) return CONNECT_E_NOCONNECTION;
+    if (it == sinks_.end())
+        return CONNECT_E_NOCONNECTION;
     // Release after the map no longer holds it: the sink's destructor may
     // call back into this point.
     ComPtr<IUnknown> sink = std::move(it->second);
@@ -54,7 +61,8 @@ HRESULT ConnectionPoint::Unadvise(uint32_t cookie) {
 
 std::vector<ComPtr<IUnknown>> ConnectionPoint::Sinks() const {
     std::vector<ComPtr<IUnknown>> out;
-    for (const auto& [cookie, sink] : sinks_) out.push_back(sink);
+    for (const auto& [cookie, sink] : sinks_)
+        out.push_back(sink);
     return out;
 }
 
@@ -63,7 +71,8 @@ size_t ConnectionPoint::Fire(DISPID id, DispParams& params) {
     std::vector<std::pair<uint32_t, ComPtr<IUnknown>>> snapshot(sinks_.begin(), sinks_.end());
     size_t called = 0;
     for (auto& [cookie, sink] : snapshot) {
-        if (!sinks_.count(cookie)) continue; // unadvised by an earlier sink
+        if (!sinks_.count(cookie))
+            continue; // unadvised by an earlier sink
         // The sink was advised through the event interface, a dispinterface.
         auto* events = reinterpret_cast<IDispatch*>(sink.Get());
         events->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
@@ -74,45 +83,54 @@ size_t ConnectionPoint::Fire(DISPID id, DispParams& params) {
 }
 
 ConnectionPoints::~ConnectionPoints() {
-    for (auto& point : points_) point->ContainerGone();
+    for (auto& point : points_)
+        point->ContainerGone();
 }
 
 ConnectionPoint& ConnectionPoints::Add(const GUID& iid) {
-    if (ConnectionPoint* existing = Find(iid)) return *existing;
+    if (ConnectionPoint* existing = Find(iid))
+        return *existing;
     points_.push_back(ConnectionPoint::Create(container_, iid, history_));
     return *points_.back();
 }
 
 ConnectionPoint* ConnectionPoints::Find(const GUID& iid) const noexcept {
     for (const auto& point : points_)
-        if (point->Iid() == iid) return point.Get();
+        if (point->Iid() == iid)
+            return point.Get();
     return nullptr;
 }
 
-HRESULT ConnectionPoints::FindConnectionPoint(const GUID& iid, IConnectionPoint** cp) const noexcept {
-    if (!cp) return E_POINTER;
+HRESULT ConnectionPoints::FindConnectionPoint(const GUID& iid,
+                                              IConnectionPoint** cp) const noexcept {
+    if (!cp)
+        return E_POINTER;
     *cp = Find(iid);
-    if (!*cp) return CONNECT_E_NOCONNECTION;
+    if (!*cp)
+        return CONNECT_E_NOCONNECTION;
     (*cp)->AddRef();
     return S_OK;
 }
 
 size_t ConnectionPoints::Fire(const GUID& iid, DISPID id, DispParams& params) {
     ConnectionPoint* point = Find(iid);
-    if (!point) return 0;
+    if (!point)
+        return 0;
     return point->Fire(id, params);
 }
 
 size_t ConnectionPoints::FireAll(DISPID id, DispParams& params) {
     std::vector<ComPtr<ConnectionPoint>> points = points_; // a sink may end the source
     size_t called = 0;
-    for (auto& point : points) called += point->Fire(id, params);
+    for (auto& point : points)
+        called += point->Fire(id, params);
     return called;
 }
 
 size_t ConnectionPoints::SinkCount() const noexcept {
     size_t n = 0;
-    for (const auto& point : points_) n += point->SinkCount();
+    for (const auto& point : points_)
+        n += point->SinkCount();
     return n;
 }
 
@@ -120,29 +138,37 @@ namespace {
 
 // The connection point for iid of source.
 HRESULT FindPoint(IUnknown* source, const GUID& iid, ComPtr<IConnectionPoint>& point) noexcept {
-    if (!source) return E_POINTER;
+    if (!source)
+        return E_POINTER;
     ComPtr<IConnectionPointContainer> container = ComQuery<IConnectionPointContainer>(source);
-    if (!container) return E_NOINTERFACE;
+    if (!container)
+        return E_NOINTERFACE;
     HRESULT hr = container->FindConnectionPoint(iid, point.Receive());
-    if (SUCCEEDED(hr) && !point) hr = E_POINTER;
+    if (SUCCEEDED(hr) && !point)
+        hr = E_POINTER;
     return hr;
 }
 
 } // namespace
 
-HRESULT InterfaceConnect(IUnknown* source, const GUID& iid, IUnknown* sink, uint32_t& cookie) noexcept {
+HRESULT InterfaceConnect(IUnknown* source, const GUID& iid, IUnknown* sink,
+                         uint32_t& cookie) noexcept {
     cookie = 0;
-    if (!sink) return E_POINTER;
+    if (!sink)
+        return E_POINTER;
     ComPtr<IConnectionPoint> point;
     HRESULT hr = FindPoint(source, iid, point);
     return FAILED(hr) ? hr : point->Advise(sink, &cookie);
 }
 
 HRESULT InterfaceDisconnect(IUnknown* source, const GUID& iid, uint32_t& cookie) noexcept {
-    if (cookie == 0) return S_FALSE;
+    if (cookie == 0)
+        return S_FALSE;
     ComPtr<IConnectionPoint> point;
     HRESULT hr = FindPoint(source, iid, point);
-    if (SUCCEEDED(hr)) hr = point->Unadvise(cookie);
-    if (SUCCEEDED(hr)) cookie = 0;
+    if (SUCCEEDED(hr))
+        hr = point->Unadvise(cookie);
+    if (SUCCEEDED(hr))
+        cookie = 0;
     return hr;
 }

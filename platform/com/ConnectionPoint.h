@@ -129,7 +129,8 @@ private:
 
 // Client side: advises sink on source's connection point for iid and stores
 // the cookie (0 on failure, with the failure code returned).
-HRESULT InterfaceConnect(IUnknown* source, const GUID& iid, IUnknown* sink, uint32_t& cookie) noexcept;
+HRESULT InterfaceConnect(IUnknown* source, const GUID& iid, IUnknown* sink,
+                         uint32_t& cookie) noexcept;
 // Client side: unadvises cookie from source's point for iid; cookie becomes 0
 // on success. Does nothing for cookie 0.
 HRESULT InterfaceDisconnect(IUnknown* source, const GUID& iid, uint32_t& cookie) noexcept;

@@ -10,14 +10,14 @@
 #include <utility>
 #include <vector>
 
-template <class Entry>
-class CookieTable {
+template <class Entry> class CookieTable {
 public:
     // Adds an entry; returns its cookie.
     uint32_t Add(Entry entry) {
         std::lock_guard<std::mutex> guard(lock_);
         uint32_t cookie = next_++;
-        if (next_ == 0) next_ = 1;
+        if (next_ == 0)
+            next_ = 1;
         entries_.emplace_back(cookie, std::move(entry));
         return cookie;
     }
@@ -34,11 +34,11 @@ public:
         return false;
     }
     // A copy of the first entry that matches, in the order they were added.
-    template <class Match>
-    std::optional<Entry> FindFirst(Match match) {
+    template <class Match> std::optional<Entry> FindFirst(Match match) {
         std::lock_guard<std::mutex> guard(lock_);
         for (const auto& [cookie, entry] : entries_)
-            if (match(entry)) return entry;
+            if (match(entry))
+                return entry;
         return std::nullopt;
     }
 

@@ -27,7 +27,8 @@ DispParams& DispArgs::Params() {
             namedIds_.push_back(id);
             layout_.push_back(value);
         }
-        for (auto it = positional_.rbegin(); it != positional_.rend(); ++it) layout_.push_back(*it);
+        for (auto it = positional_.rbegin(); it != positional_.rend(); ++it)
+            layout_.push_back(*it);
         params_.rgvarg = layout_.empty() ? nullptr : layout_.data();
         params_.rgdispidNamedArgs = namedIds_.empty() ? nullptr : namedIds_.data();
         params_.cArgs = static_cast<uint32_t>(layout_.size());
@@ -39,7 +40,8 @@ DispParams& DispArgs::Params() {
 
 Variant& DispArgs::Arg(size_t i) {
     Params();
-    if (i >= positional_.size()) throw EOleSysError(SysErrorMessage(DISP_E_BADINDEX), DISP_E_BADINDEX);
+    if (i >= positional_.size())
+        throw EOleSysError(SysErrorMessage(DISP_E_BADINDEX), DISP_E_BADINDEX);
     return layout_[named_.size() + positional_.size() - 1 - i];
 }
 
@@ -49,7 +51,8 @@ HRESULT DispatchExceptionResult(ExcepInfo* info, uint32_t* argErr,
         try {
             throw;
         } catch (const EDispArgError& e) {
-            if (argErr) *argErr = e.ArgIndex;
+            if (argErr)
+                *argErr = e.ArgIndex;
             return FAILED(e.ErrorCode) ? e.ErrorCode : DISP_E_EXCEPTION;
         } catch (const EDispError& e) {
             return FAILED(e.ErrorCode) ? e.ErrorCode : DISP_E_EXCEPTION;

@@ -52,8 +52,8 @@ struct IDispatch : IUnknown {
     // DISPIDs of a member (names[0]) and of its named parameters (names[1..]);
     // riid is reserved and must be GUID_NULL. Unknown names get DISPID_UNKNOWN
     // and the call answers DISP_E_UNKNOWNNAME.
-    virtual HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names,
-                                  uint32_t count, LCID lcid, DISPID* dispIds) = 0;
+    virtual HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
+                                  LCID lcid, DISPID* dispIds) = 0;
     // Calls member dispId. params holds the arguments in reverse order
     // (rgvarg[0] is the last one), named arguments first; result may be null;
     // excepInfo is filled when the call answers DISP_E_EXCEPTION; argErr gets

@@ -13,8 +13,7 @@
 #include "platform/com/DispatchTable.h"
 
 // IDispatch over Members for a ComObject or ComComponent base.
-template <class Base>
-class DispatchImpl : public Base {
+template <class Base> class DispatchImpl : public Base {
 public:
     HRESULT GetTypeInfoCount(uint32_t* count) override {
         return DispatchTable::NoTypeInfoCount(count);
@@ -43,7 +42,5 @@ protected:
     DispatchTable Members;
 };
 
-template <class... I>
-using DispatchObject = DispatchImpl<ComObject<I...>>;
-template <class... I>
-using DispatchComponent = DispatchImpl<ComComponent<I...>>;
+template <class... I> using DispatchObject = DispatchImpl<ComObject<I...>>;
+template <class... I> using DispatchComponent = DispatchImpl<ComComponent<I...>>;

@@ -42,7 +42,9 @@ public:
     // The kind of call (DISPATCH_METHOD, DISPATCH_PROPERTYGET, ...).
     uint16_t Flags() const noexcept { return flags_; }
     // True for a property put (or put by reference).
-    bool IsPut() const noexcept { return (flags_ & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0; }
+    bool IsPut() const noexcept {
+        return (flags_ & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    }
     // Number of argument positions passed (not counting a put's value).
     size_t Count() const noexcept { return slots_.size(); }
     // True when argument i was passed and is not the missing marker.
@@ -69,8 +71,7 @@ public:
     uint32_t RgIndex(size_t i) const;
 
 private:
-    template <class F>
-    auto Converted(size_t i, F convert) const;
+    template <class F> auto Converted(size_t i, F convert) const;
 
     uint16_t flags_;
     std::vector<Variant*> slots_;
@@ -86,14 +87,12 @@ public:
 
     // The property getter: f() or f(DispCall&) returning a value (anything a
     // Variant is made from) or nothing.
-    template <class F>
-    DispatchMember& Get(F f) {
+    template <class F> DispatchMember& Get(F f) {
         get_ = Wrap(std::move(f));
         return *this;
     }
     // The property putter: f(const Variant& value) or f(DispCall&).
-    template <class F>
-    DispatchMember& Put(F f) {
+    template <class F> DispatchMember& Put(F f) {
         if constexpr (std::is_invocable_v<F&, const Variant&>)
             put_ = [f = std::move(f)](DispCall& c) mutable {
                 f(c.Value());
@@ -104,8 +103,7 @@ public:
         return *this;
     }
     // The method: f() or f(DispCall&), returning a value or nothing.
-    template <class F>
-    DispatchMember& Call(F f) {
+    template <class F> DispatchMember& Call(F f) {
         call_ = Wrap(std::move(f));
         return *this;
     }
@@ -123,8 +121,7 @@ private:
     friend class DispatchTable;
     DispatchMember(std::u16string name, DISPID id) : name_(std::move(name)), id_(id) {}
 
-    template <class F>
-    static Handler Wrap(F f) {
+    template <class F> static Handler Wrap(F f) {
         if constexpr (std::is_invocable_v<F&, DispCall&>) {
             return [f = std::move(f)](DispCall& c) mutable -> Variant {
                 if constexpr (std::is_void_v<std::invoke_result_t<F&, DispCall&>>) {
@@ -166,16 +163,14 @@ public:
     // EOleSysError (E_INVALIDARG) when the name or the DISPID is taken.
     DispatchMember& Add(std::string_view name, DISPID id = AutoId);
     // Shorthands: a read-only property, a read-write property, a method.
-    template <class G>
-    DispatchMember& Get(std::string_view name, G getter, DISPID id = AutoId) {
+    template <class G> DispatchMember& Get(std::string_view name, G getter, DISPID id = AutoId) {
         return Add(name, id).Get(std::move(getter));
     }
     template <class G, class P>
     DispatchMember& Property(std::string_view name, G getter, P putter, DISPID id = AutoId) {
         return Add(name, id).Get(std::move(getter)).Put(std::move(putter));
     }
-    template <class F>
-    DispatchMember& Method(std::string_view name, F f, DISPID id = AutoId) {
+    template <class F> DispatchMember& Method(std::string_view name, F f, DISPID id = AutoId) {
         return Add(name, id).Call(std::move(f));
     }
 

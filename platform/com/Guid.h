@@ -22,9 +22,12 @@ struct GUID {
     friend constexpr bool operator==(const GUID&, const GUID&) = default;
     // Field-wise order, so that GUIDs can key ordered containers.
     friend constexpr bool operator<(const GUID& a, const GUID& b) {
-        if (a.Data1 != b.Data1) return a.Data1 < b.Data1;
-        if (a.Data2 != b.Data2) return a.Data2 < b.Data2;
-        if (a.Data3 != b.Data3) return a.Data3 < b.Data3;
+        if (a.Data1 != b.Data1)
+            return a.Data1 < b.Data1;
+        if (a.Data2 != b.Data2)
+            return a.Data2 < b.Data2;
+        if (a.Data3 != b.Data3)
+            return a.Data3 < b.Data3;
         return a.Data4 < b.Data4;
     }
 
@@ -46,9 +49,12 @@ using CLSID = GUID;
 
 namespace guid_detail {
 constexpr int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 // Reads `digits` hex digits at text[pos]; -1 on a bad digit.
@@ -56,7 +62,8 @@ constexpr int64_t HexField(std::string_view text, size_t pos, size_t digits) {
     int64_t value = 0;
     for (size_t i = 0; i < digits; ++i) {
         int d = HexValue(text[pos + i]);
-        if (d < 0) return -1;
+        if (d < 0)
+            return -1;
         value = value * 16 + d;
     }
     return value;
@@ -67,7 +74,8 @@ constexpr bool ParseGuid(std::string_view text, GUID& out) {
         text[14] != '-' || text[19] != '-' || text[24] != '-')
         return false;
     int64_t d1 = HexField(text, 1, 8), d2 = HexField(text, 10, 4), d3 = HexField(text, 15, 4);
-    if (d1 < 0 || d2 < 0 || d3 < 0) return false;
+    if (d1 < 0 || d2 < 0 || d3 < 0)
+        return false;
     GUID g;
     g.Data1 = static_cast<uint32_t>(d1);
     g.Data2 = static_cast<uint16_t>(d2);
@@ -75,7 +83,8 @@ constexpr bool ParseGuid(std::string_view text, GUID& out) {
     constexpr size_t offsets[8] = {20, 22, 25, 27, 29, 31, 33, 35};
     for (size_t i = 0; i < 8; ++i) {
         int64_t b = HexField(text, offsets[i], 2);
-        if (b < 0) return false;
+        if (b < 0)
+            return false;
         g.Data4[i] = static_cast<uint8_t>(b);
     }
     out = g;
@@ -100,14 +109,16 @@ constexpr GUID GUID_NULL{};
 std::string GUIDToString(const GUID& g);
 GUID StringToGUID(std::string_view text);
 // Whether two GUIDs are equal (the COM helper's name).
-constexpr bool IsEqualGUID(const GUID& a, const GUID& b) { return a == b; }
+constexpr bool IsEqualGUID(const GUID& a, const GUID& b) {
+    return a == b;
+}
 
-template <>
-struct std::hash<GUID> {
+template <> struct std::hash<GUID> {
     size_t operator()(const GUID& g) const noexcept {
         uint64_t a = (uint64_t(g.Data1) << 32) | (uint64_t(g.Data2) << 16) | g.Data3;
         uint64_t b = 0;
-        for (uint8_t byte : g.Data4) b = (b << 8) | byte;
+        for (uint8_t byte : g.Data4)
+            b = (b << 8) | byte;
         return std::hash<uint64_t>{}(a ^ (b * 0x9E3779B97F4A7C15ull));
     }
 };

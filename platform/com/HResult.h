@@ -8,12 +8,18 @@
 using HRESULT = int32_t;
 
 // Builds an HRESULT constant from its usual unsigned hexadecimal spelling.
-constexpr HRESULT MakeHResult(uint32_t bits) { return static_cast<HRESULT>(bits); }
+constexpr HRESULT MakeHResult(uint32_t bits) {
+    return static_cast<HRESULT>(bits);
+}
 
 // True for success codes (S_OK, S_FALSE, any non-negative value).
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
 // True for failure codes (top bit set).
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 // Success.
 constexpr HRESULT S_OK = 0;

@@ -11,15 +11,18 @@ namespace {
 // fault when the callee said which).
 std::string CallErrorText(HRESULT hr, std::string_view name, const uint32_t* argument) {
     std::string text = SysErrorMessage(hr);
-    if (name.empty() && !argument) return text;
+    if (name.empty() && !argument)
+        return text;
     text += " (";
     text += name.empty() ? std::string("member") : std::string(name);
-    if (argument) text += ", argument " + std::to_string(*argument + 1);
+    if (argument)
+        text += ", argument " + std::to_string(*argument + 1);
     return text + ")";
 }
 
 IDispatch* Required(const DispTarget& target, std::string_view name) {
-    if (!target.Get()) throw EOleSysError(CallErrorText(E_POINTER, name, nullptr), E_POINTER);
+    if (!target.Get())
+        throw EOleSysError(CallErrorText(E_POINTER, name, nullptr), E_POINTER);
     return target.Get();
 }
 
@@ -31,7 +34,8 @@ DISPID dispId(DispTarget target, std::string_view name) {
     const char16_t* names[] = {wide.c_str()};
     DISPID id = DISPID_UNKNOWN;
     HRESULT hr = d->GetIDsOfNames(GUID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) throw EOleSysError(CallErrorText(hr, name, nullptr), hr);
+    if (FAILED(hr))
+        throw EOleSysError(CallErrorText(hr, name, nullptr), hr);
     return id;
 }
 
@@ -58,8 +62,9 @@ Variant dispInvoke(DispTarget target, DISPID id, uint16_t flags, std::vector<Var
                            put ? nullptr : &result, &info, &argErr);
     if (hr == DISP_E_EXCEPTION) {
         HRESULT code = FAILED(info.scode) ? info.scode : DISP_E_EXCEPTION;
-        std::string message = info.bstrDescription.empty() ? CallErrorText(code, nameForErrors, nullptr)
-                                                           : text::Narrow(info.bstrDescription);
+        std::string message = info.bstrDescription.empty()
+                                  ? CallErrorText(code, nameForErrors, nullptr)
+                                  : text::Narrow(info.bstrDescription);
         throw EOleException(message, code, text::Narrow(info.bstrSource),
                             text::Narrow(info.bstrHelpFile), static_cast<int>(info.dwHelpContext));
     }
@@ -67,8 +72,8 @@ Variant dispInvoke(DispTarget target, DISPID id, uint16_t flags, std::vector<Var
         bool argumentError = hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND;
         // argErr counts rgvarg positions; turn it into the argument's place.
         uint32_t place = call.Params().cArgs - 1 - argErr;
-        bool known = argumentError && argErr < call.Params().cArgs &&
-                     argErr >= call.Params().cNamedArgs;
+        bool known =
+            argumentError && argErr < call.Params().cArgs && argErr >= call.Params().cNamedArgs;
         throw EOleSysError(CallErrorText(hr, nameForErrors, known ? &place : nullptr), hr);
     }
     return result;

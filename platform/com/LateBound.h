@@ -22,8 +22,8 @@ class DispTarget {
 public:
     DispTarget(IDispatch* p) noexcept : p_(p) {}
     template <class T>
-        requires std::is_base_of_v<IDispatch, T>
-    DispTarget(const ComPtr<T>& p) noexcept : p_(p.Get()) {}
+    requires std::is_base_of_v<IDispatch, T> DispTarget(const ComPtr<T>& p)
+    noexcept : p_(p.Get()) {}
     DispTarget(const Variant& v) : hold_(v.AsDispatch()), p_(hold_.Get()) {}
     IDispatch* Get() const noexcept { return p_; }
 
@@ -42,28 +42,24 @@ Variant dispInvoke(DispTarget target, DISPID id, uint16_t flags, std::vector<Var
 
 // Property get (also accepts a method, as automation callers do), with
 // optional index arguments.
-template <class... A>
-Variant dispGet(DispTarget target, std::string_view name, A&&... args) {
+template <class... A> Variant dispGet(DispTarget target, std::string_view name, A&&... args) {
     return dispInvoke(target, dispId(target, name), DISPATCH_PROPERTYGET | DISPATCH_METHOD,
                       {Variant(std::forward<A>(args))...}, name);
 }
 // Property put of value.
 void dispPut(DispTarget target, std::string_view name, const Variant& value);
 // Method call.
-template <class... A>
-Variant dispCall(DispTarget target, std::string_view name, A&&... args) {
+template <class... A> Variant dispCall(DispTarget target, std::string_view name, A&&... args) {
     return dispInvoke(target, dispId(target, name), DISPATCH_METHOD,
                       {Variant(std::forward<A>(args))...}, name);
 }
 
 // The same by DISPID.
-template <class... A>
-Variant dispGetId(DispTarget target, DISPID id, A&&... args) {
+template <class... A> Variant dispGetId(DispTarget target, DISPID id, A&&... args) {
     return dispInvoke(target, id, DISPATCH_PROPERTYGET | DISPATCH_METHOD,
                       {Variant(std::forward<A>(args))...});
 }
 void dispPutId(DispTarget target, DISPID id, const Variant& value);
-template <class... A>
-Variant dispCallId(DispTarget target, DISPID id, A&&... args) {
+template <class... A> Variant dispCallId(DispTarget target, DISPID id, A&&... args) {
     return dispInvoke(target, id, DISPATCH_METHOD, {Variant(std::forward<A>(args))...});
 }

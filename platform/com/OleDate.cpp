@@ -37,7 +37,9 @@ void CivilFromDays(int64_t z, int64_t& y, unsigned& m, unsigned& d) {
     y += m <= 2;
 }
 
-bool IsLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int64_t y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 unsigned DaysInMonth(int64_t y, unsigned m) {
     static const unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -65,25 +67,30 @@ struct Reader {
         return pos > start;
     }
     void SkipBlanks() {
-        while (pos < s.size() && s[pos] == ' ') ++pos;
+        while (pos < s.size() && s[pos] == ' ')
+            ++pos;
     }
 };
 
 // Reads "hh:nn[:ss][ AM|PM]" into seconds of the day.
 bool ReadTime(Reader& r, int64_t& seconds) {
     int64_t h = 0, n = 0, sec = 0;
-    if (!r.Number(2, h) || !r.Take(':') || !r.Number(2, n)) return false;
-    if (r.Take(':') && !r.Number(2, sec)) return false;
+    if (!r.Number(2, h) || !r.Take(':') || !r.Number(2, n))
+        return false;
+    if (r.Take(':') && !r.Number(2, sec))
+        return false;
     r.SkipBlanks();
     std::string_view rest = r.s.substr(r.pos);
     if (rest.size() >= 2 && (rest[1] == 'M' || rest[1] == 'm') &&
         (rest[0] == 'A' || rest[0] == 'a' || rest[0] == 'P' || rest[0] == 'p')) {
-        if (h < 1 || h > 12) return false;
+        if (h < 1 || h > 12)
+            return false;
         bool pm = rest[0] == 'P' || rest[0] == 'p';
         h = h % 12 + (pm ? 12 : 0);
         r.pos += 2;
     }
-    if (h > 23 || n > 59 || sec > 59) return false;
+    if (h > 23 || n > 59 || sec > 59)
+        return false;
     seconds = h * 3600 + n * 60 + sec;
     return true;
 }
@@ -92,7 +99,8 @@ bool ReadTime(Reader& r, int64_t& seconds) {
 bool ReadDate(Reader& r, int64_t& y, int64_t& m, int64_t& d) {
     size_t start = r.pos;
     int64_t first = 0;
-    if (!r.Number(4, first)) return false;
+    if (!r.Number(4, first))
+        return false;
     if (r.Take('-')) {
         y = first;
         return r.pos - start == 5 && r.Number(2, m) && r.Take('-') && r.Number(2, d);
@@ -107,7 +115,8 @@ bool ReadDate(Reader& r, int64_t& y, int64_t& m, int64_t& d) {
 } // namespace
 
 std::string FormatOleDate(double oleDate) {
-    if (!std::isfinite(oleDate)) return "";
+    if (!std::isfinite(oleDate))
+        return "";
     double whole = std::trunc(oleDate);
     int64_t days = static_cast<int64_t>(whole);
     int64_t seconds = std::llround(std::fabs(oleDate - whole) * 86400.0);
@@ -118,7 +127,8 @@ std::string FormatOleDate(double oleDate) {
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60),
                   int(seconds % 60));
-    if (days == 0) return time;
+    if (days == 0)
+        return time;
     int64_t y;
     unsigned m, d;
     CivilFromDays(days + UnixDaysOfOleZero, y, m, d);
@@ -136,18 +146,22 @@ bool ParseOleDate(std::string_view text, double& oleDate) {
     if (haveDate) {
         if (r.Take('T') || r.Take(' ')) {
             r.SkipBlanks();
-            if (!r.AtEnd() && !ReadTime(r, seconds)) return false;
+            if (!r.AtEnd() && !ReadTime(r, seconds))
+                return false;
         }
     } else {
         r.pos = mark;
-        if (!ReadTime(r, seconds)) return false;
+        if (!ReadTime(r, seconds))
+            return false;
     }
     r.SkipBlanks();
-    if (!r.AtEnd()) return false;
+    if (!r.AtEnd())
+        return false;
     if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, unsigned(m)))
         return false;
     int64_t days = DaysFromCivil(y, unsigned(m), unsigned(d)) - UnixDaysOfOleZero;
     double fraction = static_cast<double>(seconds) / 86400.0;
-    oleDate = days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
+    oleDate =
+        days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
     return true;
 }

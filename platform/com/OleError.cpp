@@ -82,14 +82,16 @@ constexpr CodeText codeTexts[] = {
 
 std::string SysErrorMessage(HRESULT hr) {
     for (const auto& entry : codeTexts)
-        if (entry.code == hr) return entry.text;
+        if (entry.code == hr)
+            return entry.text;
     char buf[32];
     std::snprintf(buf, sizeof buf, "Error 0x%08X", static_cast<unsigned>(hr));
     return buf;
 }
 
 HRESULT OleCheck(HRESULT hr) {
-    if (SUCCEEDED(hr)) return hr;
+    if (SUCCEEDED(hr))
+        return hr;
     std::string source, description;
     if (TakeComErrorInfo(hr, source, description) && !description.empty())
         throw EOleException(description, hr, source);
@@ -136,7 +138,8 @@ void ClearComErrorInfo() noexcept {
 }
 
 bool TakeComErrorInfo(HRESULT code, std::string& source, std::string& description) noexcept {
-    if (!threadErrorInfo.set) return false;
+    if (!threadErrorInfo.set)
+        return false;
     if (threadErrorInfo.code != code) {
         ClearComErrorInfo();
         return false;

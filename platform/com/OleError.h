@@ -69,8 +69,7 @@ bool TakeComErrorInfo(HRESULT code, std::string& source, std::string& descriptio
 // Runs body (returning HRESULT or void) and returns its result, S_OK for a
 // void body; an exception becomes HResultFromCurrentException() and its
 // message goes to this thread's error info.
-template <class F>
-HRESULT ComGuard(F&& body) noexcept {
+template <class F> HRESULT ComGuard(F&& body) noexcept {
     try {
         ClearComErrorInfo();
         if constexpr (std::is_void_v<std::invoke_result_t<F&>>) {

@@ -7,7 +7,6 @@
 #include "platform/com/CookieTable.h"
 #include "platform/com/OleError.h"
 
-
 namespace {
 
 struct RunningEntry {
@@ -26,7 +25,8 @@ CookieTable<RunningEntry>& Table() {
 
 HRESULT RegisterActiveObject(IUnknown* object, const GUID& clsid, uint32_t flags,
                              uint32_t* cookie) noexcept {
-    if (!object || !cookie) return E_INVALIDARG;
+    if (!object || !cookie)
+        return E_INVALIDARG;
     return ComGuard([&] {
         bool weak = (flags & ACTIVEOBJECT_WEAK) != 0;
         *cookie = Table().Add({clsid, weak ? ComPtr<IUnknown>() : ComPtr<IUnknown>::Share(object),
@@ -39,10 +39,12 @@ HRESULT RevokeActiveObject(uint32_t cookie, void*) noexcept {
 }
 
 HRESULT GetActiveObject(const GUID& clsid, void*, IUnknown** object) noexcept {
-    if (!object) return E_POINTER;
+    if (!object)
+        return E_POINTER;
     *object = nullptr;
     auto entry = Table().FindFirst([&](const RunningEntry& e) { return e.clsid == clsid; });
-    if (!entry) return MK_E_UNAVAILABLE;
+    if (!entry)
+        return MK_E_UNAVAILABLE;
     *object = entry->Object();
     (*object)->AddRef();
     return S_OK;

@@ -11,17 +11,28 @@ namespace {
 // The empty value of each element type an array can hold.
 Variant EmptyOf(VARTYPE vt) {
     switch (vt) {
-    case VT_VARIANT: return Variant();
-    case VT_BSTR: return Variant(u"");
-    case VT_BOOL: return Variant(false);
-    case VT_DISPATCH: return Variant(static_cast<IDispatch*>(nullptr));
-    case VT_UNKNOWN: return Variant(static_cast<IUnknown*>(nullptr));
-    case VT_R4: return Variant(0.0f);
-    case VT_R8: return Variant(0.0);
-    case VT_DATE: return Variant::Date(0);
-    case VT_CY: return Variant::Currency(0);
-    case VT_ERROR: return Variant::Error(S_OK);
-    default: return Variant::OfIntegerType(vt, 0); // raises DISP_E_BADVARTYPE for the rest
+    case VT_VARIANT:
+        return Variant();
+    case VT_BSTR:
+        return Variant(u"");
+    case VT_BOOL:
+        return Variant(false);
+    case VT_DISPATCH:
+        return Variant(static_cast<IDispatch*>(nullptr));
+    case VT_UNKNOWN:
+        return Variant(static_cast<IUnknown*>(nullptr));
+    case VT_R4:
+        return Variant(0.0f);
+    case VT_R8:
+        return Variant(0.0);
+    case VT_DATE:
+        return Variant::Date(0);
+    case VT_CY:
+        return Variant::Currency(0);
+    case VT_ERROR:
+        return Variant::Error(S_OK);
+    default:
+        return Variant::OfIntegerType(vt, 0); // raises DISP_E_BADVARTYPE for the rest
     }
 }
 
@@ -36,17 +47,21 @@ SafeArray::SafeArray(VARTYPE elementType, int32_t lowerBound, size_t count)
 
 SafeArray SafeArray::OfVariants(std::vector<Variant> items, int32_t lowerBound) {
     SafeArray a(VT_VARIANT, lowerBound, 0);
-    if (items.size() > MaxCount) throw EOleSysError(SysErrorMessage(E_OUTOFMEMORY), E_OUTOFMEMORY);
-    for (Variant& item : items) item = item.Deref();
+    if (items.size() > MaxCount)
+        throw EOleSysError(SysErrorMessage(E_OUTOFMEMORY), E_OUTOFMEMORY);
+    for (Variant& item : items)
+        item = item.Deref();
     a.items_ = std::move(items);
     return a;
 }
 
 SafeArray SafeArray::OfStrings(const std::vector<std::u16string>& items, int32_t lowerBound) {
     SafeArray a(VT_BSTR, lowerBound, 0);
-    if (items.size() > MaxCount) throw EOleSysError(SysErrorMessage(E_OUTOFMEMORY), E_OUTOFMEMORY);
+    if (items.size() > MaxCount)
+        throw EOleSysError(SysErrorMessage(E_OUTOFMEMORY), E_OUTOFMEMORY);
     a.items_.reserve(items.size());
-    for (const auto& s : items) a.items_.emplace_back(s);
+    for (const auto& s : items)
+        a.items_.emplace_back(s);
     return a;
 }
 
@@ -57,7 +72,9 @@ size_t SafeArray::Offset(int64_t index) const {
     return static_cast<size_t>(offset);
 }
 
-const Variant& SafeArray::Get(int64_t index) const { return items_[Offset(index)]; }
+const Variant& SafeArray::Get(int64_t index) const {
+    return items_[Offset(index)];
+}
 
 void SafeArray::Put(int64_t index, const Variant& value) {
     size_t offset = Offset(index);
@@ -65,7 +82,8 @@ void SafeArray::Put(int64_t index, const Variant& value) {
 }
 
 void SafeArray::Resize(size_t count) {
-    if (count > MaxCount) throw EOleSysError(SysErrorMessage(E_OUTOFMEMORY), E_OUTOFMEMORY);
+    if (count > MaxCount)
+        throw EOleSysError(SysErrorMessage(E_OUTOFMEMORY), E_OUTOFMEMORY);
     if (count > items_.size()) {
         Variant empty = EmptyOf(elementType_);
         items_.resize(count, empty);
@@ -75,5 +93,6 @@ void SafeArray::Resize(size_t count) {
 }
 
 bool operator==(const SafeArray& a, const SafeArray& b) noexcept {
-    return a.elementType_ == b.elementType_ && a.lowerBound_ == b.lowerBound_ && a.items_ == b.items_;
+    return a.elementType_ == b.elementType_ && a.lowerBound_ == b.lowerBound_ &&
+           a.items_ == b.items_;
 }

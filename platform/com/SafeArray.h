@@ -33,7 +33,9 @@ public:
     uint32_t Dims() const noexcept { return 1; }
     int32_t LowerBound() const noexcept { return lowerBound_; }
     // The highest valid index (LowerBound() - 1 for an empty array).
-    int64_t UpperBound() const noexcept { return int64_t(lowerBound_) + int64_t(items_.size()) - 1; }
+    int64_t UpperBound() const noexcept {
+        return int64_t(lowerBound_) + int64_t(items_.size()) - 1;
+    }
     size_t Count() const noexcept { return items_.size(); }
 
     // The element at index (SafeArrayGetElement); raises DISP_E_BADINDEX

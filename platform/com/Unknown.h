@@ -34,7 +34,6 @@ protected:
 };
 
 // The IID of interface type I.
-template <class I>
-constexpr const GUID& IidOf() {
+template <class I> constexpr const GUID& IidOf() {
     return I::Iid;
 }

@@ -89,10 +89,10 @@ public:
     // The integer type of T's size and signedness: int VT_I4, int16_t VT_I2,
     // uint8_t VT_UI1, int64_t VT_I8, ...
     template <class T>
-        requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char> &&
-                 !std::is_same_v<T, char16_t> && !std::is_same_v<T, char32_t> &&
-                 !std::is_same_v<T, wchar_t> && !std::is_same_v<T, char8_t>)
-    Variant(T value) noexcept : vt_(IntegerType<T>()) {
+    requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char> &&
+             !std::is_same_v<T, char16_t> && !std::is_same_v<T, char32_t> &&
+             !std::is_same_v<T, wchar_t> && !std::is_same_v<T, char8_t>) Variant(T value)
+    noexcept : vt_(IntegerType<T>()) {
         if constexpr (std::is_signed_v<T>)
             v_.i8 = value;
         else
@@ -100,10 +100,8 @@ public:
     }
     // Enumerations are their ordinal, VT_I4.
     template <class T>
-        requires std::is_enum_v<T>
-    Variant(T value) noexcept : vt_(VT_I4) {
-        v_.i8 = static_cast<int32_t>(value);
-    }
+    requires std::is_enum_v<T> Variant(T value)
+    noexcept : vt_(VT_I4) { v_.i8 = static_cast<int32_t>(value); }
     // VT_R4 and VT_R8.
     Variant(float value) noexcept : vt_(VT_R4) { v_.r4 = value; }
     Variant(double value) noexcept : vt_(VT_R8) { v_.r8 = value; }
@@ -119,16 +117,16 @@ public:
     // reference. A null pointer gives a variant of that type holding nothing
     // ("Nothing").
     template <class T>
-        requires std::is_base_of_v<IUnknown, T>
-    Variant(T* p) noexcept {
+    requires std::is_base_of_v<IUnknown, T> Variant(T* p)
+    noexcept {
         if constexpr (std::is_convertible_v<T*, IDispatch*>)
             SetInterface(VT_DISPATCH, static_cast<IUnknown*>(static_cast<IDispatch*>(p)));
         else
             SetInterface(VT_UNKNOWN, static_cast<IUnknown*>(p));
     }
     template <class T>
-        requires std::is_base_of_v<IUnknown, T>
-    Variant(const ComPtr<T>& p) noexcept : Variant(p.Get()) {}
+    requires std::is_base_of_v<IUnknown, T> Variant(const ComPtr<T>& p)
+    noexcept : Variant(p.Get()) {}
     Variant(std::nullptr_t) = delete;
     // VT_ARRAY | the array's element type.
     Variant(SafeArray array);
@@ -243,12 +241,15 @@ public:
     void swap(Variant& other) noexcept;
 
 private:
-    template <class T>
-    static constexpr VARTYPE IntegerType() {
-        if constexpr (sizeof(T) == 1) return std::is_signed_v<T> ? VT_I1 : VT_UI1;
-        else if constexpr (sizeof(T) == 2) return std::is_signed_v<T> ? VT_I2 : VT_UI2;
-        else if constexpr (sizeof(T) == 4) return std::is_signed_v<T> ? VT_I4 : VT_UI4;
-        else return std::is_signed_v<T> ? VT_I8 : VT_UI8;
+    template <class T> static constexpr VARTYPE IntegerType() {
+        if constexpr (sizeof(T) == 1)
+            return std::is_signed_v<T> ? VT_I1 : VT_UI1;
+        else if constexpr (sizeof(T) == 2)
+            return std::is_signed_v<T> ? VT_I2 : VT_UI2;
+        else if constexpr (sizeof(T) == 4)
+            return std::is_signed_v<T> ? VT_I4 : VT_UI4;
+        else
+            return std::is_signed_v<T> ? VT_I8 : VT_UI8;
     }
     void SetInterface(VARTYPE vt, IUnknown* p) noexcept;
     static Variant Scalar(VARTYPE vt, int64_t value) noexcept;
@@ -264,8 +265,8 @@ private:
         double r8; // VT_R8 and VT_DATE
         void* ref; // by-reference storage
     } v_{0};
-    std::u16string bstr_;              // VT_BSTR
-    ComPtr<IUnknown> unk_;             // VT_DISPATCH (an IDispatch*) and VT_UNKNOWN
+    std::u16string bstr_;  // VT_BSTR
+    ComPtr<IUnknown> unk_; // VT_DISPATCH (an IDispatch*) and VT_UNKNOWN
     struct ArrayDeleter {
         void operator()(SafeArray* a) const noexcept;
     };
@@ -287,4 +288,6 @@ bool ParseOleDate(std::string_view text, double& oleDate);
 
 std::ostream& operator<<(std::ostream& out, const Variant& v);
 
-inline void swap(Variant& a, Variant& b) noexcept { a.swap(b); }
+inline void swap(Variant& a, Variant& b) noexcept {
+    a.swap(b);
+}

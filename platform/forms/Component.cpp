@@ -8,14 +8,16 @@
 #include <algorithm>
 
 TComponent::TComponent(TComponent* AOwner) {
-    if (AOwner) AOwner->InsertComponent(this);
+    if (AOwner)
+        AOwner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {
     Destroying();
     RemoveFreeNotifications();
     DestroyComponents();
-    if (owner_) owner_->RemoveComponent(this);
+    if (owner_)
+        owner_->RemoveComponent(this);
 }
 
 void TComponent::Free() {
@@ -23,7 +25,9 @@ void TComponent::Free() {
     delete this;
 }
 
-void TComponent::BeforeDestruction() { Destroying(); }
+void TComponent::BeforeDestruction() {
+    Destroying();
+}
 
 TComponent* TComponent::Components(int index) const {
     if (index < 0 || index >= ComponentCount())
@@ -32,30 +36,40 @@ TComponent* TComponent::Components(int index) const {
 }
 
 int TComponent::ComponentIndex() const {
-    if (!owner_) return -1;
+    if (!owner_)
+        return -1;
     auto& list = owner_->components_;
     return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
-    if (name.empty()) return nullptr;
+    if (name.empty())
+        return nullptr;
     for (TComponent* c : components_)
-        if (text::SameText(c->name_, name)) return c;
+        if (text::SameText(c->name_, name))
+            return c;
     return nullptr;
 }
 
 bool TComponent::IsValidName(std::string_view name) {
-    if (name.empty()) return true;
-    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (!letter(name[0])) return false;
+    if (name.empty())
+        return true;
+    auto letter = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    };
+    if (!letter(name[0]))
+        return false;
     return std::all_of(name.begin() + 1, name.end(),
                        [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
 }
 
 void TComponent::SetName(const std::string& NewName) {
-    if (name_ == NewName) return;
-    if (!IsValidName(NewName)) throw EComponentError(FormConsts::SInvalidName, {NewName});
-    if (owner_) owner_->ValidateRename(this, name_, NewName);
+    if (name_ == NewName)
+        return;
+    if (!IsValidName(NewName))
+        throw EComponentError(FormConsts::SInvalidName, {NewName});
+    if (owner_)
+        owner_->ValidateRename(this, name_, NewName);
     name_ = NewName;
 }
 
@@ -69,18 +83,22 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
-    if (!AComponent || AComponent->owner_ == this) return;
+    if (!AComponent || AComponent->owner_ == this)
+        return;
     // A component inserted under its own name must not clash with one already here.
     if (FindComponent(AComponent->name_))
         throw EComponentError(FormConsts::SDuplicateName, {AComponent->name_});
-    if (AComponent->owner_) AComponent->owner_->RemoveComponent(AComponent);
+    if (AComponent->owner_)
+        AComponent->owner_->RemoveComponent(AComponent);
     Insert(AComponent);
-    if (state_ & csDesigning) AComponent->SetDesigning(true);
+    if (state_ & csDesigning)
+        AComponent->SetDesigning(true);
     Notification(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {
-    if (!AComponent || AComponent->owner_ != this) return;
+    if (!AComponent || AComponent->owner_ != this)
+        return;
     Notification(AComponent, opRemove);
     Remove(AComponent);
 }
@@ -92,7 +110,8 @@ void TComponent::Insert(TComponent* component) {
 
 void TComponent::Remove(TComponent* component) {
     auto it = std::find(components_.begin(), components_.end(), component);
-    if (it != components_.end()) components_.erase(it);
+    if (it != components_.end())
+        components_.erase(it);
     component->owner_ = nullptr;
 }
 
@@ -105,13 +124,16 @@ void TComponent::DestroyComponents() {
 }
 
 void TComponent::Destroying() {
-    if (state_ & csDestroying) return;
+    if (state_ & csDestroying)
+        return;
     state_ |= csDestroying;
-    for (TComponent* c : components_) c->Destroying();
+    for (TComponent* c : components_)
+        c->Destroying();
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
-    if (!AComponent || AComponent == this) return;
+    if (!AComponent || AComponent == this)
+        return;
     if (std::find(freeNotifies_.begin(), freeNotifies_.end(), AComponent) == freeNotifies_.end()) {
         freeNotifies_.push_back(AComponent);
         AComponent->FreeNotification(this);
@@ -120,14 +142,16 @@ void TComponent::FreeNotification(TComponent* AComponent) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-    if (!AComponent) return;
+    if (!AComponent)
+        return;
     RemoveNotification(AComponent);
     AComponent->RemoveNotification(this);
 }
 
 void TComponent::RemoveNotification(TComponent* component) {
     auto it = std::find(freeNotifies_.begin(), freeNotifies_.end(), component);
-    if (it != freeNotifies_.end()) freeNotifies_.erase(it);
+    if (it != freeNotifies_.end())
+        freeNotifies_.erase(it);
 }
 
 void TComponent::RemoveFreeNotifications() {
@@ -140,7 +164,8 @@ void TComponent::RemoveFreeNotifications() {
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+    if (Operation == opRemove && AComponent)
+        RemoveFreeNotification(AComponent);
     // Walk down by index: a component told of the removal may free others.
     for (size_t i = components_.size(); i-- > 0;) {
         if (i >= components_.size()) {
@@ -157,9 +182,14 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
     else
         state_ &= ~csDesigning;
     if (setChildren)
-        for (TComponent* c : components_) c->SetDesigning(value, true);
+        for (TComponent* c : components_)
+            c->SetDesigning(value, true);
 }
 
-void TComponent::Loaded() { state_ &= ~csLoading; }
+void TComponent::Loaded() {
+    state_ &= ~csLoading;
+}
 
-void* TComponent::GetInterface(const GUID&) { return nullptr; }
+void* TComponent::GetInterface(const GUID&) {
+    return nullptr;
+}

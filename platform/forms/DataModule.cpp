@@ -3,11 +3,17 @@
 
 #include "platform/forms/Screen.h"
 
-TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) { Screen().AddDataModule(this); }
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+    Screen().AddDataModule(this);
+}
 
-TDataModule::~TDataModule() { Screen().RemoveDataModule(this); }
+TDataModule::~TDataModule() {
+    Screen().RemoveDataModule(this);
+}
 
-void TDataModule::AfterConstruction() { DoCreate(); }
+void TDataModule::AfterConstruction() {
+    DoCreate();
+}
 
 void TDataModule::BeforeDestruction() {
     TComponent::BeforeDestruction();
@@ -15,9 +21,11 @@ void TDataModule::BeforeDestruction() {
 }
 
 void TDataModule::DoCreate() {
-    if (OnCreate) OnCreate(this);
+    if (OnCreate)
+        OnCreate(this);
 }
 
 void TDataModule::DoDestroy() {
-    if (OnDestroy) OnDestroy(this);
+    if (OnDestroy)
+        OnDestroy(this);
 }

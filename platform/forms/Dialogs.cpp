@@ -7,12 +7,13 @@
 
 namespace {
 
-constexpr TMsgDlgBtn kAllButtons[] = {mbYes,  mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
+constexpr TMsgDlgBtn kAllButtons[] = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                                       mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
 
 TMsgDlgBtn FirstOf(TMsgDlgButtons buttons) {
     for (TMsgDlgBtn b : kAllButtons)
-        if (buttons.Contains(b)) return b;
+        if (buttons.Contains(b))
+            return b;
     return mbOK;
 }
 
@@ -20,17 +21,28 @@ TMsgDlgBtn FirstOf(TMsgDlgButtons buttons) {
 
 TModalResult ModalResultOf(TMsgDlgBtn button) {
     switch (button) {
-    case mbYes: return mrYes;
-    case mbNo: return mrNo;
-    case mbOK: return mrOk;
-    case mbCancel: return mrCancel;
-    case mbAbort: return mrAbort;
-    case mbRetry: return mrRetry;
-    case mbIgnore: return mrIgnore;
-    case mbAll: return mrAll;
-    case mbNoToAll: return mrNoToAll;
-    case mbYesToAll: return mrYesToAll;
-    case mbHelp: return mrNone;
+    case mbYes:
+        return mrYes;
+    case mbNo:
+        return mrNo;
+    case mbOK:
+        return mrOk;
+    case mbCancel:
+        return mrCancel;
+    case mbAbort:
+        return mrAbort;
+    case mbRetry:
+        return mrRetry;
+    case mbIgnore:
+        return mrIgnore;
+    case mbAll:
+        return mrAll;
+    case mbNoToAll:
+        return mrNoToAll;
+    case mbYesToAll:
+        return mrYesToAll;
+    case mbHelp:
+        return mrNone;
     }
     return mrNone;
 }
@@ -38,41 +50,59 @@ TModalResult ModalResultOf(TMsgDlgBtn button) {
 const char* ButtonCaption(TMsgDlgBtn button) {
     using namespace FormConsts;
     switch (button) {
-    case mbYes: return SMsgDlgYes;
-    case mbNo: return SMsgDlgNo;
-    case mbOK: return SMsgDlgOK;
-    case mbCancel: return SMsgDlgCancel;
-    case mbAbort: return SMsgDlgAbort;
-    case mbRetry: return SMsgDlgRetry;
-    case mbIgnore: return SMsgDlgIgnore;
-    case mbAll: return SMsgDlgAll;
-    case mbNoToAll: return SMsgDlgNoToAll;
-    case mbYesToAll: return SMsgDlgYesToAll;
-    case mbHelp: return SMsgDlgHelp;
+    case mbYes:
+        return SMsgDlgYes;
+    case mbNo:
+        return SMsgDlgNo;
+    case mbOK:
+        return SMsgDlgOK;
+    case mbCancel:
+        return SMsgDlgCancel;
+    case mbAbort:
+        return SMsgDlgAbort;
+    case mbRetry:
+        return SMsgDlgRetry;
+    case mbIgnore:
+        return SMsgDlgIgnore;
+    case mbAll:
+        return SMsgDlgAll;
+    case mbNoToAll:
+        return SMsgDlgNoToAll;
+    case mbYesToAll:
+        return SMsgDlgYesToAll;
+    case mbHelp:
+        return SMsgDlgHelp;
     }
     return "";
 }
 
 std::string MessageDlgCaption(TMsgDlgType type) {
     switch (type) {
-    case mtWarning: return FormConsts::SMsgDlgWarning;
-    case mtError: return FormConsts::SMsgDlgError;
-    case mtInformation: return FormConsts::SMsgDlgInformation;
-    case mtConfirmation: return FormConsts::SMsgDlgConfirm;
-    case mtCustom: break;
+    case mtWarning:
+        return FormConsts::SMsgDlgWarning;
+    case mtError:
+        return FormConsts::SMsgDlgError;
+    case mtInformation:
+        return FormConsts::SMsgDlgInformation;
+    case mtConfirmation:
+        return FormConsts::SMsgDlgConfirm;
+    case mtCustom:
+        break;
     }
     return Application().Title();
 }
 
 TMsgDlgBtn DefaultMessageButton(TMsgDlgButtons buttons) {
     for (TMsgDlgBtn b : {mbOK, mbYes, mbRetry})
-        if (buttons.Contains(b)) return b;
+        if (buttons.Contains(b))
+            return b;
     return FirstOf(buttons);
 }
 
 TMsgDlgBtn CancelMessageButton(TMsgDlgButtons buttons) {
     for (TMsgDlgBtn b : {mbCancel, mbNo, mbOK})
-        if (buttons.Contains(b)) return b;
+        if (buttons.Contains(b))
+            return b;
     return FirstOf(buttons);
 }
 
@@ -88,9 +118,12 @@ TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButt
     box.Text = Msg;
     box.Type = DlgType;
     box.Buttons = Buttons;
-    box.DefaultButton = Buttons.Contains(DefaultButton) ? DefaultButton : DefaultMessageButton(Buttons);
+    box.DefaultButton =
+        Buttons.Contains(DefaultButton) ? DefaultButton : DefaultMessageButton(Buttons);
     box.HelpContext = HelpCtx;
     return forms::RunMessageBox(box);
 }
 
-void ShowMessage(const std::string& Msg) { MessageDlg(Msg, mtCustom, {mbOK}, 0); }
+void ShowMessage(const std::string& Msg) {
+    MessageDlg(Msg, mtCustom, {mbOK}, 0);
+}

@@ -15,8 +15,17 @@ enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom }
 
 // The buttons of a message dialog, in the order they are shown.
 enum TMsgDlgBtn {
-    mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore,
-    mbAll, mbNoToAll, mbYesToAll, mbHelp
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
 };
 using TMsgDlgButtons = TSet<TMsgDlgBtn, uint16_t>;
 

@@ -4,11 +4,17 @@
 #include "platform/forms/ModalDriver.h"
 #include "platform/forms/Screen.h"
 
-TForm::TForm(TComponent* AOwner) : TComponent(AOwner) { Screen().AddForm(this); }
+TForm::TForm(TComponent* AOwner) : TComponent(AOwner) {
+    Screen().AddForm(this);
+}
 
-TForm::~TForm() { Screen().RemoveForm(this); }
+TForm::~TForm() {
+    Screen().RemoveForm(this);
+}
 
-void TForm::AfterConstruction() { DoCreate(); }
+void TForm::AfterConstruction() {
+    DoCreate();
+}
 
 void TForm::BeforeDestruction() {
     TComponent::BeforeDestruction();
@@ -16,16 +22,19 @@ void TForm::BeforeDestruction() {
 }
 
 void TForm::DoCreate() {
-    if (OnCreate) OnCreate(this);
+    if (OnCreate)
+        OnCreate(this);
 }
 
 void TForm::DoDestroy() {
-    if (OnDestroy) OnDestroy(this);
+    if (OnDestroy)
+        OnDestroy(this);
 }
 
 bool TForm::CloseQuery() {
     TCloseAction action = caHide;
-    if (OnClose) OnClose(this, action);
+    if (OnClose)
+        OnClose(this, action);
     return action != caNone;
 }
 
@@ -36,15 +45,18 @@ TModalResult TForm::ShowModal() {
     } shown{*this};
     modalResult_ = mrNone;
     modal_ = visible_ = true;
-    if (OnShow) OnShow(this);
+    if (OnShow)
+        OnShow(this);
     // An OnClose that keeps the form open sends the user back to it; a
     // scripted user who never gets past it ends the showing as cancelled.
     for (int round = 0;; ++round) {
         modalResult_ = forms::RunModalForm(*this);
-        if (CloseQuery() || round + 1 >= forms::kMaxModalRounds) break;
+        if (CloseQuery() || round + 1 >= forms::kMaxModalRounds)
+            break;
         modalResult_ = mrNone;
     }
-    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    if (modalResult_ == mrNone)
+        modalResult_ = mrCancel;
     return modalResult_;
 }
 
@@ -54,5 +66,6 @@ void TForm::Close() {
         modalResult_ = mrCancel;
         return;
     }
-    if (CloseQuery()) visible_ = false;
+    if (CloseQuery())
+        visible_ = false;
 }

@@ -13,7 +13,8 @@ FormClass::FormClass(const FormClassTable& table, std::string name, const FormCl
 
 bool FormClass::InheritsFrom(const FormClass& other) const {
     for (const FormClass* c = this; c; c = c->parent_)
-        if (c == &other) return true;
+        if (c == &other)
+            return true;
     return false;
 }
 
@@ -24,7 +25,8 @@ const Entry* FormClass::Lookup(std::map<std::string, Entry> FormClass::*member,
     std::string key = text::UpperCase(name);
     for (const FormClass* c = this; c; c = c->parent_) {
         auto it = (c->*member).find(key);
-        if (it != (c->*member).end()) return &it->second;
+        if (it != (c->*member).end())
+            return &it->second;
     }
     return nullptr;
 }
@@ -39,9 +41,11 @@ const FormMethodInfo* FormClass::FindMethod(std::string_view name) const {
 
 std::pair<const std::string*, const FormClass*> FormClass::StoredForm() const {
     for (const FormClass* c = this; c; c = c->parent_) {
-        if (c->storedForm_) return {c->storedForm_.get(), c};
+        if (c->storedForm_)
+            return {c->storedForm_.get(), c};
         // The form bases themselves have none: a descendant must bring its own.
-        if (c->formBase_) break;
+        if (c->formBase_)
+            break;
     }
     return {nullptr, nullptr};
 }
@@ -51,12 +55,15 @@ TComponent* FormClass::Create(TComponent* owner) const {
         throw EClassNotFound("Class " + name_ + " cannot be created", name_, 0);
     auto [form, formClass] = StoredForm();
     bool needsForm = false;
-    for (const FormClass* c = parent_; c && !form; c = c->parent_) needsForm |= c->formBase_;
-    if (needsForm) throw EFormReadError(Format(FormConsts::SResNotFound, {name_}), name_, 0);
+    for (const FormClass* c = parent_; c && !form; c = c->parent_)
+        needsForm |= c->formBase_;
+    if (needsForm)
+        throw EFormReadError(Format(FormConsts::SResNotFound, {name_}), name_, 0);
 
     TComponent* instance = creator_(owner);
     try {
-        if (form) ReadComponentForm(*instance, *form, table_, formClass->name_);
+        if (form)
+            ReadComponentForm(*instance, *form, table_, formClass->name_);
         instance->AfterConstruction();
     } catch (...) {
         // A constructor that failed ran no OnCreate, so it runs no OnDestroy either.
@@ -67,7 +74,9 @@ TComponent* FormClass::Create(TComponent* owner) const {
     return instance;
 }
 
-FormClassTable::FormClassTable() { RegisterPlatformClasses(*this); }
+FormClassTable::FormClassTable() {
+    RegisterPlatformClasses(*this);
+}
 
 FormClassTable::~FormClassTable() = default;
 
@@ -91,7 +100,8 @@ TComponent* FormClassTable::Create(std::string_view className, TComponent* owner
 
 FormClass& FormClassTable::Add(std::string name, const std::string* baseName) {
     std::string key = text::UpperCase(name);
-    if (classes_.count(key)) throw Exception("Class " + name + " is registered already");
+    if (classes_.count(key))
+        throw Exception("Class " + name + " is registered already");
     const FormClass* parent = nullptr;
     if (baseName) {
         parent = Find(*baseName);
@@ -106,7 +116,8 @@ FormClass& FormClassTable::Add(std::string name, const std::string* baseName) {
 
 FormClass& FormClassTable::Existing(const std::string& name) {
     auto it = classes_.find(text::UpperCase(name));
-    if (it == classes_.end()) throw Exception("Class " + name + " is not registered");
+    if (it == classes_.end())
+        throw Exception("Class " + name + " is not registered");
     return *it->second;
 }
 

@@ -35,7 +35,8 @@ class FormClassTable;
 template <class T> class ClassBuilder;
 
 // Sets a property of `target` from its value in the form.
-using PropertySetter = std::function<void(TObject& target, const FormValue& value, FormReader& reader)>;
+using PropertySetter =
+    std::function<void(TObject& target, const FormValue& value, FormReader& reader)>;
 // The object behind an object-valued property (Font, Glyph): the step of a dotted name.
 using PropertyObject = std::function<TObject*(TObject& target)>;
 // A handler method bound to a form's root object: a std::function of the
@@ -101,7 +102,8 @@ private:
 
     FormClass(const FormClassTable& table, std::string name, const FormClass* parent);
     template <class Entry>
-    const Entry* Lookup(std::map<std::string, Entry> FormClass::*member, std::string_view name) const;
+    const Entry* Lookup(std::map<std::string, Entry> FormClass::*member,
+                        std::string_view name) const;
 
     const FormClassTable& table_;
     std::string name_;
@@ -152,7 +154,8 @@ private:
 
 template <class T> T* FormClassTable::Create(TComponent* owner) const {
     TComponent* instance = Create(ClassNameOf<T>(), owner);
-    if (auto* typed = dynamic_cast<T*>(instance)) return typed;
+    if (auto* typed = dynamic_cast<T*>(instance))
+        return typed;
     instance->Free();
     throw Exception("Class " + ClassNameOf<T>() + " is registered with another class");
 }

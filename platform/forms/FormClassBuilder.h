@@ -37,9 +37,7 @@ template <class M> struct MemberValue;
 template <class C, class R, class V> struct MemberValue<R (C::*)(V)> {
     using Type = std::remove_cvref_t<V>;
 };
-template <class C, class V> struct MemberValue<V C::*> {
-    using Type = V;
-};
+template <class C, class V> struct MemberValue<V C::*> { using Type = V; };
 
 // Stores `value` through a setter method or into a field.
 template <class T, class M, class V> void Store(T& object, M member, V&& value) {
@@ -65,13 +63,15 @@ public:
     // binary data, a list of strings).
     template <class M> ClassBuilder& Property(std::string name, M member) {
         using V = typename builder_detail::MemberValue<M>::Type;
-        return Define(std::move(name), [member](T& self, const FormValue& value, FormReader& reader) {
-            builder_detail::Store(self, member, ReadValue<V>(value, reader));
-        });
+        return Define(std::move(name),
+                      [member](T& self, const FormValue& value, FormReader& reader) {
+                          builder_detail::Store(self, member, ReadValue<V>(value, reader));
+                      });
     }
 
     // An enumeration property written by name; names[n] has ordinal n.
-    template <class M> ClassBuilder& Enum(std::string name, M member, std::vector<std::string> names) {
+    template <class M>
+    ClassBuilder& Enum(std::string name, M member, std::vector<std::string> names) {
         using V = typename builder_detail::MemberValue<M>::Type;
         return Define(std::move(name), [member, names = std::move(names)](
                                            T& self, const FormValue& value, FormReader& reader) {
@@ -81,13 +81,15 @@ public:
 
     // A set property of the enumeration `names` (bit n for names[n]): the
     // setter takes a TSet or an integer mask.
-    template <class M> ClassBuilder& SetOf(std::string name, M member, std::vector<std::string> names) {
+    template <class M>
+    ClassBuilder& SetOf(std::string name, M member, std::vector<std::string> names) {
         using V = typename builder_detail::MemberValue<M>::Type;
         return Define(std::move(name), [member, names = std::move(names)](
                                            T& self, const FormValue& value, FormReader& reader) {
             uint64_t mask = ReadSet(value, reader, names);
             if constexpr (builder_detail::MaskSet<V>)
-                builder_detail::Store(self, member, V::FromMask(static_cast<decltype(V().Mask())>(mask)));
+                builder_detail::Store(self, member,
+                                      V::FromMask(static_cast<decltype(V().Mask())>(mask)));
             else
                 builder_detail::Store(self, member, static_cast<V>(mask));
         });
@@ -99,31 +101,36 @@ public:
         using P = typename builder_detail::MemberValue<M>::Type;
         static_assert(std::is_pointer_v<P>, "a reference property takes a component pointer");
         using C = std::remove_pointer_t<P>;
-        return Define(std::move(name), [member](T& self, const FormValue& value, FormReader& reader) {
-            if (value.Type != FormValue::Kind::Identifier) WrongKind(value, reader, "component name");
-            if (text::SameText(value.Text, "nil")) {
-                builder_detail::Store(self, member, static_cast<P>(nullptr));
-                return;
-            }
-            T* target = &self;
-            reader.Defer([target, member, name = value.Text](FormReader& r) {
-                TComponent* found = r.FindReference(name);
-                if (!found) r.Fail("Component " + name + " not found");
-                auto* typed = dynamic_cast<P>(found);
-                if (!typed)
-                    r.Fail("Component " + name + " is a " + found->ClassName() + ", not a " +
-                           ClassNameOf<C>());
-                builder_detail::Store(*target, member, typed);
-            });
-        });
+        return Define(std::move(name),
+                      [member](T& self, const FormValue& value, FormReader& reader) {
+                          if (value.Type != FormValue::Kind::Identifier)
+                              WrongKind(value, reader, "component name");
+                          if (text::SameText(value.Text, "nil")) {
+                              builder_detail::Store(self, member, static_cast<P>(nullptr));
+                              return;
+                          }
+                          T* target = &self;
+                          reader.Defer([target, member, name = value.Text](FormReader& r) {
+                              TComponent* found = r.FindReference(name);
+                              if (!found)
+                                  r.Fail("Component " + name + " not found");
+                              auto* typed = dynamic_cast<P>(found);
+                              if (!typed)
+                                  r.Fail("Component " + name + " is a " + found->ClassName() +
+                                         ", not a " + ClassNameOf<C>());
+                              builder_detail::Store(*target, member, typed);
+                          });
+                      });
     }
 
     // An event: a std::function field bound to the root's handler method named in the form.
-    template <class C, class Sig> ClassBuilder& Event(std::string name, std::function<Sig> C::*field) {
+    template <class C, class Sig>
+    ClassBuilder& Event(std::string name, std::function<Sig> C::*field) {
         static_assert(std::is_base_of_v<C, T>);
-        return Define(std::move(name), [field](T& self, const FormValue& value, FormReader& reader) {
-            self.*field = reader.template BindMethod<Sig>(value);
-        });
+        return Define(std::move(name),
+                      [field](T& self, const FormValue& value, FormReader& reader) {
+                          self.*field = reader.template BindMethod<Sig>(value);
+                      });
     }
 
     // An object-valued property whose own properties the form sets through
@@ -143,7 +150,8 @@ public:
     template <class Get> ClassBuilder& Collection(std::string name, Get get) {
         return Define(std::move(name), [get](T& self, const FormValue& value, FormReader& reader) {
             TCollection* collection = get(self);
-            if (!collection) reader.Fail("The collection does not exist");
+            if (!collection)
+                reader.Fail("The collection does not exist");
             reader.ReadCollection(*collection, value);
         });
     }
@@ -159,12 +167,14 @@ public:
     }
 
     // A handler method that events of forms rooted in this class may name.
-    template <class C, class R, class... A> ClassBuilder& Method(std::string name, R (C::*method)(A...)) {
+    template <class C, class R, class... A>
+    ClassBuilder& Method(std::string name, R (C::*method)(A...)) {
         static_assert(std::is_base_of_v<C, T>);
         std::string key = text::UpperCase(name);
         class_.methods_[key] = {std::move(name), [method](TObject& root) -> std::any {
                                     T* self = dynamic_cast<T*>(&root);
-                                    if (!self) return {};
+                                    if (!self)
+                                        return {};
                                     C* object = self;
                                     return std::function<R(A...)>([object, method](A... args) -> R {
                                         return (object->*method)(std::forward<A>(args)...);

@@ -49,9 +49,10 @@ template <class V> V ReadValue(const FormValue& value, FormReader& reader) {
     } else if constexpr (std::is_integral_v<V>) {
         // Signed properties also take the bit pattern of their width ($FFFFFFFF for -1).
         using Limits = std::numeric_limits<V>;
-        int64_t max = std::is_signed_v<V> && sizeof(V) < 8
-                          ? static_cast<int64_t>(std::numeric_limits<std::make_unsigned_t<V>>::max())
-                          : static_cast<int64_t>(std::min<uint64_t>(Limits::max(), INT64_MAX));
+        int64_t max =
+            std::is_signed_v<V> && sizeof(V) < 8
+                ? static_cast<int64_t>(std::numeric_limits<std::make_unsigned_t<V>>::max())
+                : static_cast<int64_t>(std::min<uint64_t>(Limits::max(), INT64_MAX));
         return static_cast<V>(ReadInteger(value, reader, static_cast<int64_t>(Limits::min()), max));
     } else if constexpr (std::is_floating_point_v<V>) {
         return static_cast<V>(ReadFloat(value, reader));
@@ -64,8 +65,9 @@ template <class V> V ReadValue(const FormValue& value, FormReader& reader) {
     } else if constexpr (std::is_same_v<V, std::vector<std::string>>) {
         return ReadStrings(value, reader);
     } else {
-        static_assert(sizeof(V) == 0,
-                      "no form conversion for this type: use Enum, SetOf, Reference, Event or Define");
+        static_assert(
+            sizeof(V) == 0,
+            "no form conversion for this type: use Enum, SetOf, Reference, Event or Define");
     }
 }
 

@@ -14,12 +14,19 @@ namespace {
 bool IsIdentStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIdentChar(char c) {
+    return IsIdentStart(c) || (c >= '0' && c <= '9');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
@@ -47,7 +54,8 @@ public:
     }
     // A high surrogate without its partner becomes U+FFFD.
     void Flush() {
-        if (high_ != 0) text::AppendUtf8(out_, 0xFFFD);
+        if (high_ != 0)
+            text::AppendUtf8(out_, 0xFFFD);
         high_ = 0;
     }
 
@@ -89,12 +97,15 @@ FormToken FormLexer::Next() {
     SkipSpace();
     FormToken token;
     token.Line = line_;
-    if (AtEnd()) return token;
+    if (AtEnd())
+        return token;
     char c = text_[pos_];
-    if (IsIdentStart(c)) return ReadIdentifier();
+    if (IsIdentStart(c))
+        return ReadIdentifier();
     if (IsDigit(c) || c == '$' || (c == '-' && (IsDigit(Peek(1)) || Peek(1) == '$')))
         return ReadNumber();
-    if (c == '\'' || c == '#') return ReadString();
+    if (c == '\'' || c == '#')
+        return ReadString();
     static constexpr std::string_view symbols = "=:[](){}<>,+.-";
     if (symbols.find(c) != std::string_view::npos) {
         ++pos_;
@@ -113,7 +124,8 @@ FormToken FormLexer::ReadIdentifier() {
     token.Type = FormToken::Kind::Identifier;
     token.Line = line_;
     size_t start = pos_;
-    while (!AtEnd() && IsIdentChar(text_[pos_])) ++pos_;
+    while (!AtEnd() && IsIdentChar(text_[pos_]))
+        ++pos_;
     token.Text = std::string(text_.substr(start, pos_ - start));
     return token;
 }
@@ -123,49 +135,59 @@ FormToken FormLexer::ReadNumber() {
     token.Line = line_;
     size_t start = pos_;
     bool negative = Peek() == '-';
-    if (negative) ++pos_;
+    if (negative)
+        ++pos_;
     if (Peek() == '$') {
         ++pos_;
         uint64_t value = 0;
         size_t digits = 0;
         for (int h; (h = HexValue(Peek())) >= 0; ++pos_, ++digits) {
-            if (value > (UINT64_MAX >> 4)) Fail("Hexadecimal number too large", line_);
+            if (value > (UINT64_MAX >> 4))
+                Fail("Hexadecimal number too large", line_);
             value = (value << 4) | static_cast<uint64_t>(h);
         }
-        if (digits == 0) Fail("Hexadecimal digit expected after '$'", line_);
-        if (IsIdentChar(Peek())) Fail("Invalid number", line_);
+        if (digits == 0)
+            Fail("Hexadecimal digit expected after '$'", line_);
+        if (IsIdentChar(Peek()))
+            Fail("Invalid number", line_);
         // $FFFFFFFF-style values are bit patterns: read them as unsigned, then wrap.
         token.Type = FormToken::Kind::Integer;
         token.Integer = static_cast<int64_t>(negative ? 0 - value : value);
         return token;
     }
-    while (IsDigit(Peek())) ++pos_;
+    while (IsDigit(Peek()))
+        ++pos_;
     bool isFloat = false;
     if (Peek() == '.' && IsDigit(Peek(1))) {
         isFloat = true;
         ++pos_;
-        while (IsDigit(Peek())) ++pos_;
+        while (IsDigit(Peek()))
+            ++pos_;
     }
     if ((Peek() == 'E' || Peek() == 'e') &&
         (IsDigit(Peek(1)) || ((Peek(1) == '+' || Peek(1) == '-') && IsDigit(Peek(2))))) {
         isFloat = true;
         pos_ += 2;
-        while (IsDigit(Peek())) ++pos_;
+        while (IsDigit(Peek()))
+            ++pos_;
     }
     std::string literal(text_.substr(start, pos_ - start));
     // The class library marks single, currency and date floats with a letter.
     if (isFloat && (Peek() == 's' || Peek() == 'c' || Peek() == 'd') && !IsIdentChar(Peek(1)))
         ++pos_;
-    if (IsIdentChar(Peek())) Fail("Invalid number", line_);
+    if (IsIdentChar(Peek()))
+        Fail("Invalid number", line_);
     errno = 0;
     if (isFloat) {
         token.Type = FormToken::Kind::Float;
         token.Float = std::strtod(literal.c_str(), nullptr);
-        if (errno == ERANGE) Fail("Number out of range: " + literal, line_);
+        if (errno == ERANGE)
+            Fail("Number out of range: " + literal, line_);
     } else {
         token.Type = FormToken::Kind::Integer;
         token.Integer = std::strtoll(literal.c_str(), nullptr, 10);
-        if (errno == ERANGE) Fail("Number out of range: " + literal, line_);
+        if (errno == ERANGE)
+            Fail("Number out of range: " + literal, line_);
     }
     return token;
 }
@@ -190,10 +212,12 @@ FormToken FormLexer::ReadString() {
 void FormLexer::ReadQuoted(std::string& out) {
     ++pos_;
     for (;;) {
-        if (AtEnd() || Peek() == '\n' || Peek() == '\r') Fail("Unterminated string", line_);
+        if (AtEnd() || Peek() == '\n' || Peek() == '\r')
+            Fail("Unterminated string", line_);
         char c = text_[pos_++];
         if (c == '\'') {
-            if (Peek() != '\'') return;
+            if (Peek() != '\'')
+                return;
             ++pos_;
         }
         out += c;
@@ -212,7 +236,8 @@ char32_t FormLexer::ReadCharCode() {
         for (; IsDigit(Peek()) && digits < 8; ++pos_, ++digits)
             value = value * 10 + static_cast<uint32_t>(Peek() - '0');
     }
-    if (digits == 0) Fail("Character code expected after '#'", line_);
+    if (digits == 0)
+        Fail("Character code expected after '#'", line_);
     if (value > 0x10FFFF || HexValue(Peek()) >= 0)
         Fail("Invalid character code", line_);
     return value;
@@ -223,15 +248,18 @@ std::vector<uint8_t> FormLexer::ReadBinary(size_t maxBytes) {
     int startLine = line_;
     for (;;) {
         SkipSpace();
-        if (AtEnd()) Fail("'}' expected: binary data not closed", startLine);
+        if (AtEnd())
+            Fail("'}' expected: binary data not closed", startLine);
         if (Peek() == '}') {
             ++pos_;
             return bytes;
         }
         int high = HexValue(Peek());
         int low = HexValue(Peek(1));
-        if (high < 0 || low < 0) Fail("Invalid binary value: hexadecimal digit pairs expected", line_);
-        if (bytes.size() >= maxBytes) Fail("Binary value too large", line_);
+        if (high < 0 || low < 0)
+            Fail("Invalid binary value: hexadecimal digit pairs expected", line_);
+        if (bytes.size() >= maxBytes)
+            Fail("Binary value too large", line_);
         bytes.push_back(static_cast<uint8_t>((high << 4) | low));
         pos_ += 2;
     }

@@ -10,12 +10,17 @@ namespace {
 
 std::string Describe(const FormToken& token) {
     switch (token.Type) {
-    case FormToken::Kind::End: return "end of text";
-    case FormToken::Kind::Identifier: return "'" + token.Text + "'";
-    case FormToken::Kind::String: return "string";
+    case FormToken::Kind::End:
+        return "end of text";
+    case FormToken::Kind::Identifier:
+        return "'" + token.Text + "'";
+    case FormToken::Kind::String:
+        return "string";
     case FormToken::Kind::Integer:
-    case FormToken::Kind::Float: return "number";
-    case FormToken::Kind::Symbol: return "'" + token.Text + "'";
+    case FormToken::Kind::Float:
+        return "number";
+    case FormToken::Kind::Symbol:
+        return "'" + token.Text + "'";
     }
     return "token";
 }
@@ -28,7 +33,8 @@ public:
 
     FormObject ParseRoot() {
         FormObject root = ParseObject(0);
-        if (token_.Type != FormToken::Kind::End) Expected("end of text");
+        if (token_.Type != FormToken::Kind::End)
+            Expected("end of text");
         return root;
     }
 
@@ -46,14 +52,16 @@ private:
         lexer_.Fail(what + " expected but " + Describe(token_) + " found", token_.Line);
     }
     void ExpectSymbol(char c) {
-        if (!IsSymbol(c)) Expected(std::string("'") + c + "'");
+        if (!IsSymbol(c))
+            Expected(std::string("'") + c + "'");
         Advance();
     }
     // The words that open and close objects are never names or values: a
     // missing value or name is then reported where it is missing.
     bool IsReserved() const { return IsKeyword("end") || IsKeyword("object"); }
     std::string ExpectIdentifier(const char* what) {
-        if (token_.Type != FormToken::Kind::Identifier || IsReserved()) Expected(what);
+        if (token_.Type != FormToken::Kind::Identifier || IsReserved())
+            Expected(what);
         std::string name = token_.Text;
         Advance();
         return name;
@@ -69,14 +77,16 @@ private:
         return name;
     }
     void CheckDepth(int depth) const {
-        if (depth >= kMaxFormNesting) lexer_.Fail("Form nested too deeply", token_.Line);
+        if (depth >= kMaxFormNesting)
+            lexer_.Fail("Form nested too deeply", token_.Line);
     }
 
     FormObject ParseObject(int depth) {
         CheckDepth(depth);
         if (IsKeyword("inherited") || IsKeyword("inline"))
             lexer_.Fail("'" + token_.Text + "' objects are not supported", token_.Line);
-        if (!IsKeyword("object")) Expected("'object'");
+        if (!IsKeyword("object"))
+            Expected("'object'");
         FormObject object;
         object.Line = token_.Line;
         Advance();
@@ -88,9 +98,12 @@ private:
         } else {
             object.ClassName = std::move(first);
         }
-        while (!IsKeyword("end") && !IsKeyword("object")) object.Properties.push_back(ParseProperty(depth));
-        while (IsKeyword("object")) object.Children.push_back(ParseObject(depth + 1));
-        if (!IsKeyword("end")) Expected("'end'");
+        while (!IsKeyword("end") && !IsKeyword("object"))
+            object.Properties.push_back(ParseProperty(depth));
+        while (IsKeyword("object"))
+            object.Children.push_back(ParseObject(depth + 1));
+        if (!IsKeyword("end"))
+            Expected("'end'");
         Advance();
         return object;
     }
@@ -108,7 +121,9 @@ private:
         FormValue value;
         value.Line = token_.Line;
         switch (token_.Type) {
-        case FormToken::Kind::String: ParseString(value); return value;
+        case FormToken::Kind::String:
+            ParseString(value);
+            return value;
         case FormToken::Kind::Integer:
             value.Type = FormValue::Kind::Integer;
             value.Integer = token_.Integer;
@@ -120,14 +135,18 @@ private:
             Advance();
             return value;
         case FormToken::Kind::Identifier:
-            if (IsReserved()) break;
+            if (IsReserved())
+                break;
             value.Type = FormValue::Kind::Identifier;
             value.Text = ExpectDottedName("Identifier");
             return value;
         case FormToken::Kind::Symbol:
-            if (IsSymbol('[')) return ParseSet(value);
-            if (IsSymbol('(')) return ParseList(value, depth);
-            if (IsSymbol('<')) return ParseCollection(value, depth);
+            if (IsSymbol('['))
+                return ParseSet(value);
+            if (IsSymbol('('))
+                return ParseList(value, depth);
+            if (IsSymbol('<'))
+                return ParseCollection(value, depth);
             if (IsSymbol('{')) {
                 value.Type = FormValue::Kind::Binary;
                 value.Bytes = lexer_.ReadBinary(kMaxFormBinary);
@@ -135,7 +154,8 @@ private:
                 return value;
             }
             break;
-        case FormToken::Kind::End: break;
+        case FormToken::Kind::End:
+            break;
         }
         Expected("Property value");
     }
@@ -146,7 +166,8 @@ private:
         Advance();
         while (IsSymbol('+')) {
             Advance();
-            if (token_.Type != FormToken::Kind::String) Expected("String");
+            if (token_.Type != FormToken::Kind::String)
+                Expected("String");
             value.Text += token_.Text;
             Advance();
         }
@@ -163,7 +184,8 @@ private:
                 } else {
                     value.Elements.push_back(ExpectIdentifier("Set element"));
                 }
-                if (IsSymbol(']')) break;
+                if (IsSymbol(']'))
+                    break;
                 ExpectSymbol(',');
             }
         }
@@ -175,7 +197,8 @@ private:
         CheckDepth(depth);
         value.Type = FormValue::Kind::List;
         Advance();
-        while (!IsSymbol(')')) value.Items.push_back(ParseValue(depth + 1));
+        while (!IsSymbol(')'))
+            value.Items.push_back(ParseValue(depth + 1));
         Advance();
         return value;
     }
@@ -185,7 +208,8 @@ private:
         value.Type = FormValue::Kind::Collection;
         Advance();
         while (!IsSymbol('>')) {
-            if (!IsKeyword("item")) Expected("'item'");
+            if (!IsKeyword("item"))
+                Expected("'item'");
             FormCollectionItem item;
             item.Line = token_.Line;
             Advance();
@@ -198,7 +222,8 @@ private:
                 Advance();
                 ExpectSymbol(']');
             }
-            while (!IsKeyword("end")) item.Properties.push_back(ParseProperty(depth + 1));
+            while (!IsKeyword("end"))
+                item.Properties.push_back(ParseProperty(depth + 1));
             Advance();
             value.CollectionItems.push_back(std::move(item));
         }
@@ -214,14 +239,22 @@ private:
 
 const char* FormValue::KindName(Kind kind) {
     switch (kind) {
-    case Kind::String: return "string";
-    case Kind::Integer: return "integer";
-    case Kind::Float: return "floating-point number";
-    case Kind::Identifier: return "identifier";
-    case Kind::Set: return "set";
-    case Kind::List: return "list";
-    case Kind::Collection: return "collection";
-    case Kind::Binary: return "binary data";
+    case Kind::String:
+        return "string";
+    case Kind::Integer:
+        return "integer";
+    case Kind::Float:
+        return "floating-point number";
+    case Kind::Identifier:
+        return "identifier";
+    case Kind::Set:
+        return "set";
+    case Kind::List:
+        return "list";
+    case Kind::Collection:
+        return "collection";
+    case Kind::Binary:
+        return "binary data";
     }
     return "value";
 }

@@ -30,7 +30,9 @@ private:
 namespace {
 
 // How errors show an object: its name, or its class when it has none.
-std::string DisplayName(const TComponent& c) { return c.Name().empty() ? c.ClassName() : c.Name(); }
+std::string DisplayName(const TComponent& c) {
+    return c.Name().empty() ? c.ClassName() : c.Name();
+}
 
 } // namespace
 
@@ -73,7 +75,8 @@ void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
     rootClass_ = table_.Find(root.ClassName());
     if (!rootClass_) {
         std::string name = root.ClassName();
-        throw EClassNotFound(Format(FormConsts::SClassNotFound, {name}) + FormPosition(formName_, form.Line),
+        throw EClassNotFound(Format(FormConsts::SClassNotFound, {name}) +
+                                 FormPosition(formName_, form.Line),
                              formName_, form.Line);
     }
     if (!text::SameText(form.ClassName, root.ClassName()))
@@ -81,7 +84,8 @@ void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
     try {
         root.state_ |= csLoading | csReading;
         loaded_.push_back(&root);
-        if (!form.Name.empty()) SetComponentName(root, form.Name);
+        if (!form.Name.empty())
+            SetComponentName(root, form.Name);
         ReadBody(root, *rootClass_, form);
         root.state_ &= ~csReading;
         RunFixups();
@@ -90,7 +94,8 @@ void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
             Guarded([c] { c->Loaded(); });
         }
     } catch (...) {
-        for (TComponent* c : loaded_) c->state_ &= ~(csLoading | csReading);
+        for (TComponent* c : loaded_)
+            c->state_ &= ~(csLoading | csReading);
         throw;
     }
     loaded_.clear();
@@ -98,22 +103,27 @@ void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
 
 void FormReader::ReadBody(TComponent& component, const FormClass& cls, const FormObject& object) {
     std::string display = DisplayName(component);
-    for (const FormProperty& p : object.Properties) ApplyProperty(component, cls, p, display);
-    for (const FormObject& child : object.Children) ReadChild(component, child);
+    for (const FormProperty& p : object.Properties)
+        ApplyProperty(component, cls, p, display);
+    for (const FormObject& child : object.Children)
+        ReadChild(component, child);
 }
 
 void FormReader::ReadChild(TComponent& parent, const FormObject& object) {
-    PositionScope scope(*this, {object.Name.empty() ? object.ClassName : object.Name, "", object.Line});
+    PositionScope scope(*this,
+                        {object.Name.empty() ? object.ClassName : object.Name, "", object.Line});
     const FormClass* cls = table_.Find(object.ClassName);
     if (!cls)
         throw EClassNotFound(Positioned(Format(FormConsts::SClassNotFound, {object.ClassName})),
                              formName_, object.Line);
-    if (!cls->CanCreate()) Fail("Class " + cls->Name() + " is no component a form can create");
+    if (!cls->CanCreate())
+        Fail("Class " + cls->Name() + " is no component a form can create");
     TComponent* component = nullptr;
     Guarded([&] { component = cls->Create(root_); });
     component->state_ |= csLoading | csReading;
     loaded_.push_back(component);
-    if (!object.Name.empty()) SetComponentName(*component, object.Name);
+    if (!object.Name.empty())
+        SetComponentName(*component, object.Name);
     Guarded([&] { component->SetParentComponent(&parent); });
     ReadBody(*component, *cls, object);
     component->state_ &= ~csReading;
@@ -135,17 +145,22 @@ void FormReader::ApplyProperty(TObject& target, const FormClass& cls, const Form
             size_t dot = path.find('.');
             std::string step(path.substr(0, dot));
             const FormPropertyInfo* info = objectClass->FindProperty(step);
-            if (!info) Fail(Format(FormConsts::SUnknownProperty, {step}));
+            if (!info)
+                Fail(Format(FormConsts::SUnknownProperty, {step}));
             if (dot == std::string_view::npos) {
-                if (!info->Set) Fail("Property " + step + " cannot be set from a form");
+                if (!info->Set)
+                    Fail("Property " + step + " cannot be set from a form");
                 info->Set(*object, property.Value, *this);
                 return;
             }
-            if (!info->Object) Fail("Property " + step + " has no properties of its own");
+            if (!info->Object)
+                Fail("Property " + step + " has no properties of its own");
             object = info->Object(*object);
-            if (!object) Fail("Property " + step + " is nil");
+            if (!object)
+                Fail("Property " + step + " is nil");
             objectClass = table_.Find(object->ClassName());
-            if (!objectClass) Fail("Class " + object->ClassName() + " is not registered");
+            if (!objectClass)
+                Fail("Class " + object->ClassName() + " is not registered");
             path.remove_prefix(dot + 1);
         }
     });
@@ -154,16 +169,17 @@ void FormReader::ApplyProperty(TObject& target, const FormClass& cls, const Form
 void FormReader::ReadProperties(TObject& target, const std::vector<FormProperty>& properties,
                                 const std::string& displayName) {
     const FormClass* cls = table_.Find(target.ClassName());
-    if (!cls) Fail("Class " + target.ClassName() + " is not registered");
-    for (const FormProperty& p : properties) ApplyProperty(target, *cls, p, displayName);
+    if (!cls)
+        Fail("Class " + target.ClassName() + " is not registered");
+    for (const FormProperty& p : properties)
+        ApplyProperty(target, *cls, p, displayName);
 }
 
 std::string FormReader::ItemName(int index) const {
     return position_.Object + "." + position_.Property + "[" + std::to_string(index) + "]";
 }
 
-void FormReader::ReadItems(const FormValue& value,
-                           const std::function<TObject&(int index)>& make) {
+void FormReader::ReadItems(const FormValue& value, const std::function<TObject&(int index)>& make) {
     if (value.Type != FormValue::Kind::Collection)
         Fail(std::string(FormConsts::SInvalidPropertyValue) + ": collection expected but " +
              FormValue::KindName(value.Type) + " found");
@@ -203,7 +219,8 @@ void FormReader::RunFixups() {
 TComponent* FormReader::FindReference(std::string_view name) const {
     size_t dot = name.find('.');
     if (dot == std::string_view::npos) {
-        if (text::SameText(name, root_->Name())) return root_;
+        if (text::SameText(name, root_->Name()))
+            return root_;
         return root_->FindComponent(name);
     }
     std::string_view head = name.substr(0, dot);
@@ -214,15 +231,18 @@ TComponent* FormReader::FindReference(std::string_view name) const {
     } else {
         TScreen& screen = Screen();
         for (int i = 0; i < screen.FormCount() && !owner; ++i)
-            if (text::SameText(screen.Forms(i)->Name(), head)) owner = screen.Forms(i);
+            if (text::SameText(screen.Forms(i)->Name(), head))
+                owner = screen.Forms(i);
         for (int i = 0; i < screen.DataModuleCount() && !owner; ++i)
-            if (text::SameText(screen.DataModules(i)->Name(), head)) owner = screen.DataModules(i);
+            if (text::SameText(screen.DataModules(i)->Name(), head))
+                owner = screen.DataModules(i);
     }
     // Further dots walk down through owned components.
     while (owner) {
         dot = rest.find('.');
         TComponent* next = owner->FindComponent(rest.substr(0, dot));
-        if (dot == std::string_view::npos || !next) return next;
+        if (dot == std::string_view::npos || !next)
+            return next;
         owner = next;
         rest.remove_prefix(dot + 1);
     }
@@ -233,11 +253,14 @@ std::any FormReader::BindAny(const FormValue& value) const {
     if (value.Type != FormValue::Kind::Identifier)
         Fail(std::string(FormConsts::SInvalidPropertyValue) + ": method name expected but " +
              FormValue::KindName(value.Type) + " found");
-    if (text::SameText(value.Text, "nil")) return {};
+    if (text::SameText(value.Text, "nil"))
+        return {};
     const FormMethodInfo* method = rootClass_->FindMethod(value.Text);
-    if (!method) Fail(Format(FormConsts::SMethodNotFound, {value.Text}) + " in " + rootClass_->Name());
+    if (!method)
+        Fail(Format(FormConsts::SMethodNotFound, {value.Text}) + " in " + rootClass_->Name());
     std::any bound = method->Bind(*root_);
-    if (!bound.has_value()) Fail("Method " + value.Text + " belongs to another class than " + root_->ClassName());
+    if (!bound.has_value())
+        Fail("Method " + value.Text + " belongs to another class than " + root_->ClassName());
     return bound;
 }
 

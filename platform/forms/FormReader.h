@@ -60,9 +60,11 @@ public:
     // differs from the event's.
     template <class Sig> std::function<Sig> BindMethod(const FormValue& value) {
         std::any bound = BindAny(value);
-        if (!bound.has_value()) return {};
+        if (!bound.has_value())
+            return {};
         auto* f = std::any_cast<std::function<Sig>>(&bound);
-        if (!f) Fail("Method " + value.Text + " does not match the event's type");
+        if (!f)
+            Fail("Method " + value.Text + " does not match the event's type");
         return std::move(*f);
     }
     // Reads a nested property list into `target` (of its registered class,
@@ -85,7 +87,8 @@ public:
     // Casts the object a setter was given to its registered class; raises
     // when the registration does not match the object.
     template <class T> T& Cast(TObject& target) const {
-        if (auto* t = dynamic_cast<T*>(&target)) return *t;
+        if (auto* t = dynamic_cast<T*>(&target))
+            return *t;
         Fail("Object of class " + target.ClassName() + " is not a " + ClassNameOf<T>());
     }
 

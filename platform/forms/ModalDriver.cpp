@@ -34,7 +34,8 @@ TMsgDlgBtn CapRetries(const MessageBoxRequest& box, TMsgDlgBtn answer) {
         s.retryText = box.Text;
         s.retries = 1;
     }
-    if (s.retries <= kMaxRetryAnswers) return answer;
+    if (s.retries <= kMaxRetryAnswers)
+        return answer;
     s.retries = 0;
     return CancelMessageButton(box.Buttons);
 }
@@ -48,7 +49,9 @@ ModalDriver* InstallModalDriver(ModalDriver* driver) {
     return previous;
 }
 
-ModalDriver* InstalledModalDriver() { return State().driver; }
+ModalDriver* InstalledModalDriver() {
+    return State().driver;
+}
 
 TModalResult RunMessageBox(const MessageBoxRequest& box) {
     ModalDriver* driver = State().driver;
@@ -59,10 +62,12 @@ TModalResult RunMessageBox(const MessageBoxRequest& box) {
                                   ? box.DefaultButton
                                   : DefaultMessageButton(box.Buttons);
         TMsgDlgBtn answer = driver ? driver->AnswerMessageBox(box) : fallback;
-        if (!box.Buttons.Contains(answer) || answer == mbHelp) answer = fallback;
+        if (!box.Buttons.Contains(answer) || answer == mbHelp)
+            answer = fallback;
         result = ModalResultOf(CapRetries(box, answer));
         // Help alone closes nothing; the box can then only be closed.
-        if (result == mrNone) result = mrCancel;
+        if (result == mrNone)
+            result = mrCancel;
     }
     if (driver) {
         ShownDialog shown;
@@ -76,8 +81,10 @@ TModalResult RunMessageBox(const MessageBoxRequest& box) {
 TModalResult RunModalForm(TForm& form) {
     ModalDriver* driver = State().driver;
     TModalResult result = driver ? driver->PlayForm(form) : mrCancel;
-    if (result == mrNone) result = form.ModalResult();
-    if (result == mrNone) result = mrCancel;
+    if (result == mrNone)
+        result = form.ModalResult();
+    if (result == mrNone)
+        result = mrCancel;
     if (driver) {
         ShownDialog shown;
         shown.What = ShownDialog::Kind::Form;

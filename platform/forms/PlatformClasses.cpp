@@ -14,7 +14,8 @@ void RegisterPlatformClasses(FormClassTable& table) {
         "Strings", [](TStrings& self, const FormValue& value, FormReader& reader) {
             std::vector<std::string> strings = ReadStrings(value, reader);
             self.Clear();
-            for (const std::string& s : strings) self.Add(s);
+            for (const std::string& s : strings)
+                self.Add(s);
         });
     table.Register<TStringList, TStrings>();
     table.Register<TComponent>()

@@ -23,12 +23,24 @@ template <class T> void Erase(std::vector<T*>& list, T* item) {
 
 } // namespace
 
-TForm* TScreen::Forms(int index) const { return At(forms_, index); }
-TDataModule* TScreen::DataModules(int index) const { return At(dataModules_, index); }
-void TScreen::AddForm(TForm* form) { forms_.push_back(form); }
-void TScreen::RemoveForm(TForm* form) { Erase(forms_, form); }
-void TScreen::AddDataModule(TDataModule* module) { dataModules_.push_back(module); }
-void TScreen::RemoveDataModule(TDataModule* module) { Erase(dataModules_, module); }
+TForm* TScreen::Forms(int index) const {
+    return At(forms_, index);
+}
+TDataModule* TScreen::DataModules(int index) const {
+    return At(dataModules_, index);
+}
+void TScreen::AddForm(TForm* form) {
+    forms_.push_back(form);
+}
+void TScreen::RemoveForm(TForm* form) {
+    Erase(forms_, form);
+}
+void TScreen::AddDataModule(TDataModule* module) {
+    dataModules_.push_back(module);
+}
+void TScreen::RemoveDataModule(TDataModule* module) {
+    Erase(dataModules_, module);
+}
 
 TScreen& Screen() {
     static TScreen screen;
@@ -41,15 +53,18 @@ namespace {
 
 void VisitTree(TComponent& component, const std::function<void(TComponent&)>& visit) {
     visit(component);
-    for (int i = 0; i < component.ComponentCount(); ++i) VisitTree(*component.Components(i), visit);
+    for (int i = 0; i < component.ComponentCount(); ++i)
+        VisitTree(*component.Components(i), visit);
 }
 
 } // namespace
 
 void ForEachOpenComponent(const std::function<void(TComponent&)>& visit) {
     TScreen& screen = Screen();
-    for (int i = 0; i < screen.FormCount(); ++i) VisitTree(*screen.Forms(i), visit);
-    for (int i = 0; i < screen.DataModuleCount(); ++i) VisitTree(*screen.DataModules(i), visit);
+    for (int i = 0; i < screen.FormCount(); ++i)
+        VisitTree(*screen.Forms(i), visit);
+    for (int i = 0; i < screen.DataModuleCount(); ++i)
+        VisitTree(*screen.DataModules(i), visit);
 }
 
 } // namespace forms

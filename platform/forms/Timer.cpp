@@ -24,13 +24,15 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetEnabled(bool value) {
-    if (value == enabled_) return;
+    if (value == enabled_)
+        return;
     enabled_ = value;
     UpdateTimer();
 }
 
 void TTimer::SetInterval(unsigned value) {
-    if (value == interval_) return;
+    if (value == interval_)
+        return;
     interval_ = value;
     UpdateTimer();
 }
@@ -56,5 +58,6 @@ void TTimer::WndProc(TMessage& message) {
 void TTimer::Timer() {
     // The handler may free the timer: call a copy.
     TNotifyEvent handler = OnTimer;
-    if (handler) handler(this);
+    if (handler)
+        handler(this);
 }

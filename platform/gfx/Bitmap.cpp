@@ -19,29 +19,42 @@ constexpr uint32_t White = 0xFFFFFF;
 
 TPixelFormat FormatOf(const Dib& pixels) {
     switch (pixels.BitCount()) {
-    case 1: return pf1bit;
-    case 4: return pf4bit;
-    case 8: return pf8bit;
+    case 1:
+        return pf1bit;
+    case 4:
+        return pf4bit;
+    case 8:
+        return pf8bit;
     case 16: {
         const DibView& v = pixels.View();
-        if (v.Is555()) return pf15bit;
-        if (v.RedMask == 0xF800 && v.GreenMask == 0x07E0 && v.BlueMask == 0x001F) return pf16bit;
+        if (v.Is555())
+            return pf15bit;
+        if (v.RedMask == 0xF800 && v.GreenMask == 0x07E0 && v.BlueMask == 0x001F)
+            return pf16bit;
         return pfCustom;
     }
-    case 24: return pf24bit;
-    default: return pf32bit;
+    case 24:
+        return pf24bit;
+    default:
+        return pf32bit;
     }
 }
 
 int BitCountOf(TPixelFormat format) {
     switch (format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+        return 1;
+    case pf4bit:
+        return 4;
+    case pf8bit:
+        return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    default: return 32;
+    case pf16bit:
+        return 16;
+    case pf24bit:
+        return 24;
+    default:
+        return 32;
     }
 }
 
@@ -49,7 +62,9 @@ int BitCountOf(TPixelFormat format) {
 
 TBitmap::TBitmap() = default;
 
-TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) {
+    SetSize(width, height);
+}
 
 TBitmap::~TBitmap() {
     canvas_.reset();
@@ -57,33 +72,40 @@ TBitmap::~TBitmap() {
 }
 
 void TBitmap::FreeMask() {
-    if (mask_) ::DeleteObject(mask_);
+    if (mask_)
+        ::DeleteObject(mask_);
     mask_ = nullptr;
 }
 
 void TBitmap::FreeImage() {
-    if (canvas_) canvas_->Release();
+    if (canvas_)
+        canvas_->Release();
     FreeMask();
-    if (handle_) ::DeleteObject(handle_);
+    if (handle_)
+        ::DeleteObject(handle_);
     handle_ = nullptr;
 }
 
 void TBitmap::Install(std::unique_ptr<Dib> pixels) {
     FreeImage();
-    if (!pixels) return;
+    if (!pixels)
+        return;
     width_ = pixels->Width();
     height_ = pixels->Height();
     handle_ = AddBitmap(std::move(pixels), true);
-    if (!handle_) throw EInvalidGraphicOperation(GraphicsConsts::SOutOfResources);
+    if (!handle_)
+        throw EInvalidGraphicOperation(GraphicsConsts::SOutOfResources);
 }
 
 std::unique_ptr<Dib> TBitmap::NewPixels(int width, int height, TPixelFormat format) const {
-    if (format == pfCustom) throw EInvalidGraphic(GraphicsConsts::SInvalidPixelFormat);
+    if (format == pfCustom)
+        throw EInvalidGraphic(GraphicsConsts::SInvalidPixelFormat);
     int bitCount = BitCountOf(format);
     if (!ValidBitmapSize(width, height, bitCount))
         throw EInvalidGraphicOperation(GraphicsConsts::SInvalidImageSize);
     auto pixels = std::make_unique<Dib>(width, height, bitCount);
-    if (format == pf16bit) pixels->SetMasks(0xF800, 0x07E0, 0x001F);
+    if (format == pf16bit)
+        pixels->SetMasks(0xF800, 0x07E0, 0x001F);
     return pixels;
 }
 
@@ -93,7 +115,8 @@ void TBitmap::Changed() {
 }
 
 void TBitmap::Assign(TPersistent* source) {
-    if (source == this) return;
+    if (source == this)
+        return;
     if (!source) {
         FreeImage();
         width_ = height_ = 0;
@@ -118,7 +141,8 @@ void TBitmap::Assign(TPersistent* source) {
 void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == width_ && height == height_) return;
+    if (width == width_ && height == height_)
+        return;
     if (width == 0 || height == 0) {
         FreeImage();
         width_ = width;
@@ -135,22 +159,26 @@ void TBitmap::SetSize(int width, int height) {
         }
         pixels->Fill(White);
         if (Dib* old = PixelsOf(handle_))
-            gfx::CopyPixels(pixels->View(), 0, 0, old->View(), RECT{0, 0, old->Width(), old->Height()});
+            gfx::CopyPixels(pixels->View(), 0, 0, old->View(),
+                            RECT{0, 0, old->Width(), old->Height()});
     }
     Install(std::move(pixels));
     Changed();
 }
 
 TPixelFormat TBitmap::PixelFormat() const {
-    if (format_ == pfDevice || !handle_) return format_;
+    if (format_ == pfDevice || !handle_)
+        return format_;
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(handle_);
     return pixels ? FormatOf(*pixels) : format_;
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat value) {
-    if (value == pfCustom) throw EInvalidGraphic(GraphicsConsts::SInvalidPixelFormat);
-    if (value == PixelFormat()) return;
+    if (value == pfCustom)
+        throw EInvalidGraphic(GraphicsConsts::SInvalidPixelFormat);
+    if (value == PixelFormat())
+        return;
     if (handle_) {
         std::unique_ptr<Dib> pixels = NewPixels(width_, height_, value);
         {
@@ -165,7 +193,8 @@ void TBitmap::SetPixelFormat(TPixelFormat value) {
 }
 
 void TBitmap::SetMonochrome(bool value) {
-    if (value != Monochrome()) SetPixelFormat(value ? pf1bit : pfDevice);
+    if (value != Monochrome())
+        SetPixelFormat(value ? pf1bit : pfDevice);
 }
 
 void* TBitmap::ScanLine(int row) {
@@ -178,18 +207,21 @@ void* TBitmap::ScanLine(int row) {
 }
 
 TCanvas* TBitmap::Canvas() {
-    if (!canvas_) canvas_ = std::make_unique<TBitmapCanvas>(*this);
+    if (!canvas_)
+        canvas_ = std::make_unique<TBitmapCanvas>(*this);
     return canvas_.get();
 }
 
 void TBitmap::SetHandle(HBITMAP value) {
-    if (value == handle_) return;
+    if (value == handle_)
+        return;
     int width = 0, height = 0;
     TPixelFormat format = format_;
     if (value) {
         std::lock_guard lock(TableLock());
         BitmapObject* b = FindBitmap(value);
-        if (!b) throw EInvalidGraphic(GraphicsConsts::SInvalidBitmap);
+        if (!b)
+            throw EInvalidGraphic(GraphicsConsts::SInvalidBitmap);
         width = b->Pixels->Width();
         height = b->Pixels->Height();
         // A compatible bitmap of the screen's depth is a device bitmap.
@@ -204,7 +236,8 @@ void TBitmap::SetHandle(HBITMAP value) {
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
-    if (canvas_) canvas_->Release();
+    if (canvas_)
+        canvas_->Release();
     FreeMask();
     HBITMAP released = handle_;
     handle_ = nullptr;
@@ -213,8 +246,10 @@ HBITMAP TBitmap::ReleaseHandle() {
 }
 
 HBITMAP TBitmap::MaskHandle() {
-    if (!handle_) return nullptr;
-    if (mask_) return mask_;
+    if (!handle_)
+        return nullptr;
+    if (mask_)
+        return mask_;
     COLORREF key = static_cast<COLORREF>(TransparentColor()) & 0xFFFFFF;
     auto mask = std::make_unique<Dib>(width_, height_, 1);
     {
@@ -222,37 +257,43 @@ HBITMAP TBitmap::MaskHandle() {
         Dib* pixels = PixelsOf(handle_);
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x)
-                if (ColorOf(pixels->GetPixel(x, y)) == key) mask->SetPixel(x, y, White);
+                if (ColorOf(pixels->GetPixel(x, y)) == key)
+                    mask->SetPixel(x, y, White);
     }
     mask_ = AddBitmap(std::move(mask), false);
     return mask_;
 }
 
 TColor TBitmap::TransparentColor() const {
-    if (!handle_) return clNone;
+    if (!handle_)
+        return clNone;
     if (transparentMode_ == tmFixed && transparentColor_ != clDefault)
         return static_cast<TColor>(ColorToRGB(transparentColor_));
-    if (PixelFormat() == pf1bit) return clWhite;
+    if (PixelFormat() == pf1bit)
+        return clWhite;
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(handle_);
     return pixels ? static_cast<TColor>(ColorOf(pixels->GetPixel(0, height_ - 1))) : clNone;
 }
 
 void TBitmap::SetTransparentColor(TColor value) {
-    if (value == transparentColor_) return;
+    if (value == transparentColor_)
+        return;
     transparentColor_ = value;
     transparentMode_ = value == clDefault ? tmAuto : tmFixed;
     Changed();
 }
 
 void TBitmap::SetTransparentMode(TTransparentMode value) {
-    if (value == transparentMode_) return;
+    if (value == transparentMode_)
+        return;
     SetTransparentColor(value == tmAuto ? clDefault : TransparentColor());
 }
 
 void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     std::optional<Dib> pixels = SnapshotBitmap(handle_);
-    if (!pixels) return;
+    if (!pixels)
+        return;
     if (!Transparent()) {
         DrawBits(canvas, rect, *pixels, static_cast<DWORD>(canvas.CopyMode()));
         return;
@@ -278,13 +319,15 @@ void TBitmap::LoadFromStream(TStream& stream) {
     int64_t left = stream.GetSize() - stream.GetPosition();
     size_t count = static_cast<size_t>(std::clamp<int64_t>(left, 0, int64_t(MaxBmpFileBytes)));
     std::vector<uint8_t> bytes(count);
-    if (count) stream.ReadBuffer(bytes.data(), count);
+    if (count)
+        stream.ReadBuffer(bytes.data(), count);
     LoadBytes(bytes);
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
     std::optional<Dib> pixels = SnapshotBitmap(handle_);
-    if (!pixels) return;
+    if (!pixels)
+        return;
     std::vector<uint8_t> bytes = EncodeBmp(*pixels);
     stream.WriteBuffer(bytes.data(), bytes.size());
 }
@@ -316,9 +359,12 @@ void TBitmap::ReadData(TStream& stream) {
 void TBitmap::WriteData(TStream& stream) {
     std::optional<Dib> pixels = SnapshotBitmap(handle_);
     std::vector<uint8_t> bytes;
-    if (pixels) bytes = EncodeBmp(*pixels);
+    if (pixels)
+        bytes = EncodeBmp(*pixels);
     uint32_t size = uint32_t(bytes.size());
-    uint8_t prefix[4] = {uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24)};
+    uint8_t prefix[4] = {uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16),
+                         uint8_t(size >> 24)};
     stream.WriteBuffer(prefix, 4);
-    if (size) stream.WriteBuffer(bytes.data(), size);
+    if (size)
+        stream.WriteBuffer(bytes.data(), size);
 }

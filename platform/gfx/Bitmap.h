@@ -16,7 +16,17 @@
 
 #include <memory>
 
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum TPixelFormat {
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
 enum TTransparentMode { tmAuto, tmFixed };
 enum TBitmapHandleType { bmDIB, bmDDB };
 

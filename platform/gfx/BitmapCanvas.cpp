@@ -10,21 +10,27 @@ using namespace gfx::detail;
 
 namespace {
 
-uint32_t PixelOfColor(TColor color) { return PixelOf(ColorToRGB(color)); }
+uint32_t PixelOfColor(TColor color) {
+    return PixelOf(ColorToRGB(color));
+}
 
 } // namespace
 
 template <class F> void TBitmapCanvas::Paint(F draw, const RECT* limit) {
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(bitmap_.Handle());
-    if (!pixels) return;
+    if (!pixels)
+        return;
     RECT clip = ClipRect();
-    if (limit) clip = IntersectRect(clip, *limit);
+    if (limit)
+        clip = IntersectRect(clip, *limit);
     Painter painter(pixels->View(), clip);
     draw(painter);
 }
 
-RECT TBitmapCanvas::CanvasBounds() const { return Rect(0, 0, bitmap_.Width(), bitmap_.Height()); }
+RECT TBitmapCanvas::CanvasBounds() const {
+    return Rect(0, 0, bitmap_.Width(), bitmap_.Height());
+}
 
 void TBitmapCanvas::DoPolyline(const std::vector<POINT>& points) {
     const TPen& pen = *Pen();
@@ -50,7 +56,8 @@ void TBitmapCanvas::DoRectangle(const RECT& r) {
     Paint([&](Painter& p) {
         p.Fill(r, PixelOfColor(Brush()->Color()), Brush()->Style());
         std::vector<POINT> corners = {POINT{r.left, r.top}, POINT{r.right - 1, r.top},
-                                      POINT{r.right - 1, r.bottom - 1}, POINT{r.left, r.bottom - 1}};
+                                      POINT{r.right - 1, r.bottom - 1},
+                                      POINT{r.left, r.bottom - 1}};
         for (size_t i = 0; i < 4; ++i)
             p.Line(corners[i], corners[(i + 1) % 4], PixelOfColor(pen.Color()), pen.Width(),
                    pen.Style(), pen.Mode());
@@ -61,7 +68,8 @@ void TBitmapCanvas::DoEllipse(const RECT& r) {
     const TPen& pen = *Pen();
     Paint([&](Painter& p) {
         p.FillEllipse(r, PixelOfColor(Brush()->Color()), Brush()->Style());
-        if (pen.Style() != psClear) p.OutlineEllipse(r, PixelOfColor(pen.Color()), pen.Mode());
+        if (pen.Style() != psClear)
+            p.OutlineEllipse(r, PixelOfColor(pen.Color()), pen.Mode());
     });
 }
 
@@ -70,7 +78,8 @@ void TBitmapCanvas::DoFillRect(const RECT& r) {
 }
 
 void TBitmapCanvas::DoFrameRect(const RECT& r) {
-    if (Brush()->Style() == bsClear) return;
+    if (Brush()->Style() == bsClear)
+        return;
     uint32_t pixel = PixelOfColor(Brush()->Color());
     Paint([&](Painter& p) {
         p.Fill(RECT{r.left, r.top, r.right, r.top + 1}, pixel);
@@ -84,13 +93,14 @@ void TBitmapCanvas::DoFocusRect(const RECT& r) {
     Paint([&](Painter& p) { p.FocusFrame(r); });
 }
 
-void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& font,
-                           const RECT* clip, bool opaque) {
+void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& font, const RECT* clip,
+                           bool opaque) {
     TEXTMETRIC tm = MeasureFont(font);
     SIZE extent = MeasureText(text, font);
     Paint(
         [&](Painter& p) {
-            if (opaque) p.Fill(Bounds(x, y, extent.cx, extent.cy), PixelOfColor(Brush()->Color()));
+            if (opaque)
+                p.Fill(Bounds(x, y, extent.cx, extent.cy), PixelOfColor(Brush()->Color()));
             p.Glyphs(x, y, text, tm, PixelOfColor(font.Color()), font.Style());
         },
         clip);
@@ -103,7 +113,8 @@ void TBitmapCanvas::DoDrawBits(const RECT& dest, const Dib& bits, DWORD rop) {
 TColor TBitmapCanvas::DoGetPixel(int x, int y) {
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(bitmap_.Handle());
-    if (!pixels || !pixels->View().Contains(x, y)) return clNone;
+    if (!pixels || !pixels->View().Contains(x, y))
+        return clNone;
     return static_cast<TColor>(ColorOf(pixels->GetPixel(x, y)));
 }
 
@@ -113,7 +124,8 @@ void TBitmapCanvas::DoSetPixel(int x, int y, TColor color) {
 
 HDC TBitmapCanvas::CreateHandle() {
     HDC dc = ::CreateCompatibleDC(nullptr);
-    if (dc && bitmap_.Handle()) ::SelectObject(dc, bitmap_.Handle());
+    if (dc && bitmap_.Handle())
+        ::SelectObject(dc, bitmap_.Handle());
     return dc;
 }
 

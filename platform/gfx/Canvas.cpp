@@ -37,20 +37,28 @@ TCanvas::TCanvas()
     brush_->OnChange = changed;
 }
 
-TCanvas::~TCanvas() { FreeHandle(); }
+TCanvas::~TCanvas() {
+    FreeHandle();
+}
 
-int TCanvas::BkMode() const { return handle_ ? ::GetBkMode(handle_) : bkMode_; }
+int TCanvas::BkMode() const {
+    return handle_ ? ::GetBkMode(handle_) : bkMode_;
+}
 
 void TCanvas::SetBkMode(int mode) {
-    if (mode != TRANSPARENT && mode != OPAQUE) return;
+    if (mode != TRANSPARENT && mode != OPAQUE)
+        return;
     bkMode_ = mode;
-    if (handle_) ::SetBkMode(handle_, mode);
+    if (handle_)
+        ::SetBkMode(handle_, mode);
 }
 
 void TCanvas::ToolChanged(TObject* sender) {
     // As in the class library, the brush decides whether text cells are filled.
-    if (sender == brush_.get()) SetBkMode(brush_->Style() == bsClear ? TRANSPARENT : OPAQUE);
-    if (handle_) SyncHandle();
+    if (sender == brush_.get())
+        SetBkMode(brush_->Style() == bsClear ? TRANSPARENT : OPAQUE);
+    if (handle_)
+        SyncHandle();
 }
 
 void TCanvas::SyncHandle() {
@@ -63,32 +71,39 @@ void TCanvas::SyncHandle() {
 HDC TCanvas::Handle() {
     if (!handle_) {
         handle_ = CreateHandle();
-        if (handle_) SyncHandle();
+        if (handle_)
+            SyncHandle();
     }
     return handle_;
 }
 
 HDC TCanvas::CreateHandle() {
-    if (!sink_) sink_ = std::make_unique<gfx::detail::CanvasSink>(*this);
+    if (!sink_)
+        sink_ = std::make_unique<gfx::detail::CanvasSink>(*this);
     return gfx::detail::CreateSinkDc(sink_.get());
 }
 
 void TCanvas::FreeHandle() {
-    if (!handle_) return;
+    if (!handle_)
+        return;
     bkMode_ = ::GetBkMode(handle_);
     ::DeleteDC(handle_);
     handle_ = nullptr;
 }
 
 void TCanvas::Changing() {
-    if (OnChanging) OnChanging(this);
+    if (OnChanging)
+        OnChanging(this);
 }
 
 void TCanvas::Changed() {
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
-void TCanvas::MoveTo(int x, int y) { penPos_ = POINT{x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    penPos_ = POINT{x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     Changing();
@@ -98,14 +113,16 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 void TCanvas::Polyline(const std::vector<POINT>& points) {
-    if (points.size() < 2) return;
+    if (points.size() < 2)
+        return;
     Changing();
     DoPolyline(points);
     Changed();
 }
 
 void TCanvas::Polygon(const std::vector<POINT>& points) {
-    if (points.size() < 2) return;
+    if (points.size() < 2)
+        return;
     Changing();
     DoPolygon(points);
     Changed();
@@ -141,7 +158,9 @@ void TCanvas::DrawFocusRect(const RECT& rect) {
     Changed();
 }
 
-TColor TCanvas::Pixels(int x, int y) { return DoGetPixel(x, y); }
+TColor TCanvas::Pixels(int x, int y) {
+    return DoGetPixel(x, y);
+}
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
     Changing();
@@ -149,7 +168,9 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
     Changed();
 }
 
-TColor TCanvas::DoGetPixel(int, int) { return clNone; }
+TColor TCanvas::DoGetPixel(int, int) {
+    return clNone;
+}
 
 void TCanvas::DoSetPixel(int, int, TColor) {}
 
@@ -157,11 +178,17 @@ SIZE TCanvas::MeasureText(std::string_view text, const TFont& font) {
     return gfx::FixedTextExtent(text, font);
 }
 
-TEXTMETRIC TCanvas::MeasureFont(const TFont& font) { return gfx::FixedTextMetrics(font); }
+TEXTMETRIC TCanvas::MeasureFont(const TFont& font) {
+    return gfx::FixedTextMetrics(font);
+}
 
-SIZE TCanvas::TextExtent(std::string_view text) { return MeasureText(text, *font_); }
+SIZE TCanvas::TextExtent(std::string_view text) {
+    return MeasureText(text, *font_);
+}
 
-TEXTMETRIC TCanvas::TextMetrics() { return MeasureFont(*font_); }
+TEXTMETRIC TCanvas::TextMetrics() {
+    return MeasureFont(*font_);
+}
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
     Changing();
@@ -172,26 +199,31 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 
 void TCanvas::TextRect(const RECT& rect, int x, int y, std::string_view text) {
     Changing();
-    if (brush_->Style() != bsClear) DoFillRect(rect);
+    if (brush_->Style() != bsClear)
+        DoFillRect(rect);
     DoText(x, y, text, *font_, &rect, false);
     Changed();
 }
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
-    if (!graphic || graphic->Empty()) return;
+    if (!graphic || graphic->Empty())
+        return;
     Changing();
     DoDrawGraphic(Bounds(x, y, graphic->Width(), graphic->Height()), *graphic, false);
     Changed();
 }
 
 void TCanvas::StretchDraw(const RECT& rect, TGraphic* graphic) {
-    if (!graphic || graphic->Empty()) return;
+    if (!graphic || graphic->Empty())
+        return;
     Changing();
     DoDrawGraphic(rect, *graphic, true);
     Changed();
 }
 
-void TCanvas::DoDrawGraphic(const RECT& dest, TGraphic& graphic, bool) { graphic.Draw(*this, dest); }
+void TCanvas::DoDrawGraphic(const RECT& dest, TGraphic& graphic, bool) {
+    graphic.Draw(*this, dest);
+}
 
 void TCanvas::DrawBits(const RECT& dest, const gfx::Dib& bits, DWORD rop) {
     Changing();
@@ -200,7 +232,8 @@ void TCanvas::DrawBits(const RECT& dest, const gfx::Dib& bits, DWORD rop) {
 }
 
 void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect) {
-    if (!source) return;
+    if (!source)
+        return;
     Changing();
     ::StretchBlt(Handle(), dest.left, dest.top, dest.Width(), dest.Height(), source->Handle(),
                  sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height(),
@@ -208,7 +241,9 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect
     Changed();
 }
 
-RECT TCanvas::ClipRect() const { return clip_ ? *clip_ : CanvasBounds(); }
+RECT TCanvas::ClipRect() const {
+    return clip_ ? *clip_ : CanvasBounds();
+}
 
 void TCanvas::IntersectClipRect(const RECT& rect) {
     clip_ = IntersectRect(ClipRect(), rect);
@@ -216,8 +251,10 @@ void TCanvas::IntersectClipRect(const RECT& rect) {
 }
 
 void TCanvas::SelectClipRect(const RECT* rect) {
-    if (rect) clip_ = *rect;
-    else clip_.reset();
+    if (rect)
+        clip_ = *rect;
+    else
+        clip_.reset();
     ClipChanged();
 }
 
@@ -227,7 +264,8 @@ void TCanvas::Lock() {
 }
 
 bool TCanvas::TryLock() {
-    if (!lock_.try_lock()) return false;
+    if (!lock_.try_lock())
+        return false;
     ++lockCount_;
     return true;
 }
@@ -240,6 +278,7 @@ void TCanvas::Unlock() {
 RECT IntersectRect(const RECT& a, const RECT& b) {
     RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
            std::min(a.bottom, b.bottom)};
-    if (IsRectEmpty(r)) return RECT{};
+    if (IsRectEmpty(r))
+        return RECT{};
     return r;
 }

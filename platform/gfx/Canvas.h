@@ -250,7 +250,9 @@ private:
 // The intersection of two rectangles ((0, 0, 0, 0) when they do not meet).
 RECT IntersectRect(const RECT& a, const RECT& b);
 // True when the rectangle has no area.
-inline bool IsRectEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool IsRectEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 // True when the point lies in the rectangle.
 inline bool PtInRect(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;

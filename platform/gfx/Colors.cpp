@@ -75,29 +75,34 @@ constexpr NamedColor Names[] = {
 } // namespace
 
 COLORREF ColorToRGB(TColor color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
+    if (color < 0)
+        return GetSysColor(color & 0xFF);
     return static_cast<COLORREF>(color);
 }
 
 std::optional<TColor> IdentToColor(std::string_view name) {
     for (const NamedColor& c : Names)
-        if (text::SameText(name, c.Name)) return c.Value;
+        if (text::SameText(name, c.Name))
+            return c.Value;
     return std::nullopt;
 }
 
 std::optional<std::string> ColorToIdent(TColor color) {
     for (const NamedColor& c : Names)
-        if (c.Value == color) return std::string(c.Name);
+        if (c.Value == color)
+            return std::string(c.Name);
     return std::nullopt;
 }
 
 TColor StringToColor(std::string_view text) {
-    if (auto named = IdentToColor(text)) return *named;
+    if (auto named = IdentToColor(text))
+        return *named;
     return static_cast<TColor>(StrToInt(std::string(text)));
 }
 
 std::string ColorToString(TColor color) {
-    if (auto name = ColorToIdent(color)) return *name;
+    if (auto name = ColorToIdent(color))
+        return *name;
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "$%.8X", static_cast<unsigned>(color));
     return buffer;

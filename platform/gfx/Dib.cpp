@@ -25,7 +25,8 @@ uint32_t PixelOfQuad(const RGBQUAD& q) {
 
 // One colour channel of a 16-bit pixel, widened to 8 bits.
 uint32_t Channel(uint32_t value, uint32_t mask) {
-    if (mask == 0) return 0;
+    if (mask == 0)
+        return 0;
     int shift = std::countr_zero(mask);
     uint32_t max = mask >> shift;
     return ((value & mask) >> shift) * 255 / max;
@@ -33,7 +34,8 @@ uint32_t Channel(uint32_t value, uint32_t mask) {
 
 // An 8-bit channel narrowed into a 16-bit pixel's mask (low bits dropped).
 uint32_t Narrow(uint32_t channel, uint32_t mask) {
-    if (mask == 0) return 0;
+    if (mask == 0)
+        return 0;
     int shift = std::countr_zero(mask);
     int bits = std::popcount(mask);
     return ((channel >> (8 - std::min(bits, 8))) << shift) & mask;
@@ -67,11 +69,20 @@ std::vector<RGBQUAD> HalftonePalette() {
 }
 
 bool ValidBitmapSize(int64_t width, int64_t height, int bitCount) {
-    if (width <= 0 || height <= 0 || width > MaxBitmapSide || height > MaxBitmapSide) return false;
-    if (width * height > MaxBitmapPixels) return false;
+    if (width <= 0 || height <= 0 || width > MaxBitmapSide || height > MaxBitmapSide)
+        return false;
+    if (width * height > MaxBitmapPixels)
+        return false;
     switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: return true;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -82,9 +93,12 @@ uint32_t DibStride(int width, int bitCount) {
 int DibView::GetIndex(int x, int y) const {
     const uint8_t* row = Row(y);
     switch (BitCount) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
-    default: return row[x];
+    case 1:
+        return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4:
+        return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+    default:
+        return row[x];
     }
 }
 
@@ -93,16 +107,21 @@ void DibView::SetIndex(int x, int y, int index) const {
     switch (BitCount) {
     case 1: {
         uint8_t bit = uint8_t(0x80 >> (x & 7));
-        if (index & 1) row[x >> 3] |= bit;
-        else row[x >> 3] &= uint8_t(~bit);
+        if (index & 1)
+            row[x >> 3] |= bit;
+        else
+            row[x >> 3] &= uint8_t(~bit);
         break;
     }
     case 4: {
         uint8_t& b = row[x >> 1];
-        b = (x & 1) ? uint8_t((b & 0xF0) | (index & 0x0F)) : uint8_t((b & 0x0F) | ((index & 0x0F) << 4));
+        b = (x & 1) ? uint8_t((b & 0xF0) | (index & 0x0F))
+                    : uint8_t((b & 0x0F) | ((index & 0x0F) << 4));
         break;
     }
-    default: row[x] = uint8_t(index); break;
+    default:
+        row[x] = uint8_t(index);
+        break;
     }
 }
 
@@ -137,7 +156,9 @@ void DibView::SetPixel(int x, int y, uint32_t pixel) const {
     switch (BitCount) {
     case 1:
     case 4:
-    case 8: SetIndex(x, y, NearestIndex(pixel)); break;
+    case 8:
+        SetIndex(x, y, NearestIndex(pixel));
+        break;
     case 16: {
         uint32_t r, g, b;
         Masks16(*this, r, g, b);
@@ -176,7 +197,8 @@ int DibView::NearestIndex(uint32_t pixel) const {
         if (distance < bestDistance) {
             bestDistance = distance;
             best = i;
-            if (distance == 0) break;
+            if (distance == 0)
+                break;
         }
     }
     return best;
@@ -218,7 +240,8 @@ uint32_t BlendPixel(uint32_t src, uint32_t dst) {
 }
 
 void Dib::SetPalette(const std::vector<RGBQUAD>& palette) {
-    if (view_.BitCount > 8) return;
+    if (view_.BitCount > 8)
+        return;
     palette_.assign(size_t(1) << view_.BitCount, RGBQUAD{});
     std::copy_n(palette.begin(), std::min(palette.size(), palette_.size()), palette_.begin());
     view_.Palette = palette_.data();
@@ -232,18 +255,22 @@ void Dib::SetMasks(uint32_t red, uint32_t green, uint32_t blue) {
 }
 
 void Dib::Fill(uint32_t pixel) {
-    for (int x = 0; x < Width(); ++x) SetPixel(x, 0, pixel);
-    for (int y = 1; y < Height(); ++y) std::memcpy(view_.Row(y), view_.Row(0), view_.Stride);
+    for (int x = 0; x < Width(); ++x)
+        SetPixel(x, 0, pixel);
+    for (int y = 1; y < Height(); ++y)
+        std::memcpy(view_.Row(y), view_.Row(0), view_.Stride);
 }
 
 namespace {
 
 bool SameFormat(const DibView& a, const DibView& b) {
-    if (a.BitCount != b.BitCount) return false;
+    if (a.BitCount != b.BitCount)
+        return false;
     if (a.BitCount == 16)
         return a.RedMask == b.RedMask && a.GreenMask == b.GreenMask && a.BlueMask == b.BlueMask;
     if (a.BitCount == 8) {
-        if (a.PaletteSize != b.PaletteSize) return false;
+        if (a.PaletteSize != b.PaletteSize)
+            return false;
         return std::memcmp(a.Palette, b.Palette, sizeof(RGBQUAD) * a.PaletteSize) == 0;
     }
     return a.BitCount >= 24;
@@ -257,11 +284,14 @@ void CopyPixels(const DibView& dest, int x, int y, const DibView& source, const 
     int bottom = std::min<LONG>(from.bottom, source.Height);
     x += left - from.left;
     y += top - from.top;
-    if (x < 0) left -= x, x = 0;
-    if (y < 0) top -= y, y = 0;
+    if (x < 0)
+        left -= x, x = 0;
+    if (y < 0)
+        top -= y, y = 0;
     right = std::min(right, left + (dest.Width - x));
     bottom = std::min(bottom, top + (dest.Height - y));
-    if (right <= left || bottom <= top) return;
+    if (right <= left || bottom <= top)
+        return;
     if (SameFormat(dest, source)) {
         size_t bytes = size_t(right - left) * (source.BitCount / 8);
         for (int row = top; row < bottom; ++row)

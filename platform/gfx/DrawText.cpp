@@ -18,7 +18,9 @@ struct Line {
     std::vector<bool> Underlined;
 };
 
-std::string Utf8(std::u32string_view s) { return text::Utf32ToUtf8(s); }
+std::string Utf8(std::u32string_view s) {
+    return text::Utf32ToUtf8(s);
+}
 
 // Paragraphs at CR, LF and CR LF; with DT_SINGLELINE the breaks are dropped.
 std::vector<std::u32string> Paragraphs(const std::u32string& all, bool singleLine) {
@@ -29,8 +31,10 @@ std::vector<std::u32string> Paragraphs(const std::u32string& all, bool singleLin
             out.back() += c;
             continue;
         }
-        if (c == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n') ++i;
-        if (!singleLine) out.emplace_back();
+        if (c == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n')
+            ++i;
+        if (!singleLine)
+            out.emplace_back();
     }
     return out;
 }
@@ -42,7 +46,8 @@ Line TakePrefixes(const std::u32string& paragraph, bool prefixes) {
         char32_t c = paragraph[i];
         bool underline = false;
         if (prefixes && c == U'&') {
-            if (i + 1 == paragraph.size()) break;
+            if (i + 1 == paragraph.size())
+                break;
             c = paragraph[++i];
             underline = c != U'&';
         }
@@ -168,7 +173,8 @@ int TCanvas::DrawText(std::string_view textIn, RECT& rect, UINT format) {
 
     int textHeight = lineHeight * int(lines.size());
     int widest = 0;
-    for (const Line& line : lines) widest = std::max(widest, measure(line.Text));
+    for (const Line& line : lines)
+        widest = std::max(widest, measure(line.Text));
     if (format & DT_CALCRECT) {
         rect.right = rect.left + widest;
         rect.bottom = rect.top + textHeight;
@@ -192,12 +198,15 @@ int TCanvas::DrawText(std::string_view textIn, RECT& rect, UINT format) {
     for (const Line& line : lines) {
         int lineWidth = measure(line.Text);
         int x = rect.left;
-        if (format & DT_RIGHT) x = rect.right - lineWidth;
-        else if (format & DT_CENTER) x = rect.left + (width - lineWidth) / 2;
+        if (format & DT_RIGHT)
+            x = rect.right - lineWidth;
+        else if (format & DT_CENTER)
+            x = rect.left + (width - lineWidth) / 2;
         // Runs of equal underlining, so an underlined prefix character is a run of its own.
         for (size_t from = 0; from < line.Text.size() && !(format & DT_PREFIXONLY);) {
             size_t to = from + 1;
-            while (to < line.Text.size() && line.Underlined[to] == line.Underlined[from]) ++to;
+            while (to < line.Text.size() && line.Underlined[to] == line.Underlined[from])
+                ++to;
             std::u32string_view run = std::u32string_view(line.Text).substr(from, to - from);
             bool under = line.Underlined[from] && showUnderline;
             DoText(x, lineTop, Utf8(run), under ? underlined : font, clip, opaque);

@@ -10,13 +10,15 @@ namespace gfx {
 
 int CharacterCount(std::string_view text) {
     int count = 0;
-    for (size_t pos = 0; pos < text.size(); ++count) text::DecodeAnsiChar(text, pos);
+    for (size_t pos = 0; pos < text.size(); ++count)
+        text::DecodeAnsiChar(text, pos);
     return count;
 }
 
 TEXTMETRIC FixedTextMetrics(const TFont& font) {
     int h = std::abs(font.Height());
-    if (h < 1) h = 1;
+    if (h < 1)
+        h = 1;
     TEXTMETRIC tm;
     tm.tmHeight = h;
     tm.tmDescent = h / 4;

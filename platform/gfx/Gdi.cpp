@@ -24,19 +24,25 @@ ScreenSink TheScreen;
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
                          DWORD offset) {
-    if (bits) *bits = nullptr;
-    if (usage != DIB_RGB_COLORS || section || offset) return nullptr;
+    if (bits)
+        *bits = nullptr;
+    if (usage != DIB_RGB_COLORS || section || offset)
+        return nullptr;
     std::unique_ptr<Dib> pixels = NewDibOfInfo(info);
-    if (!pixels) return nullptr;
+    if (!pixels)
+        return nullptr;
     void* memory = pixels->Bits();
     HBITMAP bitmap = AddBitmap(std::move(pixels), true);
-    if (bitmap && bits) *bits = memory;
+    if (bitmap && bits)
+        *bits = memory;
     return bitmap;
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits) {
-    if (width == 0 || height == 0) return StockBitmap();
-    if (planes != 1 || !ValidBitmapSize(width, height, static_cast<int>(bitCount))) return nullptr;
+    if (width == 0 || height == 0)
+        return StockBitmap();
+    if (planes != 1 || !ValidBitmapSize(width, height, static_cast<int>(bitCount)))
+        return nullptr;
     auto pixels = std::make_unique<Dib>(width, height, static_cast<int>(bitCount));
     if (bits) {
         // Rows of the caller's data are padded to 2 bytes, ours to 4.
@@ -55,10 +61,13 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
         std::lock_guard lock(TableLock());
         DcObject* d = FindDc(dc);
         Dib* selected = d ? PixelsOf(d->Bitmap) : nullptr;
-        if (dc && !d) return nullptr;
-        if (width == 0 || height == 0) return StockBitmap();
+        if (dc && !d)
+            return nullptr;
+        if (width == 0 || height == 0)
+            return StockBitmap();
         int bitCount = selected ? selected->BitCount() : ScreenBitsPerPixel;
-        if (!ValidBitmapSize(width, height, bitCount)) return nullptr;
+        if (!ValidBitmapSize(width, height, bitCount))
+            return nullptr;
         pixels = std::make_unique<Dib>(width, height, bitCount);
         if (selected) {
             pixels->SetPalette(selected->Palette());
@@ -75,20 +84,25 @@ HDC CreateCompatibleDC(HDC) {
     return AddDc(std::move(dc));
 }
 
-HDC GetDC(HWND) { return CreateSinkDc(&TheScreen); }
+HDC GetDC(HWND) {
+    return CreateSinkDc(&TheScreen);
+}
 
 int ReleaseDC(HWND, HDC dc) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
-    if (!d || d->Sink != &TheScreen) return 0;
+    if (!d || d->Sink != &TheScreen)
+        return 0;
     return RemoveDc(dc) ? 1 : 0;
 }
 
 BOOL DeleteDC(HDC dc) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
-    if (!d) return FALSE;
-    if (BitmapObject* b = FindBitmap(d->Bitmap); b && !b->Stock) b->SelectedInto = nullptr;
+    if (!d)
+        return FALSE;
+    if (BitmapObject* b = FindBitmap(d->Bitmap); b && !b->Stock)
+        b->SelectedInto = nullptr;
     return RemoveDc(dc) ? TRUE : FALSE;
 }
 
@@ -96,11 +110,15 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
     BitmapObject* b = FindBitmap(object);
-    if (!d || !b || d->Sink) return nullptr;
-    if (!b->Stock && b->SelectedInto && b->SelectedInto != dc) return nullptr;
+    if (!d || !b || d->Sink)
+        return nullptr;
+    if (!b->Stock && b->SelectedInto && b->SelectedInto != dc)
+        return nullptr;
     HBITMAP previous = d->Bitmap;
-    if (BitmapObject* old = FindBitmap(previous); old && !old->Stock) old->SelectedInto = nullptr;
-    if (!b->Stock) b->SelectedInto = dc;
+    if (BitmapObject* old = FindBitmap(previous); old && !old->Stock)
+        old->SelectedInto = nullptr;
+    if (!b->Stock)
+        b->SelectedInto = dc;
     d->Bitmap = static_cast<HBITMAP>(object);
     return previous;
 }
@@ -108,39 +126,47 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
-    if (!d || type != OBJ_BITMAP) return nullptr;
+    if (!d || type != OBJ_BITMAP)
+        return nullptr;
     return d->Bitmap;
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
     std::lock_guard lock(TableLock());
     BitmapObject* b = FindBitmap(object);
-    if (!b || (!b->Stock && b->SelectedInto)) return FALSE;
+    if (!b || (!b->Stock && b->SelectedInto))
+        return FALSE;
     return RemoveBitmap(static_cast<HBITMAP>(object)) ? TRUE : FALSE;
 }
 
 DWORD GetObjectType(HGDIOBJ object) {
     std::lock_guard lock(TableLock());
-    if (FindBitmap(object)) return OBJ_BITMAP;
-    if (DcObject* d = FindDc(static_cast<HDC>(object))) return d->Sink ? OBJ_DC : OBJ_MEMDC;
+    if (FindBitmap(object))
+        return OBJ_BITMAP;
+    if (DcObject* d = FindDc(static_cast<HDC>(object)))
+        return d->Sink ? OBJ_DC : OBJ_MEMDC;
     return 0;
 }
 
 int GetObject(HGDIOBJ object, int size, void* out) {
     std::lock_guard lock(TableLock());
     BitmapObject* b = FindBitmap(object);
-    if (!b) return 0;
+    if (!b)
+        return 0;
     const Dib& p = *b->Pixels;
     bool wantSection = b->Section && size >= int(sizeof(DIBSECTION));
-    if (!out) return b->Section ? int(sizeof(DIBSECTION)) : int(sizeof(BITMAP));
-    if (size < int(sizeof(BITMAP))) return 0;
+    if (!out)
+        return b->Section ? int(sizeof(DIBSECTION)) : int(sizeof(BITMAP));
+    if (size < int(sizeof(BITMAP)))
+        return 0;
     BITMAP bm;
     bm.bmWidth = p.Width();
     bm.bmHeight = p.Height();
     bm.bmPlanes = 1;
     bm.bmBitsPixel = WORD(p.BitCount());
     // Sections report their own row size; other bitmaps the 2-byte padding of Windows.
-    bm.bmWidthBytes = b->Section ? LONG(p.Stride()) : LONG((p.Width() * p.BitCount() + 15) / 16 * 2);
+    bm.bmWidthBytes =
+        b->Section ? LONG(p.Stride()) : LONG((p.Width() * p.BitCount() + 15) / 16 * 2);
     bm.bmBits = b->Section ? p.Bits() : nullptr;
     if (!wantSection) {
         std::memcpy(out, &bm, sizeof bm);
@@ -163,7 +189,8 @@ COLORREF GetPixel(HDC dc, int x, int y) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
     Dib* p = d ? PixelsOf(d->Bitmap) : nullptr;
-    if (!p || !p->View().Contains(x, y)) return CLR_INVALID;
+    if (!p || !p->View().Contains(x, y))
+        return CLR_INVALID;
     return ColorOf(p->GetPixel(x, y));
 }
 
@@ -171,7 +198,8 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
     Dib* p = d ? PixelsOf(d->Bitmap) : nullptr;
-    if (!p || !p->View().Contains(x, y)) return CLR_INVALID;
+    if (!p || !p->View().Contains(x, y))
+        return CLR_INVALID;
     p->SetPixel(x, y, PixelOf(color));
     return ColorOf(p->GetPixel(x, y));
 }
@@ -182,7 +210,8 @@ namespace {
 template <class T> T Exchange(HDC dc, T DcObject::*field, T value, T failure) {
     std::lock_guard lock(TableLock());
     DcObject* d = FindDc(dc);
-    if (!d) return failure;
+    if (!d)
+        return failure;
     T old = d->*field;
     d->*field = value;
     return old;
@@ -199,36 +228,55 @@ template <class T> T Read(HDC dc, T DcObject::*field, T failure) {
 COLORREF SetBkColor(HDC dc, COLORREF color) {
     return Exchange(dc, &DcObject::BkColor, color, CLR_INVALID);
 }
-COLORREF GetBkColor(HDC dc) { return Read(dc, &DcObject::BkColor, CLR_INVALID); }
+COLORREF GetBkColor(HDC dc) {
+    return Read(dc, &DcObject::BkColor, CLR_INVALID);
+}
 COLORREF SetTextColor(HDC dc, COLORREF color) {
     return Exchange(dc, &DcObject::TextColor, color, CLR_INVALID);
 }
-COLORREF GetTextColor(HDC dc) { return Read(dc, &DcObject::TextColor, CLR_INVALID); }
+COLORREF GetTextColor(HDC dc) {
+    return Read(dc, &DcObject::TextColor, CLR_INVALID);
+}
 int SetBkMode(HDC dc, int mode) {
-    if (mode != TRANSPARENT && mode != OPAQUE) return 0;
+    if (mode != TRANSPARENT && mode != OPAQUE)
+        return 0;
     return Exchange(dc, &DcObject::BkMode, mode, 0);
 }
-int GetBkMode(HDC dc) { return Read(dc, &DcObject::BkMode, 0); }
+int GetBkMode(HDC dc) {
+    return Read(dc, &DcObject::BkMode, 0);
+}
 COLORREF SetDCBrushColor(HDC dc, COLORREF color) {
     return Exchange(dc, &DcObject::BrushColor, color, CLR_INVALID);
 }
-COLORREF GetDCBrushColor(HDC dc) { return Read(dc, &DcObject::BrushColor, CLR_INVALID); }
+COLORREF GetDCBrushColor(HDC dc) {
+    return Read(dc, &DcObject::BrushColor, CLR_INVALID);
+}
 
 int GetDeviceCaps(HDC dc, int index) {
     {
         std::lock_guard lock(TableLock());
-        if (!FindDc(dc)) return 0;
+        if (!FindDc(dc))
+            return 0;
     }
     switch (index) {
-    case HORZRES: return ScreenWidth;
-    case VERTRES: return ScreenHeight;
-    case BITSPIXEL: return ScreenBitsPerPixel;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
+    case HORZRES:
+        return ScreenWidth;
+    case VERTRES:
+        return ScreenHeight;
+    case BITSPIXEL:
+        return ScreenBitsPerPixel;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
     case LOGPIXELSX:
-    case LOGPIXELSY: return ScreenPixelsPerInch;
-    default: return 0;
+    case LOGPIXELSY:
+        return ScreenPixelsPerInch;
+    default:
+        return 0;
     }
 }
 
-DWORD GetGuiResources(HANDLE, DWORD flags) { return LiveObjects(flags); }
+DWORD GetGuiResources(HANDLE, DWORD flags) {
+    return LiveObjects(flags);
+}

@@ -116,8 +116,8 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
               const BITMAPINFO* info, UINT usage);
 // Draws device-independent rows stretched into a rectangle of dc.
 int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
-                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
-                  UINT usage, DWORD rop);
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop);
 
 // Transfers a rectangle from source to dest with a raster operation. Colour
 // to monochrome: pixels of the source context's background colour become

@@ -6,13 +6,15 @@
 namespace gfx::detail {
 
 bool ReadInfo(const BITMAPINFO* info, InfoFormat& format) {
-    if (!info) return false;
+    if (!info)
+        return false;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biWidth <= 0 ||
         h.biHeight == 0 || h.biHeight == INT32_MIN)
         return false;
     int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-    if (!ValidBitmapSize(h.biWidth, height, h.biBitCount)) return false;
+    if (!ValidBitmapSize(h.biWidth, height, h.biBitCount))
+        return false;
     format = InfoFormat{};
     format.Width = h.biWidth;
     format.Height = height;
@@ -25,7 +27,8 @@ bool ReadInfo(const BITMAPINFO* info, InfoFormat& format) {
         std::memcpy(masks, reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER),
                     sizeof masks);
         if (h.biBitCount == 32) {
-            if (masks[0] != 0xFF0000 || masks[1] != 0xFF00 || masks[2] != 0xFF) return false;
+            if (masks[0] != 0xFF0000 || masks[1] != 0xFF00 || masks[2] != 0xFF)
+                return false;
         } else if (h.biBitCount == 16) {
             if (!masks[0] || !masks[1] || !masks[2] || (masks[0] | masks[1] | masks[2]) > 0xFFFF)
                 return false;
@@ -37,10 +40,12 @@ bool ReadInfo(const BITMAPINFO* info, InfoFormat& format) {
         }
         return true;
     }
-    if (h.biCompression != BI_RGB) return false;
+    if (h.biCompression != BI_RGB)
+        return false;
     if (h.biBitCount <= 8) {
         int entries = 1 << h.biBitCount;
-        format.PaletteSize = (h.biClrUsed && h.biClrUsed < DWORD(entries)) ? int(h.biClrUsed) : entries;
+        format.PaletteSize =
+            (h.biClrUsed && h.biClrUsed < DWORD(entries)) ? int(h.biClrUsed) : entries;
         format.Palette = reinterpret_cast<const RGBQUAD*>(behind);
     }
     return true;
@@ -48,9 +53,11 @@ bool ReadInfo(const BITMAPINFO* info, InfoFormat& format) {
 
 std::unique_ptr<Dib> NewDibOfInfo(const BITMAPINFO* info) {
     InfoFormat f;
-    if (!ReadInfo(info, f)) return nullptr;
+    if (!ReadInfo(info, f))
+        return nullptr;
     auto pixels = std::make_unique<Dib>(f.Width, f.Height, f.BitCount, f.TopDown);
-    if (f.Palette) pixels->SetPalette(std::vector<RGBQUAD>(f.Palette, f.Palette + f.PaletteSize));
+    if (f.Palette)
+        pixels->SetPalette(std::vector<RGBQUAD>(f.Palette, f.Palette + f.PaletteSize));
     pixels->SetMasks(f.RedMask, f.GreenMask, f.BlueMask);
     return pixels;
 }

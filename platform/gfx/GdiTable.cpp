@@ -41,13 +41,17 @@ uintptr_t Encode(uint32_t slot, uint16_t generation, Kind kind) {
 // The slot a handle of that kind names, or nullptr.
 Slot* Lookup(const void* handle, Kind kind) {
     uintptr_t value = reinterpret_cast<uintptr_t>(handle);
-    if (value == 0 || value > 0x7FFFFFFF || (value >> 28) != kind) return nullptr;
+    if (value == 0 || value > 0x7FFFFFFF || (value >> 28) != kind)
+        return nullptr;
     uint32_t index = value & 0xFFFF;
     Table& t = TheTable();
-    if (index == 0 || index >= t.Slots.size()) return nullptr;
+    if (index == 0 || index >= t.Slots.size())
+        return nullptr;
     Slot& slot = t.Slots[index];
-    if (((value >> 16) & 0xFFF) != (slot.Generation & 0xFFF)) return nullptr;
-    if (std::holds_alternative<std::monostate>(slot.Object)) return nullptr;
+    if (((value >> 16) & 0xFFF) != (slot.Generation & 0xFFF))
+        return nullptr;
+    if (std::holds_alternative<std::monostate>(slot.Object))
+        return nullptr;
     return &slot;
 }
 
@@ -59,14 +63,17 @@ template <class T> void* Add(T object, Kind kind) {
         index = t.Free.back();
         t.Free.pop_back();
     } else {
-        if (t.Slots.size() > MaxSlots) return nullptr;
+        if (t.Slots.size() > MaxSlots)
+            return nullptr;
         index = static_cast<uint32_t>(t.Slots.size());
         t.Slots.emplace_back();
     }
     Slot& slot = t.Slots[index];
     slot.Object = std::move(object);
-    if (kind == KindIcon) ++t.UserObjects;
-    else ++t.GdiObjects;
+    if (kind == KindIcon)
+        ++t.UserObjects;
+    else
+        ++t.GdiObjects;
     return reinterpret_cast<void*>(Encode(index, slot.Generation, kind));
 }
 
@@ -74,18 +81,23 @@ bool Remove(const void* handle, Kind kind) {
     Table& t = TheTable();
     std::lock_guard lock(t.Lock);
     Slot* slot = Lookup(handle, kind);
-    if (!slot) return false;
+    if (!slot)
+        return false;
     slot->Object = std::monostate{};
     slot->Generation = uint16_t(slot->Generation % 0xFFF + 1);
     t.Free.push_back(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle) & 0xFFFF));
-    if (kind == KindIcon) --t.UserObjects;
-    else --t.GdiObjects;
+    if (kind == KindIcon)
+        --t.UserObjects;
+    else
+        --t.GdiObjects;
     return true;
 }
 
 } // namespace
 
-std::recursive_mutex& TableLock() { return TheTable().Lock; }
+std::recursive_mutex& TableLock() {
+    return TheTable().Lock;
+}
 
 HBITMAP AddBitmap(std::unique_ptr<Dib> pixels, bool section) {
     BitmapObject b;
@@ -94,9 +106,13 @@ HBITMAP AddBitmap(std::unique_ptr<Dib> pixels, bool section) {
     return static_cast<HBITMAP>(Add(std::move(b), KindBitmap));
 }
 
-HDC AddDc(DcObject dc) { return static_cast<HDC>(Add(std::move(dc), KindDc)); }
+HDC AddDc(DcObject dc) {
+    return static_cast<HDC>(Add(std::move(dc), KindDc));
+}
 
-HICON AddIcon(IconObject icon) { return static_cast<HICON>(Add(std::move(icon), KindIcon)); }
+HICON AddIcon(IconObject icon) {
+    return static_cast<HICON>(Add(std::move(icon), KindIcon));
+}
 
 BitmapObject* FindBitmap(HGDIOBJ handle) {
     Slot* slot = Lookup(handle, KindBitmap);
@@ -116,14 +132,20 @@ IconObject* FindIcon(HICON handle) {
 bool RemoveBitmap(HBITMAP handle) {
     std::lock_guard lock(TableLock());
     BitmapObject* b = FindBitmap(handle);
-    if (!b) return false;
-    if (b->Stock) return true;
+    if (!b)
+        return false;
+    if (b->Stock)
+        return true;
     return Remove(handle, KindBitmap);
 }
 
-bool RemoveDc(HDC handle) { return Remove(handle, KindDc); }
+bool RemoveDc(HDC handle) {
+    return Remove(handle, KindDc);
+}
 
-bool RemoveIcon(HICON handle) { return Remove(handle, KindIcon); }
+bool RemoveIcon(HICON handle) {
+    return Remove(handle, KindIcon);
+}
 
 HBITMAP StockBitmap() {
     Table& t = TheTable();
@@ -150,7 +172,8 @@ HDC CreateSinkDc(DcSink* sink) {
 
 std::optional<Dib> SnapshotBitmap(HBITMAP bitmap) {
     std::lock_guard lock(TableLock());
-    if (Dib* pixels = PixelsOf(bitmap)) return Dib(*pixels);
+    if (Dib* pixels = PixelsOf(bitmap))
+        return Dib(*pixels);
     return std::nullopt;
 }
 

@@ -6,8 +6,8 @@
 #include "platform/gfx/Raster.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 using namespace gfx;
@@ -18,9 +18,13 @@ namespace {
 constexpr uint32_t White = 0xFFFFFF;
 
 // The raw bit of a monochrome pixel (1 reads as white).
-bool MonoBit(const DibView& v, int x, int y) { return v.GetIndex(x, y) != 0; }
+bool MonoBit(const DibView& v, int x, int y) {
+    return v.GetIndex(x, y) != 0;
+}
 
-void SetMonoBit(const DibView& v, int x, int y, bool on) { v.SetIndex(x, y, on ? 1 : 0); }
+void SetMonoBit(const DibView& v, int x, int y, bool on) {
+    v.SetIndex(x, y, on ? 1 : 0);
+}
 
 // One side of a transfer: a rectangle given as origin and signed extent. A
 // negative extent counts back from the origin, the origin included (so
@@ -57,7 +61,8 @@ void Transfer(const DcObject& d, const DibView& dest, Span dx, Span dy, const Dc
               const DibView* source, Span sx, Span sy, DWORD rop) {
     bool monoDest = dest.BitCount == 1;
     uint32_t pattern = PixelOf(d.BrushColor);
-    if (monoDest) pattern = dest.NearestIndex(pattern) ? White : 0;
+    if (monoDest)
+        pattern = dest.NearestIndex(pattern) ? White : 0;
     bool mirrorX = (dx.Extent < 0) != (sx.Extent < 0);
     bool mirrorY = (dy.Extent < 0) != (sy.Extent < 0);
     int64_t firstJ, lastJ, firstI, lastI;
@@ -66,26 +71,31 @@ void Transfer(const DcObject& d, const DibView& dest, Span dx, Span dy, const Dc
     for (int64_t j = firstJ; j < lastJ; ++j) {
         int y = static_cast<int>(dy.Low() + j);
         int64_t srcY = source ? SourceStep(j, dy, sy, mirrorY) : 0;
-        if (source && (srcY < 0 || srcY >= source->Height)) continue;
+        if (source && (srcY < 0 || srcY >= source->Height))
+            continue;
         for (int64_t i = firstI; i < lastI; ++i) {
             int x = static_cast<int>(dx.Low() + i);
             uint32_t src = 0;
             if (source) {
                 int64_t srcX = SourceStep(i, dx, sx, mirrorX);
-                if (srcX < 0 || srcX >= source->Width) continue;
+                if (srcX < 0 || srcX >= source->Width)
+                    continue;
                 if (source->BitCount == 1) {
                     bool on = MonoBit(*source, int(srcX), int(srcY));
                     src = monoDest ? (on ? White : 0) : PixelOf(on ? d.BkColor : d.TextColor);
                 } else {
                     src = source->GetPixel(int(srcX), int(srcY));
                     // Rows of the caller's own (StretchDIBits) are keyed on the destination.
-                    if (monoDest) src = ColorOf(src) == (s ? s : &d)->BkColor ? White : 0;
+                    if (monoDest)
+                        src = ColorOf(src) == (s ? s : &d)->BkColor ? White : 0;
                 }
             }
             uint32_t old = monoDest ? (MonoBit(dest, x, y) ? White : 0) : dest.GetPixel(x, y);
             uint32_t result = ApplyRop(rop, pattern, src, old);
-            if (monoDest) SetMonoBit(dest, x, y, (result & White) != 0);
-            else dest.SetPixel(x, y, result);
+            if (monoDest)
+                SetMonoBit(dest, x, y, (result & White) != 0);
+            else
+                dest.SetPixel(x, y, result);
         }
     }
 }
@@ -103,10 +113,12 @@ Dib SinkImage(const DcObject& d, const DibView* source, Span sx, Span sy) {
     Dib image(std::max(1, width), std::max(1, height), 32);
     for (int y = 0; y < height; ++y) {
         int64_t srcY = sy.Low() + y;
-        if (srcY < 0 || srcY >= source->Height) continue;
+        if (srcY < 0 || srcY >= source->Height)
+            continue;
         for (int x = 0; x < width; ++x) {
             int64_t srcX = sx.Low() + x;
-            if (srcX < 0 || srcX >= source->Width) continue;
+            if (srcX < 0 || srcX >= source->Width)
+                continue;
             uint32_t pixel =
                 source->BitCount == 1
                     ? PixelOf(MonoBit(*source, int(srcX), int(srcY)) ? d.BkColor : d.TextColor)
@@ -127,20 +139,24 @@ BOOL TransferInto(HDC dest, Span dx, Span dy, HDC source, const DibView* view, S
     {
         std::lock_guard lock(TableLock());
         DcObject* d = FindDc(dest);
-        if (!d) return FALSE;
+        if (!d)
+            return FALSE;
         const DcObject* s = nullptr;
         if (RopUsesSource(rop)) {
             if (!view) {
                 s = FindDc(source);
                 Dib* pixels = s ? PixelsOf(s->Bitmap) : nullptr;
-                if (!pixels) return FALSE;
+                if (!pixels)
+                    return FALSE;
                 view = &pixels->View();
             }
-            if (sx.Size() == 0 || sy.Size() == 0) return FALSE;
+            if (sx.Size() == 0 || sy.Size() == 0)
+                return FALSE;
         } else {
             view = nullptr;
         }
-        if (dx.Size() == 0 || dy.Size() == 0) return TRUE;
+        if (dx.Size() == 0 || dy.Size() == 0)
+            return TRUE;
         if (d->Sink) {
             // The source goes to the sink as one image: one past the size
             // limits cannot be made, and the transfer fails.
@@ -151,12 +167,16 @@ BOOL TransferInto(HDC dest, Span dx, Span dy, HDC source, const DibView* view, S
             image.emplace(SinkImage(*d, view, sx, sy));
             target = RECT{Clamped(dx.Low()), Clamped(dy.Low()), Clamped(dx.Low() + dx.Size()),
                           Clamped(dy.Low() + dy.Size())};
-            if (dx.Extent < 0 && sx.Extent >= 0) std::swap(target.left, target.right);
-            if (dy.Extent < 0 && sy.Extent >= 0) std::swap(target.top, target.bottom);
+            if (dx.Extent < 0 && sx.Extent >= 0)
+                std::swap(target.left, target.right);
+            if (dy.Extent < 0 && sy.Extent >= 0)
+                std::swap(target.top, target.bottom);
         } else {
             Dib* pixels = PixelsOf(d->Bitmap);
-            if (!pixels) return FALSE;
-            if (!view) sx = dx, sy = dy;
+            if (!pixels)
+                return FALSE;
+            if (!view)
+                sx = dx, sy = dy;
             Transfer(*d, pixels->View(), dx, dy, s, view, sx, sy, rop);
             return TRUE;
         }
@@ -193,30 +213,35 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
-    if (RopUsesSource(rop)) return FALSE;
+    if (RopUsesSource(rop))
+        return FALSE;
     return TransferInto(dc, {x, width}, {y, height}, nullptr, nullptr, {0, 0}, {0, 0}, rop);
 }
 
 int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
-                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
-                  UINT usage, DWORD rop) {
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop) {
     InfoFormat format;
-    if (!bits || usage != DIB_RGB_COLORS || !ReadInfo(info, format)) return 0;
+    if (!bits || usage != DIB_RGB_COLORS || !ReadInfo(info, format))
+        return 0;
     DibView view = ViewOfInfo(format, bits, format.Height);
     BOOL done = TransferInto(dc, {xDest, destWidth}, {yDest, destHeight}, nullptr, &view,
                              {xSrc, srcWidth}, {ySrc, srcHeight}, rop);
     return done ? std::abs(srcHeight) : 0;
 }
 
-int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
-              const BITMAPINFO* info, UINT usage) {
+int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
+              UINT usage) {
     InfoFormat format;
-    if (!bits || usage != DIB_RGB_COLORS || !ReadInfo(info, format)) return 0;
+    if (!bits || usage != DIB_RGB_COLORS || !ReadInfo(info, format))
+        return 0;
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(bitmap);
-    if (!pixels || start >= UINT(format.Height)) return 0;
+    if (!pixels || start >= UINT(format.Height))
+        return 0;
     int rows = int(std::min<UINT>(lines, UINT(format.Height) - start));
-    if (rows <= 0) return 0;
+    if (rows <= 0)
+        return 0;
     DibView view = ViewOfInfo(format, bits, rows);
     // Scan lines count from the bottom of a bottom-up image.
     int top = format.TopDown ? int(start) : format.Height - int(start) - rows;
@@ -230,11 +255,13 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         return 0;
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(bitmap);
-    if (!pixels) return 0;
+    if (!pixels)
+        return 0;
     BITMAPINFOHEADER& h = info->bmiHeader;
     if (!bits && h.biBitCount == 0) {
         h = HeaderOf(*pixels);
-        if (h.biHeight < 0) h.biHeight = -h.biHeight;
+        if (h.biHeight < 0)
+            h.biHeight = -h.biHeight;
         h.biClrUsed = 0;
         return 1;
     }
@@ -249,12 +276,16 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
     h.biSizeImage = DibStride(pixels->Width(), bitCount) * DWORD(pixels->Height());
     RGBQUAD* table = reinterpret_cast<RGBQUAD*>(reinterpret_cast<uint8_t*>(info) + h.biSize);
     if (bitCount <= 8) {
-        if (sameDepth) std::copy(pixels->Palette().begin(), pixels->Palette().end(), table);
-        else table[0] = RGBQUAD{0, 0, 0, 0}, table[1] = RGBQUAD{255, 255, 255, 0};
+        if (sameDepth)
+            std::copy(pixels->Palette().begin(), pixels->Palette().end(), table);
+        else
+            table[0] = RGBQUAD{0, 0, 0, 0}, table[1] = RGBQUAD{255, 255, 255, 0};
         h.biClrUsed = 0;
     }
-    if (!bits) return 1;
-    if (start >= UINT(pixels->Height())) return 0;
+    if (!bits)
+        return 1;
+    if (start >= UINT(pixels->Height()))
+        return 0;
     int rows = int(std::min<UINT>(lines, UINT(pixels->Height()) - start));
     InfoFormat format;
     format.Width = pixels->Width();

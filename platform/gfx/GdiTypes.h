@@ -35,9 +35,15 @@ constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
            (static_cast<COLORREF>(b) << 16);
 }
 // The red, green and blue parts of a colour reference.
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 // What colour functions answer when they fail.
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
@@ -68,7 +74,8 @@ struct SIZE {
 // number * numerator / denominator rounded half away from zero, with a
 // 64-bit intermediate; -1 when denominator is 0 or the result overflows.
 constexpr int MulDiv(int number, int numerator, int denominator) {
-    if (denominator == 0) return -1;
+    if (denominator == 0)
+        return -1;
     long long product = static_cast<long long>(number) * numerator;
     bool negative = (product < 0) != (denominator < 0);
     unsigned long long p = product < 0 ? 0ULL - static_cast<unsigned long long>(product)
@@ -76,7 +83,8 @@ constexpr int MulDiv(int number, int numerator, int denominator) {
     unsigned long long d = denominator < 0 ? 0ULL - static_cast<unsigned long long>(denominator)
                                            : static_cast<unsigned long long>(denominator);
     unsigned long long q = (p + d / 2) / d;
-    if (q > 0x7FFFFFFFULL) return -1;
+    if (q > 0x7FFFFFFFULL)
+        return -1;
     return negative ? -static_cast<int>(q) : static_cast<int>(q);
 }
 
@@ -89,7 +97,9 @@ constexpr RECT Bounds(LONG left, LONG top, LONG width, LONG height) {
     return RECT{left, top, left + width, top + height};
 }
 // The point (x, y) (the class library's Point).
-constexpr POINT Point(LONG x, LONG y) { return POINT{x, y}; }
+constexpr POINT Point(LONG x, LONG y) {
+    return POINT{x, y};
+}
 
 // One colour of a bitmap's colour table.
 struct RGBQUAD {

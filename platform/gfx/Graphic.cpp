@@ -10,7 +10,8 @@ void TGraphic::SetSize(int width, int height) {
 }
 
 void TGraphic::SetTransparent(bool value) {
-    if (value == transparent_) return;
+    if (value == transparent_)
+        return;
     transparent_ = value;
     Changed();
 }
@@ -25,13 +26,18 @@ void TGraphic::SaveToFile(const std::string& fileName) {
     SaveToStream(stream);
 }
 
-void TGraphic::ReadData(TStream& stream) { LoadFromStream(stream); }
+void TGraphic::ReadData(TStream& stream) {
+    LoadFromStream(stream);
+}
 
-void TGraphic::WriteData(TStream& stream) { SaveToStream(stream); }
+void TGraphic::WriteData(TStream& stream) {
+    SaveToStream(stream);
+}
 
 void TGraphic::Changed() {
     modified_ = true;
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
 void TGraphic::DrawBits(TCanvas& canvas, const RECT& dest, const gfx::Dib& bits, DWORD rop) {

@@ -21,21 +21,22 @@ struct Charset {
     uint8_t Value;
 };
 constexpr Charset Charsets[] = {
-    {"ANSI_CHARSET", 0},       {"DEFAULT_CHARSET", 1},     {"SYMBOL_CHARSET", 2},
-    {"MAC_CHARSET", 77},       {"SHIFTJIS_CHARSET", 128},  {"HANGEUL_CHARSET", 129},
-    {"JOHAB_CHARSET", 130},    {"GB2312_CHARSET", 134},    {"CHINESEBIG5_CHARSET", 136},
-    {"GREEK_CHARSET", 161},    {"TURKISH_CHARSET", 162},   {"VIETNAMESE_CHARSET", 163},
-    {"HEBREW_CHARSET", 177},   {"ARABIC_CHARSET", 178},    {"BALTIC_CHARSET", 186},
-    {"RUSSIAN_CHARSET", 204},  {"THAI_CHARSET", 222},      {"EASTEUROPE_CHARSET", 238},
+    {"ANSI_CHARSET", 0},      {"DEFAULT_CHARSET", 1},    {"SYMBOL_CHARSET", 2},
+    {"MAC_CHARSET", 77},      {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129},
+    {"JOHAB_CHARSET", 130},   {"GB2312_CHARSET", 134},   {"CHINESEBIG5_CHARSET", 136},
+    {"GREEK_CHARSET", 161},   {"TURKISH_CHARSET", 162},  {"VIETNAMESE_CHARSET", 163},
+    {"HEBREW_CHARSET", 177},  {"ARABIC_CHARSET", 178},   {"BALTIC_CHARSET", 186},
+    {"RUSSIAN_CHARSET", 204}, {"THAI_CHARSET", 222},     {"EASTEUROPE_CHARSET", 238},
     {"OEM_CHARSET", 255},
 };
 
 // Hands binary form data to a reader of streams.
-template <class T, class Read> void FromBinary(T& target, const FormValue& value, FormReader& reader,
-                                               Read read) {
+template <class T, class Read>
+void FromBinary(T& target, const FormValue& value, FormReader& reader, Read read) {
     std::vector<uint8_t> bytes = forms::ReadBinary(value, reader);
     TMemoryStream stream;
-    if (!bytes.empty()) stream.WriteBuffer(bytes.data(), bytes.size());
+    if (!bytes.empty())
+        stream.WriteBuffer(bytes.data(), bytes.size());
     stream.SetPosition(0);
     read(target, stream);
 }
@@ -45,23 +46,27 @@ void RegisterTools(forms::FormClassTable& table) {
         .Property("Name", &TFont::SetName)
         .Property("Size", &TFont::SetSize)
         .Property("Height", &TFont::SetHeight)
-        .Define("Color", [](TFont& f, const FormValue& v, FormReader& r) { f.SetColor(ReadColor(v, r)); })
+        .Define("Color",
+                [](TFont& f, const FormValue& v, FormReader& r) { f.SetColor(ReadColor(v, r)); })
         .SetOf("Style", &TFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
-        .Define("Charset",
-                [](TFont& f, const FormValue& v, FormReader& r) { f.SetCharset(ReadCharset(v, r)); })
+        .Define("Charset", [](TFont& f, const FormValue& v,
+                              FormReader& r) { f.SetCharset(ReadCharset(v, r)); })
         .Enum("Pitch", &TFont::SetPitch, {"fpDefault", "fpVariable", "fpFixed"})
         .Property("Orientation", &TFont::SetOrientation);
     table.Register<TPen>()
-        .Define("Color", [](TPen& p, const FormValue& v, FormReader& r) { p.SetColor(ReadColor(v, r)); })
+        .Define("Color",
+                [](TPen& p, const FormValue& v, FormReader& r) { p.SetColor(ReadColor(v, r)); })
         .Property("Width", &TPen::SetWidth)
-        .Enum("Style", &TPen::SetStyle,
-              {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"})
+        .Enum(
+            "Style", &TPen::SetStyle,
+            {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"})
         .Enum("Mode", &TPen::SetMode,
               {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
                "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",
                "pmNotMask", "pmXor", "pmNotXor"});
     table.Register<TBrush>()
-        .Define("Color", [](TBrush& b, const FormValue& v, FormReader& r) { b.SetColor(ReadColor(v, r)); })
+        .Define("Color",
+                [](TBrush& b, const FormValue& v, FormReader& r) { b.SetColor(ReadColor(v, r)); })
         .Enum("Style", &TBrush::SetStyle,
               {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
                "bsCross", "bsDiagCross"});
@@ -81,8 +86,8 @@ void RegisterImageLists(forms::FormClassTable& table) {
         .Property("Width", &TCustomImageList::SetWidth)
         .Property("Height", &TCustomImageList::SetHeight)
         .Property("AllocBy", &TCustomImageList::SetAllocBy)
-        .Define("BkColor",
-                [](TCustomImageList& l, const FormValue& v, FormReader& r) { l.SetBkColor(ReadColor(v, r)); })
+        .Define("BkColor", [](TCustomImageList& l, const FormValue& v,
+                              FormReader& r) { l.SetBkColor(ReadColor(v, r)); })
         .Define("BlendColor", [](TCustomImageList& l, const FormValue& v,
                                  FormReader& r) { l.SetBlendColor(ReadColor(v, r)); })
         .Enum("DrawingStyle", &TCustomImageList::SetDrawingStyle,
@@ -103,7 +108,8 @@ void RegisterImageLists(forms::FormClassTable& table) {
 } // namespace
 
 void RegisterGraphicsClasses(forms::FormClassTable& table) {
-    if (table.Find("TBitmap")) return;
+    if (table.Find("TBitmap"))
+        return;
     RegisterTools(table);
     RegisterGraphics(table);
     RegisterImageLists(table);
@@ -111,7 +117,8 @@ void RegisterGraphicsClasses(forms::FormClassTable& table) {
 
 TColor ReadColor(const FormValue& value, FormReader& reader) {
     if (value.Type == FormValue::Kind::Identifier) {
-        if (auto color = IdentToColor(value.Text)) return *color;
+        if (auto color = IdentToColor(value.Text))
+            return *color;
         reader.Fail("Invalid property value: " + value.Text + " is not a colour");
     }
     return static_cast<TColor>(forms::ReadInteger(value, reader, INT32_MIN, UINT32_MAX));
@@ -120,7 +127,8 @@ TColor ReadColor(const FormValue& value, FormReader& reader) {
 uint8_t ReadCharset(const FormValue& value, FormReader& reader) {
     if (value.Type == FormValue::Kind::Identifier) {
         for (const Charset& c : Charsets)
-            if (text::SameText(value.Text, c.Name)) return c.Value;
+            if (text::SameText(value.Text, c.Name))
+                return c.Value;
         reader.Fail("Invalid property value: " + value.Text + " is not a character set");
     }
     return static_cast<uint8_t>(forms::ReadInteger(value, reader, 0, 255));

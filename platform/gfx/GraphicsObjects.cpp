@@ -7,7 +7,8 @@ namespace {
 
 // Stores value into field and notifies when it differs.
 template <class T, class Notify> void Store(T& field, const T& value, Notify notify) {
-    if (field == value) return;
+    if (field == value)
+        return;
     field = value;
     notify();
 }
@@ -15,14 +16,16 @@ template <class T, class Notify> void Store(T& field, const T& value, Notify not
 } // namespace
 
 void TGraphicsObject::Changed() {
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
 TFont::TFont() = default;
 
 void TFont::Assign(TPersistent* source) {
     if (auto* font = dynamic_cast<TFont*>(source)) {
-        if (SameAs(*font)) return;
+        if (SameAs(*font))
+            return;
         name_ = font->name_;
         height_ = font->height_;
         color_ = font->color_;
@@ -37,24 +40,41 @@ void TFont::Assign(TPersistent* source) {
 }
 
 void TFont::SetName(const std::string& value) {
-    if (!value.empty()) Store(name_, value, [this] { Changed(); });
+    if (!value.empty())
+        Store(name_, value, [this] { Changed(); });
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, PixelsPerInch()); }
+int TFont::Size() const {
+    return -MulDiv(height_, 72, PixelsPerInch());
+}
 
-void TFont::SetSize(int value) { SetHeight(-MulDiv(value, PixelsPerInch(), 72)); }
+void TFont::SetSize(int value) {
+    SetHeight(-MulDiv(value, PixelsPerInch(), 72));
+}
 
-void TFont::SetHeight(int value) { Store(height_, value, [this] { Changed(); }); }
+void TFont::SetHeight(int value) {
+    Store(height_, value, [this] { Changed(); });
+}
 
-void TFont::SetColor(TColor value) { Store(color_, value, [this] { Changed(); }); }
+void TFont::SetColor(TColor value) {
+    Store(color_, value, [this] { Changed(); });
+}
 
-void TFont::SetStyle(TFontStyles value) { Store(style_, value, [this] { Changed(); }); }
+void TFont::SetStyle(TFontStyles value) {
+    Store(style_, value, [this] { Changed(); });
+}
 
-void TFont::SetCharset(TFontCharset value) { Store(charset_, value, [this] { Changed(); }); }
+void TFont::SetCharset(TFontCharset value) {
+    Store(charset_, value, [this] { Changed(); });
+}
 
-void TFont::SetPitch(TFontPitch value) { Store(pitch_, value, [this] { Changed(); }); }
+void TFont::SetPitch(TFontPitch value) {
+    Store(pitch_, value, [this] { Changed(); });
+}
 
-void TFont::SetOrientation(int value) { Store(orientation_, value, [this] { Changed(); }); }
+void TFont::SetOrientation(int value) {
+    Store(orientation_, value, [this] { Changed(); });
+}
 
 bool TFont::SameAs(const TFont& o) const {
     return name_ == o.name_ && height_ == o.height_ && color_ == o.color_ && style_ == o.style_ &&
@@ -76,17 +96,26 @@ void TPen::Assign(TPersistent* source) {
     TGraphicsObject::Assign(source);
 }
 
-void TPen::SetColor(TColor value) { Store(color_, value, [this] { Changed(); }); }
+void TPen::SetColor(TColor value) {
+    Store(color_, value, [this] { Changed(); });
+}
 
-void TPen::SetWidth(int value) { Store(width_, value < 1 ? 1 : value, [this] { Changed(); }); }
+void TPen::SetWidth(int value) {
+    Store(width_, value < 1 ? 1 : value, [this] { Changed(); });
+}
 
-void TPen::SetStyle(TPenStyle value) { Store(style_, value, [this] { Changed(); }); }
+void TPen::SetStyle(TPenStyle value) {
+    Store(style_, value, [this] { Changed(); });
+}
 
-void TPen::SetMode(TPenMode value) { Store(mode_, value, [this] { Changed(); }); }
+void TPen::SetMode(TPenMode value) {
+    Store(mode_, value, [this] { Changed(); });
+}
 
 void TBrush::Assign(TPersistent* source) {
     if (auto* brush = dynamic_cast<TBrush*>(source)) {
-        if (color_ == brush->color_ && style_ == brush->style_) return;
+        if (color_ == brush->color_ && style_ == brush->style_)
+            return;
         color_ = brush->color_;
         style_ = brush->style_;
         Changed();
@@ -96,10 +125,14 @@ void TBrush::Assign(TPersistent* source) {
 }
 
 void TBrush::SetColor(TColor value) {
-    if (color_ == value && style_ != bsClear) return;
+    if (color_ == value && style_ != bsClear)
+        return;
     color_ = value;
-    if (style_ == bsClear) style_ = bsSolid;
+    if (style_ == bsClear)
+        style_ = bsSolid;
     Changed();
 }
 
-void TBrush::SetStyle(TBrushStyle value) { Store(style_, value, [this] { Changed(); }); }
+void TBrush::SetStyle(TBrushStyle value) {
+    Store(style_, value, [this] { Changed(); });
+}

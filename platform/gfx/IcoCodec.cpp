@@ -17,7 +17,6 @@ namespace {
     throw EInvalidGraphic(std::string(GraphicsConsts::SInvalidIcon) + ": " + reason);
 }
 
-
 struct Entry {
     int Size = 0;     // the larger side the directory claims (0 there means 256)
     int BitCount = 0; // as the directory claims
@@ -30,11 +29,14 @@ struct Entry {
 IconImage DecodeEntry(const uint8_t* data, size_t size) {
     if (size >= 8 && std::memcmp(data, "\x89PNG\r\n\x1A\n", 8) == 0)
         Invalid("images stored as PNG are not read yet");
-    if (size < 40) Invalid("the image header is cut short");
+    if (size < 40)
+        Invalid("the image header is cut short");
     uint32_t headerSize = ReadU32(data);
-    if (headerSize < 40 || headerSize > size) Invalid("the image header is cut short");
+    if (headerSize < 40 || headerSize > size)
+        Invalid("the image header is cut short");
     int32_t doubled = static_cast<int32_t>(ReadU32(data + 8));
-    if (doubled <= 0 || doubled % 2) Invalid("the image height is not twice the icon's");
+    if (doubled <= 0 || doubled % 2)
+        Invalid("the image height is not twice the icon's");
     std::vector<uint8_t> image(data, data + size);
     uint32_t height = uint32_t(doubled / 2);
     std::memcpy(image.data() + 8, &height, 4);
@@ -51,19 +53,24 @@ IconImage DecodeEntry(const uint8_t* data, size_t size) {
     // A missing mask (some 32-bit icons rely on their alpha alone) is opaque.
     if (rowsEnd && (size - rowsEnd) / stride >= size_t(h))
         for (int y = 0; y < h; ++y)
-            std::memcpy(out.Mask->View().Row(h - 1 - y), data + rowsEnd + size_t(y) * stride, stride);
+            std::memcpy(out.Mask->View().Row(h - 1 - y), data + rowsEnd + size_t(y) * stride,
+                        stride);
     return out;
 }
 
 } // namespace
 
 IconImage DecodeIco(const uint8_t* data, size_t size, int preferredSize) {
-    if (size < 6) Invalid("the file is too short");
+    if (size < 6)
+        Invalid("the file is too short");
     uint16_t type = ReadU16(data + 2);
-    if (ReadU16(data) != 0 || (type != 1 && type != 2)) Invalid("the file is not an icon");
+    if (ReadU16(data) != 0 || (type != 1 && type != 2))
+        Invalid("the file is not an icon");
     size_t count = ReadU16(data + 4);
-    if (count == 0) Invalid("the file holds no image");
-    if (size < 6 + count * 16) Invalid("the directory is cut short");
+    if (count == 0)
+        Invalid("the file holds no image");
+    if (size < 6 + count * 16)
+        Invalid("the directory is cut short");
     const Entry* best = nullptr;
     std::vector<Entry> entries(count);
     for (size_t i = 0; i < count; ++i) {
@@ -82,7 +89,8 @@ IconImage DecodeIco(const uint8_t* data, size_t size, int preferredSize) {
         }
         int distance = std::abs(entry.Size - preferredSize);
         int bestDistance = std::abs(best->Size - preferredSize);
-        if (distance < bestDistance || (distance == bestDistance && entry.BitCount > best->BitCount))
+        if (distance < bestDistance ||
+            (distance == bestDistance && entry.BitCount > best->BitCount))
             best = &entry;
     }
     return DecodeEntry(data + best->Offset, best->Bytes);
@@ -94,7 +102,8 @@ std::vector<uint8_t> EncodeIco(const Dib& color, const Dib& mask) {
     std::vector<uint8_t> image(bmp.begin() + 14, bmp.end());
     uint32_t doubled = uint32_t(color.Height()) * 2;
     std::memcpy(image.data() + 8, &doubled, 4);
-    uint32_t imageBytes = uint32_t(color.ImageSize() + DibStride(color.Width(), 1) * color.Height());
+    uint32_t imageBytes =
+        uint32_t(color.ImageSize() + DibStride(color.Width(), 1) * color.Height());
     std::memcpy(image.data() + 20, &imageBytes, 4);
     uint32_t stride = DibStride(color.Width(), 1);
     for (int y = color.Height() - 1; y >= 0; --y) {

@@ -19,23 +19,31 @@ namespace {
 SIZE SizeOf(HICON handle) {
     std::lock_guard lock(TableLock());
     IconObject* icon = FindIcon(handle);
-    if (!icon) return SIZE{};
-    return SIZE{icon->Mask->Width(), icon->Color ? icon->Color->Height() : icon->Mask->Height() / 2};
+    if (!icon)
+        return SIZE{};
+    return SIZE{icon->Mask->Width(),
+                icon->Color ? icon->Color->Height() : icon->Mask->Height() / 2};
 }
 
 } // namespace
 
-TIcon::TIcon() { TGraphic::SetTransparent(true); }
+TIcon::TIcon() {
+    TGraphic::SetTransparent(true);
+}
 
-TIcon::~TIcon() { Free(); }
+TIcon::~TIcon() {
+    Free();
+}
 
 void TIcon::Free() {
-    if (handle_) ::DestroyIcon(handle_);
+    if (handle_)
+        ::DestroyIcon(handle_);
     handle_ = nullptr;
 }
 
 void TIcon::Assign(TPersistent* source) {
-    if (source == this) return;
+    if (source == this)
+        return;
     if (!source) {
         Free();
         Changed();
@@ -53,22 +61,29 @@ void TIcon::Assign(TPersistent* source) {
     Changed();
 }
 
-int TIcon::Width() const { return handle_ ? SizeOf(handle_).cx : requested_.cx; }
+int TIcon::Width() const {
+    return handle_ ? SizeOf(handle_).cx : requested_.cx;
+}
 
-int TIcon::Height() const { return handle_ ? SizeOf(handle_).cy : requested_.cy; }
+int TIcon::Height() const {
+    return handle_ ? SizeOf(handle_).cy : requested_.cy;
+}
 
 void TIcon::SetWidth(int value) {
-    if (handle_) throw EInvalidGraphicOperation(GraphicsConsts::SChangeIconSize);
+    if (handle_)
+        throw EInvalidGraphicOperation(GraphicsConsts::SChangeIconSize);
     requested_.cx = value;
 }
 
 void TIcon::SetHeight(int value) {
-    if (handle_) throw EInvalidGraphicOperation(GraphicsConsts::SChangeIconSize);
+    if (handle_)
+        throw EInvalidGraphicOperation(GraphicsConsts::SChangeIconSize);
     requested_.cy = value;
 }
 
 void TIcon::SetHandle(HICON value) {
-    if (value == handle_) return;
+    if (value == handle_)
+        return;
     Free();
     handle_ = value;
     Changed();
@@ -85,13 +100,15 @@ void TIcon::LoadFromStream(TStream& stream) {
     // An icon file holds several images; each is bounded as a BMP file is.
     size_t count = static_cast<size_t>(std::clamp<int64_t>(left, 0, int64_t(MaxBmpFileBytes) * 2));
     std::vector<uint8_t> bytes(count);
-    if (count) stream.ReadBuffer(bytes.data(), count);
+    if (count)
+        stream.ReadBuffer(bytes.data(), count);
     IconImage image = DecodeIco(bytes.data(), bytes.size());
     IconObject icon;
     icon.Color = std::move(image.Color);
     icon.Mask = std::move(image.Mask);
     HICON handle = AddIcon(std::move(icon));
-    if (!handle) throw EInvalidGraphicOperation(GraphicsConsts::SOutOfResources);
+    if (!handle)
+        throw EInvalidGraphicOperation(GraphicsConsts::SOutOfResources);
     SetHandle(handle);
 }
 
@@ -100,7 +117,8 @@ void TIcon::SaveToStream(TStream& stream) {
     {
         std::lock_guard lock(TableLock());
         IconObject* icon = FindIcon(handle_);
-        if (!icon) return;
+        if (!icon)
+            return;
         if (icon->Color) {
             bytes = EncodeIco(*icon->Color, *icon->Mask);
         } else {
@@ -117,5 +135,6 @@ void TIcon::SaveToStream(TStream& stream) {
 
 void TIcon::Draw(TCanvas& canvas, const RECT& rect) {
     std::optional<Dib> image = IconBlendImage(handle_);
-    if (image) DrawBits(canvas, rect, *image, BlendBits);
+    if (image)
+        DrawBits(canvas, rect, *image, BlendBits);
 }

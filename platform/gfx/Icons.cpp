@@ -18,17 +18,23 @@ std::unique_ptr<Dib> MonochromeCopy(const Dib& source) {
     return mask;
 }
 
-bool MaskBit(const Dib& mask, int x, int y) { return mask.View().GetIndex(x, y) != 0; }
+bool MaskBit(const Dib& mask, int x, int y) {
+    return mask.View().GetIndex(x, y) != 0;
+}
 
 bool HasAlpha(const Dib* color) {
-    if (!color || color->BitCount() != 32) return false;
+    if (!color || color->BitCount() != 32)
+        return false;
     for (int y = 0; y < color->Height(); ++y)
         for (int x = 0; x < color->Width(); ++x)
-            if (color->GetPixel(x, y) >> 24) return true;
+            if (color->GetPixel(x, y) >> 24)
+                return true;
     return false;
 }
 
-int IconWidth(const IconObject& icon) { return icon.Mask->Width(); }
+int IconWidth(const IconObject& icon) {
+    return icon.Mask->Width();
+}
 int IconHeight(const IconObject& icon) {
     return icon.Color ? icon.Color->Height() : icon.Mask->Height() / 2;
 }
@@ -43,7 +49,8 @@ Dib BlendImage(const IconObject& icon) {
         for (int x = 0; x < w; ++x) {
             uint32_t pixel = icon.Color ? icon.Color->GetPixel(x, y)
                                         : (MaskBit(*icon.Mask, x, y + h) ? 0xFFFFFF : 0);
-            if (!alpha) pixel = (pixel & 0xFFFFFF) | (MaskBit(*icon.Mask, x, y) ? 0 : 0xFF000000u);
+            if (!alpha)
+                pixel = (pixel & 0xFFFFFF) | (MaskBit(*icon.Mask, x, y) ? 0 : 0xFF000000u);
             image.SetPixel(x, y, pixel);
         }
     return image;
@@ -55,10 +62,12 @@ void DrawOnBitmap(const IconObject& icon, const DibView& dest, RECT to, UINT fla
     bool alpha = HasAlpha(icon.Color.get()) && (flags & DI_NORMAL) == DI_NORMAL;
     for (int j = 0; j < to.Height(); ++j) {
         int y = to.top + j, sy = int(int64_t(j) * h / to.Height());
-        if (y < 0 || y >= dest.Height) continue;
+        if (y < 0 || y >= dest.Height)
+            continue;
         for (int i = 0; i < to.Width(); ++i) {
             int x = to.left + i, sx = int(int64_t(i) * w / to.Width());
-            if (x < 0 || x >= dest.Width) continue;
+            if (x < 0 || x >= dest.Width)
+                continue;
             uint32_t old = dest.GetPixel(x, y);
             uint32_t image = icon.Color ? icon.Color->GetPixel(sx, sy)
                                         : (MaskBit(*icon.Mask, sx, sy + h) ? 0xFFFFFF : 0);
@@ -66,8 +75,10 @@ void DrawOnBitmap(const IconObject& icon, const DibView& dest, RECT to, UINT fla
             if (alpha) {
                 result = BlendPixel(image, old);
             } else {
-                if (flags & DI_MASK) result &= MaskBit(*icon.Mask, sx, sy) ? 0xFFFFFFFF : 0;
-                if (flags & DI_IMAGE) result ^= image;
+                if (flags & DI_MASK)
+                    result &= MaskBit(*icon.Mask, sx, sy) ? 0xFFFFFFFF : 0;
+                if (flags & DI_IMAGE)
+                    result ^= image;
             }
             dest.SetPixel(x, y, result);
         }
@@ -77,18 +88,21 @@ void DrawOnBitmap(const IconObject& icon, const DibView& dest, RECT to, UINT fla
 } // namespace
 
 HICON CreateIconIndirect(const ICONINFO* info) {
-    if (!info) return nullptr;
+    if (!info)
+        return nullptr;
     IconObject icon;
     {
         std::lock_guard lock(TableLock());
         Dib* mask = PixelsOf(info->hbmMask);
         Dib* color = info->hbmColor ? PixelsOf(info->hbmColor) : nullptr;
-        if (!mask || (info->hbmColor && !color)) return nullptr;
+        if (!mask || (info->hbmColor && !color))
+            return nullptr;
         if (color ? (mask->Width() < color->Width() || mask->Height() < color->Height())
                   : mask->Height() < 2)
             return nullptr;
         icon.Mask = MonochromeCopy(*mask);
-        if (color) icon.Color = std::make_unique<Dib>(*color);
+        if (color)
+            icon.Color = std::make_unique<Dib>(*color);
         icon.IsIcon = info->fIcon;
         icon.HotspotX = info->xHotspot;
         icon.HotspotY = info->yHotspot;
@@ -97,14 +111,17 @@ HICON CreateIconIndirect(const ICONINFO* info) {
 }
 
 BOOL GetIconInfo(HICON handle, ICONINFO* info) {
-    if (!info) return FALSE;
+    if (!info)
+        return FALSE;
     std::unique_ptr<Dib> mask, color;
     {
         std::lock_guard lock(TableLock());
         IconObject* icon = FindIcon(handle);
-        if (!icon) return FALSE;
+        if (!icon)
+            return FALSE;
         mask = std::make_unique<Dib>(*icon->Mask);
-        if (icon->Color) color = std::make_unique<Dib>(*icon->Color);
+        if (icon->Color)
+            color = std::make_unique<Dib>(*icon->Color);
         info->fIcon = icon->IsIcon;
         info->xHotspot = icon->HotspotX;
         info->yHotspot = icon->HotspotY;
@@ -114,16 +131,20 @@ BOOL GetIconInfo(HICON handle, ICONINFO* info) {
     return TRUE;
 }
 
-BOOL DestroyIcon(HICON icon) { return RemoveIcon(icon) ? TRUE : FALSE; }
+BOOL DestroyIcon(HICON icon) {
+    return RemoveIcon(icon) ? TRUE : FALSE;
+}
 
 HICON CopyIcon(HICON handle) {
     IconObject copy;
     {
         std::lock_guard lock(TableLock());
         IconObject* icon = FindIcon(handle);
-        if (!icon) return nullptr;
+        if (!icon)
+            return nullptr;
         copy.Mask = std::make_unique<Dib>(*icon->Mask);
-        if (icon->Color) copy.Color = std::make_unique<Dib>(*icon->Color);
+        if (icon->Color)
+            copy.Color = std::make_unique<Dib>(*icon->Color);
         copy.IsIcon = icon->IsIcon;
         copy.HotspotX = icon->HotspotX;
         copy.HotspotY = icon->HotspotY;
@@ -140,12 +161,14 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON handle, int width, int height, UINT,
         std::lock_guard lock(TableLock());
         DcObject* d = FindDc(dc);
         IconObject* icon = FindIcon(handle);
-        if (!d || !icon || (flags & DI_NORMAL) == 0) return FALSE;
+        if (!d || !icon || (flags & DI_NORMAL) == 0)
+            return FALSE;
         to = Bounds(x, y, width > 0 ? width : IconWidth(*icon),
                     height > 0 ? height : IconHeight(*icon));
         if (!d->Sink) {
             Dib* pixels = PixelsOf(d->Bitmap);
-            if (!pixels) return FALSE;
+            if (!pixels)
+                return FALSE;
             DrawOnBitmap(*icon, pixels->View(), to, flags);
             return TRUE;
         }
@@ -165,7 +188,8 @@ namespace gfx::detail {
 std::optional<Dib> IconBlendImage(HICON handle) {
     std::lock_guard lock(TableLock());
     IconObject* icon = FindIcon(handle);
-    if (!icon) return std::nullopt;
+    if (!icon)
+        return std::nullopt;
     return BlendImage(*icon);
 }
 

@@ -16,21 +16,25 @@ namespace {
 
 constexpr uint32_t White = 0xFFFFFF;
 
-bool MaskBit(const Dib& mask, int x, int y) { return mask.View().GetIndex(x, y) != 0; }
+bool MaskBit(const Dib& mask, int x, int y) {
+    return mask.View().GetIndex(x, y) != 0;
+}
 
 // A copy of pixels stretched (nearest pixel) to width x height.
 Dib Resized(const Dib& source, int width, int height, int bitCount) {
     Dib out(width, height, bitCount);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            out.SetPixel(x, y, source.GetPixel(x * source.Width() / width, y * source.Height() / height));
+            out.SetPixel(x, y,
+                         source.GetPixel(x * source.Width() / width, y * source.Height() / height));
     return out;
 }
 
 bool HasAlpha(const Dib& color) {
     for (int y = 0; y < color.Height(); ++y)
         for (int x = 0; x < color.Width(); ++x)
-            if (color.GetPixel(x, y) >> 24) return true;
+            if (color.GetPixel(x, y) >> 24)
+                return true;
     return false;
 }
 
@@ -46,11 +50,13 @@ uint32_t Mix(uint32_t pixel, COLORREF blend, int percent) {
 } // namespace
 
 TChangeLink::~TChangeLink() {
-    if (Sender) Sender->UnRegisterChanges(this);
+    if (Sender)
+        Sender->UnRegisterChanges(this);
 }
 
 void TChangeLink::Change() {
-    if (OnChange) OnChange(Sender);
+    if (OnChange)
+        OnChange(Sender);
 }
 
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
@@ -60,7 +66,8 @@ TCustomImageList::TCustomImageList(int width, int height) : TComponent(nullptr) 
 }
 
 TCustomImageList::~TCustomImageList() {
-    for (TChangeLink* link : links_) link->Sender = nullptr;
+    for (TChangeLink* link : links_)
+        link->Sender = nullptr;
 }
 
 void TCustomImageList::Assign(TPersistent* source) {
@@ -69,7 +76,8 @@ void TCustomImageList::Assign(TPersistent* source) {
         TComponent::Assign(source);
         return;
     }
-    if (other == this) return;
+    if (other == this)
+        return;
     width_ = other->width_;
     height_ = other->height_;
     allocBy_ = other->allocBy_;
@@ -87,44 +95,55 @@ void TCustomImageList::Assign(TPersistent* source) {
 void TCustomImageList::SetSize(int width, int height) {
     if (!ValidBitmapSize(width, height, 32))
         throw EInvalidOperation(GraphicsConsts::SInvalidImageSize);
-    if (width == width_ && height == height_) return;
+    if (width == width_ && height == height_)
+        return;
     width_ = width;
     height_ = height;
     images_.clear();
     Change();
 }
 
-void TCustomImageList::SetWidth(int value) { SetSize(value, height_); }
+void TCustomImageList::SetWidth(int value) {
+    SetSize(value, height_);
+}
 
-void TCustomImageList::SetHeight(int value) { SetSize(width_, value); }
+void TCustomImageList::SetHeight(int value) {
+    SetSize(width_, value);
+}
 
 void TCustomImageList::SetBkColor(TColor value) {
-    if (value == bkColor_) return;
+    if (value == bkColor_)
+        return;
     bkColor_ = value;
     Change();
 }
 
 void TCustomImageList::SetDrawingStyle(TDrawingStyle value) {
-    if (value == drawingStyle_) return;
+    if (value == drawingStyle_)
+        return;
     drawingStyle_ = value;
     Change();
 }
 
 void TCustomImageList::SetImageType(TImageType value) {
-    if (value == imageType_) return;
+    if (value == imageType_)
+        return;
     imageType_ = value;
     Change();
 }
 
 void TCustomImageList::SetMasked(bool value) {
-    if (value == masked_) return;
+    if (value == masked_)
+        return;
     masked_ = value;
-    for (Image& image : images_) image.Mask.Fill(0);
+    for (Image& image : images_)
+        image.Mask.Fill(0);
     Change();
 }
 
 void TCustomImageList::SetColorDepth(TColorDepth value) {
-    if (value == colorDepth_) return;
+    if (value == colorDepth_)
+        return;
     colorDepth_ = value;
     Change();
 }
@@ -144,19 +163,22 @@ TCustomImageList::Image TCustomImageList::FromStrip(const TBitmap& image, const 
     Image out{Dib(width_, height_, 32), Dib(width_, height_, 1)};
     RECT from = Bounds(column * width_, 0, width_, height_);
     std::lock_guard lock(TableLock());
-    if (Dib* pixels = PixelsOf(image.Handle())) gfx::CopyPixels(out.Color.View(), 0, 0, pixels->View(), from);
+    if (Dib* pixels = PixelsOf(image.Handle()))
+        gfx::CopyPixels(out.Color.View(), 0, 0, pixels->View(), from);
     Dib* maskPixels = masked_ && mask ? PixelsOf(mask->Handle()) : nullptr;
     if (maskPixels)
         for (int y = 0; y < height_ && y < maskPixels->Height(); ++y)
             for (int x = 0; x < width_ && from.left + x < maskPixels->Width(); ++x)
-                if (ColorOf(maskPixels->GetPixel(from.left + x, y)) == White) out.Mask.SetPixel(x, y, White);
+                if (ColorOf(maskPixels->GetPixel(from.left + x, y)) == White)
+                    out.Mask.SetPixel(x, y, White);
     return out;
 }
 
 TCustomImageList::Image TCustomImageList::MaskedFromStrip(const TBitmap& image, COLORREF key,
                                                           int column) const {
     Image out = FromStrip(image, nullptr, column);
-    if (!masked_) return out;
+    if (!masked_)
+        return out;
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
             if (ColorOf(out.Color.GetPixel(x, y)) == key) {
@@ -170,7 +192,8 @@ std::vector<TCustomImageList::Image> TCustomImageList::Strip(TBitmap* image, TBi
     CheckImage(image);
     CheckImage(mask);
     std::vector<Image> out;
-    if (!image || image->Empty()) return out;
+    if (!image || image->Empty())
+        return out;
     for (int column = 0; column < image->Width() / width_; ++column)
         out.push_back(FromStrip(*image, mask, column));
     return out;
@@ -180,7 +203,8 @@ std::vector<TCustomImageList::Image> TCustomImageList::MaskedStrip(TBitmap* imag
                                                                    TColor maskColor) const {
     CheckImage(image);
     std::vector<Image> out;
-    if (!image || image->Empty()) return out;
+    if (!image || image->Empty())
+        return out;
     COLORREF key = ColorToRGB(maskColor) & 0xFFFFFF;
     for (int column = 0; column < image->Width() / width_; ++column)
         out.push_back(MaskedFromStrip(*image, key, column));
@@ -191,21 +215,26 @@ TCustomImageList::Image TCustomImageList::FromIcon(TIcon& icon) const {
     Image out{Dib(width_, height_, 32), Dib(width_, height_, 1)};
     std::lock_guard lock(TableLock());
     IconObject* parts = FindIcon(icon.Handle());
-    if (!parts) return out;
+    if (!parts)
+        return out;
     int h = parts->Color ? parts->Color->Height() : parts->Mask->Height() / 2;
     Dib mask(parts->Mask->Width(), h, 1);
     gfx::CopyPixels(mask.View(), 0, 0, parts->Mask->View(), RECT{0, 0, mask.Width(), h});
     Dib color(mask.Width(), h, 32);
-    if (parts->Color) gfx::CopyPixels(color.View(), 0, 0, parts->Color->View(), RECT{0, 0, color.Width(), h});
-    else gfx::CopyPixels(color.View(), 0, 0, parts->Mask->View(), RECT{0, h, color.Width(), 2 * h});
+    if (parts->Color)
+        gfx::CopyPixels(color.View(), 0, 0, parts->Color->View(), RECT{0, 0, color.Width(), h});
+    else
+        gfx::CopyPixels(color.View(), 0, 0, parts->Mask->View(), RECT{0, h, color.Width(), 2 * h});
     out.Color = Resized(color, width_, height_, 32);
-    if (masked_) out.Mask = Resized(mask, width_, height_, 1);
+    if (masked_)
+        out.Mask = Resized(mask, width_, height_, 1);
     return out;
 }
 
 int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
     std::vector<Image> added = Strip(image, mask);
-    if (added.empty()) return -1;
+    if (added.empty())
+        return -1;
     int first = Count();
     images_.insert(images_.end(), added.begin(), added.end());
     Change();
@@ -214,7 +243,8 @@ int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
 
 int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     std::vector<Image> added = MaskedStrip(image, maskColor);
-    if (added.empty()) return -1;
+    if (added.empty())
+        return -1;
     int first = Count();
     images_.insert(images_.end(), added.begin(), added.end());
     Change();
@@ -222,14 +252,16 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
 }
 
 int TCustomImageList::AddIcon(TIcon* image) {
-    if (!image || image->Empty()) return -1;
+    if (!image || image->Empty())
+        return -1;
     images_.push_back(FromIcon(*image));
     Change();
     return Count() - 1;
 }
 
 int TCustomImageList::AddImage(TCustomImageList* value, int index) {
-    if (!value) return -1;
+    if (!value)
+        return -1;
     value->CheckIndex(index);
     const Image& source = value->images_[size_t(index)];
     images_.push_back(Image{Resized(source.Color, width_, height_, 32),
@@ -240,9 +272,11 @@ int TCustomImageList::AddImage(TCustomImageList* value, int index) {
 }
 
 void TCustomImageList::AddImages(TCustomImageList* value) {
-    if (!value || value == this) return;
+    if (!value || value == this)
+        return;
     BeginUpdate();
-    for (int i = 0; i < value->Count(); ++i) AddImage(value, i);
+    for (int i = 0; i < value->Count(); ++i)
+        AddImage(value, i);
     EndUpdate();
 }
 
@@ -250,19 +284,22 @@ void TCustomImageList::Insert(int index, TBitmap* image, TBitmap* mask) {
     CheckIndex(index, true);
     std::vector<Image> added = Strip(image, mask);
     images_.insert(images_.begin() + index, added.begin(), added.end());
-    if (!added.empty()) Change();
+    if (!added.empty())
+        Change();
 }
 
 void TCustomImageList::InsertMasked(int index, TBitmap* image, TColor maskColor) {
     CheckIndex(index, true);
     std::vector<Image> added = MaskedStrip(image, maskColor);
     images_.insert(images_.begin() + index, added.begin(), added.end());
-    if (!added.empty()) Change();
+    if (!added.empty())
+        Change();
 }
 
 void TCustomImageList::InsertIcon(int index, TIcon* image) {
     CheckIndex(index, true);
-    if (!image || image->Empty()) return;
+    if (!image || image->Empty())
+        return;
     images_.insert(images_.begin() + index, FromIcon(*image));
     Change();
 }
@@ -270,7 +307,8 @@ void TCustomImageList::InsertIcon(int index, TIcon* image) {
 void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
     CheckIndex(index);
     std::vector<Image> strip = Strip(image, mask);
-    if (strip.empty()) return;
+    if (strip.empty())
+        return;
     images_[size_t(index)] = strip.front();
     Change();
 }
@@ -278,14 +316,16 @@ void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
 void TCustomImageList::ReplaceMasked(int index, TBitmap* newImage, TColor maskColor) {
     CheckIndex(index);
     std::vector<Image> strip = MaskedStrip(newImage, maskColor);
-    if (strip.empty()) return;
+    if (strip.empty())
+        return;
     images_[size_t(index)] = strip.front();
     Change();
 }
 
 void TCustomImageList::ReplaceIcon(int index, TIcon* image) {
     CheckIndex(index);
-    if (!image || image->Empty()) return;
+    if (!image || image->Empty())
+        return;
     images_[size_t(index)] = FromIcon(*image);
     Change();
 }
@@ -303,7 +343,8 @@ void TCustomImageList::Delete(int index) {
 void TCustomImageList::Move(int curIndex, int newIndex) {
     CheckIndex(curIndex);
     CheckIndex(newIndex);
-    if (curIndex == newIndex) return;
+    if (curIndex == newIndex)
+        return;
     Image moving = images_[size_t(curIndex)];
     images_.erase(images_.begin() + curIndex);
     images_.insert(images_.begin() + newIndex, std::move(moving));
@@ -332,9 +373,12 @@ Dib TCustomImageList::Composite(const Image& image, TDrawingStyle style, TImageT
                 pixel = background ? bk : 0;
             } else {
                 pixel = image.Color.GetPixel(x, y);
-                if (!ownAlpha) pixel |= 0xFF000000u;
-                if (style == dsFocus) pixel = Mix(pixel, blend, 25);
-                else if (style == dsSelected) pixel = Mix(pixel, blend, 50);
+                if (!ownAlpha)
+                    pixel |= 0xFF000000u;
+                if (style == dsFocus)
+                    pixel = Mix(pixel, blend, 25);
+                else if (style == dsSelected)
+                    pixel = Mix(pixel, blend, 50);
                 if (!enabled) {
                     uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
                     uint32_t gray = (r * 30 + g * 59 + b * 11) / 100;
@@ -347,7 +391,8 @@ Dib TCustomImageList::Composite(const Image& image, TDrawingStyle style, TImageT
 }
 
 bool TCustomImageList::GetBitmap(int index, TBitmap* image) {
-    if (!image || index < 0 || index >= Count()) return false;
+    if (!image || index < 0 || index >= Count())
+        return false;
     image->SetHeight(height_);
     image->SetWidth(width_);
     Draw(image->Canvas(), 0, 0, index, dsNormal, itImage, true);
@@ -359,7 +404,8 @@ void TCustomImageList::GetIcon(int index, TIcon* image) {
 }
 
 void TCustomImageList::GetIcon(int index, TIcon* image, TDrawingStyle style, TImageType type) {
-    if (!image || index < 0 || index >= Count()) return;
+    if (!image || index < 0 || index >= Count())
+        return;
     const Image& source = images_[size_t(index)];
     bool ownAlpha = colorDepth_ == cd32Bit && HasAlpha(source.Color);
     // The colours under the mask are black and, unless the list keeps
@@ -372,12 +418,15 @@ void TCustomImageList::GetIcon(int index, TIcon* image, TDrawingStyle style, TIm
         for (int x = 0; x < width_; ++x) {
             bool masked = masked_ && type == itImage && MaskBit(source.Mask, x, y);
             uint32_t pixel = composite.GetPixel(x, y);
-            if (!ownAlpha) pixel &= White;
+            if (!ownAlpha)
+                pixel &= White;
             icon.Color->SetPixel(x, y, masked ? 0 : pixel);
-            if (masked) icon.Mask->SetPixel(x, y, White);
+            if (masked)
+                icon.Mask->SetPixel(x, y, White);
         }
     HICON handle = gfx::detail::AddIcon(std::move(icon));
-    if (!handle) throw EInvalidGraphicOperation(GraphicsConsts::SOutOfResources);
+    if (!handle)
+        throw EInvalidGraphicOperation(GraphicsConsts::SOutOfResources);
     image->SetHandle(handle);
 }
 
@@ -396,7 +445,8 @@ void TCustomImageList::GetImages(int index, TBitmap* image, TBitmap* mask) {
         mask->SetSize(width_, height_);
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x)
-                mask->Canvas()->SetPixels(x, y, masked_ && MaskBit(source.Mask, x, y) ? clWhite : clBlack);
+                mask->Canvas()->SetPixels(
+                    x, y, masked_ && MaskBit(source.Mask, x, y) ? clWhite : clBlack);
     }
 }
 
@@ -406,34 +456,43 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style,
                             TImageType type, bool enabled) {
-    if (!canvas || index < 0 || index >= Count()) return;
+    if (!canvas || index < 0 || index >= Count())
+        return;
     canvas->DrawBits(Bounds(x, y, width_, height_),
                      Composite(images_[size_t(index)], style, type, enabled), BlendBits);
 }
 
 void TCustomImageList::RegisterChanges(TChangeLink* value) {
-    if (!value) return;
-    if (value->Sender && value->Sender != this) value->Sender->UnRegisterChanges(value);
+    if (!value)
+        return;
+    if (value->Sender && value->Sender != this)
+        value->Sender->UnRegisterChanges(value);
     value->Sender = this;
-    if (std::find(links_.begin(), links_.end(), value) == links_.end()) links_.push_back(value);
+    if (std::find(links_.begin(), links_.end(), value) == links_.end())
+        links_.push_back(value);
 }
 
 void TCustomImageList::UnRegisterChanges(TChangeLink* value) {
     auto it = std::find(links_.begin(), links_.end(), value);
-    if (it == links_.end()) return;
+    if (it == links_.end())
+        return;
     links_.erase(it);
     value->Sender = nullptr;
 }
 
 void TCustomImageList::EndUpdate() {
-    if (updating_ > 0 && --updating_ == 0) Change();
+    if (updating_ > 0 && --updating_ == 0)
+        Change();
 }
 
 void TCustomImageList::Change() {
-    if (updating_ > 0) return;
-    if (OnChange) OnChange(this);
+    if (updating_ > 0)
+        return;
+    if (OnChange)
+        OnChange(this);
     // A link may unregister itself, or others, while it is told.
     std::vector<TChangeLink*> links = links_;
     for (TChangeLink* link : links)
-        if (std::find(links_.begin(), links_.end(), link) != links_.end()) link->Change();
+        if (std::find(links_.begin(), links_.end(), link) != links_.end())
+            link->Change();
 }

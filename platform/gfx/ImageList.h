@@ -164,7 +164,8 @@ private:
     std::vector<Image> MaskedStrip(TBitmap* image, TColor maskColor) const;
     void CheckImage(const TBitmap* image) const;
     void CheckIndex(int index, bool allowEnd = false) const;
-    gfx::Dib Composite(const Image& image, TDrawingStyle style, TImageType type, bool enabled) const;
+    gfx::Dib Composite(const Image& image, TDrawingStyle style, TImageType type,
+                       bool enabled) const;
     void SetSize(int width, int height);
 
     int width_ = 16;

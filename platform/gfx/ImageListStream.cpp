@@ -4,8 +4,8 @@
 
 #include "platform/gfx/BmpCodec.h"
 #include "platform/gfx/GraphicsErrors.h"
-#include "platform/gfx/LittleEndian.h"
 #include "platform/gfx/ImageList.h"
+#include "platform/gfx/LittleEndian.h"
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
@@ -25,15 +25,15 @@ constexpr int PerRow = 4;
     throw EReadError(std::string(GraphicsConsts::SImageReadFail) + ": " + reason);
 }
 
-
 // Reads one BMP file, delimited by the size in its file header.
 std::unique_ptr<Dib> ReadBmp(TStream& stream, const char* what) {
     uint8_t head[14];
-    if (stream.Read(head, sizeof head) != sizeof head) Fail(std::string("the ") + what + " are missing");
+    if (stream.Read(head, sizeof head) != sizeof head)
+        Fail(std::string("the ") + what + " are missing");
     uint32_t size = ReadU32(head + 2);
     int64_t left = stream.GetSize() - stream.GetPosition();
-    if (head[0] != 'B' || head[1] != 'M' || size < sizeof head || int64_t(size - sizeof head) > left ||
-        size > MaxBmpFileBytes)
+    if (head[0] != 'B' || head[1] != 'M' || size < sizeof head ||
+        int64_t(size - sizeof head) > left || size > MaxBmpFileBytes)
         Fail(std::string("the ") + what + " are not a bitmap of the stated size");
     std::vector<uint8_t> bytes(size);
     std::copy(head, head + sizeof head, bytes.begin());
@@ -49,9 +49,12 @@ std::unique_ptr<Dib> ReadBmp(TStream& stream, const char* what) {
 
 ImageListData ReadImageListStream(TStream& stream) {
     uint8_t head[28];
-    if (stream.Read(head, sizeof head) != sizeof head) Fail("the header is cut short");
-    if (ReadU16(head) != Magic) Fail("the data does not start with IL");
-    if (ReadU16(head + 2) != Version) Fail("unknown version " + std::to_string(ReadU16(head + 2)));
+    if (stream.Read(head, sizeof head) != sizeof head)
+        Fail("the header is cut short");
+    if (ReadU16(head) != Magic)
+        Fail("the data does not start with IL");
+    if (ReadU16(head + 2) != Version)
+        Fail("unknown version " + std::to_string(ReadU16(head + 2)));
     ImageListData data;
     int count = ReadU16(head + 4);
     data.Grow = ReadU16(head + 8);
@@ -68,11 +71,13 @@ ImageListData ReadImageListStream(TStream& stream) {
     std::unique_ptr<Dib> masks = data.Masked ? ReadBmp(stream, "masks") : nullptr;
     int columns = colors->Width() / data.Width;
     int rows = colors->Height() / data.Height;
-    if (int64_t(columns) * rows < count) Fail("the images are fewer than their count");
+    if (int64_t(columns) * rows < count)
+        Fail("the images are fewer than their count");
     if (masks && (masks->Width() < columns * data.Width || masks->Height() < rows * data.Height))
         Fail("the masks are smaller than the images");
     for (int i = 0; i < count; ++i) {
-        RECT from = Bounds(i % columns * data.Width, i / columns * data.Height, data.Width, data.Height);
+        RECT from =
+            Bounds(i % columns * data.Width, i / columns * data.Height, data.Width, data.Height);
         Dib& color = data.Colors.emplace_back(data.Width, data.Height, 32);
         gfx::CopyPixels(color.View(), 0, 0, colors->View(), from);
         Dib& mask = data.Masks.emplace_back(data.Width, data.Height, 1);
@@ -109,7 +114,8 @@ void WriteImageListStream(TStream& stream, const ImageListData& data) {
     AppendU16(head, data.BkColor & 0xFFFF);
     AppendU16(head, data.BkColor >> 16);
     AppendU16(head, uint32_t((data.Masked ? MaskFlag : 0) | data.Depth));
-    for (int i = 0; i < 4; ++i) AppendU16(head, 0xFFFF);
+    for (int i = 0; i < 4; ++i)
+        AppendU16(head, 0xFFFF);
     stream.WriteBuffer(head.data(), head.size());
     std::vector<uint8_t> bmp = EncodeBmp(colors);
     stream.WriteBuffer(bmp.data(), bmp.size());
@@ -125,23 +131,35 @@ namespace {
 
 int DepthFlag(TColorDepth depth) {
     switch (depth) {
-    case cd4Bit: return 4;
-    case cd8Bit: return 8;
-    case cd16Bit: return 16;
-    case cd24Bit: return 24;
-    case cd32Bit: return 32;
-    default: return 0xFE;
+    case cd4Bit:
+        return 4;
+    case cd8Bit:
+        return 8;
+    case cd16Bit:
+        return 16;
+    case cd24Bit:
+        return 24;
+    case cd32Bit:
+        return 32;
+    default:
+        return 0xFE;
     }
 }
 
 TColorDepth DepthOf(int flag) {
     switch (flag) {
-    case 4: return cd4Bit;
-    case 8: return cd8Bit;
-    case 16: return cd16Bit;
-    case 24: return cd24Bit;
-    case 32: return cd32Bit;
-    default: return cdDeviceDependent;
+    case 4:
+        return cd4Bit;
+    case 8:
+        return cd8Bit;
+    case 16:
+        return cd16Bit;
+    case 24:
+        return cd24Bit;
+    case 32:
+        return cd32Bit;
+    default:
+        return cdDeviceDependent;
     }
 }
 

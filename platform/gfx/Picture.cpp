@@ -13,7 +13,9 @@ namespace {
 constexpr UINT PictDesc32BitSize = 20;
 
 // HIMETRIC of a pixel count at the screen's 96 pixels per inch.
-LONG Himetric(int pixels) { return MulDiv(pixels, 2540, ScreenPixelsPerInch); }
+LONG Himetric(int pixels) {
+    return MulDiv(pixels, 2540, ScreenPixelsPerInch);
+}
 
 // The size in pixels of a bitmap or icon handle; 0 x 0 when it names none.
 SIZE PixelSize(SHORT type, void* handle) {
@@ -35,14 +37,18 @@ public:
         SIZE size = PixelSize(type, handle);
         width_ = Himetric(size.cx);
         height_ = Himetric(size.cy);
-        Members.Get("Handle", [this] { return int32_t(HandleValue()); }, DISPID_PICT_HANDLE);
+        Members.Get(
+            "Handle", [this] { return int32_t(HandleValue()); }, DISPID_PICT_HANDLE);
         Members.Property(
             "hPal", [] { return int32_t(0); },
             [this](const Variant& v) { OleCheck(set_hPal(OLE_HANDLE(v.AsInteger()))); },
             DISPID_PICT_HPAL);
-        Members.Get("Type", [this] { return int16_t(type_); }, DISPID_PICT_TYPE);
-        Members.Get("Width", [this] { return int32_t(width_); }, DISPID_PICT_WIDTH);
-        Members.Get("Height", [this] { return int32_t(height_); }, DISPID_PICT_HEIGHT);
+        Members.Get(
+            "Type", [this] { return int16_t(type_); }, DISPID_PICT_TYPE);
+        Members.Get(
+            "Width", [this] { return int32_t(width_); }, DISPID_PICT_WIDTH);
+        Members.Get(
+            "Height", [this] { return int32_t(height_); }, DISPID_PICT_HEIGHT);
         Members.Add("Render", DISPID_PICT_RENDER)
             .Params({"hdc", "x", "y", "cx", "cy", "xSrc", "ySrc", "cxSrc", "cySrc", "prcWBounds"})
             .Call([this](DispCall& c) {
@@ -67,10 +73,14 @@ public:
     HRESULT set_hPal(OLE_HANDLE palette) override { return palette ? E_INVALIDARG : S_OK; }
     HRESULT get_CurDC(HDC* dc) override { return OutValue(dc, curDc_); }
     HRESULT SelectPicture(HDC dcIn, HDC* dcOut, OLE_HANDLE* bitmapOut) override {
-        if (type_ != PICTYPE_BITMAP) return E_FAIL;
-        if (dcIn && !::SelectObject(dcIn, handle_)) return E_FAIL;
-        if (dcOut) *dcOut = curDc_;
-        if (bitmapOut) *bitmapOut = HandleValue();
+        if (type_ != PICTYPE_BITMAP)
+            return E_FAIL;
+        if (dcIn && !::SelectObject(dcIn, handle_))
+            return E_FAIL;
+        if (dcOut)
+            *dcOut = curDc_;
+        if (bitmapOut)
+            *bitmapOut = HandleValue();
         curDc_ = dcIn;
         return S_OK;
     }
@@ -90,9 +100,12 @@ public:
 private:
     friend struct ::ComMaker;
     ~OlePicture() override {
-        if (!own_ || !handle_) return;
-        if (type_ == PICTYPE_BITMAP) ::DeleteObject(handle_);
-        else if (type_ == PICTYPE_ICON) ::DestroyIcon(static_cast<HICON>(handle_));
+        if (!own_ || !handle_)
+            return;
+        if (type_ == PICTYPE_BITMAP)
+            ::DeleteObject(handle_);
+        else if (type_ == PICTYPE_ICON)
+            ::DestroyIcon(static_cast<HICON>(handle_));
     }
 
     OLE_HANDLE HandleValue() const { return OLE_HANDLE(reinterpret_cast<uintptr_t>(handle_)); }
@@ -109,13 +122,16 @@ private:
 HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
                            OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc,
                            OLE_YSIZE_HIMETRIC cySrc, const RECT*) {
-    if (!dc) return E_INVALIDARG;
-    if (!handle_ || width_ == 0 || height_ == 0) return S_OK;
+    if (!dc)
+        return E_INVALIDARG;
+    if (!handle_ || width_ == 0 || height_ == 0)
+        return S_OK;
     if (type_ == PICTYPE_ICON)
         return ::DrawIconEx(dc, x, y, static_cast<HICON>(handle_), cx, cy, 0, nullptr, DI_NORMAL)
                    ? S_OK
                    : E_FAIL;
-    if (type_ != PICTYPE_BITMAP) return S_OK;
+    if (type_ != PICTYPE_BITMAP)
+        return S_OK;
     // The caller's rectangles must have their far edges in the int range
     // too: the edges are what the drawing works with.
     auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
@@ -129,15 +145,18 @@ HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HI
     int top = MulDiv(height_ - ySrc, size.cy, height_);
     int bottom = MulDiv(height_ - (ySrc + cySrc), size.cy, height_);
     bool flipX = right < left, flipY = bottom < top;
-    if (flipX) std::swap(left, right);
-    if (flipY) std::swap(top, bottom);
+    if (flipX)
+        std::swap(left, right);
+    if (flipY)
+        std::swap(top, bottom);
     HDC memory = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(memory, handle_);
     // A mirrored source is drawn as a mirrored destination (counted back from its far edge).
     BOOL done = old && ::StretchBlt(dc, flipX ? x + cx - 1 : x, flipY ? y + cy - 1 : y,
                                     flipX ? -cx : cx, flipY ? -cy : cy, memory, left, top,
                                     right - left, bottom - top, SRCCOPY);
-    if (old) ::SelectObject(memory, old);
+    if (old)
+        ::SelectObject(memory, old);
     ::DeleteDC(memory);
     return done ? S_OK : E_FAIL;
 }
@@ -145,7 +164,8 @@ HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HI
 } // namespace
 
 HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, void** out) {
-    if (!out) return E_POINTER;
+    if (!out)
+        return E_POINTER;
     *out = nullptr;
     SHORT type = PICTYPE_UNINITIALIZED;
     void* handle = nullptr;
@@ -153,7 +173,9 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
         if (desc->cbSizeofstruct != sizeof(PICTDESC) && desc->cbSizeofstruct != PictDesc32BitSize)
             return E_INVALIDARG;
         switch (SHORT(desc->picType)) {
-        case PICTYPE_NONE: type = PICTYPE_NONE; break;
+        case PICTYPE_NONE:
+            type = PICTYPE_NONE;
+            break;
         case PICTYPE_BITMAP:
             type = PICTYPE_BITMAP;
             handle = desc->bmp.hbitmap;
@@ -162,13 +184,15 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
             type = PICTYPE_ICON;
             handle = desc->icon.hicon;
             break;
-        default: return E_INVALIDARG;
+        default:
+            return E_INVALIDARG;
         }
     }
     try {
         ComPtr<OlePicture> picture = MakeComObject<OlePicture>(type, handle);
         HRESULT hr = picture->QueryInterface(riid, out);
-        if (SUCCEEDED(hr) && own) picture->Own();
+        if (SUCCEEDED(hr) && own)
+            picture->Own();
         return hr;
     } catch (...) {
         return E_OUTOFMEMORY;

@@ -8,12 +8,12 @@
 
 namespace {
 
-const char* const PenStyles[] = {"psSolid", "psDash",  "psDot",         "psDashDot",
+const char* const PenStyles[] = {"psSolid",      "psDash",  "psDot",        "psDashDot",
                                  "psDashDotDot", "psClear", "psInsideFrame"};
-const char* const PenModes[] = {"pmBlack",      "pmWhite",      "pmNop",         "pmNot",
-                                "pmCopy",       "pmNotCopy",    "pmMergePenNot", "pmMaskPenNot",
+const char* const PenModes[] = {"pmBlack",       "pmWhite",      "pmNop",         "pmNot",
+                                "pmCopy",        "pmNotCopy",    "pmMergePenNot", "pmMaskPenNot",
                                 "pmMergeNotPen", "pmMaskNotPen", "pmMerge",       "pmNotMerge",
-                                "pmMask",       "pmNotMask",    "pmXor",         "pmNotXor"};
+                                "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
 const char* const BrushStyles[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
                                    "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 
@@ -28,7 +28,8 @@ std::string RectText(const RECT& r) {
 std::string PenText(const CanvasRecord& r) {
     std::string s = " pen=" + ColorToString(r.PenColor) + "/" + std::to_string(r.PenWidth) + "/" +
                     PenStyles[r.PenStyle];
-    if (r.PenMode != pmCopy) s += std::string("/") + PenModes[r.PenMode];
+    if (r.PenMode != pmCopy)
+        s += std::string("/") + PenModes[r.PenMode];
     return s;
 }
 
@@ -42,17 +43,23 @@ std::string FontText(const CanvasRecord& r) {
     std::string styles;
     const char* const names[] = {"bold", "italic", "underline", "strikeout"};
     for (int i = 0; i < 4; ++i)
-        if (r.FontStyle.Contains(TFontStyle(i))) styles += (styles.empty() ? "" : ",") + std::string(names[i]);
-    if (!styles.empty()) s += "/" + styles;
-    if (r.FontOrientation) s += "/angle=" + std::to_string(r.FontOrientation);
+        if (r.FontStyle.Contains(TFontStyle(i)))
+            styles += (styles.empty() ? "" : ",") + std::string(names[i]);
+    if (!styles.empty())
+        s += "/" + styles;
+    if (r.FontOrientation)
+        s += "/angle=" + std::to_string(r.FontOrientation);
     return s;
 }
 
-std::string SizeText(SIZE s) { return std::to_string(s.cx) + "x" + std::to_string(s.cy); }
+std::string SizeText(SIZE s) {
+    return std::to_string(s.cx) + "x" + std::to_string(s.cy);
+}
 
 std::string PointsText(const std::vector<POINT>& points) {
     std::string s;
-    for (POINT p : points) s += " " + PointText(p);
+    for (POINT p : points)
+        s += " " + PointText(p);
     return s;
 }
 
@@ -61,23 +68,34 @@ std::string PointsText(const std::vector<POINT>& points) {
 std::string CanvasRecord::ToString() const {
     using K = Kind;
     switch (Type) {
-    case K::Polyline: return "Polyline" + PointsText(Points) + PenText(*this);
-    case K::Polygon: return "Polygon" + PointsText(Points) + PenText(*this) + BrushText(*this);
-    case K::Rectangle: return "Rectangle " + RectText(Rect) + PenText(*this) + BrushText(*this);
-    case K::Ellipse: return "Ellipse " + RectText(Rect) + PenText(*this) + BrushText(*this);
-    case K::FillRect: return "FillRect " + RectText(Rect) + BrushText(*this);
-    case K::FrameRect: return "FrameRect " + RectText(Rect) + BrushText(*this);
-    case K::FocusRect: return "FocusRect " + RectText(Rect);
+    case K::Polyline:
+        return "Polyline" + PointsText(Points) + PenText(*this);
+    case K::Polygon:
+        return "Polygon" + PointsText(Points) + PenText(*this) + BrushText(*this);
+    case K::Rectangle:
+        return "Rectangle " + RectText(Rect) + PenText(*this) + BrushText(*this);
+    case K::Ellipse:
+        return "Ellipse " + RectText(Rect) + PenText(*this) + BrushText(*this);
+    case K::FillRect:
+        return "FillRect " + RectText(Rect) + BrushText(*this);
+    case K::FrameRect:
+        return "FrameRect " + RectText(Rect) + BrushText(*this);
+    case K::FocusRect:
+        return "FocusRect " + RectText(Rect);
     case K::Text: {
         std::string s = "Text " + PointText(Points.at(0)) + " \"" + Text + "\"" + FontText(*this);
-        if (Opaque) s += " opaque=" + ColorToString(Color);
-        if (Clipped) s += " clip=" + RectText(Rect);
+        if (Opaque)
+            s += " opaque=" + ColorToString(Color);
+        if (Clipped)
+            s += " clip=" + RectText(Rect);
         return s;
     }
     case K::Draw: {
         std::string s = "Draw " + Text + " " + SizeText(ImageSize) + " " + RectText(Rect);
-        if (Stretch) s += " stretch";
-        if (Transparent) s += " transparent";
+        if (Stretch)
+            s += " stretch";
+        if (Transparent)
+            s += " transparent";
         return s;
     }
     case K::Bits: {
@@ -86,8 +104,10 @@ std::string CanvasRecord::ToString() const {
         return "Bits " + SizeText(ImageSize) + " " + RectText(Rect) +
                " rop=" + (Rop == gfx::detail::BlendBits ? std::string("blend") : std::string(rop));
     }
-    case K::Pixel: return "Pixel " + PointText(Points.at(0)) + " " + ColorToString(Color);
-    case K::Clip: return Clipped ? "Clip " + RectText(Rect) : std::string("Clip none");
+    case K::Pixel:
+        return "Pixel " + PointText(Points.at(0)) + " " + ColorToString(Color);
+    case K::Clip:
+        return Clipped ? "Clip " + RectText(Rect) : std::string("Clip none");
     }
     return {};
 }
@@ -102,20 +122,23 @@ void TRecordingCanvas::SetSize(int width, int height) {
 std::vector<std::string> TRecordingCanvas::Lines() const {
     std::vector<std::string> lines;
     lines.reserve(records_.size());
-    for (const CanvasRecord& r : records_) lines.push_back(r.ToString());
+    for (const CanvasRecord& r : records_)
+        lines.push_back(r.ToString());
     return lines;
 }
 
 std::string TRecordingCanvas::Text() const {
     std::string all;
-    for (const CanvasRecord& r : records_) all += r.ToString() + "\n";
+    for (const CanvasRecord& r : records_)
+        all += r.ToString() + "\n";
     return all;
 }
 
 std::vector<std::string> TRecordingCanvas::TextRuns() const {
     std::vector<std::string> runs;
     for (const CanvasRecord& r : records_)
-        if (r.Type == CanvasRecord::Kind::Text) runs.push_back(r.Text);
+        if (r.Type == CanvasRecord::Kind::Text)
+            runs.push_back(r.Text);
     return runs;
 }
 
@@ -139,19 +162,28 @@ void TRecordingCanvas::DoPolygon(const std::vector<POINT>& points) {
     Add(CanvasRecord::Kind::Polygon).Points = points;
 }
 
-void TRecordingCanvas::DoRectangle(const RECT& rect) { Add(CanvasRecord::Kind::Rectangle).Rect = rect; }
+void TRecordingCanvas::DoRectangle(const RECT& rect) {
+    Add(CanvasRecord::Kind::Rectangle).Rect = rect;
+}
 
-void TRecordingCanvas::DoEllipse(const RECT& rect) { Add(CanvasRecord::Kind::Ellipse).Rect = rect; }
+void TRecordingCanvas::DoEllipse(const RECT& rect) {
+    Add(CanvasRecord::Kind::Ellipse).Rect = rect;
+}
 
 void TRecordingCanvas::DoFillRect(const RECT& rect) {
     // A clear brush fills nothing, so nothing is written down.
-    if (Brush()->Style() == bsClear) return;
+    if (Brush()->Style() == bsClear)
+        return;
     Add(CanvasRecord::Kind::FillRect).Rect = rect;
 }
 
-void TRecordingCanvas::DoFrameRect(const RECT& rect) { Add(CanvasRecord::Kind::FrameRect).Rect = rect; }
+void TRecordingCanvas::DoFrameRect(const RECT& rect) {
+    Add(CanvasRecord::Kind::FrameRect).Rect = rect;
+}
 
-void TRecordingCanvas::DoFocusRect(const RECT& rect) { Add(CanvasRecord::Kind::FocusRect).Rect = rect; }
+void TRecordingCanvas::DoFocusRect(const RECT& rect) {
+    Add(CanvasRecord::Kind::FocusRect).Rect = rect;
+}
 
 void TRecordingCanvas::DoText(int x, int y, std::string_view text, const TFont& font,
                               const RECT* clip, bool opaque) {
@@ -164,7 +196,8 @@ void TRecordingCanvas::DoText(int x, int y, std::string_view text, const TFont& 
     r.FontStyle = font.Style();
     r.FontOrientation = font.Orientation();
     r.Opaque = opaque;
-    if (opaque) r.Color = Brush()->Color();
+    if (opaque)
+        r.Color = Brush()->Color();
     if (clip) {
         r.Clipped = true;
         r.Rect = *clip;

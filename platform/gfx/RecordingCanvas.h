@@ -30,8 +30,20 @@
 
 // One operation written down by a TRecordingCanvas.
 struct CanvasRecord {
-    enum class Kind { Polyline, Polygon, Rectangle, Ellipse, FillRect, FrameRect, FocusRect,
-                      Text, Draw, Bits, Pixel, Clip };
+    enum class Kind {
+        Polyline,
+        Polygon,
+        Rectangle,
+        Ellipse,
+        FillRect,
+        FrameRect,
+        FocusRect,
+        Text,
+        Draw,
+        Bits,
+        Pixel,
+        Clip
+    };
 
     Kind Type = Kind::Polyline;
     // Polyline and Polygon: the points. Text and Pixel: the point.

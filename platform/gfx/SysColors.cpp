@@ -43,7 +43,8 @@ constexpr COLORREF Standard[COLOR_COUNT] = {
 std::atomic<COLORREF>* Colors() {
     static std::atomic<COLORREF> colors[COLOR_COUNT];
     static bool filled = [] {
-        for (int i = 0; i < COLOR_COUNT; ++i) colors[i] = Standard[i];
+        for (int i = 0; i < COLOR_COUNT; ++i)
+            colors[i] = Standard[i];
         return true;
     }();
     (void)filled;
@@ -53,22 +54,27 @@ std::atomic<COLORREF>* Colors() {
 } // namespace
 
 DWORD GetSysColor(int index) {
-    if (index < 0 || index >= COLOR_COUNT) return 0;
+    if (index < 0 || index >= COLOR_COUNT)
+        return 0;
     return Colors()[index].load();
 }
 
 BOOL SetSysColors(int count, const int* elements, const COLORREF* values) {
-    if (count < 0 || (count > 0 && (!elements || !values))) return FALSE;
+    if (count < 0 || (count > 0 && (!elements || !values)))
+        return FALSE;
     for (int i = 0; i < count; ++i)
-        if (elements[i] < 0 || elements[i] >= COLOR_COUNT) return FALSE;
-    for (int i = 0; i < count; ++i) Colors()[elements[i]] = values[i] & 0xFFFFFF;
+        if (elements[i] < 0 || elements[i] >= COLOR_COUNT)
+            return FALSE;
+    for (int i = 0; i < count; ++i)
+        Colors()[elements[i]] = values[i] & 0xFFFFFF;
     return TRUE;
 }
 
 namespace platform {
 
 void ResetSysColors() {
-    for (int i = 0; i < COLOR_COUNT; ++i) Colors()[i] = Standard[i];
+    for (int i = 0; i < COLOR_COUNT; ++i)
+        Colors()[i] = Standard[i];
 }
 
 } // namespace platform

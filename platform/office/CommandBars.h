@@ -21,8 +21,7 @@ constexpr GUID IID_CommandBarPopup = MakeGuid("{000C030A-0000-0000-C000-00000000
 constexpr GUID IID__CommandBarComboBox = MakeGuid("{000C030C-0000-0000-C000-000000000046}");
 constexpr GUID IID__CommandBarButton = MakeGuid("{000C030E-0000-0000-C000-000000000046}");
 constexpr GUID DIID__CommandBarButtonEvents = MakeGuid("{000C0351-0000-0000-C000-000000000046}");
-constexpr GUID DIID__CommandBarComboBoxEvents =
-    MakeGuid("{000C0354-0000-0000-C000-000000000046}");
+constexpr GUID DIID__CommandBarComboBoxEvents = MakeGuid("{000C0354-0000-0000-C000-000000000046}");
 
 // The command bars of a window (members reached through IDispatch: Count,
 // Item, Add, FindControl, ActiveMenuBar).

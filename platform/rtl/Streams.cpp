@@ -14,7 +14,9 @@ int64_t TStream::GetSize() {
     return size;
 }
 
-void TStream::SetSize(int64_t) { throw EStreamError("Stream size cannot be changed"); }
+void TStream::SetSize(int64_t) {
+    throw EStreamError("Stream size cannot be changed");
+}
 
 void TStream::ReadBuffer(void* buffer, size_t count) {
     auto* bytes = static_cast<uint8_t*>(buffer);

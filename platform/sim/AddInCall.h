@@ -13,8 +13,7 @@ namespace sim {
 
 // The HRESULT of call(), or E_UNEXPECTED with escaped set to the message of
 // the C++ exception that came out of it.
-template <class F>
-HRESULT ShieldedCall(F&& call, std::string& escaped) noexcept {
+template <class F> HRESULT ShieldedCall(F&& call, std::string& escaped) noexcept {
     try {
         return call();
     } catch (const std::exception& e) {

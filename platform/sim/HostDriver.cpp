@@ -166,8 +166,7 @@ void HostDriver::Fail(const HostedAddIn& addIn, const std::string& what, HRESULT
 
 // Logs and makes one call into the add-in; a failure code, or a C++
 // exception let out, is reported. True on success.
-template <class F>
-bool HostDriver::Call(HostedAddIn& addIn, const std::string& what, F&& call) {
+template <class F> bool HostDriver::Call(HostedAddIn& addIn, const std::string& what, F&& call) {
     log_.push_back(addIn.ProgId + ": " + what);
     ClearComErrorInfo();
     std::string escaped;
@@ -229,7 +228,8 @@ bool HostDriver::Load(HostedAddIn& addIn) {
     }
     ComPtr<IDTExtensibility2> object;
     bool created = Call(addIn, "CreateInstance", [&] {
-        HRESULT made = factory->CreateInstance(nullptr, IID_IDTExtensibility2, object.ReceiveVoid());
+        HRESULT made =
+            factory->CreateInstance(nullptr, IID_IDTExtensibility2, object.ReceiveVoid());
         return SUCCEEDED(made) && !object ? E_POINTER : made;
     });
     factory = nullptr;

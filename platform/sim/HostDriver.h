@@ -140,8 +140,7 @@ public:
 private:
     HostedAddIn* Read(std::string_view progId);
     bool Load(HostedAddIn& addIn);
-    template <class F>
-    bool Call(HostedAddIn& addIn, const std::string& what, F&& call);
+    template <class F> bool Call(HostedAddIn& addIn, const std::string& what, F&& call);
     void Fail(const HostedAddIn& addIn, const std::string& what, HRESULT hr = S_OK);
     bool ConnectLoaded(HostedAddIn& addIn, ext_ConnectMode mode);
     void OfferTaskPanes(HostedAddIn& addIn);

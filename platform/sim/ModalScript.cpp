@@ -9,18 +9,23 @@ namespace {
 
 const char* TypeName(TMsgDlgType type) {
     switch (type) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirmation";
-    case mtCustom: return "Custom";
+    case mtWarning:
+        return "Warning";
+    case mtError:
+        return "Error";
+    case mtInformation:
+        return "Information";
+    case mtConfirmation:
+        return "Confirmation";
+    case mtCustom:
+        return "Custom";
     }
     return "?";
 }
 
 const char* ResultName(TModalResult result) {
-    static const char* const names[] = {"None", "OK",  "Cancel", "Abort",    "Retry",    "Ignore",
-                                        "Yes",  "No",  "All",    "NoToAll",  "YesToAll"};
+    static const char* const names[] = {"None", "OK", "Cancel", "Abort",   "Retry",   "Ignore",
+                                        "Yes",  "No", "All",    "NoToAll", "YesToAll"};
     return result >= 0 && result <= mrYesToAll ? names[result] : "?";
 }
 
@@ -28,7 +33,8 @@ const char* ResultName(TModalResult result) {
 std::string Plain(const char* caption) {
     std::string s;
     for (const char* p = caption; *p; ++p)
-        if (*p != '&') s += *p;
+        if (*p != '&')
+            s += *p;
     return s;
 }
 
@@ -38,7 +44,8 @@ ModalScript& ModalScript::Click(TMsgDlgBtn button) {
     return Answer([button](const forms::MessageBoxRequest&) { return button; });
 }
 
-ModalScript& ModalScript::Answer(std::function<TMsgDlgBtn(const forms::MessageBoxRequest&)> choose) {
+ModalScript&
+ModalScript::Answer(std::function<TMsgDlgBtn(const forms::MessageBoxRequest&)> choose) {
     steps_.push_back({std::move(choose), {}});
     return *this;
 }
@@ -83,8 +90,10 @@ std::string ModalScript::Describe(const forms::ShownDialog& d) {
     std::string buttons;
     for (TMsgDlgBtn b : {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll,
                          mbYesToAll, mbHelp}) {
-        if (!d.Buttons.Contains(b)) continue;
-        if (!buttons.empty()) buttons += ", ";
+        if (!d.Buttons.Contains(b))
+            continue;
+        if (!buttons.empty())
+            buttons += ", ";
         buttons += Plain(ButtonCaption(b));
     }
     return std::string("[") + TypeName(d.Type) + "] " + d.Caption + ": \"" + d.Text + "\" {" +

@@ -9,11 +9,14 @@
 
 namespace sim {
 
-UINT OfficeBroadcastMessage() { return RegisterWindowMessage("WM_MSO_BROADCASTCHANGE"); }
+UINT OfficeBroadcastMessage() {
+    return RegisterWindowMessage("WM_MSO_BROADCASTCHANGE");
+}
 
 void ChangeOfficeTheme(int majorVersion, int theme) {
     TRegistry reg;
-    std::string key = "\\Software\\Microsoft\\Office\\" + std::to_string(majorVersion) + ".0\\Common";
+    std::string key =
+        "\\Software\\Microsoft\\Office\\" + std::to_string(majorVersion) + ".0\\Common";
     if (!reg.OpenKey(key, true))
         throw EHostFailure("The Office settings key cannot be opened: " + key);
     reg.WriteInteger("Theme", theme);

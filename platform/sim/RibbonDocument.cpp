@@ -52,7 +52,8 @@ DocPtr TryParseXml(std::u16string_view xml, std::string& error) {
         return nullptr;
     }
     DocPtr doc(xmlCtxtReadMemory(ctxt.get(), utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                                 "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+                                 "UTF-8",
+                                 XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     if (!doc || !ctxt->wellFormed) {
         error = ErrorText(xmlCtxtGetLastError(ctxt.get()));
         return nullptr;

@@ -12,7 +12,9 @@ namespace sim {
 
 namespace {
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string Quoted(std::string_view s) {
+    return "\"" + std::string(s) + "\"";
+}
 
 bool IsOneOf(const std::string& tag, std::initializer_list<const char*> tags) {
     return std::any_of(tags.begin(), tags.end(), [&](const char* t) { return tag == t; });
@@ -72,8 +74,7 @@ const RibbonDocument& RibbonHost::Document() const {
 
 SimulatedRibbonUI& RibbonHost::RibbonUI() const {
     if (!ribbonUI_)
-        throw EHostFailure("The ribbon for " + Quoted(text::Narrow(ribbonId_)) +
-                           " is not loaded");
+        throw EHostFailure("The ribbon for " + Quoted(text::Narrow(ribbonId_)) + " is not loaded");
     return *ribbonUI_;
 }
 
@@ -93,7 +94,9 @@ void RibbonHost::ClearRecords() noexcept {
     errors_.clear();
 }
 
-void RibbonHost::Record(const std::string& what) { errors_.push_back(what); }
+void RibbonHost::Record(const std::string& what) {
+    errors_.push_back(what);
+}
 
 const RibbonElement& RibbonHost::Find(std::string_view controlId) const {
     const RibbonElement* element = Document().FindControl(controlId);
@@ -174,8 +177,8 @@ Variant RibbonHost::CallByName(const std::string& name, const RibbonElement* ele
         escaped);
     if (!escaped.empty()) {
         calls_.push_back(record);
-        throw EHostFailure("GetIDsOfNames(" + Quoted(name) + ") let a C++ exception out: " +
-                               escaped,
+        throw EHostFailure("GetIDsOfNames(" + Quoted(name) +
+                               ") let a C++ exception out: " + escaped,
                            record.Result);
     }
     if (FAILED(record.Result)) {
@@ -194,8 +197,7 @@ Variant RibbonHost::CallByName(const std::string& name, const RibbonElement* ele
     record.Result = ShieldedCall(
         [&] {
             return dispatch->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                    &args.Params(), wantResult ? &result : nullptr, &info,
-                                    &argErr);
+                                    &args.Params(), wantResult ? &result : nullptr, &info, &argErr);
         },
         escaped);
     calls_.push_back(record);

@@ -14,7 +14,8 @@
 //   get... of a control (control)        getItem... (control, index)
 //   onAction of a button (control)       of a toggle button or check box (control, pressed)
 //   of a drop-down or gallery (control, selected id, selected index)
-//   onChange (control, text)             of a repurposed command (control[, pressed], cancel by reference)
+//   onChange (control, text)             of a repurposed command (control[, pressed], cancel by
+//   reference)
 //
 // As in Office, what a control shows is asked once and kept until the
 // add-in invalidates the control or the whole ribbon through IRibbonUI. A

@@ -6,11 +6,9 @@
 
 namespace sim {
 
-ComPtr<SimulatedRibbonControl> SimulatedRibbonControl::Create(std::u16string id,
-                                                              std::u16string tag,
+ComPtr<SimulatedRibbonControl> SimulatedRibbonControl::Create(std::u16string id, std::u16string tag,
                                                               ComPtr<IDispatch> context) {
-    return MakeComObject<SimulatedRibbonControl>(std::move(id), std::move(tag),
-                                                 std::move(context));
+    return MakeComObject<SimulatedRibbonControl>(std::move(id), std::move(tag), std::move(context));
 }
 
 SimulatedRibbonControl::SimulatedRibbonControl(std::u16string id, std::u16string tag,

@@ -16,8 +16,8 @@ constexpr int32_t MaxItems = 1000;
 // Runs one question to the add-in; a failing callback or an answer of the
 // wrong type is recorded and leaves the property as it was.
 template <class F>
-void Guarded(std::vector<std::string>& errors, const RibbonElement& element,
-             const char* callback, F&& ask) {
+void Guarded(std::vector<std::string>& errors, const RibbonElement& element, const char* callback,
+             F&& ask) {
     try {
         ask();
     } catch (const EHostFailure& e) {
@@ -90,8 +90,8 @@ RibbonControlState RibbonHost::Ask(const RibbonElement& element) {
     return state;
 }
 
-void RibbonHost::AskText(const RibbonElement& element, const char* attribute,
-                         const char* callback, std::u16string& out) {
+void RibbonHost::AskText(const RibbonElement& element, const char* attribute, const char* callback,
+                         std::u16string& out) {
     if (element.Has(callback)) {
         Guarded(errors_, element, callback,
                 [&] { out = CallFor(element, callback, {}, true).AsWide(); });
@@ -100,8 +100,8 @@ void RibbonHost::AskText(const RibbonElement& element, const char* attribute,
     }
 }
 
-void RibbonHost::AskBool(const RibbonElement& element, const char* attribute,
-                         const char* callback, bool& out) {
+void RibbonHost::AskBool(const RibbonElement& element, const char* attribute, const char* callback,
+                         bool& out) {
     if (element.Has(callback)) {
         Guarded(errors_, element, callback,
                 [&] { out = CallFor(element, callback, {}, true).AsBool(); });

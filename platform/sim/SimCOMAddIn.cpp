@@ -10,8 +10,7 @@ ComPtr<SimulatedCOMAddIn> SimulatedCOMAddIn::Create(std::u16string progId, GUID 
     return MakeComObject<SimulatedCOMAddIn>(std::move(progId), clsid, std::move(description));
 }
 
-SimulatedCOMAddIn::SimulatedCOMAddIn(std::u16string progId, GUID clsid,
-                                     std::u16string description)
+SimulatedCOMAddIn::SimulatedCOMAddIn(std::u16string progId, GUID clsid, std::u16string description)
     : progId_(std::move(progId)), clsid_(clsid), description_(std::move(description)) {
     Members.SetSource(u"Office");
     Members.Property(

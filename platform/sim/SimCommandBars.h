@@ -13,8 +13,7 @@
 
 namespace sim {
 
-class SimulatedCommandBars final
-    : public DispatchObject<CommandBars, IConnectionPointContainer> {
+class SimulatedCommandBars final : public DispatchObject<CommandBars, IConnectionPointContainer> {
 public:
     // A new, empty collection.
     static ComPtr<SimulatedCommandBars> Create();

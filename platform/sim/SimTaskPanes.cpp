@@ -15,29 +15,61 @@ SimulatedCustomTaskPane::SimulatedCustomTaskPane(ComPtr<IDispatch> application,
       window_(std::move(window)), control_(std::move(control)) {
     Members.SetSource(u"Office");
     points_.Add(DIID__CustomTaskPaneEvents);
-    Members.Get("Title", [this] { Expect(); return title_; });
-    Members.Get("Application", [this] { Expect(); return Variant(application_); });
-    Members.Get("Window", [this] { Expect(); return Variant(window_); });
-    Members.Get("ContentControl", [this] { Expect(); return Variant(control_); });
+    Members.Get("Title", [this] {
+        Expect();
+        return title_;
+    });
+    Members.Get("Application", [this] {
+        Expect();
+        return Variant(application_);
+    });
+    Members.Get("Window", [this] {
+        Expect();
+        return Variant(window_);
+    });
+    Members.Get("ContentControl", [this] {
+        Expect();
+        return Variant(control_);
+    });
     Members.Property(
-        "Visible", [this] { Expect(); return visible_; },
+        "Visible",
+        [this] {
+            Expect();
+            return visible_;
+        },
         [this](const Variant& v) { OleCheck(put_Visible(v.AsWordBool())); });
     Members.Property(
-        "Height", [this] { Expect(); return height_; },
+        "Height",
+        [this] {
+            Expect();
+            return height_;
+        },
         [this](const Variant& v) { OleCheck(put_Height(v.AsInteger())); });
     Members.Property(
-        "Width", [this] { Expect(); return width_; },
+        "Width",
+        [this] {
+            Expect();
+            return width_;
+        },
         [this](const Variant& v) { OleCheck(put_Width(v.AsInteger())); });
     Members.Property(
-        "DockPosition", [this] { Expect(); return dock_; },
+        "DockPosition",
+        [this] {
+            Expect();
+            return dock_;
+        },
         [this](const Variant& v) {
             OleCheck(put_DockPosition(static_cast<MsoCTPDockPosition>(v.AsInteger())));
         });
     Members.Property(
-        "DockPositionRestrict", [this] { Expect(); return restrict_; },
+        "DockPositionRestrict",
+        [this] {
+            Expect();
+            return restrict_;
+        },
         [this](const Variant& v) {
-            OleCheck(put_DockPositionRestrict(
-                static_cast<MsoCTPDockPositionRestrict>(v.AsInteger())));
+            OleCheck(
+                put_DockPositionRestrict(static_cast<MsoCTPDockPositionRestrict>(v.AsInteger())));
         });
     Members.Method("Delete", [this] { OleCheck(Delete()); });
 }
@@ -206,8 +238,9 @@ ComPtr<SimulatedCTPFactory> SimulatedCTPFactory::Create(ComPtr<IDispatch> applic
 SimulatedCTPFactory::SimulatedCTPFactory(ComPtr<IDispatch> application)
     : application_(std::move(application)) {
     Members.SetSource(u"Office");
-    Members.Add("CreateCTP").Params({"CTPAxID", "CTPTitle", "CTPParentWindow"}).Call(
-        [this](DispCall& call) {
+    Members.Add("CreateCTP")
+        .Params({"CTPAxID", "CTPTitle", "CTPParentWindow"})
+        .Call([this](DispCall& call) {
             call.ExpectCount(2, 3);
             ComPtr<_CustomTaskPane> pane;
             OleCheck(CreateCTP(call.Wide(0), call.Wide(1), call.Optional(2, Variant::Missing()),

@@ -7,10 +7,9 @@ namespace {
 // Windows-1252 0x80..0x9F; 0 marks the five bytes the code page leaves undefined,
 // which Windows maps to the C1 control of the same value.
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -298,10 +297,18 @@ template <class View> int CompareUpper(View a, View b, char32_t (*decode)(View, 
 
 } // namespace
 
-std::string UpperCase(std::string_view s) { return ChangeCase(s, ToUpper); }
-std::string LowerCase(std::string_view s) { return ChangeCase(s, ToLower); }
-std::u16string UpperCase(std::u16string_view s) { return ChangeCase(s, ToUpper); }
-std::u16string LowerCase(std::u16string_view s) { return ChangeCase(s, ToLower); }
+std::string UpperCase(std::string_view s) {
+    return ChangeCase(s, ToUpper);
+}
+std::string LowerCase(std::string_view s) {
+    return ChangeCase(s, ToLower);
+}
+std::u16string UpperCase(std::u16string_view s) {
+    return ChangeCase(s, ToUpper);
+}
+std::u16string LowerCase(std::u16string_view s) {
+    return ChangeCase(s, ToLower);
+}
 
 int CompareText(std::string_view a, std::string_view b) {
     return CompareUpper(a, b, DecodeAnsiChar);
@@ -310,7 +317,11 @@ int CompareText(std::u16string_view a, std::u16string_view b) {
     return CompareUpper(a, b, DecodeUtf16Char);
 }
 
-bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
-bool SameText(std::u16string_view a, std::u16string_view b) { return CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+    return CompareText(a, b) == 0;
+}
+bool SameText(std::u16string_view a, std::u16string_view b) {
+    return CompareText(a, b) == 0;
+}
 
 } // namespace text

@@ -64,7 +64,11 @@ bool SameText(std::string_view a, std::string_view b);
 bool SameText(std::u16string_view a, std::u16string_view b);
 
 // Short names used throughout: the system's 8-bit text and UTF-16 text.
-inline std::u16string Wide(std::string_view s) { return Utf8ToUtf16(s); }
-inline std::string Narrow(std::u16string_view s) { return Utf16ToUtf8(s); }
+inline std::u16string Wide(std::string_view s) {
+    return Utf8ToUtf16(s);
+}
+inline std::string Narrow(std::u16string_view s) {
+    return Utf16ToUtf8(s);
+}
 
 } // namespace text

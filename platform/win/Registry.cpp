@@ -8,20 +8,22 @@
 #include <algorithm>
 #include <cstring>
 
-using platform::RegKey;
 using platform::RegistryStore;
+using platform::RegKey;
 using platform::RegValue;
 
 namespace {
 
 // Names must stand on one line of the registry file: no control characters.
 bool IsPrintableName(std::string_view name) {
-    return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 // The key at root + pieces; created with its parents when create (created
 // tells whether anything was). nullptr when missing or the root is unknown.
-RegKey* Locate(HKEY root, const std::vector<std::string>& pieces, bool create, bool* created = nullptr) {
+RegKey* Locate(HKEY root, const std::vector<std::string>& pieces, bool create,
+               bool* created = nullptr) {
     platform::RegTree& tree = RegistryStore::Instance().Tree();
     RegKey* key = nullptr;
     std::vector<std::string> all;
@@ -39,9 +41,11 @@ RegKey* Locate(HKEY root, const std::vector<std::string>& pieces, bool create, b
     for (const std::string& piece : all) {
         RegKey* next = key->FindKey(piece);
         if (!next) {
-            if (!create) return nullptr;
+            if (!create)
+                return nullptr;
             next = &key->CreateKey(piece);
-            if (created) *created = true;
+            if (created)
+                *created = true;
         }
         key = next;
     }
@@ -68,8 +72,10 @@ void TRegistry::SetRootKey(HKEY root) {
 bool TRegistry::Target(std::string_view path, std::vector<std::string>& pieces) const {
     bool absolute = !path.empty() && path[0] == '\\';
     std::vector<std::string> relative;
-    if (!platform::SplitRegPath(path, relative)) return false;
-    if (!std::all_of(relative.begin(), relative.end(), [](const std::string& p) { return IsPrintableName(p); }))
+    if (!platform::SplitRegPath(path, relative))
+        return false;
+    if (!std::all_of(relative.begin(), relative.end(),
+                     [](const std::string& p) { return IsPrintableName(p); }))
         return false;
     pieces = (!absolute && open_) ? path_ : std::vector<std::string>();
     pieces.insert(pieces.end(), relative.begin(), relative.end());
@@ -78,12 +84,15 @@ bool TRegistry::Target(std::string_view path, std::vector<std::string>& pieces) 
 
 bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
     std::vector<std::string> pieces;
-    if (!Target(key, pieces)) return false;
+    if (!Target(key, pieces))
+        return false;
     RegistryStore& store = RegistryStore::Instance();
     auto lock = store.Lock();
     bool created = false;
-    if (!Locate(root_, pieces, canCreate, &created)) return false;
-    if (created) store.Save();
+    if (!Locate(root_, pieces, canCreate, &created))
+        return false;
+    if (created)
+        store.Save();
     open_ = true;
     readOnly_ = false;
     path_ = std::move(pieces);
@@ -92,9 +101,11 @@ bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
 
 bool TRegistry::OpenKeyReadOnly(std::string_view key) {
     std::vector<std::string> pieces;
-    if (!Target(key, pieces)) return false;
+    if (!Target(key, pieces))
+        return false;
     auto lock = RegistryStore::Instance().Lock();
-    if (!Locate(root_, pieces, false)) return false;
+    if (!Locate(root_, pieces, false))
+        return false;
     open_ = true;
     readOnly_ = true;
     path_ = std::move(pieces);
@@ -116,27 +127,32 @@ bool TRegistry::CreateKey(std::string_view key) {
     bool created = false;
     if (!Locate(root_, pieces, true, &created))
         throw ERegistryException("Failed to create key " + std::string(key));
-    if (created) store.Save();
+    if (created)
+        store.Save();
     return true;
 }
 
 bool TRegistry::DeleteKey(std::string_view key) {
     std::vector<std::string> relative, pieces;
     // An empty path would name the open key or the root itself: refused.
-    if (!platform::SplitRegPath(key, relative) || relative.empty()) return false;
-    if (!Target(key, pieces) || pieces.empty()) return false;
+    if (!platform::SplitRegPath(key, relative) || relative.empty())
+        return false;
+    if (!Target(key, pieces) || pieces.empty())
+        return false;
     RegistryStore& store = RegistryStore::Instance();
     auto lock = store.Lock();
     std::vector<std::string> parentPath(pieces.begin(), pieces.end() - 1);
     RegKey* parent = Locate(root_, parentPath, false);
-    if (!parent || !parent->DeleteKey(pieces.back())) return false;
+    if (!parent || !parent->DeleteKey(pieces.back()))
+        return false;
     store.Save();
     return true;
 }
 
 bool TRegistry::KeyExists(std::string_view key) {
     std::vector<std::string> pieces;
-    if (!Target(key, pieces)) return false;
+    if (!Target(key, pieces))
+        return false;
     auto lock = RegistryStore::Instance().Lock();
     return Locate(root_, pieces, false) != nullptr;
 }
@@ -144,14 +160,16 @@ bool TRegistry::KeyExists(std::string_view key) {
 std::string TRegistry::CurrentPath() const {
     std::string out;
     for (const std::string& piece : path_) {
-        if (!out.empty()) out += '\\';
+        if (!out.empty())
+            out += '\\';
         out += piece;
     }
     return out;
 }
 
 bool TRegistry::HasSubKeys() {
-    if (!open_) return false;
+    if (!open_)
+        return false;
     auto lock = RegistryStore::Instance().Lock();
     RegKey* key = Locate(root_, path_, false);
     return key && key->HasKeys();
@@ -159,35 +177,42 @@ bool TRegistry::HasSubKeys() {
 
 std::vector<std::string> TRegistry::GetKeyNames() {
     std::vector<std::string> names;
-    if (!open_) return names;
+    if (!open_)
+        return names;
     auto lock = RegistryStore::Instance().Lock();
     if (RegKey* key = Locate(root_, path_, false))
-        for (const RegKey* child : key->Keys()) names.push_back(child->Name());
+        for (const RegKey* child : key->Keys())
+            names.push_back(child->Name());
     return names;
 }
 
 std::vector<std::string> TRegistry::GetValueNames() {
     std::vector<std::string> names;
-    if (!open_) return names;
+    if (!open_)
+        return names;
     auto lock = RegistryStore::Instance().Lock();
     if (RegKey* key = Locate(root_, path_, false))
-        for (const RegValue& v : key->Values()) names.push_back(v.Name);
+        for (const RegValue& v : key->Values())
+            names.push_back(v.Name);
     return names;
 }
 
 bool TRegistry::FindValue(std::string_view name, RegValue& out) {
-    if (!open_) return false;
+    if (!open_)
+        return false;
     auto lock = RegistryStore::Instance().Lock();
     RegKey* key = Locate(root_, path_, false);
     const RegValue* v = key ? key->FindValue(name) : nullptr;
-    if (!v) return false;
+    if (!v)
+        return false;
     out = *v;
     return true;
 }
 
 RegValue TRegistry::RequireValue(std::string_view name) {
     RegValue v;
-    if (!FindValue(name, v)) RaiseGetFailed(name);
+    if (!FindValue(name, v))
+        RaiseGetFailed(name);
     return v;
 }
 
@@ -198,13 +223,19 @@ bool TRegistry::ValueExists(std::string_view name) {
 
 TRegDataType TRegistry::GetDataType(std::string_view name) {
     RegValue v;
-    if (!FindValue(name, v)) return rdUnknown;
+    if (!FindValue(name, v))
+        return rdUnknown;
     switch (v.Type) {
-    case REG_SZ: return rdString;
-    case REG_EXPAND_SZ: return rdExpandString;
-    case REG_DWORD: return rdInteger;
-    case REG_BINARY: return rdBinary;
-    default: return rdUnknown;
+    case REG_SZ:
+        return rdString;
+    case REG_EXPAND_SZ:
+        return rdExpandString;
+    case REG_DWORD:
+        return rdInteger;
+    case REG_BINARY:
+        return rdBinary;
+    default:
+        return rdUnknown;
     }
 }
 
@@ -214,63 +245,77 @@ int TRegistry::GetDataSize(std::string_view name) {
 }
 
 bool TRegistry::DeleteValue(std::string_view name) {
-    if (!open_ || readOnly_) return false;
+    if (!open_ || readOnly_)
+        return false;
     RegistryStore& store = RegistryStore::Instance();
     auto lock = store.Lock();
     RegKey* key = Locate(root_, path_, false);
-    if (!key || !key->DeleteValue(name)) return false;
+    if (!key || !key->DeleteValue(name))
+        return false;
     store.Save();
     return true;
 }
 
 std::string TRegistry::ReadString(std::string_view name) {
     RegValue v;
-    if (!FindValue(name, v)) return {};
-    if (v.Type != REG_SZ && v.Type != REG_EXPAND_SZ) RaiseInvalidType(name);
+    if (!FindValue(name, v))
+        return {};
+    if (v.Type != REG_SZ && v.Type != REG_EXPAND_SZ)
+        RaiseInvalidType(name);
     return v.Text;
 }
 
 int32_t TRegistry::ReadInteger(std::string_view name) {
     RegValue v = RequireValue(name);
-    if (v.Type != REG_DWORD) RaiseInvalidType(name);
+    if (v.Type != REG_DWORD)
+        RaiseInvalidType(name);
     return static_cast<int32_t>(v.Number);
 }
 
 int TRegistry::ReadBinaryData(std::string_view name, void* buffer, int size) {
     std::vector<uint8_t> data = ReadBinaryData(name);
-    if (size < 0 || data.size() > static_cast<size_t>(size)) RaiseGetFailed(name);
-    if (!data.empty()) std::memcpy(buffer, data.data(), data.size());
+    if (size < 0 || data.size() > static_cast<size_t>(size))
+        RaiseGetFailed(name);
+    if (!data.empty())
+        std::memcpy(buffer, data.data(), data.size());
     return static_cast<int>(data.size());
 }
 
 std::vector<uint8_t> TRegistry::ReadBinaryData(std::string_view name) {
     RegValue v = RequireValue(name);
-    if (v.Type == REG_SZ || v.Type == REG_EXPAND_SZ || v.Type == REG_DWORD) RaiseInvalidType(name);
+    if (v.Type == REG_SZ || v.Type == REG_EXPAND_SZ || v.Type == REG_DWORD)
+        RaiseInvalidType(name);
     return v.Bytes;
 }
 
 void TRegistry::Write(RegValue value) {
     const std::string name = value.Name;
-    if (!open_) RaiseSetFailed(name, "no key is open");
-    if (readOnly_) RaiseSetFailed(name, "the key is open for reading only");
-    if (path_.empty()) RaiseSetFailed(name, "the root key holds no values");
+    if (!open_)
+        RaiseSetFailed(name, "no key is open");
+    if (readOnly_)
+        RaiseSetFailed(name, "the key is open for reading only");
+    if (path_.empty())
+        RaiseSetFailed(name, "the root key holds no values");
     if (!IsPrintableName(name) || name.size() > platform::MaxRegValueNameLength)
         RaiseSetFailed(name, "invalid value name");
     RegistryStore& store = RegistryStore::Instance();
     auto lock = store.Lock();
     RegKey* key = Locate(root_, path_, false);
-    if (!key) RaiseSetFailed(name, "the key has been deleted");
+    if (!key)
+        RaiseSetFailed(name, "the key has been deleted");
     key->SetValue(std::move(value));
     store.Save();
 }
 
 void TRegistry::WriteString(std::string_view name, std::string_view value) {
-    if (value.size() > platform::MaxRegValueSize) RaiseSetFailed(name, "the data is too large");
+    if (value.size() > platform::MaxRegValueSize)
+        RaiseSetFailed(name, "the data is too large");
     Write(RegValue{std::string(name), REG_SZ, std::string(value), 0, {}});
 }
 
 void TRegistry::WriteExpandString(std::string_view name, std::string_view value) {
-    if (value.size() > platform::MaxRegValueSize) RaiseSetFailed(name, "the data is too large");
+    if (value.size() > platform::MaxRegValueSize)
+        RaiseSetFailed(name, "the data is too large");
     Write(RegValue{std::string(name), REG_EXPAND_SZ, std::string(value), 0, {}});
 }
 
@@ -282,25 +327,36 @@ void TRegistry::WriteBinaryData(std::string_view name, const void* buffer, int s
     if (size < 0 || static_cast<size_t>(size) > platform::MaxRegValueSize)
         RaiseSetFailed(name, "the data is too large");
     const auto* bytes = static_cast<const uint8_t*>(buffer);
-    Write(RegValue{std::string(name), REG_BINARY, {}, 0, std::vector<uint8_t>(bytes, bytes + size)});
+    Write(
+        RegValue{std::string(name), REG_BINARY, {}, 0, std::vector<uint8_t>(bytes, bytes + size)});
 }
 
 namespace platform {
 
-RegistryBatch::RegistryBatch() { RegistryStore::Instance().BeginBatch(); }
+RegistryBatch::RegistryBatch() {
+    RegistryStore::Instance().BeginBatch();
+}
 
 RegistryBatch::~RegistryBatch() {
-    if (open_) RegistryStore::Instance().EndBatch(false);
+    if (open_)
+        RegistryStore::Instance().EndBatch(false);
 }
 
 void RegistryBatch::Commit() {
-    if (!open_) return;
+    if (!open_)
+        return;
     open_ = false;
     RegistryStore::Instance().EndBatch(true);
 }
 
-std::string RegistryFilePath() { return RegistryStore::Instance().FilePath(); }
-void ReloadRegistry() { RegistryStore::Instance().Reload(); }
-std::vector<std::string> RegistryLoadProblems() { return RegistryStore::Instance().LoadProblems(); }
+std::string RegistryFilePath() {
+    return RegistryStore::Instance().FilePath();
+}
+void ReloadRegistry() {
+    RegistryStore::Instance().Reload();
+}
+std::vector<std::string> RegistryLoadProblems() {
+    return RegistryStore::Instance().LoadProblems();
+}
 
 } // namespace platform

@@ -27,7 +27,8 @@ RegistryStore& RegistryStore::Instance() {
 RegistryStore::Stamp RegistryStore::StampOf(const std::string& path) {
     struct stat st {};
     Stamp s;
-    if (::stat(path.c_str(), &st) != 0) return s;
+    if (::stat(path.c_str(), &st) != 0)
+        return s;
     s.device = st.st_dev;
     s.inode = st.st_ino;
     s.size = static_cast<unsigned long long>(st.st_size);
@@ -43,9 +44,11 @@ std::unique_lock<std::recursive_mutex> RegistryStore::Lock() {
 }
 
 void RegistryStore::Refresh() {
-    if (batchDepth_ > 0) return; // the batch's changes are not written yet
+    if (batchDepth_ > 0)
+        return; // the batch's changes are not written yet
     std::string home = PlatformHome();
-    if (home != home_ || !(StampOf(home + "/" + FileName) == stamp_)) Load(home);
+    if (home != home_ || !(StampOf(home + "/" + FileName) == stamp_))
+        Load(home);
 }
 
 void RegistryStore::Load(const std::string& home) {
@@ -54,7 +57,8 @@ void RegistryStore::Load(const std::string& home) {
     problems_.clear();
     std::string path = home + "/" + FileName;
     stamp_ = StampOf(path);
-    if (stamp_ == Stamp()) return; // no registry yet
+    if (stamp_ == Stamp())
+        return; // no registry yet
     if (stamp_.size > MaxFileSize) {
         problems_.push_back(path + " is too large to be a registry file");
         return;
@@ -83,17 +87,20 @@ void RegistryStore::Save() {
 
 void RegistryStore::BeginBatch() {
     mutex_.lock();
-    if (batchDepth_ == 0) Refresh();
+    if (batchDepth_ == 0)
+        Refresh();
     ++batchDepth_;
 }
 
 void RegistryStore::EndBatch(bool commit) {
     std::unique_lock<std::recursive_mutex> held(mutex_, std::adopt_lock);
-    if (--batchDepth_ > 0 || !pending_) return;
+    if (--batchDepth_ > 0 || !pending_)
+        return;
     try {
         Save();
     } catch (const ERegistryException& e) {
-        if (commit) throw;
+        if (commit)
+            throw;
         problems_.push_back(e.Message);
     }
 }

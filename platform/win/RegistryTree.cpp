@@ -24,7 +24,8 @@ std::vector<uint8_t> RegValue::Data() const {
         return out;
     }
     if (Type == REG_DWORD)
-        return {uint8_t(Number), uint8_t(Number >> 8), uint8_t(Number >> 16), uint8_t(Number >> 24)};
+        return {uint8_t(Number), uint8_t(Number >> 8), uint8_t(Number >> 16),
+                uint8_t(Number >> 24)};
     return Bytes;
 }
 
@@ -58,12 +59,14 @@ void RegKey::SetValue(RegValue value) {
 
 bool RegKey::DeleteValue(std::string_view name) {
     auto it = valueIndex_.find(text::LowerCase(NormalizedText(name)));
-    if (it == valueIndex_.end()) return false;
+    if (it == valueIndex_.end())
+        return false;
     size_t position = it->second;
     valueIndex_.erase(it);
     values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(position));
     for (auto& [lower, index] : valueIndex_)
-        if (index > position) --index;
+        if (index > position)
+            --index;
     return true;
 }
 
@@ -74,7 +77,8 @@ RegKey* RegKey::FindKey(std::string_view name) const {
 
 RegKey& RegKey::CreateKey(std::string_view name) {
     auto& slot = keys_[text::LowerCase(NormalizedText(name))];
-    if (!slot) slot = std::make_unique<RegKey>(name);
+    if (!slot)
+        slot = std::make_unique<RegKey>(name);
     return *slot;
 }
 
@@ -85,7 +89,8 @@ bool RegKey::DeleteKey(std::string_view name) {
 std::vector<const RegKey*> RegKey::Keys() const {
     std::vector<const RegKey*> out;
     out.reserve(keys_.size());
-    for (const auto& [lower, key] : keys_) out.push_back(key.get());
+    for (const auto& [lower, key] : keys_)
+        out.push_back(key.get());
     return out;
 }
 
@@ -96,9 +101,11 @@ void RegKey::Clear() {
 }
 
 bool operator==(const RegKey& a, const RegKey& b) {
-    if (a.name_ != b.name_ || a.values_ != b.values_ || a.keys_.size() != b.keys_.size()) return false;
+    if (a.name_ != b.name_ || a.values_ != b.values_ || a.keys_.size() != b.keys_.size())
+        return false;
     for (auto i = a.keys_.begin(), j = b.keys_.begin(); i != a.keys_.end(); ++i, ++j)
-        if (i->first != j->first || !(*i->second == *j->second)) return false;
+        if (i->first != j->first || !(*i->second == *j->second))
+            return false;
     return true;
 }
 
@@ -107,12 +114,15 @@ bool SplitRegPath(std::string_view path, std::vector<std::string>& pieces) {
     size_t start = 0;
     while (start <= path.size()) {
         size_t end = path.find('\\', start);
-        if (end == std::string_view::npos) end = path.size();
+        if (end == std::string_view::npos)
+            end = path.size();
         if (end > start) {
             std::string_view piece = path.substr(start, end - start);
-            if (text::Utf8ToUtf16(piece).size() > MaxRegKeyNameLength) return false;
+            if (text::Utf8ToUtf16(piece).size() > MaxRegKeyNameLength)
+                return false;
             pieces.emplace_back(piece);
-            if (pieces.size() > MaxRegKeyDepth) return false;
+            if (pieces.size() > MaxRegKeyDepth)
+                return false;
         }
         start = end + 1;
     }
@@ -124,8 +134,10 @@ bool SplitRegPath(std::string_view path, std::vector<std::string>& pieces) {
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -137,21 +149,26 @@ std::string AsUtf8(std::string_view raw) {
             wide += static_cast<char16_t>(uint8_t(raw[i]) | (uint8_t(raw[i + 1]) << 8));
         return text::Narrow(wide);
     }
-    if (raw.size() >= 3 && raw.substr(0, 3) == "\xEF\xBB\xBF") raw.remove_prefix(3);
+    if (raw.size() >= 3 && raw.substr(0, 3) == "\xEF\xBB\xBF")
+        raw.remove_prefix(3);
     return std::string(raw);
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 // Reads a quoted string at s[pos] (pos at the opening quote), with \\ and \"
 // escapes; pos ends after the closing quote.
 bool ReadQuoted(std::string_view s, size_t& pos, std::string& out) {
-    if (pos >= s.size() || s[pos] != '"') return false;
+    if (pos >= s.size() || s[pos] != '"')
+        return false;
     out.clear();
     for (++pos; pos < s.size(); ++pos) {
         char c = s[pos];
@@ -159,7 +176,8 @@ bool ReadQuoted(std::string_view s, size_t& pos, std::string& out) {
             ++pos;
             return true;
         }
-        if (c == '\\' && pos + 1 < s.size() && (s[pos + 1] == '\\' || s[pos + 1] == '"')) c = s[++pos];
+        if (c == '\\' && pos + 1 < s.size() && (s[pos + 1] == '\\' || s[pos + 1] == '"'))
+            c = s[++pos];
         out += c;
     }
     return false;
@@ -169,16 +187,23 @@ bool ReadHexBytes(std::string_view s, std::vector<uint8_t>& out) {
     out.clear();
     size_t i = 0;
     while (i < s.size()) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-        if (i >= s.size()) break;
-        if (i + 1 >= s.size()) return false;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
+        if (i >= s.size())
+            break;
+        if (i + 1 >= s.size())
+            return false;
         int hi = HexDigit(s[i]), lo = HexDigit(s[i + 1]);
-        if (hi < 0 || lo < 0) return false;
+        if (hi < 0 || lo < 0)
+            return false;
         out.push_back(static_cast<uint8_t>(hi * 16 + lo));
-        if (out.size() > MaxRegValueSize) return false;
+        if (out.size() > MaxRegValueSize)
+            return false;
         i += 2;
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-        if (i < s.size() && s[i] != ',') return false;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
+        if (i < s.size() && s[i] != ',')
+            return false;
         ++i;
     }
     return true;
@@ -189,7 +214,8 @@ std::string TextOfUtf16(const std::vector<uint8_t>& bytes) {
     std::u16string wide;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
         char16_t c = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-        if (c == 0) break;
+        if (c == 0)
+            break;
         wide += c;
     }
     return text::Narrow(wide);
@@ -199,46 +225,55 @@ std::string TextOfUtf16(const std::vector<uint8_t>& bytes) {
 bool ReadData(std::string_view data, RegValue& value) {
     if (!data.empty() && data[0] == '"') {
         size_t pos = 0;
-        if (!ReadQuoted(data, pos, value.Text) || !Trim(data.substr(pos)).empty()) return false;
+        if (!ReadQuoted(data, pos, value.Text) || !Trim(data.substr(pos)).empty())
+            return false;
         value.Type = REG_SZ;
         return value.Text.size() <= MaxRegValueSize;
     }
     if (data.substr(0, 6) == "dword:") {
         std::string_view digits = data.substr(6);
-        if (digits.empty() || digits.size() > 8) return false;
+        if (digits.empty() || digits.size() > 8)
+            return false;
         uint32_t n = 0;
         for (char c : digits) {
             int d = HexDigit(c);
-            if (d < 0) return false;
+            if (d < 0)
+                return false;
             n = n * 16 + uint32_t(d);
         }
         value.Type = REG_DWORD;
         value.Number = n;
         return true;
     }
-    if (data.substr(0, 3) != "hex") return false;
+    if (data.substr(0, 3) != "hex")
+        return false;
     uint32_t type = REG_BINARY;
     size_t colon = data.find(':');
-    if (colon == std::string_view::npos) return false;
+    if (colon == std::string_view::npos)
+        return false;
     std::string_view kind = data.substr(3, colon - 3);
     if (!kind.empty()) {
-        if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' || kind.size() > 10) return false;
+        if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' || kind.size() > 10)
+            return false;
         type = 0;
         for (char c : kind.substr(1, kind.size() - 2)) {
             int d = HexDigit(c);
-            if (d < 0) return false;
+            if (d < 0)
+                return false;
             type = type * 16 + uint32_t(d);
         }
     }
     std::vector<uint8_t> bytes;
-    if (!ReadHexBytes(data.substr(colon + 1), bytes)) return false;
+    if (!ReadHexBytes(data.substr(colon + 1), bytes))
+        return false;
     value.Type = type;
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         value.Text = TextOfUtf16(bytes);
     } else if (type == REG_DWORD && bytes.size() == 4) {
         value.Number = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (uint32_t(bytes[3]) << 24);
     } else {
-        if (type == REG_DWORD) value.Type = REG_BINARY; // four bytes or it is no DWORD
+        if (type == REG_DWORD)
+            value.Type = REG_BINARY; // four bytes or it is no DWORD
         value.Bytes = std::move(bytes);
     }
     return true;
@@ -250,8 +285,10 @@ RegKey* HiveOf(std::string_view& path, RegTree& tree, std::vector<std::string>& 
     std::string hive = text::UpperCase(path.substr(0, slash));
     path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
     classesPrefix.clear();
-    if (hive == "HKEY_CURRENT_USER" || hive == "HKCU") return &tree.CurrentUser;
-    if (hive == "HKEY_LOCAL_MACHINE" || hive == "HKLM") return &tree.LocalMachine;
+    if (hive == "HKEY_CURRENT_USER" || hive == "HKCU")
+        return &tree.CurrentUser;
+    if (hive == "HKEY_LOCAL_MACHINE" || hive == "HKLM")
+        return &tree.LocalMachine;
     if (hive == "HKEY_CLASSES_ROOT" || hive == "HKCR") {
         classesPrefix = {"Software", "Classes"};
         return &tree.LocalMachine;
@@ -266,10 +303,14 @@ public:
     void Line(std::string_view line, size_t number) {
         line_ = number;
         std::string_view t = Trim(line);
-        if (t.empty() || t[0] == ';') return;
-        if (t == "Windows Registry Editor Version 5.00" || t == "REGEDIT4") return;
-        if (t[0] == '[') return Section(t);
-        if (!key_) return Problem("a value outside a known key");
+        if (t.empty() || t[0] == ';')
+            return;
+        if (t == "Windows Registry Editor Version 5.00" || t == "REGEDIT4")
+            return;
+        if (t[0] == '[')
+            return Section(t);
+        if (!key_)
+            return Problem("a value outside a known key");
         Value(t);
     }
 
@@ -282,24 +323,32 @@ private:
 
     void Section(std::string_view t) {
         key_ = nullptr;
-        if (t.back() != ']') return Problem("unterminated key name");
+        if (t.back() != ']')
+            return Problem("unterminated key name");
         std::string_view path = t.substr(1, t.size() - 2);
         bool remove = !path.empty() && path[0] == '-';
-        if (remove) path.remove_prefix(1);
+        if (remove)
+            path.remove_prefix(1);
         std::vector<std::string> pieces, prefix;
         RegKey* hive = HiveOf(path, tree_, prefix);
-        if (!hive) return Problem("unknown hive");
-        if (!SplitRegPath(path, pieces)) return Problem("key name too long or too deep");
+        if (!hive)
+            return Problem("unknown hive");
+        if (!SplitRegPath(path, pieces))
+            return Problem("key name too long or too deep");
         pieces.insert(pieces.begin(), prefix.begin(), prefix.end());
-        if (pieces.empty()) return Problem("a hive root takes no values");
+        if (pieces.empty())
+            return Problem("a hive root takes no values");
         if (remove) {
             RegKey* parent = hive;
-            for (size_t i = 0; parent && i + 1 < pieces.size(); ++i) parent = parent->FindKey(pieces[i]);
-            if (parent) parent->DeleteKey(pieces.back());
+            for (size_t i = 0; parent && i + 1 < pieces.size(); ++i)
+                parent = parent->FindKey(pieces[i]);
+            if (parent)
+                parent->DeleteKey(pieces.back());
             return;
         }
         RegKey* key = hive;
-        for (const std::string& piece : pieces) key = &key->CreateKey(piece);
+        for (const std::string& piece : pieces)
+            key = &key->CreateKey(piece);
         key_ = key;
     }
 
@@ -311,15 +360,18 @@ private:
         } else if (!ReadQuoted(t, pos, value.Name)) {
             return Problem("unreadable value name");
         }
-        if (value.Name.size() > MaxRegValueNameLength) return Problem("value name too long");
+        if (value.Name.size() > MaxRegValueNameLength)
+            return Problem("value name too long");
         std::string_view rest = Trim(t.substr(pos));
-        if (rest.empty() || rest[0] != '=') return Problem("missing '=' after the value name");
+        if (rest.empty() || rest[0] != '=')
+            return Problem("missing '=' after the value name");
         std::string_view data = Trim(rest.substr(1));
         if (data == "-") {
             key_->DeleteValue(value.Name);
             return;
         }
-        if (!ReadData(data, value)) return Problem("unreadable data of value \"" + value.Name + "\"");
+        if (!ReadData(data, value))
+            return Problem("unreadable data of value \"" + value.Name + "\"");
         key_->SetValue(std::move(value));
     }
 
@@ -337,15 +389,18 @@ RegParseReport ParseRegText(std::string_view raw, RegTree& tree) {
     size_t number = 0, pos = 0;
     while (pos < all.size()) {
         size_t end = all.find('\n', pos);
-        if (end == std::string_view::npos) end = all.size();
+        if (end == std::string_view::npos)
+            end = all.size();
         std::string logical(Trim(all.substr(pos, end - pos)));
         size_t first = ++number;
         pos = end + 1;
         // Long hex data continues on the next lines after a trailing backslash.
-        while (!logical.empty() && logical.back() == '\\' && logical[0] != '[' && pos < all.size()) {
+        while (!logical.empty() && logical.back() == '\\' && logical[0] != '[' &&
+               pos < all.size()) {
             logical.pop_back();
             end = all.find('\n', pos);
-            if (end == std::string_view::npos) end = all.size();
+            if (end == std::string_view::npos)
+                end = all.size();
             logical += Trim(all.substr(pos, end - pos));
             ++number;
             pos = end + 1;
@@ -362,7 +417,8 @@ namespace {
 std::string Quoted(std::string_view s) {
     std::string out = "\"";
     for (char c : s) {
-        if (c == '\\' || c == '"') out += '\\';
+        if (c == '\\' || c == '"')
+            out += '\\';
         out += c;
     }
     return out + "\"";
@@ -371,7 +427,8 @@ std::string Quoted(std::string_view s) {
 // True when a string value cannot stand between quotes on one line.
 bool NeedsHex(std::string_view s) {
     for (unsigned char c : s)
-        if (c < 0x20) return true;
+        if (c < 0x20)
+            return true;
     return false;
 }
 
@@ -417,9 +474,11 @@ void WriteValue(std::string& out, const RegValue& v) {
 
 void WriteKey(std::string& out, const RegKey& key, const std::string& path) {
     out += "[" + path + "]\n";
-    for (const RegValue& v : key.Values()) WriteValue(out, v);
+    for (const RegValue& v : key.Values())
+        WriteValue(out, v);
     out += '\n';
-    for (const RegKey* child : key.Keys()) WriteKey(out, *child, path + "\\" + child->Name());
+    for (const RegKey* child : key.Keys())
+        WriteKey(out, *child, path + "\\" + child->Name());
 }
 
 } // namespace
@@ -427,7 +486,8 @@ void WriteKey(std::string& out, const RegKey& key, const std::string& path) {
 std::string WriteRegText(const RegTree& tree) {
     std::string out = "Windows Registry Editor Version 5.00\n\n";
     for (const RegKey* hive : {&tree.CurrentUser, &tree.LocalMachine})
-        for (const RegKey* key : hive->Keys()) WriteKey(out, *key, hive->Name() + "\\" + key->Name());
+        for (const RegKey* key : hive->Keys())
+            WriteKey(out, *key, hive->Name() + "\\" + key->Name());
     return out;
 }
 

@@ -114,7 +114,8 @@ TEST_F(PendingEntries, AFolderNameHoldingAPercentSignIsReadBackWhole) {
         PendingEntryFolder(FilingFolderValue("Red", "0000ABCD", "Done 100%"), storeId, folder));
     EXPECT_EQ(storeId, "0000ABCD");
     EXPECT_EQ(folder, "Done 100%");
-    ASSERT_TRUE(PendingEntryFolder(FilingFolderValue("Red", "0000ABCD", "50% off"), storeId, folder));
+    ASSERT_TRUE(
+        PendingEntryFolder(FilingFolderValue("Red", "0000ABCD", "50% off"), storeId, folder));
     EXPECT_EQ(storeId, "0000ABCD");
     EXPECT_EQ(folder, "50% off");
 }

@@ -1,7 +1,7 @@
 // The program-wide state: its defaults before any configuration is read, and
 // a fresh one for whoever asks.
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProgramState.h"
+#include "addin/LorvaneOL_IMPL.h"
 
 #include <gtest/gtest.h>
 

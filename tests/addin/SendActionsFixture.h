@@ -6,8 +6,8 @@
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
 
-#include "platform/text/Text.h"
 #include "platform/forms/Screen.h"
+#include "platform/text/Text.h"
 
 #include <algorithm>
 

@@ -382,8 +382,9 @@ TEST_F(AddInLifecycle, AModuleWithoutRibbonOrPanesAnswersTheHostsRibbonAndPaneCa
     EXPECT_EQ(addIn.Query<IRibbonExtensibility>()->GetCustomUI(u"Microsoft.Outlook.Explorer", &xml),
               S_OK);
     // No tab: the document is the root alone, which adds nothing to the ribbon.
-    EXPECT_EQ(xml, u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\" "
-                   u"onLoad=\"RibbonLoaded_Callback\" loadImage=\"GetImages_Callback\">\r\n</customUI>");
+    EXPECT_EQ(xml,
+              u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\" "
+              u"onLoad=\"RibbonLoaded_Callback\" loadImage=\"GetImages_Callback\">\r\n</customUI>");
     auto panes = sim::SimulatedCTPFactory::Create(outlook.Application());
     EXPECT_EQ(addIn.Query<ICustomTaskPaneConsumer>()->CTPFactoryAvailable(panes.Get()), S_OK);
     EXPECT_EQ(Object(addIn).Module()->CTPFactory.Get(), static_cast<ICTPFactory*>(panes.Get()));
@@ -483,8 +484,8 @@ TEST_P(TurnedOffFromItsHandler, StopsTheStepAndFreesTheConnection) {
                 throw Exception("The licence has expired");
         };
         // Connected while Outlook runs: start-up runs inside the connection.
-        EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup,
-                                      entry.Get(), nullptr),
+        EXPECT_EQ(addIn->OnConnection(outlook.Application().Get(), ext_cm_AfterStartup, entry.Get(),
+                                      nullptr),
                   S_OK);
         if (!turnedOff) {
             EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);

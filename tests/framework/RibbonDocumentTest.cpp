@@ -448,8 +448,8 @@ TEST_F(RibbonDocumentTurnedOff, AMenuThatFreesItselfIsLeftOut) {
 }
 
 TEST_F(RibbonDocumentTurnedOff, FromAMenuInsideADynamicMenusContent) {
-    TadxRibbonCustomControl* group = dynamic_cast<TadxRibbonCustomControl*>(
-        Module().FindRibbonControl(kGroupId));
+    TadxRibbonCustomControl* group =
+        dynamic_cast<TadxRibbonCustomControl*>(Module().FindRibbonControl(kGroupId));
     ASSERT_NE(group, nullptr);
     auto* dynamic = static_cast<TadxRibbonMenu*>(group->GetControls()->Add(adxRibbonTypeMenu));
     dynamic->SetID(u"Dyn");

@@ -12,7 +12,9 @@
 
 namespace {
 
-DWORD LiveGdi() { return GetGuiResources(nullptr, GR_GDIOBJECTS); }
+DWORD LiveGdi() {
+    return GetGuiResources(nullptr, GR_GDIOBJECTS);
+}
 
 // A bitmap of that format painted with one colour, one corner pixel set apart.
 std::unique_ptr<TBitmap> Glyph(TPixelFormat format, TColor fill, TColor bottomLeft) {
@@ -117,7 +119,8 @@ TEST(Bitmap, PixelFormatChangesConvertThePixels) {
 TEST(Bitmap, StreamRoundTripKeepsPixelsAndFormat) {
     for (TPixelFormat format : {pf24bit, pf32bit}) {
         auto b = Glyph(format, clLime, clRed);
-        if (format == pf32bit) static_cast<uint32_t*>(b->ScanLine(0))[0] = 0x80112233;
+        if (format == pf32bit)
+            static_cast<uint32_t*>(b->ScanLine(0))[0] = 0x80112233;
         TMemoryStream stream;
         b->SaveToStream(stream);
         stream.SetPosition(0);
@@ -127,7 +130,8 @@ TEST(Bitmap, StreamRoundTripKeepsPixelsAndFormat) {
         EXPECT_EQ(read.Width(), 4);
         EXPECT_EQ(read.Height(), 3);
         for (int y = 0; y < 3; ++y)
-            EXPECT_EQ(std::memcmp(read.ScanLine(y), b->ScanLine(y), format == pf32bit ? 16 : 12), 0);
+            EXPECT_EQ(std::memcmp(read.ScanLine(y), b->ScanLine(y), format == pf32bit ? 16 : 12),
+                      0);
     }
 }
 

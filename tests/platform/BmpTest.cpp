@@ -54,8 +54,9 @@ Dib Pattern(int width, int height, int bitCount, bool topDown) {
     Dib d(width, height, bitCount, topDown);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            d.SetPixel(x, y, (uint32_t(x * 40) << 16) | (uint32_t(y * 50) << 8) | uint32_t(x + y) |
-                                 (bitCount == 32 ? uint32_t(x * 60) << 24 : 0));
+            d.SetPixel(x, y,
+                       (uint32_t(x * 40) << 16) | (uint32_t(y * 50) << 8) | uint32_t(x + y) |
+                           (bitCount == 32 ? uint32_t(x * 60) << 24 : 0));
     return d;
 }
 
@@ -102,12 +103,14 @@ TEST(Bmp, EncodedFileHasThePlainHeaderAndBottomUpRows) {
     d.SetPixel(0, 0, 0x00112233); // top
     d.SetPixel(0, 1, 0x00445566); // bottom
     std::vector<uint8_t> f = gfx::EncodeBmp(d);
+    // clang-format off
     const std::vector<uint8_t> expected = {
         'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,   // file header
         40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, // size, width, height, planes, bits
         0, 0, 0, 0, 8, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
         0x66, 0x55, 0x44, 0, 0x33, 0x22, 0x11, 0, // bottom row first, padded to 4 bytes
     };
+    // clang-format on
     EXPECT_EQ(f, expected);
 }
 
@@ -155,7 +158,8 @@ TEST(Bmp, ThirtyTwoBitFieldsInAnotherOrderBecomeBlueGreenRedAlpha) {
     Put16(f, 1);
     Put16(f, 32);
     Put32(f, 3);
-    for (int i = 0; i < 5; ++i) Put32(f, 0);
+    for (int i = 0; i < 5; ++i)
+        Put32(f, 0);
     Put32(f, 0x000000FF);
     Put32(f, 0x0000FF00);
     Put32(f, 0x00FF0000);
@@ -173,10 +177,10 @@ TEST(Bmp, RunLengthEncodedRowsAreExpanded) {
     // Colour table of 4 entries: 0 black, 1 red... (index 1 = {0,0,FF}).
     std::vector<uint8_t> table = {0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
     std::vector<uint8_t> rle = {
-        3, 1,          // three pixels of colour 1 (bottom row)
-        0, 0,          // end of line
+        3, 1,             // three pixels of colour 1 (bottom row)
+        0, 0,             // end of line
         0, 3, 2, 0, 1, 0, // three literal pixels 2, 0, 1, padded to a word
-        0, 1,          // end of bitmap
+        0, 1,             // end of bitmap
     };
     table.insert(table.end(), rle.begin(), rle.end());
     std::unique_ptr<Dib> d = Decode(File(3, 2, 8, 1, table, 4));
@@ -202,7 +206,8 @@ TEST(Bmp, MalformedFilesAreRefusedWithAReason) {
     truncatedHeader.resize(14 + 20);
     const Case cases[] = {
         {"empty", {}, "too short"},
-        {"not BM", {'P', 'K', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"not BM",
+         {'P', 'K', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
          "does not start with BM"},
         {"header cut short", truncatedHeader, "header is cut short"},
         {"unknown header size", badHeaderSize, "unknown header size 64"},
@@ -221,7 +226,8 @@ TEST(Bmp, MalformedFilesAreRefusedWithAReason) {
         {"colour table cut short", File(1, 1, 8, 0, {0, 0, 0, 0}), "colour table is cut short"},
         {"rows cut short", File(4, 4, 24, 0, rows4x1), "rows are cut short"},
         {"masks cut short", File(1, 1, 16, 3, {0, 0}), "masks are cut short"},
-        {"gappy mask", File(1, 1, 16, 3, {0x05, 0, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0, 0, 0, 0}),
+        {"gappy mask",
+         File(1, 1, 16, 3, {0x05, 0, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, 0, 0, 0, 0}),
          "not contiguous"},
     };
     for (const Case& c : cases) {

@@ -154,29 +154,56 @@ TEST(Canvas, DrawTextLaysTextOutAsItsFlagsSay) {
         {"vcentre", "abc", T | DT_SINGLELINE | DT_VCENTER, 9 + 11, {TextLine(10, 29, "abc")}},
         {"bottom", "abc", T | DT_SINGLELINE | DT_BOTTOM, 30, {TextLine(10, 39, "abc")}},
         {"vcentre needs single line", "abc", T | DT_VCENTER, 11, {TextLine(10, 20, "abc")}},
-        {"line breaks", "ab\r\ncd\ne", T, 33,
+        {"line breaks",
+         "ab\r\ncd\ne",
+         T,
+         33,
          {TextLine(10, 20, "ab"), TextLine(10, 31, "cd"), TextLine(10, 42, "e")}},
         {"single line drops breaks", "ab\r\ncd", T | DT_SINGLELINE, 11, {TextLine(10, 20, "abcd")}},
-        {"word break", "one two three", T | DT_WORDBREAK, 22,
+        {"word break",
+         "one two three",
+         T | DT_WORDBREAK,
+         22,
          {TextLine(10, 20, "one two"), TextLine(10, 31, "three")}},
-        {"word break drops the blank at the break", "a b c d e f g", T | DT_WORDBREAK, 22,
+        {"word break drops the blank at the break",
+         "a b c d e f g",
+         T | DT_WORDBREAK,
+         22,
          {TextLine(10, 20, "a b c d e"), TextLine(10, 31, "f g")}},
-        {"long word stays whole", "abcdefghijkl", T | DT_WORDBREAK, 11,
+        {"long word stays whole",
+         "abcdefghijkl",
+         T | DT_WORDBREAK,
+         11,
          {TextLine(10, 20, "abcdefghijkl")}},
-        {"edit control breaks it", "abcdefghijkl", T | DT_WORDBREAK | DT_EDITCONTROL, 22,
+        {"edit control breaks it",
+         "abcdefghijkl",
+         T | DT_WORDBREAK | DT_EDITCONTROL,
+         22,
          {TextLine(10, 20, "abcdefghij"), TextLine(10, 31, "kl")}},
-        {"prefix", "&File", T, 11,
-         {TextLine(10, 20, "F", "/underline"), TextLine(16, 20, "ile")}},
+        {"prefix", "&File", T, 11, {TextLine(10, 20, "F", "/underline"), TextLine(16, 20, "ile")}},
         {"double ampersand", "a&&b", T, 11, {TextLine(10, 20, "a&b")}},
         {"no prefix", "a&b", T | DT_NOPREFIX, 11, {TextLine(10, 20, "a&b")}},
-        {"hidden prefix", "&ab", T | DT_HIDEPREFIX, 11, {TextLine(10, 20, "a"), TextLine(16, 20, "b")}},
+        {"hidden prefix",
+         "&ab",
+         T | DT_HIDEPREFIX,
+         11,
+         {TextLine(10, 20, "a"), TextLine(16, 20, "b")}},
         {"tabs", "a\tb", T | DT_EXPANDTABS, 11, {TextLine(10, 20, "a       b")}},
         // The tab size takes the place of the flags in bits 8 to 15 (DT_NOCLIP among them).
-        {"tab stops", "a\tb", DT_EXPANDTABS | DT_TABSTOP | (4 << 8), 11,
+        {"tab stops",
+         "a\tb",
+         DT_EXPANDTABS | DT_TABSTOP | (4 << 8),
+         11,
          {TextLine(10, 20, "a   b", " clip=(10,20)-(70,50)")}},
-        {"end ellipsis", "abcdefghijklmn", T | DT_SINGLELINE | DT_END_ELLIPSIS, 11,
+        {"end ellipsis",
+         "abcdefghijklmn",
+         T | DT_SINGLELINE | DT_END_ELLIPSIS,
+         11,
          {TextLine(10, 20, "abcdefg...")}},
-        {"word ellipsis", "abc defgh ijklmn", T | DT_SINGLELINE | DT_WORD_ELLIPSIS, 11,
+        {"word ellipsis",
+         "abc defgh ijklmn",
+         T | DT_SINGLELINE | DT_WORD_ELLIPSIS,
+         11,
          {TextLine(10, 20, "abc def...")}},
         {"fits without ellipsis", "abc", T | DT_END_ELLIPSIS, 11, {TextLine(10, 20, "abc")}},
         {"empty", "", T, 11, {}},
@@ -206,8 +233,7 @@ TEST(Canvas, DrawTextClipsToItsRectangleAndFillsCellsWhenOpaque) {
     TRecordingCanvas canvas;
     RECT r = Rect(0, 0, 30, 11);
     canvas.DrawText("abc", r, DT_SINGLELINE);
-    EXPECT_EQ(canvas.Lines(),
-              Lines{TextLine(0, 0, "abc", " opaque=clWhite clip=(0,0)-(30,11)")});
+    EXPECT_EQ(canvas.Lines(), Lines{TextLine(0, 0, "abc", " opaque=clWhite clip=(0,0)-(30,11)")});
 }
 
 TEST(Canvas, ClipRectangleIsNarrowedReplacedAndRecorded) {
@@ -220,8 +246,7 @@ TEST(Canvas, ClipRectangleIsNarrowedReplacedAndRecorded) {
     EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 0, 0));
     canvas.SelectClipRect(nullptr);
     EXPECT_FALSE(canvas.HasClip());
-    EXPECT_EQ(canvas.Lines(),
-              (Lines{"Clip (10,10)-(100,20)", "Clip (0,0)-(0,0)", "Clip none"}));
+    EXPECT_EQ(canvas.Lines(), (Lines{"Clip (10,10)-(100,20)", "Clip (0,0)-(0,0)", "Clip none"}));
 }
 
 TEST(Canvas, GraphicsAndTransfersThroughTheHandleAreRecorded) {
@@ -286,7 +311,8 @@ TEST(Canvas, BitmapCanvasPaintsPixelsInsideItsClip) {
     text.Canvas()->TextOut(0, 0, "ab");
     bool ink = false;
     for (int y = 0; y < 11; ++y)
-        for (int x = 0; x < 12; ++x) ink = ink || text.Canvas()->Pixels(x, y) != clWhite;
+        for (int x = 0; x < 12; ++x)
+            ink = ink || text.Canvas()->Pixels(x, y) != clWhite;
     EXPECT_TRUE(ink);
     EXPECT_EQ(text.Canvas()->Pixels(15, 5), clWhite);
 }

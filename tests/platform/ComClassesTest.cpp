@@ -22,7 +22,9 @@ constexpr GUID CLSID_Host = MakeGuid("{5A1E0C3B-7D2F-4E21-9A4B-1C2D3E4F5A62}");
 
 class Thing : public DispatchObject<IDispatch> {
     friend struct ::ComMaker;
-    Thing() { Members.Get("Kind", [] { return u"thing"; }); }
+    Thing() {
+        Members.Get("Kind", [] { return u"thing"; });
+    }
 };
 
 // The test library's four exports, found the way a registration tool does.
@@ -33,8 +35,7 @@ struct ServerExports {
     DllCanUnloadNowFunc CanUnloadNow = Find<DllCanUnloadNowFunc>("DllCanUnloadNow");
     DllGetClassObjectFunc GetClassObject = Find<DllGetClassObjectFunc>("DllGetClassObject");
     ~ServerExports() { FreeLibrary(module); }
-    template <class F>
-    F Find(const char* name) {
+    template <class F> F Find(const char* name) {
         return module ? reinterpret_cast<F>(GetProcAddress(module, name)) : nullptr;
     }
 };
@@ -47,7 +48,8 @@ protected:
 } // namespace
 
 TEST_F(ComClasses, RegistrationWritesTheClassAndProgIDKeys) {
-    RegisterComClass({CLSID_Host, "Host.Application", "The host", "/opt/host/libhost.so", "Apartment"});
+    RegisterComClass(
+        {CLSID_Host, "Host.Application", "The host", "/opt/host/libhost.so", "Apartment"});
     TRegistry reg;
     reg.SetRootKey(HKEY_CLASSES_ROOT);
     ASSERT_TRUE(reg.OpenKeyReadOnly("CLSID\\" + CLSID_Host.ToString()));
@@ -104,11 +106,13 @@ TEST_F(ComClasses, AnInprocServerRegistersItselfAndIsLoadedToCreateObjects) {
     {
         ServerExports server;
         ASSERT_TRUE(server.module) << platform::LastLoadError();
-        ASSERT_TRUE(server.Register && server.Unregister && server.CanUnloadNow && server.GetClassObject);
+        ASSERT_TRUE(server.Register && server.Unregister && server.CanUnloadNow &&
+                    server.GetClassObject);
         ASSERT_EQ(server.Register(), S_OK);
         TRegistry reg;
         reg.SetRootKey(HKEY_CLASSES_ROOT);
-        ASSERT_TRUE(reg.OpenKeyReadOnly("\\CLSID\\" + CLSID_Widget.ToString() + "\\InprocServer32"));
+        ASSERT_TRUE(
+            reg.OpenKeyReadOnly("\\CLSID\\" + CLSID_Widget.ToString() + "\\InprocServer32"));
         EXPECT_EQ(reg.ReadString(""), platform::ModuleFileName(server.module));
         EXPECT_EQ(ProgIDToClassID("PlatformTest.Widget"), CLSID_Widget);
 
@@ -116,7 +120,7 @@ TEST_F(ComClasses, AnInprocServerRegistersItselfAndIsLoadedToCreateObjects) {
         ASSERT_TRUE(widget);
         EXPECT_EQ(dispGet(widget, "Name"), Variant(u"widget"));
         EXPECT_EQ(dispGet(widget, "LiveObjects"), Variant(1)); // counted in the library
-        EXPECT_EQ(LibraryObjectCount().Objects(), before);    // not in the program
+        EXPECT_EQ(LibraryObjectCount().Objects(), before);     // not in the program
         EXPECT_EQ(server.CanUnloadNow(), S_FALSE);
         EXPECT_TRUE(IsComLibraryLoaded(libraryPath));
         auto failure = ErrorOf<EOleException>([&] { dispCall(widget, "Fail"); });
@@ -185,14 +189,17 @@ TEST_F(ComClasses, AnExceptionInCreateInstanceBecomesAFailureCode) {
 }
 
 TEST_F(ComClasses, MissingOrBrokenServerLibrariesAreReported) {
-    RegisterComClass({CLSID_Host, "Missing.Library", "", "/nonexistent/libnothing.so", "Apartment"});
+    RegisterComClass(
+        {CLSID_Host, "Missing.Library", "", "/nonexistent/libnothing.so", "Apartment"});
     ComPtr<IUnknown> object;
-    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.ReceiveVoid()),
+    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               object.ReceiveVoid()),
               CO_E_DLLNOTFOUND);
     // A library without DllGetClassObject.
     std::string companion = std::string(LORVANE_BIN_DIR) + "/libPlatformTestCompanion.so";
     RegisterComClass({CLSID_Host, "Missing.Library", "", companion, "Apartment"});
-    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.ReceiveVoid()),
+    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               object.ReceiveVoid()),
               CO_E_ERRORINDLL);
     EXPECT_EQ(CodeOf([] { CreateOleObject("No.Such.Class"); }), CO_E_CLASSSTRING);
 }
@@ -207,16 +214,20 @@ TEST_F(ComClasses, ClassObjectsOfThisProcessAreFoundBeforeTheRegistry) {
                                     REGCLS_MULTIPLEUSE, &cookie),
               S_OK);
     ComPtr<IDispatch> app;
-    ASSERT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_SERVER, IID_IDispatch, app.ReceiveVoid()), S_OK);
+    ASSERT_EQ(
+        CoCreateInstance(CLSID_Host, nullptr, CLSCTX_SERVER, IID_IDispatch, app.ReceiveVoid()),
+        S_OK);
     EXPECT_EQ(dispGet(app, "Kind"), Variant(u"thing"));
     app.Reset();
     // An in-process request does not reach a local server's class object.
-    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, app.ReceiveVoid()),
+    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               app.ReceiveVoid()),
               REGDB_E_CLASSNOTREG);
     EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
     EXPECT_EQ(CoRevokeClassObject(cookie), CO_E_OBJNOTREG);
-    EXPECT_EQ(CoCreateInstance(CLSID_Host, nullptr, CLSCTX_SERVER, IID_IDispatch, app.ReceiveVoid()),
-              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(
+        CoCreateInstance(CLSID_Host, nullptr, CLSCTX_SERVER, IID_IDispatch, app.ReceiveVoid()),
+        REGDB_E_CLASSNOTREG);
     EXPECT_EQ(host.FindFactory(CLSID_Host)->RefCount(), 0u);
 }
 
@@ -226,7 +237,8 @@ TEST_F(ComClasses, RunningObjectsAreFoundByClassAndProgID) {
     EXPECT_EQ(CodeOf([] { GetActiveOleObject("Host.Application"); }), MK_E_UNAVAILABLE);
     EXPECT_EQ(CodeOf([] { GetActiveOleObject("Unknown.Application"); }), CO_E_CLASSSTRING);
     uint32_t cookie = 0;
-    ASSERT_EQ(RegisterActiveObject(app->UnknownSelf(), CLSID_Host, ACTIVEOBJECT_STRONG, &cookie), S_OK);
+    ASSERT_EQ(RegisterActiveObject(app->UnknownSelf(), CLSID_Host, ACTIVEOBJECT_STRONG, &cookie),
+              S_OK);
     EXPECT_EQ(app->RefCount(), 2u); // the table holds it
     ComPtr<IDispatch> running = GetActiveOleObject("Host.Application");
     EXPECT_TRUE(IsSameObject(running.Get(), app->UnknownSelf()));
@@ -237,7 +249,8 @@ TEST_F(ComClasses, RunningObjectsAreFoundByClassAndProgID) {
     ComPtr<IUnknown> none;
     EXPECT_EQ(GetActiveObject(CLSID_Host, nullptr, none.Receive()), MK_E_UNAVAILABLE);
 
-    ASSERT_EQ(RegisterActiveObject(app->UnknownSelf(), CLSID_Host, ACTIVEOBJECT_WEAK, &cookie), S_OK);
+    ASSERT_EQ(RegisterActiveObject(app->UnknownSelf(), CLSID_Host, ACTIVEOBJECT_WEAK, &cookie),
+              S_OK);
     EXPECT_EQ(app->RefCount(), 1u);
     EXPECT_EQ(GetActiveObject(CLSID_Host, nullptr, none.Receive()), S_OK);
     none.Reset();

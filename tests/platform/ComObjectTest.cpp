@@ -164,11 +164,16 @@ TEST(Guid, ParsesFormatsAndCompares) {
 }
 
 TEST(Guid, RejectsMalformedText) {
-    const char* bad[] = {"", "{}", "B65AD801-ABAF-11D0-BB8B-00A0C90F2744",
-                         "{B65AD801-ABAF-11D0-BB8B-00A0C90F274}", "{B65AD801-ABAF-11D0-BB8B-00A0C90F27444}",
-                         "{B65AD801+ABAF-11D0-BB8B-00A0C90F2744}", "{G65AD801-ABAF-11D0-BB8B-00A0C90F2744}",
+    const char* bad[] = {"",
+                         "{}",
+                         "B65AD801-ABAF-11D0-BB8B-00A0C90F2744",
+                         "{B65AD801-ABAF-11D0-BB8B-00A0C90F274}",
+                         "{B65AD801-ABAF-11D0-BB8B-00A0C90F27444}",
+                         "{B65AD801+ABAF-11D0-BB8B-00A0C90F2744}",
+                         "{G65AD801-ABAF-11D0-BB8B-00A0C90F2744}",
                          "(B65AD801-ABAF-11D0-BB8B-00A0C90F2744)"};
-    for (const char* text : bad) EXPECT_FALSE(GUID::Parse(text)) << text;
+    for (const char* text : bad)
+        EXPECT_FALSE(GUID::Parse(text)) << text;
     try {
         StringToGUID("Outlook.Application");
         FAIL();

@@ -16,7 +16,8 @@ class TProbe : public TComponent {
 public:
     explicit TProbe(TComponent* owner, const std::string& name = "") : TComponent(owner) {
         ++live;
-        if (!name.empty()) SetName(name);
+        if (!name.empty())
+            SetName(name);
     }
     ~TProbe() override {
         --live;
@@ -32,7 +33,8 @@ public:
         if (c != this)
             journal.push_back(Name() + (op == opInsert ? " insert " : " remove ") +
                               (c->Name().empty() ? "?" : c->Name()));
-        if (op == opRemove && c == Watched) Watched = nullptr;
+        if (op == opRemove && c == Watched)
+            Watched = nullptr;
     }
     TComponent* Watched = nullptr;
 };
@@ -80,9 +82,9 @@ TEST_F(Component, OwnerFreesItsComponentsLastFirstEachRemovedBeforeItGoes) {
     owner->Free();
     // The owner's own destructor body runs first, as the class library's
     // Destroy does before its inherited part frees the components.
-    EXPECT_EQ(journal, (std::vector<std::string>{
-                           "before Owner", "~Owner free destroying", "before B",
-                           "~B free destroying", "before A", "~A free destroying"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"before Owner", "~Owner free destroying", "before B",
+                                        "~B free destroying", "before A", "~A free destroying"}));
 }
 
 TEST_F(Component, OwnedComponentsAreMarkedDestroyingBeforeAnyGoes) {
@@ -106,8 +108,8 @@ TEST_F(Component, InsertionAndRemovalAreToldToOwnerAndSiblings) {
     b->SetName("B");
     journal.clear();
     a->Free();
-    EXPECT_EQ(journal, (std::vector<std::string>{"before A", "~A owned destroying",
-                                                 "B remove A", "Owner remove A"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"before A", "~A owned destroying", "B remove A",
+                                                 "Owner remove A"}));
     EXPECT_EQ(owner->ComponentCount(), 1);
     owner->Free();
 }

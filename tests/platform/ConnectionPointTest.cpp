@@ -38,8 +38,10 @@ public:
                    uint32_t*) override {
         received.push_back(id);
         std::vector<Variant> args;
-        for (uint32_t i = 0; i < params->cArgs; ++i) args.push_back(params->rgvarg[params->cArgs - 1 - i]);
-        if (OnEvent) OnEvent(id, args);
+        for (uint32_t i = 0; i < params->cArgs; ++i)
+            args.push_back(params->rgvarg[params->cArgs - 1 - i]);
+        if (OnEvent)
+            OnEvent(id, args);
         return S_OK;
     }
 
@@ -59,7 +61,8 @@ TEST(ConnectionPoint, AdviseFireAndUnadvise) {
         sink->OnEvent = [&](DISPID, std::vector<Variant>& args) { seen = args; };
 
         uint32_t cookie = 0;
-        ASSERT_EQ(InterfaceConnect(source->UnknownSelf(), DIID_Events, sink->UnknownSelf(), cookie), S_OK);
+        ASSERT_EQ(InterfaceConnect(source->UnknownSelf(), DIID_Events, sink->UnknownSelf(), cookie),
+                  S_OK);
         EXPECT_NE(cookie, 0u);
         EXPECT_EQ(sink->RefCount(), 2u); // the point holds the sink
         EXPECT_EQ(source->points.AdvisedIids(), std::vector<GUID>{DIID_Events});

@@ -93,8 +93,7 @@ TEST_F(Dialogs, ScriptAnswersAndRecordsWhatWasShown) {
     EXPECT_EQ(user.Shown()[2].Result, mrOk);
     EXPECT_EQ(user.Shown()[2].Caption, "LorvaneOL");
     EXPECT_EQ(user.PendingSteps(), 0u);
-    EXPECT_EQ(ModalScript::Describe(first),
-              "[Confirmation] Confirm: \"Delete?\" {Yes, No} -> No");
+    EXPECT_EQ(ModalScript::Describe(first), "[Confirmation] Confirm: \"Delete?\" {Yes, No} -> No");
 }
 
 TEST_F(Dialogs, CaptionsFollowTheType) {
@@ -103,7 +102,8 @@ TEST_F(Dialogs, CaptionsFollowTheType) {
     for (TMsgDlgType t : {mtWarning, mtError, mtInformation, mtConfirmation, mtCustom})
         MessageDlg("x", t, {mbOK}, 0);
     std::vector<std::string> captions;
-    for (const auto& d : user.Shown()) captions.push_back(d.Caption);
+    for (const auto& d : user.Shown())
+        captions.push_back(d.Caption);
     EXPECT_EQ(captions, (std::vector<std::string>{"Warning", "Error", "Information", "Confirm",
                                                   "LorvaneOL"}));
 }
@@ -132,7 +132,8 @@ TEST_F(Dialogs, RetryLoopsEndWithCancelAtTheCap) {
 
 TEST_F(Dialogs, RetryDefaultWithoutDriverEndsToo) {
     int retries = 0;
-    while (MessageDlg("x", mtError, {mbRetry, mbCancel}, 0) == mrRetry && retries < 1000) ++retries;
+    while (MessageDlg("x", mtError, {mbRetry, mbCancel}, 0) == mrRetry && retries < 1000)
+        ++retries;
     EXPECT_EQ(retries, forms::kMaxRetryAnswers);
 }
 
@@ -237,7 +238,8 @@ public:
 TEST_F(Dialogs, FormsAreBuiltFromTheirStoredFormAndListedOnTheScreen) {
     forms::FormClassTable table;
     table.Register<TAboutBox, TForm>()
-        .StoredForm("object FormAbout: TAboutBox\n  Caption = 'About %0:s'\n  OnCreate = FormCreate\nend")
+        .StoredForm(
+            "object FormAbout: TAboutBox\n  Caption = 'About %0:s'\n  OnCreate = FormCreate\nend")
         .Method("FormCreate", &TAboutBox::FormCreate);
     auto* about = table.Create<TAboutBox>(nullptr);
     EXPECT_EQ(about->Caption(), "About %0:s");

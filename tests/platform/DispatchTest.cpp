@@ -26,7 +26,8 @@ private:
         });
         Members.Add("Move", 0x100).Params({"Folder", "Copy", "Position"}).Call([this](DispCall& c) {
             lastArgs.clear();
-            for (size_t i = 0; i < c.Count(); ++i) lastArgs.push_back(c.Optional(i, Variant::Missing()));
+            for (size_t i = 0; i < c.Count(); ++i)
+                lastArgs.push_back(c.Optional(i, Variant::Missing()));
         });
         Members.Method("Fail", [] { throw Exception("it went wrong"); });
         Members.Method("FailWithCode", [] { throw EOleSysError("no such folder", E_INVALIDARG); });
@@ -87,10 +88,10 @@ TEST(DispCall, RefusesNamedArgumentsOutsideTheParameterRange) {
         HRESULT expected;
     };
     const Case cases[] = {
-        {7, 3, DISP_E_PARAMNOTFOUND},   // past the declared parameters
-        {-9, 3, DISP_E_PARAMNOTFOUND},  // negative
-        {0, 3, DISP_E_PARAMNOTFOUND},   // already filled by the positional argument
-        {1, 0, DISP_E_NONAMEDARGS},     // member takes no named arguments
+        {7, 3, DISP_E_PARAMNOTFOUND},                  // past the declared parameters
+        {-9, 3, DISP_E_PARAMNOTFOUND},                 // negative
+        {0, 3, DISP_E_PARAMNOTFOUND},                  // already filled by the positional argument
+        {1, 0, DISP_E_NONAMEDARGS},                    // member takes no named arguments
         {DISPID_PROPERTYPUT, 3, DISP_E_PARAMNOTFOUND}, // a put value on a method call
     };
     for (const Case& c : cases) {
@@ -122,7 +123,8 @@ TEST(DispatchTable, NamesAreCaseInsensitiveAndGetFixedOrChosenIds) {
     EXPECT_EQ(ids[1], 2);
     EXPECT_EQ(ids[2], DISPID_UNKNOWN);
     const char16_t* unknown[] = {u"Nope", u"Index"};
-    EXPECT_EQ(obj->GetIDsOfNames(GUID_NULL, unknown, 2, LOCALE_USER_DEFAULT, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(obj->GetIDsOfNames(GUID_NULL, unknown, 2, LOCALE_USER_DEFAULT, ids),
+              DISP_E_UNKNOWNNAME);
     EXPECT_EQ(ids[0], DISPID_UNKNOWN);
     EXPECT_EQ(ids[1], DISPID_UNKNOWN);
     EXPECT_EQ(obj->GetIDsOfNames(IID_IDispatch, names, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
@@ -134,16 +136,20 @@ TEST(DispatchTable, NamesAreCaseInsensitiveAndGetFixedOrChosenIds) {
 TEST(DispatchTable, CaseSensitiveTablesMatchExactly) {
     DispatchTable table;
     table.SetCaseSensitive(true);
-    table.Method("GetLabel_Callback", [] {}, 14);
+    table.Method(
+        "GetLabel_Callback", [] {}, 14);
     EXPECT_EQ(table.IdOf(u"GetLabel_Callback"), 14);
     EXPECT_EQ(table.IdOf(u"getlabel_callback"), DISPID_UNKNOWN);
 }
 
 TEST(DispatchTable, DuplicateNamesAndIdsAreRefused) {
     DispatchTable table;
-    table.Method("Send", [] {}, 5);
+    table.Method(
+        "Send", [] {}, 5);
     EXPECT_THROW(table.Method("SEND", [] {}), EOleSysError);
-    EXPECT_THROW(table.Method("Other", [] {}, 5), EOleSysError);
+    EXPECT_THROW(table.Method(
+                     "Other", [] {}, 5),
+                 EOleSysError);
 }
 
 TEST(LateBound, GetsPutsAndCallsByName) {
@@ -173,7 +179,8 @@ TEST(LateBound, NamedArgumentsLandAtTheirParameter) {
     DispArgs args{Variant(u"Inbox")};
     args.AddNamed(2, Variant(7));
     Variant result;
-    ASSERT_EQ(obj->Invoke(0x100, GUID_NULL, 0, DISPATCH_METHOD, &args.Params(), &result, nullptr, nullptr),
+    ASSERT_EQ(obj->Invoke(0x100, GUID_NULL, 0, DISPATCH_METHOD, &args.Params(), &result, nullptr,
+                          nullptr),
               S_OK);
     ASSERT_EQ(obj->lastArgs.size(), 3u);
     EXPECT_EQ(obj->lastArgs[0], Variant(u"Inbox"));
@@ -215,8 +222,9 @@ TEST(DispatchTable, InvokeReportsExceptionsInExcepInfoAndTheBadArgument) {
     uint32_t argErr = 99;
     DispArgs none;
     DISPID fail = dispId(obj, "Fail");
-    EXPECT_EQ(obj->Invoke(fail, GUID_NULL, 0, DISPATCH_METHOD, &none.Params(), nullptr, &info, &argErr),
-              DISP_E_EXCEPTION);
+    EXPECT_EQ(
+        obj->Invoke(fail, GUID_NULL, 0, DISPATCH_METHOD, &none.Params(), nullptr, &info, &argErr),
+        DISP_E_EXCEPTION);
     EXPECT_EQ(info.bstrDescription, u"it went wrong");
     EXPECT_EQ(info.bstrSource, u"Sample");
     EXPECT_EQ(info.scode, E_FAIL);
@@ -225,16 +233,18 @@ TEST(DispatchTable, InvokeReportsExceptionsInExcepInfoAndTheBadArgument) {
     DISPID twice = dispId(obj, "Twice");
     // Twice reads argument 0 only; make argument 0 the bad one.
     DispArgs badFirst{Variant(u"x"), Variant(1)};
-    EXPECT_EQ(obj->Invoke(twice, GUID_NULL, 0, DISPATCH_METHOD, &badFirst.Params(), nullptr, &info, &argErr),
+    EXPECT_EQ(obj->Invoke(twice, GUID_NULL, 0, DISPATCH_METHOD, &badFirst.Params(), nullptr, &info,
+                          &argErr),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 1u); // rgvarg index of the first of two arguments
-    EXPECT_EQ(obj->Invoke(12345, GUID_NULL, 0, DISPATCH_METHOD, &bad.Params(), nullptr, &info, &argErr),
-              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(
+        obj->Invoke(12345, GUID_NULL, 0, DISPATCH_METHOD, &bad.Params(), nullptr, &info, &argErr),
+        DISP_E_MEMBERNOTFOUND);
     // A put without its DISPID_PROPERTYPUT argument.
     DispArgs positionalOnly{Variant(u"x")};
     DISPID subject = dispId(obj, "Subject");
-    EXPECT_EQ(obj->Invoke(subject, GUID_NULL, 0, DISPATCH_PROPERTYPUT, &positionalOnly.Params(), nullptr,
-                          &info, &argErr),
+    EXPECT_EQ(obj->Invoke(subject, GUID_NULL, 0, DISPATCH_PROPERTYPUT, &positionalOnly.Params(),
+                          nullptr, &info, &argErr),
               DISP_E_PARAMNOTFOUND);
 }
 
@@ -244,7 +254,8 @@ namespace {
 class Labelled : public DispatchComponent<IDispatch> {
 public:
     explicit Labelled(std::u16string label) : label_(std::move(label)) {
-        Members.Get("Label", [this] { return label_; }, DISPID_VALUE);
+        Members.Get(
+            "Label", [this] { return label_; }, DISPID_VALUE);
     }
 
 private:
@@ -264,7 +275,8 @@ TEST(DispatchComponent, AnObjectConvertsToAValueThroughItsDefaultMember) {
     }
     EXPECT_EQ(labelled.RefCount(), 0u);
     Labelled words(u"not a number");
-    EXPECT_EQ(CodeOf([&] { Variant(static_cast<IDispatch*>(&words)).AsInteger(); }), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(CodeOf([&] { Variant(static_cast<IDispatch*>(&words)).AsInteger(); }),
+              DISP_E_TYPEMISMATCH);
     auto noDefault = MakeComObject<Sample>(); // its default member needs an argument
     EXPECT_EQ(CodeOf([&] { Variant(noDefault.Query<IDispatch>()).AsWide(); }), DISP_E_TYPEMISMATCH);
 }

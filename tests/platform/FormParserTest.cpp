@@ -1,7 +1,7 @@
 // The stored-form parser: every element of the notation, and malformed texts
 // refused with the form's name and the line.
-#include "platform/forms/FormErrors.h"
 #include "platform/forms/FormParser.h"
+#include "platform/forms/FormErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,14 @@ using namespace forms;
 
 namespace {
 
-FormObject Parse(const std::string& text) { return ParseForm(text, "TTestForm"); }
+FormObject Parse(const std::string& text) {
+    return ParseForm(text, "TTestForm");
+}
 
 const FormValue& ValueOf(const FormObject& object, const std::string& name) {
     for (const auto& p : object.Properties)
-        if (p.Name == name) return p.Value;
+        if (p.Name == name)
+            return p.Value;
     throw std::runtime_error("no property " + name);
 }
 
@@ -57,7 +60,8 @@ TEST(FormParser, StringsJoinPiecesCodesAndContinuations) {
                             "    ' joined'\n"
                             "  S3 = #$41#66'c'\n"
                             "  S4 = ''\n"
-                            "  S5 = 'Gr\xC3\xBC\xC3\x9F""e '#8364\n"
+                            "  S5 = 'Gr\xC3\xBC\xC3\x9F"
+                            "e '#8364\n"
                             "  S6 = #55357#56832\n"
                             "  S7 = #55357'x'\n"
                             "  S8 = 'a'#0'b'\n"
@@ -68,7 +72,8 @@ TEST(FormParser, StringsJoinPiecesCodesAndContinuations) {
     EXPECT_EQ(ValueOf(root, "S3").Text, "ABc");
     EXPECT_EQ(ValueOf(root, "S4").Text, "");
     EXPECT_EQ(ValueOf(root, "S4").Type, FormValue::Kind::String);
-    EXPECT_EQ(ValueOf(root, "S5").Text, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
+    EXPECT_EQ(ValueOf(root, "S5").Text, "Gr\xC3\xBC\xC3\x9F"
+                                        "e \xE2\x82\xAC");
     EXPECT_EQ(ValueOf(root, "S6").Text, "\xF0\x9F\x98\x80");
     EXPECT_EQ(ValueOf(root, "S7").Text, "\xEF\xBF\xBDx");
     EXPECT_EQ(ValueOf(root, "S8").Text, std::string("a\0b", 3));
@@ -171,7 +176,9 @@ struct BadForm {
 };
 
 // Test names show the case's name instead of its bytes.
-void PrintTo(const BadForm& bad, std::ostream* os) { *os << bad.name; }
+void PrintTo(const BadForm& bad, std::ostream* os) {
+    *os << bad.name;
+}
 
 class FormParserBad : public ::testing::TestWithParam<BadForm> {};
 
@@ -196,49 +203,64 @@ INSTANTIATE_TEST_SUITE_P(
         BadForm{"EmptyText", "", 1, "'object' expected but end of text found"},
         BadForm{"NoObjectKeyword", "objekt A: TA end", 1, "'object' expected"},
         BadForm{"NoClassName", "object A: end", 1, "Class name expected but 'end' found"},
-        BadForm{"UnclosedObject", "object A: TA\n  X = 1\n", 3, "Property name expected but end of text found"},
+        BadForm{"UnclosedObject", "object A: TA\n  X = 1\n", 3,
+                "Property name expected but end of text found"},
         BadForm{"TextAfterRoot", "object A: TA\nend\nobject B: TB end", 3, "end of text expected"},
         BadForm{"NoEquals", "object A: TA\n  X 1\nend", 2, "'=' expected"},
-        BadForm{"NoValue", "object A: TA\n  X =\nend", 3, "Property value expected but 'end' found"},
+        BadForm{"NoValue", "object A: TA\n  X =\nend", 3,
+                "Property value expected but 'end' found"},
         BadForm{"UnterminatedString", "object A: TA\n  X = 'abc\nend", 2, "Unterminated string"},
         BadForm{"PlusWithoutString", "object A: TA\n  X = 'a' + 1\nend", 2, "String expected"},
         BadForm{"HashWithoutCode", "object A: TA\n  X = #\nend", 2, "Character code expected"},
-        BadForm{"CodeBeyondUnicode", "object A: TA\n  X = #1114112\nend", 2, "Invalid character code"},
+        BadForm{"CodeBeyondUnicode", "object A: TA\n  X = #1114112\nend", 2,
+                "Invalid character code"},
         BadForm{"LettersAfterNumber", "object A: TA\n  X = 12abc\nend", 2, "Invalid number"},
-        BadForm{"DollarWithoutDigits", "object A: TA\n  X = $\nend", 2, "Hexadecimal digit expected"},
+        BadForm{"DollarWithoutDigits", "object A: TA\n  X = $\nend", 2,
+                "Hexadecimal digit expected"},
         BadForm{"HexTooLarge", "object A: TA\n  X = $1FFFFFFFFFFFFFFFF\nend", 2, "too large"},
-        BadForm{"DecimalTooLarge", "object A: TA\n  X = 99999999999999999999\nend", 2, "out of range"},
+        BadForm{"DecimalTooLarge", "object A: TA\n  X = 99999999999999999999\nend", 2,
+                "out of range"},
         BadForm{"SetWithoutComma", "object A: TA\n  X = [a b]\nend", 2, "',' expected"},
         BadForm{"UnclosedSet", "object A: TA\n  X = [a,\nend", 3, "Set element expected"},
         BadForm{"UnclosedList", "object A: TA\n  X = ('a'\nend", 3, "Property value expected"},
-        BadForm{"CollectionWithoutItem", "object A: TA\n  X = <\n  Y = 1\n>\nend", 3, "'item' expected"},
-        BadForm{"ItemIndexNotNumber", "object A: TA\n  X = < item [a] end >\nend", 2, "Item index expected"},
-        BadForm{"ItemIndexNegative", "object A: TA\n  X = < item [-1] end >\nend", 2, "Item index expected"},
+        BadForm{"CollectionWithoutItem", "object A: TA\n  X = <\n  Y = 1\n>\nend", 3,
+                "'item' expected"},
+        BadForm{"ItemIndexNotNumber", "object A: TA\n  X = < item [a] end >\nend", 2,
+                "Item index expected"},
+        BadForm{"ItemIndexNegative", "object A: TA\n  X = < item [-1] end >\nend", 2,
+                "Item index expected"},
         BadForm{"OddHexDigits", "object A: TA\n  X = {0A0\n}\nend", 2, "hexadecimal digit pairs"},
         BadForm{"NonHexDigit", "object A: TA\n  X = {0A 0G}\nend", 2, "hexadecimal digit pairs"},
         BadForm{"UnclosedBinary", "object A: TA\n  X = {0A\n\n", 2, "binary data not closed"},
         BadForm{"UnknownSymbol", "object A: TA\n  X = ;\nend", 2, "Invalid character ';'"},
         BadForm{"ControlCharacter", "object A: TA\n  X = \x01\nend", 2, "Invalid character code 1"},
-        BadForm{"PropertyAfterChild", "object A: TA\n  object B: TB\n  end\n  Y = 1\nend", 4, "'end' expected"},
-        BadForm{"InheritedObject", "inherited A: TA\nend", 1, "'inherited' objects are not supported"},
+        BadForm{"PropertyAfterChild", "object A: TA\n  object B: TB\n  end\n  Y = 1\nend", 4,
+                "'end' expected"},
+        BadForm{"InheritedObject", "inherited A: TA\nend", 1,
+                "'inherited' objects are not supported"},
         BadForm{"DotWithoutName", "object A: TA\n  X.= 1\nend", 2, "Property name expected"}));
 
 TEST(FormParser, DeepNestingIsRefusedNotOverflowed) {
     std::string deep = "object A: TA\n X = ";
-    for (int i = 0; i < 10000; ++i) deep += "(";
+    for (int i = 0; i < 10000; ++i)
+        deep += "(";
     EXPECT_THROW(Parse(deep), EParserError);
     std::string objects;
-    for (int i = 0; i < 10000; ++i) objects += "object A: TA\n";
+    for (int i = 0; i < 10000; ++i)
+        objects += "object A: TA\n";
     EXPECT_THROW(Parse(objects), EParserError);
     std::string collections = "object A: TA\n";
-    for (int i = 0; i < 10000; ++i) collections += " X = < item\n";
+    for (int i = 0; i < 10000; ++i)
+        collections += " X = < item\n";
     EXPECT_THROW(Parse(collections), EParserError);
 }
 
 TEST(FormParser, NestingUpToTheLimitIsRead) {
     std::string text = "object A: TA\n X = ";
-    for (int i = 0; i < kMaxFormNesting - 1; ++i) text += "(";
-    for (int i = 0; i < kMaxFormNesting - 1; ++i) text += ")";
+    for (int i = 0; i < kMaxFormNesting - 1; ++i)
+        text += "(";
+    for (int i = 0; i < kMaxFormNesting - 1; ++i)
+        text += ")";
     text += "\nend";
     EXPECT_NO_THROW(Parse(text));
 }

@@ -148,9 +148,9 @@ TEST_F(StoredForm, ResolvesReferencesAfterTheWholeFormIsReadThenCallsLoaded) {
     EXPECT_EQ(tab->Partner, m->FindComponent("Group"));
     // The forward reference is set before any Loaded; Loaded runs root first,
     // then in form order, and OnCreate comes last.
-    std::vector<std::string> expected = {"AddInName while loading", "Tab.Images", "Loaded module",
-                                         "Loaded Tab images=ImageList1", "Loaded ImageList1",
-                                         "OnCreate"};
+    std::vector<std::string> expected = {"AddInName while loading", "Tab.Images",
+                                         "Loaded module",           "Loaded Tab images=ImageList1",
+                                         "Loaded ImageList1",       "OnCreate"};
     EXPECT_EQ(journal, expected);
     m->Free();
 }
@@ -192,7 +192,8 @@ TEST_F(StoredForm, StandardCollectionsAreClearedThenFilledInOneUpdate) {
     EXPECT_EQ(tab->Panes.UpdateCount(), 0);
     // Reading again replaces the items.
     new TPane(&tab->Panes);
-    ReadComponentForm(*tab, "object Tab: TThing\n  Panes = <\n    item\n      Width = 1\n    end>\nend",
+    ReadComponentForm(*tab,
+                      "object Tab: TThing\n  Panes = <\n    item\n      Width = 1\n    end>\nend",
                       table, "TPanes");
     ASSERT_EQ(tab->Panes.Count(), 1);
     EXPECT_EQ(static_cast<TPane*>(tab->Panes.Items(0))->Width, 1);
@@ -286,7 +287,8 @@ TEST_F(StoredForm, ReferencesReachOtherLiveModulesByName) {
                       "object Second: TTestModule\n  object T: TThing\n    Partner = Module.Group\n"
                       "  end\nend",
                       table, "TSecond");
-    EXPECT_EQ(static_cast<TThing*>(second.FindComponent("T"))->Partner, first->FindComponent("Group"));
+    EXPECT_EQ(static_cast<TThing*>(second.FindComponent("T"))->Partner,
+              first->FindComponent("Group"));
     first->Free();
 }
 
@@ -299,7 +301,9 @@ struct BadModule {
     const char* message;
 };
 
-void PrintTo(const BadModule& bad, std::ostream* os) { *os << bad.name; }
+void PrintTo(const BadModule& bad, std::ostream* os) {
+    *os << bad.name;
+}
 
 class FormReaderBad : public ::testing::TestWithParam<BadModule> {
 protected:
@@ -338,28 +342,33 @@ TEST_P(FormReaderBad, IsRefusedWithPositionAndLeavesNothingBehind) {
 INSTANTIATE_TEST_SUITE_P(
     Table, FormReaderBad,
     ::testing::Values(
-        BadModule{"SetterErrorAborts", "object M: TTestModule\n  OnCreate = ModuleCreate\n  AddInName = ''\nend", 3,
+        BadModule{"SetterErrorAborts",
+                  "object M: TTestModule\n  OnCreate = ModuleCreate\n  AddInName = ''\nend", 3,
                   "Error reading M.AddInName: The AddInName property cannot be empty."},
         BadModule{"EmptySetRefusedBySetter", "object M: TTestModule\n  Hosts = []\nend", 2,
                   "Error reading M.Hosts: The SupportedApps property cannot be empty."},
         BadModule{"UnknownClass", "object M: TTestModule\n  object X: TNoSuch\n  end\nend", 2,
                   "Class TNoSuch not found"},
-        BadModule{"AbstractClass", "object M: TTestModule\n  object X: TAbstractThing\n  end\nend", 2,
-                  "Class TAbstractThing is no component a form can create"},
+        BadModule{"AbstractClass", "object M: TTestModule\n  object X: TAbstractThing\n  end\nend",
+                  2, "Class TAbstractThing is no component a form can create"},
         BadModule{"NonComponentClass", "object M: TTestModule\n  object X: TEntry\n  end\nend", 2,
                   "Class TEntry is no component"},
         BadModule{"UnknownProperty", "object M: TTestModule\n\n  Colour = 1\nend", 3,
                   "Error reading M.Colour: Property Colour does not exist"},
-        BadModule{"UnknownPropertyOfChild", "object M: TTestModule\n  object T: TThing\n    Nope = 1\n  end\nend", 3,
+        BadModule{"UnknownPropertyOfChild",
+                  "object M: TTestModule\n  object T: TThing\n    Nope = 1\n  end\nend", 3,
                   "Error reading T.Nope: Property Nope does not exist"},
-        BadModule{"UnknownNestedProperty", "object M: TTestModule\n  object T: TThing\n    Box.Nope = 1\n  end\nend", 3,
+        BadModule{"UnknownNestedProperty",
+                  "object M: TTestModule\n  object T: TThing\n    Box.Nope = 1\n  end\nend", 3,
                   "Error reading T.Box.Nope: Property Nope does not exist"},
         BadModule{"DotOnPlainProperty", "object M: TTestModule\n  Count.X = 1\nend", 2,
                   "Error reading M.Count.X: Property Count has no properties of its own"},
-        BadModule{"ObjectPropertyAssigned", "object M: TTestModule\n  object T: TThing\n    Box = 1\n  end\nend", 3,
+        BadModule{"ObjectPropertyAssigned",
+                  "object M: TTestModule\n  object T: TThing\n    Box = 1\n  end\nend", 3,
                   "Property Box cannot be set from a form"},
-        BadModule{"StringForInteger", "object M: TTestModule\n  Count = '12'\nend", 2,
-                  "Error reading M.Count: Invalid property value: integer expected but string found"},
+        BadModule{
+            "StringForInteger", "object M: TTestModule\n  Count = '12'\nend", 2,
+            "Error reading M.Count: Invalid property value: integer expected but string found"},
         BadModule{"IntegerOutOfRange", "object M: TTestModule\n  Small = 256\nend", 2,
                   "256 is not between 0 and 255"},
         BadModule{"IntegerForBoolean", "object M: TTestModule\n  Enabled = 1\nend", 2,
@@ -380,26 +389,46 @@ INSTANTIATE_TEST_SUITE_P(
                   "Method ModuleStart does not match the event's type"},
         BadModule{"MethodAsString", "object M: TTestModule\n  OnStart = 'ModuleStart'\nend", 2,
                   "method name expected but string found"},
-        BadModule{"DuplicateComponentName", "object M: TTestModule\n  object T: TThing\n  end\n  object t: TThing\n  end\nend", 4,
-                  "Error reading t.Name: A component named t already exists"},
-        BadModule{"MissingReference", "object M: TTestModule\n  object T: TThing\n    Images = Nowhere\n  end\nend", 3,
+        BadModule{
+            "DuplicateComponentName",
+            "object M: TTestModule\n  object T: TThing\n  end\n  object t: TThing\n  end\nend", 4,
+            "Error reading t.Name: A component named t already exists"},
+        BadModule{"MissingReference",
+                  "object M: TTestModule\n  object T: TThing\n    Images = Nowhere\n  end\nend", 3,
                   "Error reading T.Images: Component Nowhere not found"},
-        BadModule{"ReferenceOfWrongClass", "object M: TTestModule\n  object T: TThing\n    Images = G\n  end\n  object G: TContainer\n  end\nend", 3,
-                  "Component G is a TContainer, not a TThing"},
-        BadModule{"ReferenceIsString", "object M: TTestModule\n  object T: TThing\n    Images = 'G'\n  end\nend", 3,
+        BadModule{"ReferenceOfWrongClass",
+                  "object M: TTestModule\n  object T: TThing\n    Images = G\n  end\n  object G: "
+                  "TContainer\n  end\nend",
+                  3, "Component G is a TContainer, not a TThing"},
+        BadModule{"ReferenceIsString",
+                  "object M: TTestModule\n  object T: TThing\n    Images = 'G'\n  end\nend", 3,
                   "component name expected but string found"},
-        BadModule{"ChildrenBeforeCodes", "object M: TTestModule\n  object G: TContainer\n    Children = <\n      item\n      end>\n  end\nend", 4,
-                  "Error reading G.Children: No type code for item 0"},
-        BadModule{"BadItemProperty", "object M: TTestModule\n  object G: TContainer\n    Codes = {01000000 08000000}\n    Children = <\n      item\n        Enabled = 3\n      end>\n  end\nend", 6,
-                  "Error reading G.Children[0].Enabled: Invalid property value"},
-        BadModule{"UnknownItemProperty", "object M: TTestModule\n  object T: TThing\n    Entries = <\n      item\n        Items = <\n          item\n            Nope = 1\n          end>\n      end>\n  end\nend", 7,
-                  "Error reading T.Entries[0].Items[0].Nope: Property Nope does not exist"},
-        BadModule{"BadPaneProperty", "object M: TTestModule\n  object T: TThing\n    Panes = <\n      item\n      end\n      item\n        Width = 'wide'\n      end>\n  end\nend", 7,
-                  "Error reading T.Panes[1].Width: Invalid property value: integer expected"},
-        BadModule{"CollectionExpected", "object M: TTestModule\n  object T: TThing\n    Panes = 1\n  end\nend", 3,
-                  "Error reading T.Panes: Invalid property value: collection expected but integer found"},
-        BadModule{"WrongRootClass", "object M: TThing\nend", 1, "The form is one of TThing, not of TTestModule"},
-        BadModule{"SyntaxError", "object M: TTestModule\n  Count = = 1\nend", 2, "Property value expected"}));
+        BadModule{"ChildrenBeforeCodes",
+                  "object M: TTestModule\n  object G: TContainer\n    Children = <\n      item\n   "
+                  "   end>\n  end\nend",
+                  4, "Error reading G.Children: No type code for item 0"},
+        BadModule{
+            "BadItemProperty",
+            "object M: TTestModule\n  object G: TContainer\n    Codes = {01000000 08000000}\n    "
+            "Children = <\n      item\n        Enabled = 3\n      end>\n  end\nend",
+            6, "Error reading G.Children[0].Enabled: Invalid property value"},
+        BadModule{
+            "UnknownItemProperty",
+            "object M: TTestModule\n  object T: TThing\n    Entries = <\n      item\n        Items "
+            "= <\n          item\n            Nope = 1\n          end>\n      end>\n  end\nend",
+            7, "Error reading T.Entries[0].Items[0].Nope: Property Nope does not exist"},
+        BadModule{"BadPaneProperty",
+                  "object M: TTestModule\n  object T: TThing\n    Panes = <\n      item\n      "
+                  "end\n      item\n        Width = 'wide'\n      end>\n  end\nend",
+                  7, "Error reading T.Panes[1].Width: Invalid property value: integer expected"},
+        BadModule{
+            "CollectionExpected",
+            "object M: TTestModule\n  object T: TThing\n    Panes = 1\n  end\nend", 3,
+            "Error reading T.Panes: Invalid property value: collection expected but integer found"},
+        BadModule{"WrongRootClass", "object M: TThing\nend", 1,
+                  "The form is one of TThing, not of TTestModule"},
+        BadModule{"SyntaxError", "object M: TTestModule\n  Count = = 1\nend", 2,
+                  "Property value expected"}));
 
 TEST(FormReaderRobustness, EveryTruncationOfAFormFailsCleanly) {
     // A form cut anywhere is refused with an error or read; nothing crashes or leaks.

@@ -25,20 +25,25 @@ void ReadEntries(const FormValue& value, FormReader& reader,
 void ReadCodes(TContainer& self, const FormValue& value, FormReader& reader) {
     std::vector<uint8_t> bytes = ReadBinary(value, reader);
     int32_t count = 0;
-    if (bytes.size() < 4) reader.Fail("Codes too short");
+    if (bytes.size() < 4)
+        reader.Fail("Codes too short");
     std::memcpy(&count, bytes.data(), 4);
     if (count < 0 || bytes.size() != 4 + 4 * static_cast<size_t>(count))
         reader.Fail("Codes of the wrong size");
     self.Codes.resize(static_cast<size_t>(count));
-    if (count > 0) std::memcpy(self.Codes.data(), bytes.data() + 4, 4 * static_cast<size_t>(count));
+    if (count > 0)
+        std::memcpy(self.Codes.data(), bytes.data() + 4, 4 * static_cast<size_t>(count));
 }
 
 void ReadChildren(TContainer& self, const FormValue& value, FormReader& reader) {
     ReadEntries(value, reader, self.Children, [&](size_t i) -> TEntry* {
-        if (i >= self.Codes.size()) reader.Fail("No type code for item " + std::to_string(i));
+        if (i >= self.Codes.size())
+            reader.Fail("No type code for item " + std::to_string(i));
         int code = self.Codes[i];
-        if (code == 7) return new TEntry(code);
-        if (code == 8) return new TOtherEntry(code);
+        if (code == 7)
+            return new TEntry(code);
+        if (code == 8)
+            return new TOtherEntry(code);
         reader.Fail("Unknown type code " + std::to_string(code));
     });
 }
@@ -93,7 +98,8 @@ void RegisterTestClasses(FormClassTable& table, std::string_view form) {
         .Method("ModuleCount", &TTestModule::ModuleCount)
         .Method("ModuleCreate", &TTestModule::ModuleCreate)
         .Method("ModuleDestroy", &TTestModule::ModuleDestroy);
-    table.Register<TDerivedModule, TTestModule>().Method("DerivedStart", &TDerivedModule::DerivedStart);
+    table.Register<TDerivedModule, TTestModule>().Method("DerivedStart",
+                                                         &TDerivedModule::DerivedStart);
     table.Register<TFormlessModule, TDataModule>();
 }
 

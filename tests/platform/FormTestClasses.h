@@ -126,12 +126,15 @@ public:
     ~TTestModule() override { --live; }
 
     void SetAddInName(const std::string& value) {
-        if (value.empty()) throw ECodedError("The AddInName property cannot be empty.", 31101);
+        if (value.empty())
+            throw ECodedError("The AddInName property cannot be empty.", 31101);
         AddInName = value;
-        if (ComponentState() & csLoading) journal.push_back("AddInName while loading");
+        if (ComponentState() & csLoading)
+            journal.push_back("AddInName while loading");
     }
     void SetHosts(THosts value) {
-        if (value.Empty()) throw ECodedError("The SupportedApps property cannot be empty.", 31101);
+        if (value.Empty())
+            throw ECodedError("The SupportedApps property cannot be empty.", 31101);
         Hosts = value;
     }
     void Loaded() override {

@@ -65,12 +65,9 @@ TEST(Format, StarTakesWidthAndPrecisionFromTheArguments) {
 // (or, at the 32-bit minimum, negating past the range).
 TEST(Format, StarValuesBeyondTheBoundRaiseConvertError) {
     const BadFormat cases[] = {
-        {"%*d", {2000000000, 1}},
-        {"%*d", {-2000000000, 1}},
-        {"%*d", {int32_t(INT32_MIN), 1}},
-        {"%*d", {int64_t(1) << 32 | 5, 1}},
-        {"%.*d", {2000000000, 1}},
-        {"%.*s", {int64_t(-1) << 40, "abc"}},
+        {"%*d", {2000000000, 1}},         {"%*d", {-2000000000, 1}},
+        {"%*d", {int32_t(INT32_MIN), 1}}, {"%*d", {int64_t(1) << 32 | 5, 1}},
+        {"%.*d", {2000000000, 1}},        {"%.*s", {int64_t(-1) << 40, "abc"}},
     };
     for (const BadFormat& c : cases)
         EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;

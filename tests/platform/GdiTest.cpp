@@ -11,7 +11,9 @@
 namespace {
 
 // Live drawing objects of the process now.
-DWORD LiveGdi() { return GetGuiResources(nullptr, GR_GDIOBJECTS); }
+DWORD LiveGdi() {
+    return GetGuiResources(nullptr, GR_GDIOBJECTS);
+}
 
 BITMAPINFO Header(int width, int height, int bitCount) {
     BITMAPINFO info{};
@@ -204,9 +206,9 @@ TEST(Gdi, RasterOperationsCombineSourceAndDestination) {
     };
     const uint32_t src = 0x00F0F0F0, dst = 0x00CCAA00;
     const Case cases[] = {
-        {SRCCOPY, src},          {SRCAND, src & dst},         {SRCPAINT, src | dst},
-        {SRCINVERT, src ^ dst},  {NOTSRCCOPY, ~src & 0xFFFFFF}, {BLACKNESS, 0},
-        {WHITENESS, 0xFFFFFF},   {DSTINVERT, ~dst & 0xFFFFFF},  {SRCERASE, src & ~dst & 0xFFFFFF},
+        {SRCCOPY, src},         {SRCAND, src & dst},           {SRCPAINT, src | dst},
+        {SRCINVERT, src ^ dst}, {NOTSRCCOPY, ~src & 0xFFFFFF}, {BLACKNESS, 0},
+        {WHITENESS, 0xFFFFFF},  {DSTINVERT, ~dst & 0xFFFFFF},  {SRCERASE, src & ~dst & 0xFFFFFF},
     };
     for (const Case& c : cases) {
         Section s(1, 1), d(1, 1);
@@ -239,7 +241,8 @@ TEST(Gdi, StretchBltScalesByTheNearestPixelAndMirrors) {
 
 TEST(Gdi, TransfersOutsideTheBitmapsAreClipped) {
     Section source(2, 2), dest(2, 2);
-    for (int i = 0; i < 4; ++i) source.pixels[i] = 0x00ABCDEF;
+    for (int i = 0; i < 4; ++i)
+        source.pixels[i] = 0x00ABCDEF;
     MemoryDc s(source.handle), d(dest.handle);
     EXPECT_TRUE(BitBlt(d.dc, 1, 1, 5, 5, s.dc, 0, 0, SRCCOPY));
     EXPECT_TRUE(BitBlt(d.dc, -3, -3, 2, 2, s.dc, 0, 0, SRCCOPY));
@@ -383,7 +386,7 @@ TEST(Icons, AnIconKeepsItsOwnCopiesAndDrawsThroughItsMask) {
     DWORD gdiBefore = LiveGdi(), iconsBefore = GetGuiResources(nullptr, GR_USEROBJECTS);
     Section colour(2, 1);
     colour.At(0, 0) = 0x00FF0000;
-    colour.At(1, 0) = 0x00000000; // black under the transparent part
+    colour.At(1, 0) = 0x00000000;         // black under the transparent part
     const uint8_t maskRow[2] = {0x40, 0}; // second pixel transparent
     HBITMAP mask = CreateBitmap(2, 1, 1, 1, maskRow);
     ICONINFO info;

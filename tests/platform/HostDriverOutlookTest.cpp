@@ -2,8 +2,8 @@
 // a running Outlook, ribbons for the windows open at start-up and for those
 // the user opens later, the application's Quit event before the add-in's
 // shutdown calls, and nothing of either left alive afterwards.
-#include "tests/support/TempPlatformHome.h"
 #include "tests/platform/TestAddInSupport.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/outlook/OutlookTypes.h"
 #include "platform/sim/HostDriver.h"
@@ -47,8 +47,8 @@ TEST(HostDriverOutlook, LoadsTheAddInIntoARunningOutlookAndShutsItDownOnQuit) {
         OutlookSim outlook(14);
         ComPtr<QuitRecorder> recorder = MakeComObject<QuitRecorder>(ApplicationEvents11);
         uint32_t cookie = 0;
-        ASSERT_EQ(InterfaceConnect(outlook.Application().Get(), ApplicationEvents11,
-                                   recorder.Get(), cookie),
+        ASSERT_EQ(InterfaceConnect(outlook.Application().Get(), ApplicationEvents11, recorder.Get(),
+                                   cookie),
                   S_OK);
         outlook.OpenExplorer();
 

@@ -6,8 +6,8 @@
 // The driver is played over a stand-in host of this file, an application
 // object and windows that merely carry names; the simulated Outlook drives
 // the same driver in its own tests.
-#include "tests/support/TempPlatformHome.h"
 #include "tests/platform/TestAddInSupport.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/sim/HostDriver.h"
 #include "platform/text/Text.h"
@@ -62,8 +62,8 @@ protected:
     void SetLibrary(const std::string& path) {
         TRegistry reg;
         reg.SetRootKey(HKEY_CLASSES_ROOT);
-        ASSERT_TRUE(reg.OpenKey("\\CLSID\\" + testaddin::Clsid.ToString() + "\\InprocServer32",
-                                false));
+        ASSERT_TRUE(
+            reg.OpenKey("\\CLSID\\" + testaddin::Clsid.ToString() + "\\InprocServer32", false));
         reg.WriteString("", path);
     }
     static std::string Joined(const std::vector<std::string>& lines) {
@@ -88,8 +88,8 @@ TEST_F(HostDriverTest, StartupConnectionRunsTheWholeLifecycleInTheHostsOrder) {
         EXPECT_EQ(driver.RegisteredAddIns(), Lines{testaddin::ProgId});
         driver.Start();
         EXPECT_EQ(Calls(), (Lines{"CreateInstance", "OnConnection 1 Outlook COMAddIn",
-                                  "CTPFactoryAvailable", "OnStartupComplete", "GetCustomUI Microsoft.Outlook.Explorer",
-                                  "RibbonLoaded"}));
+                                  "CTPFactoryAvailable", "OnStartupComplete",
+                                  "GetCustomUI Microsoft.Outlook.Explorer", "RibbonLoaded"}));
         HostedAddIn* addIn = driver.Find(testaddin::ProgId);
         ASSERT_NE(addIn, nullptr);
         EXPECT_TRUE(addIn->Connected);
@@ -122,9 +122,9 @@ TEST_F(HostDriverTest, ConnectingIntoARunningHostSendsNoStartupComplete) {
     HostDriver driver(host);
     ASSERT_TRUE(driver.Connect(testaddin::ProgId));
     EXPECT_FALSE(driver.Connect(testaddin::ProgId)) << "connected already";
-    EXPECT_EQ(Calls(), (Lines{"CreateInstance", "OnConnection 0 Outlook COMAddIn",
-                              "CTPFactoryAvailable", "GetCustomUI Microsoft.Outlook.Explorer",
-                              "RibbonLoaded"}));
+    EXPECT_EQ(Calls(),
+              (Lines{"CreateInstance", "OnConnection 0 Outlook COMAddIn", "CTPFactoryAvailable",
+                     "GetCustomUI Microsoft.Outlook.Explorer", "RibbonLoaded"}));
     driver.Quit();
     EXPECT_EQ(Calls().back(), "OnDisconnection 0");
     EXPECT_EQ(driver.Failures(), Lines{});
@@ -331,7 +331,8 @@ TEST_F(HostDriverTest, ALibraryWithLiveObjectsStaysLoadedAndIsReported) {
     // The driver left its use of the library in place; the test ends it.
     HMODULE library = GetModuleHandle(LibraryPath.c_str());
     ASSERT_TRUE(library != nullptr);
-    auto drop = reinterpret_cast<void (*)()>(GetProcAddress(library, testaddin::DropLeftoverExport));
+    auto drop =
+        reinterpret_cast<void (*)()>(GetProcAddress(library, testaddin::DropLeftoverExport));
     ASSERT_NE(drop, nullptr);
     drop();
     FreeLibrary(library);
@@ -368,7 +369,8 @@ TEST_F(HostDriverTest, WindowsOpenedLaterGetTheirRibbonOncePerIdentifier) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "GetCustomUI Microsoft.Outlook.Mail.Compose"),
               1);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "GetCustomUI Microsoft.Outlook.Explorer"), 1);
-    EXPECT_FALSE(driver.Ribbon(testaddin::ProgId, u"Microsoft.Outlook.Mail.Compose")->HasDocument());
+    EXPECT_FALSE(
+        driver.Ribbon(testaddin::ProgId, u"Microsoft.Outlook.Mail.Compose")->HasDocument());
 
     // The explorer ribbon now shows in the window opened last.
     driver.Ribbon(testaddin::ProgId, testaddin::RibbonId)->Click("TestButton");

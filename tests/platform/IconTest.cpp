@@ -1,9 +1,9 @@
 // TIcon and icon files: handles owned and released, size rules, round trips
 // through icon files, and malformed files refused.
+#include "platform/gfx/Icon.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/GraphicsErrors.h"
 #include "platform/gfx/IcoCodec.h"
-#include "platform/gfx/Icon.h"
 #include "platform/gfx/Icons.h"
 #include "platform/gfx/RecordingCanvas.h"
 #include "platform/rtl/Streams.h"
@@ -12,7 +12,9 @@
 
 namespace {
 
-DWORD LiveIcons() { return GetGuiResources(nullptr, GR_USEROBJECTS); }
+DWORD LiveIcons() {
+    return GetGuiResources(nullptr, GR_USEROBJECTS);
+}
 
 // An icon of 3 x 2: colour 32-bit with one alpha value, the top-left pixel masked.
 HICON MakeIcon() {
@@ -25,7 +27,8 @@ HICON MakeIcon() {
     void* bits = nullptr;
     HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     uint32_t* pixels = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < 6; ++i) pixels[i] = 0x000000FF;
+    for (int i = 0; i < 6; ++i)
+        pixels[i] = 0x000000FF;
     pixels[0] = 0;
     pixels[5] = 0x80FF0000;
     const uint8_t maskRows[4] = {0x80, 0, 0, 0};
@@ -87,7 +90,8 @@ TEST(Icon, FileRoundTripKeepsColoursAlphaAndMask) {
         GetDIBits(nullptr, other, 0, 2, y.data(), &info, DIB_RGB_COLORS);
         EXPECT_EQ(x, y);
     }
-    for (HBITMAP h : {a.hbmColor, a.hbmMask, b.hbmColor, b.hbmMask}) DeleteObject(h);
+    for (HBITMAP h : {a.hbmColor, a.hbmMask, b.hbmColor, b.hbmMask})
+        DeleteObject(h);
 }
 
 TEST(Icon, DrawsThroughItsMaskAndIsRecordedAsAGraphic) {
@@ -95,7 +99,8 @@ TEST(Icon, DrawsThroughItsMaskAndIsRecordedAsAGraphic) {
     icon.SetHandle(MakeIcon());
     TRecordingCanvas recording;
     recording.Draw(1, 2, &icon);
-    EXPECT_EQ(recording.Lines(), std::vector<std::string>{"Draw TIcon 3x2 (1,2)-(4,4) transparent"});
+    EXPECT_EQ(recording.Lines(),
+              std::vector<std::string>{"Draw TIcon 3x2 (1,2)-(4,4) transparent"});
 }
 
 TEST(Icon, MalformedFilesAreRefused) {
@@ -124,8 +129,10 @@ TEST(Icon, MalformedFilesAreRefused) {
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = bytes;
         bad[c.at] = c.value;
-        if (std::string(c.why) == "png") std::copy_n("\x89PNG\r\n\x1A\n", 8, bad.begin() + 22);
-        if (c.cut) bad.resize(c.cut);
+        if (std::string(c.why) == "png")
+            std::copy_n("\x89PNG\r\n\x1A\n", 8, bad.begin() + 22);
+        if (c.cut)
+            bad.resize(c.cut);
         try {
             gfx::DecodeIco(bad.data(), bad.size());
             ADD_FAILURE() << c.why;

@@ -1,13 +1,13 @@
 // The image list: images with masks from bitmaps and colours, out again as
 // bitmaps, icons and drawings; change links; its stored-form data; and the
 // drawing layer's classes read from stored forms.
+#include "platform/gfx/ImageList.h"
 #include "platform/forms/DataModule.h"
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/forms/FormErrors.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/GraphicsClasses.h"
 #include "platform/gfx/GraphicsErrors.h"
-#include "platform/gfx/ImageList.h"
 #include "platform/gfx/Icons.h"
 #include "platform/gfx/RecordingCanvas.h"
 #include "platform/rtl/Streams.h"
@@ -20,8 +20,12 @@
 
 namespace {
 
-DWORD LiveGdi() { return GetGuiResources(nullptr, GR_GDIOBJECTS); }
-DWORD LiveIcons() { return GetGuiResources(nullptr, GR_USEROBJECTS); }
+DWORD LiveGdi() {
+    return GetGuiResources(nullptr, GR_GDIOBJECTS);
+}
+DWORD LiveIcons() {
+    return GetGuiResources(nullptr, GR_USEROBJECTS);
+}
 
 // A strip of `count` 4 x 4 images: image i is filled with colours[i], its
 // bottom-left pixel magenta.
@@ -39,7 +43,9 @@ std::unique_ptr<TBitmap> Strip(std::initializer_list<TColor> colours) {
     return b;
 }
 
-TColor PixelOfBitmap(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y); }
+TColor PixelOfBitmap(TBitmap& b, int x, int y) {
+    return b.Canvas()->Pixels(x, y);
+}
 
 TEST(ImageList, AddMaskedSplitsTheStripAndMasksTheColour) {
     TImageList list(4, 4);
@@ -258,10 +264,10 @@ TEST(ImageList, StoredDataRoundTripsImagesMasksAndSettings) {
     const uint8_t* head = data.Memory();
     EXPECT_EQ(head[0], 'I');
     EXPECT_EQ(head[1], 'L');
-    EXPECT_EQ(head[4], 5);      // count
-    EXPECT_EQ(head[6], 8);      // capacity: two rows of four
-    EXPECT_EQ(head[18], 0x21);  // masked, 32 bits
-    EXPECT_EQ(head[28], 'B');   // the images' bitmap follows the header
+    EXPECT_EQ(head[4], 5);     // count
+    EXPECT_EQ(head[6], 8);     // capacity: two rows of four
+    EXPECT_EQ(head[18], 0x21); // masked, 32 bits
+    EXPECT_EQ(head[28], 'B');  // the images' bitmap follows the header
 
     data.SetPosition(0);
     TImageList read(nullptr);
@@ -310,8 +316,10 @@ TEST(ImageList, MalformedStoredDataIsRefused) {
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = bytes;
         bad[c.at] = c.value;
-        if (c.cut) bad.resize(c.cut);
-        if (std::string(c.why) == "masks missing") bad.resize(28 + (bytes[30] | bytes[31] << 8));
+        if (c.cut)
+            bad.resize(c.cut);
+        if (std::string(c.why) == "masks missing")
+            bad.resize(28 + (bytes[30] | bytes[31] << 8));
         TMemoryStream stream;
         stream.WriteBuffer(bad.data(), bad.size());
         stream.SetPosition(0);
@@ -320,7 +328,8 @@ TEST(ImageList, MalformedStoredDataIsRefused) {
             target.ReadData(stream);
             ADD_FAILURE() << c.why;
         } catch (const EReadError& e) {
-            EXPECT_NE(e.Message.find("Failed to read ImageList data from stream"), std::string::npos);
+            EXPECT_NE(e.Message.find("Failed to read ImageList data from stream"),
+                      std::string::npos);
             EXPECT_NE(e.Message.find(c.reason), std::string::npos) << c.why << ": " << e.Message;
         }
     }
@@ -422,9 +431,11 @@ TEST(ImageList, StoredFormsReadImageListsGlyphsAndFonts) {
     // A bad glyph names the property and the form.
     forms::FormClassTable other;
     gfx::RegisterGraphicsClasses(other);
-    other.Register<TGlyphButton, TComponent>().Object("Glyph", [](TGlyphButton& b) { return b.Glyph(); });
+    other.Register<TGlyphButton, TComponent>().Object("Glyph",
+                                                      [](TGlyphButton& b) { return b.Glyph(); });
     other.Register<TGlyphModule, TDataModule>().StoredForm(
-        "object Module: TGlyphModule\n  object Button: TGlyphButton\n    Glyph.Data = {08000000424D}\n  end\nend\n");
+        "object Module: TGlyphModule\n  object Button: TGlyphButton\n    Glyph.Data = "
+        "{08000000424D}\n  end\nend\n");
     try {
         other.Create<TGlyphModule>(nullptr);
         ADD_FAILURE() << "a bad glyph was read";

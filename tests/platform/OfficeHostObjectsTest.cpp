@@ -18,8 +18,8 @@ public:
     static ComPtr<CountingSink> Create(const GUID& eventIid) {
         return MakeComObject<CountingSink>(eventIid);
     }
-    HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*,
-                   ExcepInfo*, uint32_t*) override {
+    HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*, ExcepInfo*,
+                   uint32_t*) override {
         Calls.push_back(id);
         ArgumentCounts.push_back(params ? params->cArgs : 0);
         return S_OK;
@@ -66,7 +66,8 @@ TEST(SimulatedCommandBars, AnswersTheCommandBarsInterfaceAndStartsEmpty) {
 
         ComPtr<IDispatch> disp = bars.Query<IDispatch>();
         EXPECT_EQ(dispGet(disp, "Count").AsInteger(), 0);
-        EXPECT_TRUE(dispCall(disp, "FindControl", Variant::Missing(), 1, u"tag").IsEmptyOrNothing());
+        EXPECT_TRUE(
+            dispCall(disp, "FindControl", Variant::Missing(), 1, u"tag").IsEmptyOrNothing());
         try {
             dispGet(disp, "Item", 1);
             ADD_FAILURE() << "an empty collection has no item 1";
@@ -85,7 +86,9 @@ TEST(SimulatedCommandBars, OnUpdateReachesAdvisedSinksOnlyWhileAdvised) {
         ComPtr<SimulatedCommandBars> bars = SimulatedCommandBars::Create();
         ComPtr<CountingSink> sink = CountingSink::Create(DIID__CommandBarsEvents);
         uint32_t cookie = 0;
-        ASSERT_EQ(InterfaceConnect(bars->UnknownSelf(), DIID__CommandBarsEvents, sink.Get(), cookie), S_OK);
+        ASSERT_EQ(
+            InterfaceConnect(bars->UnknownSelf(), DIID__CommandBarsEvents, sink.Get(), cookie),
+            S_OK);
         EXPECT_EQ(bars->SinkCount(), 1u);
 
         EXPECT_EQ(bars->FireOnUpdate(), 1u);
@@ -106,8 +109,9 @@ TEST(SimulatedCommandBars, RefusesSinksOfOtherEventInterfaces) {
     ComPtr<SimulatedCommandBars> bars = SimulatedCommandBars::Create();
     ComPtr<CountingSink> sink = CountingSink::Create(DIID__CommandBarButtonEvents);
     uint32_t cookie = 0;
-    EXPECT_EQ(InterfaceConnect(bars->UnknownSelf(), DIID__CommandBarButtonEvents, sink.Get(), cookie),
-              CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(
+        InterfaceConnect(bars->UnknownSelf(), DIID__CommandBarButtonEvents, sink.Get(), cookie),
+        CONNECT_E_NOCONNECTION);
     EXPECT_EQ(cookie, 0u);
 }
 

@@ -2,8 +2,8 @@
 // add-in gets Outlook's application, ribbons come with the windows Outlook
 // opens, and on exit Outlook's Quit event comes before the add-in's
 // shutdown calls; nothing is left alive afterwards.
-#include "tests/support/TempPlatformHome.h"
 #include "tests/platform/TestAddInSupport.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/outlook/OutlookTypes.h"
 #include "platform/sim/HostDriver.h"

@@ -6,8 +6,8 @@
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Clock.h"
 
-#include "tests/support/ComTestSupport.h"
 #include "OutlookTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "platform/office/OleWindow.h"
 #include "platform/outlook/OutlookTypes.h"
 
-#include "tests/support/ComTestSupport.h"
 #include "OutlookTestSupport.h"
+#include "tests/support/ComTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,20 +1,24 @@
 // Automation pictures: made from bitmap and icon handles, owned or not,
 // read late-bound through IPictureDisp and rendered; nothing leaks.
+#include "platform/gfx/Picture.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/LateBound.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/Icons.h"
-#include "platform/gfx/Picture.h"
 #include "platform/gfx/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-DWORD LiveGdi() { return GetGuiResources(nullptr, GR_GDIOBJECTS); }
-DWORD LiveIcons() { return GetGuiResources(nullptr, GR_USEROBJECTS); }
+DWORD LiveGdi() {
+    return GetGuiResources(nullptr, GR_GDIOBJECTS);
+}
+DWORD LiveIcons() {
+    return GetGuiResources(nullptr, GR_USEROBJECTS);
+}
 
 // A 32-bit top-down section of 16 x 8 with one known pixel.
 HBITMAP Section(uint32_t** pixels = nullptr) {
@@ -27,7 +31,8 @@ HBITMAP Section(uint32_t** pixels = nullptr) {
     void* bits = nullptr;
     HBITMAP h = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     static_cast<uint32_t*>(bits)[3 * 16 + 5] = 0x80FF0000;
-    if (pixels) *pixels = static_cast<uint32_t*>(bits);
+    if (pixels)
+        *pixels = static_cast<uint32_t*>(bits);
     return h;
 }
 
@@ -105,7 +110,8 @@ TEST(Picture, PropertiesAreReadLateBoundAtTheirStandardIds) {
 
 TEST(Picture, PixelsCanBeReadBackFromTheHandle) {
     ComPtr<IPictureDisp> picture = MakePicture(Section(), TRUE);
-    HBITMAP h = reinterpret_cast<HBITMAP>(uintptr_t(uint32_t(dispGet(picture, "Handle").AsInteger())));
+    HBITMAP h =
+        reinterpret_cast<HBITMAP>(uintptr_t(uint32_t(dispGet(picture, "Handle").AsInteger())));
     DIBSECTION ds;
     ASSERT_EQ(GetObject(h, sizeof ds, &ds), int(sizeof ds));
     EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
@@ -187,10 +193,12 @@ TEST(Picture, RenderDrawsTheWholePictureUprightOntoACanvas) {
     EXPECT_EQ(recording.Lines(), std::vector<std::string>{"Bits 16x8 (2,3)-(34,19) rop=$00CC0020"});
 
     TBitmap target(16, 8);
-    EXPECT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, 16, 8, 0, 212, 423, -212, nullptr), S_OK);
+    EXPECT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, 16, 8, 0, 212, 423, -212, nullptr),
+              S_OK);
     EXPECT_EQ(static_cast<const uint32_t*>(target.ScanLine(3))[5], 0x80FF0000u);
     // Drawn with y counted upwards, the picture comes out upside down.
-    EXPECT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, 16, 8, 0, 0, 423, 212, nullptr), S_OK);
+    EXPECT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, 16, 8, 0, 0, 423, 212, nullptr),
+              S_OK);
     EXPECT_EQ(static_cast<const uint32_t*>(target.ScanLine(4))[5], 0x80FF0000u);
     // A caller's size far beyond the canvas draws only what the canvas holds;
     // rectangles whose far edges leave the int range are refused.
@@ -205,8 +213,8 @@ TEST(Picture, RenderDrawsTheWholePictureUprightOntoACanvas) {
         {0, 0, 16, 8, 0, 0, 423, INT32_MIN},
     };
     for (const auto& w : wild)
-        EXPECT_EQ(picture->Render(target.Canvas()->Handle(), w[0], w[1], w[2], w[3], w[4], w[5], w[6],
-                                  w[7], nullptr),
+        EXPECT_EQ(picture->Render(target.Canvas()->Handle(), w[0], w[1], w[2], w[3], w[4], w[5],
+                                  w[6], w[7], nullptr),
                   E_INVALIDARG);
     // Late-bound, as a script would.
     dispCall(disp, "Render", int32_t(reinterpret_cast<uintptr_t>(recording.Handle())), 0, 0, 16, 8,

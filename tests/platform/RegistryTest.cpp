@@ -10,8 +10,8 @@
 
 #include <csignal>
 #include <fstream>
-#include <sys/resource.h>
 #include <sstream>
+#include <sys/resource.h>
 
 namespace {
 
@@ -133,7 +133,7 @@ TEST_F(Registry, ReadsOfMissingOrMistypedValues) {
 TEST_F(Registry, WritesNeedAWritableKeyBelowTheRoot) {
     TRegistry reg;
     EXPECT_THROW(reg.WriteString("x", "y"), ERegistryException); // nothing open
-    ASSERT_TRUE(reg.OpenKey("", false));                        // the root itself
+    ASSERT_TRUE(reg.OpenKey("", false));                         // the root itself
     EXPECT_THROW(reg.WriteString("x", "y"), ERegistryException);
     ASSERT_TRUE(reg.OpenKey("\\Software\\RO", true));
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\RO"));
@@ -200,7 +200,8 @@ TEST_F(Registry, AFileWrittenByAnotherProcessIsReadAgain) {
     std::string changed = text.substr(0, text.find("\"Version\"")) + "\"Version\"=dword:00000002\n";
     // Replace the file the way a writer does: a new file renamed over the old.
     WriteFile(platform::RegistryFilePath() + ".other", changed);
-    std::rename((platform::RegistryFilePath() + ".other").c_str(), platform::RegistryFilePath().c_str());
+    std::rename((platform::RegistryFilePath() + ".other").c_str(),
+                platform::RegistryFilePath().c_str());
     EXPECT_EQ(reg.ReadInteger("Version"), 2);
 }
 
@@ -218,28 +219,27 @@ TEST_F(Registry, ANewMachineFolderStartsWithItsOwnRegistry) {
 }
 
 TEST_F(Registry, BadLinesOfAFileAreSkippedAndReported) {
-    WriteFile(platform::RegistryFilePath(),
-              "Windows Registry Editor Version 5.00\n"
-              "\"orphan\"=\"no key yet\"\n"
-              "[HKEY_NOWHERE\\X]\n"
-              "\"lost\"=\"in an unknown hive\"\n"
-              "[HKEY_CURRENT_USER\\Software\\Good]\n"
-              "\"ok\"=\"yes\"\n"
-              "\"bad dword\"=dword:xyz\n"
-              "\"too long\"=dword:123456789\n"
-              "\"bad hex\"=hex:0g,01\n"
-              "\"unterminated=\"x\"\n"
-              "\"no equals\" \"x\"\n"
-              "\"text\"=\"open\n"
-              "[HKEY_CURRENT_USER\\Software\\Unterminated\n"
-              "; a comment\n"
-              "\"after\"=dword:00000001\n"
-              "[HKEY_CURRENT_USER]\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Continued]\n"
-              "\"bin\"=hex:01,02,\\\n"
-              "  03,04\n"
-              "\"wide\"=hex(1):41,00,42,00,00,00\n"
-              "\"multi\"=hex(7):41,00,00,00,00,00\n");
+    WriteFile(platform::RegistryFilePath(), "Windows Registry Editor Version 5.00\n"
+                                            "\"orphan\"=\"no key yet\"\n"
+                                            "[HKEY_NOWHERE\\X]\n"
+                                            "\"lost\"=\"in an unknown hive\"\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Good]\n"
+                                            "\"ok\"=\"yes\"\n"
+                                            "\"bad dword\"=dword:xyz\n"
+                                            "\"too long\"=dword:123456789\n"
+                                            "\"bad hex\"=hex:0g,01\n"
+                                            "\"unterminated=\"x\"\n"
+                                            "\"no equals\" \"x\"\n"
+                                            "\"text\"=\"open\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Unterminated\n"
+                                            "; a comment\n"
+                                            "\"after\"=dword:00000001\n"
+                                            "[HKEY_CURRENT_USER]\n"
+                                            "[HKEY_LOCAL_MACHINE\\Software\\Continued]\n"
+                                            "\"bin\"=hex:01,02,\\\n"
+                                            "  03,04\n"
+                                            "\"wide\"=hex(1):41,00,42,00,00,00\n"
+                                            "\"multi\"=hex(7):41,00,00,00,00,00\n");
     platform::ReloadRegistry();
     EXPECT_EQ(platform::RegistryLoadProblems().size(), 12u);
     TRegistry reg;
@@ -290,7 +290,8 @@ TEST_F(Registry, AFailedSaveLeavesTheOldFileAndSaysSo) {
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(ReadFile(platform::RegistryFilePath()), before);
     size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(home.path)) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(home.path))
+        ++files;
     EXPECT_EQ(files, 1u); // no temporary file left behind
 }
 
@@ -313,7 +314,7 @@ TEST_F(Registry, ABatchWritesTheFileOnceWhenItEnds) {
             reg.WriteInteger("b", 2);
         }
         EXPECT_FALSE(std::filesystem::exists(platform::RegistryFilePath())); // nothing written yet
-        EXPECT_EQ(reg.ReadInteger("b"), 2);                               // but readable
+        EXPECT_EQ(reg.ReadInteger("b"), 2);                                  // but readable
         batch.Commit();
         EXPECT_TRUE(std::filesystem::exists(platform::RegistryFilePath()));
     }

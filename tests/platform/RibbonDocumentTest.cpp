@@ -14,7 +14,8 @@ const char16_t* const ComposeRibbon =
     u"\t<ribbon>\r\n"
     u"\t\t<tabs>\r\n"
     u"\t\t\t<tab getVisible=\"GetVisible_Callback\" idMso=\"TabNewMailMessage\">\r\n"
-    u"\t\t\t\t<group id=\"G1\" getLabel=\"GetLabel_Callback\" insertBeforeMso=\"GroupClipboard\">\r\n"
+    u"\t\t\t\t<group id=\"G1\" getLabel=\"GetLabel_Callback\" "
+    u"insertBeforeMso=\"GroupClipboard\">\r\n"
     u"\t\t\t\t\t<splitButton id=\"S1\" getSize=\"GetSize_Callback\">\r\n"
     u"\t\t\t\t\t\t<button id=\"S1wrapped\" getLabel=\"GetLabel_Callback\" "
     u"onAction=\"OnActionCommon_Callback\" />\r\n"
@@ -117,9 +118,9 @@ TEST(RibbonDocument, DynamicMenuContentBecomesItsChildren) {
     EXPECT_EQ(x->Parent->Id(), "D");
 
     // New content replaces the old.
-    doc.SetDynamicContent(
-        "D", u"<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
-             u"<button id=\"Y\" label=\"Y\"/></menu>");
+    doc.SetDynamicContent("D",
+                          u"<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
+                          u"<button id=\"Y\" label=\"Y\"/></menu>");
     EXPECT_EQ(doc.FindControl("X"), nullptr);
     EXPECT_NE(doc.FindControl("Y"), nullptr);
 

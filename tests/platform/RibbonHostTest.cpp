@@ -1,9 +1,9 @@
 // The simulated ribbon host: asking an add-in for its document, calling the
 // callbacks it names by name with Office's argument lists, recording
 // invalidations, showing controls and playing the user's clicks.
+#include "platform/sim/RibbonHost.h"
 #include "platform/com/Com.h"
 #include "platform/office/Office.h"
-#include "platform/sim/RibbonHost.h"
 #include "platform/text/Text.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +87,8 @@ private:
                 control->get_Id(&id);
                 control->get_Tag(&tag);
                 control->get_Context(LastContext.Receive());
-                line += "control " + text::Narrow(id) + (tag.empty() ? "" : "/" + text::Narrow(tag));
+                line +=
+                    "control " + text::Narrow(id) + (tag.empty() ? "" : "/" + text::Narrow(tag));
             } else if (arg.BaseType() == VT_DISPATCH && arg.AsDispatch().Query<IRibbonUI>()) {
                 line += "ribbon";
             } else if (arg.BaseType() == VT_BOOL) {
@@ -127,8 +128,9 @@ class Picture final : public DispatchObject<IDispatch> {
     friend struct ::ComMaker;
 };
 
-std::u16string Document(const std::u16string& body, const std::u16string& rootAttributes =
-                                                        u" onLoad=\"RibbonLoaded_Callback\"") {
+std::u16string
+Document(const std::u16string& body,
+         const std::u16string& rootAttributes = u" onLoad=\"RibbonLoaded_Callback\"") {
     return u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\"" +
            rootAttributes + u"><ribbon><tabs><tab id=\"T\" label=\"Tab\">" + body +
            u"</tab></tabs></ribbon></customUI>";
@@ -137,7 +139,8 @@ std::u16string Document(const std::u16string& body, const std::u16string& rootAt
 const std::u16string SplitButtonGroup =
     u"<group id=\"G\" label=\"Group\">"
     u"<splitButton id=\"S1\" getSize=\"GetSize_Callback\" getEnabled=\"GetEnabled_Callback\">"
-    u"<button id=\"S1wrapped\" getLabel=\"GetLabel_Callback\" onAction=\"OnActionCommon_Callback\"/>"
+    u"<button id=\"S1wrapped\" getLabel=\"GetLabel_Callback\" "
+    u"onAction=\"OnActionCommon_Callback\"/>"
     u"<menu id=\"M\"><button id=\"B1\" label=\"First\" tag=\"one\" "
     u"onAction=\"OnActionCommon_Callback\"/></menu>"
     u"</splitButton>"
@@ -153,7 +156,8 @@ protected:
         EXPECT_EQ(LibraryObjectCount().Objects(), objectsBefore) << "an object was left alive";
     }
 
-    RibbonHost& Load(std::u16string xml, const char16_t* ribbonId = u"Microsoft.Outlook.Mail.Compose") {
+    RibbonHost& Load(std::u16string xml,
+                     const char16_t* ribbonId = u"Microsoft.Outlook.Mail.Compose") {
         addIn = RibbonAddIn::Create(std::move(xml));
         host = std::make_unique<RibbonHost>(addIn->UnknownSelf(), ribbonId);
         host->Load();
@@ -223,12 +227,12 @@ TEST_F(RibbonHostTest, ShownStateComesFromCallbacksThenAttributesThenDefaults) {
 }
 
 TEST_F(RibbonHostTest, PicturesComeFromGetImageOrFromLoadImage) {
-    RibbonHost& ribbon = Load(Document(
-        u"<group id=\"G\" label=\"G\">"
-        u"<button id=\"P1\" label=\"P1\" getImage=\"GetImage_Callback\"/>"
-        u"<button id=\"P2\" label=\"P2\" getImage=\"GetImage_Callback\"/>"
-        u"<button id=\"P3\" label=\"P3\" image=\"logo\"/></group>",
-        u" loadImage=\"GetImages_Callback\""));
+    RibbonHost& ribbon =
+        Load(Document(u"<group id=\"G\" label=\"G\">"
+                      u"<button id=\"P1\" label=\"P1\" getImage=\"GetImage_Callback\"/>"
+                      u"<button id=\"P2\" label=\"P2\" getImage=\"GetImage_Callback\"/>"
+                      u"<button id=\"P3\" label=\"P3\" image=\"logo\"/></group>",
+                      u" loadImage=\"GetImages_Callback\""));
     ComPtr<IDispatch> picture = MakeComObject<Picture>();
     addIn->Answers["GetImage_Callback:P1"] = Variant(picture);
     addIn->Answers["GetImage_Callback:P2"] = u"HappyFace";
@@ -273,11 +277,11 @@ TEST_F(RibbonHostTest, ClickingCallsOnActionWithTheArgumentListOfTheControlKind)
 }
 
 TEST_F(RibbonHostTest, ItemCallbacksTakeTheControlAndTheIndex) {
-    RibbonHost& ribbon = Load(Document(
-        u"<group id=\"G\" label=\"G\"><gallery id=\"GA\" label=\"Gallery\" "
-        u"getItemCount=\"GetItemCount_Callback\" getItemID=\"GetItemID_Callback\" "
-        u"getItemLabel=\"GetItemLabel_Callback\" onAction=\"OnActionSelected_Callback\"/>"
-        u"</group>"));
+    RibbonHost& ribbon = Load(
+        Document(u"<group id=\"G\" label=\"G\"><gallery id=\"GA\" label=\"Gallery\" "
+                 u"getItemCount=\"GetItemCount_Callback\" getItemID=\"GetItemID_Callback\" "
+                 u"getItemLabel=\"GetItemLabel_Callback\" onAction=\"OnActionSelected_Callback\"/>"
+                 u"</group>"));
     addIn->Answers["GetItemCount_Callback:GA"] = 2;
     for (int i = 0; i < 2; ++i) {
         addIn->Answers["GetItemID_Callback:GA:" + std::to_string(i)] = "id" + std::to_string(i);
@@ -328,11 +332,11 @@ TEST_F(RibbonHostTest, HiddenDisabledAndUnknownControlsCannotBeClicked) {
 }
 
 TEST_F(RibbonHostTest, RepurposedCommandPassesCancelByReference) {
-    RibbonHost& ribbon = Load(
-        u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
-        u"<commands><command idMso=\"FileSave\" onAction=\"OnActionRepurposed_Callback\"/>"
-        u"<command idMso=\"Bold\" onAction=\"OnActionRepurposed_Callback\"/></commands>"
-        u"</customUI>");
+    RibbonHost& ribbon =
+        Load(u"<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
+             u"<commands><command idMso=\"FileSave\" onAction=\"OnActionRepurposed_Callback\"/>"
+             u"<command idMso=\"Bold\" onAction=\"OnActionRepurposed_Callback\"/></commands>"
+             u"</customUI>");
     EXPECT_FALSE(ribbon.ExecuteCommand("FileSave"));
     addIn->CancelCommands = true;
     EXPECT_TRUE(ribbon.ExecuteCommand("Bold", true));
@@ -343,9 +347,9 @@ TEST_F(RibbonHostTest, RepurposedCommandPassesCancelByReference) {
 }
 
 TEST_F(RibbonHostTest, DynamicMenuContentIsAskedWhenItOpens) {
-    RibbonHost& ribbon = Load(Document(
-        u"<group id=\"G\" label=\"G\"><dynamicMenu id=\"D\" label=\"More\" "
-        u"getContent=\"GetContent_Callback\"/></group>"));
+    RibbonHost& ribbon =
+        Load(Document(u"<group id=\"G\" label=\"G\"><dynamicMenu id=\"D\" label=\"More\" "
+                      u"getContent=\"GetContent_Callback\"/></group>"));
     addIn->Answers["GetContent_Callback:D"] =
         u"<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
         u"<button id=\"X\" label=\"Extra\" onAction=\"OnActionCommon_Callback\"/></menu>";
@@ -366,18 +370,19 @@ TEST_F(RibbonHostTest, ControlsCarryTheWindowTheyAreShownIn) {
 }
 
 TEST_F(RibbonHostTest, FailingCallbacksLeaveDefaultsAndAreRecorded) {
-    RibbonHost& ribbon = Load(Document(
-        u"<group id=\"G\" label=\"G\">"
-        u"<button id=\"U\" getLabel=\"NoSuch_Callback\" getVisible=\"Failing_Callback\" "
-        u"onAction=\"Failing_Callback\"/>"
-        u"<button id=\"W\" label=\"W\" getSize=\"GetSize_Callback\"/></group>"));
+    RibbonHost& ribbon = Load(
+        Document(u"<group id=\"G\" label=\"G\">"
+                 u"<button id=\"U\" getLabel=\"NoSuch_Callback\" getVisible=\"Failing_Callback\" "
+                 u"onAction=\"Failing_Callback\"/>"
+                 u"<button id=\"W\" label=\"W\" getSize=\"GetSize_Callback\"/></group>"));
     addIn->Answers["GetSize_Callback:W"] = u"huge";
     RibbonControlState state = ribbon.Render("U");
     EXPECT_EQ(state.Label, u"");
     EXPECT_TRUE(state.Visible);
     EXPECT_EQ(ribbon.Render("W").Size, RibbonControlSizeRegular);
     ASSERT_EQ(ribbon.Errors().size(), 3u);
-    EXPECT_NE(ribbon.Errors()[0].find("the handler failed"), std::string::npos) << ribbon.Errors()[0];
+    EXPECT_NE(ribbon.Errors()[0].find("the handler failed"), std::string::npos)
+        << ribbon.Errors()[0];
     EXPECT_NE(ribbon.Errors()[1].find("NoSuch_Callback"), std::string::npos) << ribbon.Errors()[1];
     EXPECT_NE(ribbon.Errors()[2].find("cannot use"), std::string::npos) << ribbon.Errors()[2];
     EXPECT_EQ(ribbon.Calls()[2].Result, DISP_E_UNKNOWNNAME);

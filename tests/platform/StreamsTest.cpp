@@ -1,8 +1,8 @@
 // Memory and file streams of the class library.
 #include "platform/rtl/Streams.h"
 
-#include <gtest/gtest.h>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 TEST(Streams, MemoryStreamReadsWritesAndSeeks) {

@@ -15,8 +15,8 @@ namespace {
 // argument was the pane that raised it.
 class PaneSink final : public DispatchObject<IDispatch> {
 public:
-    HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*,
-                   ExcepInfo*, uint32_t*) override {
+    HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*, ExcepInfo*,
+                   uint32_t*) override {
         Events.push_back(id);
         ArgumentIsPane.push_back(params && params->cArgs == 1 &&
                                  IsSameObject(params->rgvarg[0].AsUnknown().Get(), Pane));

@@ -63,6 +63,8 @@ inline std::vector<std::string> Calls() {
 }
 
 // Whether the library is loaded in this process.
-inline bool LibraryLoaded() { return GetModuleHandle(LibraryPath.c_str()) != nullptr; }
+inline bool LibraryLoaded() {
+    return GetModuleHandle(LibraryPath.c_str()) != nullptr;
+}
 
 } // namespace testaddin

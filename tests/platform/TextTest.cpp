@@ -27,7 +27,8 @@ TEST(Text, UnpairedSurrogateBecomesReplacementCharacter) {
     std::u16string lone = u"a";
     lone += char16_t(0xD800);
     lone += u"b";
-    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD"
+                                 "b");
 }
 
 TEST(Text, Cp1252ConversionsBothWays) {

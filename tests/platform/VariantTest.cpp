@@ -147,7 +147,10 @@ TEST(Variant, DatesAreOleDatesWithAReadableTextForm) {
 // infinity) has no text: it fails as a number that does not fit a date does,
 // instead of reading as an empty text or a year out of range.
 TEST(Variant, ADateOutsideTheCalendarHasNoText) {
-    const double outside[] = {1e300, -1e300, 2958466.0, -657435.0,
+    const double outside[] = {1e300,
+                              -1e300,
+                              2958466.0,
+                              -657435.0,
                               std::numeric_limits<double>::infinity(),
                               std::numeric_limits<double>::quiet_NaN()};
     for (double d : outside)

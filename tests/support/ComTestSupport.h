@@ -6,8 +6,7 @@
 #include <optional>
 
 // The EOleSysError (or derived) that f raises, or nothing.
-template <class E = EOleSysError, class F>
-std::optional<E> ErrorOf(F f) {
+template <class E = EOleSysError, class F> std::optional<E> ErrorOf(F f) {
     try {
         f();
     } catch (const E& e) {
@@ -17,8 +16,7 @@ std::optional<E> ErrorOf(F f) {
 }
 
 // The ErrorCode f raises, S_OK when it raises nothing.
-template <class F>
-HRESULT CodeOf(F f) {
+template <class F> HRESULT CodeOf(F f) {
     auto e = ErrorOf(f);
     return e ? e->ErrorCode : S_OK;
 }

@@ -11,7 +11,8 @@
 class TempPlatformHome {
 public:
     TempPlatformHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lorvane-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "lorvane-test-XXXXXX").string();
         char* made = mkdtemp(pattern.data());
         path = made ? made : "";
         platform::SetPlatformHome(path);

@@ -41,11 +41,14 @@ std::string TrimLeft(std::string s, const char* chars) {
 }
 
 // The reader's events in the normalised form.
-class Normaliser : public ComObject<IBufferedContentHandler, IBufferedLexicalHandler, IErrorHandler> {
+class Normaliser
+    : public ComObject<IBufferedContentHandler, IBufferedLexicalHandler, IErrorHandler> {
     friend struct ::ComMaker;
 
 public:
-    static ComPtr<Normaliser> Create() { return ComPtr<Normaliser>::Adopt(ComMaker::New<Normaliser>()); }
+    static ComPtr<Normaliser> Create() {
+        return ComPtr<Normaliser>::Adopt(ComMaker::New<Normaliser>());
+    }
     std::vector<std::string> Events;
     bool Fatal = false;
 
@@ -121,7 +124,9 @@ bool ReadWithReader(const std::string& bytes, std::vector<std::string>& events) 
     return !sink->Fatal;
 }
 
-std::string Str(const xmlChar* s) { return s ? reinterpret_cast<const char*>(s) : ""; }
+std::string Str(const xmlChar* s) {
+    return s ? reinterpret_cast<const char*>(s) : "";
+}
 
 std::string QName(xmlNodePtr node) {
     std::string name = Str(node->name);
@@ -186,7 +191,8 @@ bool ReadWithLibxml2(const std::string& bytes, std::vector<std::string>& events)
 // Why a well-formed test is left out of the comparison, or null when it is
 // compared. Each rule names a reading of the reader that differs from XML 1.0.
 const char* ExclusionReason(const std::string& bytes, const std::vector<std::string>& libxml2) {
-    if (bytes.size() >= 2 && (bytes[0] == '\xFF' || bytes[0] == '\xFE' || bytes[0] == '\0' || bytes[1] == '\0'))
+    if (bytes.size() >= 2 &&
+        (bytes[0] == '\xFF' || bytes[0] == '\xFE' || bytes[0] == '\0' || bytes[1] == '\0'))
         return "UTF-16: outside the dialect compared";
     if (bytes.find("<!DOCTYPE") != std::string::npos)
         return "DTD: the reader skips internal subsets and external DTDs";
@@ -223,8 +229,18 @@ const char* ExclusionReason(const std::string& bytes, const std::vector<std::str
 // A document in the reader's dialect: elements, double-quoted attributes, one
 // text run per leaf, comments, PIs, CDATA, non-ASCII and astral characters.
 std::string GenerateDocument(std::mt19937& random) {
-    static const char* pieces[] = {"a", "b", "z", "0", " ", "\xC3\xA4", "\xE2\x82\xAC", "\xE6\x97\xA5",
-                                   "\xF0\x9F\x98\x80", "\xF0\x90\x8D\x88", "x y", "."};
+    static const char* pieces[] = {"a",
+                                   "b",
+                                   "z",
+                                   "0",
+                                   " ",
+                                   "\xC3\xA4",
+                                   "\xE2\x82\xAC",
+                                   "\xE6\x97\xA5",
+                                   "\xF0\x9F\x98\x80",
+                                   "\xF0\x90\x8D\x88",
+                                   "x y",
+                                   "."};
     auto textOf = [&](int maxPieces) {
         std::string s;
         int n = 1 + random() % maxPieces;
@@ -232,7 +248,9 @@ std::string GenerateDocument(std::mt19937& random) {
             s += pieces[random() % 12];
         return s;
     };
-    auto nameOf = [&]() { return std::string(1, char('a' + random() % 26)) + std::to_string(random() % 5); };
+    auto nameOf = [&]() {
+        return std::string(1, char('a' + random() % 26)) + std::to_string(random() % 5);
+    };
     std::string xml = random() % 2 ? "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" : "";
     if (random() % 3 == 0)
         xml += "<!--" + textOf(3) + "-->";
@@ -280,9 +298,9 @@ TEST(Conformance, ReadsTheW3cSuiteAndAgreesWithLibxml2) {
     std::map<std::string, size_t> excluded;
     std::vector<fs::path> files;
     for (const auto& entry : fs::recursive_directory_iterator(suite))
-        if (entry.is_regular_file() && (entry.path().extension() == ".xml" ||
-                                        entry.path().extension() == ".ent" ||
-                                        entry.path().extension() == ".dtd"))
+        if (entry.is_regular_file() &&
+            (entry.path().extension() == ".xml" || entry.path().extension() == ".ent" ||
+             entry.path().extension() == ".dtd"))
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {
@@ -350,9 +368,14 @@ TEST(Conformance, ThousandCorruptionsEachEndInEventsOrAnError) {
         for (int n = 1 + random() % 4; n > 0; --n) {
             size_t at = random() % bytes.size();
             switch (random() % 3) {
-            case 0: bytes[at] = static_cast<char>(random()); break;
-            case 1: bytes.erase(at, 1 + random() % 8); break;
-            default: bytes.insert(at, 1, "<>\"/!?-[]\0\xF0"[random() % 12]);
+            case 0:
+                bytes[at] = static_cast<char>(random());
+                break;
+            case 1:
+                bytes.erase(at, 1 + random() % 8);
+                break;
+            default:
+                bytes.insert(at, 1, "<>\"/!?-[]\0\xF0"[random() % 12]);
             }
             if (bytes.empty())
                 bytes = "<";

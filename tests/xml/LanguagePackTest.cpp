@@ -17,7 +17,9 @@ std::string LoadError(const std::string& name) {
     return "loaded";
 }
 
-std::string TestPack(const char* name) { return std::string(LORVANE_BIN_DIR) + "/" + name; }
+std::string TestPack(const char* name) {
+    return std::string(LORVANE_BIN_DIR) + "/" + name;
+}
 
 } // namespace
 

@@ -102,8 +102,9 @@ TEST(Utf8ConvertStream, CharactersBeforeAFaultAreDeliveredFirst) {
 TEST(Utf8ConvertStream, LongMixedTextReadsTheSameWholeAndInSmallPieces) {
     // Long runs go through the block-wise path, pieces of one or two
     // characters through the careful one; every length ends somewhere else.
-    const std::u16string pieces[] = {u"plain text ", u"\u00E4", u"\u20AC", u"\U0001F600",
-                                     u"x", u"\u07FF\u0800", u"0123456789abcdef"};
+    const std::u16string pieces[] = {u"plain text ",     u"\u00E4", u"\u20AC",
+                                     u"\U0001F600",      u"x",      u"\u07FF\u0800",
+                                     u"0123456789abcdef"};
     std::u16string text;
     for (int i = 0; i < 60; ++i) {
         text += pieces[(i * 5) % std::size(pieces)];

@@ -8,7 +8,8 @@ namespace {
 // A vendor that records its own destruction.
 class CountingVendor : public TBufferedSAXVendor {
 public:
-    CountingVendor(SAXString name, int& destroyed) : name_(std::move(name)), destroyed_(destroyed) {}
+    CountingVendor(SAXString name, int& destroyed)
+        : name_(std::move(name)), destroyed_(destroyed) {}
     ~CountingVendor() override { ++destroyed_; }
     SAXString Description() override { return name_; }
     ComPtr<IXMLReader> XMLReader() override { return nullptr; }

@@ -40,11 +40,10 @@ std::string FatalOf(const std::string& bytes) {
 TEST(SaxReader, ReportsEventsInDocumentOrder) {
     std::string xml = "<?xml version=\"1.0\"?><!-- c --><root a=\"1\" b=\"2\">text"
                       "<child/><?pi data?><![CDATA[x<y]]></root>";
-    EXPECT_EQ(EventsOf(xml),
-              Events({"startDocument", "pi xml|version=\"1.0\"", "comment c ", "endProlog",
-                      "start root [a=1] [b=2]", "chars text", "start child", "end child",
-                      "pi pi|data", "startCDATA", "chars x<y", "endCDATA", "end root",
-                      "endDocument"}));
+    EXPECT_EQ(EventsOf(xml), Events({"startDocument", "pi xml|version=\"1.0\"", "comment c ",
+                                     "endProlog", "start root [a=1] [b=2]", "chars text",
+                                     "start child", "end child", "pi pi|data", "startCDATA",
+                                     "chars x<y", "endCDATA", "end root", "endDocument"}));
 }
 
 TEST(SaxReader, EveryChunkSizeGivesTheSameEvents) {
@@ -108,8 +107,8 @@ TEST(SaxReader, WarningsAndErrorsCarryTheirTexts) {
                 ElementsAre(::testing::HasSubstr("The closing (>) of the processing instruction "
                                                  "should be placed right after the question mark "
                                                  "(?)!")));
-    EXPECT_THAT(ProblemsOf("<r><!-x--></r>"),
-                ::testing::Contains(::testing::HasSubstr("After <!- should be followed by another - !")));
+    EXPECT_THAT(ProblemsOf("<r><!-x--></r>"), ::testing::Contains(::testing::HasSubstr(
+                                                  "After <!- should be followed by another - !")));
     EXPECT_THAT(ProblemsOf("<!DOCTYPX r ><r/>"),
                 ElementsAre("error 1:9 <!DOCTYPE expected, but <!DOCTYPX found!"));
     EXPECT_THAT(ProblemsOf("<r><![CDATX[x]]></r>"),
@@ -123,14 +122,19 @@ TEST(SaxReader, TruncatedInputIsFatalWithItsMessage) {
     };
     const Case cases[] = {
         {"<a", "Unexptected End Of Document!"},
-        {"<a x=\"1", "Unexptected End Of Document!\r\nThe attributes are not conform the XML standard!"},
-        {"<a x", "Unexptected End Of Document!\r\nThe attributes are not conform the XML standard!"},
+        {"<a x=\"1",
+         "Unexptected End Of Document!\r\nThe attributes are not conform the XML standard!"},
+        {"<a x",
+         "Unexptected End Of Document!\r\nThe attributes are not conform the XML standard!"},
         {"<a>text", "Unexptected End Of Document!"},
         {"<a><!-- open", "Unexptected End Of Document!\r\nThe comment was not closed!"},
         {"<a><![CDATA[x]]", "Unexptected End Of Document!"},
-        {"<?xml version", "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
-        {"<?xml version=\"1.0\"?", "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
-        {"<a><?pi data?", "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
+        {"<?xml version",
+         "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
+        {"<?xml version=\"1.0\"?",
+         "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
+        {"<a><?pi data?",
+         "Unexpected End Of Document!\r\nThe processing instruction was not closed!"},
         {"<!DOCTYPE r", "Unexptected End Of Document!"},
         {"<a></a", "Unexptected End Of Document!"},
         {"", "The sourcestream is empty!"},
@@ -251,7 +255,8 @@ TEST(SaxReader, FeaturesAndUnsupportedOperations) {
     ComPtr<SaxRecorder> recorder = SaxRecorder::Create();
     ComPtr<IProperty> property = reader->getProperty(SAXPropertyLexicalHandler);
     ASSERT_TRUE(property);
-    property.Query<IInterfaceProperty>()->setValue(static_cast<IBufferedLexicalHandler*>(recorder.Get()));
+    property.Query<IInterfaceProperty>()->setValue(
+        static_cast<IBufferedLexicalHandler*>(recorder.Get()));
     EXPECT_EQ(reader->getLexicalHandler(), static_cast<IBufferedLexicalHandler*>(recorder.Get()));
 }
 
@@ -265,7 +270,8 @@ TEST(SaxReader, TheLexicalHandlerPropertyMayOutliveItsReader) {
     TRwSAXXMLReader* kept = reader.Get();
     reader = nullptr;
     ComPtr<SaxRecorder> recorder = SaxRecorder::Create();
-    property.Query<IInterfaceProperty>()->setValue(static_cast<IBufferedLexicalHandler*>(recorder.Get()));
+    property.Query<IInterfaceProperty>()->setValue(
+        static_cast<IBufferedLexicalHandler*>(recorder.Get()));
     EXPECT_EQ(kept->getLexicalHandler(), static_cast<IBufferedLexicalHandler*>(recorder.Get()));
     property = nullptr;
 }
@@ -280,7 +286,9 @@ TEST(SaxReader, DefaultErrorHandlerTurnsAFatalErrorIntoASaxException) {
     }
     // With OnFatalError assigned the parse ends quietly.
     std::string seen;
-    reader->OnFatalError = [&](TObject*, ISAXParseError* e) { seen = text::Narrow(e->getMessage()); };
+    reader->OnFatalError = [&](TObject*, ISAXParseError* e) {
+        seen = text::Narrow(e->getMessage());
+    };
     reader->Parse(new ChunkedStream("<a>text", 64), true);
     EXPECT_EQ(seen, "Unexptected End Of Document!");
 }
@@ -294,7 +302,9 @@ TEST(SaxReader, EventPropertiesReceiveTextsAndTheirErrorsAreWrapped) {
         seen.push_back(local->GetString() + "/" + q->GetString() + "/" +
                        text::Narrow(atts->getValue(u"x")));
     };
-    reader->OnCharacters = [&](TObject*, TRwString* t) { seen.push_back("text " + t->GetString()); };
+    reader->OnCharacters = [&](TObject*, TRwString* t) {
+        seen.push_back("text " + t->GetString());
+    };
     reader->Parse(new ChunkedStream("<p:a x=\"1\">hi</p:a>", 64), true);
     EXPECT_THAT(seen, ElementsAre("a/p:a/1", "text hi"));
     reader->OnCharacters = [](TObject*, TRwString*) { throw Exception("boom"); };

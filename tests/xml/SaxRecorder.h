@@ -13,7 +13,9 @@ class SaxRecorder
     friend struct ComMaker;
 
 public:
-    static ComPtr<SaxRecorder> Create() { return ComPtr<SaxRecorder>::Adopt(ComMaker::New<SaxRecorder>()); }
+    static ComPtr<SaxRecorder> Create() {
+        return ComPtr<SaxRecorder>::Adopt(ComMaker::New<SaxRecorder>());
+    }
 
     // Events, one per line: "start a:b {x=1,y=2} uri=...", "chars ...", "end ...", ...
     std::vector<std::string> Events;
@@ -30,7 +32,9 @@ public:
     void startPrefixMapping(PSAXChar p, int32_t pn, PSAXChar u, int32_t un) override {
         Events.push_back("startPrefix " + T(p, pn) + "=" + T(u, un));
     }
-    void endPrefixMapping(PSAXChar p, int32_t pn) override { Events.push_back("endPrefix " + T(p, pn)); }
+    void endPrefixMapping(PSAXChar p, int32_t pn) override {
+        Events.push_back("endPrefix " + T(p, pn));
+    }
     void startElement(PSAXChar u, int32_t un, PSAXChar l, int32_t ln, PSAXChar q, int32_t qn,
                       IBufferedAttributes* atts) override {
         std::string line = "start " + T(q, qn);
@@ -47,7 +51,8 @@ public:
         }
         Events.push_back(line);
     }
-    void endElement(PSAXChar u, int32_t un, PSAXChar l, int32_t ln, PSAXChar q, int32_t qn) override {
+    void endElement(PSAXChar u, int32_t un, PSAXChar l, int32_t ln, PSAXChar q,
+                    int32_t qn) override {
         std::string line = "end " + T(q, qn);
         if (un > 0)
             line += " uri=" + T(u, un);
@@ -83,7 +88,8 @@ protected:
 private:
     void Note(const char* kind, ISAXParseError* e) {
         std::string line = std::string(kind) + " " + std::to_string(e->getLineNumber()) + ":" +
-                           std::to_string(e->getColumnNumber()) + " " + text::Narrow(e->getMessage());
+                           std::to_string(e->getColumnNumber()) + " " +
+                           text::Narrow(e->getMessage());
         Problems.push_back(line);
         if (RecordWarnings)
             Events.push_back(line);

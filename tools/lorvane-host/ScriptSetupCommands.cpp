@@ -68,11 +68,12 @@ void WriteConfig(ScriptWorld& world) {
 // The file holding text as it stands, as a hand edit or a broken disk may
 // leave it: the add-in's reader has to tell the user what is wrong with it.
 void WriteRawConfig(ScriptWorld& world, const std::string& text) {
-    world.Step(std::string("The configuration file ") + ConfigFileName + " is written by hand", [&] {
-        std::filesystem::create_directories(world.Machine().AddInDataFolder());
-        platform::WriteFileAtomically(ConfigPath(world), text);
-        world.Note(std::to_string(text.size()) + " bytes");
-    });
+    world.Step(std::string("The configuration file ") + ConfigFileName + " is written by hand",
+               [&] {
+                   std::filesystem::create_directories(world.Machine().AddInDataFolder());
+                   platform::WriteFileAtomically(ConfigPath(world), text);
+                   world.Note(std::to_string(text.size()) + " bytes");
+               });
 }
 
 void DeleteConfig(ScriptWorld& world) {

@@ -23,8 +23,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
 #include <iosfwd>
+#include <set>
 #include <string>
 #include <vector>
 

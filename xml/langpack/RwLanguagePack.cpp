@@ -58,5 +58,7 @@ __attribute__((visibility("default"))) const char* Translate(int32_t group, int3
 }
 
 // Called before the library is unloaded.
-__attribute__((visibility("default"))) void FinalizeLanguageDll() { initialised = false; }
+__attribute__((visibility("default"))) void FinalizeLanguageDll() {
+    initialised = false;
+}
 }

@@ -33,8 +33,8 @@ const KindFacts kindFacts[] = {
      olAppointmentItem},
     {ItemKind::Task, olTask, &IID__TaskItem, u"IPM.Task", olTaskItem},
     {ItemKind::Note, olNote, &IID__NoteItem, u"IPM.StickyNote", olNoteItem},
-    {ItemKind::MeetingRequest, olMeetingRequest, &IID__MeetingItem,
-     u"IPM.Schedule.Meeting.Request", -1},
+    {ItemKind::MeetingRequest, olMeetingRequest, &IID__MeetingItem, u"IPM.Schedule.Meeting.Request",
+     -1},
     {ItemKind::Report, olReport, &IID__ReportItem, u"REPORT.IPM.Note.NDR", -1},
 };
 static_assert(std::size(kindFacts) == size_t(ItemKind::Report) + 1, "a row for every kind");

@@ -2,4 +2,6 @@
    one exported value, found beside the test program. */
 int CompanionValue = 7;
 
-int CompanionAnswer(void) { return 42; }
+int CompanionAnswer(void) {
+    return 42;
+}

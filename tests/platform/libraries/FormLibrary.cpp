@@ -19,7 +19,9 @@ public:
 class TLibModule : public TDataModule {
 public:
     using TDataModule::TDataModule;
-    void Timer1Timer(TObject* sender) { log += "tick " + static_cast<TComponent*>(sender)->Name() + ";"; }
+    void Timer1Timer(TObject* sender) {
+        log += "tick " + static_cast<TComponent*>(sender)->Name() + ";";
+    }
     void ButtonClick(TObject* sender) { log += "click;"; }
     std::string log;
 };
@@ -59,8 +61,10 @@ extern "C" __attribute__((visibility("default"))) const char* FormLibraryRun() {
         auto* module = table.Create<TLibModule>(nullptr);
         auto* timer = dynamic_cast<TTimer*>(module->FindComponent("Timer1"));
         auto* button = dynamic_cast<TLibButton*>(module->FindComponent("Button1"));
-        if (timer && timer->OnTimer) timer->OnTimer(timer);
-        if (button && button->OnClick) button->OnClick(button);
+        if (timer && timer->OnTimer)
+            timer->OnTimer(timer);
+        if (button && button->OnClick)
+            button->OnClick(button);
         result = module->log;
         module->Free();
     } catch (const Exception& e) {

@@ -30,7 +30,9 @@ std::string Instruction(const char* name) {
     return reg.OpenKeyReadOnly(Key) && reg.ValueExists(name) ? reg.ReadString(name) : "";
 }
 
-bool ShouldFail(const char* call) { return Instruction(FailValue) == call; }
+bool ShouldFail(const char* call) {
+    return Instruction(FailValue) == call;
+}
 
 // Breaks the rule of COM methods on purpose, when told to.
 void MaybeThrow(const char* call) {
@@ -71,11 +73,11 @@ ComPtr<Leftover>& KeptAlive() {
 class TestAddIn final
     : public DispatchObject<IDTExtensibility2, IRibbonExtensibility, ICustomTaskPaneConsumer> {
 public:
-    HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode,
-                         IDispatch* addInInst, SafeArray* custom) override {
+    HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
+                         SafeArray* custom) override {
         return ComGuard([&] {
-            Record("OnConnection " + std::to_string(connectMode) + " " + NameOf(application) +
-                   " " + (ComQuery<COMAddIn>(addInInst) ? "COMAddIn" : "no COMAddIn") +
+            Record("OnConnection " + std::to_string(connectMode) + " " + NameOf(application) + " " +
+                   (ComQuery<COMAddIn>(addInInst) ? "COMAddIn" : "no COMAddIn") +
                    (custom ? "" : " no custom"));
             if (ShouldFail("OnConnection"))
                 throw EOleSysError("The test add-in refuses to connect", E_FAIL);
@@ -180,10 +182,18 @@ ComServer& Server() {
 COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {
     return Server().GetClassObject(clsid, iid, ppv);
 }
-COM_SERVER_EXPORT HRESULT DllCanUnloadNow() { return Server().CanUnloadNow(); }
-COM_SERVER_EXPORT HRESULT DllRegisterServer() { return Server().RegisterServer(); }
-COM_SERVER_EXPORT HRESULT DllUnregisterServer() { return Server().UnregisterServer(); }
+COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {
+    return Server().CanUnloadNow();
+}
+COM_SERVER_EXPORT HRESULT DllRegisterServer() {
+    return Server().RegisterServer();
+}
+COM_SERVER_EXPORT HRESULT DllUnregisterServer() {
+    return Server().UnregisterServer();
+}
 
 // Lets go of the object that KeepAlive left, so that a test can end with
 // nothing alive.
-COM_SERVER_EXPORT void TestAddInDropLeftover() { KeptAlive() = nullptr; }
+COM_SERVER_EXPORT void TestAddInDropLeftover() {
+    KeptAlive() = nullptr;
+}

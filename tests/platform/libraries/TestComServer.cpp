@@ -15,7 +15,8 @@ private:
     Widget() {
         Members.Get("Name", [] { return u"widget"; });
         // The live objects of this library, seen from inside it.
-        Members.Get("LiveObjects", [] { return static_cast<int32_t>(LibraryObjectCount().Objects()); });
+        Members.Get("LiveObjects",
+                    [] { return static_cast<int32_t>(LibraryObjectCount().Objects()); });
         Members.Method("Fail", [] { throw Exception("widget failure"); });
     }
 };
@@ -25,11 +26,12 @@ public:
     TestServer() : ComServer("PlatformTest") {
         AddFactory<ComClassFactory>(CLSID_Widget, "Widget", "Platform test widget", "Apartment",
                                     [] { return ComPtr<IUnknown>(MakeComObject<Widget>()); });
-        AddFactory<ComClassFactory>(CLSID_Broken, "Broken", "Platform test failure", "Apartment", [] {
-            // A framework code is positive: it must not reach the caller as success.
-            throw EOleSysError("The registration process has been canceled.", 31105);
-            return ComPtr<IUnknown>();
-        });
+        AddFactory<ComClassFactory>(
+            CLSID_Broken, "Broken", "Platform test failure", "Apartment", [] {
+                // A framework code is positive: it must not reach the caller as success.
+                throw EOleSysError("The registration process has been canceled.", 31105);
+                return ComPtr<IUnknown>();
+            });
     }
 };
 
@@ -43,6 +45,12 @@ ComServer& Server() {
 COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {
     return Server().GetClassObject(clsid, iid, ppv);
 }
-COM_SERVER_EXPORT HRESULT DllCanUnloadNow() { return Server().CanUnloadNow(); }
-COM_SERVER_EXPORT HRESULT DllRegisterServer() { return Server().RegisterServer(); }
-COM_SERVER_EXPORT HRESULT DllUnregisterServer() { return Server().UnregisterServer(); }
+COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {
+    return Server().CanUnloadNow();
+}
+COM_SERVER_EXPORT HRESULT DllRegisterServer() {
+    return Server().RegisterServer();
+}
+COM_SERVER_EXPORT HRESULT DllUnregisterServer() {
+    return Server().UnregisterServer();
+}

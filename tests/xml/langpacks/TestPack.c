@@ -22,4 +22,6 @@ const char* Translate(int32_t group, int32_t id, const char* defaultFormat) {
 #endif
 
 /* Leaves a mark the test can see once the library is gone. */
-void FinalizeLanguageDll(void) { setenv("RW_TESTPACK_FINALIZED", "1", 1); }
+void FinalizeLanguageDll(void) {
+    setenv("RW_TESTPACK_FINALIZED", "1", 1);
+}
