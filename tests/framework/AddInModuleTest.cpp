@@ -4,7 +4,7 @@
 // in which it is destroyed.
 #include "FrameworkTestSupport.h"
 
-#include "../platform/ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "framework/CustomTaskPanes.h"
 #include "framework/HiddenWindows.h"

@@ -6,11 +6,11 @@
 // and the golden files of tests/framework/data.
 #pragma once
 
-#include "../platform/TempPlatformHome.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "framework/adxAddIn.h"
-#include "framework/events/adxCustomEvents.h"
 #include "framework/adxHostAppEvents.h"
+#include "framework/events/adxCustomEvents.h"
 #include "platform/com/Com.h"
 #include "platform/forms/ModalDriver.h"
 #include "platform/sim/ModalScript.h"

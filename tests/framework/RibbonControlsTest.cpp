@@ -4,7 +4,7 @@
 // lists of the control classes.
 #include "RibbonTestSupport.h"
 
-#include "../platform/ExpectRaises.h"
+#include "tests/support/ExpectRaises.h"
 
 #include "framework/ribbon/RibbonControlTypes.h"
 #include "platform/forms/FormErrors.h"
