@@ -4,14 +4,9 @@
 // and completes its start-up, the user may remove and connect it again, and
 // Outlook's quit disconnects it, after which its library answers
 // DllCanUnloadNow with S_OK and is unloaded with no object of it left.
-#include "tests/e2e/E2eSupport.h"
-#include "tests/support/TempPlatformHome.h"
+#include "tests/e2e/OutlookFixture.h"
 
 #include "platform/com/ComClasses.h"
-#include "platform/forms/ModalDriver.h"
-#include "platform/sim/HostDriver.h"
-#include "platform/sim/ModalScript.h"
-#include "platform/sim/outlook/OutlookSim.h"
 #include "platform/text/Text.h"
 #include "platform/win/Registry.h"
 
@@ -23,16 +18,9 @@ using Lines = std::vector<std::string>;
 
 const std::string SampleKey = "\\Software\\Microsoft\\Office\\Outlook\\AddIns\\" + SampleProgId;
 
-class SampleLoad : public ::testing::Test {
+class SampleLoad : public OutlookWithAddIn {
 protected:
-    void SetUp() override {
-        sim::InstallOutlook(12);
-        ASSERT_EQ(CallEntryPoint("DllRegisterServer", SampleLibraryPath), S_OK);
-        outlook.OpenExplorer();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(user.Shown().empty()) << sim::ModalScript::Describe(user.Shown().front());
-    }
+    SampleLoad() : OutlookWithAddIn(SampleLibraryPath, SampleProgId) {}
 
     // The driver's steps with the sample, without the ProgID before each.
     Lines SampleSteps() const {
@@ -44,21 +32,6 @@ protected:
         }
         return steps;
     }
-    // The sample was disconnected and its library unloaded, with nothing of it alive.
-    void ExpectUnloaded() {
-        sim::HostedAddIn* addIn = driver.Find(SampleProgId);
-        ASSERT_NE(addIn, nullptr);
-        EXPECT_FALSE(addIn->Connected);
-        EXPECT_EQ(addIn->CanUnloadNow, S_OK);
-        EXPECT_TRUE(addIn->Library == nullptr);
-        EXPECT_TRUE(GetModuleHandle(SampleLibraryPath.c_str()) == nullptr);
-    }
-
-    TempPlatformHome home;
-    sim::ModalScript user;
-    forms::ScopedModalDriver userInstalled{user};
-    sim::OutlookSim outlook{12};
-    sim::HostDriver driver{outlook};
 };
 
 } // namespace

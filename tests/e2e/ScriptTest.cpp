@@ -65,6 +65,13 @@ const GoldenScript GoldenScripts[] = {
     {"send-actions", 0},      // the ribbon's actions and Outlook's own Send, across a restart
 };
 
+// A script's name as a test's name ("send-actions" gives "send_actions").
+std::string ScriptTestName(const ::testing::TestParamInfo<GoldenScript>& info) {
+    std::string name = info.param.Name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
 // The script's name in the test's report.
 void PrintTo(const GoldenScript& script, std::ostream* out) {
     *out << script.Name;
@@ -113,11 +120,7 @@ TEST_P(SampleScriptGolden, PrintsWhatTheGoldenFileHolds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ScriptsOfTheSample, SampleScriptGolden, ::testing::ValuesIn(SampleScripts),
-                         [](const ::testing::TestParamInfo<GoldenScript>& info) {
-                             std::string name = info.param.Name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         ScriptTestName);
 
 TEST(Script, AnAddInLibraryThatIsNotThereOrRegistersNoAddInIsRefused) {
     struct Case {
@@ -144,12 +147,7 @@ TEST(Script, AnAddInLibraryThatIsNotThereOrRegistersNoAddInIsRefused) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, ScriptGolden, ::testing::ValuesIn(GoldenScripts),
-                         [](const ::testing::TestParamInfo<GoldenScript>& info) {
-                             std::string name = info.param.Name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptGolden, ::testing::ValuesIn(GoldenScripts), ScriptTestName);
 
 TEST(Script, TheReadmeShowsTheExampleScriptWithWhatItPrints) {
     TempPlatformHome machine;
