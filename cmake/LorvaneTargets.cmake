@@ -27,3 +27,23 @@ function(lorvane_test_program layer)
   gtest_discover_tests(${layer}_tests TEST_PREFIX "${layer}." DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "LORVANE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
 endfunction()
+
+# An add-in library as Outlook loads it: "<target>.so" beside the programs,
+# from sources linked with libs, built with hidden visibility, and exporting
+# only what the version script exports (the four COM entry points), so that
+# its live-object count and its form classes are its own.
+function(lorvane_addin_library target exports)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${target} MODULE ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  set_target_properties(${target} PROPERTIES
+    PREFIX "" SUFFIX ".so"
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    LINK_DEPENDS ${exports})
+  target_link_options(${target} PRIVATE -Wl,--version-script=${exports})
+  # Every symbol must resolve at link time (the sanitizers' runtime comes
+  # with the program, so their build cannot check this).
+  if(NOT LORVANE_SANITIZE)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+endfunction()

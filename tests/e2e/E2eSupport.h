@@ -1,6 +1,6 @@
-// What the end-to-end tests share: where the add-in library and the host
-// program are, the add-in's key, its log, a reader of registry.reg files,
-// and a runner of the host program that captures what it prints.
+// What the end-to-end tests share: where the add-in library, the sample
+// add-in library and the host program are, the add-in's key, its log, a reader of registry.reg
+// files, and a runner of the host program that captures what it prints.
 #pragma once
 
 #include "tests/support/FileLines.h"
@@ -26,6 +26,9 @@ inline const std::string HostPath = BinDir + "/lorvane-host";
 inline const std::string ProgId = "LorvaneOL.coLorvaneOL";
 inline const std::string AddInKey = "Software\\Microsoft\\Office\\Outlook\\AddIns\\" + ProgId;
 inline const std::string ClassId = "{C3F1FFEA-A903-4CCF-BC40-B2DFC7655D26}";
+// The framework's sample add-in, and its ProgID.
+inline const std::string SampleLibraryPath = BinDir + "/LorvaneSample.so";
+inline const std::string SampleProgId = "LorvaneSample.coLorvaneSample";
 
 // The add-in's log lines on the machine this process uses, without their dates.
 inline std::vector<std::string> LogMessages() {
@@ -58,9 +61,10 @@ inline RegFile ReadRegFile(const std::string& path) {
     return keys;
 }
 
-// Calls one of the library's registration entry points, as an installer does.
-inline HRESULT CallEntryPoint(const char* name) {
-    HMODULE library = LoadLibrary(LibraryPath.c_str());
+// Calls one of the registration entry points of the library at path (the
+// product's unless another is named), as an installer does.
+inline HRESULT CallEntryPoint(const char* name, const std::string& path = LibraryPath) {
+    HMODULE library = LoadLibrary(path.c_str());
     EXPECT_TRUE(library != nullptr) << platform::LastLoadError();
     if (!library)
         return E_FAIL;

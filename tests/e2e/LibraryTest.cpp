@@ -1,6 +1,6 @@
 // LorvaneOL.so as a file: it exports the four COM entry points and nothing
-// else, and registers and unregisters itself through them as an installer
-// calls them.
+// else (as the sample add-in's library does), and registers and unregisters itself through them as
+// an installer calls them.
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/TempPlatformHome.h"
 
@@ -16,9 +16,9 @@ using namespace e2e;
 namespace {
 
 // The names of the symbols the library defines in its dynamic symbol table.
-std::vector<std::string> ExportedNames() {
+std::vector<std::string> ExportedNames(const std::string& path) {
     std::vector<std::string> names;
-    FILE* pipe = popen(("nm -D --defined-only " + LibraryPath).c_str(), "r");
+    FILE* pipe = popen(("nm -D --defined-only " + path).c_str(), "r");
     if (!pipe)
         return names;
     char line[1024];
@@ -36,9 +36,12 @@ std::vector<std::string> ExportedNames() {
 } // namespace
 
 TEST(Library, ExportsTheFourEntryPointsAndNothingElse) {
-    EXPECT_EQ(ExportedNames(),
-              (std::vector<std::string>{"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
-                                        "DllUnregisterServer"}));
+    for (const std::string& path : {LibraryPath, SampleLibraryPath}) {
+        EXPECT_EQ(ExportedNames(path),
+                  (std::vector<std::string>{"DllCanUnloadNow", "DllGetClassObject",
+                                            "DllRegisterServer", "DllUnregisterServer"}))
+            << path;
+    }
 }
 
 TEST(Library, RegistersItselfForAllUsersAndUnregistersCompletely) {

@@ -97,12 +97,15 @@ TEST_F(LorvaneHost, TheDemoWithoutAFolderRunsOnATemporaryMachineAndRemovesIt) {
 }
 
 TEST_F(LorvaneHost, ACommandLineThatDoesNotFitIsRefused) {
-    for (const char* arguments : {"", "launch", "--data", "--verbose demo", "register extra"}) {
+    for (const char* arguments :
+         {"", "launch", "--data", "--addin", "--verbose demo", "register extra"}) {
         HostRun run = RunHost(arguments);
         EXPECT_EQ(run.ExitCode, 2) << arguments << "\n" << run.Output;
         EXPECT_NE(run.Output.find("usage: lorvane-host"), std::string::npos) << run.Output;
     }
     HostRun help = RunHost("--help");
     EXPECT_EQ(help.ExitCode, 0);
-    EXPECT_EQ(help.Output.rfind("usage: lorvane-host [--data DIR] COMMAND", 0), 0u) << help.Output;
+    EXPECT_EQ(help.Output.rfind("usage: lorvane-host [--data DIR] [--addin LIBRARY] COMMAND", 0),
+              0u)
+        << help.Output;
 }

@@ -5,13 +5,8 @@
 // finalise handlers from its Quit event first, then again from its shutdown
 // calls), and once the add-in is disconnected the library answers
 // DllCanUnloadNow with S_OK and is unloaded.
-#include "tests/e2e/E2eSupport.h"
-#include "tests/support/TempPlatformHome.h"
+#include "tests/e2e/OutlookFixture.h"
 
-#include "platform/forms/ModalDriver.h"
-#include "platform/sim/HostDriver.h"
-#include "platform/sim/ModalScript.h"
-#include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Registry.h"
 
 using namespace e2e;
@@ -27,36 +22,14 @@ const std::string StartedAgain = "adxCOMAddInModuleAddInInitialize: start-up com
 const std::string ShuttingDown = "adxCOMAddInModuleAddInBeginShutdown: shutting down";
 const std::string Disconnected = "adxCOMAddInModuleAddInFinalize: disconnected";
 
-class OutlookLoad : public ::testing::Test {
+class OutlookLoad : public OutlookWithAddIn {
 protected:
-    void SetUp() override {
-        sim::InstallOutlook(12);
-        ASSERT_EQ(CallEntryPoint("DllRegisterServer"), S_OK);
-        outlook.OpenExplorer();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(user.Shown().empty()) << sim::ModalScript::Describe(user.Shown().front());
-    }
+    OutlookLoad() : OutlookWithAddIn(LibraryPath, ProgId) {}
 
-    // The add-in was disconnected and its library unloaded, with nothing of it alive.
-    void ExpectUnloaded() {
-        sim::HostedAddIn* addIn = driver.Find(ProgId);
-        ASSERT_NE(addIn, nullptr);
-        EXPECT_FALSE(addIn->Connected);
-        EXPECT_EQ(addIn->CanUnloadNow, S_OK);
-        EXPECT_TRUE(addIn->Library == nullptr);
-        EXPECT_TRUE(GetModuleHandle(LibraryPath.c_str()) == nullptr);
-    }
     static std::string StartMode() {
         TRegistry reg;
         return reg.OpenKeyReadOnly("\\" + AddInKey) ? reg.ReadString("ADXStartMode") : "(no key)";
     }
-
-    TempPlatformHome home;
-    sim::ModalScript user;
-    forms::ScopedModalDriver userInstalled{user};
-    sim::OutlookSim outlook{12};
-    sim::HostDriver driver{outlook};
 };
 
 } // namespace

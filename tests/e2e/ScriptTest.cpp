@@ -7,6 +7,10 @@
 //   LORVANE_UPDATE_GOLDEN=1 ctest -R '^e2e\.Script'
 // and shows the difference in review.
 //
+// The sample add-in's scripts, in data/sample-scripts, run the same way with
+// --addin naming its library, and so does a library that is not there or
+// registers no add-in, which the host refuses.
+//
 // Lines that do not fit their command are refused before anything runs, each
 // with its own message; those are read from standard input ("-"). The
 // README's example is a golden script too, whose output the README holds.
@@ -24,6 +28,7 @@ using namespace e2e;
 namespace {
 
 const std::string ScriptFolder = std::string(LORVANE_TEST_DATA) + "/scripts";
+const std::string SampleScriptFolder = std::string(LORVANE_TEST_DATA) + "/sample-scripts";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -60,6 +65,13 @@ const GoldenScript GoldenScripts[] = {
     {"send-actions", 0},      // the ribbon's actions and Outlook's own Send, across a restart
 };
 
+// A script's name as a test's name ("send-actions" gives "send_actions").
+std::string ScriptTestName(const ::testing::TestParamInfo<GoldenScript>& info) {
+    std::string name = info.param.Name;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
 // The script's name in the test's report.
 void PrintTo(const GoldenScript& script, std::ostream* out) {
     *out << script.Name;
@@ -70,26 +82,72 @@ const char* const UpdateHint = "a change meant to change this rewrites it with "
 
 class ScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
 
-} // namespace
-
-TEST_P(ScriptGolden, PrintsWhatTheGoldenFileHolds) {
+// Runs the golden script named in its folder (from that folder, on a machine
+// of its own) with the host's options, and compares what it prints with the
+// .out file beside it, or rewrites that file when asked to.
+void ExpectGoldenRun(const std::string& folder, const GoldenScript& script,
+                     const std::string& options = {}) {
     TempPlatformHome machine;
-    std::string name = GetParam().Name;
-    HostRun run = RunShell("cd " + ScriptFolder + " && " + HostPath + " --data " + machine.path +
-                           " script " + name + ".script");
-    std::string golden = ScriptFolder + "/" + name + ".out";
+    std::string name = script.Name;
+    HostRun run = RunShell("cd " + folder + " && " + HostPath + " --data " + machine.path +
+                           options + " script " + name + ".script");
+    std::string golden = folder + "/" + name + ".out";
     if (std::getenv("LORVANE_UPDATE_GOLDEN"))
         std::ofstream(golden, std::ios::binary) << run.Output;
     EXPECT_EQ(run.Output, ReadFile(golden)) << UpdateHint;
-    EXPECT_EQ(run.ExitCode, GetParam().ExitCode) << run.Output;
+    EXPECT_EQ(run.ExitCode, script.ExitCode) << run.Output;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, ScriptGolden, ::testing::ValuesIn(GoldenScripts),
-                         [](const ::testing::TestParamInfo<GoldenScript>& info) {
-                             std::string name = info.param.Name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+} // namespace
+
+TEST_P(ScriptGolden, PrintsWhatTheGoldenFileHolds) {
+    ExpectGoldenRun(ScriptFolder, GetParam());
+}
+
+namespace {
+
+// The sample add-in's scripts and how they end.
+const GoldenScript SampleScripts[] = {
+    {"start-and-quit", 0}, // loaded, a message delivered and one sent, unloaded
+};
+
+class SampleScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
+
+} // namespace
+
+TEST_P(SampleScriptGolden, PrintsWhatTheGoldenFileHolds) {
+    ExpectGoldenRun(SampleScriptFolder, GetParam(), " --addin " + SampleLibraryPath);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScriptsOfTheSample, SampleScriptGolden, ::testing::ValuesIn(SampleScripts),
+                         ScriptTestName);
+
+TEST(Script, AnAddInLibraryThatIsNotThereOrRegistersNoAddInIsRefused) {
+    struct Case {
+        std::string Library;
+        int ExitCode;
+        std::string Error;
+    };
+    TempPlatformHome machine;
+    const std::string comServer = BinDir + "/libPlatformTestComServer.so";
+    const Case cases[] = {
+        {machine.path + "/none.so", 2,
+         "lorvane-host: --addin: there is no library " + machine.path + "/none.so\n"},
+        // A COM server whose classes are no Outlook add-in.
+        {comServer, 1,
+         comServer + " registers no Outlook add-in: no add-in key names a class of this library\n"},
+    };
+    for (const Case& c : cases) {
+        for (const char* command : {"register", "ribbon Microsoft.Outlook.Explorer", "script -"}) {
+            HostRun run = RunShell("echo start | " + HostPath + " --data " + machine.path +
+                                   " --addin " + c.Library + " " + command);
+            EXPECT_EQ(run.ExitCode, c.ExitCode) << command << "\n" << run.Output;
+            EXPECT_NE(run.Output.find(c.Error), std::string::npos) << command << "\n" << run.Output;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptGolden, ::testing::ValuesIn(GoldenScripts), ScriptTestName);
 
 TEST(Script, TheReadmeShowsTheExampleScriptWithWhatItPrints) {
     TempPlatformHome machine;

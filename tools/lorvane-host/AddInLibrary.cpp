@@ -1,23 +1,89 @@
 // Registration through the library's own entry points, so that what is
 // written is exactly what the add-in writes when an installer registers it.
+//
+// The add-in's ProgID is read back from the registry: of the Outlook add-in
+// keys, the one whose ProgID names a class whose InprocServer32 is this very
+// file. The add-in keys, not the classes, decide, since a library may also
+// register classes that are no add-in (controls, task panes); and the file,
+// not the key's name, since a kept machine may hold other add-ins as well.
 #include "AddInLibrary.h"
 
+#include "platform/com/ComClasses.h"
 #include "platform/com/ComServer.h"
 #include "platform/com/OleError.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/text/Text.h"
 #include "platform/win/Library.h"
+#include "platform/win/Registry.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Whether both paths name the same existing file.
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+// The InprocServer32 library of the class that progId names, or "".
+std::string ServerOf(const std::string& progId) {
+    GUID clsid;
+    if (FAILED(CLSIDFromProgID(text::Wide(progId), &clsid)))
+        return {};
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CLASSES_ROOT);
+    if (!reg.OpenKeyReadOnly("\\CLSID\\" + clsid.ToString() + "\\InprocServer32"))
+        return {};
+    return reg.ReadString("");
+}
+
+} // namespace
 
 AddInLibrary::AddInLibrary()
-    : path_(ExtractFilePath(platform::ModuleFileName(nullptr)) + FileName) {}
+    : path_(ExtractFilePath(platform::ModuleFileName(nullptr)) + ProductFileName) {}
 
-void AddInLibrary::Register() const {
+AddInLibrary::AddInLibrary(const std::string& path)
+    : path_(std::filesystem::absolute(path).lexically_normal().string()) {}
+
+std::string AddInLibrary::FileName() const {
+    return std::filesystem::path(path_).filename().string();
+}
+
+void AddInLibrary::Register() {
     CallEntryPoint("DllRegisterServer");
+    progId_ = FindProgId();
+    if (progId_.empty())
+        throw Exception(path_ + " registers no " + HostName +
+                        " add-in: no add-in key names a class of this library");
 }
 
 void AddInLibrary::Unregister() const {
     CallEntryPoint("DllUnregisterServer");
+}
+
+const std::string& AddInLibrary::ProgId() const {
+    if (progId_.empty())
+        progId_ = FindProgId();
+    return progId_;
+}
+
+std::string AddInLibrary::FindProgId() const {
+    const std::string addInsKey =
+        std::string("\\Software\\Microsoft\\Office\\") + HostName + "\\AddIns";
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        TRegistry reg;
+        reg.SetRootKey(root);
+        if (!reg.OpenKeyReadOnly(addInsKey))
+            continue;
+        for (const std::string& progId : reg.GetKeyNames()) {
+            if (SameFile(ServerOf(progId), path_))
+                return progId;
+        }
+    }
+    return {};
 }
 
 void AddInLibrary::CallEntryPoint(const char* name) const {

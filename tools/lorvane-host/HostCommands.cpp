@@ -3,7 +3,7 @@
 
 const std::vector<HostCommand>& HostCommands() {
     static const std::vector<HostCommand> commands = {
-        {"register", "", 0, "register LorvaneOL.so as an Outlook add-in of the machine",
+        {"register", "", 0, "register the add-in library as an Outlook add-in of the machine",
          MachineFolder::Default, RunRegister},
         {"unregister", "", 0, "remove the add-in's registration (Outlook stays installed)",
          MachineFolder::Default, RunUnregister},
@@ -31,9 +31,13 @@ const HostCommand* FindHostCommand(const std::string& name) {
 }
 
 std::string HostUsage() {
-    std::string usage = "usage: lorvane-host [--data DIR] COMMAND [ARGUMENT]\n"
-                        "  --data DIR   the simulated machine's folder, kept between runs\n"
-                        "commands:\n";
+    std::string usage =
+        "usage: lorvane-host [--data DIR] [--addin LIBRARY] COMMAND [ARGUMENT]\n"
+        "  --data DIR   the simulated machine's folder, kept between runs\n"
+        "  --addin LIBRARY\n"
+        "               the add-in library to register and load instead of LorvaneOL.so\n"
+        "               beside the host (a relative path is taken from the working folder)\n"
+        "commands:\n";
     for (const HostCommand& command : HostCommands()) {
         std::string name = std::string(command.Name) + (*command.Usage ? " " : "") + command.Usage;
         name.resize(13, ' ');

@@ -22,7 +22,7 @@ struct HostContext {
     std::ostream& Err;
     // The machine it runs on, set up and with Outlook installed.
     SimulatedMachine& Machine;
-    // The add-in library beside the host.
+    // The add-in library: the product's beside the host, or the one --addin names.
     AddInLibrary Library;
     // The command's arguments.
     std::vector<std::string> Arguments;

@@ -12,6 +12,10 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args) {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 throw EHostUsage("--data needs a folder");
             options.DataFolder = args[++i];
+        } else if (option == "--addin") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                throw EHostUsage("--addin needs a library");
+            options.AddInPath = args[++i];
         } else {
             throw EHostUsage("unknown option " + option);
         }

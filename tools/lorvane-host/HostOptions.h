@@ -1,4 +1,5 @@
-// The host's command line: `lorvane-host [--data DIR] COMMAND [ARGUMENT...]`.
+// The host's command line:
+// `lorvane-host [--data DIR] [--addin LIBRARY] COMMAND [ARGUMENT...]`.
 #pragma once
 
 #include "platform/rtl/Exception.h"
@@ -16,6 +17,9 @@ struct HostOptions {
     // --data DIR: the simulated machine's folder ($PLATFORM_HOME), kept
     // between runs; empty when not given.
     std::string DataFolder;
+    // --addin LIBRARY: the add-in library registered and loaded in place of
+    // the product's; empty when not given.
+    std::string AddInPath;
     // The command's name (empty when none was given) and its arguments.
     std::string Command;
     std::vector<std::string> Arguments;

@@ -2,7 +2,6 @@
 // gets the add-ins' ribbons through the driver.
 #include "OutlookSession.h"
 
-#include "AddInLibrary.h"
 #include "SimulatedMachine.h"
 
 namespace {
@@ -16,8 +15,8 @@ std::optional<platform::ManualClockScope> StartClock() {
 
 } // namespace
 
-OutlookSession::OutlookSession()
-    : clock_(StartClock()), userInstalled_(user_),
+OutlookSession::OutlookSession(std::string addInProgId)
+    : addInProgId_(std::move(addInProgId)), clock_(StartClock()), userInstalled_(user_),
       outlook_(std::make_unique<sim::OutlookSim>(SimulatedMachine::OutlookVersion)) {
     outlook_->OpenExplorer();
     driver_ = std::make_unique<sim::HostDriver>(*outlook_);
@@ -42,5 +41,5 @@ void OutlookSession::Quit() {
 }
 
 sim::HostedAddIn* OutlookSession::AddIn() {
-    return driver_->Find(AddInLibrary::ProgId);
+    return driver_->Find(addInProgId_);
 }

@@ -16,12 +16,14 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class OutlookSession {
 public:
     // Outlook of the machine's version, running with its main window; no
-    // add-in is loaded before Start.
-    OutlookSession();
+    // add-in is loaded before Start. addInProgId names the add-in that
+    // AddIn finds.
+    explicit OutlookSession(std::string addInProgId);
     // Ends Outlook as a host that ends without quitting: the driver lets go
     // of the add-ins and unloads what it may.
     ~OutlookSession();
@@ -39,10 +41,13 @@ public:
     sim::ModalScript& User() { return user_; }
     // The web links opened so far.
     const platform::LinkRecorder& Links() const { return links_; }
-    // The product's add-in as the driver loaded it, or null.
+    // The add-in of the session's library as the driver loaded it, or null.
     sim::HostedAddIn* AddIn();
+    // Its ProgID.
+    const std::string& AddInProgId() const { return addInProgId_; }
 
 private:
+    std::string addInProgId_;
     std::optional<platform::ManualClockScope> clock_;
     sim::ModalScript user_;
     forms::ScopedModalDriver userInstalled_;

@@ -14,13 +14,13 @@
 int RunRibbon(HostContext& context) {
     std::u16string ribbonId = text::Wide(context.Arguments.at(0));
     context.Library.Register();
-    OutlookSession session;
+    OutlookSession session(context.Library.ProgId());
     session.Start();
     sim::HostedAddIn* addIn = session.AddIn();
     ComPtr<IRibbonExtensibility> ribbon =
         addIn && addIn->Connected ? ComQuery<IRibbonExtensibility>(addIn->Object.Get()) : nullptr;
     if (!ribbon) {
-        context.Err << "lorvane-host: the add-in " << AddInLibrary::ProgId
+        context.Err << "lorvane-host: the add-in " << context.Library.ProgId()
                     << " did not connect or has no ribbon\n";
         return 1;
     }

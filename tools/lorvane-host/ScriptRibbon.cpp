@@ -1,7 +1,6 @@
 // Controls found by what the ribbon host shows of them.
 #include "ScriptRibbon.h"
 
-#include "AddInLibrary.h"
 #include "ScriptText.h"
 
 #include "platform/text/Text.h"
@@ -48,7 +47,7 @@ sim::SimWindowBase& FrontWindow(sim::OutlookSim& outlook) {
 
 sim::RibbonHost& RibbonIn(OutlookSession& session, sim::SimWindowBase& window) {
     std::u16string ribbonId = sim::OutlookSim::RibbonIdOf(window);
-    sim::RibbonHost* ribbon = session.Driver().Ribbon(AddInLibrary::ProgId, ribbonId);
+    sim::RibbonHost* ribbon = session.Driver().Ribbon(session.AddInProgId(), ribbonId);
     if (!ribbon || !ribbon->HasDocument())
         throw EScriptError("the add-in shows no ribbon in the window in front (" +
                            text::Narrow(ribbonId) + ")");

@@ -21,7 +21,7 @@ ScriptWorld::ScriptWorld(HostContext& context)
       outbox_([this](const std::string& note) { Note(note); }) {
     // Registration asks whether Outlook runs, so it comes before Outlook does.
     context.Library.Register();
-    transcript_.ShowPathAs(context.Library.Path(), AddInLibrary::FileName);
+    transcript_.ShowPathAs(context.Library.Path(), context.Library.FileName());
     transcript_.ShowPathAs(context.Machine.Folder(), "<machine>");
     Replace(nullptr);
     // Notes first: they say what Outlook did, the others what came of it.
@@ -46,7 +46,7 @@ void ScriptWorld::Replace(const MailboxImage* image) {
         // The old Outlook goes first: its scripted user gives the dialogs back.
         session_.reset();
     }
-    session_ = std::make_unique<OutlookSession>();
+    session_ = std::make_unique<OutlookSession>(context_.Library.ProgId());
     if (image)
         RestoreMailboxImage(session_->Outlook(), *image);
     session_->Outlook().ScriptCategoriesDialog([this](std::u16string& categories) {
@@ -94,7 +94,7 @@ void ScriptWorld::Start() {
         session.Start();
         sim::HostedAddIn* addIn = session.AddIn();
         if (!addIn || !addIn->Connected)
-            Note("the add-in " + std::string(AddInLibrary::ProgId) + " did not connect");
+            Note("the add-in " + session.AddInProgId() + " did not connect");
         if (!outbox_.IsOffline())
             outbox_.Send();
     });

@@ -4,6 +4,8 @@
 #include "HostOptions.h"
 #include "SimulatedMachine.h"
 
+#include "platform/rtl/FileUtils.h"
+
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -33,9 +35,17 @@ int main(int argc, char** argv) {
                   << HostUsage();
         return 2;
     }
+    // A library that is not there is a fault of the command line, found
+    // before any machine is set up.
+    if (!options.AddInPath.empty() && !FileExists(options.AddInPath)) {
+        std::cerr << "lorvane-host: --addin: there is no library " << options.AddInPath << "\n";
+        return 2;
+    }
     try {
         SimulatedMachine machine(options.DataFolder, command->Machine == MachineFolder::Temporary);
-        HostContext context{std::cout, std::cerr, machine, AddInLibrary(), options.Arguments};
+        AddInLibrary library =
+            options.AddInPath.empty() ? AddInLibrary() : AddInLibrary(options.AddInPath);
+        HostContext context{std::cout, std::cerr, machine, library, options.Arguments};
         return command->Run(context);
     } catch (const std::exception& e) {
         std::cerr << "lorvane-host: " << e.what() << "\n";

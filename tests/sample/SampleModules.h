@@ -1,0 +1,28 @@
+// The sample's modules, one file each. A module file defines its classes and
+// a function that registers them (with their stored forms and the handlers
+// the forms name) in the library's form class table; adding a module is one
+// more file and one more line in SampleModuleRegistrations.
+#pragma once
+
+#include "framework/AddInModule.h"
+#include "platform/forms/FormClass.h"
+
+#include <span>
+
+// The add-in module that the factory makes for each connection: registered
+// for Outlook, with a name and a description, and nothing else yet.
+class TSampleModule : public TadxCOMAddInModule {
+public:
+    // CreateNew: the module without its stored form (the form class table's
+    // Create reads the form too).
+    explicit TSampleModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
+};
+
+// Registers TSampleModule with its stored form (SampleModule.cpp).
+void RegisterSampleModule(forms::FormClassTable& table);
+
+// Registers one module file's classes in the library's table.
+using SampleModuleRegistration = void (*)(forms::FormClassTable& table);
+
+// Every module file's registration, in the order they are registered.
+std::span<const SampleModuleRegistration> SampleModuleRegistrations();
