@@ -10,6 +10,7 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev clang-format-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev libxml2-dev libexpat1-dev libpugixml-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
   nodejs npm
 )
 
