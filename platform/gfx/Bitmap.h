@@ -32,15 +32,35 @@ enum TBitmapHandleType { bmDIB, bmDDB };
 
 class TBitmap;
 
-// The canvas of a bitmap: draws into the bitmap's pixels, measures text on
-// the fixed grid and draws it as blocks (Raster.h); tells the bitmap of
-// every change.
+// How a bitmap canvas measures text. Either way it draws real glyphs of the
+// installed fonts (GlyphFont.h), or blocks where no font is installed.
+enum TTextLayout {
+    // On the fixed grid of FontMetrics.h, as every canvas measures: forms
+    // and labels lay themselves out the same on any machine, and their
+    // golden transcripts never depend on the installed fonts. Each run is
+    // drawn on the grid's baseline with the grid's height as its em, its
+    // glyphs squeezed into the grid's width where they are wider.
+    tlFixedGrid,
+    // With the fonts' own metrics, whole-pixel advances, so what is
+    // measured is what is drawn: for pictures of free text, where the
+    // layout need not be the same on every machine.
+    tlFontMetrics
+};
+
+// The canvas of a bitmap: draws into the bitmap's pixels, text in real
+// glyphs measured as TextLayout says; tells the bitmap of every change.
 class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
 
+    // How text is measured (tlFixedGrid unless set).
+    TTextLayout TextLayout() const { return textLayout_; }
+    void SetTextLayout(TTextLayout value) { textLayout_ = value; }
+
 protected:
     RECT CanvasBounds() const override;
+    SIZE MeasureText(std::string_view text, const TFont& font) override;
+    TEXTMETRIC MeasureFont(const TFont& font) override;
     void DoPolyline(const std::vector<POINT>& points) override;
     void DoPolygon(const std::vector<POINT>& points) override;
     void DoRectangle(const RECT& rect) override;
@@ -65,6 +85,7 @@ private:
     void Release() { FreeHandle(); }
 
     TBitmap& bitmap_;
+    TTextLayout textLayout_ = tlFixedGrid;
 };
 
 class TBitmap : public TGraphic {

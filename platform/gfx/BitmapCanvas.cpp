@@ -1,8 +1,11 @@
-// The canvas of a bitmap: every operation paints the bitmap's pixels.
+// The canvas of a bitmap: every operation paints the bitmap's pixels; text
+// goes to the installed fonts' glyphs (GlyphFont.h), measured on the fixed
+// grid or on the fonts' own metrics as TextLayout says.
 #include "platform/gfx/Bitmap.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/GdiTable.h"
+#include "platform/gfx/GlyphFont.h"
 #include "platform/gfx/Raster.h"
 
 using namespace gfx;
@@ -93,15 +96,47 @@ void TBitmapCanvas::DoFocusRect(const RECT& r) {
     Paint([&](Painter& p) { p.FocusFrame(r); });
 }
 
+SIZE TBitmapCanvas::MeasureText(std::string_view text, const TFont& font) {
+    if (textLayout_ == tlFontMetrics)
+        if (auto glyphs = GlyphFont::Find(font, PixelsPerInch()))
+            return glyphs->Extent(text);
+    return TCanvas::MeasureText(text, font);
+}
+
+TEXTMETRIC TBitmapCanvas::MeasureFont(const TFont& font) {
+    if (textLayout_ == tlFontMetrics)
+        if (auto glyphs = GlyphFont::Find(font, PixelsPerInch()))
+            return glyphs->Metrics();
+    return TCanvas::MeasureFont(font);
+}
+
 void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& font, const RECT* clip,
                            bool opaque) {
     TEXTMETRIC tm = MeasureFont(font);
     SIZE extent = MeasureText(text, font);
+    std::shared_ptr<GlyphFont> glyphs = textLayout_ == tlFontMetrics
+                                            ? GlyphFont::Find(font, PixelsPerInch())
+                                            : GlyphFont::FindOnGrid(font, tm.tmHeight, tm.tmAscent);
+    GlyphPaint paint;
+    paint.Pixel = PixelOfColor(font.Color());
+    paint.Underline = font.Style().Contains(fsUnderline);
+    paint.StrikeOut = font.Style().Contains(fsStrikeOut);
+    paint.Orientation = font.Orientation();
+    paint.Width = extent.cx;
+    paint.Height = extent.cy;
+    paint.Ascent = tm.tmAscent;
+    paint.KeepInWidth = textLayout_ == tlFixedGrid;
+    paint.Opaque = opaque;
+    paint.Background = PixelOfColor(Brush()->Color());
     Paint(
         [&](Painter& p) {
+            if (glyphs) {
+                glyphs->Draw(p, x, y, text, paint);
+                return;
+            }
             if (opaque)
-                p.Fill(Bounds(x, y, extent.cx, extent.cy), PixelOfColor(Brush()->Color()));
-            p.Glyphs(x, y, text, tm, PixelOfColor(font.Color()), font.Style());
+                p.Fill(Bounds(x, y, extent.cx, extent.cy), paint.Background);
+            p.Glyphs(x, y, text, tm, paint.Pixel, font.Style());
         },
         clip);
 }

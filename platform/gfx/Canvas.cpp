@@ -30,7 +30,7 @@ private:
 
 TCanvas::TCanvas()
     : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()),
-      brush_(std::make_unique<TBrush>()) {
+      brush_(std::make_unique<TBrush>()), pixelsPerInch_(GetScreenPixelsPerInch()) {
     auto changed = [this](TObject* sender) { ToolChanged(sender); };
     font_->OnChange = changed;
     pen_->OnChange = changed;
@@ -39,6 +39,10 @@ TCanvas::TCanvas()
 
 TCanvas::~TCanvas() {
     FreeHandle();
+}
+
+void TCanvas::SetPixelsPerInch(int value) {
+    pixelsPerInch_ = std::clamp(value, 24, 960);
 }
 
 int TCanvas::BkMode() const {
@@ -175,11 +179,11 @@ TColor TCanvas::DoGetPixel(int, int) {
 void TCanvas::DoSetPixel(int, int, TColor) {}
 
 SIZE TCanvas::MeasureText(std::string_view text, const TFont& font) {
-    return gfx::FixedTextExtent(text, font);
+    return gfx::FixedTextExtent(text, font, pixelsPerInch_);
 }
 
 TEXTMETRIC TCanvas::MeasureFont(const TFont& font) {
-    return gfx::FixedTextMetrics(font);
+    return gfx::FixedTextMetrics(font, pixelsPerInch_);
 }
 
 SIZE TCanvas::TextExtent(std::string_view text) {

@@ -95,6 +95,12 @@ public:
     // The raster operation Draw (of an opaque image) and CopyRect use.
     TCopyMode CopyMode() const { return copyMode_; }
     void SetCopyMode(TCopyMode value) { copyMode_ = value; }
+    // The canvas's resolution: text is measured and drawn at its font's
+    // size in points at this many pixels per inch (the screen's when the
+    // canvas is made). Pictures and the renderer scale by it too.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    // Sets the resolution (kept between 24 and 960).
+    void SetPixelsPerInch(int value);
     // Where the next LineTo starts.
     POINT PenPos() const { return penPos_; }
     void SetPenPos(POINT value) { penPos_ = value; }
@@ -240,6 +246,7 @@ private:
     TCopyMode copyMode_ = cmSrcCopy;
     POINT penPos_;
     int bkMode_ = 2; // OPAQUE
+    int pixelsPerInch_;
     std::optional<RECT> clip_;
     HDC handle_ = nullptr;
     std::unique_ptr<gfx::detail::CanvasSink> sink_;

@@ -15,8 +15,10 @@ int CharacterCount(std::string_view text) {
     return count;
 }
 
-TEXTMETRIC FixedTextMetrics(const TFont& font) {
+TEXTMETRIC FixedTextMetrics(const TFont& font, int pixelsPerInch) {
     int h = std::abs(font.Height());
+    if (pixelsPerInch > 0 && pixelsPerInch != font.PixelsPerInch())
+        h = MulDiv(h, pixelsPerInch, font.PixelsPerInch());
     if (h < 1)
         h = 1;
     TEXTMETRIC tm;
@@ -28,8 +30,8 @@ TEXTMETRIC FixedTextMetrics(const TFont& font) {
     return tm;
 }
 
-SIZE FixedTextExtent(std::string_view text, const TFont& font) {
-    TEXTMETRIC tm = FixedTextMetrics(font);
+SIZE FixedTextExtent(std::string_view text, const TFont& font, int pixelsPerInch) {
+    TEXTMETRIC tm = FixedTextMetrics(font, pixelsPerInch);
     return SIZE{tm.tmAveCharWidth * CharacterCount(text), tm.tmHeight};
 }
 

@@ -7,9 +7,11 @@
 //   ascent = h - h / 4, descent = h / 4, no leading
 //
 // Style and face do not change the metrics; a character is one code point of
-// the 8-bit text (a byte that is not UTF-8 counts as one). A raster canvas
-// built on real fonts may measure otherwise; the recording canvas and the
-// bitmap canvas measure this way.
+// the 8-bit text (a byte that is not UTF-8 counts as one). On a canvas of
+// another resolution than the font's, h is scaled by the ratio of the two
+// (rounded): 8 points on a canvas of 144 pixels per inch have h = 17. The
+// recording canvas, and the bitmap canvas unless told to measure its glyphs,
+// measure this way, so layouts never depend on the installed fonts.
 #pragma once
 
 #include "platform/gfx/GdiTypes.h"
@@ -33,9 +35,10 @@ namespace gfx {
 
 // The number of characters of 8-bit text.
 int CharacterCount(std::string_view text);
-// The metrics of a font on the fixed grid.
-TEXTMETRIC FixedTextMetrics(const TFont& font);
+// The metrics of a font on the fixed grid, on a canvas of that resolution
+// (0: the font's own).
+TEXTMETRIC FixedTextMetrics(const TFont& font, int pixelsPerInch = 0);
 // The extent of one line of text on the fixed grid (height even when empty).
-SIZE FixedTextExtent(std::string_view text, const TFont& font);
+SIZE FixedTextExtent(std::string_view text, const TFont& font, int pixelsPerInch = 0);
 
 } // namespace gfx

@@ -5,6 +5,8 @@
 #include "platform/gfx/GdiInfo.h"
 #include "platform/gfx/GdiTable.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 
 using namespace gfx;
@@ -271,10 +273,27 @@ int GetDeviceCaps(HDC dc, int index) {
         return -1;
     case LOGPIXELSX:
     case LOGPIXELSY:
-        return ScreenPixelsPerInch;
+        return GetScreenPixelsPerInch();
     default:
         return 0;
     }
+}
+
+namespace {
+
+std::atomic<int>& ScreenResolution() {
+    static std::atomic<int> pixelsPerInch{ScreenPixelsPerInch};
+    return pixelsPerInch;
+}
+
+} // namespace
+
+int GetScreenPixelsPerInch() {
+    return ScreenResolution().load();
+}
+
+void SetScreenPixelsPerInch(int value) {
+    ScreenResolution().store(std::clamp(value, 24, 960));
 }
 
 DWORD GetGuiResources(HANDLE, DWORD flags) {

@@ -60,7 +60,17 @@ constexpr DWORD GR_USEROBJECTS = 1;
 constexpr int ScreenWidth = 1920;
 constexpr int ScreenHeight = 1080;
 constexpr int ScreenBitsPerPixel = 32;
+// The resolution of a screen that nobody set otherwise.
 constexpr int ScreenPixelsPerInch = 96;
+
+// The screen's resolution now (ScreenPixelsPerInch until set): what
+// GetDeviceCaps gives for LOGPIXELSX and LOGPIXELSY, and what new fonts and
+// canvases take their size in points at.
+int GetScreenPixelsPerInch();
+// Sets the screen's resolution (kept between 24 and 960; fonts and canvases
+// made before keep theirs). Used by a host or a test that draws for a
+// screen of another scale.
+void SetScreenPixelsPerInch(int value);
 
 // A device-independent section: a bitmap whose pixels the caller reaches
 // directly through *bits (rows as the header describes them: 1, 4, 8, 16, 24

@@ -1,6 +1,7 @@
 // The drawing tools: property setters with change notification.
 #include "platform/gfx/GraphicsObjects.h"
 
+#include "platform/gfx/Gdi.h"
 #include "platform/gfx/GdiTypes.h"
 
 namespace {
@@ -20,7 +21,8 @@ void TGraphicsObject::Changed() {
         OnChange(this);
 }
 
-TFont::TFont() = default;
+TFont::TFont()
+    : height_(-MulDiv(8, GetScreenPixelsPerInch(), 72)), pixelsPerInch_(GetScreenPixelsPerInch()) {}
 
 void TFont::Assign(TPersistent* source) {
     if (auto* font = dynamic_cast<TFont*>(source)) {
@@ -33,6 +35,7 @@ void TFont::Assign(TPersistent* source) {
         charset_ = font->charset_;
         pitch_ = font->pitch_;
         orientation_ = font->orientation_;
+        pixelsPerInch_ = font->pixelsPerInch_;
         Changed();
         return;
     }
@@ -72,13 +75,19 @@ void TFont::SetPitch(TFontPitch value) {
     Store(pitch_, value, [this] { Changed(); });
 }
 
+void TFont::SetPixelsPerInch(int value) {
+    if (value > 0)
+        Store(pixelsPerInch_, value, [this] { Changed(); });
+}
+
 void TFont::SetOrientation(int value) {
     Store(orientation_, value, [this] { Changed(); });
 }
 
 bool TFont::SameAs(const TFont& o) const {
     return name_ == o.name_ && height_ == o.height_ && color_ == o.color_ && style_ == o.style_ &&
-           charset_ == o.charset_ && pitch_ == o.pitch_ && orientation_ == o.orientation_;
+           charset_ == o.charset_ && pitch_ == o.pitch_ && orientation_ == o.orientation_ &&
+           pixelsPerInch_ == o.pixelsPerInch_;
 }
 
 void TPen::Assign(TPersistent* source) {

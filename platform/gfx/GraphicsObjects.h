@@ -69,7 +69,8 @@ protected:
 // A font: face name, size, colour, style, and the angle text is written at.
 class TFont : public TGraphicsObject {
 public:
-    // The machine's default font: "Tahoma", 8 points, clWindowText, no style.
+    // The machine's default font: "Tahoma", 8 points at the screen's
+    // resolution, clWindowText, no style.
     TFont();
     // Copies a TFont's properties (one change notification); anything else
     // goes to TPersistent.
@@ -101,20 +102,24 @@ public:
     // The angle of the text's baseline in tenths of a degree, counter-clockwise.
     int Orientation() const { return orientation_; }
     void SetOrientation(int value);
-    // The resolution the size is taken at: the screen's 96.
-    int PixelsPerInch() const { return 96; }
+    // The resolution the size is taken at: the screen's when the font was
+    // made. Setting it keeps Height (the size in points follows); a canvas
+    // of another resolution scales the height by the ratio of the two.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value);
 
     // True when every property is equal.
     bool SameAs(const TFont& other) const;
 
 private:
     std::string name_ = "Tahoma";
-    int height_ = -11;
+    int height_;
     TColor color_ = clWindowText;
     TFontStyles style_;
     TFontCharset charset_ = DEFAULT_CHARSET;
     TFontPitch pitch_ = fpDefault;
     int orientation_ = 0;
+    int pixelsPerInch_;
 };
 
 // A pen: colour, width, dash style and mode.

@@ -95,6 +95,29 @@ void Painter::Plot(int x, int y, uint32_t pixel, TPenMode mode) {
     target_.SetPixel(x, y, value & 0xFFFFFF);
 }
 
+Painter Painter::Within(const RECT& rect) const {
+    Painter narrowed(*this);
+    narrowed.clip_ = RECT{std::max(clip_.left, rect.left), std::max(clip_.top, rect.top),
+                          std::min(clip_.right, rect.right), std::min(clip_.bottom, rect.bottom)};
+    return narrowed;
+}
+
+void Painter::Blend(int x, int y, uint32_t pixel, int coverage) {
+    if (coverage <= 0 || !Inside(x, y))
+        return;
+    if (coverage >= 255) {
+        target_.SetPixel(x, y, pixel & 0xFFFFFF);
+        return;
+    }
+    uint32_t dest = target_.GetPixel(x, y), mixed = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        int p = int((pixel >> shift) & 0xFF), d = int((dest >> shift) & 0xFF);
+        int delta = (p - d) * coverage;
+        mixed |= uint32_t(d + (delta + (delta >= 0 ? 127 : -127)) / 255) << shift;
+    }
+    target_.SetPixel(x, y, mixed);
+}
+
 bool Painter::Hatched(int x, int y, TBrushStyle style) const {
     switch (style) {
     case bsHorizontal:

@@ -1,6 +1,7 @@
 // Drawing on pixels: the raster operations, and a painter that draws points,
-// lines, fills, polygons, ellipses, images and placeholder glyphs on a pixel
-// buffer inside a clip rectangle. The block transfers of Gdi.h and the
+// lines, fills, polygons, ellipses, images, the coverage of glyphs and
+// placeholder glyphs (where no font is installed) on a pixel buffer inside a
+// clip rectangle. The block transfers of Gdi.h and the
 // canvas of a bitmap both draw through it.
 #pragma once
 
@@ -44,12 +45,18 @@ public:
     // An image stretched into dest (nearest pixel) with a raster operation
     // and brush pattern, or blended by its alpha (rop BlendBits of GdiTable.h).
     void Blit(const RECT& dest, const Dib& image, DWORD rop, uint32_t pattern);
+    // One pixel mixed with what is there by coverage (0: untouched, 255:
+    // the pixel itself): how glyphs' smoothed edges are laid on.
+    void Blend(int x, int y, uint32_t pixel, int coverage);
     // Text on the fixed grid, each character that is not a blank drawn as a
     // solid block of its cell (from the ascent's quarter to the baseline):
     // enough to show where text is, until a canvas draws real glyphs.
     // Underline and strike-out are lines across the run.
     void Glyphs(int x, int y, std::string_view text, const TEXTMETRIC& metrics, uint32_t pixel,
                 TFontStyles style);
+
+    // A painter on the same pixels whose clip is narrowed to rect.
+    Painter Within(const RECT& rect) const;
 
 private:
     bool Inside(int x, int y) const;

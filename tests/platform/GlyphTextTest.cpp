@@ -1,0 +1,280 @@
+// Text in real glyphs on a bitmap's canvas, checked by where its ink falls
+// (never by comparing pixels, which would tie the tests to one version of
+// one font): ink stays inside the measured extent, letters have their own
+// widths and shapes, bold inks more, a turned run inks along its angle,
+// underline spans the run, the clip holds, and sizes follow the canvas's
+// resolution. One test writes a picture of every style for a person.
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Gdi.h"
+#include "platform/gfx/PngCodec.h"
+#include "platform/win/DebugOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// Where a bitmap holds anything but white.
+struct Ink {
+    int Count = 0;
+    // Darkness summed over the pixels (255 per black pixel).
+    long Weight = 0;
+    RECT Box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    double SumX = 0, SumY = 0;
+};
+
+int Darkness(TColor color) {
+    COLORREF c = ColorToRGB(color);
+    return 255 - std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+}
+
+Ink InkOf(TBitmap& bitmap, const RECT& area) {
+    Ink ink;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            int dark = Darkness(bitmap.Canvas()->Pixels(x, y));
+            if (dark == 0)
+                continue;
+            ++ink.Count;
+            ink.Weight += dark;
+            ink.SumX += x;
+            ink.SumY += y;
+            ink.Box.left = std::min<LONG>(ink.Box.left, x);
+            ink.Box.top = std::min<LONG>(ink.Box.top, y);
+            ink.Box.right = std::max<LONG>(ink.Box.right, x + 1);
+            ink.Box.bottom = std::max<LONG>(ink.Box.bottom, y + 1);
+        }
+    return ink;
+}
+
+Ink InkOf(TBitmap& bitmap) {
+    return InkOf(bitmap, Rect(0, 0, bitmap.Width(), bitmap.Height()));
+}
+
+// A white bitmap whose canvas writes black text on a clear background.
+struct Page {
+    TBitmap Bitmap;
+    Page(int width, int height, TTextLayout layout = tlFontMetrics) : Bitmap(width, height) {
+        Canvas().SetTextLayout(layout);
+        Canvas().Font()->SetColor(clBlack);
+        Canvas().Brush()->SetStyle(bsClear);
+    }
+    TBitmapCanvas& Canvas() { return static_cast<TBitmapCanvas&>(*Bitmap.Canvas()); }
+};
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+} // namespace
+
+// Under both layouts, in several faces, sizes and styles: the ink of a run
+// lies inside the extent the canvas measured for it.
+TEST(GlyphText, InkStaysInsideTheMeasuredExtent) {
+    struct Case {
+        TTextLayout layout;
+        const char* face;
+        int size;
+        TFontStyles style;
+        const char* text;
+    };
+    const Case cases[] = {
+        {tlFontMetrics, "Tahoma", 8, {}, "Hello, World"},
+        {tlFontMetrics, "Tahoma", 24, {}, "Quick brown fox jumps"},
+        {tlFontMetrics, "MS Sans Serif", 10, TFontStyles{fsBold}, "Bold text here"},
+        {tlFontMetrics, "Courier New", 12, TFontStyles{fsUnderline}, "Mono, underlined"},
+        {tlFontMetrics, "Tahoma", 12, TFontStyles{fsStrikeOut}, "struck out"},
+        // On the grid, wide letters are squeezed into the grid's cells.
+        {tlFixedGrid, "Tahoma", 8, {}, "WWW MMM Hello"},
+        {tlFixedGrid, "Tahoma", 12, TFontStyles{fsBold, fsUnderline}, "Wide Bold Words"},
+        {tlFixedGrid, "Tahoma", 18, {}, "THE TITLE"},
+    };
+    for (const Case& c : cases) {
+        Page page(600, 80, c.layout);
+        TCanvas& canvas = page.Canvas();
+        canvas.Font()->SetName(c.face);
+        canvas.Font()->SetSize(c.size);
+        canvas.Font()->SetStyle(c.style);
+        SIZE extent = canvas.TextExtent(c.text);
+        canvas.TextOut(20, 10, c.text);
+        Ink ink = InkOf(page.Bitmap);
+        RECT measured = Rect(20, 10, 20 + extent.cx, 10 + extent.cy);
+        EXPECT_GT(ink.Count, 0) << c.text;
+        EXPECT_TRUE(Inside(ink.Box, measured))
+            << c.text << ": ink " << Describe(ink.Box) << " measured " << Describe(measured);
+        // The run fills its extent: no empty tail where glyphs were expected.
+        EXPECT_GE(ink.Box.right, measured.right - extent.cx / std::max(1, int(strlen(c.text))))
+            << c.text;
+    }
+}
+
+TEST(GlyphText, LettersHaveTheirOwnWidthsAndShapes) {
+    Page page(200, 200);
+    TCanvas& canvas = page.Canvas();
+    canvas.Font()->SetSize(12);
+    EXPECT_LT(canvas.TextWidth("i"), canvas.TextWidth("W"));
+    EXPECT_EQ(canvas.TextWidth("iW"), canvas.TextWidth("i") + canvas.TextWidth("W"));
+
+    // A large 'O' is a ring: ink around, none in the middle.
+    canvas.Font()->SetHeight(-120);
+    canvas.TextOut(10, 10, "O");
+    Ink ink = InkOf(page.Bitmap);
+    ASSERT_GT(ink.Count, 0);
+    int midX = (ink.Box.left + ink.Box.right) / 2, midY = (ink.Box.top + ink.Box.bottom) / 2;
+    EXPECT_EQ(InkOf(page.Bitmap, Rect(midX - 5, midY - 5, midX + 5, midY + 5)).Count, 0);
+    EXPECT_GT(InkOf(page.Bitmap, Rect(ink.Box.left, midY - 2, ink.Box.left + 10, midY + 2)).Count,
+              0);
+    EXPECT_GT(InkOf(page.Bitmap, Rect(midX - 2, ink.Box.top, midX + 2, ink.Box.top + 10)).Count, 0);
+}
+
+TEST(GlyphText, BoldInksMoreThanRegular) {
+    for (const char* face : {"Tahoma", "Times New Roman"}) {
+        long weights[2] = {};
+        for (int bold = 0; bold < 2; ++bold) {
+            Page page(400, 60);
+            page.Canvas().Font()->SetName(face);
+            page.Canvas().Font()->SetSize(14);
+            page.Canvas().Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+            page.Canvas().TextOut(5, 5, "Heavy and light");
+            weights[bold] = InkOf(page.Bitmap).Weight;
+        }
+        EXPECT_GT(weights[1], weights[0] * 11 / 10) << face;
+    }
+}
+
+// Turned by 90 degrees the run goes up from its corner and its letters lie
+// to the right of it; by 45 degrees its ink rises as it goes right; the
+// turned run leaves as much ink as the straight one, give or take.
+TEST(GlyphText, ATurnedRunInksAlongItsAngle) {
+    const char* text = "Turned text run";
+    Page straight(400, 400);
+    straight.Canvas().Font()->SetSize(12);
+    SIZE extent = straight.Canvas().TextExtent(text);
+    straight.Canvas().TextOut(200, 200, text);
+    long straightWeight = InkOf(straight.Bitmap).Weight;
+
+    Page up(400, 400);
+    up.Canvas().Font()->SetSize(12);
+    up.Canvas().Font()->SetOrientation(900);
+    up.Canvas().TextOut(200, 200, text);
+    Ink ink = InkOf(up.Bitmap);
+    EXPECT_TRUE(Inside(ink.Box, Rect(200, 200 - extent.cx - 1, 200 + extent.cy, 201)))
+        << Describe(ink.Box);
+    EXPECT_GT(ink.Box.bottom - ink.Box.top, 3 * (ink.Box.right - ink.Box.left));
+    EXPECT_NEAR(double(ink.Weight), double(straightWeight), straightWeight * 0.25);
+
+    for (int angle : {450, 1350, 3150}) {
+        Page turned(400, 400);
+        turned.Canvas().Font()->SetSize(12);
+        turned.Canvas().Font()->SetOrientation(angle);
+        turned.Canvas().TextOut(200, 200, text);
+        // The ink's direction, from the centres of its first and last thirds.
+        Ink all = InkOf(turned.Bitmap);
+        ASSERT_GT(all.Count, 0) << angle;
+        double theta = angle * M_PI / 1800;
+        double dx = std::cos(theta), dy = -std::sin(theta);
+        double head[2] = {}, tail[2] = {};
+        int heads = 0, tails = 0;
+        for (int y = all.Box.top; y < all.Box.bottom; ++y)
+            for (int x = all.Box.left; x < all.Box.right; ++x) {
+                if (Darkness(turned.Bitmap.Canvas()->Pixels(x, y)) == 0)
+                    continue;
+                double along = (x - 200) * dx + (y - 200) * dy;
+                if (along < extent.cx / 3.0)
+                    head[0] += x, head[1] += y, ++heads;
+                else if (along > extent.cx * 2 / 3.0)
+                    tail[0] += x, tail[1] += y, ++tails;
+            }
+        ASSERT_GT(heads, 0);
+        ASSERT_GT(tails, 0);
+        double found =
+            std::atan2(-(tail[1] / tails - head[1] / heads), tail[0] / tails - head[0] / heads) *
+            1800 / M_PI;
+        double difference = std::remainder(found - angle, 3600.0);
+        EXPECT_LT(std::abs(difference), 50) << angle << " drawn at " << found;
+    }
+}
+
+TEST(GlyphText, UnderlineAndStrikeOutSpanTheRun) {
+    for (TFontStyle style : {fsUnderline, fsStrikeOut}) {
+        for (TTextLayout layout : {tlFontMetrics, tlFixedGrid}) {
+            Page page(300, 60, layout);
+            page.Canvas().Font()->SetSize(10);
+            page.Canvas().Font()->SetStyle(TFontStyles{style});
+            SIZE extent = page.Canvas().TextExtent("a line, spanned");
+            page.Canvas().TextOut(10, 10, "a line, spanned");
+            // Some row of the extent is inked from the first to the last pixel.
+            bool spanned = false;
+            for (int y = 10; y < 10 + extent.cy && !spanned; ++y)
+                spanned = InkOf(page.Bitmap, Rect(10, y, 10 + extent.cx, y + 1)).Count == extent.cx;
+            EXPECT_TRUE(spanned) << style << " " << layout;
+        }
+    }
+}
+
+TEST(GlyphText, TextIsClippedAndFilledWhenOpaque) {
+    Page page(300, 60);
+    TCanvas& canvas = page.Canvas();
+    canvas.Font()->SetSize(14);
+    canvas.TextRect(Rect(10, 10, 40, 30), 10, 10, "Clipped text run");
+    EXPECT_TRUE(Inside(InkOf(page.Bitmap).Box, Rect(10, 10, 40, 30)));
+
+    Page opaque(300, 60);
+    opaque.Canvas().Brush()->SetColor(clYellow);
+    SIZE extent = opaque.Canvas().TextExtent("On yellow");
+    opaque.Canvas().TextOut(5, 5, "On yellow");
+    EXPECT_EQ(opaque.Canvas().Pixels(5, 5), clYellow);
+    EXPECT_EQ(opaque.Canvas().Pixels(5 + extent.cx - 1, 5 + extent.cy - 1), clYellow);
+    EXPECT_EQ(opaque.Canvas().Pixels(5 + extent.cx, 5), clWhite);
+}
+
+// A face that is not installed is drawn by what is, and the stand-in is
+// written to the debugger's output once, however often it is used.
+TEST(GlyphText, AMissingFaceFallsBackAndTheMatchIsLoggedOnce) {
+    platform::TakeDebugOutput();
+    for (int i = 0; i < 3; ++i) {
+        Page page(200, 40);
+        page.Canvas().Font()->SetName("No Such Face Anywhere");
+        page.Canvas().TextOut(2, 2, "Fallback");
+        EXPECT_GT(InkOf(page.Bitmap).Count, 0);
+    }
+    int lines = 0;
+    for (const std::string& line : platform::TakeDebugOutput())
+        if (line.find("\"No Such Face Anywhere\": drawn with ") != std::string::npos)
+            ++lines;
+    EXPECT_EQ(lines, 1);
+}
+
+// At 144 pixels per inch text is half as large again as at 96, on the grid
+// as with the fonts' own metrics; a font made while the screen has 144
+// pixels per inch has the height of its points there.
+TEST(GlyphText, SizesFollowTheCanvasAndTheScreenResolution) {
+    for (TTextLayout layout : {tlFixedGrid, tlFontMetrics}) {
+        Page at96(100, 100, layout), at144(100, 100, layout);
+        at144.Canvas().SetPixelsPerInch(144);
+        EXPECT_EQ(at144.Canvas().PixelsPerInch(), 144);
+        SIZE small = at96.Canvas().TextExtent("Scale me");
+        SIZE large = at144.Canvas().TextExtent("Scale me");
+        EXPECT_NEAR(large.cy, small.cy * 1.5, 1.5) << layout;
+        EXPECT_NEAR(large.cx, small.cx * 1.5, small.cx * 0.15) << layout;
+    }
+    EXPECT_EQ(GetScreenPixelsPerInch(), 96);
+    SetScreenPixelsPerInch(144);
+    TFont font;
+    TBitmap bitmap(10, 10);
+    EXPECT_EQ(GetDeviceCaps(bitmap.Canvas()->Handle(), LOGPIXELSX), 144);
+    EXPECT_EQ(bitmap.Canvas()->PixelsPerInch(), 144);
+    SetScreenPixelsPerInch(96);
+    EXPECT_EQ(font.Height(), -16);
+    EXPECT_EQ(font.Size(), 8);
+    EXPECT_EQ(font.PixelsPerInch(), 144);
+}
