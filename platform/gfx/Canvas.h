@@ -8,8 +8,12 @@
 // geometry in the canvas's coordinates and read the tools from the canvas:
 //   TRecordingCanvas (RecordingCanvas.h) writes each one down, for exact
 //     layout tests, and measures text on the fixed grid of FontMetrics.h;
-//   TBitmap's canvas (Bitmap.h) draws into the bitmap's pixels;
-//   a raster canvas on real fonts that writes image files can come later.
+//   TBitmap's canvas (Bitmap.h) draws into the bitmap's pixels, text in
+//     the installed fonts' glyphs (GlyphFont.h); it measures on the same
+//     fixed grid, so a form or label lays itself out alike on every canvas
+//     and every machine and the glyphs only paint the settled layout, or,
+//     when told to (TTextLayout), on the fonts' own metrics for pictures of
+//     free text. PngCodec.h writes its bitmap for a person to look at.
 //
 // Handle() gives a device context for the drawing layer's functions (Gdi.h):
 // for a bitmap's canvas the bitmap is selected into it, for any other canvas

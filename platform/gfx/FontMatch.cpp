@@ -5,6 +5,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -69,14 +70,19 @@ void Report(const std::string& face, bool bold, bool italic, const FontFile& fil
 FontFile MatchFont(const std::string& face, bool bold, bool italic) {
     static std::mutex lock;
     static std::map<Request, FontFile> matches;
-    static FcConfig* config = nullptr;
+    static bool loaded = false;
     std::lock_guard guard(lock);
     Request request{face, bold, italic};
     auto known = matches.find(request);
     if (known != matches.end())
         return known->second;
-    if (!config)
-        config = FcInitLoadConfigAndFonts();
+    if (!loaded && FcInit()) {
+        loaded = true;
+        // fontconfig's tables are given back when the process ends, so that
+        // the leak checker sees none of them.
+        std::atexit(FcFini);
+    }
+    FcConfig* config = loaded ? FcConfigGetCurrent() : nullptr;
     FontFile file = config ? Match(config, face, bold, italic) : FontFile{};
     Report(face, bold, italic, file);
     return matches.emplace(request, file).first->second;
