@@ -45,8 +45,16 @@ FontFile Match(FcConfig* config, const std::string& face, bool bold, bool italic
         file.Path = StringOf(found, FC_FILE);
         file.Index = IntOf(found, FC_INDEX, 0);
         file.Family = StringOf(found, FC_FAMILY);
-        file.Bold = IntOf(found, FC_WEIGHT, FC_WEIGHT_REGULAR) >= FC_WEIGHT_DEMIBOLD;
-        file.Italic = IntOf(found, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
+        // Where the family has no bold or italic design, fontconfig's rules
+        // set the weight or slant asked for and mark the match to be
+        // emboldened or slanted: that is drawing by hand too.
+        FcBool embolden = FcFalse;
+        FcPatternGetBool(found, FC_EMBOLDEN, 0, &embolden);
+        FcMatrix* matrix = nullptr;
+        bool slanted = FcPatternGetMatrix(found, FC_MATRIX, 0, &matrix) == FcResultMatch &&
+                       matrix && matrix->xy != 0;
+        file.Bold = IntOf(found, FC_WEIGHT, FC_WEIGHT_REGULAR) >= FC_WEIGHT_DEMIBOLD && !embolden;
+        file.Italic = IntOf(found, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN && !slanted;
         FcPatternDestroy(found);
     }
     FcPatternDestroy(pattern);

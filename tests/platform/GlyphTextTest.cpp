@@ -5,6 +5,7 @@
 // underline spans the run, the clip holds, and sizes follow the canvas's
 // resolution. One test writes a picture of every style for a person.
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/FontMatch.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/PngCodec.h"
 #include "platform/win/DebugOutput.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -277,4 +279,112 @@ TEST(GlyphText, SizesFollowTheCanvasAndTheScreenResolution) {
     EXPECT_EQ(font.Height(), -16);
     EXPECT_EQ(font.Size(), 8);
     EXPECT_EQ(font.PixelsPerInch(), 144);
+}
+
+namespace {
+
+// How far right the ink of the top third of a tall letter lies from that of
+// its bottom third.
+double Lean(TBitmap& bitmap) {
+    Ink all = InkOf(bitmap);
+    int third = (all.Box.bottom - all.Box.top) / 3;
+    Ink top = InkOf(bitmap, Rect(0, all.Box.top, bitmap.Width(), all.Box.top + third));
+    Ink bottom = InkOf(bitmap, Rect(0, all.Box.bottom - third, bitmap.Width(), all.Box.bottom));
+    return top.SumX / std::max(1, top.Count) - bottom.SumX / std::max(1, bottom.Count);
+}
+
+} // namespace
+
+// Italic leans to the right and bold inks more, whether the family has its
+// own designs for them or they are made from the upright outlines (the
+// family of the last row has neither; its lines are very tall, as a
+// mathematical face's are).
+TEST(GlyphText, ItalicLeansAndBoldThickensWithOrWithoutTheirOwnDesigns) {
+    for (const char* face : {"Tahoma", "Times New Roman", "DejaVu Math TeX Gyre"}) {
+        gfx::FontFile italic = gfx::MatchFont(face, false, true);
+        gfx::FontFile bold = gfx::MatchFont(face, true, false);
+        double lean[2] = {};
+        long weight[2] = {};
+        for (int styled = 0; styled < 2; ++styled) {
+            Page slanted(200, 400), heavy(400, 300);
+            slanted.Canvas().Font()->SetName(face);
+            slanted.Canvas().Font()->SetHeight(-60);
+            slanted.Canvas().Font()->SetStyle(styled ? TFontStyles{fsItalic} : TFontStyles{});
+            slanted.Canvas().TextOut(40, 20, "l");
+            lean[styled] = Lean(slanted.Bitmap);
+            heavy.Canvas().Font()->SetName(face);
+            heavy.Canvas().Font()->SetSize(14);
+            heavy.Canvas().Font()->SetStyle(styled ? TFontStyles{fsBold} : TFontStyles{});
+            heavy.Canvas().TextOut(5, 5, "Heavy and light");
+            weight[styled] = InkOf(heavy.Bitmap).Weight;
+        }
+        EXPECT_GT(lean[1] - lean[0], 3) << face << (italic.Italic ? " (own design)" : " (slanted)");
+        EXPECT_GT(weight[1], weight[0] * 11 / 10) << face << (bold.Bold ? " (own)" : " (made)");
+    }
+}
+
+// Whatever a font or a run asks for, drawing stays inside the bitmap and
+// ends: sizes from nothing to absurd, any resolution, every byte, any angle.
+TEST(GlyphText, OddFontsAndTextNeverBreakDrawing) {
+    struct Case {
+        const char* name;
+        int height;
+        int pixelsPerInch;
+        int orientation;
+        std::string text;
+    };
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b)
+        everyByte += char(b);
+    const Case cases[] = {
+        {"zero height", 0, 96, 0, "Zero"},
+        {"cell height", 20, 96, 0, "Positive height"},
+        {"huge", -100000, 96, 0, "Huge"},
+        {"huge cell", 100000, 960, 0, "H"},
+        {"tiny resolution", -11, 1, 0, "Tiny"},
+        {"every byte", -11, 96, 0, everyByte},
+        {"bad utf-8", -11, 96, 0, "\xC3\x28 \xE2\x82 \xF0\x9F\x98\x80 end"},
+        {"empty", -11, 96, 0, ""},
+        {"backwards", -11, 96, -900, "Minus ninety"},
+        {"many turns", -11, 96, 36450, "Wrapped angle"},
+    };
+    for (const Case& c : cases) {
+        for (TTextLayout layout : {tlFontMetrics, tlFixedGrid}) {
+            Page page(120, 60, layout);
+            page.Canvas().SetPixelsPerInch(c.pixelsPerInch);
+            page.Canvas().Font()->SetHeight(c.height);
+            page.Canvas().Font()->SetOrientation(c.orientation);
+            SIZE extent = page.Canvas().TextExtent(c.text);
+            EXPECT_GE(extent.cx, 0) << c.name;
+            EXPECT_GT(extent.cy, 0) << c.name;
+            page.Canvas().TextOut(10, 30, c.text);
+            RECT r = Rect(0, 0, 120, 60);
+            page.Canvas().DrawText(c.text, r, DT_WORDBREAK);
+        }
+    }
+}
+
+// Two threads drawing text at once each get the picture one thread alone
+// gets: the fonts they share are used by one at a time.
+TEST(GlyphText, ThreadsDrawingAtOnceGetTheSamePicture) {
+    auto draw = [](TBitmap& bitmap) {
+        auto& canvas = static_cast<TBitmapCanvas&>(*bitmap.Canvas());
+        canvas.SetTextLayout(tlFontMetrics);
+        canvas.Brush()->SetStyle(bsClear);
+        for (int i = 0; i < 40; ++i) {
+            canvas.Font()->SetSize(8 + i % 7);
+            canvas.Font()->SetStyle(i % 2 ? TFontStyles{fsBold} : TFontStyles{fsItalic});
+            canvas.Font()->SetOrientation(i % 3 * 450);
+            canvas.TextOut(10 + i * 3, 100, "Shared fonts, one at a time");
+        }
+    };
+    TBitmap alone(300, 200);
+    draw(alone);
+    std::vector<uint8_t> expected = gfx::EncodePng(alone);
+    TBitmap first(300, 200), second(300, 200);
+    std::thread other([&] { draw(second); });
+    draw(first);
+    other.join();
+    EXPECT_EQ(gfx::EncodePng(first), expected);
+    EXPECT_EQ(gfx::EncodePng(second), expected);
 }
