@@ -279,6 +279,14 @@ TEST(GlyphText, SizesFollowTheCanvasAndTheScreenResolution) {
     EXPECT_EQ(font.Height(), -16);
     EXPECT_EQ(font.Size(), 8);
     EXPECT_EQ(font.PixelsPerInch(), 144);
+    // A font keeps its height when its resolution changes; its points follow.
+    TFont copy;
+    copy.Assign(&font);
+    EXPECT_EQ(copy.PixelsPerInch(), 144);
+    copy.SetPixelsPerInch(96);
+    EXPECT_EQ(copy.Height(), -16);
+    EXPECT_EQ(copy.Size(), 12);
+    EXPECT_FALSE(copy.SameAs(font));
 }
 
 namespace {
