@@ -11,6 +11,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev libxml2-dev libexpat1-dev libpugixml-dev
   nodejs npm
+  libjpeg62-turbo-dev libgif-dev
 )
 
 # Installs every package of PACKAGES that is not installed yet.
