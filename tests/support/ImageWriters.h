@@ -4,12 +4,13 @@
 // files of one colour.
 #pragma once
 
+#include <cstdint>
+#include <cstdio> // before jpeglib.h, which uses FILE
+#include <cstdlib>
+#include <vector>
+
 #include <gif_lib.h>
 #include <jpeglib.h>
-
-#include <cstdint>
-#include <cstdio>
-#include <vector>
 
 namespace testimages {
 
@@ -99,7 +100,7 @@ inline std::vector<uint8_t> WriteJpeg(int width, int height, uint8_t red, uint8_
     jpeg_finish_compress(&info);
     std::vector<uint8_t> out(buffer, buffer + size);
     jpeg_destroy_compress(&info);
-    free(buffer);
+    std::free(buffer);
     return out;
 }
 
