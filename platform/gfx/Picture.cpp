@@ -6,6 +6,7 @@
 #include "platform/com/OutParam.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/GdiTable.h"
+#include "platform/gfx/IconPainter.h"
 #include "platform/gfx/Icons.h"
 
 namespace {
@@ -66,6 +67,8 @@ public:
 
     // Takes the handle over once the object is handed out.
     void Own() { own_ = true; }
+    // Marks a 32-bit bitmap whose pixels of alpha 0 are to be left out.
+    void SetTransparent() { transparent_ = true; }
 
     HRESULT get_Handle(OLE_HANDLE* handle) override { return OutValue(handle, HandleValue()); }
     HRESULT get_hPal(OLE_HANDLE* palette) override { return OutValue(palette, 0); }
@@ -99,12 +102,15 @@ public:
     HRESULT PictureChanged() override { return S_OK; }
     HRESULT SaveAsFile(IStream*, BOOL, LONG*) override { return E_NOTIMPL; }
     HRESULT get_Attributes(DWORD* attributes) override {
-        return OutValue(attributes, type_ == PICTYPE_ICON ? PICTURE_TRANSPARENT : 0);
+        return OutValue(attributes,
+                        type_ == PICTYPE_ICON || transparent_ ? PICTURE_TRANSPARENT : 0);
     }
 
 private:
     friend struct ::ComMaker;
     ~OlePicture() override {
+        if (shadowIcon_)
+            ::DestroyIcon(shadowIcon_);
         if (!own_ || !handle_)
             return;
         if (type_ == PICTYPE_BITMAP)
@@ -114,6 +120,9 @@ private:
     }
 
     OLE_HANDLE HandleValue() const { return OLE_HANDLE(reinterpret_cast<uintptr_t>(handle_)); }
+    // A transparent bitmap drawn whole goes through an icon of its pixels,
+    // which leaves out what is transparent; made on first use.
+    HICON ShadowIcon();
 
     SHORT type_;
     void* handle_;
@@ -122,7 +131,16 @@ private:
     LONG height_ = 0;
     HDC curDc_ = nullptr;
     BOOL keepOriginalFormat_ = TRUE;
+    bool transparent_ = false;
+    HICON shadowIcon_ = nullptr;
 };
+
+HICON OlePicture::ShadowIcon() {
+    if (!shadowIcon_)
+        if (std::optional<gfx::Dib> pixels = gfx::detail::SnapshotBitmap(HBITMAP(handle_)))
+            shadowIcon_ = gfx::IconOfImage(*pixels, false);
+    return shadowIcon_;
+}
 
 HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
                            OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc,
@@ -137,6 +155,9 @@ HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HI
                    : E_FAIL;
     if (type_ != PICTYPE_BITMAP)
         return S_OK;
+    bool whole = xSrc == 0 && ySrc == height_ && cxSrc == width_ && cySrc == -height_;
+    if (transparent_ && whole && cx > 0 && cy > 0 && ShadowIcon())
+        return ::DrawIconEx(dc, x, y, shadowIcon_, cx, cy, 0, nullptr, DI_NORMAL) ? S_OK : E_FAIL;
     // The caller's rectangles must have their far edges in the int range
     // too: the edges are what the drawing works with.
     auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
@@ -205,6 +226,23 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
 }
 
 namespace gfx::detail {
+
+HRESULT NewBitmapPicture(HBITMAP bitmap, bool transparent, const GUID& riid, void** out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    try {
+        ComPtr<OlePicture> picture = MakeComObject<OlePicture>(PICTYPE_BITMAP, bitmap);
+        if (transparent)
+            picture->SetTransparent();
+        HRESULT hr = picture->QueryInterface(riid, out);
+        if (SUCCEEDED(hr))
+            picture->Own();
+        return hr;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
 
 HRESULT NewMetafilePicture(SHORT type, LONG width, LONG height, const GUID& riid, void** out) {
     if (!out)

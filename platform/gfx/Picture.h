@@ -135,14 +135,19 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
 // the rest of the stream), and makes a picture object of it, stored as riid
 // in *out. BMP and JPEG files become bitmap pictures, GIF files a bitmap of
 // their first image on the logical screen, icon files an icon picture (the
-// image nearest 32 x 32). Placeable WMF and EMF files become metafile
-// pictures that have the size their header gives and draw nothing: this
-// machine does not play metafile records. runMode is ignored. E_POINTER for
-// a null stream or out, CTL_E_INVALIDPICTURE for data of another kind, cut
-// short or too large, E_OUTOFMEMORY when the pixels cannot be had.
+// image nearest 32 x 32). A GIF with transparent pixels gives a transparent
+// picture (PICTURE_TRANSPARENT), drawn whole without them. Placeable WMF and EMF files become
+// metafile pictures that have the size their header gives and draw nothing: this machine does not
+// play metafile records. runMode is ignored. E_POINTER for a null stream or out,
+// CTL_E_INVALIDPICTURE for data of another kind, cut short or too large, E_OUTOFMEMORY when the
+// pixels cannot be had.
 HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL runMode, const GUID& riid, void** out);
 
 namespace gfx::detail {
+
+// A picture owning a bitmap; a transparent one (32 bits, straight alpha) is
+// drawn whole with its pixels of alpha 0 left out. For the picture loader.
+HRESULT NewBitmapPicture(HBITMAP bitmap, bool transparent, const GUID& riid, void** out);
 
 // A metafile picture (PICTYPE_METAFILE or PICTYPE_ENHMETAFILE) of that size
 // in HIMETRIC, holding no handle and drawing nothing; for the picture loader.

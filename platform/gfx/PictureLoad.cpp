@@ -56,14 +56,22 @@ std::vector<uint8_t> ReadAll(IStream* stream, uint64_t wanted) {
     return data;
 }
 
-HRESULT BitmapPicture(std::unique_ptr<gfx::Dib> pixels, const GUID& riid, void** out) {
+// True when some pixel of a 32-bit image is fully transparent.
+bool HasTransparentPixels(const gfx::Dib& pixels) {
+    for (int y = 0; y < pixels.Height(); ++y)
+        for (int x = 0; x < pixels.Width(); ++x)
+            if ((pixels.GetPixel(x, y) >> 24) == 0)
+                return true;
+    return false;
+}
+
+HRESULT BitmapPicture(std::unique_ptr<gfx::Dib> pixels, const GUID& riid, void** out,
+                      bool mayBeTransparent = false) {
+    bool transparent = mayBeTransparent && HasTransparentPixels(*pixels);
     HBITMAP bitmap = gfx::detail::AddBitmap(std::move(pixels), false);
     if (!bitmap)
         return E_OUTOFMEMORY;
-    PICTDESC desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap;
-    HRESULT hr = OleCreatePictureIndirect(&desc, riid, TRUE, out);
+    HRESULT hr = gfx::detail::NewBitmapPicture(bitmap, transparent, riid, out);
     if (FAILED(hr))
         DeleteObject(bitmap);
     return hr;
@@ -121,7 +129,7 @@ HRESULT Decode(const std::vector<uint8_t>& data, const GUID& riid, void** out) {
     if (gfx::IsJpeg(p, n))
         return BitmapPicture(gfx::DecodeJpeg(p, n), riid, out);
     if (gfx::IsGif(p, n))
-        return BitmapPicture(gfx::DecodeGif(p, n, 0), riid, out);
+        return BitmapPicture(gfx::DecodeGif(p, n, 0), riid, out, true);
     if (n >= 4 && gfx::ReadU16(p) == 0 && gfx::ReadU16(p + 2) == 1)
         return IconPicture(data, riid, out);
     if (n >= 4 && gfx::ReadU32(p) == PlaceableMetafileKey)

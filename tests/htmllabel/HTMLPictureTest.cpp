@@ -170,6 +170,17 @@ TEST(HTMLPicture, DrawsAtItsNaturalSizeForTheResolution) {
         << "Draw takes the canvas's resolution, 96 here";
 }
 
+TEST(HTMLPicture, TransparentPixelsShowWhatIsBehind) {
+    testimages::GifFrame half{0, 0, 8, 4, 0, 0, 255};
+    half.LeftHalfTransparent = true;
+    THTMLPicture picture;
+    LoadBytes(picture, testimages::WriteGif(8, 4, {half}));
+    auto target = WhiteBitmap(8, 4);
+    target->Canvas()->Draw(0, 0, &picture);
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), clWhite);
+    EXPECT_EQ(target->Canvas()->Pixels(6, 1), clBlue);
+}
+
 TEST(HTMLPicture, StretchFillsTheRectangle) {
     THTMLPicture picture;
     LoadBytes(picture, testimages::WriteJpeg(96, 48, 250, 0, 0));

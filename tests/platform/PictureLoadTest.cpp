@@ -254,6 +254,35 @@ TEST(OleLoadPicture, DrawsTheDecodedPixels) {
     EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), before) << "the picture frees its bitmap";
 }
 
+TEST(OleLoadPicture, LeavesTheTransparentPixelsOfAGifOut) {
+    testimages::GifFrame half{0, 0, 8, 8, 255, 0, 0};
+    half.LeftHalfTransparent = true;
+    DWORD before = GetGuiResources(nullptr, GR_USEROBJECTS);
+    {
+        ComPtr<IPicture> picture;
+        ASSERT_EQ(Load(WriteGif(8, 8, {half}), picture), S_OK);
+        DWORD attributes = 0;
+        picture->get_Attributes(&attributes);
+        EXPECT_EQ(attributes, PICTURE_TRANSPARENT);
+        TBitmap target(8, 8);
+        target.Canvas()->Brush()->SetColor(clWhite);
+        target.Canvas()->FillRect(Rect(0, 0, 8, 8));
+        LONG w = 0, h = 0;
+        picture->get_Width(&w);
+        picture->get_Height(&h);
+        ASSERT_EQ(picture->Render(target.Canvas()->Handle(), 0, 0, 8, 8, 0, h, w, -h, nullptr),
+                  S_OK);
+        EXPECT_EQ(target.Canvas()->Pixels(1, 1), clWhite) << "transparent";
+        EXPECT_EQ(target.Canvas()->Pixels(6, 1), clRed) << "opaque";
+    }
+    EXPECT_EQ(GetGuiResources(nullptr, GR_USEROBJECTS), before);
+    ComPtr<IPicture> opaque;
+    ASSERT_EQ(Load(WriteGif(4, 4, {{0, 0, 4, 4, 1, 2, 3}}), opaque), S_OK);
+    DWORD attributes = 1;
+    opaque->get_Attributes(&attributes);
+    EXPECT_EQ(attributes, 0u);
+}
+
 TEST(OleLoadPicture, RefusesWhatItCannotRead) {
     struct Case {
         const char* Name;

@@ -22,6 +22,8 @@ struct GifFrame {
     bool Control = true;
     // Fills it with the transparent index (1) instead of its colour.
     bool Transparent = false;
+    // Fills only its left half with the transparent index.
+    bool LeftHalfTransparent = false;
 };
 
 inline int AppendBytes(GifFileType* gif, const GifByteType* bytes, int count) {
@@ -44,7 +46,8 @@ inline std::vector<uint8_t> WriteGif(int screenWidth, int screenHeight,
         if (f.Control) {
             GraphicsControlBlock gcb{};
             gcb.DelayTime = 10;
-            gcb.TransparentColor = f.Transparent ? 1 : NO_TRANSPARENT_COLOR;
+            gcb.TransparentColor =
+                f.Transparent || f.LeftHalfTransparent ? 1 : NO_TRANSPARENT_COLOR;
             GifByteType ext[4];
             EGifGCBToExtension(&gcb, ext);
             EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
@@ -53,6 +56,8 @@ inline std::vector<uint8_t> WriteGif(int screenWidth, int screenHeight,
         ColorMapObject* map = GifMakeMapObject(2, colors);
         EGifPutImageDesc(gif, f.Left, f.Top, f.Width, f.Height, false, map);
         std::vector<GifPixelType> row(size_t(f.Width), GifPixelType(f.Transparent ? 1 : 0));
+        for (int x = 0; f.LeftHalfTransparent && x < f.Width / 2; ++x)
+            row[size_t(x)] = 1;
         for (int y = 0; y < f.Height; ++y)
             EGifPutLine(gif, row.data(), f.Width);
         GifFreeMapObject(map);
