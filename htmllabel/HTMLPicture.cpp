@@ -89,6 +89,9 @@ void THTMLPicture::LoadBytes(TStream& stream) {
     data_.Clear();
     ResetDecoded();
     int64_t left = stream.GetSize() - stream.GetPosition();
+    // Bytes no reader would take are refused before they are copied.
+    if (left > 0 && uint64_t(left) > MaxPictureFileBytes())
+        Fail(SInvalidFormat);
     if (left > 0)
         data_.CopyFrom(stream, left);
     empty_ = false;

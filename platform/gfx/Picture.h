@@ -142,6 +142,9 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
 // CTL_E_INVALIDPICTURE for data of another kind, cut short or too large, E_OUTOFMEMORY when the
 // pixels cannot be had.
 HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL runMode, const GUID& riid, void** out);
+// The largest picture file OleLoadPicture reads, in bytes (that of the
+// largest image the readers take); callers that keep files check it first.
+uint64_t MaxPictureFileBytes();
 
 namespace gfx::detail {
 

@@ -22,8 +22,6 @@
 
 namespace {
 
-// The largest picture file read: the largest BMP file the readers take.
-constexpr uint64_t MaxPictureBytes = gfx::MaxBmpFileBytes;
 constexpr ULONG ReadPiece = 64 * 1024;
 
 constexpr uint32_t PlaceableMetafileKey = 0x9AC6CDD7;
@@ -141,6 +139,11 @@ HRESULT Decode(const std::vector<uint8_t>& data, const GUID& riid, void** out) {
 
 } // namespace
 
+uint64_t MaxPictureFileBytes() {
+    // The largest BMP file: the largest image with the largest headers.
+    return gfx::MaxBmpFileBytes;
+}
+
 HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL, const GUID& riid, void** out) {
     if (!out)
         return E_POINTER;
@@ -149,7 +152,7 @@ HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL, const GUID& riid, void*
         return E_POINTER;
     try {
         uint64_t wanted = BytesToRead(stream, size);
-        if (wanted == 0 || wanted > MaxPictureBytes)
+        if (wanted == 0 || wanted > MaxPictureFileBytes())
             return CTL_E_INVALIDPICTURE;
         return Decode(ReadAll(stream, wanted), riid, out);
     } catch (const EInvalidGraphic&) {

@@ -113,6 +113,24 @@ TEST(HTMLPicture, FourBytesAreNotAGif) {
     EXPECT_EQ(picture.GetFrameCount(), -1);
 }
 
+// A stream that claims a terabyte and holds nothing.
+class TClaimingStream : public TStream {
+public:
+    size_t Read(void*, size_t) override { return 0; }
+    size_t Write(const void*, size_t) override { return 0; }
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override {
+        return origin == soBeginning ? offset : 0;
+    }
+    int64_t GetSize() override { return int64_t(1) << 40; }
+};
+
+TEST(HTMLPicture, RefusesAStreamLargerThanAnyPictureBeforeCopyingIt) {
+    THTMLPicture picture;
+    TClaimingStream huge;
+    ExpectRaises<EHTMLPictureError>([&] { picture.LoadFromStream(huge); }, SInvalidFormat);
+    EXPECT_TRUE(picture.Empty());
+}
+
 TEST(HTMLPicture, WriteDataGivesBackTheBytesAsLoaded) {
     for (const std::vector<uint8_t>& bytes :
          {ThreeFrameGif(), testimages::WriteJpeg(5, 5, 200, 100, 0)}) {
