@@ -17,6 +17,7 @@
 // One download of one picture, handed to the fetcher.
 class TPictureDownload {
 public:
+    // A download of url for picture (made by LoadFromURL).
     TPictureDownload(THTMLPicture& picture, std::string url);
 
     // The URL as written.

@@ -25,11 +25,13 @@ public:
     // The image painted so far.
     const Dib& Image() const { return image_; }
 
-    // Shapes in unit coordinates.
+    // A disc of radius r around (cx, cy), in unit coordinates like every shape.
     static IconShape Circle(double cx, double cy, double r);
+    // A rectangle, right and bottom edges outside.
     static IconShape Box(double left, double top, double right, double bottom);
     // A thick line with round ends: points within r of the segment a-b.
     static IconShape Stroke(double ax, double ay, double bx, double by, double r);
+    // The triangle of three corners.
     static IconShape Triangle(double ax, double ay, double bx, double by, double cx, double cy);
 
 private:

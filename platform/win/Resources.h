@@ -67,7 +67,9 @@ struct EmbeddedResource {
 // build's generated source of each module holds one.
 class ResourceRegistration {
 public:
+    // Adds count resources to the module that holds anchor.
     ResourceRegistration(const void* anchor, const EmbeddedResource* resources, std::size_t count);
+    // Removes them again (the module is being unloaded).
     ~ResourceRegistration();
     ResourceRegistration(const ResourceRegistration&) = delete;
     ResourceRegistration& operator=(const ResourceRegistration&) = delete;
