@@ -102,6 +102,23 @@ TEST(HTMLPicture, ImagesWithoutControlExtensionAreNoFrames) {
     EXPECT_EQ(picture.GetMaxWidth(), 6) << "without frames the screen size is not read";
 }
 
+TEST(HTMLPicture, BytesThatLookLikeAFrameInsideARecordAreNoFrame) {
+    std::vector<uint8_t> file = testimages::WriteGif(4, 4, {{0, 0, 4, 4, 9, 9, 9}});
+    // A comment whose text is a graphic control extension and an image
+    // descriptor, right after the header.
+    std::vector<uint8_t> look = {0x21, 0xF9, 0x04, 0, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 4, 0, 4, 0, 0};
+    std::vector<uint8_t> comment = {0x21, 0xFE, uint8_t(look.size())};
+    comment.insert(comment.end(), look.begin(), look.end());
+    comment.push_back(0);
+    size_t headerEnd = 13 + 2 * 3; // header, screen descriptor, two colours
+    file.insert(file.begin() + long(headerEnd), comment.begin(), comment.end());
+    THTMLPicture picture;
+    LoadBytes(picture, file);
+    EXPECT_EQ(picture.GetFrameCount(), 1);
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(Written(picture), file);
+}
+
 TEST(HTMLPicture, FourBytesAreNotAGif) {
     THTMLPicture picture;
     ExpectRaises<EHTMLPictureError>(
