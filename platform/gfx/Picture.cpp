@@ -6,6 +6,7 @@
 #include "platform/com/OutParam.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/gfx/GdiTable.h"
+#include "platform/gfx/IconPainter.h"
 #include "platform/gfx/Icons.h"
 
 namespace {
@@ -31,12 +32,17 @@ SIZE PixelSize(SHORT type, void* handle) {
     return SIZE{};
 }
 
+SIZE HimetricSize(SHORT type, void* handle) {
+    SIZE size = PixelSize(type, handle);
+    return SIZE{Himetric(size.cx), Himetric(size.cy)};
+}
+
 class OlePicture : public DispatchObject<IPictureDisp, IPicture> {
 public:
-    OlePicture(SHORT type, void* handle) : type_(type), handle_(handle) {
-        SIZE size = PixelSize(type, handle);
-        width_ = Himetric(size.cx);
-        height_ = Himetric(size.cy);
+    OlePicture(SHORT type, void* handle) : OlePicture(type, handle, HimetricSize(type, handle)) {}
+    // A picture whose size (HIMETRIC) is given rather than taken from a handle.
+    OlePicture(SHORT type, void* handle, SIZE himetric)
+        : type_(type), handle_(handle), width_(himetric.cx), height_(himetric.cy) {
         Members.Get(
             "Handle", [this] { return int32_t(HandleValue()); }, DISPID_PICT_HANDLE);
         Members.Property(
@@ -61,6 +67,8 @@ public:
 
     // Takes the handle over once the object is handed out.
     void Own() { own_ = true; }
+    // Marks a 32-bit bitmap whose pixels of alpha 0 are to be left out.
+    void SetTransparent() { transparent_ = true; }
 
     HRESULT get_Handle(OLE_HANDLE* handle) override { return OutValue(handle, HandleValue()); }
     HRESULT get_hPal(OLE_HANDLE* palette) override { return OutValue(palette, 0); }
@@ -94,12 +102,15 @@ public:
     HRESULT PictureChanged() override { return S_OK; }
     HRESULT SaveAsFile(IStream*, BOOL, LONG*) override { return E_NOTIMPL; }
     HRESULT get_Attributes(DWORD* attributes) override {
-        return OutValue(attributes, type_ == PICTYPE_ICON ? PICTURE_TRANSPARENT : 0);
+        return OutValue(attributes,
+                        type_ == PICTYPE_ICON || transparent_ ? PICTURE_TRANSPARENT : 0);
     }
 
 private:
     friend struct ::ComMaker;
     ~OlePicture() override {
+        if (shadowIcon_)
+            ::DestroyIcon(shadowIcon_);
         if (!own_ || !handle_)
             return;
         if (type_ == PICTYPE_BITMAP)
@@ -109,6 +120,9 @@ private:
     }
 
     OLE_HANDLE HandleValue() const { return OLE_HANDLE(reinterpret_cast<uintptr_t>(handle_)); }
+    // A transparent bitmap drawn whole goes through an icon of its pixels,
+    // which leaves out what is transparent; made on first use.
+    HICON ShadowIcon();
 
     SHORT type_;
     void* handle_;
@@ -117,7 +131,16 @@ private:
     LONG height_ = 0;
     HDC curDc_ = nullptr;
     BOOL keepOriginalFormat_ = TRUE;
+    bool transparent_ = false;
+    HICON shadowIcon_ = nullptr;
 };
+
+HICON OlePicture::ShadowIcon() {
+    if (!shadowIcon_)
+        if (std::optional<gfx::Dib> pixels = gfx::detail::SnapshotBitmap(HBITMAP(handle_)))
+            shadowIcon_ = gfx::IconOfImage(*pixels, false);
+    return shadowIcon_;
+}
 
 HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc,
                            OLE_YPOS_HIMETRIC ySrc, OLE_XSIZE_HIMETRIC cxSrc,
@@ -132,6 +155,9 @@ HRESULT OlePicture::Render(HDC dc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HI
                    : E_FAIL;
     if (type_ != PICTYPE_BITMAP)
         return S_OK;
+    bool whole = xSrc == 0 && ySrc == height_ && cxSrc == width_ && cySrc == -height_;
+    if (transparent_ && whole && cx > 0 && cy > 0 && ShadowIcon())
+        return ::DrawIconEx(dc, x, y, shadowIcon_, cx, cy, 0, nullptr, DI_NORMAL) ? S_OK : E_FAIL;
     // The caller's rectangles must have their far edges in the int range
     // too: the edges are what the drawing works with.
     auto fits = [](int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; };
@@ -198,3 +224,38 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
         return E_OUTOFMEMORY;
     }
 }
+
+namespace gfx::detail {
+
+HRESULT NewBitmapPicture(HBITMAP bitmap, bool transparent, const GUID& riid, void** out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    try {
+        ComPtr<OlePicture> picture = MakeComObject<OlePicture>(PICTYPE_BITMAP, bitmap);
+        if (transparent)
+            picture->SetTransparent();
+        HRESULT hr = picture->QueryInterface(riid, out);
+        if (SUCCEEDED(hr))
+            picture->Own();
+        return hr;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT NewMetafilePicture(SHORT type, LONG width, LONG height, const GUID& riid, void** out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (type != PICTYPE_METAFILE && type != PICTYPE_ENHMETAFILE)
+        return E_INVALIDARG;
+    try {
+        ComPtr<OlePicture> picture = MakeComObject<OlePicture>(type, nullptr, SIZE{width, height});
+        return picture->QueryInterface(riid, out);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+} // namespace gfx::detail
