@@ -4,6 +4,7 @@
 #include "platform/gfx/BmpCodec.h"
 #include "platform/gfx/GraphicsErrors.h"
 #include "platform/gfx/LittleEndian.h"
+#include "platform/gfx/PngCodec.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -24,11 +25,31 @@ struct Entry {
     uint32_t Offset = 0;
 };
 
+// An image stored as PNG: its colours with their alpha, and a mask that is
+// transparent where the alpha is 0 (opaque throughout without alpha).
+IconImage DecodePngEntry(const uint8_t* data, size_t size) {
+    PngImage png;
+    try {
+        png = DecodePng(data, size);
+    } catch (const EInvalidGraphic& e) {
+        Invalid("the PNG image is broken: " + e.Message.substr(e.Message.find(':') + 2));
+    }
+    IconImage out;
+    out.Color = std::move(png.Pixels);
+    int w = out.Color->Width(), h = out.Color->Height();
+    out.Mask = std::make_unique<Dib>(w, h, 1);
+    if (png.HasAlpha)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                out.Mask->View().SetIndex(x, y, (out.Color->GetPixel(x, y) >> 24) == 0 ? 1 : 0);
+    return out;
+}
+
 // One image: the header says twice the icon's height; the colour rows come
 // first, then the mask rows of 1 bit.
 IconImage DecodeEntry(const uint8_t* data, size_t size) {
-    if (size >= 8 && std::memcmp(data, "\x89PNG\r\n\x1A\n", 8) == 0)
-        Invalid("images stored as PNG are not read yet");
+    if (IsPng(data, size))
+        return DecodePngEntry(data, size);
     if (size < 40)
         Invalid("the image header is cut short");
     uint32_t headerSize = ReadU32(data);

@@ -1,7 +1,7 @@
 // The icon file format (.ico, and .cur read alike): a directory of images,
 // each a device-independent bitmap of twice the icon's height holding the
-// image rows and then the monochrome transparency mask. Images stored as PNG
-// are refused until the PNG decoder comes with the HTML label's pictures.
+// image rows and then the monochrome transparency mask, or a PNG file whose
+// alpha gives the mask.
 //
 // Like BMP files, icon files are untrusted: the directory and every image are
 // checked against the data and the size limits before anything is allocated;

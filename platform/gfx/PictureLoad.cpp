@@ -75,8 +75,7 @@ HRESULT BitmapPicture(std::unique_ptr<gfx::Dib> pixels, const GUID& riid, void**
     return hr;
 }
 
-// Icon files whose image is stored as PNG are refused by the icon reader
-// until it reads PNG; they then load here unchanged.
+// An icon file, its images stored as bitmaps or as PNG.
 HRESULT IconPicture(const std::vector<uint8_t>& data, const GUID& riid, void** out) {
     gfx::IconImage image = gfx::DecodeIco(data.data(), data.size());
     gfx::detail::IconObject object;

@@ -5,6 +5,7 @@
 #include "platform/gfx/GraphicsErrors.h"
 #include "platform/gfx/IcoCodec.h"
 #include "platform/gfx/Icons.h"
+#include "platform/gfx/PngCodec.h"
 #include "platform/gfx/RecordingCanvas.h"
 #include "platform/rtl/Streams.h"
 
@@ -101,6 +102,24 @@ TEST(Icon, DrawsThroughItsMaskAndIsRecordedAsAGraphic) {
     recording.Draw(1, 2, &icon);
     EXPECT_EQ(recording.Lines(),
               std::vector<std::string>{"Draw TIcon 3x2 (1,2)-(4,4) transparent"});
+}
+
+TEST(Icon, ImageStoredAsPngGivesItsColoursAndAlphaAsMask) {
+    gfx::Dib pixels(2, 1, 32);
+    pixels.SetPixel(0, 0, 0xFF112233); // opaque
+    pixels.SetPixel(1, 0, 0x00445566); // transparent
+    std::vector<uint8_t> png = gfx::EncodePng(pixels.View());
+    // A directory of one 2 x 1 entry of 32 bits, its image right after it.
+    std::vector<uint8_t> file = {0, 0, 1, 0, 1, 0, 2, 1, 0, 0, 1, 0, 32, 0};
+    for (uint32_t v : {uint32_t(png.size()), 22u})
+        for (int i = 0; i < 4; ++i)
+            file.push_back(uint8_t(v >> (8 * i)));
+    file.insert(file.end(), png.begin(), png.end());
+    gfx::IconImage image = gfx::DecodeIco(file.data(), file.size());
+    ASSERT_EQ(image.Color->Width(), 2);
+    EXPECT_EQ(image.Color->GetPixel(0, 0) & 0xFFFFFF, 0x112233u);
+    EXPECT_EQ(image.Mask->View().GetIndex(0, 0), 0);
+    EXPECT_EQ(image.Mask->View().GetIndex(1, 0), 1);
 }
 
 TEST(Icon, MalformedFilesAreRefused) {
