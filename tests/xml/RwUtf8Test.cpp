@@ -1,6 +1,8 @@
 // UTF-8 encoding and the UTF-8 reading stream, including characters above U+FFFF.
 #include "xml/RwUtf8.h"
 
+#include "platform/text/Text.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -42,9 +44,27 @@ TEST(Utf8Encode, EncodesOneTwoThreeAndFourByteCharacters) {
     EXPECT_EQ(UTF8Encode(u""), "");
 }
 
-TEST(Utf8Encode, LoneSurrogateHalvesAreWrittenAsThreeBytesEach) {
-    std::u16string lone = {0xD83D, u'x', 0xDE00};
-    EXPECT_EQ(UTF8Encode(lone), "\xED\xA0\xBDx\xED\xB8\x80");
+TEST(Utf8Encode, LoneSurrogateHalvesAreWrittenAsTheReplacementCharacter) {
+    // A half has no UTF-8 form of its own; the pair around it still encodes.
+    const std::string fffd = "\xEF\xBF\xBD";
+    struct Case {
+        std::u16string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {{0xD83D, u'x', 0xDE00}, fffd + "x" + fffd},
+        {{0xD83D}, fffd},
+        {{0xDE00, 0xD83D}, fffd + fffd},
+        {{0xD83D, 0xD83D, 0xDE00}, fffd + "\xF0\x9F\x98\x80"},
+        {{u'a', 0xDBFF}, "a" + fffd},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UTF8Encode(c.text), c.bytes);
+        char dest[16] = {};
+        EXPECT_EQ(UnicodeToUtf8(dest, sizeof dest, c.text.data(), c.text.size()), c.bytes.size());
+        EXPECT_EQ(std::string(dest), c.bytes);
+        EXPECT_TRUE(text::IsValidUtf8(UTF8Encode(c.text)));
+    }
 }
 
 TEST(Utf8Encode, UnicodeToUtf8StopsBeforeASequenceThatDoesNotFit) {

@@ -76,6 +76,40 @@ TEST(SaxReader, KeepsItsForgivingReadings) {
     EXPECT_EQ(EventsOf("<a/><b/><!--x-->"), Doc({"start a", "end a"}));
 }
 
+TEST(SaxReader, TheRootsEndTagEndsTheDocumentWhateverFollows) {
+    // What an interrupted write leaves after a complete document: NUL bytes,
+    // a stray byte, bytes that are not UTF-8, the start of another tag.
+    const std::string tails[] = {std::string(1, '\0'),
+                                 std::string(64, '\0'),
+                                 "x",
+                                 "\xFF",
+                                 "\xC3",
+                                 "<",
+                                 "</",
+                                 "<!--",
+                                 "<?pi",
+                                 "\n\t",
+                                 "]]>"};
+    const std::string heads[] = {"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"};
+    for (const std::string& head : heads) {
+        for (std::string body : {"<a>x<b/></a>", "<a/>", "<p:a xmlns:p=\"urn:p\"></p:a >"}) {
+            std::string document = head + body;
+            Events whole = EventsOf(document);
+            for (const std::string& tail : tails) {
+                EXPECT_EQ(EventsOf(document + tail), whole) << document << tail;
+                EXPECT_THAT(ProblemsOf(document + tail), ::testing::IsEmpty()) << document << tail;
+            }
+        }
+    }
+    // The same for UTF-16 text, where a NUL byte pair is the character U+0000.
+    std::string le("\xFF\xFE", 2);
+    for (char c : std::string("<a>x</a>"))
+        le += c, le += '\0';
+    EXPECT_EQ(EventsOf(le + std::string(8, '\0')), Doc({"start a", "chars x", "end a"}));
+    // A NUL before the root has ended is still the end of the input.
+    EXPECT_EQ(FatalOf(std::string("<a>x</a\0>", 9)), "Unexpected EOF!");
+}
+
 TEST(SaxReader, NamespacesAreMappedAndScoped) {
     std::string xml = "<p:a xmlns:p=\"urn:p\" xmlns=\"urn:d\"><b/><p:c/></p:a>";
     EXPECT_EQ(EventsOf(xml),
