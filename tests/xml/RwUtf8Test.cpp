@@ -1,6 +1,7 @@
 // UTF-8 encoding and the UTF-8 reading stream, including characters above U+FFFF.
 #include "xml/RwUtf8.h"
 
+#include "ChunkedReads.h"
 #include "platform/text/Text.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,9 @@
 
 namespace {
 
-// Reads every character of bytes through a convert stream, `chunk` at a time.
-std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
-    auto* source = new TMemoryStream();
-    source->WriteBuffer(bytes.data(), bytes.size());
-    source->SetPosition(0);
+// Reads every character of source (which it frees) through a convert
+// stream, `chunk` at a time.
+std::u16string DecodeStream(TStream* source, size_t chunk) {
     TRwUTF8ConvertStream stream(source, true);
     std::u16string out;
     std::u16string buffer(chunk, u'\0');
@@ -23,6 +22,23 @@ std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
         out.append(buffer.data(), n / 2);
     }
     return out;
+}
+
+// Reads every character of bytes through a convert stream, `chunk` at a
+// time, and raises the stream's error. The bytes are also read from a source
+// that hands them out 1 to 7 at a time, which must give the same.
+std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
+    auto outcome = [chunk](TStream* source) {
+        try {
+            return std::make_pair(DecodeStream(source, chunk), std::string());
+        } catch (const Exception& e) {
+            return std::make_pair(std::u16string(), e.Message);
+        }
+    };
+    auto [text, error] = ReadAtEveryChunkSize(bytes, outcome);
+    if (!error.empty())
+        throw Exception(error);
+    return text;
 }
 
 std::string DecodeError(const std::string& bytes) {
