@@ -188,6 +188,35 @@ TEST_F(DomBuilder, CharactersAboveTheBasicPlaneReadAndWriteAsFourByteUTF8) {
               "<?xml version=\"1.0\"?><a>\xF0\x9F\x98\x80</a>");
 }
 
+TEST_F(DomBuilder, ALoneSurrogateHalfIsWrittenAsTheReplacementCharacter) {
+    // Text cut inside a pair holds half of it; UTF-8 has no form for a half.
+    const std::u16string text =
+        std::u16string(u"<a t=\"") + char16_t(0xDE00) + u"\">x" + char16_t(0xD83D) + u"y</a>";
+    auto document = Parse(text);
+    const std::string written = document->GetUTF8XML();
+    EXPECT_EQ(written, "<?xml version=\"1.0\"?><a t=\"\xEF\xBF\xBD\">x\xEF\xBF\xBDy</a>");
+    EXPECT_TRUE(text::IsValidUtf8(written));
+    ComPtr<IRwDOMDocument> reread;
+    RwGetDOMDocument(StreamOf("<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + written.substr(21)),
+                     true, reread);
+    EXPECT_EQ(reread->GetLastChild()->GetNodeValue(), u"x\uFFFDy");
+}
+
+TEST_F(DomBuilder, ValuesSpelledLikeEntitiesInAnotherCaseReadBackAsSet) {
+    // (The five as spelled stay as they are: escaping leaves escaped text alone.)
+    const std::u16string value = u"&AMP; &Lt; &QUOT &gT; &Apos;";
+    auto a = doc_->CreateElement(u"a");
+    doc_->AppendChild(a.Get());
+    a->SetNodeValue(value);
+    a->SetAttribute(u"v", value);
+    EXPECT_EQ(a->GetNodeValue(), value);
+    EXPECT_EQ(a->GetAttribute(u"v"), value);
+    auto reread = Parse(doc_->GetXML())->GetLastChild().Query<IRwDOMElement>();
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->GetNodeValue(), value);
+    EXPECT_EQ(reread->GetAttribute(u"v"), value);
+}
+
 TEST_F(DomBuilder, WorkedExampleStartedFromTheDeclarationMatchesTheGoldenFile) {
     ComPtr<IRwDOMDocument> document;
     RwGetDOMDocumentFromString(u"<?xml version=\"1.0\"?>", document);
