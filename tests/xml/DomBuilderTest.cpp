@@ -157,6 +157,18 @@ TEST_F(DomBuilder, AFatalErrorRaisesAndLeavesWhatWasBuilt) {
     EXPECT_EQ(document->GetXML(), u"<?xml version=\"1.0\"?><a><b/></a>");
 }
 
+TEST_F(DomBuilder, WhatAnInterruptedWriteLeavesAfterTheRootIsNotRead) {
+    const std::string saved = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><settings id=\"3\">"
+                              "<folder>Inbox</folder></settings>";
+    for (const std::string& tail :
+         {std::string(512, '\0'), std::string("\r\n\xFF"), std::string("<")}) {
+        ComPtr<IRwDOMDocument> document;
+        RwGetDOMDocument(StreamOf(saved + tail), true, document);
+        EXPECT_EQ(document->GetXML(),
+                  u"<?xml version=\"1.0\"?><settings id=\"3\"><folder>Inbox</folder></settings>");
+    }
+}
+
 TEST_F(DomBuilder, TextThatIsNoXMLRaises) {
     ComPtr<IRwDOMDocument> document;
     EXPECT_THROW(RwGetDOMDocumentFromString(u"no markup at all", document), ESAXException);
