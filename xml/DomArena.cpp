@@ -110,7 +110,15 @@ void* TRwDOMArena::Cut(size_t bytes, size_t alignment) {
     return block;
 }
 
+void TRwDOMAllocationFault::Count() {
+    if (countdown_.fetch_sub(1, std::memory_order_relaxed) == 0) {
+        fired_.store(true, std::memory_order_relaxed);
+        throw std::bad_alloc();
+    }
+}
+
 void* TRwDOMArena::do_allocate(size_t bytes, size_t alignment) {
+    TRwDOMAllocationFault::Check();
     if (bytes > kSmallLimit || alignment > kGrain)
         return Cut(bytes, alignment);
     const size_t sizeClass = ClassOf(bytes, kGrain);

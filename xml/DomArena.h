@@ -9,9 +9,38 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <memory_resource>
+
+// Running out of memory on purpose, for the tests of what a failed allocation
+// leaves behind. Armed, the allocation `after` allocations from then (0: the
+// next) of any document's memory, its arena or its name pool, raises
+// std::bad_alloc, once. It is compiled into every build so that the tests
+// run the code that ships, and costs an allocation one relaxed load unless
+// armed. Not for use by more than one thread at a time.
+class TRwDOMAllocationFault {
+public:
+    // Arms the failure; a negative after disarms it.
+    static void Arm(long after) noexcept { countdown_.store(after, std::memory_order_relaxed); }
+    // Disarms the failure; true when the armed one was raised.
+    static bool Disarm() noexcept {
+        countdown_.store(-1, std::memory_order_relaxed);
+        return fired_.exchange(false, std::memory_order_relaxed);
+    }
+    // Counts one allocation about to be made; raises std::bad_alloc when it
+    // is the armed one.
+    static void Check() {
+        if (countdown_.load(std::memory_order_relaxed) >= 0) [[unlikely]]
+            Count();
+    }
+
+private:
+    static void Count();
+    static constinit inline std::atomic<long> countdown_{-1};
+    static constinit inline std::atomic<bool> fired_{false};
+};
 
 class TRwDOMArena : public std::pmr::memory_resource,
                     public std::enable_shared_from_this<TRwDOMArena> {

@@ -83,14 +83,28 @@ void TRwSaxToDomHandler::startElement(PSAXChar uri, int32_t uriLength, PSAXChar 
     std::u16string_view namespaceURI = View(uri, uriLength);
     TRwDOMDocument* owner = Owner();
     TRwDOMElement* element = owner->NewElement(View(localName, localNameLength), namespaceURI);
+    // The element goes into the tree only when it is complete, so that a
+    // failure (out of memory) leaves no element without its attributes,
+    // such as a prefix without the declaration that gives it its URI.
+    try {
+        // An element whose prefix was never declared has no URI and is kept
+        // under its local name alone.
+        if (!namespaceURI.empty())
+            element->SetPrefix(SplitQName(View(qName, qNameLength)).first);
+        AddAttributes(*owner, *element, atts);
+    } catch (...) {
+        TRwDOMNode::FreeTree(element);
+        throw;
+    }
     current_->AppendNew(element);
-    // An element whose prefix was never declared has no URI and is kept
-    // under its local name alone.
-    if (!namespaceURI.empty())
-        element->SetPrefix(SplitQName(View(qName, qNameLength)).first);
+    current_ = element;
+}
+
+void TRwSaxToDomHandler::AddAttributes(TRwDOMDocument& owner, TRwDOMElement& element,
+                                       IBufferedAttributes* atts) {
     const int32_t count = atts ? atts->getLength() : 0;
     if (count > 0)
-        element->Attributes().Reserve(static_cast<size_t>(count));
+        element.Attributes().Reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         PSAXChar text = nullptr;
         int32_t length = 0;
@@ -98,19 +112,18 @@ void TRwSaxToDomHandler::startElement(PSAXChar uri, int32_t uriLength, PSAXChar 
         std::u16string_view attributeURI = View(text, length);
         atts->getQName(i, text, length);
         auto [prefix, name] = SplitQName(View(text, length));
-        TRwDOMAttr* attribute = owner->NewAttr(name, attributeURI);
+        TRwDOMAttr* attribute = owner.NewAttr(name, attributeURI);
         try {
             attribute->SetPrefix(prefix);
             atts->getValue(i, text, length);
             attribute->AssignValue(View(text, length));
             // Duplicates are kept as the input has them.
-            element->Attributes().Add(attribute);
+            element.Attributes().Add(attribute);
         } catch (...) {
             TRwDOMNode::FreeTree(attribute);
             throw;
         }
     }
-    current_ = element;
 }
 
 void TRwSaxToDomHandler::endElement(PSAXChar, int32_t, PSAXChar, int32_t, PSAXChar, int32_t) {

@@ -55,6 +55,9 @@ private:
     TRwDOMDocument* Owner() const noexcept;
     // Adds the document's "version" processing instruction, unless it has one.
     void AddVersion();
+    // Adds atts to element, a new element of owner not yet in the tree.
+    static void AddAttributes(TRwDOMDocument& owner, TRwDOMElement& element,
+                              IBufferedAttributes* atts);
 
     ComPtr<IRwDOMDocument> document_;
     TRwDOMDocument* doc_;

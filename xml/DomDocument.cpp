@@ -13,6 +13,8 @@ TRwDOMDocument::TRwDOMDocument() : TRwDOMNode(this, arena_.get()) {
 }
 
 ComPtr<IRwDOMDocument> TRwDOMDocument::Create() {
+    // The document object and its arena count as one allocation.
+    TRwDOMAllocationFault::Check();
     return ComPtr<IRwDOMDocument>::Share(new TRwDOMDocument());
 }
 
@@ -22,6 +24,7 @@ void TRwDOMDocument::Borrow(TRwDOMArena& arena) {
     for (const auto& borrowed : borrowed_)
         if (borrowed.get() == &arena)
             return;
+    TRwDOMAllocationFault::Check();
     borrowed_.push_back(arena.shared_from_this());
 }
 

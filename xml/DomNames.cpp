@@ -1,6 +1,8 @@
 // The pool of a document's names.
 #include "xml/DomNames.h"
 
+#include "xml/DomArena.h"
+
 TRwDOMName TRwDOMNamePool::Intern(std::u16string_view name) {
     if (name.empty())
         return Empty();
@@ -8,8 +10,10 @@ TRwDOMName TRwDOMNamePool::Intern(std::u16string_view name) {
     if (TRwDOMName cached = recent_[slot]; cached && *cached == name)
         return cached;
     auto found = names_.find(name);
-    if (found == names_.end())
+    if (found == names_.end()) {
+        TRwDOMAllocationFault::Check();
         found = names_.emplace(name).first;
+    }
     recent_[slot] = &*found;
     return recent_[slot];
 }

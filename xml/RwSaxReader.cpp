@@ -489,6 +489,10 @@ void TRwSAXXMLReader::ParseContent() {
             Read();
             ParseEndTag(frame);
             frames_.pop_back();
+            // The root's end tag ends the document: what follows it (the NUL
+            // bytes or stray byte an interrupted write leaves) is not read.
+            if (frames_.empty())
+                return;
         } else {
             StartElement(frame.depth + 1);
         }

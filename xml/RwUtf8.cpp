@@ -37,6 +37,11 @@ size_t EncodeAt(const char16_t* s, size_t length, size_t& i, uint8_t out[4]) {
         out[3] = static_cast<uint8_t>(0x80 | (full & 0x3F));
         return 4;
     }
+    // A surrogate half without its partner has no UTF-8 form: encoded as it
+    // stands it would make bytes that other readers reject, so it becomes the
+    // replacement character.
+    if (IsHighSurrogate(c) || IsLowSurrogate(c))
+        c = 0xFFFD;
     out[0] = static_cast<uint8_t>(0xE0 | (c >> 12));
     out[1] = static_cast<uint8_t>(0x80 | ((c >> 6) & 0x3F));
     out[2] = static_cast<uint8_t>(0x80 | (c & 0x3F));

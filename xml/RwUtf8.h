@@ -3,9 +3,9 @@
 // so that it reads UTF-16LE characters.
 //
 // Characters above U+FFFF are written as one four-byte sequence and read back
-// as a surrogate pair. A surrogate half without its partner is written as a
-// three-byte sequence of its own, and such sequences read back as the halves,
-// so text written that way by earlier versions still reads.
+// as a surrogate pair. A surrogate half without its partner is written as
+// U+FFFD, since it has no valid UTF-8 form; a three-byte sequence of a half,
+// which earlier versions wrote, still reads back as that half.
 #pragma once
 
 #include "platform/rtl/Streams.h"

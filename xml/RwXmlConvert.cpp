@@ -9,12 +9,14 @@
 
 namespace {
 
-// The five named entities an "&" may already start.
+// The five named entities an "&" may already start. They are matched as
+// spelled: unescaping knows only these spellings, so an "&" before "AMP;"
+// must be escaped to read back as written.
 constexpr std::u16string_view kNamedEntities[] = {u"&amp;", u"&quot;", u"&apos;", u"&lt;", u"&gt;"};
 
 bool StartsNamedEntity(std::u16string_view s, size_t at) {
     for (std::u16string_view entity : kNamedEntities)
-        if (s.size() - at >= entity.size() && text::SameText(s.substr(at, entity.size()), entity))
+        if (s.substr(at).starts_with(entity))
             return true;
     return false;
 }

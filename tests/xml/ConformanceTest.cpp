@@ -105,23 +105,25 @@ private:
     bool inCData_ = false;
 };
 
-// Reads bytes with the reader; false when it ended in a fatal error.
+// Reads bytes with the reader, whole and at every chunk size (each must give
+// the same); false when it ended in a fatal error.
 bool ReadWithReader(const std::string& bytes, std::vector<std::string>& events) {
-    ComPtr<Normaliser> sink = Normaliser::Create();
-    ComPtr<TRwSAXXMLReader> reader = TRwSAXXMLReader::Create();
-    reader->setContentHandler(sink.Get());
-    reader->setLexicalHandler(sink.Get());
-    reader->setErrorHandler(sink.Get());
-    auto* stream = new TMemoryStream();
-    stream->WriteBuffer(bytes.data(), bytes.size());
-    stream->SetPosition(0);
-    try {
-        reader->Parse(stream, true);
-    } catch (const Exception&) {
-        return false;
-    }
-    events = sink->Events;
-    return !sink->Fatal;
+    auto read = [](TStream* stream) {
+        ComPtr<Normaliser> sink = Normaliser::Create();
+        ComPtr<TRwSAXXMLReader> reader = TRwSAXXMLReader::Create();
+        reader->setContentHandler(sink.Get());
+        reader->setLexicalHandler(sink.Get());
+        reader->setErrorHandler(sink.Get());
+        try {
+            reader->Parse(stream, true);
+        } catch (const Exception&) {
+            return std::make_pair(false, std::vector<std::string>());
+        }
+        return std::make_pair(!sink->Fatal, sink->Events);
+    };
+    bool readWell;
+    std::tie(readWell, events) = ReadAtEveryChunkSize(bytes, read);
+    return readWell;
 }
 
 std::string Str(const xmlChar* s) {

@@ -9,7 +9,14 @@
 TEST(Convert, StrToXmlEscapesAndIsIdempotent) {
     EXPECT_EQ(RwStrToXML(std::u16string(u"a\tb\r\nc\0d", 8)), u"a&#9;b&#13;&#10;cd");
     EXPECT_EQ(RwStrToXML(u"a &amp; b & c"), u"a &amp; b &amp; c");
-    EXPECT_EQ(RwStrToXML(u"&AMP;"), u"&AMP;");
+    EXPECT_EQ(RwStrToXML(u"&lt;&gt;&quot;&apos;"), u"&lt;&gt;&quot;&apos;");
+    // Only the spellings that unescaping knows are left alone: any other
+    // letter case is text, and reads back as written.
+    for (std::u16string_view text : {u"&AMP;", u"&Lt;", u"&QUOT;", u"&Apos;", u"&gT;", u"&amp"}) {
+        std::u16string escaped = RwStrToXML(text);
+        EXPECT_EQ(escaped, u"&amp;" + std::u16string(text.substr(1)));
+        EXPECT_EQ(RwXMLToStr(escaped), text);
+    }
     EXPECT_EQ(RwStrToXML(u"<\"'>"), u"&lt;&quot;&apos;&gt;");
     EXPECT_EQ(RwStrToXML(u"\u00E4\U0001F600"), u"\u00E4\U0001F600");
 }

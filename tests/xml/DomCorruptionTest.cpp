@@ -69,6 +69,7 @@ class DomCorruption : public DomTest {};
 enum class Outcome { Tree, Error, Empty, Foreign };
 
 Outcome Read(std::u16string_view text, ComPtr<IRwDOMDocument>& document) {
+    domtest::ExpectSameTreeAtEveryChunkSize(domtest::TextBytes(text));
     try {
         RwGetDOMDocumentFromString(text, document);
     } catch (const Exception&) {
@@ -134,12 +135,10 @@ TEST_F(DomCorruption, CorruptedUTF8BytesGiveATreeOrAnError) {
                 break;
             }
         }
-        auto* stream = new TMemoryStream();
-        stream->WriteBuffer(bytes.data(), bytes.size());
-        stream->Seek(0, TSeekOrigin::soBeginning);
+        domtest::ExpectSameTreeAtEveryChunkSize(bytes);
         ComPtr<IRwDOMDocument> document;
         try {
-            RwGetDOMDocument(stream, true, document);
+            RwGetDOMDocument(new ChunkedStream(bytes, bytes.size()), true, document);
             ASSERT_TRUE(document) << "seed " << seed;
         } catch (const Exception&) {
         } catch (...) {

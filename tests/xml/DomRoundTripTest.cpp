@@ -16,18 +16,18 @@ using domtest::FirstDifference;
 
 namespace {
 
+// Both read at every chunk size too, expecting the same tree.
 ComPtr<IRwDOMDocument> ParseText(std::u16string_view text) {
     ComPtr<IRwDOMDocument> document;
     RwGetDOMDocumentFromString(text, document);
+    domtest::ExpectSameTreeAtEveryChunkSize(domtest::TextBytes(text));
     return document;
 }
 
 ComPtr<IRwDOMDocument> ParseBytes(const std::string& bytes) {
-    auto* stream = new TMemoryStream();
-    stream->WriteBuffer(bytes.data(), bytes.size());
-    stream->Seek(0, TSeekOrigin::soBeginning);
     ComPtr<IRwDOMDocument> document;
-    RwGetDOMDocument(stream, true, document);
+    RwGetDOMDocument(new ChunkedStream(bytes, bytes.size()), true, document);
+    domtest::ExpectSameTreeAtEveryChunkSize(bytes);
     return document;
 }
 

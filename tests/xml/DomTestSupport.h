@@ -1,6 +1,9 @@
 // Helpers shared by the document tree's tests.
 #pragma once
 
+#include "ChunkedReads.h"
+#include "platform/text/Text.h"
+#include "xml/DomLoad.h"
 #include "xml/uRwXMLDOM.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +11,40 @@
 #include <string>
 
 namespace domtest {
+
+// The bytes RwGetDOMDocumentFromString reads text as: UTF-16LE from the
+// text's first "<" (the whole text when it has none).
+inline std::string TextBytes(std::u16string_view text) {
+    size_t start = text.find(u'<');
+    if (start != std::u16string_view::npos)
+        text.remove_prefix(start);
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+// What loading stream (which it frees) gives: the tree's text, or the
+// message of the library's error after what was built up to it.
+inline std::string LoadOutcome(TStream* stream) {
+    ComPtr<IRwDOMDocument> document;
+    std::string outcome;
+    try {
+        RwGetDOMDocument(stream, true, document);
+    } catch (const Exception& e) {
+        outcome = "raises " + e.Message + " after ";
+    }
+    return outcome + (document ? text::Narrow(document->GetXML()) : "no document");
+}
+
+// Loads bytes whole and at every chunk size, expecting the same tree or
+// error each time.
+inline void ExpectSameTreeAtEveryChunkSize(const std::string& bytes) {
+    if (!bytes.empty())
+        ReadAtEveryChunkSize(bytes, LoadOutcome);
+}
 
 // Every test of the tree starts with a fresh document and ends by checking
 // that no node object is left alive.

@@ -1,16 +1,17 @@
 // UTF-8 encoding and the UTF-8 reading stream, including characters above U+FFFF.
 #include "xml/RwUtf8.h"
 
+#include "ChunkedReads.h"
+#include "platform/text/Text.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-// Reads every character of bytes through a convert stream, `chunk` at a time.
-std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
-    auto* source = new TMemoryStream();
-    source->WriteBuffer(bytes.data(), bytes.size());
-    source->SetPosition(0);
+// Reads every character of source (which it frees) through a convert
+// stream, `chunk` at a time.
+std::u16string DecodeStream(TStream* source, size_t chunk) {
     TRwUTF8ConvertStream stream(source, true);
     std::u16string out;
     std::u16string buffer(chunk, u'\0');
@@ -21,6 +22,23 @@ std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
         out.append(buffer.data(), n / 2);
     }
     return out;
+}
+
+// Reads every character of bytes through a convert stream, `chunk` at a
+// time, and raises the stream's error. The bytes are also read from a source
+// that hands them out 1 to 7 at a time, which must give the same.
+std::u16string Decode(const std::string& bytes, size_t chunk = 4096) {
+    auto outcome = [chunk](TStream* source) {
+        try {
+            return std::make_pair(DecodeStream(source, chunk), std::string());
+        } catch (const Exception& e) {
+            return std::make_pair(std::u16string(), e.Message);
+        }
+    };
+    auto [text, error] = ReadAtEveryChunkSize(bytes, outcome);
+    if (!error.empty())
+        throw Exception(error);
+    return text;
 }
 
 std::string DecodeError(const std::string& bytes) {
@@ -42,9 +60,27 @@ TEST(Utf8Encode, EncodesOneTwoThreeAndFourByteCharacters) {
     EXPECT_EQ(UTF8Encode(u""), "");
 }
 
-TEST(Utf8Encode, LoneSurrogateHalvesAreWrittenAsThreeBytesEach) {
-    std::u16string lone = {0xD83D, u'x', 0xDE00};
-    EXPECT_EQ(UTF8Encode(lone), "\xED\xA0\xBDx\xED\xB8\x80");
+TEST(Utf8Encode, LoneSurrogateHalvesAreWrittenAsTheReplacementCharacter) {
+    // A half has no UTF-8 form of its own; the pair around it still encodes.
+    const std::string fffd = "\xEF\xBF\xBD";
+    struct Case {
+        std::u16string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {{0xD83D, u'x', 0xDE00}, fffd + "x" + fffd},
+        {{0xD83D}, fffd},
+        {{0xDE00, 0xD83D}, fffd + fffd},
+        {{0xD83D, 0xD83D, 0xDE00}, fffd + "\xF0\x9F\x98\x80"},
+        {{u'a', 0xDBFF}, "a" + fffd},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(UTF8Encode(c.text), c.bytes);
+        char dest[16] = {};
+        EXPECT_EQ(UnicodeToUtf8(dest, sizeof dest, c.text.data(), c.text.size()), c.bytes.size());
+        EXPECT_EQ(std::string(dest), c.bytes);
+        EXPECT_TRUE(text::IsValidUtf8(UTF8Encode(c.text)));
+    }
 }
 
 TEST(Utf8Encode, UnicodeToUtf8StopsBeforeASequenceThatDoesNotFit) {

@@ -2,6 +2,7 @@
 // text, so that a test compares a document's whole event list at once.
 #pragma once
 
+#include "ChunkedReads.h"
 #include "platform/text/Text.h"
 #include "xml/uRwXmlParser.h"
 
@@ -97,34 +98,38 @@ private:
     ILocator* locator_ = nullptr;
 };
 
-// A memory stream that hands out at most `chunk` bytes per read, so that the
-// reader sees every split of its input.
-class ChunkedStream : public TMemoryStream {
-public:
-    ChunkedStream(const std::string& bytes, size_t chunk) : chunk_(chunk) {
-        WriteBuffer(bytes.data(), bytes.size());
-        SetPosition(0);
-    }
-    size_t Read(void* buffer, size_t count) override {
-        return TMemoryStream::Read(buffer, std::min(count, chunk_));
-    }
+// What a parse reported: its events, then its problems.
+inline std::vector<std::string> ReportOf(const SaxRecorder& recorder) {
+    std::vector<std::string> report = recorder.Events;
+    report.push_back("-- problems:");
+    report.insert(report.end(), recorder.Problems.begin(), recorder.Problems.end());
+    return report;
+}
 
-private:
-    size_t chunk_;
-};
-
-// Parses bytes with recorder as content, lexical and error handler.
-inline void ParseWith(SaxRecorder* recorder, const std::string& bytes, size_t chunk = 1 << 20) {
-    ComPtr<TRwSAXXMLReader> reader = TRwSAXXMLReader::Create();
-    reader->setContentHandler(recorder);
-    reader->setLexicalHandler(recorder);
-    reader->setErrorHandler(recorder);
-    reader->Parse(new ChunkedStream(bytes, chunk), true);
+// Parses bytes with recorder as content, lexical and error handler, then
+// again with a recorder of its own at every chunk size, expecting the same
+// events and problems each time.
+inline void ParseWith(SaxRecorder* recorder, const std::string& bytes) {
+    bool whole = true;
+    ReadAtEveryChunkSize(bytes, [&](TStream* stream) {
+        ComPtr<SaxRecorder> into = ComPtr<SaxRecorder>::Share(recorder);
+        if (!whole) {
+            into = SaxRecorder::Create();
+            into->RecordWarnings = recorder->RecordWarnings;
+        }
+        whole = false;
+        ComPtr<TRwSAXXMLReader> reader = TRwSAXXMLReader::Create();
+        reader->setContentHandler(into.Get());
+        reader->setLexicalHandler(into.Get());
+        reader->setErrorHandler(into.Get());
+        reader->Parse(stream, true);
+        return ReportOf(*into);
+    });
 }
 
 // The events of bytes, one string each.
-inline std::vector<std::string> EventsOf(const std::string& bytes, size_t chunk = 1 << 20) {
+inline std::vector<std::string> EventsOf(const std::string& bytes) {
     ComPtr<SaxRecorder> recorder = SaxRecorder::Create();
-    ParseWith(recorder.Get(), bytes, chunk);
+    ParseWith(recorder.Get(), bytes);
     return recorder->Events;
 }
