@@ -3,9 +3,8 @@
 // installing the module's bars, keeping Outlook explorer bars' positions and
 // the list of keyboard shortcuts. All host calls are late-bound.
 //
-// No command-bar component class exists yet, so a module declares no bar:
-// Install, the explorer-bar positions and the shortcut list find nothing to
-// do. The look-ups work on whatever bars the host has.
+// Installing the module's bars, their positions and the shortcut list are
+// in framework/commandbars/ModuleInstall.cpp.
 #include "framework/AddInModule.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
@@ -66,21 +65,6 @@ ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
     }
 }
 
-void TadxCOMAddInModule::Install() {
-    // Each command-bar component of the module for the current host would be
-    // found or created in the host here; a module has none yet.
-}
-
-void TadxCOMAddInModule::LoadExplCommandBars() {
-    // The saved positions of the module's Outlook explorer bars would be
-    // restored here; a module has no such bar yet.
-}
-
-void TadxCOMAddInModule::SaveExplCommandBars() {
-    // The positions of the module's Outlook explorer bars would be saved
-    // here; a module has no such bar yet.
-}
-
 ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name) {
     if (!CommandBars)
         CommandBars = GetAppCommandBars();
@@ -126,13 +110,4 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string
     } catch (const Exception&) {
         return nullptr;
     }
-}
-
-TStringList& TadxCOMAddInModule::ControlByShortcut() {
-    if (!ShortcutList)
-        ShortcutList = std::make_unique<TStringList>();
-    ShortcutList->Clear();
-    // The buttons of the module's command bars would add their shortcut
-    // texts here; a module has no command bar yet.
-    return *ShortcutList;
 }
