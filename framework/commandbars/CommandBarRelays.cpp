@@ -55,9 +55,15 @@ void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
     }
 }
 
-void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
+void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars, bool Guarded) {
     for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
-        bar->Uninstall();
+        try {
+            bar->Uninstall();
+        } catch (const Exception& e) {
+            if (!Guarded)
+                throw;
+            Module.DoError(e);
+        }
         if (Module.HostType != ohaWord || Module.IsRibbonHost)
             continue;
         // Word before the ribbon keeps bars in its normal template too.

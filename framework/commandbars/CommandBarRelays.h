@@ -25,8 +25,9 @@ void adxFollowFolder(TadxCOMAddInModule& Module, TadxOlExplorerCustomCommandBar&
 void adxFollowFolderAll(TadxCOMAddInModule& Module);
 // Uninstalls each bar of the module for the current host (explorer bars
 // only when ExplorerBars); in Word before the ribbon the bar also leaves
-// the normal template.
-void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars);
+// the normal template. Guarded: a failing bar goes to DoError and the next
+// one is uninstalled; otherwise the failure ends the loop.
+void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars, bool Guarded);
 // Lets go of the host objects of a bar and, with ClearAll, of its buttons,
 // lists and pop-ups (the nested controls first), without deleting anything.
 void adxClearCommandBarLinks(TadxCustomCommandBar& Bar, bool ClearAll);

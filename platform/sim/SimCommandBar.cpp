@@ -157,6 +157,19 @@ SimCommandBarControl* SimCommandBar::Find(int type, int id, const std::u16string
     return nullptr;
 }
 
+void SimCommandBar::CopyLastingControls(const SimCommandBar& other) {
+    for (const auto& control : other.controls_) {
+        if (control->Temporary() || control->Id() != 1)
+            continue;
+        SimCommandBarControl& copy = AddControl(control->Type(), 1, 0, false);
+        for (const auto& [name, value] : control->Values())
+            copy.SetValue(name, value);
+        copy.SetListItems(control->ListItems());
+        if (control->PopupBar())
+            copy.PopupBar()->CopyLastingControls(*control->PopupBar());
+    }
+}
+
 void SimCommandBar::DropTemporary() {
     std::vector<SimCommandBarControl*> temporary;
     for (const auto& control : controls_)

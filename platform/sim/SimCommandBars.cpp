@@ -273,6 +273,20 @@ void SimulatedCommandBars::Restart() {
         bar->DropTemporary();
 }
 
+void SimulatedCommandBars::CopyLasting(const SimulatedCommandBars& other) {
+    for (const auto& bar : other.bars_) {
+        if (bar->Temporary())
+            continue;
+        SimCommandBar* target = Bar(bar->Name());
+        if (!target) {
+            target = &AddBar(bar->Name(), bar->Value("Position").AsInteger(), false);
+            for (const auto& [name, value] : bar->Values())
+                target->SetValue(name, value);
+        }
+        target->CopyLastingControls(*bar);
+    }
+}
+
 std::vector<std::string> SimulatedCommandBars::Describe() const {
     std::vector<std::string> lines;
     for (const auto& bar : bars_)

@@ -52,6 +52,8 @@ public:
 
     // A stored property's value (empty when it has none).
     Variant Value(const std::string& name) const;
+    // Every stored property, in the order first set.
+    const std::vector<std::pair<std::string, Variant>>& Values() const noexcept { return values_; }
     // Sets a stored property without logging it (the host's own change).
     void SetValue(const std::string& name, Variant value);
     // Sinks advised on the object now.
@@ -106,6 +108,8 @@ public:
     void UserChange(const std::u16string& text);
     // Takes the control out of its bar (the user or the host deleting it).
     void Remove();
+    // Replaces the items of a list kind (a copy made by the host).
+    void SetListItems(std::vector<std::u16string> items) { items_ = std::move(items); }
     // Sets the bar (nullptr: none); used by the bars when they move it.
     void SetParent(SimCommandBar* parent) noexcept { parent_ = parent; }
 
@@ -151,6 +155,8 @@ public:
     // depth first, into pop-ups when recursive.
     SimCommandBarControl* Find(int type, int id, const std::u16string* tag, bool visibleOnly,
                                bool recursive) const;
+    // Copies the lasting controls of other (not temporary, not built in) to the end.
+    void CopyLastingControls(const SimCommandBar& other);
     // Drops temporary controls, here and in pop-ups (a host restart).
     void DropTemporary();
     // Deletes the bar and everything on it (stale afterwards).
@@ -210,6 +216,10 @@ public:
     // The property writes so far; ClearWrites forgets them.
     const std::vector<std::string>& Writes() const noexcept { return state_->Writes; }
     void ClearWrites() { state_->Writes.clear(); }
+    // Copies the bars and controls of other that are not temporary (the
+    // custom ones; on built-in bars the add-ins' controls), as a host
+    // gives a new window the lasting bars of the others.
+    void CopyLasting(const SimulatedCommandBars& other);
     // The bars that are not built in, with their controls, one line each.
     std::vector<std::string> Describe() const;
 

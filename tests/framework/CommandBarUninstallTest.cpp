@@ -33,7 +33,7 @@ protected:
 TEST_F(CommandBarRemoval, UninstallDeletesTheControlsAndTheBarButLeavesForeignControls) {
     sim::SimCommandBar& standard = *bars->Bar(u"Standard");
     standard.AddControl(1, 1, 0, false).SetValue("Tag", Variant(u"user"));
-    adxUninstallCommandBars(*module, true);
+    adxUninstallCommandBars(*module, true, true);
     ExpectNoControlOfTheAddIn();
     EXPECT_FALSE(bars->Bar(u"Test Bar"));
     EXPECT_TRUE(Sim(u"user"));
