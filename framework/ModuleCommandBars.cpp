@@ -84,30 +84,3 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name)
     }
     return nullptr;
 }
-
-ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
-    try {
-        if (!CommandBars)
-            CommandBars = GetAppCommandBars();
-        if (!CommandBars)
-            return nullptr;
-        auto search = [&] {
-            Variant type = Type < 0 ? Variant::Missing() : Variant(static_cast<uint32_t>(Type));
-            return dispCall(CommandBars, "FindControl", type, Variant::Missing(), Tag,
-                            Variant::Missing())
-                .AsDispatch();
-        };
-        ComPtr<IDispatch> control = search();
-        if (!control)
-            return nullptr;
-        try {
-            dispGet(control, "Type");
-        } catch (const Exception&) {
-            // A stale host object: the host finds the control anew.
-            control = search();
-        }
-        return control;
-    } catch (const Exception&) {
-        return nullptr;
-    }
-}

@@ -69,8 +69,8 @@ HRESULT TadxEventSink::GetTypeInfo(uint32_t, LCID, ITypeInfo** typeInfo) {
     return E_FAIL;
 }
 
-HRESULT TadxEventSink::GetIDsOfNames(const GUID&, const char16_t* const* names, uint32_t count,
-                                     LCID, DISPID* dispIds) {
+HRESULT adxSinkIDsOfNames(const char16_t* const* names, uint32_t count, DISPID* dispIds,
+                          const char* expected) {
     if (!names || !dispIds)
         return E_POINTER;
     if (count != 1)
@@ -78,15 +78,20 @@ HRESULT TadxEventSink::GetIDsOfNames(const GUID&, const char16_t* const* names, 
     std::string name = names[0] ? text::Narrow(std::u16string_view(names[0])) : std::string();
     if (name.size() > 512)
         name.resize(512);
-    const char* expected = hostType_ == 1                     ? "Click"
-                           : hostType_ >= 2 && hostType_ <= 4 ? "Change"
-                                                              : nullptr;
     if (!expected || name != expected) {
         dispIds[0] = DISPID_UNKNOWN;
         return DISP_E_UNKNOWNNAME;
     }
     dispIds[0] = kClickOrChange;
     return S_OK;
+}
+
+HRESULT TadxEventSink::GetIDsOfNames(const GUID&, const char16_t* const* names, uint32_t count,
+                                     LCID, DISPID* dispIds) {
+    const char* expected = hostType_ == 1                     ? "Click"
+                           : hostType_ >= 2 && hostType_ <= 4 ? "Change"
+                                                              : nullptr;
+    return adxSinkIDsOfNames(names, count, dispIds, expected);
 }
 
 bool TadxEventSink::SameTag(const Variant& firing) const {

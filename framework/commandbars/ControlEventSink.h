@@ -13,6 +13,13 @@
 class TadxCOMAddInModule;
 class TadxCommandBarControl;
 
+// GetIDsOfNames of a sink that answers one member name, expected (exactly,
+// after conversion to the system code page, at most 512 bytes; nullptr:
+// none), as DISPID 1: E_POINTER for missing arrays, E_INVALIDARG for a
+// count other than 1, DISP_E_UNKNOWNNAME for any other name.
+HRESULT adxSinkIDsOfNames(const char16_t* const* names, uint32_t count, DISPID* dispIds,
+                          const char* expected);
+
 class TadxEventSink final : public ComObject<IDispatch>, public TObject {
 public:
     // A sink for Control, advised on its host control: as a button's

@@ -93,17 +93,28 @@ void adxFollowFolderAll(TadxCOMAddInModule& Module) {
     });
 }
 
-void TadxCOMAddInModule::SaveExplCommandBars() {
-    const std::string key = GetRegistryKey();
+namespace {
+
+// Runs f(bar, registry) for each explorer bar whose position is kept (a
+// temporary one, not built in), with its key open (created when asked).
+template <class F> void ForEachKeptBar(TadxCOMAddInModule& module, bool create, F f) {
+    const std::string key = module.GetRegistryKey();
     if (key.empty())
         return;
-    ForEachBar(*this, [&](TadxCustomCommandBar& bar) {
+    ForEachBar(module, [&](TadxCustomCommandBar& bar) {
         if (!dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar) || !bar.Temporary() ||
             bar.GetBuiltIn())
             return;
         TRegistry registry;
-        if (!registry.OpenKey(key + "\\CommandBars\\" + text::Narrow(bar.StoredName()), true))
-            return;
+        if (registry.OpenKey(key + "\\CommandBars\\" + text::Narrow(bar.StoredName()), create))
+            f(bar, registry);
+    });
+}
+
+} // namespace
+
+void TadxCOMAddInModule::SaveExplCommandBars() {
+    ForEachKeptBar(*this, true, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
         registry.WriteInteger("Position", bar.GetPosition());
         registry.WriteInteger("Left", bar.GetLeftPosition());
         registry.WriteInteger("Top", bar.GetTopPosition());
@@ -113,16 +124,7 @@ void TadxCOMAddInModule::SaveExplCommandBars() {
 }
 
 void TadxCOMAddInModule::LoadExplCommandBars() {
-    const std::string key = GetRegistryKey();
-    if (key.empty())
-        return;
-    ForEachBar(*this, [&](TadxCustomCommandBar& bar) {
-        if (!dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar) || !bar.Temporary() ||
-            bar.GetBuiltIn())
-            return;
-        TRegistry registry;
-        if (!registry.OpenKey(key + "\\CommandBars\\" + text::Narrow(bar.StoredName()), false))
-            return;
+    ForEachKeptBar(*this, false, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
         auto read = [&](const char* name, int32_t current, auto set) {
             try {
                 if (!registry.ValueExists(name))

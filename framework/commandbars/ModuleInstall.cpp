@@ -21,7 +21,8 @@ Variant TypeArg(int type) {
     return type < 0 ? Variant::Missing() : Variant(static_cast<uint32_t>(type));
 }
 
-// A search that a stale host object repeats once; nil on any error.
+// A search that a stale host object (one whose Type cannot be read)
+// repeats once, the host finding the control anew; nil on any error.
 ComPtr<IDispatch> Search(const std::function<ComPtr<IDispatch>()>& search) {
     try {
         ComPtr<IDispatch> control = search();
@@ -36,6 +37,17 @@ ComPtr<IDispatch> Search(const std::function<ComPtr<IDispatch>()>& search) {
     } catch (const Exception&) {
         return nullptr;
     }
+}
+
+// FindControl over the whole collection of the module's current window.
+ComPtr<IDispatch> SearchAll(TadxCOMAddInModule& module, const Variant& type, const Variant& id,
+                            const Variant& tag) {
+    if (!module.CommandBars)
+        module.CommandBars = module.GetAppCommandBars();
+    if (!module.CommandBars)
+        return nullptr;
+    return dispCall(module.CommandBars, "FindControl", type, id, tag, Variant::Missing())
+        .AsDispatch();
 }
 
 // The tag is one of the module's controls (recursively into pop-ups).
@@ -136,16 +148,12 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type, int 
     });
 }
 
+ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
+    return Search([&] { return SearchAll(*this, TypeArg(Type), Variant::Missing(), Tag); });
+}
+
 ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, int Id) {
-    return Search([&]() -> ComPtr<IDispatch> {
-        if (!CommandBars)
-            CommandBars = GetAppCommandBars();
-        if (!CommandBars)
-            return nullptr;
-        return dispCall(CommandBars, "FindControl", TypeArg(Type), Id, Variant::Missing(),
-                        Variant::Missing())
-            .AsDispatch();
-    });
+    return Search([&] { return SearchAll(*this, TypeArg(Type), Id, Variant::Missing()); });
 }
 
 // ---- installation ----
