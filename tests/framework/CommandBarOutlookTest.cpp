@@ -28,6 +28,7 @@ const char* const kOutlookBars = R"(  AddInName = 'TestAddIn'
       item
         Caption = 'Hello'
         OfficeTag = 'tag-hello'
+        ShortcutText = 'Ctrl+E'
       end
       item
         Caption = 'More'
@@ -123,4 +124,14 @@ TEST_F(OutlookBars, UnregistrationRemovesTheLastingBarFromOutlook) {
     EXPECT_FALSE(bars.Bar(u"Test Bar"));
     EXPECT_FALSE(bars.FindByTag(u"tag-hello"));
     EXPECT_TRUE(bars.FindByTag(u"other"));
+}
+
+TEST_F(OutlookBars, ShortcutsComeFromTheExplorersBarsAndNoneFromAnInspector) {
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    EXPECT_EQ(module.ControlByShortcut().Count(), 1);
+    outlook.ComposeNewMail();
+    outlook.Close(*explorer);
+    EXPECT_EQ(module.ControlByShortcut().Count(), 0);
 }

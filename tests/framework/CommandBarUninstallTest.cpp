@@ -88,6 +88,20 @@ TEST_F(CommandBarRemoval, WindowChangeFindsTheBarAgainOrMakesItInTheNewWindow) {
     EXPECT_EQ(second->Writes(), std::vector<std::string>{});
 }
 
+TEST_F(CommandBarRemoval, ReconnectingWhereTheHostHasNoSuchBarLeavesItUnconnected) {
+    ComPtr<sim::SimulatedCommandBars> second = sim::SimulatedCommandBars::Create();
+    // The user moved one control to the other window's own bar.
+    second->Bar(u"Standard")->AddControl(1, 1, 0, false).SetValue("Tag", Variant(u"tag-hello"));
+    module->CommandBars = second.Query<::CommandBars>();
+    Bar().ReconnectControls();
+    EXPECT_FALSE(Bar().CommandBar);
+    EXPECT_EQ(Bar().Controls()->GetItem(0)->HostControl(),
+              static_cast<IDispatch*>(second->FindByTag(u"tag-hello")));
+    EXPECT_FALSE(Bar().Controls()->GetItem(2)->HostControl());
+    EXPECT_FALSE(second->Bar(u"Test Bar"));
+    EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
 TEST_F(CommandBarRemoval, FailingBarIsReportedAndTheNextOneIsStillReconnected) {
     Stop();
     SetBarModuleForm(BarModuleForm(R"(  object First: TadxCustomCommandBar
