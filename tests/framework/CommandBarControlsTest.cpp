@@ -1,7 +1,14 @@
 // The control kinds' own rules: what a list pushes, placement by position
 // and by a reference control, built-in controls placed by id, the Outlook
-// item-type scan, copying controls, and shortcut keys from captions.
+// item-type scan, copying controls, shortcut keys from captions, and
+// Access's bars in each database.
 #include "tests/framework/CommandBarTestSupport.h"
+
+#include "framework/hosts/HostInterfaces.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Timer.h"
+
+#include <map>
 
 using namespace fwtest;
 
@@ -191,4 +198,73 @@ TEST_F(CommandBarTest, ShortcutKeysComeFromAnAmpersandBeforeTheLastCharacterOnly
     TStringList& list = module->ControlByShortcut();
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Strings(0), "ALT+S");
+}
+
+// ---- Access: bars per database ----
+
+namespace {
+
+// An Access whose databases each have command bars of their own.
+struct DatabaseAccess {
+    DatabaseAccess() : app(FakeHost::Create(adx::IID_AccessApplication, u"11.0")) {
+        project = MakeComObject<FakeHost>(u"");
+        project->Table().Get("IsConnected", [this] { return !name.empty(); });
+        project->Table().Get("FullName", [this] { return name; });
+        app->Table().Get("CurrentProject", [this] { return ComPtr<IDispatch>(project); });
+        app->Table().Get("CommandBars",
+                         [this] { return ComPtr<IDispatch>(Bars().Query<IDispatch>()); });
+    }
+    ComPtr<sim::SimulatedCommandBars>& Bars() {
+        ComPtr<sim::SimulatedCommandBars>& bars = databases[name];
+        if (!bars)
+            bars = sim::SimulatedCommandBars::Create();
+        return bars;
+    }
+    ComPtr<FakeHost> app;
+    ComPtr<FakeHost> project;
+    std::u16string name;
+    std::map<std::u16string, ComPtr<sim::SimulatedCommandBars>> databases;
+};
+
+} // namespace
+
+TEST_F(AddInTest, AccessInstallsTheBarsInEachDatabaseAndLetsGoOfTheOldOnes) {
+    SetModuleForm(ModuleForm(R"(  AddInName = 'TestAddIn'
+  SupportedApps = [ohaAccess]
+  object Toolbar: TadxCustomCommandBar
+    CommandBarName = 'Test Bar'
+    ButtonTypes = {01000000 00000000}
+    Buttons = <
+      item
+        Caption = 'Hello'
+        OfficeTag = 'tag-hello'
+      end>
+  end)"));
+    platform::ManualClockScope clock{TDateTime(45000.0)};
+    DatabaseAccess access;
+    // Access starts with a database open.
+    access.name = u"C:\\a.accdb";
+    ComPtr<IDTExtensibility2> addIn = NewAddIn();
+    ASSERT_EQ(addIn->OnConnection(access.app.Get(), ext_cm_Startup, nullptr, nullptr), S_OK);
+    ASSERT_EQ(addIn->OnStartupComplete(nullptr), S_OK);
+    auto tick = [] { platform::AdvanceAndProcess(250); };
+
+    tick();
+    sim::SimulatedCommandBars& first = *access.databases[u"C:\\a.accdb"];
+    ASSERT_TRUE(first.FindByTag(u"tag-hello"));
+    EXPECT_EQ(first.SinkCount(), 1u);
+
+    access.name = u"C:\\b.accdb";
+    tick();
+    sim::SimulatedCommandBars& second = *access.databases[u"C:\\b.accdb"];
+    ASSERT_TRUE(second.FindByTag(u"tag-hello"));
+    EXPECT_EQ(first.SinkCount(), 0u);
+    EXPECT_EQ(second.SinkCount(), 1u);
+
+    access.name.clear();
+    tick();
+    EXPECT_EQ(second.SinkCount(), 0u);
+    EXPECT_TRUE(second.FindByTag(u"tag-hello"));
+    EXPECT_EQ(addIn->OnBeginShutdown(nullptr), S_OK);
+    EXPECT_EQ(addIn->OnDisconnection(ext_dm_HostShutdown, nullptr), S_OK);
 }
