@@ -135,3 +135,21 @@ TEST_F(OutlookBars, ShortcutsComeFromTheExplorersBarsAndNoneFromAnInspector) {
     outlook.Close(*explorer);
     EXPECT_EQ(module.ControlByShortcut().Count(), 0);
 }
+
+TEST_F(OutlookBars, HostFailureWhileReconnectingIsReportedAndTheActivationGoesOn) {
+    auto inbox = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    auto calendar = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderCalendar).Get());
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    std::vector<std::string> seen;
+    module.OnError = [&](const Exception& e, bool& handled) {
+        seen.push_back("error " + e.Message);
+        handled = true;
+    };
+    module.OnOLExplorerActivate = [&](TObject*) { seen.push_back("activated"); };
+    BarsOf(*inbox).FailNext("Count");
+    outlook.Activate(*inbox);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), "activated");
+    EXPECT_EQ(seen.front().rfind("error ", 0), 0u);
+}
