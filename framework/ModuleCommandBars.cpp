@@ -1,10 +1,8 @@
 // The module's side of the host's command bars: the host's collection of
-// bars for the current window, looking bars and controls up by name and tag,
-// installing the module's bars, keeping Outlook explorer bars' positions and
-// the list of keyboard shortcuts. All host calls are late-bound.
-//
-// Installing the module's bars, their positions and the shortcut list are
-// in framework/commandbars/ModuleInstall.cpp.
+// bars for the current window and looking bars up by name. All host calls
+// are late-bound. Looking controls up, installing the module's bars, the
+// explorer bars' positions and the shortcut list are in
+// framework/commandbars/ (ModuleInstall.cpp, ExplorerBars.cpp).
 #include "framework/AddInModule.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
