@@ -35,6 +35,9 @@
 #include <string>
 
 class TadxAddin;
+class TadxCustomCommandBar;
+class TadxCommandBarControl;
+class TadxCommandBarPopup;
 class TadxFactory;
 class TadxCustomEvents;
 class TadxCustomTaskPanes;
@@ -294,6 +297,23 @@ public:
     ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag);
     // Rebuilds the shortcut list from the module's command-bar buttons and returns it.
     TStringList& ControlByShortcut();
+    // ---- command-bar installation (framework/commandbars/ModuleInstall.cpp) ----
+
+    // The host control of a type (negative: any) with that tag or that id
+    // in Bar (into its pop-ups), or with that id in the whole collection;
+    // nil when none or on any error.
+    ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, const std::u16string& Tag);
+    ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, int Id);
+    ComPtr<IDispatch> FindControl(int Type, int Id);
+    // Finds or makes the host bar of Bar, pushes its properties and installs
+    // its controls. MapPoint raises 31110; an Outlook bar name with an
+    // apostrophe raises 31102; host failures go to DoError.
+    void InternalAddCmdBar(TadxCustomCommandBar* Bar);
+    // Finds or makes the host control of Control on Bar (in Popup's menu
+    // when given) and binds it; a control the user removed stays removed
+    // while its design is unchanged. Host failures go to DoError.
+    void InternalAddControl(TadxCommandBarControl* Control, TadxCustomCommandBar* Bar,
+                            TadxCommandBarPopup* Popup);
     // The host laid its command bars out again (their OnUpdate event). No
     // component kind of this system needs it, so it does nothing; virtual so
     // that a module can follow it.

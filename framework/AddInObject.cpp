@@ -8,6 +8,7 @@
 #include "framework/CustomTaskPanes.h"
 #include "framework/HiddenWindows.h"
 #include "framework/OpenWindowPanes.h"
+#include "framework/commandbars/CommandBarRelays.h"
 #include "framework/hosts/HostApplications.h"
 #include "framework/hosts/OutlookWindowWrappers.h"
 #include "platform/com/LateBound.h"
@@ -175,8 +176,7 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
             return;
         if (hostType_ == ohaWord)
             module.CommandBars = module.GetAppCommandBars();
-        // The module's command bars for this host are uninstalled here once
-        // command-bar components exist.
+        adxUninstallCommandBars(module, true, true);
         const std::string key = module.GetRegistryKey();
         DeleteAddInSubKey(key, "\\CommandBars");
         DeleteAddInSubKey(key, "\\Controls");

@@ -6,6 +6,7 @@
 #include "framework/AddInModule.h"
 #include "framework/ComRoutines.h"
 #include "framework/FrameworkErrors.h"
+#include "framework/commandbars/CommandBarRelays.h"
 #include "platform/com/LateBound.h"
 #include "platform/rtl/Format.h"
 #include "platform/text/Text.h"
@@ -227,9 +228,6 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
     TRegistry registry;
     RecordedCommandBars recorded = ReadRecordedCommandBars(registry, key);
     MarkUninstalling(registry, key, module.RegisterForAllUsers);
-    // Outlook keeps no command bars of an add-in beyond its session.
-    if (host == ohaOutlook)
-        return;
 
     const char* progId = adxHostInfo(host).ProgID;
     ComPtr<IDispatch> app = adxGetActiveOleObject(progId);
@@ -266,8 +264,7 @@ void TadxFactory::UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeH
     ComPtr<::CommandBars> commandBars = module.GetAppCommandBars();
     if (commandBars) {
         module.CommandBars = commandBars;
-        // The module's own command-bar components for this host are
-        // uninstalled here once such components exist.
+        adxUninstallCommandBars(module, false, false);
         DeleteRecordedControls(module, recorded.Controls, recorded.Bars);
     }
     if (host == ohaWord)

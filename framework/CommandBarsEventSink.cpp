@@ -2,6 +2,7 @@
 #include "framework/CommandBarsEventSink.h"
 
 #include "framework/AddInModule.h"
+#include "framework/commandbars/ControlEventSink.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/office/CommandBars.h"
 #include "platform/text/Text.h"
@@ -57,22 +58,7 @@ HRESULT TadxCommandBarsEventSink::GetTypeInfo(uint32_t, LCID, ITypeInfo** typeIn
 
 HRESULT TadxCommandBarsEventSink::GetIDsOfNames(const GUID&, const char16_t* const* names,
                                                 uint32_t count, LCID, DISPID* dispIds) {
-    if (!names || !dispIds)
-        return E_POINTER;
-    if (count != 1)
-        return E_INVALIDARG;
-    if (!names[0])
-        return DISP_E_UNKNOWNNAME;
-    // The name as the system code page has it, within 512 bytes.
-    std::string name = text::Narrow(std::u16string_view(names[0]));
-    if (name.size() > 512)
-        name.resize(512);
-    if (name != "OnUpdate") {
-        dispIds[0] = DISPID_UNKNOWN;
-        return DISP_E_UNKNOWNNAME;
-    }
-    dispIds[0] = kOnUpdate;
-    return S_OK;
+    return adxSinkIDsOfNames(names, count, dispIds, "OnUpdate");
 }
 
 HRESULT TadxCommandBarsEventSink::Invoke(DISPID dispId, const GUID&, LCID, uint16_t, DispParams*,

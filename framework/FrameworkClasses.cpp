@@ -3,6 +3,7 @@
 
 #include "framework/AddInModule.h"
 #include "framework/CustomTaskPanes.h"
+#include "framework/commandbars/CommandBarClasses.h"
 #include "framework/events/HostEventsClasses.h"
 #include "framework/ribbon/RibbonClasses.h"
 #include "platform/forms/FormClassBuilder.h"
@@ -76,4 +77,5 @@ void RegisterFrameworkClasses(forms::FormClassTable& table) {
     table.Register<TadxCustomTaskPane>();
     adxRegisterHostEventsClasses(table);
     RegisterRibbonClasses(table);
+    adxRegisterCommandBarClasses(table);
 }

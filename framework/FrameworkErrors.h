@@ -33,6 +33,14 @@ inline constexpr const char* SWrongContainer = "The %s class cannot be contained
 inline constexpr HRESULT ErrAdvancedControlPlacement1 = 31114;
 inline constexpr HRESULT ErrAdvancedControlPlacement2 = 31115;
 inline constexpr HRESULT ErrAdvancedControlPlacement3 = 31116;
+inline constexpr const char* SAdvancedControlPosition =
+    "The command bar containing a TadxCommandBarAdvancedControl cannot\r\nbe adxMsoBarPopup and "
+    "adxMsoBarMenuBar.";
+inline constexpr const char* SAdvancedControlProtection =
+    "The command bar containing a TadxCommandBarAdvancedControl should\r\nhave the "
+    "adxMsoBarNoChangeDock protection type.";
+inline constexpr const char* SAdvancedControlInPopup =
+    "The TadxCommandBarAdvancedControl cannot be placed into the TadxCommandBarPopup control.";
 // A second instance of a single-instance component (component class, container).
 inline constexpr HRESULT ErrSingleInstance = 31119;
 inline constexpr const char* SSingleInstance = "There can be only one instance of %s in the %s!";

@@ -1,11 +1,8 @@
 // The module's side of the host's command bars: the host's collection of
-// bars for the current window, looking bars and controls up by name and tag,
-// installing the module's bars, keeping Outlook explorer bars' positions and
-// the list of keyboard shortcuts. All host calls are late-bound.
-//
-// No command-bar component class exists yet, so a module declares no bar:
-// Install, the explorer-bar positions and the shortcut list find nothing to
-// do. The look-ups work on whatever bars the host has.
+// bars for the current window and looking bars up by name. All host calls
+// are late-bound. Looking controls up, installing the module's bars, the
+// explorer bars' positions and the shortcut list are in
+// framework/commandbars/ (ModuleInstall.cpp, ExplorerBars.cpp).
 #include "framework/AddInModule.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
@@ -66,21 +63,6 @@ ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
     }
 }
 
-void TadxCOMAddInModule::Install() {
-    // Each command-bar component of the module for the current host would be
-    // found or created in the host here; a module has none yet.
-}
-
-void TadxCOMAddInModule::LoadExplCommandBars() {
-    // The saved positions of the module's Outlook explorer bars would be
-    // restored here; a module has no such bar yet.
-}
-
-void TadxCOMAddInModule::SaveExplCommandBars() {
-    // The positions of the module's Outlook explorer bars would be saved
-    // here; a module has no such bar yet.
-}
-
 ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name) {
     if (!CommandBars)
         CommandBars = GetAppCommandBars();
@@ -99,40 +81,4 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name)
             return bar;
     }
     return nullptr;
-}
-
-ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
-    try {
-        if (!CommandBars)
-            CommandBars = GetAppCommandBars();
-        if (!CommandBars)
-            return nullptr;
-        auto search = [&] {
-            Variant type = Type < 0 ? Variant::Missing() : Variant(static_cast<uint32_t>(Type));
-            return dispCall(CommandBars, "FindControl", type, Variant::Missing(), Tag,
-                            Variant::Missing())
-                .AsDispatch();
-        };
-        ComPtr<IDispatch> control = search();
-        if (!control)
-            return nullptr;
-        try {
-            dispGet(control, "Type");
-        } catch (const Exception&) {
-            // A stale host object: the host finds the control anew.
-            control = search();
-        }
-        return control;
-    } catch (const Exception&) {
-        return nullptr;
-    }
-}
-
-TStringList& TadxCOMAddInModule::ControlByShortcut() {
-    if (!ShortcutList)
-        ShortcutList = std::make_unique<TStringList>();
-    ShortcutList->Clear();
-    // The buttons of the module's command bars would add their shortcut
-    // texts here; a module has no command bar yet.
-    return *ShortcutList;
 }

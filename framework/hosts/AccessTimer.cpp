@@ -2,6 +2,8 @@
 // runs in Access, the module looks every 250 ms at the database that is open
 // and, when it changed, lets its command bars be found or created again.
 #include "framework/AddInModule.h"
+#include "framework/commandbars/CommandBarRelays.h"
+#include "framework/commandbars/CustomCommandBar.h"
 #include "framework/hosts/HostApplications.h"
 #include "platform/com/LateBound.h"
 
@@ -76,7 +78,12 @@ void TadxCOMAddInModule::DoAccessTick(TObject* Sender) {
 }
 
 void TadxCOMAddInModule::ClearAccessCommandBarsInterfaces() {
-    // The command-bar components would let go of their host bars and
-    // controls here, depth first; a module has none yet.
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto* bar = dynamic_cast<TadxCustomCommandBar*>(Components(i));
+        if (!bar || !bar->ForHost() ||
+            (HostType == ohaOutlook && dynamic_cast<TadxOlExplorerCustomCommandBar*>(bar)))
+            continue;
+        adxClearCommandBarLinks(*bar, true);
+    }
     CommandBars = nullptr;
 }

@@ -12,6 +12,7 @@
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
 #include "framework/CustomTaskPanes.h"
+#include "framework/commandbars/CommandBarRelays.h"
 #include "framework/hosts/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
 #include "platform/office/CommandBars.h"
@@ -215,9 +216,8 @@ void TadxAddin::DoExplorerActivate(TObject* Sender) {
         commandBarsSink_ = TadxCommandBarsEventSink::Create(&module, bars);
     }
     module.CommandBars = ComQuery<::CommandBars>(bars.Get());
-    // Each command bar of the module for this host would be found or made
-    // in the explorer's bars here and its advanced controls shown; the
-    // module has no command bar.
+    // Advanced controls have no window to show: no host here can hold one.
+    adxReconnectCommandBars(module, true);
     Fire(module_, &TadxCOMAddInModule::OnOLExplorerActivate, "OnOLExplorerActivate",
          WindowOf(wrapper), wrapper);
     if (module_ && module_->CTPFactory && wrapper->Connected())
@@ -237,8 +237,8 @@ void TadxAddin::DoExplorerFolderSwitch(TObject* Sender) {
         } clear{*this};
         DoExplorerActivate(Sender);
     }
-    // The module's explorer command bars would follow the new folder here
-    // (enabled and shown by its name or its item type); the module has none.
+    if (module_)
+        adxFollowFolderAll(*module_);
     Fire(module_, &TadxCOMAddInModule::OnOLExplorerFolderSwitch, "OnOLExplorerFolderSwitch",
          WindowOf(Sender), Sender);
 }

@@ -109,6 +109,7 @@ namespace {
 // The sample add-in's scripts and how they end.
 const GoldenScript SampleScripts[] = {
     {"start-and-quit", 0}, // loaded, a message delivered and one sent, unloaded
+    {"command-bars", 0},   // its toolbar and mail bar shown, clicked, hidden in the calendar
 };
 
 class SampleScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
@@ -238,8 +239,8 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
         {"config folderdef yes", "yes is not on or off"},
         {"config timerdelay 10ms", "10ms is not a whole number from 0 to 60000"},
         {"config save", "config takes write, delete, raw TEXT, or a setting and its value"},
-        {"show everything", "show takes folders, delivered, windows, ribbon, files, file or log, "
-                            "not everything"},
+        {"show everything", "show takes folders, delivered, windows, ribbon, commandbars, files, "
+                            "file or log, not everything"},
         {"show file ../registry.reg", "show file takes the name of a file in the add-in's folder"},
         {"show log now", "show log takes nothing more"},
         {"reply everyone", "reply takes all, or nothing, before its fields"},

@@ -56,7 +56,7 @@ class PlainObject final : public DispatchObject<IDispatch> {
 
 } // namespace
 
-TEST(SimulatedCommandBars, AnswersTheCommandBarsInterfaceAndStartsEmpty) {
+TEST(SimulatedCommandBars, AnswersTheCommandBarsInterfaceAndStartsWithTheBuiltInBars) {
     long before = LibraryObjectCount().Objects();
     {
         ComPtr<SimulatedCommandBars> bars = SimulatedCommandBars::Create();
@@ -65,16 +65,18 @@ TEST(SimulatedCommandBars, AnswersTheCommandBarsInterfaceAndStartsEmpty) {
         EXPECT_TRUE(bars.Query<IConnectionPointContainer>());
 
         ComPtr<IDispatch> disp = bars.Query<IDispatch>();
-        EXPECT_EQ(dispGet(disp, "Count").AsInteger(), 0);
+        EXPECT_EQ(dispGet(disp, "Count").AsInteger(), 2);
+        EXPECT_EQ(dispGet(dispGet(disp, "Item", 1), "Name").AsString(), "Menu Bar");
+        EXPECT_TRUE(dispGet(dispGet(disp, "Item", u"Standard"), "BuiltIn").AsBool());
         EXPECT_TRUE(
             dispCall(disp, "FindControl", Variant::Missing(), 1, u"tag").IsEmptyOrNothing());
         try {
-            dispGet(disp, "Item", 1);
-            ADD_FAILURE() << "an empty collection has no item 1";
+            dispGet(disp, "Item", 3);
+            ADD_FAILURE() << "the collection has no item 3";
         } catch (const EOleSysError& e) {
             EXPECT_EQ(e.ErrorCode, DISP_E_BADINDEX);
         }
-        EXPECT_THROW(dispCall(disp, "Add", u"Bar"), EOleSysError);
+        EXPECT_THROW(dispCall(disp, "Add", u"Standard"), EOleSysError);
     }
     EXPECT_EQ(LibraryObjectCount().Objects(), before);
 }

@@ -10,16 +10,27 @@
 #include <span>
 
 // The add-in module that the factory makes for each connection: registered
-// for Outlook, with a name and a description, and nothing else yet.
+// for Outlook, with a name and a description, and its command bars.
 class TSampleModule : public TadxCOMAddInModule {
 public:
     // CreateNew: the module without its stored form (the form class table's
     // Create reads the form too).
     explicit TSampleModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
+
+    // The command bars' handlers (SampleCommandBars.cpp): each tells the
+    // user what was clicked or chosen in a message box.
+    void HelloClick(TObject* Sender);
+    void AboutClick(TObject* Sender);
+    void ColourChange(TObject* Sender);
 };
 
 // Registers TSampleModule with its stored form (SampleModule.cpp).
 void RegisterSampleModule(forms::FormClassTable& table);
+
+// The command-bar components of the module's stored form, and the
+// registration of their handlers (SampleCommandBars.cpp).
+const char* SampleCommandBarsForm();
+void RegisterSampleCommandBars(forms::FormClassTable& table);
 
 // Registers one module file's classes in the library's table.
 using SampleModuleRegistration = void (*)(forms::FormClassTable& table);

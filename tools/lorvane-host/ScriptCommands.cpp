@@ -66,7 +66,7 @@ const std::vector<ScriptCommand>& ScriptCommands() {
          0, 0, MessageFields, nullptr, RunEdit},
         {"click", "CONTROL",
          "the user clicks a control of the add-in's ribbon in the window in front, by its "
-         "caption or id",
+         "caption or id, else a button of the add-ins' command bars there, by its caption",
          1, 1, {}, nullptr, RunClick},
         {"send", "",
          "the user presses Outlook's own Send button in the window in front",
@@ -93,9 +93,11 @@ const std::vector<ScriptCommand>& ScriptCommands() {
         {"unhide", "LABEL...",
          "shows lines of these kinds again",
          1, 10, {}, CheckLabels, RunUnhide},
-        {"show", "folders [FOLDER] | delivered | windows | ribbon | files | file NAME | log",
+        {"show", "folders [FOLDER] | delivered | windows | ribbon | commandbars | files | "
+                 "file NAME | log",
          "prints the folders with their items, what recipients received, the open windows, the "
-         "ribbon in front, the add-in's files, one file, or its log",
+         "ribbon in front, the add-ins' command bars in front, the add-in's files, one file, or "
+         "its log",
          1, 2, {}, CheckShow, RunShow},
     };
     // clang-format on

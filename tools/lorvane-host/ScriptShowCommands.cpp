@@ -5,6 +5,7 @@
 // (then they show what the Outlook that quit left).
 #include "Mailbox.h"
 #include "MailboxPrinter.h"
+#include "ScriptCommandBars.h"
 #include "ScriptRibbon.h"
 #include "ScriptVerbs.h"
 #include "ScriptWorld.h"
@@ -59,6 +60,12 @@ void ShowRibbon(ScriptWorld& world) {
     Print(world, "The add-in's ribbon in " + DescribeWindow(front), RibbonLines(ribbon));
 }
 
+void ShowCommandBars(ScriptWorld& world) {
+    sim::SimWindowBase& front = FrontWindow(world.Running().Outlook());
+    Print(world, "The command bars of the add-ins in " + DescribeWindow(front),
+          CommandBarLines(front));
+}
+
 void ShowFiles(ScriptWorld& world) {
     std::vector<std::string> lines;
     std::error_code ec;
@@ -109,13 +116,13 @@ void RunUnhide(ScriptWorld& world, const ScriptArguments& arguments) {
 }
 
 void CheckShow(const ScriptArguments& arguments) {
-    static const char* const what[] = {"folders", "delivered", "windows", "ribbon",
-                                       "files",   "file",      "log"};
+    static const char* const what[] = {"folders",     "delivered", "windows", "ribbon",
+                                       "commandbars", "files",     "file",    "log"};
     const std::string& first = arguments.Word(0);
     if (std::none_of(std::begin(what), std::end(what),
                      [&](const char* name) { return arguments.WordIs(0, name); }))
-        throw EScriptError("show takes folders, delivered, windows, ribbon, files, file or log, "
-                           "not " +
+        throw EScriptError("show takes folders, delivered, windows, ribbon, commandbars, files, "
+                           "file or log, not " +
                            ScriptQuoted(first));
     bool takesName = first == "file" || first == "folders";
     if (first == "file" && arguments.Words.size() != 2)
@@ -138,6 +145,8 @@ void RunShow(ScriptWorld& world, const ScriptArguments& arguments) {
         Print(world, "Outlook's windows", WindowLines(world.Session().Outlook()));
     else if (what == "ribbon")
         ShowRibbon(world);
+    else if (what == "commandbars")
+        ShowCommandBars(world);
     else if (what == "files")
         ShowFiles(world);
     else if (what == "file")

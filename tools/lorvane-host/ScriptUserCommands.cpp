@@ -7,6 +7,7 @@
 // names what is not there stops the script instead of doing half of its work.
 #include "Mailbox.h"
 #include "MailboxPrinter.h"
+#include "ScriptCommandBars.h"
 #include "ScriptRibbon.h"
 #include "ScriptVerbs.h"
 #include "ScriptWorld.h"
@@ -154,13 +155,26 @@ void RunEdit(ScriptWorld& world, const ScriptArguments& arguments) {
 void RunClick(ScriptWorld& world, const ScriptArguments& arguments) {
     OutlookSession& session = world.Running();
     sim::SimWindowBase& front = FrontWindow(session.Outlook());
-    sim::RibbonHost& ribbon = RibbonIn(session, front);
-    std::string id = FindRibbonControl(ribbon, arguments.Word(0));
     std::string where =
         front.IsExplorer()
             ? "the main window"
             : "the window of " +
                   Quoted(static_cast<SimInspector&>(front).CurrentItem().Data().Subject);
+    std::string id;
+    try {
+        id = FindRibbonControl(RibbonIn(session, front), arguments.Word(0));
+    } catch (const EScriptError&) {
+        // Without such a ribbon control: a button of the command bars.
+        sim::SimCommandBarControl* button = FindCommandBarButton(front, arguments.Word(0));
+        if (!button)
+            throw;
+        ComPtr<sim::SimCommandBarControl> hold = ComPtr<sim::SimCommandBarControl>::Share(button);
+        world.Step("The user clicks " + InQuotes(arguments.Word(0)) + " on a command bar of " +
+                       where,
+                   [&] { hold->UserClick(); });
+        return;
+    }
+    sim::RibbonHost& ribbon = RibbonIn(session, front);
     world.Step("The user clicks " + InQuotes(arguments.Word(0)) + " in " + where,
                [&] { ribbon.Click(id); });
 }

@@ -49,6 +49,9 @@ void ScriptWorld::Replace(const MailboxImage* image) {
     session_ = std::make_unique<OutlookSession>(context_.Library.ProgId());
     if (image)
         RestoreMailboxImage(session_->Outlook(), *image);
+    // Outlook keeps the bars that are not temporary from one start to the next.
+    if (lastingBars_ && session_->Outlook().App().Explorers().Count() > 0)
+        session_->Outlook().App().Explorers().At(0).CommandBars().CopyLasting(*lastingBars_);
     session_->Outlook().ScriptCategoriesDialog([this](std::u16string& categories) {
         std::string offered = text::Narrow(categories);
         // Unless the script says otherwise, the user takes what the dialog
@@ -103,6 +106,10 @@ void ScriptWorld::Start() {
 
 void ScriptWorld::Quit() {
     OutlookSession& session = Running();
+    if (session.Outlook().App().Explorers().Count() > 0) {
+        lastingBars_ = sim::SimulatedCommandBars::Create();
+        lastingBars_->CopyLasting(session.Outlook().App().Explorers().At(0).CommandBars());
+    }
     // No time passes after it: the add-in's library may be gone.
     transcript_.Step("The user quits Outlook", [&] { session.Quit(); });
     sim::HostedAddIn* addIn = session.AddIn();

@@ -21,6 +21,8 @@
 #include "ScriptWatches.h"
 #include "Transcript.h"
 
+#include "platform/sim/SimCommandBars.h"
+
 #include <deque>
 #include <functional>
 #include <memory>
@@ -93,6 +95,9 @@ private:
     platform::ManualClockScope clock_;
     Transcript transcript_;
     std::unique_ptr<OutlookSession> session_;
+    // The lasting command bars of Outlook's main window at its last quit,
+    // which it shows again at its next start; nullptr before a quit.
+    ComPtr<sim::SimulatedCommandBars> lastingBars_;
     bool running_ = false;
     bool quit_ = false;
     std::vector<sim::ItemData> earlierDeliveries_;

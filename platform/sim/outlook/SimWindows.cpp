@@ -308,7 +308,11 @@ SimExplorers::SimExplorers(SimApplication* app)
 }
 
 ComPtr<SimExplorer> SimExplorers::Add(ComPtr<SimFolder> folder) {
-    return Append(SimExplorer::Create(app_.Get(), std::move(folder)));
+    ComPtr<SimExplorer> explorer = SimExplorer::Create(app_.Get(), std::move(folder));
+    // Outlook keeps the lasting bars of its explorers: a new one has them too.
+    if (Count() > 0)
+        explorer->CommandBars().CopyLasting(At(0).CommandBars());
+    return Append(explorer);
 }
 
 ComPtr<SimInspectors> SimInspectors::Create(SimApplication* app) {

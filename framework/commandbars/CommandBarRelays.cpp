@@ -1,0 +1,82 @@
+// The module's command bars across window changes, removal and Access's
+// change of database.
+#include "framework/commandbars/CommandBarRelays.h"
+
+#include "framework/AddInModule.h"
+#include "framework/commandbars/CommandBarControlKinds.h"
+#include "framework/commandbars/CustomCommandBar.h"
+#include "platform/com/LateBound.h"
+
+namespace {
+
+// The module's bars for the current host, explorer bars only when asked.
+std::vector<TadxCustomCommandBar*> BarsForHost(TadxCOMAddInModule& module, bool explorerBars) {
+    std::vector<TadxCustomCommandBar*> bars;
+    for (int i = 0; i < module.ComponentCount(); ++i) {
+        auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i));
+        if (!bar || !bar->ForHost())
+            continue;
+        if (!explorerBars && dynamic_cast<TadxOlExplorerCustomCommandBar*>(bar))
+            continue;
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+void ClearControls(TadxCommandBarControls& controls, bool clearAll) {
+    for (int i = 0; i < controls.Count(); ++i) {
+        TadxCommandBarControl* control = controls.GetItem(i);
+        if (TadxCommandBarPopup* popup = control->GetAsPopup()) {
+            ClearControls(*popup->Controls(), clearAll);
+            if (clearAll)
+                popup->SetInterface(nullptr);
+        } else if (control->GetAsAdvancedControl()) {
+            control->TadxCommandBarControl::SetInterface(nullptr);
+        } else if (clearAll) {
+            control->SetInterface(nullptr);
+        }
+    }
+}
+
+} // namespace
+
+void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
+    for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
+        // A failing bar (a host error, a bad name) must not keep the others,
+        // nor the window's own handlers, from running.
+        try {
+            if (Module.FindCommandBar(bar->StoredName()))
+                bar->ReconnectControls();
+            else
+                Module.InternalAddCmdBar(bar);
+        } catch (const Exception& e) {
+            Module.DoError(e);
+        }
+    }
+}
+
+void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars, bool Guarded) {
+    for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
+        try {
+            bar->Uninstall();
+        } catch (const Exception& e) {
+            if (!Guarded)
+                throw;
+            Module.DoError(e);
+        }
+        if (Module.HostType != ohaWord || Module.IsRibbonHost)
+            continue;
+        // Word before the ribbon keeps bars in its normal template too.
+        try {
+            Variant normal = dispGet(Module.HostApplication, "NormalTemplate");
+            dispCall(Module.HostApplication, "OrganizerDelete", dispGet(normal, "FullName"),
+                     bar->StoredName(), 2);
+        } catch (const Exception&) {
+        }
+    }
+}
+
+void adxClearCommandBarLinks(TadxCustomCommandBar& Bar, bool ClearAll) {
+    ClearControls(*Bar.Controls(), ClearAll);
+    Bar.CommandBar = nullptr;
+}

@@ -1,0 +1,216 @@
+// Outlook explorer bars and the shortcut list: following the folder shown,
+// keeping the bars' positions from one start to the next, and the keyboard
+// shortcuts of the bars' buttons.
+#include "framework/AddInModule.h"
+#include "framework/commandbars/CommandBarControlKinds.h"
+#include "framework/commandbars/CommandBarRelays.h"
+#include "framework/commandbars/CustomCommandBar.h"
+#include "framework/hosts/OutlookFolderNames.h"
+#include "platform/com/LateBound.h"
+#include "platform/outlook/OutlookTypes.h"
+#include "platform/text/Text.h"
+#include "platform/win/Registry.h"
+
+namespace {
+
+// The active explorer's current folder, nil when there is none.
+ComPtr<IDispatch> ActiveFolder(TadxCOMAddInModule& module) {
+    try {
+        return dispGet(dispCall(module.HostApplication, "ActiveExplorer"), "CurrentFolder")
+            .AsDispatch();
+    } catch (const Exception&) {
+        return nullptr;
+    }
+}
+
+bool InFolderList(const TStringList& names, const std::u16string& path) {
+    for (int i = 0; i < names.Count(); ++i)
+        if (text::SameText(text::Wide(names.Strings(i)), path))
+            return true;
+    return false;
+}
+
+template <class F> void ForEachBar(TadxCOMAddInModule& module, F f) {
+    for (int i = 0; i < module.ComponentCount(); ++i)
+        if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
+            f(*bar);
+}
+
+// The stored explorer-bar geometry that the host may be given: a dock
+// position or floating (a toolbar is never a pop-up or the menu bar), and
+// coordinates and rows within what a screen holds. Anything else in the
+// registry was not written by the add-in and is ignored.
+bool Plausible(const std::string& name, int32_t value) {
+    if (name == "Position")
+        return value >= adxMsoBarLeft && value <= adxMsoBarFloating;
+    if (name == "RowIndex")
+        return value >= 0 && value <= 255;
+    return value >= -32768 && value <= 32767;
+}
+
+} // namespace
+
+void adxFollowFolder(TadxCOMAddInModule& Module, TadxOlExplorerCustomCommandBar& Bar,
+                     bool NudgeLeft) {
+    ComPtr<IDispatch> folder = ActiveFolder(Module);
+    const bool wasEnabled = Bar.GetEnabled();
+    const std::u16string path = folder ? GetFullFolderName(folder.Get()) : u"";
+    int32_t itemType = -1;
+    if (folder) {
+        try {
+            itemType = dispGet(folder, "DefaultItemType").AsInteger();
+        } catch (const Exception&) {
+        }
+    }
+    if (!Bar.GetBuiltIn()) {
+        if (!Bar.FolderName.empty())
+            Bar.SetEnabled(Bar.FolderName == path);
+        else if (Bar.FolderNames()->Count() > 0)
+            Bar.SetEnabled(InFolderList(*Bar.FolderNames(), path));
+        else if (folder)
+            Bar.SetEnabled(CheckItemClass(itemType, Bar.ItemTypes));
+    }
+    const bool enabled = Bar.GetEnabled();
+    Bar.SetVisible(enabled);
+    if (NudgeLeft && enabled != wasEnabled) {
+        const int32_t left = Bar.GetLeftPosition();
+        Bar.SetLeftPosition(left - 1);
+        Bar.SetLeftPosition(left);
+    }
+    if (folder && enabled)
+        ScanExplControls(itemType, *Bar.Controls());
+}
+
+void adxFollowFolderAll(TadxCOMAddInModule& Module) {
+    ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
+        if (auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)) {
+            try {
+                adxFollowFolder(Module, *explorerBar, true);
+            } catch (const Exception& e) {
+                Module.DoError(e);
+            }
+        }
+    });
+}
+
+namespace {
+
+// Runs f(bar, registry) for each explorer bar whose position is kept (a
+// temporary one, not built in), with its key open (created when asked).
+template <class F> void ForEachKeptBar(TadxCOMAddInModule& module, bool create, F f) {
+    const std::string key = module.GetRegistryKey();
+    if (key.empty())
+        return;
+    ForEachBar(module, [&](TadxCustomCommandBar& bar) {
+        if (!dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar) || !bar.Temporary() ||
+            bar.GetBuiltIn())
+            return;
+        TRegistry registry;
+        if (registry.OpenKey(key + "\\CommandBars\\" + text::Narrow(bar.StoredName()), create))
+            f(bar, registry);
+    });
+}
+
+} // namespace
+
+void TadxCOMAddInModule::SaveExplCommandBars() {
+    ForEachKeptBar(*this, true, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
+        registry.WriteInteger("Position", bar.GetPosition());
+        registry.WriteInteger("Left", bar.GetLeftPosition());
+        registry.WriteInteger("Top", bar.GetTopPosition());
+        registry.WriteInteger("RowIndex", bar.GetRowIndex());
+        registry.CloseKey();
+    });
+}
+
+void TadxCOMAddInModule::LoadExplCommandBars() {
+    ForEachKeptBar(*this, false, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
+        auto read = [&](const char* name, int32_t current, auto set) {
+            try {
+                if (!registry.ValueExists(name))
+                    return;
+                const int32_t value = registry.ReadInteger(name);
+                if (value != current && Plausible(name, value))
+                    set(value);
+            } catch (const Exception&) {
+                // A value that is no integer is left alone.
+            }
+        };
+        read("Position", bar.GetPosition(),
+             [&](int32_t v) { bar.SetPosition(static_cast<TadxMsoBarPosition>(v & 0xFF)); });
+        read("Left", bar.GetLeftPosition(), [&](int32_t v) { bar.SetLeftPosition(v); });
+        read("Top", bar.GetTopPosition(), [&](int32_t v) { bar.SetTopPosition(v); });
+        read("RowIndex", bar.GetRowIndex(), [&](int32_t v) { bar.SetRowIndex(v); });
+        registry.CloseKey();
+    });
+}
+
+// ---- the shortcut list ----
+
+namespace {
+
+bool IsExplorer(IDispatch* window) {
+    void* explorer = nullptr;
+    if (FAILED(window->QueryInterface(outlook::IID__Explorer, &explorer)) || !explorer)
+        return false;
+    static_cast<IUnknown*>(explorer)->Release();
+    return true;
+}
+
+void EnumControls(TStringList& list, TadxCommandBarControls& controls) {
+    for (int i = 0; i < controls.Count(); ++i) {
+        TadxCommandBarControl* control = controls.GetItem(i);
+        if (TadxCommandBarButton* button = control->GetAsButton()) {
+            const std::u16string shortcut = button->GetShortcutText();
+            if (!shortcut.empty())
+                list.AddObject(text::Narrow(text::UpperCase(shortcut)), button);
+            const std::u16string caption = button->GetCaption();
+            const size_t amp = caption.find(u'&');
+            if (amp != std::u16string::npos && amp + 1 < caption.size())
+                list.AddObject("ALT+" + text::Narrow(text::UpperCase(caption.substr(amp + 1, 1))),
+                               button);
+        } else if (TadxCommandBarPopup* popup = control->GetAsPopup()) {
+            EnumControls(list, *popup->Controls());
+        }
+    }
+}
+
+} // namespace
+
+TStringList& TadxCOMAddInModule::ControlByShortcut() {
+    if (!ShortcutList)
+        ShortcutList = std::make_unique<TStringList>();
+    ShortcutList->Clear();
+    if (HostType != ohaOutlook) {
+        ForEachBar(*this, [&](TadxCustomCommandBar& bar) {
+            if (bar.ForHost())
+                EnumControls(*ShortcutList, *bar.Controls());
+        });
+        return *ShortcutList;
+    }
+    ComPtr<IDispatch> window;
+    try {
+        window = dispCall(HostApplication, "ActiveWindow").AsDispatch();
+    } catch (const Exception&) {
+    }
+    // An inspector's window contributes nothing.
+    if (!window || !IsExplorer(window.Get()))
+        return *ShortcutList;
+    ForEachBar(*this, [&](TadxCustomCommandBar& bar) {
+        if (!bar.SupportedApps().Contains(ohaOutlook))
+            return;
+        if (auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)) {
+            try {
+                const int32_t type =
+                    dispGet(dispGet(window, "CurrentFolder"), "DefaultItemType").AsInteger();
+                if (CheckItemClass(type, explorerBar->ItemTypes) && bar.GetEnabled())
+                    EnumControls(*ShortcutList, *bar.Controls());
+            } catch (const Exception&) {
+                // A folder that cannot be read skips the bar.
+            }
+        } else if (bar.GetEnabled()) {
+            EnumControls(*ShortcutList, *bar.Controls());
+        }
+    });
+    return *ShortcutList;
+}

@@ -1,0 +1,155 @@
+// Command bars in a simulated Outlook through the add-in object: explorer
+// bars that follow the folder of each explorer, removal by the user and at
+// unregistration, each leaving foreign controls in place.
+#include "tests/framework/CommandBarTestSupport.h"
+
+#include "platform/outlook/Outlook.h"
+#include "platform/sim/outlook/OutlookSim.h"
+
+using namespace fwtest;
+
+namespace {
+
+const char* const kOutlookBars = R"(  AddInName = 'TestAddIn'
+  SupportedApps = [ohaOutlook]
+  object MailBar: TadxOlExplorerCustomCommandBar
+    CommandBarName = 'Mail Bar'
+    ButtonTypes = {01000000 00000000}
+    Buttons = <
+      item
+        Caption = 'Reply all'
+        OfficeTag = 'tag-reply'
+      end>
+  end
+  object Toolbar: TadxCustomCommandBar
+    CommandBarName = 'Test Bar'
+    ButtonTypes = {02000000 00000000 04000000}
+    Buttons = <
+      item
+        Caption = 'Hello'
+        OfficeTag = 'tag-hello'
+        ShortcutText = 'Ctrl+E'
+      end
+      item
+        Caption = 'More'
+        OfficeTag = 'tag-more'
+        ButtonTypes = {01000000 00000000}
+        Buttons = <
+          item
+            Caption = 'One'
+            OfficeTag = 'tag-one'
+          end>
+      end>
+  end)";
+
+class OutlookBars : public AddInTest {
+protected:
+    OutlookBars() { SetModuleForm(ModuleForm(kOutlookBars)); }
+    void Start() {
+        ASSERT_EQ(
+            addIn->OnConnection(outlook.Application().Get(), ext_cm_Startup, nullptr, nullptr),
+            S_OK);
+        ASSERT_EQ(addIn->OnStartupComplete(nullptr), S_OK);
+    }
+    void TearDown() override {
+        if (!stopped) {
+            addIn->OnBeginShutdown(nullptr);
+            addIn->OnDisconnection(ext_dm_HostShutdown, nullptr);
+        }
+    }
+    static sim::SimulatedCommandBars& BarsOf(sim::SimExplorer& explorer) {
+        return explorer.CommandBars();
+    }
+    static bool Shown(sim::SimulatedCommandBars& bars, const char16_t* name) {
+        sim::SimCommandBar* bar = bars.Bar(name);
+        return bar && bar->Value("Enabled").AsBool() && bar->Value("Visible").AsBool();
+    }
+
+    sim::OutlookSim outlook{11};
+    ComPtr<IDTExtensibility2> addIn = NewAddIn();
+    bool stopped = false;
+};
+
+} // namespace
+
+TEST_F(OutlookBars, ExplorerBarIsShownInMailFoldersOfEachExplorerAndHiddenInTheCalendar) {
+    auto inbox = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    auto calendar = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderCalendar).Get());
+    EXPECT_TRUE(Shown(BarsOf(*inbox), u"Mail Bar"));
+    ASSERT_TRUE(BarsOf(*calendar).Bar(u"Mail Bar"));
+    EXPECT_FALSE(Shown(BarsOf(*calendar), u"Mail Bar"));
+    // The toolbar is in both: the second explorer got the lasting one from Outlook.
+    EXPECT_TRUE(BarsOf(*calendar).FindByTag(u"tag-one"));
+    EXPECT_TRUE(BarsOf(*inbox).FindByTag(u"tag-one"));
+
+    outlook.SwitchFolder(*calendar, outlook.DefaultFolder(outlook::olFolderInbox));
+    EXPECT_TRUE(Shown(BarsOf(*calendar), u"Mail Bar"));
+    outlook.Activate(*inbox);
+    outlook.SwitchFolder(*inbox, outlook.DefaultFolder(outlook::olFolderCalendar));
+    EXPECT_FALSE(Shown(BarsOf(*inbox), u"Mail Bar"));
+    EXPECT_TRUE(Shown(BarsOf(*calendar), u"Mail Bar"));
+}
+
+TEST_F(OutlookBars, UserRemovingTheAddInLeavesNoControlOfItAndForeignControlsInPlace) {
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    sim::SimulatedCommandBars& bars = BarsOf(*explorer);
+    bars.Bar(u"Test Bar")->AddControl(1, 1, 0, false).SetValue("Tag", Variant(u"user"));
+    bars.Bar(u"Standard")->AddControl(1, 1, 0, false).SetValue("Tag", Variant(u"other"));
+    addIn->OnBeginShutdown(nullptr);
+    ASSERT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+    stopped = true;
+    for (const char16_t* tag : {u"tag-reply", u"tag-hello", u"tag-more", u"tag-one"})
+        EXPECT_FALSE(bars.FindByTag(tag)) << text::Narrow(tag);
+    EXPECT_TRUE(bars.FindByTag(u"user"));
+    EXPECT_TRUE(bars.FindByTag(u"other"));
+    EXPECT_FALSE(bars.Bar(u"Mail Bar"));
+    TRegistry registry;
+    EXPECT_FALSE(registry.KeyExists(AddInKey() + "\\Controls"));
+}
+
+TEST_F(OutlookBars, UnregistrationRemovesTheLastingBarFromOutlook) {
+    sim::InstallOutlook(11);
+    ASSERT_EQ(server.RegisterServer(), S_OK);
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    addIn->OnBeginShutdown(nullptr);
+    addIn->OnDisconnection(ext_dm_HostShutdown, nullptr);
+    stopped = true;
+    sim::SimulatedCommandBars& bars = BarsOf(*explorer);
+    bars.Bar(u"Standard")->AddControl(1, 1, 0, false).SetValue("Tag", Variant(u"other"));
+    ASSERT_TRUE(bars.Bar(u"Test Bar"));
+    ASSERT_EQ(server.UnregisterServer(), S_OK);
+    EXPECT_FALSE(bars.Bar(u"Test Bar"));
+    EXPECT_FALSE(bars.FindByTag(u"tag-hello"));
+    EXPECT_TRUE(bars.FindByTag(u"other"));
+}
+
+TEST_F(OutlookBars, ShortcutsComeFromTheExplorersBarsAndNoneFromAnInspector) {
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    EXPECT_EQ(module.ControlByShortcut().Count(), 1);
+    outlook.ComposeNewMail();
+    outlook.Close(*explorer);
+    EXPECT_EQ(module.ControlByShortcut().Count(), 0);
+}
+
+TEST_F(OutlookBars, HostFailureWhileReconnectingIsReportedAndTheActivationGoesOn) {
+    auto inbox = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    auto calendar = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderCalendar).Get());
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    std::vector<std::string> seen;
+    module.OnError = [&](const Exception& e, bool& handled) {
+        seen.push_back("error " + e.Message);
+        handled = true;
+    };
+    module.OnOLExplorerActivate = [&](TObject*) { seen.push_back("activated"); };
+    BarsOf(*inbox).FailNext("Count");
+    outlook.Activate(*inbox);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), "activated");
+    EXPECT_EQ(seen.front().rfind("error ", 0), 0u);
+}
