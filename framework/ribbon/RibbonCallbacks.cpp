@@ -354,7 +354,7 @@ public:
     Dispatcher(TadxCOMAddInModule* module, const Entry& entry, const DispParams& params)
         : module_(module), entry_(entry), args_(params, ArgumentCount(entry.Args)) {
         if (module)
-            liveness_ = module->Liveness();
+            liveness_ = module->Liveness().Watch();
     }
 
     Variant Run() {
@@ -384,8 +384,7 @@ private:
         module_->RibbonUI = ribbon;
         // Copied: the handler may turn the add-in off, which frees the module
         // and the handler with it.
-        if (TadxRibbonLoaded handler = module_->OnRibbonLoaded)
-            handler(module_, ribbon.Get());
+        rtl::FireSurvives(module_->Liveness(), module_->OnRibbonLoaded, module_, ribbon.Get());
         return {};
     }
 
@@ -413,7 +412,7 @@ private:
         Variant value = AskValue(entry_.Id, *component, index);
         // Asking a dynamic menu for its content runs its OnCreate, which may
         // have freed the menu or turned the add-in off.
-        if (liveness_.expired() || Find(id) != found)
+        if (!liveness_ || Find(id) != found)
             return NotFound(entry_);
         component->DoChangeProperty(kind, value, context.Get(), index);
         return Packed(entry_, value);
@@ -430,7 +429,7 @@ private:
         if (value.BaseType() == VT_DISPATCH || value.BaseType() == VT_UNKNOWN)
             if (ComPtr<IUnknown> unknown = value.AsUnknown())
                 return Variant(value.AsDispatch());
-        IadxRibbonComponent* still = liveness_.expired() ? nullptr : Find(id);
+        IadxRibbonComponent* still = !liveness_ ? nullptr : Find(id);
         if (!still)
             return NotFound(entry_);
         if (entry_.Id == 28)
@@ -474,7 +473,7 @@ private:
 
     TadxCOMAddInModule* module_;
     // Expires when a handler turned the add-in off and so freed module_.
-    std::weak_ptr<const bool> liveness_;
+    rtl::TLifeWatch liveness_;
     const Entry& entry_;
     CallArguments args_;
 };
