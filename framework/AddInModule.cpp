@@ -145,8 +145,9 @@ void TadxCOMAddInModule::DoError(const Exception& E) {
 
 void TadxCOMAddInModule::DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
                                     int32_t Param5, int32_t Param6, int32_t Param7) {
-    if (OnCallBack)
-        OnCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
+    // Not guarded: the caller hears the handler's exception.
+    rtl::FireSurvives(liveness_, OnCallBack, Param1, Param2, Param3, Param4, Param5, Param6,
+                      Param7);
 }
 
 std::string TadxCOMAddInModule::GetRegistryKey() const {
