@@ -204,10 +204,12 @@ void TadxRibbonCustomControl::Invalidate() {
 
 void TadxRibbonCustomControl::GlyphChanged(TObject*) {
     Invalidate();
+    ShownInListChanged();
 }
 
 void TadxRibbonCustomControl::SetCaption(const std::u16string& Value) {
-    Change(caption_, Value);
+    if (Change(caption_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetDescription(const std::u16string& Value) {
     Change(description_, Value);
@@ -216,7 +218,8 @@ void TadxRibbonCustomControl::SetEnabled(bool Value) {
     Change(enabled_, Value);
 }
 void TadxRibbonCustomControl::SetImageIndex(int32_t Value) {
-    Change(imageIndex_, Value);
+    if (Change(imageIndex_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetImageMso(const std::u16string& Value) {
     Change(imageMso_, Value);
@@ -252,7 +255,8 @@ void TadxRibbonCustomControl::SetSelectedItemIndex(int32_t Value) {
     Change(selectedItemIndex_, Value);
 }
 void TadxRibbonCustomControl::SetScreenTip(const std::u16string& Value) {
-    Change(screenTip_, Value);
+    if (Change(screenTip_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetShowCaption(bool Value) {
     Change(showCaption_, Value);
@@ -261,7 +265,8 @@ void TadxRibbonCustomControl::SetSize(TadxRibbonXControlSize Value) {
     Change(size_, Value);
 }
 void TadxRibbonCustomControl::SetSuperTip(const std::u16string& Value) {
-    Change(superTip_, Value);
+    if (Change(superTip_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetText(const std::u16string& Value) {
     Change(text_, Value);
@@ -284,6 +289,7 @@ void TadxRibbonCustomControl::SetGlyph(TBitmap* Value) {
     }
     glyph_->OnChange = std::move(onChange);
     Invalidate();
+    ShownInListChanged();
 }
 
 void TadxRibbonCustomControl::SetRibbons(TadxRibbons Value) {

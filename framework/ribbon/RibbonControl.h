@@ -191,13 +191,17 @@ protected:
     }
     // True when the collection holding the control belongs to a T.
     template <class T> bool OwnerIs() const { return dynamic_cast<T*>(ParentObject()) != nullptr; }
-    // Stores value into field and invalidates when it differs.
-    template <class T> void Change(T& field, const T& value) {
+    // Stores value into field and invalidates when it differs; true then.
+    template <class T> bool Change(T& field, const T& value) {
         if (field == value)
-            return;
+            return false;
         field = value;
         Invalidate();
+        return true;
     }
+    // What a list shows of an item changed: its caption, image or tips
+    // (after the item was invalidated). Nothing by default.
+    virtual void ShownInListChanged() {}
 
 private:
     void UpdateKey();

@@ -97,8 +97,8 @@ public:
             writer_.WriteAttributeString("xmlns:default", text::Wide(progId));
             writer_.WriteAttributeString("xmlns:shared", module_.Namespace);
         }
-        writer_.WriteAttributeString("onLoad", u"RibbonLoaded_Callback");
-        writer_.WriteAttributeString("loadImage", u"GetImages_Callback");
+        for (const char* attribute : {"onLoad", "loadImage"})
+            writer_.WriteAttributeString(attribute, text::Wide(adxCallbackOf(attribute)));
         WriteTabs();
         WriteContextualTabs();
         if (ribbonOpen_)
