@@ -131,30 +131,48 @@ private:
         return Variant(adxGetImage(*component, *module_));
     }
 
-    // The component a property callback is about: found by id, then, for the
-    // rows that follow Outlook's rule, perhaps another one of the same built-in id.
-    IadxRibbonComponent* Subject(const std::u16string& id, IDispatch* context) const {
-        IadxRibbonComponent* component = Find(id);
-        if (component && row_.MsoRule && module_->HostType == ohaOutlook &&
-            component->GetIDMso() == id)
-            CheckMsoControls(*module_, id, context, component);
-        return component;
+    // What a property or picture callback is about: the tab or control found
+    // by id (for the rows that follow Outlook's rule perhaps another one of
+    // the same built-in id), the window it is shown in, the item index, and
+    // a watch of the component, which the add-in's handlers may free.
+    struct Subject {
+        IadxRibbonComponent* Component = nullptr;
+        ComPtr<IDispatch> Context;
+        int32_t Index = -1;
+        rtl::TLifeWatch Alive;
+    };
+
+    Subject SubjectOf(IRibbonControl& control) const {
+        Subject subject;
+        subject.Index = row_.Args == TadxCallbackArgs::ControlIndex ? call_.Integer(1) : -1;
+        subject.Context = ContextOf(control);
+        std::u16string id = IdOf(control);
+        subject.Component = Find(id);
+        if (!subject.Component)
+            return subject;
+        if (row_.MsoRule && module_->HostType == ohaOutlook && subject.Component->GetIDMso() == id)
+            CheckMsoControls(*module_, id, subject.Context.Get(), subject.Component);
+        subject.Alive = WatchOf(*subject.Component, connected_);
+        return subject;
+    }
+    // False once a handler freed the component or turned the add-in off.
+    bool Lives(const Subject& subject) const { return subject.Alive && connected_; }
+    // Offers value to the component's handler (OnPropertyChanging and the like).
+    void Offer(Subject& subject, Variant& value) const {
+        subject.Component->DoChangeProperty(static_cast<TadxRibbonControlPropertyType>(row_.Kind),
+                                            value, subject.Context.Get(), subject.Index);
     }
 
     Variant Property(IRibbonControl& control) {
-        int32_t index = row_.Args == TadxCallbackArgs::ControlIndex ? call_.Integer(1) : -1;
-        ComPtr<IDispatch> context = ContextOf(control);
-        IadxRibbonComponent* component = Subject(IdOf(control), context.Get());
-        if (!component)
+        Subject subject = SubjectOf(control);
+        if (!subject.Component)
             return row_.NotFound();
-        rtl::TLifeWatch alive = WatchOf(*component, connected_);
-        Variant value = row_.Ask(*component, index);
+        Variant value = row_.Ask(*subject.Component, subject.Index);
         // Asking a dynamic menu for its content runs its OnCreate, which may
         // have freed the menu or turned the add-in off.
-        if (!alive || !connected_)
+        if (!Lives(subject))
             return row_.NotFound();
-        component->DoChangeProperty(static_cast<TadxRibbonControlPropertyType>(row_.Kind), value,
-                                    context.Get(), index);
+        Offer(subject, value);
         return Packed(row_, value);
     }
 
@@ -162,23 +180,19 @@ private:
     // the image list's. It may also have freed its control or turned the
     // add-in off: a control gone answers as unknown.
     Variant Picture(IRibbonControl& control) {
-        int32_t index = row_.Args == TadxCallbackArgs::ControlIndex ? call_.Integer(1) : -1;
-        ComPtr<IDispatch> context = ContextOf(control);
-        IadxRibbonComponent* component = Subject(IdOf(control), context.Get());
-        if (!component)
+        Subject subject = SubjectOf(control);
+        if (!subject.Component)
             return row_.NotFound();
-        rtl::TLifeWatch alive = WatchOf(*component, connected_);
         Variant value;
-        component->DoChangeProperty(static_cast<TadxRibbonControlPropertyType>(row_.Kind), value,
-                                    context.Get(), index);
+        Offer(subject, value);
         if (value.BaseType() == VT_DISPATCH || value.BaseType() == VT_UNKNOWN)
             if (ComPtr<IUnknown> unknown = value.AsUnknown())
                 return Variant(value.AsDispatch());
-        if (!alive || !connected_)
+        if (!Lives(subject))
             return row_.NotFound();
         if (row_.Args == TadxCallbackArgs::ControlIndex)
-            return Variant(adxGetItemImage(*component, index, *module_));
-        return Variant(adxGetImage(*component, *module_));
+            return Variant(adxGetItemImage(*subject.Component, subject.Index, *module_));
+        return Variant(adxGetImage(*subject.Component, *module_));
     }
 
     Variant Action(IRibbonControl& control) {
