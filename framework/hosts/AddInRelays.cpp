@@ -64,12 +64,6 @@ struct WrapperFree {
     template <class W> void operator()(W* wrapper) const noexcept { wrapper->Free(); }
 };
 
-// A watch of a wrapper a relay works on (of nothing for another sender).
-rtl::TLifeWatch WatchOf(TObject* sender) {
-    auto* server = dynamic_cast<TOleServer*>(sender);
-    return server ? server->Liveness().Watch() : rtl::TLifeWatch();
-}
-
 // The Outlook window a wrapper stands for (nil once it let go of it).
 IDispatch* WindowOf(TObject* wrapper) {
     auto* server = dynamic_cast<TOleServer*>(wrapper);
@@ -239,7 +233,8 @@ void TadxAddin::DoExplorerFolderSwitch(TObject* Sender) {
     if (!module_)
         return;
     rtl::TLifeWatch connected = module_->Liveness().Watch();
-    rtl::TLifeWatch open = WatchOf(Sender);
+    auto* window = dynamic_cast<TOleServer*>(Sender);
+    rtl::TLifeWatch open = window ? window->Liveness().Watch() : rtl::TLifeWatch();
     if (module_->NewExplorer) {
         // The pending activation ends here, also when it fails.
         try {
@@ -253,7 +248,7 @@ void TadxAddin::DoExplorerFolderSwitch(TObject* Sender) {
             return;
         module_->NewExplorer = false;
         // An activation whose handler closed the window leaves no switch to report.
-        if (Sender && !open)
+        if (window && !open)
             return;
     }
     // The module's explorer command bars would follow the new folder here

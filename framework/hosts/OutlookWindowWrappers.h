@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+// A type of its own, so that a relay tells the windows it wrapped from any
+// other wrapper of the same kind.
 template <class W> class TadxWindowWrapper : public W {
 public:
     // A wrapper with no owner (the add-in object frees it).
