@@ -64,7 +64,7 @@ void TAddInModule::adxCOMAddInModuleAddInInitialize(TObject*) {
     // A configuration file that cannot be read is reported, and start-up
     // goes on with what was read of it: the pending entries of the last
     // session must still be taken up.
-    CallGuarded([] {
+    Fire([] {
         ProductTrace(FileExists(ConfigFilePath())
                          ? "reading the configuration " + Quoted(ConfigFilePath())
                          : "no configuration file: the defaults apply");
@@ -72,9 +72,9 @@ void TAddInModule::adxCOMAddInModuleAddInInitialize(TObject*) {
     });
     // A module without Outlook (registration, tests) has no folder to watch.
     if (state.CategoriesWatched() && OutlookApplication)
-        CallGuarded([this] { SentFolderConnect(SentItemsFolder()); });
+        Fire([this] { SentFolderConnect(SentItemsFolder()); });
     CreatePendingLists();
-    CallGuarded([this] {
+    Fire([this] {
         ProductTrace("data folder " + Quoted(LorvaneDataFolder()));
         TakeUpPendingFile();
     });

@@ -133,20 +133,22 @@ void TadxCOMAddInModule::SetHandleShortcuts(bool Value) {
 }
 
 void TadxCOMAddInModule::DoError(const Exception& E) {
+    // OnError may turn the add-in off, which frees the module: nothing of it
+    // is read after the handler.
+    const std::string name = addInName_;
     bool handled = false;
-    if (OnError)
-        OnError(E, handled);
+    rtl::FireSurvives(liveness_, OnError, E, handled);
     if (handled)
         return;
-    MessageDlg(
-        Format("%s error: the add-in has fired an exception.\r\n%s", {addInName_, E.Message}),
-        mtError, TMsgDlgButtons{mbOK}, 0);
+    MessageDlg(Format("%s error: the add-in has fired an exception.\r\n%s", {name, E.Message}),
+               mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TadxCOMAddInModule::DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4,
                                     int32_t Param5, int32_t Param6, int32_t Param7) {
-    if (OnCallBack)
-        OnCallBack(Param1, Param2, Param3, Param4, Param5, Param6, Param7);
+    // Not guarded: the caller hears the handler's exception.
+    rtl::FireSurvives(liveness_, OnCallBack, Param1, Param2, Param3, Param4, Param5, Param6,
+                      Param7);
 }
 
 std::string TadxCOMAddInModule::GetRegistryKey() const {

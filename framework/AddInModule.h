@@ -27,12 +27,15 @@
 #include "platform/office/CommandBars.h"
 #include "platform/office/Ribbon.h"
 #include "platform/office/TaskPanes.h"
+#include "platform/rtl/Lifetime.h"
 #include "platform/rtl/List.h"
 #include "platform/rtl/StringList.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 
 class TadxAddin;
 class TadxCustomCommandBar;
@@ -216,32 +219,16 @@ public:
     // the exception, an error box "<AddInName> error: the add-in has fired an
     // exception." with the message on the next line. Raises only what OnError raises.
     void DoError(const Exception& E);
-    // Runs call (which fires one of the module's events); an exception of the
-    // class library goes to DoError and the caller goes on as if the handler
-    // had returned. A handler that turned the add-in off (and so freed this
-    // module) before raising has nobody left to report to: its exception
-    // ends there.
-    template <class F> void CallGuarded(F&& call) {
-        std::weak_ptr<const bool> alive = Liveness();
-        try {
-            call();
-        } catch (const Exception& e) {
-            if (!alive.expired())
-                DoError(e);
-        }
-    }
-    // Expires when the module is freed: whoever fires a handler that may turn
-    // the add-in off (and so free the module) asks it before going on.
-    std::weak_ptr<const bool> Liveness() const noexcept { return alive_; }
-    // Fires event with the module as Sender, guarded, when it is assigned.
-    // The handler is copied first: it may end the connection, and the module
-    // with it.
-    void FireGuarded(const TNotifyEvent& event) {
-        if (!event)
-            return;
-        TNotifyEvent handler = event;
-        CallGuarded([&] { handler(this); });
-    }
+    // Fires handler(args...) when it is assigned, by the one rule for
+    // handlers that free their caller (platform/rtl/Lifetime.h): an
+    // exception of the class library goes to DoError, and the caller goes on
+    // as if the handler had returned. Tells whether the module survived the
+    // handler; a handler that turned the add-in off (and so freed the module)
+    // has nobody left to report to, and its exception ends here. See adxFire.
+    template <class Handler, class... Args> bool Fire(const Handler& handler, Args&&... args);
+    // The module's life: it ends when the module is freed. Whoever fires a
+    // handler that may turn the add-in off takes a watch of it first.
+    const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
     // Fires OnCallBack with the arguments unchanged, when it is assigned.
     void DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4, int32_t Param5,
                     int32_t Param6, int32_t Param7);
@@ -332,9 +319,9 @@ private:
     std::string addInName_;
     TadxHostAppSet supportedApps_{ohaExcel};
     bool handleShortcuts_ = false;
-    // Goes with the module: a guarded call finds out from it whether its
-    // handler freed the module.
-    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
+    // Ends with the module: a handler's caller asks it whether the handler
+    // turned the add-in off.
+    rtl::TLiveness liveness_;
 };
 
 // The major version in a host's version text: the number before the first
@@ -350,3 +337,33 @@ struct TadxModuleFree {
     void operator()(TadxCOMAddInModule* module) const noexcept { adxFreeModule(module); }
 };
 using TadxModulePtr = std::unique_ptr<TadxCOMAddInModule, TadxModuleFree>;
+
+// Fires handler(args...) when it is assigned, for an object whose handlers
+// may free it (caller, its liveness): the add-in's handlers may turn the
+// add-in off, which frees module and everything it owns, or free the very
+// control, window or sink that fires them. An exception of the class library
+// (or of the standard library) goes to module's DoError when module outlived
+// the handler, and ends here otherwise; the caller goes on as if the handler
+// had returned. Tells whether caller survived: when it did not, the caller
+// touches none of its members and returns. Raises only what DoError raises.
+template <class Handler, class... Args>
+bool adxFire(TadxCOMAddInModule* module, const rtl::TLiveness& caller, const Handler& handler,
+             Args&&... args) {
+    rtl::TLifeWatch callerWatch = caller.Watch();
+    rtl::TLifeWatch moduleWatch = module ? module->Liveness().Watch() : rtl::TLifeWatch();
+    try {
+        return rtl::FireSurvives(caller, handler, std::forward<Args>(args)...);
+    } catch (const Exception& e) {
+        if (moduleWatch)
+            module->DoError(e);
+    } catch (const std::exception& e) {
+        if (moduleWatch)
+            module->DoError(Exception(e.what()));
+    }
+    return callerWatch.Alive();
+}
+
+template <class Handler, class... Args>
+bool TadxCOMAddInModule::Fire(const Handler& handler, Args&&... args) {
+    return adxFire(this, liveness_, handler, std::forward<Args>(args)...);
+}

@@ -50,10 +50,6 @@ TadxFactory& TadxAddin::GetFactory() const {
     return *factory_;
 }
 
-bool TadxAddin::Connected(const TadxCOMAddInModule& module) const noexcept {
-    return module_ == &module;
-}
-
 TadxCOMAddInModule& TadxAddin::RequireModule() const {
     if (!module_)
         throw EOleSysError("The add-in is not connected", E_UNEXPECTED);
@@ -112,6 +108,7 @@ void TadxAddin::DoConnection(IDispatch* application, ext_ConnectMode connectMode
 
 void TadxAddin::DoStartupComplete() {
     TadxCOMAddInModule& module = RequireModule();
+    rtl::TLifeWatch connected = module.Liveness().Watch();
     ++module.StartCounter;
     if (module.StartCounter > 1 || module.ExcelApplication)
         return;
@@ -123,8 +120,9 @@ void TadxAddin::DoStartupComplete() {
     ReadStartMode();
     adxReadOfficeTheme(module.HostMajorVersion, module.Theme);
     module.CommandBars = module.GetAppCommandBars();
-    module.FireGuarded(module.OnAddInInitialize);
-    if (!Connected(module))
+    // A handler may turn the add-in off, which ends the connection and frees
+    // the module: the step stops there.
+    if (!module.Fire(module.OnAddInInitialize, &module))
         return;
     if (hostType_ == ohaOutlook)
         module.LoadExplCommandBars();
@@ -136,15 +134,12 @@ void TadxAddin::DoStartupComplete() {
     }
     if (module.CTPFactory)
         adxMakeStartupPanes(module);
-    if (!Connected(module))
-        return;
-    module.FireGuarded(module.OnAddInStartupComplete);
-    if (!Connected(module))
+    if (!connected || !module.Fire(module.OnAddInStartupComplete, &module))
         return;
     if (module.StartMode == adxStartModeFirstStart)
         WriteNormalStartMode();
     HookHostEvents();
-    if (!Connected(module))
+    if (!connected)
         return;
     if (module.HandleShortcuts()) {
         adxRemoveKeyboardHook(module);
@@ -155,10 +150,10 @@ void TadxAddin::DoStartupComplete() {
 
 void TadxAddin::DoBeginShutdown() {
     TadxCOMAddInModule& module = RequireModule();
-    module.FireGuarded(module.OnAddInBeginShutdown);
+    const bool connected = module.Fire(module.OnAddInBeginShutdown, &module);
     if (hostType_ == ohaExcel || hostType_ == ohaVisio)
         Application().SetHandle(nullptr);
-    if (hostType_ == ohaMapPoint && Connected(module) && module.MapPointApplication)
+    if (hostType_ == ohaMapPoint && connected && module.MapPointApplication)
         dispCall(module.MapPointApplication->DefaultInterface(), "RemoveCommands",
                  Variant(DispatchSelf()));
 }
@@ -170,9 +165,10 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
     } cleanup{*this};
 
     TadxCOMAddInModule& module = RequireModule();
+    rtl::TLifeWatch connected = module.Liveness().Watch();
     if (removeMode != ext_dm_HostShutdown) {
         DoBeginShutdown();
-        if (!Connected(module))
+        if (!connected)
             return;
         if (hostType_ == ohaWord)
             module.CommandBars = module.GetAppCommandBars();
@@ -183,8 +179,8 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
     }
     if (module.CTPFactory)
         module.TaskPanes->Clear();
-    if (Connected(module))
-        module.FireGuarded(module.OnAddInFinalize);
+    if (connected)
+        module.Fire(module.OnAddInFinalize, &module);
 }
 
 void TadxAddin::FreeConnection() noexcept {

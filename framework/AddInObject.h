@@ -173,10 +173,6 @@ private:
     void FreeConnection() noexcept;
     // The module, or EOleSysError E_UNEXPECTED when the connection failed or ended.
     TadxCOMAddInModule& RequireModule() const;
-    // False once the connection of module has ended: a handler of one of its
-    // events may turn the add-in off (its COM add-ins entry makes the host
-    // disconnect it at once), and the step that fired the event stops there.
-    bool Connected(const TadxCOMAddInModule& module) const noexcept;
 
     // Start-up steps that need more than a line (AddInStartup.cpp).
     void FindHostMainWindow();

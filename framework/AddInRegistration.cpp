@@ -77,8 +77,8 @@ void FireRegistrationEvent(TadxCOMAddInModule& module, TadxFactory& factory, Tad
     module.HostType = host;
     module.Factory = &factory;
     module.Registry->OpenKey(key, create);
-    module.FireGuarded(event);
-    module.Registry->CloseKey();
+    if (module.Fire(event, &module))
+        module.Registry->CloseKey();
 }
 
 // What the add-in recorded under its key of the command bars and controls

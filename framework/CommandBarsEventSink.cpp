@@ -68,7 +68,7 @@ HRESULT TadxCommandBarsEventSink::Invoke(DISPID dispId, const GUID&, LCID, uint1
     ComPtr<TadxCommandBarsEventSink> self = ComPtr<TadxCommandBarsEventSink>::Share(this);
     if (TadxCOMAddInModule* module = module_) {
         try {
-            module->CallGuarded([&] { module->DoCommandBarsUpdate(); });
+            module->Fire([module] { module->DoCommandBarsUpdate(); });
         } catch (...) {
             // Nothing of the module's may fail the host's call.
         }

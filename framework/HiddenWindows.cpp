@@ -79,7 +79,10 @@ bool HandleKey(TadxCOMAddInModule& module, WPARAM key, LPARAM info) {
     args.Shift = shift;
     args.LParam = static_cast<int32_t>(info);
     args.WParam = static_cast<int32_t>(key);
-    module.OnKeyDown(nullptr, args);
+    // A handler that turned the add-in off took the hook with the module:
+    // the key is passed on, as it would be with no add-in.
+    if (!rtl::FireSurvives(module.Liveness(), module.OnKeyDown, nullptr, args))
+        return false;
     return args.Handled;
 }
 
@@ -224,11 +227,14 @@ void TadxNativeColorWindow::WndProc(TMessage& Message) {
         return;
     }
     if (Message.Msg == broadcastChange_ && module_) {
+        TadxCOMAddInModule* module = module_;
         try {
-            adxReadOfficeTheme(module_->HostMajorVersion, module_->Theme);
-            if (module_->OnOfficeColorSchemeChanged)
-                module_->CallGuarded(
-                    [&] { module_->OnOfficeColorSchemeChanged(module_, module_->Theme); });
+            adxReadOfficeTheme(module->HostMajorVersion, module->Theme);
+            // The handler may turn the add-in off, which frees the module
+            // and this window with it: the message ends there.
+            if (!adxFire(module, liveness_, module->OnOfficeColorSchemeChanged, module,
+                         module->Theme))
+                return;
         } catch (...) {
             // A broadcast that cannot be followed changes nothing.
         }

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "platform/forms/Component.h"
+#include "platform/rtl/Lifetime.h"
 #include "platform/win/Hook.h"
 #include "platform/win/Messages.h"
 
@@ -46,6 +47,9 @@ protected:
     void CreateHandle(const std::string& Name);
 
     TadxCOMAddInModule* module_;
+    // Ends with the window, which a handler of the module may free (it goes
+    // with the module when the add-in is turned off).
+    rtl::TLiveness liveness_;
 
 private:
     static LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

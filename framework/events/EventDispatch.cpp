@@ -72,27 +72,15 @@ void TadxEventDispatch::Deliver(DISPID dispId, std::vector<Variant>& arguments) 
     TadxCustomEvents* owner = owner_;
     if (!owner)
         return;
-    // Found before the call: the component may be gone after it.
-    TadxCOMAddInModule* module = owner->Module();
-    std::shared_ptr<bool> alive = owner->alive_;
-    ++owner->eventDepth_;
+    // The component may be freed by its own event (a window sink closed with
+    // its window) or with the module (the add-in turned off): nothing of it
+    // is touched after the call, and an exception is reported only through a
+    // module that lives on.
     try {
-        try {
-            owner->InvokeEvent(dispId, arguments);
-        } catch (const Exception& e) {
-            if (module)
-                module->DoError(e);
-        } catch (const std::exception& e) {
-            if (module)
-                module->DoError(Exception(e.what()));
-        }
+        adxFire(owner->Module(), owner->Liveness(),
+                [owner, dispId, &arguments] { owner->InvokeEvent(dispId, arguments); });
     } catch (...) {
         // An error handler that raises, or an exception of no known kind:
         // the event ends here.
     }
-    // A component freed by other means during its event is not touched again.
-    if (!*alive)
-        return;
-    if (--owner->eventDepth_ == 0 && owner->freePending_)
-        owner->Free();
 }

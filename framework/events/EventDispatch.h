@@ -11,7 +11,10 @@
 // on its component too; when the component goes it lets go of the sink
 // (ServerDisconnect, then its own reference), and the sink is freed when
 // the last reference is dropped, which may be the host's, after the call in
-// which the component closed itself.
+// which the component closed itself. A handler may free the component (a
+// window's sink closed with its window, every component when the add-in is
+// turned off): the sink then touches it no more and reports an exception
+// only through a module that lives on (adxFire, AddInModule.h).
 #pragma once
 
 #include "platform/com/DispParams.h"

@@ -105,7 +105,7 @@ void TadxOutlookAppEvents::FreeExplorerSinks() noexcept {
     while (!explorerSinks_.empty()) {
         TadxOutlookExplorerEvents* sink = explorerSinks_.back();
         explorerSinks_.pop_back();
-        sink->FreeAfterEvents();
+        sink->Free();
     }
 }
 
@@ -113,7 +113,7 @@ void TadxOutlookAppEvents::FreeInspectorSinks() noexcept {
     while (!inspectorSinks_.empty()) {
         TadxOutlookInspectorEvents* sink = inspectorSinks_.back();
         inspectorSinks_.pop_back();
-        sink->FreeAfterEvents();
+        sink->Free();
     }
 }
 
@@ -123,27 +123,20 @@ void TadxOutlookAppEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Para
     // anything else fails the event as the host's own cast would.
     if (DispID == DISPID_BeforeFolderSharingDialog) {
         if (OnBeforeFolderSharingDialog)
-            OnBeforeFolderSharingDialog(this, adxCastArgument(args[0], IID_MAPIFolder),
-                                        args.Flag(1));
+            rtl::FireSurvives(Liveness(), OnBeforeFolderSharingDialog, this,
+                              adxCastArgument(args[0], IID_MAPIFolder), args.Flag(1));
         return;
     }
     FireApplicationEvent(this, DispID, args);
 }
 
-template <class F> void TadxOutlookAppEvents::FireReported(F&& call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        if (TadxCOMAddInModule* module = Module())
-            module->DoError(e);
-    }
-}
-
 void TadxOutlookAppEvents::FireDisplay(const TadxContextMenuDisplayEvent& handler,
                                        const ComPtr<IDispatch>& CommandBar,
                                        const ComPtr<IDispatch>& Target) {
-    if (handler)
-        FireReported([&] { handler(this, CommandBar, Target); });
+    // A handler may turn the add-in off, which frees this component: it is
+    // not touched afterwards, and an exception is reported only through a
+    // module that lives on.
+    adxFire(Module(), Liveness(), handler, this, CommandBar, Target);
 }
 
 void TadxOutlookAppEvents::DoAttachmentContextMenuDisplay(const ComPtr<IDispatch>& CommandBar,
@@ -177,7 +170,6 @@ void TadxOutlookAppEvents::DoShortcutContextMenuDisplay(const ComPtr<IDispatch>&
 }
 
 int TadxOutlookAppEvents::DoContextMenuClose(int ContextMenu) {
-    if (OnContextMenuClose)
-        FireReported([&] { OnContextMenuClose(this, ContextMenu); });
+    adxFire(Module(), Liveness(), OnContextMenuClose, this, ContextMenu);
     return 0;
 }

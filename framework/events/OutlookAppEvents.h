@@ -143,8 +143,6 @@ public:
     TOlPageChangeEvent OnInspectorPageChange;
 
 private:
-    // Runs a context-menu handler, reporting its exception through DoError.
-    template <class F> void FireReported(F&& call);
     // Fires a context-menu display handler when it is assigned, reported.
     void FireDisplay(const TadxContextMenuDisplayEvent& handler,
                      const ComPtr<IDispatch>& CommandBar, const ComPtr<IDispatch>& Target);

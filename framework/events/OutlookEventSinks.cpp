@@ -48,19 +48,6 @@ outlook::WindowEventHandlers InspectorHandlers(const E& e) {
             &e.OnInspectorBeforeSize};
 }
 
-// Fires a window's Close handler; its exception is reported here, so that
-// the window's sink is let go of all the same.
-void FireClose(const TNotifyEvent& handler, TadxOutlookAppEvents* events) {
-    if (!handler)
-        return;
-    try {
-        handler(events);
-    } catch (const Exception& e) {
-        if (TadxCOMAddInModule* module = events->Module())
-            module->DoError(e);
-    }
-}
-
 } // namespace
 
 TadxOutlookSubEvents::TadxOutlookSubEvents(TComponent* AOwner, TadxServerData& Data,
@@ -78,10 +65,10 @@ void TadxOutlookNameSpaceEvents::InvokeEvent(DISPID DispID, std::vector<Variant>
         return;
     TEventArgs args(Params);
     if (DispID == DISPID_OptionsPagesAdd && events_->OnNameSpaceOptionsPagesAdd)
-        events_->OnNameSpaceOptionsPagesAdd(events_, args.Object(0),
-                                            adxCastArgument(args[1], IID_MAPIFolder));
+        Fire(events_->OnNameSpaceOptionsPagesAdd, args.Object(0),
+             adxCastArgument(args[1], IID_MAPIFolder));
     else if (DispID == DISPID_AutoDiscoverComplete && events_->OnNameSpaceAutoDiscoverComplete)
-        events_->OnNameSpaceAutoDiscoverComplete(events_);
+        Fire(events_->OnNameSpaceAutoDiscoverComplete);
 }
 
 // ---- window collections ----
@@ -94,9 +81,8 @@ void TadxOutlookExplorersEvents::InvokeEvent(DISPID DispID, std::vector<Variant>
         return;
     ComPtr<IDispatch> explorer =
         adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Explorer);
-    if (events_->OnNewExplorer)
-        events_->OnNewExplorer(events_, explorer);
-    events_->AddExplorerSink(explorer.Get());
+    if (Fire(events_->OnNewExplorer, explorer))
+        events_->AddExplorerSink(explorer.Get());
 }
 
 TadxOutlookInspectorsEvents::TadxOutlookInspectorsEvents(TComponent* AOwner)
@@ -107,9 +93,8 @@ void TadxOutlookInspectorsEvents::InvokeEvent(DISPID DispID, std::vector<Variant
         return;
     ComPtr<IDispatch> inspector =
         adxCastArgument(Params.empty() ? Variant() : Params[0], IID__Inspector);
-    if (events_->OnNewInspector)
-        events_->OnNewInspector(events_, inspector);
-    events_->AddInspectorSink(inspector.Get());
+    if (Fire(events_->OnNewInspector, inspector))
+        events_->AddInspectorSink(inspector.Get());
 }
 
 // ---- reminders ----
@@ -125,27 +110,27 @@ void TadxOutlookRemindersEvents::InvokeEvent(DISPID DispID, std::vector<Variant>
     switch (DispID) {
     case DISPID_BeforeReminderShow:
         if (e.OnBeforeReminderShow)
-            e.OnBeforeReminderShow(&e, args.Flag(0));
+            Fire(e.OnBeforeReminderShow, args.Flag(0));
         break;
     case DISPID_ReminderAdd:
         if (e.OnReminderAdd)
-            e.OnReminderAdd(&e, args.Object(0));
+            Fire(e.OnReminderAdd, args.Object(0));
         break;
     case DISPID_ReminderChange:
         if (e.OnReminderChange)
-            e.OnReminderChange(&e, args.Object(0));
+            Fire(e.OnReminderChange, args.Object(0));
         break;
     case DISPID_ReminderFire:
         if (e.OnReminderFire)
-            e.OnReminderFire(&e, args.Object(0));
+            Fire(e.OnReminderFire, args.Object(0));
         break;
     case DISPID_ReminderRemove:
         if (e.OnReminderRemove)
-            e.OnReminderRemove(&e);
+            Fire(e.OnReminderRemove);
         break;
     case DISPID_Snooze:
         if (e.OnSnooze)
-            e.OnSnooze(&e, args.Object(0));
+            Fire(e.OnSnooze, args.Object(0));
         break;
     default:
         break;
@@ -172,40 +157,42 @@ void TadxOutlookExplorerEvents::InvokeEvent(DISPID DispID, std::vector<Variant>&
     switch (DispID) {
     case DISPID_FolderSwitch:
         if (e.OnExplorerFolderSwitch)
-            e.OnExplorerFolderSwitch(&e);
+            Fire(e.OnExplorerFolderSwitch);
         break;
     case DISPID_BeforeFolderSwitch:
         if (e.OnExplorerBeforeFolderSwitch)
-            e.OnExplorerBeforeFolderSwitch(&e, args.Object(0), args.Flag(1));
+            Fire(e.OnExplorerBeforeFolderSwitch, args.Object(0), args.Flag(1));
         break;
     case DISPID_ViewSwitch:
         if (e.OnExplorerViewSwitch)
-            e.OnExplorerViewSwitch(&e);
+            Fire(e.OnExplorerViewSwitch);
         break;
     case DISPID_BeforeViewSwitch:
         if (e.OnExplorerBeforeViewSwitch)
-            e.OnExplorerBeforeViewSwitch(&e, args[0].Deref(), args.Flag(1));
+            Fire(e.OnExplorerBeforeViewSwitch, args[0].Deref(), args.Flag(1));
         break;
     case DISPID_SelectionChange:
         if (e.OnExplorerSelectionChange)
-            e.OnExplorerSelectionChange(&e);
+            Fire(e.OnExplorerSelectionChange);
         break;
     case DISPID_WindowClose:
-        FireClose(e.OnExplorerClose, &e);
-        e.ExplorerClosed(this);
+        // Reported here, so that the window's sink is let go of all the
+        // same; a handler that turned the add-in off took the sink with it.
+        if (adxFire(Module(), Liveness(), e.OnExplorerClose, &e))
+            e.ExplorerClosed(this);
         break;
     case DISPID_BeforeItemCopy:
         if (e.OnExplorerBeforeItemCopy)
-            e.OnExplorerBeforeItemCopy(&e, args.Flag(0));
+            Fire(e.OnExplorerBeforeItemCopy, args.Flag(0));
         break;
     case DISPID_BeforeItemCut:
         if (e.OnExplorerBeforeItemCut)
-            e.OnExplorerBeforeItemCut(&e, args.Flag(0));
+            Fire(e.OnExplorerBeforeItemCut, args.Flag(0));
         break;
     case DISPID_BeforeItemPaste:
         if (e.OnExplorerBeforeItemPaste)
-            e.OnExplorerBeforeItemPaste(&e, args.Value(0), adxCastArgument(args[1], IID_MAPIFolder),
-                                        args.Flag(2));
+            Fire(e.OnExplorerBeforeItemPaste, args.Value(0),
+                 adxCastArgument(args[1], IID_MAPIFolder), args.Flag(2));
         break;
     default:
         break;
@@ -230,10 +217,10 @@ void TadxOutlookInspectorEvents::InvokeEvent(DISPID DispID, std::vector<Variant>
     if (FireWindowEvent(InspectorHandlers(e), &e, DispID, args))
         return;
     if (DispID == DISPID_WindowClose) {
-        FireClose(e.OnInspectorClose, &e);
-        e.InspectorClosed(this);
+        if (adxFire(Module(), Liveness(), e.OnInspectorClose, &e))
+            e.InspectorClosed(this);
     } else if (DispID == DISPID_PageChange && e.OnInspectorPageChange) {
-        e.OnInspectorPageChange(&e, args.TextRef(0));
+        Fire(e.OnInspectorPageChange, args.TextRef(0));
     }
 }
 
@@ -270,12 +257,12 @@ void TadxOutlookAppEvents::ExplorerClosed(TadxOutlookExplorerEvents* Sink) {
     // Outlook closes its inspectors with its last explorer.
     if (explorerSinks_.empty())
         FreeInspectorSinks();
-    Sink->FreeAfterEvents();
+    Sink->Free();
 }
 
 void TadxOutlookAppEvents::InspectorClosed(TadxOutlookInspectorEvents* Sink) {
     auto at = std::find(inspectorSinks_.begin(), inspectorSinks_.end(), Sink);
     if (at != inspectorSinks_.end())
         inspectorSinks_.erase(at);
-    Sink->FreeAfterEvents();
+    Sink->Free();
 }

@@ -9,6 +9,8 @@
 
 #include "framework/events/adxCustomEvents.h"
 
+#include <utility>
+
 class TadxOutlookAppEvents;
 
 // What the six sinks share: the component whose handlers they call.
@@ -19,6 +21,13 @@ public:
 
 protected:
     TadxOutlookSubEvents(TComponent* AOwner, TadxServerData& Data, const std::string& className);
+    // Fires one of the component's handlers, when it is assigned, with the
+    // component as Sender; false when the handler freed this sink (its
+    // window closed, or the add-in turned off). An exception goes on to the
+    // sink's delivery, which reports it.
+    template <class Handler, class... Args> bool Fire(const Handler& handler, Args&&... args) {
+        return rtl::FireSurvives(Liveness(), handler, events_, std::forward<Args>(args)...);
+    }
 
     TadxOutlookAppEvents* events_;
 };

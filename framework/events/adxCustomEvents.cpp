@@ -44,7 +44,6 @@ void TadxCustomEvents::BeforeDestruction() {
 }
 
 TadxCustomEvents::~TadxCustomEvents() {
-    *alive_ = false;
     if (eventDispatch_) {
         eventDispatch_->ServerDisconnect();
         eventDispatch_->Release();
@@ -58,17 +57,6 @@ TadxCOMAddInModule* TadxCustomEvents::Module() const noexcept {
         if (auto* module = dynamic_cast<TadxCOMAddInModule*>(owner))
             return module;
     return nullptr;
-}
-
-void TadxCustomEvents::FreeAfterEvents() {
-    try {
-        Disconnect();
-    } catch (...) {
-    }
-    if (eventDepth_ > 0)
-        freePending_ = true;
-    else
-        Free();
 }
 
 void TadxCustomEvents::ConnectEvents(IUnknown* Server) noexcept {

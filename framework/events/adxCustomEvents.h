@@ -17,6 +17,7 @@
 #include "platform/com/Dispatch.h"
 #include "platform/com/Variant.h"
 #include "platform/forms/Component.h"
+#include "platform/rtl/Lifetime.h"
 
 #include <cstdint>
 #include <memory>
@@ -92,11 +93,12 @@ public:
     ULONG _Release() noexcept { return --refCount_; }
     ULONG RefCount() const noexcept { return refCount_; }
 
-    // Frees the component now or, while one of its events is being
-    // delivered, as soon as that delivery returns: a sink that closes its
-    // own window stays alive until the host's call is over. It is
-    // disconnected at once either way.
-    void FreeAfterEvents();
+    // The component's life: it ends when the component is freed, which a
+    // handler of one of its events may do (a window sink closed with its
+    // window, every component when the add-in is turned off). Its events are
+    // fired by adxFire with it (AddInModule.h); the sink delivering an event
+    // asks it before touching the component again.
+    const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
 
 protected:
     // Advises the sink on Server's connection point for EventIID() and keeps
@@ -118,11 +120,7 @@ private:
     TadxEventDispatch* eventDispatch_ = nullptr;
     uint32_t eventsConnection_ = 0;
     GUID eventIid_;
-    // Events being delivered now, and a free asked for meanwhile.
-    int eventDepth_ = 0;
-    bool freePending_ = false;
-    // Cleared when the component goes, for a delivery still on the stack.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    rtl::TLiveness liveness_;
 };
 
 // A component connected to one interface of its host: ConnectTo casts the

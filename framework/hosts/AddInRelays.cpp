@@ -7,8 +7,10 @@
 // the window's wrapper as Sender.
 //
 // Handlers may come back: a module event may open, activate or close
-// windows. A wrapper is held while a relay works on it, and a closed
-// wrapper is freed only once nothing is working on it any more.
+// windows, or turn the add-in off, which frees the module, every wrapper
+// and perhaps this object. A relay watches the module and the wrapper it
+// works on (platform/rtl/Lifetime.h) and goes on only while they live: the
+// module lives only while this object does.
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
 #include "framework/CustomTaskPanes.h"
@@ -84,24 +86,23 @@ void Trace(const TadxCOMAddInModule& module, const char* name, IDispatch* window
 }
 
 // Fires a module window event (named name, about window): traced, then,
-// when it is assigned, called guarded. The handler is copied first: a
-// handler may clear or replace its own event.
+// when it is assigned, fired by the module (its exception goes to DoError).
+// False when there is no module or the handler turned the add-in off: the
+// relay then touches nothing of the connection nor of this object.
 template <class E, class... A>
-void Fire(TadxCOMAddInModule* module, E TadxCOMAddInModule::*event, const char* name,
+bool Fire(TadxCOMAddInModule* module, E TadxCOMAddInModule::*event, const char* name,
           IDispatch* window, A&&... args) {
     if (!module)
-        return;
+        return false;
     Trace(*module, name, window);
-    if (!(module->*event))
-        return;
-    E handler = module->*event;
-    module->CallGuarded([&] { handler(std::forward<A>(args)...); });
+    return module->Fire(module->*event, std::forward<A>(args)...);
 }
 
 } // namespace
 
 void TadxAddin::HookOutlookEvents() {
     outlook::Application app(RequireModule().HostApplication);
+    rtl::TLifeWatch connected = module_->Liveness().Watch();
 
     explorersWrapper_ = std::make_unique<TExplorers>(nullptr);
     explorersWrapper_->ConnectTo(app.GetExplorers().DispRef());
@@ -115,7 +116,7 @@ void TadxAddin::HookOutlookEvents() {
             // One window that cannot be read is left out; start-up goes on.
         }
         // A handler may have turned the add-in off.
-        if (!module_)
+        if (!connected)
             return;
     }
 
@@ -127,7 +128,7 @@ void TadxAddin::HookOutlookEvents() {
     };
     if (outlook::Inspector active = app.ActiveInspector())
         DoNewInspector(nullptr, active.DispRef().Get());
-    if (!module_)
+    if (!connected)
         return;
 
     if (module_->OutlookApplication) {
@@ -178,25 +179,27 @@ void TadxAddin::DoNewExplorer(TObject* Sender, IDispatch* Explorer) {
     wrapper->OnClose = [this](TObject* S) { DoExplorerClose(S); };
     explorers_.push_back(created.release());
 
-    auto hold = wrapper->Hold();
+    rtl::TLifeWatch open = wrapper->Liveness().Watch();
     // Each advanced command-bar control would attach its window to the new
     // explorer here, guarded with the event; the module has no such control.
-    Fire(module_, &TadxCOMAddInModule::OnOLNewExplorer, "OnOLNewExplorer", Explorer, Sender,
-         Explorer);
+    if (!Fire(module_, &TadxCOMAddInModule::OnOLNewExplorer, "OnOLNewExplorer", Explorer, Sender,
+              Explorer) ||
+        !open)
+        return;
     if (!Sender) {
         DoExplorerActivate(wrapper);
         return;
     }
-    // The handler may have ended the connection.
-    if (!module_)
-        return;
+    rtl::TLifeWatch connected = module_->Liveness().Watch();
     module_->NewExplorer = true;
     // Outlook 2007 shows a new explorer without a folder switch to wait for.
     if (module_->HostMajorVersion == 12) {
         DoExplorerActivate(wrapper);
-        if (module_)
-            module_->NewExplorer = false;
-        DoExplorerFolderSwitch(wrapper);
+        if (!connected)
+            return;
+        module_->NewExplorer = false;
+        if (open)
+            DoExplorerFolderSwitch(wrapper);
     }
 }
 
@@ -207,7 +210,7 @@ void TadxAddin::DoExplorerActivate(TObject* Sender) {
     auto* wrapper = dynamic_cast<TadxExplorerWrapper*>(Sender);
     if (!wrapper || !module_)
         return;
-    auto hold = wrapper->Hold();
+    rtl::TLifeWatch open = wrapper->Liveness().Watch();
     TadxCOMAddInModule& module = *module_;
     ComPtr<IDispatch> bars = wrapper->CommandBars();
     const int major = module.HostMajorVersion;
@@ -217,25 +220,40 @@ void TadxAddin::DoExplorerActivate(TObject* Sender) {
     }
     module.CommandBars = ComQuery<::CommandBars>(bars.Get());
     // Advanced controls have no window to show: no host here can hold one.
+    // A bar's failure goes to DoError, whose handler may turn the add-in off.
+    rtl::TLifeWatch connected = module.Liveness().Watch();
     adxReconnectCommandBars(module, true);
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerActivate, "OnOLExplorerActivate",
-         WindowOf(wrapper), wrapper);
-    if (module_ && module_->CTPFactory && wrapper->Connected())
+    if (!connected || !open)
+        return;
+    if (!Fire(module_, &TadxCOMAddInModule::OnOLExplorerActivate, "OnOLExplorerActivate",
+              WindowOf(wrapper), wrapper) ||
+        !open)
+        return;
+    if (module_->CTPFactory && wrapper->Connected())
         module_->TaskPanes->MakeCTP(wrapper->DefaultInterface().Get(), adxCTPWindowExplorer);
 }
 
 void TadxAddin::DoExplorerFolderSwitch(TObject* Sender) {
     if (!module_)
         return;
+    rtl::TLifeWatch connected = module_->Liveness().Watch();
+    auto* window = dynamic_cast<TOleServer*>(Sender);
+    rtl::TLifeWatch open = window ? window->Liveness().Watch() : rtl::TLifeWatch();
     if (module_->NewExplorer) {
-        struct ClearPending {
-            TadxAddin& self;
-            ~ClearPending() {
-                if (self.module_)
-                    self.module_->NewExplorer = false;
-            }
-        } clear{*this};
-        DoExplorerActivate(Sender);
+        // The pending activation ends here, also when it fails.
+        try {
+            DoExplorerActivate(Sender);
+        } catch (...) {
+            if (connected)
+                module_->NewExplorer = false;
+            throw;
+        }
+        if (!connected)
+            return;
+        module_->NewExplorer = false;
+        // An activation whose handler closed the window leaves no switch to report.
+        if (window && !open)
+            return;
     }
     if (module_)
         adxFollowFolderAll(*module_);
@@ -275,33 +293,38 @@ void TadxAddin::DoExplorerClose(TObject* Sender) {
     if (!module_)
         return;
     auto* wrapper = dynamic_cast<TadxExplorerWrapper*>(Sender);
-    TadxExplorerWrapper::THold hold = wrapper ? wrapper->Hold() : TadxExplorerWrapper::THold();
+    rtl::TLifeWatch open = wrapper ? wrapper->Liveness().Watch() : rtl::TLifeWatch();
+    rtl::TLifeWatch connected = module_->Liveness().Watch();
     module_->SaveExplCommandBars();
-    Fire(module_, &TadxCOMAddInModule::OnOLExplorerClose, "OnOLExplorerClose", WindowOf(Sender),
-         Sender);
+    if (!connected || !Fire(module_, &TadxCOMAddInModule::OnOLExplorerClose, "OnOLExplorerClose",
+                            WindowOf(Sender), Sender))
+        return;
     // Each advanced command-bar control would let go of its window in this
     // explorer here; the module has none.
-    if (module_ && module_->CTPFactory && wrapper && wrapper->Connected())
+    if (open && module_->CTPFactory && wrapper->Connected())
         module_->TaskPanes->RemoveCTP(wrapper->DefaultInterface().Get());
-    if (!module_)
+    if (!connected)
         return;
     // Outlook 2000 keeps its inspectors open without an explorer. The major
     // version is compared: a "19.0" is no "9.0".
     const bool outlook2000 =
         GetMajorVersion(dispGet(module_->HostApplication, "Version").AsWide()) == 9;
-    if (!wrapper || !RemoveFrom(explorers_, wrapper))
+    // A wrapper freed meanwhile was closed by a nested event, which let go of it.
+    if (!open || !RemoveFrom(explorers_, wrapper))
         return;
-    wrapper->FreeAfterEvents();
+    wrapper->Free();
     if (!explorers_.empty() || outlook2000)
         return;
     while (!inspectors_.empty()) {
         size_t before = inspectors_.size();
         DoInspectorClose(inspectors_.back());
+        if (!connected)
+            return;
         // A wrapper that could not be closed is let go all the same.
         if (inspectors_.size() == before) {
             TadxInspector* stuck = inspectors_.back();
             inspectors_.pop_back();
-            stuck->FreeAfterEvents();
+            stuck->Free();
         }
     }
 }
@@ -310,9 +333,9 @@ void TadxAddin::DoExplorerClose(TObject* Sender) {
 
 void TadxAddin::DoNewInspector(TObject* Sender, IDispatch* Inspector) {
     try {
-        Fire(module_, &TadxCOMAddInModule::OnOLNewInspector, "OnOLNewInspector", Inspector, Sender,
-             Inspector);
-        if (!Inspector || !module_)
+        if (!Fire(module_, &TadxCOMAddInModule::OnOLNewInspector, "OnOLNewInspector", Inspector,
+                  Sender, Inspector) ||
+            !Inspector)
             return;
         outlook::Inspector inspector(ComPtr<IDispatch>::Share(Inspector));
         if (!inspector.CommandBars())
@@ -354,11 +377,13 @@ void TadxAddin::DoInspectorActivate(TObject* Sender) {
     auto* wrapper = dynamic_cast<TadxInspector*>(Sender);
     if (!wrapper || !module_)
         return;
-    auto hold = wrapper->Hold();
+    rtl::TLifeWatch open = wrapper->Liveness().Watch();
     module_->CommandBars = ComQuery<::CommandBars>(wrapper->CommandBars().Get());
-    Fire(module_, &TadxCOMAddInModule::OnOLInspectorActivate, "OnOLInspectorActivate",
-         WindowOf(wrapper), wrapper);
-    if (module_ && module_->CTPFactory && wrapper->Connected())
+    if (!Fire(module_, &TadxCOMAddInModule::OnOLInspectorActivate, "OnOLInspectorActivate",
+              WindowOf(wrapper), wrapper) ||
+        !open)
+        return;
+    if (module_->CTPFactory && wrapper->Connected())
         module_->TaskPanes->MakeCTP(wrapper->DefaultInterface().Get(), adxCTPWindowInspector);
 }
 
@@ -371,33 +396,33 @@ void TadxAddin::DoInspectorClose(TObject* Sender) {
     auto* wrapper = dynamic_cast<TadxInspector*>(Sender);
     if (!wrapper || !module_ || !Contains(inspectors_, wrapper))
         return;
-    auto hold = wrapper->Hold();
-    Fire(module_, &TadxCOMAddInModule::OnOLInspectorClose, "OnOLInspectorClose", WindowOf(wrapper),
-         wrapper);
-    if (module_ && wrapper->Connected())
+    rtl::TLifeWatch open = wrapper->Liveness().Watch();
+    if (!Fire(module_, &TadxCOMAddInModule::OnOLInspectorClose, "OnOLInspectorClose",
+              WindowOf(wrapper), wrapper) ||
+        !open)
+        return;
+    if (wrapper->Connected())
         module_->TaskPanes->RemoveCTP(wrapper->DefaultInterface().Get());
     wrapper->ClearCommandBars(inspectors_.size() == 1);
     if (RemoveFrom(inspectors_, wrapper))
-        wrapper->FreeAfterEvents();
+        wrapper->Free();
 }
 
 // ---- options pages ----
 
 void TadxAddin::DoOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages) {
-    if (!module_)
+    TadxCOMAddInModule* module = module_;
+    if (!module || !module->Fire(previousOptionsPagesAdd_, Sender, Pages))
         return;
-    if (TOlObjectEvent previous = previousOptionsPagesAdd_)
-        module_->CallGuarded([&] { previous(Sender, Pages); });
-    if (module_)
-        module_->CallGuarded([&] { module_->OptionsPagesAdd(Sender, Pages.Get()); });
+    module->Fire([module, Sender, Pages] { module->OptionsPagesAdd(Sender, Pages.Get()); });
 }
 
 void TadxAddin::DoNameSpaceOptionsPagesAdd(TObject* Sender, const ComPtr<IDispatch>& Pages,
                                            const ComPtr<IDispatch>& Folder) {
-    if (!module_)
-        return;
-    module_->CallGuarded(
-        [&] { module_->NameSpaceOptionsPagesAdd(Sender, Pages.Get(), Folder.Get()); });
+    if (TadxCOMAddInModule* module = module_)
+        module->Fire([module, Sender, Pages, Folder] {
+            module->NameSpaceOptionsPagesAdd(Sender, Pages.Get(), Folder.Get());
+        });
 }
 
 // ---- the end of the connection ----
@@ -414,12 +439,12 @@ void TadxAddin::FreeOutlookWrappers() noexcept {
     while (!explorers_.empty()) {
         TadxExplorerWrapper* wrapper = explorers_.back();
         explorers_.pop_back();
-        wrapper->FreeAfterEvents();
+        wrapper->Free();
     }
     while (!inspectors_.empty()) {
         TadxInspector* wrapper = inspectors_.back();
         inspectors_.pop_back();
-        wrapper->FreeAfterEvents();
+        wrapper->Free();
     }
     nameSpace_.reset();
     explorersWrapper_.reset();

@@ -175,9 +175,8 @@ void TadxCOMAddInModule::ConnectHostEvents(TadxCustomEvents* events, IUnknown* s
         events->ConnectTo(server, std::to_string(HostMajorVersion));
     else
         events->ConnectTo(server);
-    auto* word = dynamic_cast<TadxWordAppEvents*>(events);
-    if (word && word->OnStartup)
-        CallGuarded([&] { word->OnStartup(word); });
+    if (auto* word = dynamic_cast<TadxWordAppEvents*>(events))
+        adxFire(this, word->Liveness(), word->OnStartup, word);
 }
 
 void TadxCOMAddInModule::ConnectOutlook2007Events(IUnknown* server) {

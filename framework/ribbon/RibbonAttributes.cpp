@@ -6,51 +6,6 @@
 
 #include <utility>
 
-namespace {
-
-struct CallbackName {
-    const char* Attribute;
-    const char* Callback;
-};
-
-// Every callback attribute with the callback it names.
-constexpr CallbackName kCallbacks[] = {
-    {"getKeytip", "GetKeyTip_Callback"},
-    {"getLabel", "GetLabel_Callback"},
-    {"getSupertip", "GetSuperTip_Callback"},
-    {"getScreentip", "GetScreenTip_Callback"},
-    {"getShowLabel", "GetShowLabel_Callback"},
-    {"getShowImage", "GetShowImage_Callback"},
-    {"getEnabled", "GetEnabled_Callback"},
-    {"getVisible", "GetVisible_Callback"},
-    {"getPressed", "GetPressed_Callback"},
-    {"getDescription", "GetDescription_Callback"},
-    {"getSize", "GetSize_Callback"},
-    {"getText", "GetText_Callback"},
-    {"getTitle", "GetTitle_Callback"},
-    {"getContent", "GetContent_Callback"},
-    {"getItemCount", "GetItemCount_Callback"},
-    {"getItemID", "GetItemID_Callback"},
-    {"getItemImage", "GetItemImage_Callback"},
-    {"getItemLabel", "GetItemLabel_Callback"},
-    {"getItemScreentip", "GetItemScreenTip_Callback"},
-    {"getItemSupertip", "GetItemSuperTip_Callback"},
-    {"getSelectedItemIndex", "GetSelectedItemIndex_Callback"},
-    {"getSelectedItemID", "GetSelectedItemId_Callback"},
-    {"getItemHeight", "GetItemHeight_Callback"},
-    {"getItemWidth", "GetItemWidth_Callback"},
-    {"getImage", "GetImage_Callback"},
-};
-
-} // namespace
-
-const char* adxCallbackOf(std::string_view attribute) {
-    for (const CallbackName& entry : kCallbacks)
-        if (attribute == entry.Attribute)
-            return entry.Callback;
-    return nullptr;
-}
-
 bool adxHasGlyph(IadxRibbonComponent& component) {
     TBitmap* glyph = component.GetGlyph();
     return glyph && !glyph->Empty();

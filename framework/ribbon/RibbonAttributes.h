@@ -2,10 +2,11 @@
 // that the ribbon document writes into the element, in order. The building
 // blocks the tab and every control class share live here: the id forms, the
 // one insertion attribute, the image attributes, the built-in head and the
-// callback attributes with the fixed callback names they name. A pair whose
+// callback attributes with the callback names of RibbonCallbackTable.h. A pair whose
 // value is empty is never put in the list.
 #pragma once
 
+#include "framework/ribbon/RibbonCallbackTable.h"
 #include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/rtl/StringList.h"
 
@@ -17,16 +18,6 @@
 // The ribbon document's namespace (the custom UI schema of 2006/01).
 inline constexpr char16_t adxCustomUINamespace[] =
     u"http://schemas.microsoft.com/office/2006/01/customui";
-
-// The callback an attribute such as "getLabel" names ("GetLabel_Callback"),
-// or nullptr for an attribute that names none.
-const char* adxCallbackOf(std::string_view attribute);
-
-// The callback names of the actions.
-inline constexpr const char* adxOnActionCommon = "OnActionCommon_Callback";
-inline constexpr const char* adxOnActionState = "OnActionState_Callback";
-inline constexpr const char* adxOnActionSelected = "OnActionSelected_Callback";
-inline constexpr const char* adxOnChange = "OnChange_Callback";
 
 class TadxAttributeList {
 public:

@@ -1,216 +1,36 @@
-// The ribbon callback table and dispatch.
+// The dispatch of the ribbon callbacks: one row of RibbonCallbackTable.h
+// per call, its arguments read by the platform's dispatch-parameter reader.
 #include "framework/ribbon/RibbonCallbacks.h"
 
 #include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
+#include "framework/ribbon/RibbonControl.h"
 #include "framework/ribbon/RibbonImages.h"
 #include "framework/ribbon/RibbonTab.h"
+#include "platform/com/DispatchTable.h"
 #include "platform/com/LateBound.h"
 #include "platform/office/Ribbon.h"
 #include "platform/text/Text.h"
 
-#include <functional>
-#include <iterator>
-#include <memory>
+#include <utility>
 
 namespace {
 
-// What a callback answers.
-enum class Result { None, Bool, String, Integer, Picture, Variant };
+using W = TadxCallbackWork;
 
-// The argument lists the host passes (after the control, when there is one).
-enum class Arguments {
-    Ribbon,               // (ribbon)
-    ImageName,            // (image name)
-    Control,              // (control)
-    ControlIndex,         // (control, index)
-    ControlCancel,        // (control, cancel by reference)
-    ControlPressed,       // (control, pressed)
-    ControlPressedCancel, // (control, pressed, cancel by reference)
-    ControlSelection,     // (control, selected id, selected index)
-    ControlText,          // (control, text)
-};
-
-using Getter = std::function<Variant(IadxRibbonComponent&)>;
-
-struct Entry {
-    DISPID Id;
-    const char* Name;
-    Arguments Args;
-    Result Answer;
-    // The property kind offered to DoChangeProperty; -1 for none.
-    int Kind;
-    // The inner button of a split button answers for it ("wrapped" is removed).
-    bool Strip;
-};
-
-// The callback table, by DISPID.
-constexpr Entry kTable[] = {
-    {10, "RibbonLoaded_Callback", Arguments::Ribbon, Result::None, -1, false},
-    {11, "GetImages_Callback", Arguments::ImageName, Result::Picture, -1, true},
-    {12, "GetVisible_Callback", Arguments::Control, Result::Bool, rcptVisible, false},
-    {13, "GetKeyTip_Callback", Arguments::Control, Result::String, rcptKeyTip, false},
-    {14, "GetLabel_Callback", Arguments::Control, Result::String, rcptCaption, true},
-    {15, "GetEnabled_Callback", Arguments::Control, Result::Bool, rcptEnabled, false},
-    {16, "GetPressed_Callback", Arguments::Control, Result::Bool, rcptPressed, true},
-    {17, "GetImage_Callback", Arguments::Control, Result::Picture, rcptGlyph, true},
-    {19, "GetSuperTip_Callback", Arguments::Control, Result::String, rcptSuperTip, true},
-    {20, "GetScreenTip_Callback", Arguments::Control, Result::String, rcptScreenTip, true},
-    {21, "GetSize_Callback", Arguments::Control, Result::Integer, rcptSize, false},
-    {22, "GetShowLabel_Callback", Arguments::Control, Result::Bool, rcptShowCaption, true},
-    {23, "GetShowImage_Callback", Arguments::Control, Result::Bool, rcptShowImage, true},
-    {24, "GetDescription_Callback", Arguments::Control, Result::String, rcptDescription, true},
-    {25, "GetText_Callback", Arguments::Control, Result::Variant, rcptText, false},
-    {26, "GetItemCount_Callback", Arguments::Control, Result::Integer, rcptItemCount, false},
-    {27, "GetItemID_Callback", Arguments::ControlIndex, Result::String, rcptItemID, false},
-    {28, "GetItemImage_Callback", Arguments::ControlIndex, Result::Picture, rcptItemGlyph, false},
-    {29, "GetItemLabel_Callback", Arguments::ControlIndex, Result::String, rcptItemCaption, false},
-    {30, "GetItemScreenTip_Callback", Arguments::ControlIndex, Result::String, rcptItemScreenTip,
-     false},
-    {31, "GetItemSuperTip_Callback", Arguments::ControlIndex, Result::String, rcptItemSuperTip,
-     false},
-    {32, "GetShowItemImage_Callback", Arguments::ControlIndex, Result::Bool, rcptShowItemImage,
-     false},
-    {33, "GetSelectedItemIndex_Callback", Arguments::Control, Result::Integer,
-     rcptSelectedItemIndex, false},
-    {34, "GetSelectedItemId_Callback", Arguments::Control, Result::String, rcptSelectedItemID,
-     false},
-    {35, "GetItemHeight_Callback", Arguments::Control, Result::Integer, rcptItemHeight, false},
-    {36, "GetItemWidth_Callback", Arguments::Control, Result::Integer, rcptItemWidth, false},
-    {37, "GetContent_Callback", Arguments::Control, Result::String, rcptContent, false},
-    {38, "GetTitle_Callback", Arguments::Control, Result::String, rcptTitle, false},
-    {50, "OnActionCommon_Callback", Arguments::Control, Result::None, -1, true},
-    {51, "OnActionCommonRepurposed_Callback", Arguments::ControlCancel, Result::None, -1, false},
-    {52, "OnActionState_Callback", Arguments::ControlPressed, Result::None, -1, true},
-    {53, "OnActionStateRepurposed_Callback", Arguments::ControlPressedCancel, Result::None, -1,
-     false},
-    {54, "OnActionSelected_Callback", Arguments::ControlSelection, Result::None, -1, false},
-    {55, "OnChange_Callback", Arguments::ControlText, Result::None, -1, false},
-};
-
-const Entry* FindEntry(DISPID id) {
-    for (const Entry& entry : kTable)
-        if (entry.Id == id)
-            return &entry;
-    return nullptr;
+// An interface argument queried for I: a value that holds no object is the
+// argument's type mismatch, no object or one of another kind the callback's
+// failure.
+template <class I> ComPtr<I> ObjectArgument(const DispCall& call, size_t i) {
+    ComPtr<IDispatch> object = call.Dispatch(i);
+    if (!object)
+        throw EOleSysError("The callback was passed no object", E_POINTER);
+    ComPtr<I> typed = ComQuery<I>(object.Get());
+    if (!typed)
+        throw EOleSysError("The object passed is not of the callback's kind", E_NOINTERFACE);
+    return typed;
 }
-
-size_t ArgumentCount(Arguments args) {
-    switch (args) {
-    case Arguments::Ribbon:
-    case Arguments::ImageName:
-    case Arguments::Control:
-        return 1;
-    case Arguments::ControlIndex:
-    case Arguments::ControlCancel:
-    case Arguments::ControlPressed:
-    case Arguments::ControlText:
-        return 2;
-    case Arguments::ControlPressedCancel:
-    case Arguments::ControlSelection:
-        return 3;
-    }
-    return 0;
-}
-
-// The arguments of one call in declaration order, each checked for its
-// type (by-reference values followed) before it is read.
-class CallArguments {
-public:
-    CallArguments(const DispParams& params, size_t expected) : params_(params) {
-        if (params.cNamedArgs != 0)
-            throw EDispError(DISP_E_NONAMEDARGS);
-        if (params.cArgs != expected || (expected > 0 && !params.rgvarg))
-            throw EDispError(DISP_E_BADPARAMCOUNT);
-    }
-
-    // The rgvarg index of argument i.
-    uint32_t RgIndex(size_t i) const { return params_.cArgs - 1 - static_cast<uint32_t>(i); }
-    // Argument i as the caller passed it.
-    Variant& Raw(size_t i) const { return params_.rgvarg[RgIndex(i)]; }
-    // Argument i by value.
-    Variant Value(size_t i) const { return Raw(i).Deref(); }
-
-    // An interface argument queried for I; a nil or failed query raises.
-    template <class I> ComPtr<I> Interface(size_t i) const {
-        Variant v = Value(i);
-        if (v.BaseType() != VT_DISPATCH && v.BaseType() != VT_UNKNOWN)
-            Mismatch(i, "an object");
-        ComPtr<IUnknown> unknown = v.AsUnknown();
-        if (!unknown)
-            throw EOleSysError("The callback was passed no object", E_POINTER);
-        ComPtr<I> typed = ComQuery<I>(unknown.Get());
-        if (!typed)
-            throw EOleSysError("The object passed is not of the callback's kind", E_NOINTERFACE);
-        return typed;
-    }
-    int32_t Integer(size_t i) const {
-        Variant v = Value(i);
-        switch (v.BaseType()) {
-        case VT_I1:
-        case VT_UI1:
-        case VT_I2:
-        case VT_UI2:
-        case VT_I4:
-        case VT_UI4:
-        case VT_I8:
-        case VT_UI8:
-        case VT_INT:
-        case VT_UINT:
-            break;
-        default:
-            Mismatch(i, "an integer");
-        }
-        try {
-            return v.AsInteger();
-        } catch (const EOleSysError& e) {
-            throw EDispArgError(e.Message, e.ErrorCode, RgIndex(i));
-        }
-    }
-    bool Bool(size_t i) const {
-        Variant v = Value(i);
-        if (v.BaseType() != VT_BOOL)
-            Mismatch(i, "a Boolean");
-        return v.AsBool();
-    }
-    std::u16string String(size_t i) const {
-        Variant v = Value(i);
-        if (v.BaseType() != VT_BSTR)
-            Mismatch(i, "a string");
-        return v.AsWide();
-    }
-
-private:
-    [[noreturn]] void Mismatch(size_t i, const char* expected) const {
-        throw EDispArgError("Argument " + std::to_string(i + 1) + " of the callback is not " +
-                                expected,
-                            DISP_E_TYPEMISMATCH, RgIndex(i));
-    }
-
-    const DispParams& params_;
-};
-
-// A by-reference cancel flag: read before the callback, written after it.
-class CancelArgument {
-public:
-    CancelArgument(const CallArguments& args, size_t i) : ref_(args.Raw(i)) {
-        Variant v = ref_.Deref();
-        if (v.BaseType() != VT_BOOL)
-            throw EDispArgError("The cancel argument is not a Boolean", DISP_E_TYPEMISMATCH,
-                                args.RgIndex(i));
-        Value = v.AsBool();
-    }
-    // Written back only through a reference the caller passed.
-    void WriteBack() const {
-        if (ref_.IsByRef())
-            ref_.SetValue(Variant(Value));
-    }
-    bool Value = false;
-
-private:
-    Variant& ref_;
-};
 
 std::u16string IdOf(IRibbonControl& control) {
     BSTR id;
@@ -232,237 +52,162 @@ std::u16string Stripped(std::u16string id) {
     return id;
 }
 
-// True unless the glyph is empty, there is no image index and no built-in image.
-bool HasImage(IadxRibbonComponent& c) {
-    return adxHasGlyph(c) || c.GetImageIndex() >= 0 || !c.GetImageMso().empty();
-}
-
-IadxRibbonComponent& ItemOf(IadxRibbonComponent& component, int32_t index) {
-    TadxRibbonControls* items = component.GetItems();
-    if (!items)
-        throw EOleSysError("The control has no items", E_INVALIDARG);
-    return *items->GetItem(index);
-}
-
-// The value of a property callback before the add-in's handler sees it.
-Variant AskValue(DISPID id, IadxRibbonComponent& c, int32_t index) {
-    switch (id) {
-    case 12:
-        return Variant(c.GetVisible());
-    case 13:
-        return Variant(c.GetKeyTip());
-    case 14:
-        return Variant(c.GetCaption());
-    case 15:
-        return Variant(c.GetEnabled());
-    case 16:
-        return Variant(c.GetPressed());
-    case 19:
-        return Variant(c.GetSuperTip());
-    case 20:
-        return Variant(c.GetScreenTip());
-    case 21:
-        return Variant(static_cast<int32_t>(c.GetSize()));
-    case 22:
-        return Variant(c.GetShowCaption());
-    case 23:
-        return Variant(HasImage(c));
-    case 24:
-        return Variant(c.GetDescription());
-    case 25:
-        return Variant(c.GetText());
-    case 26:
-        return Variant(c.GetItems() ? c.GetItems()->Count() : 0);
-    case 27:
-        return Variant(ItemOf(c, index).GetID());
-    case 29:
-        return Variant(ItemOf(c, index).GetCaption());
-    case 30:
-        return Variant(ItemOf(c, index).GetScreenTip());
-    case 31:
-        return Variant(ItemOf(c, index).GetSuperTip());
-    case 32:
-        return Variant(HasImage(ItemOf(c, index)));
-    case 33:
-        return Variant(c.GetSelectedItemIndex());
-    case 34:
-        return Variant(c.GetSelectedItemId());
-    case 35:
-        return Variant(c.GetItemHeight());
-    case 36:
-        return Variant(c.GetItemWidth());
-    case 37:
-        return Variant(c.GetContent());
-    case 38:
-        return Variant(c.GetTitle());
-    default:
-        return {};
-    }
-}
-
-// The answer of a callback that finds no component.
-Variant NotFound(const Entry& entry) {
-    switch (entry.Id) {
-    case 12:
-    case 15:
-    case 22:
-    case 32:
-        return Variant(true);
-    case 16:
-    case 23:
-        return Variant(false);
-    case 21:
-    case 26:
-    case 33:
-        return Variant(0);
-    case 35:
-    case 36:
-        return Variant(-1);
-    case 25:
-        return {};
-    default:
-        break;
-    }
-    switch (entry.Answer) {
-    case Result::String:
-        return Variant(std::u16string());
-    case Result::Picture:
-        return Variant(static_cast<IDispatch*>(nullptr));
-    default:
-        return {};
-    }
-}
-
 // The answer converted to what the callback returns.
-Variant Packed(const Entry& entry, const Variant& value) {
-    switch (entry.Answer) {
-    case Result::Bool:
+Variant Packed(const TadxRibbonCallback& row, const Variant& value) {
+    switch (row.Answer) {
+    case TadxCallbackAnswer::Bool:
         return Variant(value.AsBool());
-    case Result::String:
+    case TadxCallbackAnswer::String:
         return Variant(value.AsWide());
-    case Result::Integer:
+    case TadxCallbackAnswer::Integer:
         return Variant(value.AsInteger());
-    case Result::Picture:
+    case TadxCallbackAnswer::Picture:
         return Variant(value.AsDispatch());
     default:
         return value;
     }
 }
 
+// A watch of a tab or control that a handler of the add-in may free: a
+// control's own; a tab goes only with its module.
+rtl::TLifeWatch WatchOf(IadxRibbonComponent& component, const rtl::TLifeWatch& module) {
+    if (auto* control = dynamic_cast<TadxRibbonCustomControl*>(&component))
+        return control->Liveness().Watch();
+    return module;
+}
+
+// One call of one callback row, its arguments read by the platform's reader.
 class Dispatcher {
 public:
-    Dispatcher(TadxCOMAddInModule* module, const Entry& entry, const DispParams& params)
-        : module_(module), entry_(entry), args_(params, ArgumentCount(entry.Args)) {
+    Dispatcher(TadxCOMAddInModule* module, const TadxRibbonCallback& row, DispParams* params)
+        : module_(module), row_(row), call_(params, DISPATCH_METHOD, 0) {
+        call_.ExpectCount(adxCallbackArgCount(row.Args));
         if (module)
-            liveness_ = module->Liveness();
+            connected_ = module->Liveness().Watch();
     }
 
     Variant Run() {
-        switch (entry_.Args) {
-        case Arguments::Ribbon:
+        switch (row_.Work) {
+        case W::RibbonLoaded:
             return RibbonLoaded();
-        case Arguments::ImageName:
+        case W::LoadImage:
             return LoadImage();
         default:
             break;
         }
-        ComPtr<IRibbonControl> control = args_.Interface<IRibbonControl>(0);
-        if (entry_.Answer == Result::None)
+        ComPtr<IRibbonControl> control = ObjectArgument<IRibbonControl>(call_, 0);
+        switch (row_.Work) {
+        case W::Action:
             return Action(*control);
-        return Property(*control);
+        case W::Repurposed:
+            return Repurposed();
+        case W::Picture:
+            return Picture(*control);
+        default:
+            return Property(*control);
+        }
     }
 
 private:
     IadxRibbonComponent* Find(const std::u16string& id) const {
-        return module_ ? GetRibbonControl(*module_, entry_.Strip ? Stripped(id) : id) : nullptr;
+        return module_ && connected_ ? GetRibbonControl(*module_, row_.Strip ? Stripped(id) : id)
+                                     : nullptr;
     }
 
     Variant RibbonLoaded() {
-        ComPtr<IRibbonUI> ribbon = args_.Interface<IRibbonUI>(0);
+        ComPtr<IRibbonUI> ribbon = ObjectArgument<IRibbonUI>(call_, 0);
         if (!module_)
             return {};
         module_->RibbonUI = ribbon;
-        // Copied: the handler may turn the add-in off, which frees the module
-        // and the handler with it.
-        if (TadxRibbonLoaded handler = module_->OnRibbonLoaded)
-            handler(module_, ribbon.Get());
+        // Not reported: an exception is the callback's failure.
+        rtl::FireSurvives(module_->Liveness(), module_->OnRibbonLoaded, module_, ribbon.Get());
         return {};
     }
 
     Variant LoadImage() {
-        IadxRibbonComponent* component = Find(args_.String(0));
+        IadxRibbonComponent* component = Find(call_.Wide(0));
         if (!component)
-            return NotFound(entry_);
+            return row_.NotFound();
         return Variant(adxGetImage(*component, *module_));
     }
 
-    Variant Property(IRibbonControl& control) {
-        int32_t index = entry_.Args == Arguments::ControlIndex ? args_.Integer(1) : -1;
+    // What a property or picture callback is about: the tab or control found
+    // by id (for the rows that follow Outlook's rule perhaps another one of
+    // the same built-in id), the window it is shown in, the item index, and
+    // a watch of the component, which the add-in's handlers may free.
+    struct Subject {
+        IadxRibbonComponent* Component = nullptr;
+        ComPtr<IDispatch> Context;
+        int32_t Index = -1;
+        rtl::TLifeWatch Alive;
+    };
+
+    Subject SubjectOf(IRibbonControl& control) const {
+        Subject subject;
+        subject.Index = row_.Args == TadxCallbackArgs::ControlIndex ? call_.Integer(1) : -1;
+        subject.Context = ContextOf(control);
         std::u16string id = IdOf(control);
-        IadxRibbonComponent* found = Find(id);
-        if (!found)
-            return NotFound(entry_);
-        IadxRibbonComponent* component = found;
-        ComPtr<IDispatch> context = ContextOf(control);
-        if ((entry_.Id == 12 || entry_.Id == 15) && module_->HostType == ohaOutlook &&
-            component->GetIDMso() == id)
-            CheckMsoControls(*module_, id, context.Get(), component);
-        auto kind = static_cast<TadxRibbonControlPropertyType>(entry_.Kind);
-        if (entry_.Answer == Result::Picture)
-            return Picture(id, *component, kind, context.Get(), index);
-        Variant value = AskValue(entry_.Id, *component, index);
-        // Asking a dynamic menu for its content runs its OnCreate, which may
-        // have freed the menu or turned the add-in off.
-        if (liveness_.expired() || Find(id) != found)
-            return NotFound(entry_);
-        component->DoChangeProperty(kind, value, context.Get(), index);
-        return Packed(entry_, value);
+        subject.Component = Find(id);
+        if (!subject.Component)
+            return subject;
+        if (row_.MsoRule && module_->HostType == ohaOutlook && subject.Component->GetIDMso() == id)
+            CheckMsoControls(*module_, id, subject.Context.Get(), subject.Component);
+        subject.Alive = WatchOf(*subject.Component, connected_);
+        return subject;
+    }
+    // False once a handler freed the component or turned the add-in off.
+    bool Lives(const Subject& subject) const { return subject.Alive && connected_; }
+    // Offers value to the component's handler (OnPropertyChanging and the like).
+    void Offer(Subject& subject, Variant& value) const {
+        subject.Component->DoChangeProperty(static_cast<TadxRibbonControlPropertyType>(row_.Kind),
+                                            value, subject.Context.Get(), subject.Index);
     }
 
-    // The handler may answer with a picture of its own; else the glyph or image list's.
-    // The handler may also have turned the add-in off, which frees the module
-    // with its controls, or freed its own control: the control is looked up
-    // again before its picture is made, and a control gone answers as unknown.
-    Variant Picture(const std::u16string& id, IadxRibbonComponent& component,
-                    TadxRibbonControlPropertyType kind, IDispatch* context, int32_t index) {
+    Variant Property(IRibbonControl& control) {
+        Subject subject = SubjectOf(control);
+        if (!subject.Component)
+            return row_.NotFound();
+        Variant value = row_.Ask(*subject.Component, subject.Index);
+        // Asking a dynamic menu for its content runs its OnCreate, which may
+        // have freed the menu or turned the add-in off.
+        if (!Lives(subject))
+            return row_.NotFound();
+        Offer(subject, value);
+        return Packed(row_, value);
+    }
+
+    // The handler may answer with a picture of its own; else the glyph's or
+    // the image list's. It may also have freed its control or turned the
+    // add-in off: a control gone answers as unknown.
+    Variant Picture(IRibbonControl& control) {
+        Subject subject = SubjectOf(control);
+        if (!subject.Component)
+            return row_.NotFound();
         Variant value;
-        component.DoChangeProperty(kind, value, context, index);
+        Offer(subject, value);
         if (value.BaseType() == VT_DISPATCH || value.BaseType() == VT_UNKNOWN)
             if (ComPtr<IUnknown> unknown = value.AsUnknown())
                 return Variant(value.AsDispatch());
-        IadxRibbonComponent* still = liveness_.expired() ? nullptr : Find(id);
-        if (!still)
-            return NotFound(entry_);
-        if (entry_.Id == 28)
-            return Variant(adxGetItemImage(*still, index, *module_));
-        return Variant(adxGetImage(*still, *module_));
+        if (!Lives(subject))
+            return row_.NotFound();
+        if (row_.Args == TadxCallbackArgs::ControlIndex)
+            return Variant(adxGetItemImage(*subject.Component, subject.Index, *module_));
+        return Variant(adxGetImage(*subject.Component, *module_));
     }
 
     Variant Action(IRibbonControl& control) {
         TadxRibbonActionArguments action;
         action.RibbonControl = &control;
-        switch (entry_.Args) {
-        case Arguments::ControlCancel: {
-            // Never named by the document: the cancel flag goes back as it came.
-            CancelArgument cancel(args_, 1);
-            cancel.WriteBack();
-            return {};
-        }
-        case Arguments::ControlPressedCancel: {
-            args_.Bool(1);
-            CancelArgument cancel(args_, 2);
-            cancel.WriteBack();
-            return {};
-        }
-        case Arguments::ControlPressed:
-            action.Pressed = args_.Bool(1);
+        switch (row_.Args) {
+        case TadxCallbackArgs::ControlPressed:
+            action.Pressed = call_.Bool(1);
             break;
-        case Arguments::ControlSelection:
-            action.SelectedId = args_.String(1);
-            action.SelectedIndex = args_.Integer(2);
+        case TadxCallbackArgs::ControlSelection:
+            action.SelectedId = call_.Wide(1);
+            action.SelectedIndex = call_.Integer(2);
             break;
-        case Arguments::ControlText:
-            action.Text = args_.String(1);
+        case TadxCallbackArgs::ControlText:
+            action.Text = call_.Wide(1);
             break;
         default:
             break;
@@ -472,11 +217,24 @@ private:
         return {};
     }
 
+    // Never named by the document: the cancel flag goes back as it came, and
+    // only through a reference the caller passed.
+    Variant Repurposed() {
+        size_t at = row_.Args == TadxCallbackArgs::ControlPressedCancel ? 2 : 1;
+        if (at == 2)
+            call_.Bool(1);
+        bool cancel = call_.Bool(at);
+        Variant& passed = call_[at];
+        if (passed.IsByRef())
+            passed.SetValue(Variant(cancel));
+        return {};
+    }
+
     TadxCOMAddInModule* module_;
-    // Expires when a handler turned the add-in off and so freed module_.
-    std::weak_ptr<const bool> liveness_;
-    const Entry& entry_;
-    CallArguments args_;
+    // Dead once a handler turned the add-in off and so freed module_.
+    rtl::TLifeWatch connected_;
+    const TadxRibbonCallback& row_;
+    DispCall call_;
 };
 
 // The message-class prefixes of Outlook's item windows and their ribbon kinds.
@@ -522,15 +280,8 @@ std::u16string MessageClassOf(IDispatch* context) {
 } // namespace
 
 DISPID adxRibbonCallbackId(std::u16string_view name) {
-    for (const Entry& entry : kTable)
-        if (name == text::Wide(entry.Name))
-            return entry.Id;
-    return DISPID_UNKNOWN;
-}
-
-const char* adxRibbonCallbackName(DISPID id) {
-    const Entry* entry = FindEntry(id);
-    return entry ? entry->Name : nullptr;
+    const TadxRibbonCallback* row = adxFindRibbonCallback(name);
+    return row ? row->Id : DISPID_UNKNOWN;
 }
 
 HRESULT adxRibbonGetIDsOfNames(const char16_t* const* names, uint32_t count,
@@ -548,15 +299,14 @@ HRESULT adxRibbonGetIDsOfNames(const char16_t* const* names, uint32_t count,
     return S_OK;
 }
 
-HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, const DispParams* params,
-                        Variant* result, uint32_t* argErr) noexcept {
-    const Entry* entry = FindEntry(id);
-    if (!entry)
+HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, DispParams* params, Variant* result,
+                        uint32_t* argErr) noexcept {
+    const TadxRibbonCallback* row = adxFindRibbonCallback(id);
+    if (!row)
         return DISP_E_MEMBERNOTFOUND;
-    DispParams none;
     try {
-        Variant answer = Dispatcher(module, *entry, params ? *params : none).Run();
-        if (result && entry->Answer != Result::None)
+        Variant answer = Dispatcher(module, *row, params).Run();
+        if (result && row->Answer != TadxCallbackAnswer::None)
             *result = std::move(answer);
         return S_OK;
     } catch (const EDispArgError& e) {

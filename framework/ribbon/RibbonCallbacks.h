@@ -1,8 +1,9 @@
 // The ribbon callbacks: the host calls the methods the ribbon document names
 // ("GetLabel_Callback", "OnActionCommon_Callback", ...) late-bound through
-// the add-in object's IDispatch. This is their fixed table of names and
-// DISPIDs and the dispatch behind it: the arguments are unpacked from
-// DISPPARAMS (count and types checked), the tab or control the callback is
+// the add-in object's IDispatch. This is the dispatch behind their table
+// (RibbonCallbackTable.h): the arguments are read from DISPPARAMS by the
+// platform's reader (count checked, values converted as automation
+// converts them), the tab or control the callback is
 // about is found by id in the module's key list and asked for its answer
 // through IadxRibbonComponent (its OnPropertyChanging may change it), and
 // the answer is packed into the result. A callback for a control the module
@@ -12,6 +13,7 @@
 // names and DISPIDs that the type library does not know.
 #pragma once
 
+#include "framework/ribbon/RibbonCallbackTable.h"
 #include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/com/DispParams.h"
 
@@ -19,18 +21,8 @@
 
 class TadxCOMAddInModule;
 
-// The DISPIDs of the ribbon callbacks.
-enum : DISPID {
-    adxRibbonLoadedDispId = 10,
-    adxGetImagesDispId = 11,
-    adxOnActionCommonDispId = 50,
-    adxOnChangeDispId = 55,
-};
-
 // The DISPID of a callback name (exact letter case), or DISPID_UNKNOWN.
 DISPID adxRibbonCallbackId(std::u16string_view name);
-// The name of a callback DISPID, or nullptr when the table has none.
-const char* adxRibbonCallbackName(DISPID id);
 
 // GetIDsOfNames over the callback table: every DISPID is set to -1 and only
 // the first name is looked up; S_OK when it is a callback, else DISP_E_UNKNOWNNAME.
@@ -40,11 +32,11 @@ HRESULT adxRibbonGetIDsOfNames(const char16_t* const* names, uint32_t count,
 // Invoke of callback id for the module (nullptr: disconnected, every
 // control is unknown). A DISPID outside the table answers
 // DISP_E_MEMBERNOTFOUND; a wrong argument count DISP_E_BADPARAMCOUNT; an
-// argument of the wrong type DISP_E_TYPEMISMATCH with its rgvarg index in
-// *argErr; any exception of the callback DISP_E_EXCEPTION. A missing result
-// discards the answer.
-HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, const DispParams* params,
-                        Variant* result, uint32_t* argErr) noexcept;
+// argument that cannot be converted DISP_E_TYPEMISMATCH (or DISP_E_OVERFLOW)
+// with its rgvarg index in *argErr; any exception of the callback DISP_E_EXCEPTION. A missing
+// result discards the answer.
+HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, DispParams* params, Variant* result,
+                        uint32_t* argErr) noexcept;
 
 // The tab or control whose key-list key equals Id (letter case ignored), or
 // nullptr; entries that hold no tab or control are passed over.

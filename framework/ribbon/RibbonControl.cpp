@@ -44,7 +44,6 @@ TadxRibbonCustomControl::TadxRibbonCustomControl(TCollection* Collection)
 }
 
 TadxRibbonCustomControl::~TadxRibbonCustomControl() {
-    *alive_ = false;
     if (TStringList* keys = adxRibbonKeyList(Module())) {
         int index = keys->IndexOfObject(this);
         if (index >= 0)
@@ -62,7 +61,7 @@ void TadxRibbonCustomControl::DoChangeProperty(TadxRibbonControlPropertyType Pro
         return;
     // Copied: the handler may free the control, and the handler with it.
     TadxRibbonPropertyChanging handler = OnPropertyChanging;
-    Guarded([&] { handler(this, PropertyType, Value, Context); });
+    Fire([&] { handler(this, PropertyType, Value, Context); });
 }
 
 std::string TadxRibbonCustomControl::GetXmlType() {
@@ -205,10 +204,12 @@ void TadxRibbonCustomControl::Invalidate() {
 
 void TadxRibbonCustomControl::GlyphChanged(TObject*) {
     Invalidate();
+    ShownInListChanged();
 }
 
 void TadxRibbonCustomControl::SetCaption(const std::u16string& Value) {
-    Change(caption_, Value);
+    if (Change(caption_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetDescription(const std::u16string& Value) {
     Change(description_, Value);
@@ -217,7 +218,8 @@ void TadxRibbonCustomControl::SetEnabled(bool Value) {
     Change(enabled_, Value);
 }
 void TadxRibbonCustomControl::SetImageIndex(int32_t Value) {
-    Change(imageIndex_, Value);
+    if (Change(imageIndex_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetImageMso(const std::u16string& Value) {
     Change(imageMso_, Value);
@@ -253,7 +255,8 @@ void TadxRibbonCustomControl::SetSelectedItemIndex(int32_t Value) {
     Change(selectedItemIndex_, Value);
 }
 void TadxRibbonCustomControl::SetScreenTip(const std::u16string& Value) {
-    Change(screenTip_, Value);
+    if (Change(screenTip_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetShowCaption(bool Value) {
     Change(showCaption_, Value);
@@ -262,7 +265,8 @@ void TadxRibbonCustomControl::SetSize(TadxRibbonXControlSize Value) {
     Change(size_, Value);
 }
 void TadxRibbonCustomControl::SetSuperTip(const std::u16string& Value) {
-    Change(superTip_, Value);
+    if (Change(superTip_, Value))
+        ShownInListChanged();
 }
 void TadxRibbonCustomControl::SetText(const std::u16string& Value) {
     Change(text_, Value);
@@ -285,6 +289,7 @@ void TadxRibbonCustomControl::SetGlyph(TBitmap* Value) {
     }
     glyph_->OnChange = std::move(onChange);
     Invalidate();
+    ShownInListChanged();
 }
 
 void TadxRibbonCustomControl::SetRibbons(TadxRibbons Value) {
@@ -339,14 +344,6 @@ void TadxRibbonCustomControl::Assign(TPersistent* Source) {
 
 // ---- handlers ----
 
-void TadxRibbonCustomControl::ReportError(const Exception& E) {
-    TadxCOMAddInModule* module = Module();
-    // Called inside a handler: without a module the exception goes on to the caller.
-    if (!module)
-        throw;
-    module->DoError(E);
-}
-
 void TadxRibbonCustomControl::DoClick(TadxRibbonActionArguments& Args,
                                       const TadxRibbonOnClick& handler, bool storePressed) {
     if (storePressed)
@@ -370,42 +367,31 @@ void TadxRibbonCustomControl::RouteItemProperty(TadxRibbonControlPropertyType Pr
         return;
     // Copied: itemHandler is a member of the control the handler may free.
     TadxRibbonItemPropertyChanging handler = itemHandler;
-    Guarded([&] { handler(this, PropertyType, Value, Context, ItemIndex); });
+    Fire([&] { handler(this, PropertyType, Value, Context, ItemIndex); });
 }
 
-void TadxRibbonCustomControl::Guarded(const std::function<void()>& call) {
-    std::shared_ptr<bool> alive = alive_;
-    try {
-        call();
-    } catch (const Exception& e) {
-        // A handler that turned the add-in off (freeing the module and this
-        // control) before raising has nobody left to report to.
-        if (*alive)
-            ReportError(e);
-    }
+bool TadxRibbonCustomControl::Fire(const std::function<void()>& call) {
+    TadxCOMAddInModule* module = Module();
+    // Without a module nobody takes the report: the exception goes on.
+    if (!module)
+        return rtl::FireSurvives(liveness_, call);
+    return adxFire(module, liveness_, call);
 }
 
 bool TadxRibbonCustomControl::RunHandler(const std::function<void()>& call) {
     if (inAction_)
         return true;
     inAction_ = true;
-    std::shared_ptr<bool> alive = alive_;
+    rtl::TLifeWatch alive = liveness_.Watch();
+    bool survived = false;
     try {
-        call();
-    } catch (const Exception& e) {
-        // A handler that freed its own control leaves nobody to report to.
-        if (!*alive)
-            return false;
-        inAction_ = false;
-        ReportError(e);
-        return true;
+        survived = Fire(call);
     } catch (...) {
-        if (*alive)
+        if (alive)
             inAction_ = false;
         throw;
     }
-    if (!*alive)
-        return false;
-    inAction_ = false;
-    return true;
+    if (survived)
+        inAction_ = false;
+    return survived;
 }

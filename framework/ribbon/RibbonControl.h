@@ -15,6 +15,7 @@
 #include "framework/ribbon/adxRibbonComponent.h"
 #include "platform/rtl/Collection.h"
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/Lifetime.h"
 #include "platform/rtl/StringList.h"
 
 #include <memory>
@@ -35,6 +36,10 @@ public:
     explicit TadxRibbonCustomControl(TCollection* Collection);
     // Leaves the key list and the collection.
     ~TadxRibbonCustomControl() override;
+
+    // The control's life: a handler of the add-in may free the control (or
+    // the whole module); whoever goes on with it afterwards watches it.
+    const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
 
     // ---- IadxRibbonComponent: what each class answers ----
 
@@ -168,12 +173,12 @@ protected:
     void RouteItemProperty(TadxRibbonControlPropertyType PropertyType, Variant& Value,
                            IDispatch* Context, int32_t ItemIndex,
                            const TadxRibbonItemPropertyChanging& itemHandler);
-    // Runs call (a handler of the add-in); an exception goes to the module's
-    // DoError, unless the handler freed this control.
-    void Guarded(const std::function<void()>& call);
-    // Passes an exception of the add-in's handler to the module's DoError
-    // (raised again when the control has no module).
-    void ReportError(const Exception& E);
+    // Runs call (a handler of the add-in) by the one rule for handlers that
+    // free their caller (adxFire): an exception goes to the module's DoError
+    // (it goes on to the caller when the control has no module), and ends
+    // there when the handler turned the add-in off. False when the handler
+    // freed this control.
+    bool Fire(const std::function<void()>& call);
     // The namespace of the module (empty without one).
     std::u16string ModuleNamespace() const;
     // What the user did, stored by DoAction without telling the host (it
@@ -186,13 +191,17 @@ protected:
     }
     // True when the collection holding the control belongs to a T.
     template <class T> bool OwnerIs() const { return dynamic_cast<T*>(ParentObject()) != nullptr; }
-    // Stores value into field and invalidates when it differs.
-    template <class T> void Change(T& field, const T& value) {
+    // Stores value into field and invalidates when it differs; true then.
+    template <class T> bool Change(T& field, const T& value) {
         if (field == value)
-            return;
+            return false;
         field = value;
         Invalidate();
+        return true;
     }
+    // What a list shows of an item changed: its caption, image or tips
+    // (after the item was invalidated). Nothing by default.
+    virtual void ShownInListChanged() {}
 
 private:
     void UpdateKey();
@@ -226,9 +235,8 @@ private:
     bool visible_ = true;
     std::unique_ptr<TBitmap> glyph_;
     std::u16string title_;
-    // Cleared by the destructor, so that a handler that frees its own
-    // control does not leave RunHandler writing into freed memory.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Ends with the control, which a handler of its own may free.
+    rtl::TLiveness liveness_;
 };
 
 // The module's key list while the module lives and keeps one; nullptr

@@ -97,8 +97,8 @@ public:
             writer_.WriteAttributeString("xmlns:default", text::Wide(progId));
             writer_.WriteAttributeString("xmlns:shared", module_.Namespace);
         }
-        writer_.WriteAttributeString("onLoad", u"RibbonLoaded_Callback");
-        writer_.WriteAttributeString("loadImage", u"GetImages_Callback");
+        for (const char* attribute : {"onLoad", "loadImage"})
+            writer_.WriteAttributeString(attribute, text::Wide(adxCallbackOf(attribute)));
         WriteTabs();
         WriteContextualTabs();
         if (ribbonOpen_)
@@ -191,21 +191,21 @@ private:
 };
 
 // Fires a menu's OnCreate before the menu is written; false when the
-// handler freed component. One that turned the add-in off ends the writing.
+// handler freed the menu. One that turned the add-in off ends the writing.
+// An exception of the handler ends the writing too, and GetCustomUI fails:
+// the host gets no document rather than one without what OnCreate adds.
 bool FireMenuCreate(TadxCOMAddInModule* module, IadxRibbonComponent& component) {
     if (!module)
         return true;
     // Another control may carry the menu's id: only a menu has OnCreate.
-    std::u16string id = component.GetID();
-    auto* menu = dynamic_cast<TadxRibbonMenu*>(module->FindRibbonControl(id));
+    auto* menu = dynamic_cast<TadxRibbonMenu*>(module->FindRibbonControl(component.GetID()));
     if (!menu || !menu->OnCreate)
         return true;
-    std::weak_ptr<const bool> alive = module->Liveness();
-    TNotifyEvent handler = menu->OnCreate;
-    module->CallGuarded([&] { handler(menu); });
-    if (alive.expired())
+    rtl::TLifeWatch connected = module->Liveness().Watch();
+    bool survived = rtl::FireSurvives(menu->Liveness(), menu->OnCreate, menu);
+    if (!connected)
         throw EadxRibbonModuleFreed();
-    return module->FindRibbonControl(id) == menu;
+    return survived;
 }
 
 // The inner button of a split button, written before its menus.
@@ -274,13 +274,9 @@ void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
 std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID) {
     SetHostFromRibbonId(Module, RibbonID);
     Module.IsRibbonHost = true;
-    std::weak_ptr<const bool> alive = Module.Liveness();
-    if (Module.OnRibbonBeforeCreate) {
-        auto handler = Module.OnRibbonBeforeCreate;
-        Module.CallGuarded([&] { handler(&Module, RibbonID); });
-        if (alive.expired())
-            return {};
-    }
+    // A handler may turn the add-in off: the document is then not built.
+    if (!Module.Fire(Module.OnRibbonBeforeCreate, &Module, RibbonID))
+        return {};
     PruneKeyList(Module, RibbonID);
     std::u16string xml;
     try {
@@ -288,7 +284,6 @@ std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& 
     } catch (const EadxRibbonModuleFreed&) {
         return {};
     }
-    if (Module.OnRibbonBeforeLoad)
-        Module.CallGuarded([&] { Module.OnRibbonBeforeLoad(&Module, RibbonID, xml); });
+    Module.Fire(Module.OnRibbonBeforeLoad, &Module, RibbonID, xml);
     return xml;
 }

@@ -31,14 +31,17 @@ struct EadxRibbonModuleFreed {};
 
 // Writes Component and, recursively, its children, when it belongs to
 // RibbonID; Module (may be nullptr) finds the menus and split buttons by id.
-// A menu that frees itself from its OnCreate is left out.
+// A menu that frees itself from its OnCreate is left out; an exception of
+// OnCreate goes on to the caller.
 void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
                         IadxRibbonComponent& Component, std::u16string_view RibbonID);
 
 // The whole document for RibbonID (GetCustomUI): sets the module's host type
 // from the identifier and its ribbon-host flag, fires OnRibbonBeforeCreate,
 // prunes the key list of what this host never shows, writes the document
-// and lets OnRibbonBeforeLoad replace it. The handlers are guarded (their
-// exceptions go to DoError); any other failure raises. A handler that turns
-// the add-in off (freeing Module) gets an empty document.
+// and lets OnRibbonBeforeLoad replace it. The module's two handlers are
+// guarded (their exceptions go to DoError); a menu's OnCreate is not, and
+// like any other failure it raises: the host gets no document rather than
+// an incomplete one. A handler that turns the add-in off (freeing Module)
+// gets an empty document.
 std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID);

@@ -38,9 +38,9 @@ TadxRibbonItem::TadxRibbonItem(TCollection* Collection) : TadxRibbonCustomContro
     DesignTimeDefaults("Item", true);
 }
 
-void TadxRibbonItem::Invalidate() {
-    TadxRibbonCustomControl::Invalidate();
-    // The host shows a drop-down's items through the drop-down's callbacks.
+void TadxRibbonItem::ShownInListChanged() {
+    // The host shows a drop-down's items through the drop-down's callbacks:
+    // what they answer changed. Other changes leave the drop-down alone.
     if (auto* dropDown = dynamic_cast<TadxRibbonDropDown*>(ParentObject()))
         dropDown->Invalidate();
 }
@@ -69,7 +69,7 @@ void TadxRibbonEditBox::EditBoxAttributes(TadxAttributeList& list) {
     list.Put("sizeString", SizeString).Image().ImageMso();
     list.Callbacks({"getKeytip", "getLabel", "getSupertip", "getScreentip", "getShowLabel",
                     "getShowImage", "getEnabled", "getText"});
-    list.Put("onChange", adxOnChange);
+    list.Callback("onChange");
 }
 
 std::unique_ptr<TStringList> TadxRibbonEditBox::GetAttributes() {

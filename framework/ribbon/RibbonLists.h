@@ -18,10 +18,10 @@ public:
     explicit TadxRibbonItem(TCollection* Collection);
     std::string GetXmlType() override { return "item"; }
     uint8_t GetType() override { return adxRibbonTypeItem; }
-    // A change of what an item shows also redraws its drop-down.
-    void Invalidate() override;
 
 protected:
+    // A change of its caption, image or tips redraws its drop-down too.
+    void ShownInListChanged() override;
     // The class name.
     std::string GetDisplayName() const override { return ClassName(); }
 };

@@ -56,8 +56,7 @@ void TTimer::WndProc(TMessage& message) {
 }
 
 void TTimer::Timer() {
-    // The handler may free the timer: call a copy.
-    TNotifyEvent handler = OnTimer;
-    if (handler)
-        handler(this);
+    // The handler may free the timer (its owner turned off): nothing of the
+    // timer is touched after it.
+    rtl::FireSurvives(liveness_, OnTimer, this);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/forms/Component.h"
+#include "platform/rtl/Lifetime.h"
 #include "platform/win/WinTypes.h"
 
 struct TMessage;
@@ -46,4 +47,5 @@ private:
     bool enabled_ = true;
     unsigned interval_ = 1000;
     HWND window_ = nullptr;
+    rtl::TLiveness liveness_;
 };

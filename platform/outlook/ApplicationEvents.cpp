@@ -6,57 +6,58 @@
 namespace outlook {
 
 // Arguments are read only for an assigned handler: reading one the host
-// sent malformed would fail the event.
+// sent malformed would fail the event. Handlers are copied before they run:
+// a handler may free the wrapper that holds it.
 void ApplicationEventHandlers::FireApplicationEvent(TObject* Sender, DISPID id,
                                                     TEventArgs& args) const {
     switch (id) {
     case DISPID_ItemSend:
-        if (OnItemSend)
-            OnItemSend(Sender, args.Object(0), args.Flag(1));
+        if (auto handler = OnItemSend)
+            handler(Sender, args.Object(0), args.Flag(1));
         break;
     case DISPID_NewMail:
-        if (OnNewMail)
-            OnNewMail(Sender);
+        if (auto handler = OnNewMail)
+            handler(Sender);
         break;
     case DISPID_Reminder:
-        if (OnReminder)
-            OnReminder(Sender, args.Object(0));
+        if (auto handler = OnReminder)
+            handler(Sender, args.Object(0));
         break;
     case DISPID_OptionsPagesAdd:
-        if (OnOptionsPagesAdd)
-            OnOptionsPagesAdd(Sender, args.Object(0));
+        if (auto handler = OnOptionsPagesAdd)
+            handler(Sender, args.Object(0));
         break;
     case DISPID_Startup:
-        if (OnStartup)
-            OnStartup(Sender);
+        if (auto handler = OnStartup)
+            handler(Sender);
         break;
     case DISPID_Quit:
-        if (OnQuit)
-            OnQuit(Sender);
+        if (auto handler = OnQuit)
+            handler(Sender);
         break;
     case DISPID_AdvancedSearchComplete:
-        if (OnAdvancedSearchComplete)
-            OnAdvancedSearchComplete(Sender, args.Object(0));
+        if (auto handler = OnAdvancedSearchComplete)
+            handler(Sender, args.Object(0));
         break;
     case DISPID_AdvancedSearchStopped:
-        if (OnAdvancedSearchStopped)
-            OnAdvancedSearchStopped(Sender, args.Object(0));
+        if (auto handler = OnAdvancedSearchStopped)
+            handler(Sender, args.Object(0));
         break;
     case DISPID_MAPILogonComplete:
-        if (OnMAPILogonComplete)
-            OnMAPILogonComplete(Sender);
+        if (auto handler = OnMAPILogonComplete)
+            handler(Sender);
         break;
     case DISPID_NewMailEx:
-        if (OnNewMailEx)
-            OnNewMailEx(Sender, args.Text(0));
+        if (auto handler = OnNewMailEx)
+            handler(Sender, args.Text(0));
         break;
     case DISPID_ItemLoad:
-        if (OnItemLoad)
-            OnItemLoad(Sender, args.Object(0));
+        if (auto handler = OnItemLoad)
+            handler(Sender, args.Object(0));
         break;
     case DISPID_BeforeFolderSharingDialog:
-        if (OnBeforeFolderSharingDialog)
-            OnBeforeFolderSharingDialog(Sender, args.Object(0), args.Flag(1));
+        if (auto handler = OnBeforeFolderSharingDialog)
+            handler(Sender, args.Object(0), args.Flag(1));
         break;
     default:
         break;

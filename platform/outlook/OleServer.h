@@ -21,6 +21,7 @@
 
 #include "platform/com/Com.h"
 #include "platform/forms/Component.h"
+#include "platform/rtl/Lifetime.h"
 
 #include <deque>
 #include <string>
@@ -90,6 +91,10 @@ public:
     bool Connected() const noexcept { return bool(intf_); }
     // True while the sink is advised on the server.
     bool EventsConnected() const noexcept { return cookie_ != 0; }
+    // The wrapper's life: a handler of its events may free it (a window
+    // closed from its own Close event). Whoever goes on with a wrapper after
+    // one of its handlers takes a watch of it first (platform/rtl/Lifetime.h).
+    const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
     // The server's default interface (empty while not connected).
     ComPtr<IDispatch> DefaultInterface() const { return intf_; }
     // The event interface advised on by the last ConnectTo.
@@ -121,4 +126,5 @@ private:
     GUID eventIid_{};
     GUID defaultEventIid_{};
     bool eventIidFixed_ = false;
+    rtl::TLiveness liveness_;
 };

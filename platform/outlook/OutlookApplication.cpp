@@ -30,8 +30,12 @@ TNameSpace::TNameSpace(TComponent* AOwner) : TOleServer(AOwner) {
 }
 
 void TNameSpace::InvokeEvent(DISPID id, TEventArgs& args) {
-    if (id == DISPID_OptionsPagesAdd && OnOptionsPagesAdd)
-        OnOptionsPagesAdd(this, args.Object(0), args.Object(1));
-    else if (id == DISPID_AutoDiscoverComplete && OnAutoDiscoverComplete)
-        OnAutoDiscoverComplete(this);
+    // Copied before they run: a handler may free this wrapper.
+    if (id == DISPID_OptionsPagesAdd) {
+        if (auto handler = OnOptionsPagesAdd)
+            handler(this, args.Object(0), args.Object(1));
+    } else if (id == DISPID_AutoDiscoverComplete) {
+        if (auto handler = OnAutoDiscoverComplete)
+            handler(this);
+    }
 }

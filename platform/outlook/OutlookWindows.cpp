@@ -3,6 +3,8 @@
 
 using namespace outlook;
 
+// Handlers are copied before they run, here and in every wrapper: a handler
+// may free the wrapper that holds it (a window closed from its own event).
 bool outlook::FireWindowEvent(const WindowEventHandlers& handlers, TObject* Sender, DISPID id,
                               TEventArgs& args) {
     const TNotifyEvent* notice = id == DISPID_Activate      ? handlers.Activate
@@ -10,8 +12,8 @@ bool outlook::FireWindowEvent(const WindowEventHandlers& handlers, TObject* Send
                                  : id == DISPID_WindowClose ? handlers.Close
                                                             : nullptr;
     if (notice) {
-        if (*notice)
-            (*notice)(Sender);
+        if (TNotifyEvent handler = *notice)
+            handler(Sender);
         return true;
     }
     const TOlCancelEvent* asking = id == DISPID_BeforeMaximize   ? handlers.BeforeMaximize
@@ -21,8 +23,8 @@ bool outlook::FireWindowEvent(const WindowEventHandlers& handlers, TObject* Send
                                                                  : nullptr;
     if (!asking)
         return false;
-    if (*asking)
-        (*asking)(Sender, args.Flag(0));
+    if (TOlCancelEvent handler = *asking)
+        handler(Sender, args.Flag(0));
     return true;
 }
 
@@ -31,8 +33,10 @@ TExplorers::TExplorers(TComponent* AOwner) : TOleServer(AOwner) {
 }
 
 void TExplorers::InvokeEvent(DISPID id, TEventArgs& args) {
-    if (id == DISPID_NewExplorer && OnNewExplorer)
-        OnNewExplorer(this, args.Object(0));
+    if (id != DISPID_NewExplorer)
+        return;
+    if (auto handler = OnNewExplorer)
+        handler(this, args.Object(0));
 }
 
 TInspectors::TInspectors(TComponent* AOwner) : TOleServer(AOwner) {
@@ -40,8 +44,10 @@ TInspectors::TInspectors(TComponent* AOwner) : TOleServer(AOwner) {
 }
 
 void TInspectors::InvokeEvent(DISPID id, TEventArgs& args) {
-    if (id == DISPID_NewInspector && OnNewInspector)
-        OnNewInspector(this, args.Object(0));
+    if (id != DISPID_NewInspector)
+        return;
+    if (auto handler = OnNewInspector)
+        handler(this, args.Object(0));
 }
 
 TOutlookWindow::TOutlookWindow(TComponent* AOwner, const GUID& oldEvents, const GUID& events)
@@ -67,36 +73,36 @@ void TExplorer::InvokeEvent(DISPID id, TEventArgs& args) {
         return;
     switch (id) {
     case DISPID_FolderSwitch:
-        if (OnFolderSwitch)
-            OnFolderSwitch(this);
+        if (auto handler = OnFolderSwitch)
+            handler(this);
         break;
     case DISPID_BeforeFolderSwitch:
-        if (OnBeforeFolderSwitch)
-            OnBeforeFolderSwitch(this, args.Object(0), args.Flag(1));
+        if (auto handler = OnBeforeFolderSwitch)
+            handler(this, args.Object(0), args.Flag(1));
         break;
     case DISPID_ViewSwitch:
-        if (OnViewSwitch)
-            OnViewSwitch(this);
+        if (auto handler = OnViewSwitch)
+            handler(this);
         break;
     case DISPID_BeforeViewSwitch:
-        if (OnBeforeViewSwitch)
-            OnBeforeViewSwitch(this, args[0].Deref(), args.Flag(1));
+        if (auto handler = OnBeforeViewSwitch)
+            handler(this, args[0].Deref(), args.Flag(1));
         break;
     case DISPID_SelectionChange:
-        if (OnSelectionChange)
-            OnSelectionChange(this);
+        if (auto handler = OnSelectionChange)
+            handler(this);
         break;
     case DISPID_BeforeItemCopy:
-        if (OnBeforeItemCopy)
-            OnBeforeItemCopy(this, args.Flag(0));
+        if (auto handler = OnBeforeItemCopy)
+            handler(this, args.Flag(0));
         break;
     case DISPID_BeforeItemCut:
-        if (OnBeforeItemCut)
-            OnBeforeItemCut(this, args.Flag(0));
+        if (auto handler = OnBeforeItemCut)
+            handler(this, args.Flag(0));
         break;
     case DISPID_BeforeItemPaste:
-        if (OnBeforeItemPaste)
-            OnBeforeItemPaste(this, args.Value(0), args.Object(1), args.Flag(2));
+        if (auto handler = OnBeforeItemPaste)
+            handler(this, args.Value(0), args.Object(1), args.Flag(2));
         break;
     default:
         break;

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace rtl {
@@ -68,10 +69,14 @@ private:
 // Fires handler(args...) when it is assigned and tells whether the holder of
 // caller survived the call. The handler is copied first. Exceptions pass
 // through: catch them and ask a watch before reporting them.
+// A handler that cannot be unassigned (a lambda with captures) always runs.
 template <class Handler, class... Args>
 bool FireSurvives(const TLiveness& caller, const Handler& handler, Args&&... args) {
     TLifeWatch watch = caller.Watch();
-    if (handler) {
+    bool assigned = true;
+    if constexpr (std::is_constructible_v<bool, const Handler&>)
+        assigned = static_cast<bool>(handler);
+    if (assigned) {
         Handler copy = handler;
         copy(std::forward<Args>(args)...);
     }

@@ -373,13 +373,14 @@ TEST_F(RibbonCallbacks, CallsWithWrongArgumentsFailWithoutHarm) {
         {u"GetLabel_Callback", {control, Variant(1)}, DISP_E_BADPARAMCOUNT, 0},
         {u"GetLabel_Callback", {Variant(u"not a control")}, DISP_E_TYPEMISMATCH, 0},
         {u"GetLabel_Callback", {Variant(42)}, DISP_E_TYPEMISMATCH, 0},
-        {u"GetItemLabel_Callback", {control, Variant(u"1")}, DISP_E_TYPEMISMATCH, 0},
+        {u"GetItemLabel_Callback", {control, Variant(u"one")}, DISP_E_TYPEMISMATCH, 0},
         {u"OnActionState_Callback", {control, Variant(u"yes")}, DISP_E_TYPEMISMATCH, 0},
-        {u"OnActionSelected_Callback", {control, Variant(7), Variant(0)}, DISP_E_TYPEMISMATCH, 1},
-        {u"OnChange_Callback", {control, Variant(3.5)}, DISP_E_TYPEMISMATCH, 0},
-        {u"OnActionCommonRepurposed_Callback", {control, Variant(1)}, DISP_E_TYPEMISMATCH, 0},
+        {u"OnActionSelected_Callback",
+         {control, Variant(u""), Variant(u"x")},
+         DISP_E_TYPEMISMATCH,
+         0},
+        {u"OnActionCommonRepurposed_Callback", {control, Variant(u"no")}, DISP_E_TYPEMISMATCH, 0},
         {u"RibbonLoaded_Callback", {Variant(u"ribbon")}, DISP_E_TYPEMISMATCH, 0},
-        {u"GetImages_Callback", {Variant(5)}, DISP_E_TYPEMISMATCH, 0},
         {u"GetItemID_Callback", {control, Variant(int64_t(1) << 40)}, DISP_E_OVERFLOW, 0},
     };
     for (const Case& c : cases) {
@@ -399,6 +400,25 @@ TEST_F(RibbonCallbacks, CallsWithWrongArgumentsFailWithoutHarm) {
     // An item index outside the items.
     EXPECT_EQ(Call(u"GetItemLabel_Callback", {control, Variant(0)}), DISP_E_EXCEPTION);
     EXPECT_TRUE(journal.empty());
+}
+
+// The arguments are read as automation converts values: a number where a
+// text is expected is its decimal text, a text of digits where a number is
+// expected its number, a number where a Boolean is expected true unless 0.
+TEST_F(RibbonCallbacks, ArgumentsAreConvertedAsAutomationConvertsThem) {
+    TadxRibbonCustomControl* edit = Find(kGroupId).GetControls()->Add(adxRibbonTypeEditBox);
+    edit->SetID(u"Edit");
+    EXPECT_EQ(Call(u"OnChange_Callback", {Control(u"Edit"), Variant(3.5)}), S_OK);
+    EXPECT_EQ(edit->GetText(), u"3.5");
+    // Index "1" of a control without items is outside them.
+    EXPECT_EQ(Call(u"GetItemLabel_Callback", {Control(u"Edit"), Variant(u"1")}), DISP_E_EXCEPTION);
+    EXPECT_EQ(Answer(u"GetImages_Callback", {Variant(5)}),
+              Variant(static_cast<IDispatch*>(nullptr)));
+    Variant one(1);
+    EXPECT_EQ(Call(u"OnActionCommonRepurposed_Callback", {Control(u"Edit"), Variant::ByRef(&one)}),
+              S_OK);
+    EXPECT_EQ(one.Type(), VT_BOOL);
+    EXPECT_TRUE(one.AsBool());
 }
 
 TEST_F(RibbonCallbacks, ArgumentsByReferenceAreFollowedAndACancelIsWrittenOnlyWhereOneWasPassed) {

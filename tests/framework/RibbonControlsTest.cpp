@@ -8,9 +8,12 @@
 
 #include "framework/ribbon/RibbonControlTypes.h"
 #include "platform/forms/FormErrors.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/sim/RibbonObjects.h"
 #include "platform/text/Text.h"
+
+#include <functional>
 
 namespace rbtest {
 namespace {
@@ -300,6 +303,45 @@ TEST_F(RibbonControls, AnItemOfADropDownAlsoInvalidatesTheDropDown) {
     ribbon->ClearInvalidations();
     dropDown->Items()->Add(); // the list changed
     EXPECT_EQ(Invalidations(), Strings{"Drop"});
+}
+
+// Only what the drop-down shows of an item (caption, image, tips) redraws
+// the drop-down; any other change redraws the item alone.
+TEST_F(RibbonControls, AnItemRedrawsItsDropDownOnlyForWhatTheDropDownShows) {
+    auto* dropDown = static_cast<TadxRibbonDropDown*>(Add(adxRibbonTypeDropDown, u"Drop"));
+    TadxRibbonCustomControl* item = dropDown->Items()->Add();
+    item->SetID(u"Item");
+    LoadRibbon();
+    struct Case {
+        const char* Change;
+        std::function<void()> Apply;
+        bool RedrawsDropDown;
+    };
+    TBitmap glyph(2, 2);
+    const Case cases[] = {
+        {"caption", [&] { item->SetCaption(u"New"); }, true},
+        {"image index", [&] { item->SetImageIndex(3); }, true},
+        {"screen tip", [&] { item->SetScreenTip(u"Tip"); }, true},
+        {"super tip", [&] { item->SetSuperTip(u"More"); }, true},
+        {"glyph", [&] { item->SetGlyph(&glyph); }, true},
+        {"enabled", [&] { item->SetEnabled(false); }, false},
+        {"visible", [&] { item->SetVisible(false); }, false},
+        {"description", [&] { item->SetDescription(u"About"); }, false},
+        {"key tip", [&] { item->SetKeyTip(u"K"); }, false},
+        {"image mso", [&] { item->SetImageMso(u"Paste"); }, false},
+        {"size", [&] { item->SetSize(csLarge); }, false},
+        {"the same caption again", [&] { item->SetCaption(u"New"); }, false},
+    };
+    for (const Case& c : cases) {
+        ribbon->ClearInvalidations();
+        c.Apply();
+        Strings expected;
+        if (std::string(c.Change) != "the same caption again")
+            expected.push_back("Item");
+        if (c.RedrawsDropDown)
+            expected.push_back("Drop");
+        EXPECT_EQ(Invalidations(), expected) << c.Change;
+    }
 }
 
 TEST_F(RibbonControls, AFailureOfTheHostRaises) {

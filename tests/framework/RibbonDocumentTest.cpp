@@ -8,6 +8,8 @@
 #include "platform/sim/RibbonObjects.h"
 #include "platform/text/Text.h"
 
+#include <algorithm>
+
 namespace rbtest {
 namespace {
 
@@ -434,6 +436,23 @@ TEST_F(RibbonDocumentTurnedOff, FromAMenusOnCreate) {
     menu->OnCreate = [this](TObject*) { TurnOff(); };
     EXPECT_EQ(Ask(kCompose), u"");
     EXPECT_FALSE(Connected());
+}
+
+// A menu's OnCreate that raises while the document is written ends the
+// request with a failure: the host gets no document (rather than one
+// without what OnCreate would have added), and nothing is reported.
+TEST_F(RibbonDocumentTurnedOff, AMenusOnCreateThatRaisesFailsTheRequest) {
+    auto* menu = static_cast<TadxRibbonMenu*>(Module().FindRibbonControl(kMenuId));
+    ASSERT_NE(menu, nullptr);
+    menu->OnCreate = [](TObject*) { throw Exception("No buttons today"); };
+    ComPtr<IRibbonExtensibility> ribbon = ComQuery<IRibbonExtensibility>(addIn.Get());
+    BSTR xml = u"left over";
+    EXPECT_TRUE(FAILED(ribbon->GetCustomUI(kCompose, &xml)));
+    EXPECT_EQ(xml, u"");
+    EXPECT_TRUE(Connected());
+    EXPECT_TRUE(user.Shown().empty());
+    EXPECT_TRUE(std::none_of(journal.begin(), journal.end(),
+                             [](const std::string& e) { return e.rfind("Error", 0) == 0; }));
 }
 
 TEST_F(RibbonDocumentTurnedOff, AMenuThatFreesItselfIsLeftOut) {

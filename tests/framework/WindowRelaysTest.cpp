@@ -234,16 +234,16 @@ TEST_F(WindowRelays, ClosingAWindowThatWasNeverWrappedDoesNothing) {
     EXPECT_TRUE(heard.empty());
 }
 
-TEST_F(WindowRelays, AWindowClosedFromItsOwnActivationHandlerGoesOnceTheEventIsOver) {
+// The wrapper goes at once; the relay that fired the handler sees it gone
+// and touches it no more.
+TEST_F(WindowRelays, AWindowClosedFromItsOwnActivationHandlerIsNotTouchedAgain) {
     auto explorer = outlook.OpenExplorer();
     auto mail = outlook.ComposeNewMail();
     Start();
     module->OnOLInspectorActivate = [&](TObject* sender) {
         EXPECT_EQ(dynamic_cast<TadxInspector*>(sender), Object().Inspectors().front());
         outlook.Close(*mail);
-        // Let go of, but still alive while the relay runs.
         EXPECT_TRUE(Object().Inspectors().empty());
-        EXPECT_FALSE(static_cast<TadxInspector*>(sender)->Connected());
     };
     outlook.Activate(*explorer);
     outlook.Activate(*mail);

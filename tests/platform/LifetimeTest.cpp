@@ -74,6 +74,15 @@ TEST(Lifetime, ExceptionAfterFreeIsNotReportedThroughTheFreedCaller) {
     EXPECT_FALSE(reported);
 }
 
+// A plain callable (a lambda with captures) cannot be unassigned: it runs.
+TEST(Lifetime, ACallableThatCannotBeUnassignedAlwaysRuns) {
+    auto owner = std::make_unique<Button>();
+    int runs = 0;
+    EXPECT_TRUE(rtl::FireSurvives(owner->liveness, [&runs] { ++runs; }));
+    EXPECT_FALSE(rtl::FireSurvives(owner->liveness, [&owner] { owner.reset(); }));
+    EXPECT_EQ(runs, 1);
+}
+
 TEST(Lifetime, CopiesHaveLivesOfTheirOwn) {
     Button a;
     Button b = a;
