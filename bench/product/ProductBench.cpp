@@ -1,0 +1,300 @@
+// product_bench: how the product's cost grows with the entries waiting for
+// their sent copies. LorvaneOL.so is loaded into the simulated Outlook by the
+// host driver, as Outlook loads it, with 10, 1,000 and 10,000 pending entries
+// taken up from the pending-actions file, all naming one filing folder or all
+// naming Sent Items; it times one send from the compose ribbon (the entry
+// recorded, the message sent, its copy found and given its categories) and
+// Outlook's start plus quit with the add-in. Each figure is the median of a
+// few runs; the closing table gives the ratios of neighbouring sizes (linear
+// growth is a ratio near 100 from 10 to 1,000 and near 10 from 1,000 to
+// 10,000).
+//
+//   product_bench [SIZE ...]     (default 10 1000 10000)
+#include "tests/support/TempPlatformHome.h"
+
+#include "platform/com/ComServer.h"
+#include "platform/forms/ModalDriver.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/sim/HostDriver.h"
+#include "platform/sim/ModalScript.h"
+#include "platform/sim/outlook/OutlookRegistration.h"
+#include "platform/sim/outlook/OutlookSim.h"
+#include "platform/text/Text.h"
+#include "platform/win/Clock.h"
+#include "platform/win/Library.h"
+#include "platform/win/ShellFolders.h"
+#include "platform/win/Window.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string ProgId = "LorvaneOL.coLorvaneOL";
+const std::u16string ComposeRibbon = u"Microsoft.Outlook.Mail.Compose";
+// "Send + File to Default Folder" and "Send + Add to Tasks" of the compose tab.
+const std::string FileToDefaultFolderButton = "adxRibbonButtonB2B17C70373E4A859DF661D823CD3674";
+const std::string AddToTasksButton = "adxRibbonButton6BD1C6E46865469CB47C458891E42B36";
+
+// Runs of each figure (its median is given) and sends timed per run.
+constexpr int Runs = 5;
+constexpr int SendsPerRun = 3;
+
+// Where the pending entries send their copies.
+enum class Target { FilingFolder, SentItems };
+
+const char* TargetName(Target target) {
+    return target == Target::FilingFolder ? "filing folder" : "Sent Items";
+}
+
+std::string LibraryPath() {
+    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "LorvaneOL.so")
+        .string();
+}
+
+std::string DataFolder() {
+    return platform::LocalAppDataFolder() + "/LorvaneOL";
+}
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Outlook on a machine of its own with the add-in installed, a second store
+// "Archive" holding "Projects" (the default filing folder of the add-in's
+// configuration), and the explorer open.
+class Machine {
+public:
+    Machine() {
+        sim::InstallOutlook(12);
+        Register();
+        outlook = std::make_unique<sim::OutlookSim>(12);
+        archive = outlook->AddStore(u"Archive");
+        projects = outlook->AddFolder(*archive, u"Projects");
+        explorer = outlook->OpenExplorer();
+        Configure();
+    }
+    ~Machine() {
+        driver.reset();
+        explorer = nullptr;
+        projects = archive = nullptr;
+        outlook.reset();
+    }
+
+    // The pending-actions file of the last session: count entries, each
+    // keyed by a conversation index that no message of the run has.
+    void WritePendingFile(int count, Target target) {
+        std::string storeId = text::Narrow(projects->StoreId());
+        std::ofstream file(DataFolder() + "/ZubDetails.txt", std::ios::binary);
+        char key[64];
+        for (int i = 0; i < count; ++i) {
+            std::snprintf(key, sizeof key, "01DA%040X", i);
+            file << key << "=Red";
+            if (target == Target::FilingFolder)
+                file << "%StoreId%" << storeId << "%FolderName%Projects";
+            file << "\r\n";
+        }
+    }
+    // Outlook starts with the add-in.
+    void Start() {
+        driver = std::make_unique<sim::HostDriver>(*outlook);
+        outlook->OnWindowOpened = [this](const sim::HostWindow& window) {
+            driver->OpenWindow(window);
+        };
+        driver->Start();
+        if (!driver->Find(ProgId) || !driver->Find(ProgId)->Connected)
+            Fail("the add-in did not connect");
+    }
+    // The user quits Outlook.
+    void Quit() {
+        outlook->OnWindowOpened = nullptr;
+        driver->Quit();
+        if (!driver->Failures().empty())
+            Fail(driver->Failures().front());
+        driver.reset();
+    }
+    // The user writes a message with a category in a window of its own.
+    ComPtr<sim::SimInspector> Compose(int number) {
+        sim::ItemData data;
+        data.To = u"ann@example.com";
+        data.Subject = u"Message " + text::Wide(std::to_string(number));
+        data.Body = u"Hello Ann,\r\nsee you.\r\n";
+        data.Categories = u"Blue";
+        ComPtr<sim::SimInspector> window = outlook->ComposeNewMail(data);
+        platform::AdvanceClock(100);
+        platform::ProcessMessages();
+        return window;
+    }
+    // Clicks a button of the compose tab in the window in front.
+    void Click(const std::string& id) {
+        sim::RibbonHost* ribbon = driver->Ribbon(ProgId, ComposeRibbon);
+        if (!ribbon)
+            Fail("no compose ribbon");
+        ribbon->Click(id);
+    }
+    // The copies that arrived in folder so far, and whether the last one
+    // got its categories.
+    static bool LastCopyTagged(sim::SimFolder& folder) {
+        size_t count = folder.Items().Count();
+        return count && folder.Items().At(count - 1).Stored().Categories == u"Blue";
+    }
+
+    [[noreturn]] static void Fail(const std::string& why) {
+        std::fprintf(stderr, "product_bench: %s\n", why.c_str());
+        std::exit(1);
+    }
+
+    TempPlatformHome home;
+    platform::ManualClockScope clock{EncodeDateTime(2026, 12, 7, 9, 0, 0, 0)};
+    sim::ModalScript user;
+    forms::ScopedModalDriver userInstalled{user};
+    std::unique_ptr<sim::OutlookSim> outlook;
+    std::unique_ptr<sim::HostDriver> driver;
+    ComPtr<sim::SimFolder> archive, projects;
+    ComPtr<sim::SimExplorer> explorer;
+
+private:
+    static void Register() {
+        HMODULE library = LoadLibrary(LibraryPath().c_str());
+        if (!library)
+            Fail("cannot load " + LibraryPath() + ": " + platform::LastLoadError());
+        auto entry =
+            reinterpret_cast<DllRegisterServerFunc>(GetProcAddress(library, "DllRegisterServer"));
+        HRESULT hr = entry ? entry() : E_FAIL;
+        FreeLibrary(library);
+        if (hr != S_OK)
+            Fail("DllRegisterServer failed");
+    }
+    // Zub.xml with Archive\Projects as the default filing folder and
+    // "Maintain Categories" on.
+    void Configure() {
+        std::string storeId = text::Narrow(projects->StoreId());
+        std::filesystem::create_directories(DataFolder());
+        std::ofstream(DataFolder() + "/Zub.xml", std::ios::binary)
+            << "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<config>\r\n  <folders>\r\n"
+               "    <folder id=\"1\">\r\n      <foldername>Archive\\Projects</foldername>\r\n"
+               "      <storename>Archive</storename>\r\n      <storenameid>Archive</storenameid>\r\n"
+               "      <storeid>"
+            << storeId
+            << "</storeid>\r\n    </folder>\r\n  </folders>\r\n  <setup>\r\n"
+               "    <categmaintain>-1</categmaintain>\r\n    <timerdelay>10</timerdelay>\r\n"
+               "  </setup>\r\n</config>\r\n";
+    }
+};
+
+// One send from the compose ribbon with count entries waiting, in ms.
+double TimeSend(int count, Target target) {
+    Machine machine;
+    machine.WritePendingFile(count, target);
+    machine.Start();
+    sim::SimFolder& arrival = target == Target::FilingFolder
+                                  ? *machine.projects
+                                  : *machine.outlook->DefaultFolder(outlook::olFolderSentMail);
+    std::vector<double> sends;
+    for (int i = 0; i < SendsPerRun; ++i) {
+        ComPtr<sim::SimInspector> window = machine.Compose(i);
+        Clock::time_point start = Clock::now();
+        machine.Click(target == Target::FilingFolder ? FileToDefaultFolderButton
+                                                     : AddToTasksButton);
+        sends.push_back(MillisecondsSince(start));
+        if (!Machine::LastCopyTagged(arrival))
+            Machine::Fail("the sent copy did not get its categories");
+    }
+    machine.Quit();
+    return Median(sends);
+}
+
+// Outlook's start plus quit with count entries in the pending file, in ms.
+double TimeStartQuit(int count, Target target) {
+    Machine machine;
+    // The first start writes the start mode; the runs time later starts.
+    machine.Start();
+    machine.Quit();
+    std::vector<double> runs;
+    for (int i = 0; i < Runs; ++i) {
+        machine.WritePendingFile(count, target);
+        Clock::time_point start = Clock::now();
+        machine.Start();
+        machine.Quit();
+        runs.push_back(MillisecondsSince(start));
+    }
+    return Median(runs);
+}
+
+// Outlook's first start on a new machine plus quit, with count entries, in ms.
+double TimeFirstStartQuit(int count, Target target) {
+    std::vector<double> runs;
+    for (int i = 0; i < Runs; ++i) {
+        Machine machine;
+        machine.WritePendingFile(count, target);
+        Clock::time_point start = Clock::now();
+        machine.Start();
+        machine.Quit();
+        runs.push_back(MillisecondsSince(start));
+    }
+    return Median(runs);
+}
+
+struct Row {
+    std::string name;
+    std::map<int, double> ms;
+};
+
+void PrintRow(const Row& row, const std::vector<int>& sizes) {
+    std::printf("%-34s", row.name.c_str());
+    for (int size : sizes)
+        std::printf(" %12.3f", row.ms.at(size));
+    for (size_t i = 1; i < sizes.size(); ++i) {
+        double before = row.ms.at(sizes[i - 1]);
+        std::printf(" %12.1f", before > 0 ? row.ms.at(sizes[i]) / before : 0.0);
+    }
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty())
+        sizes = {10, 1000, 10000};
+    std::vector<Row> rows;
+    for (Target target : {Target::FilingFolder, Target::SentItems}) {
+        Row send{std::string("send, ") + TargetName(target), {}};
+        Row startQuit{std::string("start+quit, ") + TargetName(target), {}};
+        Row firstStart{std::string("first start+quit, ") + TargetName(target), {}};
+        for (int size : sizes) {
+            send.ms[size] = TimeSend(size, target);
+            startQuit.ms[size] = TimeStartQuit(size, target);
+            firstStart.ms[size] = TimeFirstStartQuit(size, target);
+        }
+        rows.push_back(send);
+        rows.push_back(startQuit);
+        rows.push_back(firstStart);
+    }
+    std::printf("%-34s", "milliseconds (median) at entries:");
+    for (int size : sizes)
+        std::printf(" %12d", size);
+    for (size_t i = 1; i < sizes.size(); ++i)
+        std::printf(" %12s", (std::to_string(sizes[i]) + "/" + std::to_string(sizes[i - 1])).c_str());
+    std::printf("\n");
+    for (const Row& row : rows)
+        PrintRow(row, sizes);
+    return 0;
+}
