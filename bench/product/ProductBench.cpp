@@ -188,7 +188,8 @@ private:
         std::ofstream(DataFolder() + "/Zub.xml", std::ios::binary)
             << "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<config>\r\n  <folders>\r\n"
                "    <folder id=\"1\">\r\n      <foldername>Archive\\Projects</foldername>\r\n"
-               "      <storename>Archive</storename>\r\n      <storenameid>Archive</storenameid>\r\n"
+               "      <storename>Archive</storename>\r\n      "
+               "<storenameid>Archive</storenameid>\r\n"
                "      <storeid>"
             << storeId
             << "</storeid>\r\n    </folder>\r\n  </folders>\r\n  <setup>\r\n"
@@ -292,7 +293,8 @@ int main(int argc, char** argv) {
     for (int size : sizes)
         std::printf(" %12d", size);
     for (size_t i = 1; i < sizes.size(); ++i)
-        std::printf(" %12s", (std::to_string(sizes[i]) + "/" + std::to_string(sizes[i - 1])).c_str());
+        std::printf(" %12s",
+                    (std::to_string(sizes[i]) + "/" + std::to_string(sizes[i - 1])).c_str());
     std::printf("\n");
     for (const Row& row : rows)
         PrintRow(row, sizes);
