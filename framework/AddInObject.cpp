@@ -18,6 +18,8 @@
 #include "platform/outlook/OutlookApplication.h"
 #include "platform/win/Registry.h"
 
+#include <optional>
+
 namespace {
 
 // Deletes a key below the add-in key under HKEY_CURRENT_USER when it exists;
@@ -118,8 +120,14 @@ void TadxAddin::DoStartupComplete() {
     hostType_ = module.HostType;
     if (hostType_ == ohaExcel || hostType_ == ohaVisio)
         FindHostMainWindow();
+    // A first start creates the add-in's key here and writes its start mode
+    // once start-up is complete: the registry file is saved once, for both.
+    // Any other start changes nothing, and the batch ends at once.
+    std::optional<platform::RegistryBatch> firstStartSave(std::in_place);
     OpenAddInKey();
     ReadStartMode();
+    if (module.StartMode != adxStartModeFirstStart)
+        firstStartSave.reset();
     adxReadOfficeTheme(module.HostMajorVersion, module.Theme);
     module.CommandBars = module.GetAppCommandBars();
     module.FireGuarded(module.OnAddInInitialize);
@@ -142,6 +150,7 @@ void TadxAddin::DoStartupComplete() {
         return;
     if (module.StartMode == adxStartModeFirstStart)
         WriteNormalStartMode();
+    firstStartSave.reset();
     HookHostEvents();
     if (!Connected(module))
         return;
