@@ -10,29 +10,17 @@
 // 10,000).
 //
 //   product_bench [SIZE ...]     (default 10 1000 10000)
-#include "tests/support/TempPlatformHome.h"
+#include "tests/support/HostedOutlook.h"
+#include "tests/support/ProductFiles.h"
 
-#include "platform/com/ComServer.h"
-#include "platform/forms/ModalDriver.h"
-#include "platform/rtl/DateTime.h"
-#include "platform/sim/HostDriver.h"
-#include "platform/sim/ModalScript.h"
-#include "platform/sim/outlook/OutlookRegistration.h"
-#include "platform/sim/outlook/OutlookSim.h"
 #include "platform/text/Text.h"
-#include "platform/win/Clock.h"
-#include "platform/win/Library.h"
-#include "platform/win/ShellFolders.h"
-#include "platform/win/Window.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,23 +33,14 @@ const std::string FileToDefaultFolderButton = "adxRibbonButtonB2B17C70373E4A859D
 const std::string AddToTasksButton = "adxRibbonButton6BD1C6E46865469CB47C458891E42B36";
 
 // Runs of each figure (its median is given) and sends timed per run.
-constexpr int Runs = 5;
-constexpr int SendsPerRun = 3;
+constexpr int Runs = 7;
+constexpr int SendsPerRun = 11;
 
 // Where the pending entries send their copies.
 enum class Target { FilingFolder, SentItems };
 
 const char* TargetName(Target target) {
     return target == Target::FilingFolder ? "filing folder" : "Sent Items";
-}
-
-std::string LibraryPath() {
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "LorvaneOL.so")
-        .string();
-}
-
-std::string DataFolder() {
-    return platform::LocalAppDataFolder() + "/LorvaneOL";
 }
 
 using Clock = std::chrono::steady_clock;
@@ -75,57 +54,56 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// Outlook on a machine of its own with the add-in installed, a second store
-// "Archive" holding "Projects" (the default filing folder of the add-in's
-// configuration), and the explorer open.
-class Machine {
+[[noreturn]] void Fail(const std::string& why) {
+    std::fprintf(stderr, "product_bench: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// Outlook with LorvaneOL.so (beside this program) installed, configured
+// with Archive\Projects as the default filing folder and "Maintain
+// Categories" on.
+class Machine : public HostedOutlook {
 public:
     Machine() {
-        sim::InstallOutlook(12);
-        Register();
-        outlook = std::make_unique<sim::OutlookSim>(12);
-        archive = outlook->AddStore(u"Archive");
-        projects = outlook->AddFolder(*archive, u"Projects");
-        explorer = outlook->OpenExplorer();
-        Configure();
-    }
-    ~Machine() {
-        driver.reset();
-        explorer = nullptr;
-        projects = archive = nullptr;
-        outlook.reset();
+        try {
+            MakeOutlook(
+                (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "LorvaneOL.so")
+                    .string());
+        } catch (const Exception& e) {
+            Fail(e.Message);
+        }
+        ProductSettings settings;
+        settings.FolderPath = "Archive\\Projects";
+        settings.StoreName = "Archive";
+        settings.StoreId = text::Narrow(projects->StoreId());
+        WriteProductConfig(settings);
     }
 
     // The pending-actions file of the last session: count entries, each
     // keyed by a conversation index that no message of the run has.
     void WritePendingFile(int count, Target target) {
-        std::string storeId = text::Narrow(projects->StoreId());
-        std::ofstream file(DataFolder() + "/ZubDetails.txt", std::ios::binary);
+        const std::string folder =
+            target == Target::FilingFolder
+                ? "%StoreId%" + text::Narrow(projects->StoreId()) + "%FolderName%Projects"
+                : "";
+        std::vector<std::string> entries;
         char key[64];
         for (int i = 0; i < count; ++i) {
             std::snprintf(key, sizeof key, "01DA%040X", i);
-            file << key << "=Red";
-            if (target == Target::FilingFolder)
-                file << "%StoreId%" << storeId << "%FolderName%Projects";
-            file << "\r\n";
+            entries.push_back(key + ("=Red" + folder));
         }
+        WritePendingActionsFile(entries);
     }
     // Outlook starts with the add-in.
     void Start() {
-        driver = std::make_unique<sim::HostDriver>(*outlook);
-        outlook->OnWindowOpened = [this](const sim::HostWindow& window) {
-            driver->OpenWindow(window);
-        };
-        driver->Start();
-        if (!driver->Find(ProgId) || !driver->Find(ProgId)->Connected)
+        if (!HostedOutlook::Start(ProgId))
             Fail("the add-in did not connect");
     }
     // The user quits Outlook.
     void Quit() {
-        outlook->OnWindowOpened = nullptr;
-        driver->Quit();
-        if (!driver->Failures().empty())
-            Fail(driver->Failures().front());
+        std::vector<std::string> failures = HostedOutlook::Quit();
+        if (!failures.empty())
+            Fail(failures.front());
         driver.reset();
     }
     // The user writes a message with a category in a window of its own.
@@ -135,66 +113,17 @@ public:
         data.Subject = u"Message " + text::Wide(std::to_string(number));
         data.Body = u"Hello Ann,\r\nsee you.\r\n";
         data.Categories = u"Blue";
-        ComPtr<sim::SimInspector> window = outlook->ComposeNewMail(data);
-        platform::AdvanceClock(100);
-        platform::ProcessMessages();
-        return window;
+        return HostedOutlook::Compose(data);
     }
     // Clicks a button of the compose tab in the window in front.
     void Click(const std::string& id) {
-        sim::RibbonHost* ribbon = driver->Ribbon(ProgId, ComposeRibbon);
-        if (!ribbon)
+        if (!HostedOutlook::Click(ProgId, ComposeRibbon, id))
             Fail("no compose ribbon");
-        ribbon->Click(id);
     }
-    // The copies that arrived in folder so far, and whether the last one
-    // got its categories.
+    // Whether the copy that arrived last in folder got its categories.
     static bool LastCopyTagged(sim::SimFolder& folder) {
         size_t count = folder.Items().Count();
         return count && folder.Items().At(count - 1).Stored().Categories == u"Blue";
-    }
-
-    [[noreturn]] static void Fail(const std::string& why) {
-        std::fprintf(stderr, "product_bench: %s\n", why.c_str());
-        std::exit(1);
-    }
-
-    TempPlatformHome home;
-    platform::ManualClockScope clock{EncodeDateTime(2026, 12, 7, 9, 0, 0, 0)};
-    sim::ModalScript user;
-    forms::ScopedModalDriver userInstalled{user};
-    std::unique_ptr<sim::OutlookSim> outlook;
-    std::unique_ptr<sim::HostDriver> driver;
-    ComPtr<sim::SimFolder> archive, projects;
-    ComPtr<sim::SimExplorer> explorer;
-
-private:
-    static void Register() {
-        HMODULE library = LoadLibrary(LibraryPath().c_str());
-        if (!library)
-            Fail("cannot load " + LibraryPath() + ": " + platform::LastLoadError());
-        auto entry =
-            reinterpret_cast<DllRegisterServerFunc>(GetProcAddress(library, "DllRegisterServer"));
-        HRESULT hr = entry ? entry() : E_FAIL;
-        FreeLibrary(library);
-        if (hr != S_OK)
-            Fail("DllRegisterServer failed");
-    }
-    // Zub.xml with Archive\Projects as the default filing folder and
-    // "Maintain Categories" on.
-    void Configure() {
-        std::string storeId = text::Narrow(projects->StoreId());
-        std::filesystem::create_directories(DataFolder());
-        std::ofstream(DataFolder() + "/Zub.xml", std::ios::binary)
-            << "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<config>\r\n  <folders>\r\n"
-               "    <folder id=\"1\">\r\n      <foldername>Archive\\Projects</foldername>\r\n"
-               "      <storename>Archive</storename>\r\n      "
-               "<storenameid>Archive</storenameid>\r\n"
-               "      <storeid>"
-            << storeId
-            << "</storeid>\r\n    </folder>\r\n  </folders>\r\n  <setup>\r\n"
-               "    <categmaintain>-1</categmaintain>\r\n    <timerdelay>10</timerdelay>\r\n"
-               "  </setup>\r\n</config>\r\n";
     }
 };
 
@@ -203,9 +132,8 @@ double TimeSend(int count, Target target) {
     Machine machine;
     machine.WritePendingFile(count, target);
     machine.Start();
-    sim::SimFolder& arrival = target == Target::FilingFolder
-                                  ? *machine.projects
-                                  : *machine.outlook->DefaultFolder(outlook::olFolderSentMail);
+    sim::SimFolder& arrival =
+        target == Target::FilingFolder ? *machine.projects : *machine.sentItems;
     std::vector<double> sends;
     for (int i = 0; i < SendsPerRun; ++i) {
         ComPtr<sim::SimInspector> window = machine.Compose(i);
@@ -214,39 +142,33 @@ double TimeSend(int count, Target target) {
                                                      : AddToTasksButton);
         sends.push_back(MillisecondsSince(start));
         if (!Machine::LastCopyTagged(arrival))
-            Machine::Fail("the sent copy did not get its categories");
+            Fail("the sent copy did not get its categories");
     }
     machine.Quit();
     return Median(sends);
 }
 
-// Outlook's start plus quit with count entries in the pending file, in ms.
-double TimeStartQuit(int count, Target target) {
-    Machine machine;
-    // The first start writes the start mode; the runs time later starts.
-    machine.Start();
-    machine.Quit();
-    std::vector<double> runs;
-    for (int i = 0; i < Runs; ++i) {
-        machine.WritePendingFile(count, target);
-        Clock::time_point start = Clock::now();
-        machine.Start();
-        machine.Quit();
-        runs.push_back(MillisecondsSince(start));
+// Outlook's start plus quit with count entries in the pending file, in ms:
+// on a new machine each time when firstStart (the add-in's first start
+// writes its start mode), else on one machine after a first start.
+double TimeStartQuit(int count, Target target, bool firstStart) {
+    std::unique_ptr<Machine> machine;
+    if (!firstStart) {
+        machine = std::make_unique<Machine>();
+        machine->Start();
+        machine->Quit();
     }
-    return Median(runs);
-}
-
-// Outlook's first start on a new machine plus quit, with count entries, in ms.
-double TimeFirstStartQuit(int count, Target target) {
     std::vector<double> runs;
     for (int i = 0; i < Runs; ++i) {
-        Machine machine;
-        machine.WritePendingFile(count, target);
+        if (firstStart)
+            machine = std::make_unique<Machine>();
+        machine->WritePendingFile(count, target);
         Clock::time_point start = Clock::now();
-        machine.Start();
-        machine.Quit();
+        machine->Start();
+        machine->Quit();
         runs.push_back(MillisecondsSince(start));
+        if (firstStart)
+            machine.reset();
     }
     return Median(runs);
 }
@@ -282,8 +204,8 @@ int main(int argc, char** argv) {
         Row firstStart{std::string("first start+quit, ") + TargetName(target), {}};
         for (int size : sizes) {
             send.ms[size] = TimeSend(size, target);
-            startQuit.ms[size] = TimeStartQuit(size, target);
-            firstStart.ms[size] = TimeFirstStartQuit(size, target);
+            startQuit.ms[size] = TimeStartQuit(size, target, false);
+            firstStart.ms[size] = TimeStartQuit(size, target, true);
         }
         rows.push_back(send);
         rows.push_back(startQuit);

@@ -6,7 +6,8 @@
 // Outlook ends with: what the recipients received, what each folder keeps,
 // the windows open, the dialogs shown and the add-in's files.
 #include "tests/e2e/E2eSupport.h"
-#include "tests/support/TempPlatformHome.h"
+#include "tests/support/HostedOutlook.h"
+#include "tests/support/ProductFiles.h"
 
 #include "platform/forms/ModalDriver.h"
 #include "platform/rtl/DateTime.h"
@@ -36,64 +37,14 @@ const std::string AddCategoryButton = "adxRibbonButton78F788A15882437884EB8BDF4C
 const std::string AddToCalendarButton = "adxRibbonButton0BF8B3C833CE439597E8920A6A848A7B";
 const std::string AddToTasksButton = "adxRibbonButton6BD1C6E46865469CB47C458891E42B36";
 
-// The settings of the configuration file the user saved.
-struct Settings {
-    // The default filing folder: its path and store; empty for none.
-    std::string FolderPath, StoreName, StoreId;
-    std::string Category;
-    bool folderdef = false, categdef = false, categask = false, categmaintain = true;
-    bool calendadd = false, taskadd = false;
-};
+using Settings = ProductSettings;
 
-// Zub.xml as the add-in writes it.
-std::string ConfigText(const Settings& s) {
-    auto element = [](const std::string& indent, const std::string& name,
-                      const std::string& value) {
-        return indent +
-               (value.empty() ? "<" + name + "/>" : "<" + name + ">" + value + "</" + name + ">") +
-               "\r\n";
-    };
-    auto flag = [&](const std::string& name, bool on) {
-        return element("    ", name, on ? "-1" : "0");
-    };
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
-           "<!--Lorvane configuration - DO NOT MODIFY-->\r\n"
-           "<!--Modified 2026-12-07 09:00:00-->\r\n"
-           "<config>\r\n  <folders>\r\n    <folder id=\"1\">\r\n" +
-           element("      ", "foldername", s.FolderPath) +
-           element("      ", "storename", s.StoreName) +
-           element("      ", "storenameid", s.StoreName) + element("      ", "storeid", s.StoreId) +
-           "    </folder>\r\n  </folders>\r\n  <mainbutton>\r\n"
-           "    <buttoncaption>Lorvane</buttoncaption>\r\n  </mainbutton>\r\n  <setup>\r\n" +
-           element("    ", "CategoryStringDef", s.Category) + flag("folderdef", s.folderdef) +
-           flag("folderask", false) + flag("nolistupdates", false) + flag("categdef", s.categdef) +
-           flag("categask", s.categask) + flag("categmaintain", s.categmaintain) +
-           flag("calendadd", s.calendadd) + flag("taskadd", s.taskadd) + flag("firsttime", false) +
-           "    <timerdelay>10</timerdelay>\r\n  </setup>\r\n  <treeconfig/>\r\n  <mrulist/>\r\n"
-           "</config>\r\n";
-}
-
-std::string DataFolder() {
-    return platform::LocalAppDataFolder() + "/LorvaneOL";
-}
-
-class SendActionsE2e : public ::testing::Test {
+class SendActionsE2e : public ::testing::Test, public HostedOutlook {
 protected:
     // Outlook of that version with a second store, Archive, holding Projects.
-    void MakeOutlook(int version = 12) {
-        sim::InstallOutlook(version);
-        ASSERT_EQ(CallEntryPoint("DllRegisterServer"), S_OK);
-        outlook = std::make_unique<sim::OutlookSim>(version);
-        archive = outlook->AddStore(u"Archive");
-        projects = outlook->AddFolder(*archive, u"Projects");
-        sentItems = outlook->DefaultFolder(outlook::olFolderSentMail);
-        explorer = outlook->OpenExplorer();
-    }
+    void MakeOutlook(int version = 12) { HostedOutlook::MakeOutlook(LibraryPath, version); }
     // The user saved these settings.
-    void Configure(const Settings& settings) {
-        std::filesystem::create_directories(DataFolder());
-        std::ofstream(DataFolder() + "/Zub.xml", std::ios::binary) << ConfigText(settings);
-    }
+    static void Configure(const Settings& settings) { WriteProductConfig(settings); }
     // Settings with Archive\Projects as the default filing folder.
     Settings FilingInProjects() const {
         Settings settings;
@@ -106,27 +57,17 @@ protected:
     void Start() {
         if (!outlook)
             MakeOutlook();
-        driver = std::make_unique<sim::HostDriver>(*outlook);
-        outlook->OnWindowOpened = [this](const sim::HostWindow& window) {
-            driver->OpenWindow(window);
-        };
-        driver->Start();
-        ASSERT_TRUE(driver->Find(ProgId) && driver->Find(ProgId)->Connected);
+        ASSERT_TRUE(HostedOutlook::Start(ProgId));
     }
     // The user quits Outlook; the add-in leaves nothing behind.
     void Quit() {
-        outlook->OnWindowOpened = nullptr;
-        driver->Quit();
-        EXPECT_EQ(driver->Failures(), Lines{});
+        EXPECT_EQ(HostedOutlook::Quit(), Lines{});
         EXPECT_EQ(driver->Find(ProgId)->CanUnloadNow, S_OK);
     }
     void TearDown() override {
         if (driver && driver->Find(ProgId)->Connected)
             Quit();
-        driver.reset();
-        explorer = nullptr;
-        sentItems = projects = archive = nullptr;
-        outlook.reset();
+        Close();
         EXPECT_EQ(sim::OutlookSim::LiveObjects(), 0);
     }
 
@@ -140,21 +81,9 @@ protected:
         data.Categories = std::move(categories);
         return data;
     }
-    // The user writes a message; the add-in's timers run as time passes.
-    ComPtr<sim::SimInspector> Compose(sim::ItemData data) {
-        ComPtr<sim::SimInspector> window = outlook->ComposeNewMail(std::move(data));
-        Wait(100);
-        return window;
-    }
-    static void Wait(DWORD ms) {
-        platform::AdvanceClock(ms);
-        platform::ProcessMessages();
-    }
     // The user clicks a button of the add-in's group in the window in front.
     void Click(const std::string& id) {
-        sim::RibbonHost* ribbon = driver->Ribbon(ProgId, ComposeRibbon);
-        ASSERT_NE(ribbon, nullptr);
-        ribbon->Click(id);
+        ASSERT_TRUE(HostedOutlook::Click(ProgId, ComposeRibbon, id));
     }
     // What the recipients received, as "subject: categories".
     Lines Delivered() const {
@@ -189,18 +118,9 @@ protected:
         return texts;
     }
     static bool PendingFileExists() {
-        return std::filesystem::exists(DataFolder() + "/ZubDetails.txt");
+        return std::filesystem::exists(ProductDataFolder() + "/ZubDetails.txt");
     }
-    static Lines PendingFile() { return FileLines(DataFolder() + "/ZubDetails.txt"); }
-
-    TempPlatformHome home;
-    platform::ManualClockScope clock{EncodeDateTime(2026, 12, 7, 9, 0, 0, 0)};
-    sim::ModalScript user;
-    forms::ScopedModalDriver userInstalled{user};
-    std::unique_ptr<sim::OutlookSim> outlook;
-    std::unique_ptr<sim::HostDriver> driver;
-    ComPtr<SimFolder> archive, projects, sentItems;
-    ComPtr<sim::SimExplorer> explorer;
+    static Lines PendingFile() { return FileLines(ProductDataFolder() + "/ZubDetails.txt"); }
 };
 
 } // namespace
