@@ -250,7 +250,11 @@ void TAddInModule::TakeUpPendingFile() {
             }
         }
         if (!folder.Folder) {
-            TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
+            // The log says so once per folder: thousands of entries naming
+            // a folder that is gone would otherwise hold start-up up for
+            // as many identical lines.
+            if (first)
+                TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
             ProductTrace("filing folder " + Quoted(folderName) +
                          " not found: its pending entry is dropped");
             continue;

@@ -4,7 +4,8 @@
 // taken up from the pending-actions file, all naming one filing folder or all
 // naming Sent Items; it times one send from the compose ribbon (the entry
 // recorded, the message sent, its copy found and given its categories) and
-// Outlook's start plus quit with the add-in. Each figure is the median of a
+// Outlook's start plus quit with the add-in (also with entries that all name
+// a folder the user has deleted meanwhile). Each figure is the median of a
 // few runs; the closing table gives the ratios of neighbouring sizes (linear
 // growth is a ratio near 100 from 10 to 1,000 and near 10 from 1,000 to
 // 10,000).
@@ -37,10 +38,17 @@ constexpr int Runs = 7;
 constexpr int SendsPerRun = 11;
 
 // Where the pending entries send their copies.
-enum class Target { FilingFolder, SentItems };
+enum class Target { FilingFolder, SentItems, DeletedFolder };
 
 const char* TargetName(Target target) {
-    return target == Target::FilingFolder ? "filing folder" : "Sent Items";
+    switch (target) {
+    case Target::FilingFolder:
+        return "filing folder";
+    case Target::SentItems:
+        return "Sent Items";
+    default:
+        return "deleted folder";
+    }
 }
 
 using Clock = std::chrono::steady_clock;
@@ -82,10 +90,10 @@ public:
     // The pending-actions file of the last session: count entries, each
     // keyed by a conversation index that no message of the run has.
     void WritePendingFile(int count, Target target) {
-        const std::string folder =
-            target == Target::FilingFolder
-                ? "%StoreId%" + text::Narrow(projects->StoreId()) + "%FolderName%Projects"
-                : "";
+        const std::string store = "%StoreId%" + text::Narrow(projects->StoreId());
+        const std::string folder = target == Target::FilingFolder ? store + "%FolderName%Projects"
+                                   : target == Target::DeletedFolder ? store + "%FolderName%Gone"
+                                                                     : "";
         std::vector<std::string> entries;
         char key[64];
         for (int i = 0; i < count; ++i) {
@@ -211,6 +219,11 @@ int main(int argc, char** argv) {
         rows.push_back(startQuit);
         rows.push_back(firstStart);
     }
+    // Entries whose folder is gone are dropped at start-up: no send finds them.
+    Row deleted{std::string("start+quit, ") + TargetName(Target::DeletedFolder), {}};
+    for (int size : sizes)
+        deleted.ms[size] = TimeStartQuit(size, Target::DeletedFolder, false);
+    rows.push_back(deleted);
     std::printf("%-34s", "milliseconds (median) at entries:");
     for (int size : sizes)
         std::printf(" %12d", size);

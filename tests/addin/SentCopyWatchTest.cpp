@@ -347,19 +347,28 @@ TEST_F(SentCopyWatch, AFolderHasOneWatcherThatGoesWhenItsLastConnectionIsTakenBa
 
 TEST_F(SentCopyWatch, EveryEntryNamingAFolderConnectsItsOneWatcherAtStartUp) {
     StartOutlook();
-    const std::string tail =
-        "%StoreId%" + text::Narrow(archive->StoreId()) + "%FolderName%Projects";
+    const std::string archiveId = text::Narrow(archive->StoreId());
+    const std::string projectsTail = "%StoreId%" + archiveId + "%FolderName%Projects";
+    const std::string goneTail = "%StoreId%" + archiveId + "%FolderName%Gone";
+    const Lines file = {"0101AA=One" + projectsTail, "0101BB=Two" + projectsTail,
+                        "0101CC=Three" + goneTail, "0101DD=Four" + projectsTail,
+                        "0101EE=Five" + goneTail};
+    std::string text;
+    for (const std::string& line : file)
+        text += line + "\r\n";
     ForceDirectories(ExtractFileDir(NativePath(PendingFilePath())));
-    WriteFileAtomic(PendingFilePath(), "0101AA=One" + tail + "\r\n0101BB=Two" + tail +
-                                           "\r\n0101CC=Three%StoreId%" +
-                                           text::Narrow(archive->StoreId()) +
-                                           "%FolderName%Gone\r\n0101DD=Four" + tail + "\r\n");
+    WriteFileAtomic(PendingFilePath(), text);
     AddInSession session(*outlook);
     EXPECT_EQ(projects->Items().SinkCount(), 1u);
     EXPECT_EQ(session.Module().FolderConnections(Folder(*projects)), 3);
-    EXPECT_EQ(Entries(ProgramState().RestoredEntries),
-              (Lines{"0101AA=One" + tail, "0101BB=Two" + tail, "0101DD=Four" + tail}))
-        << "the entry naming a folder that is gone is dropped, the others keep their order";
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries), (Lines{file[0], file[1], file[3]}))
+        << "the entries naming a folder that is gone are dropped, the others keep their order";
+    Lines log = LogLines();
+    EXPECT_EQ(
+        std::count(log.begin(), log.end(),
+                   LogTime + "Exception in adxCOMAddInModuleAddInInitialize connect to folders"),
+        1)
+        << "one line for the folder, not one per entry";
 }
 
 TEST_F(SentCopyWatch, ACopyIsLookedUpOnceAndLeavesTheEntryOfAnotherMessageOfItsConversation) {
