@@ -40,7 +40,15 @@ size_t MatchText(std::string_view s, size_t start, std::string_view sub) {
 // The first case-insensitive match of `sub` at or after byte `from`: its byte
 // position and length in `s`, or npos.
 std::pair<size_t, size_t> FindText(std::string_view s, std::string_view sub, size_t from) {
+    // Where both are ASCII, a position whose first character differs is
+    // passed over at once.
+    const bool asciiFirst = !sub.empty() && IsAscii(sub[0]);
+    const char first = asciiFirst ? AsciiUpper(sub[0]) : '\0';
     for (size_t start = from; start < s.size();) {
+        if (asciiFirst && IsAscii(s[start]) && AsciiUpper(s[start]) != first) {
+            ++start;
+            continue;
+        }
         size_t length = MatchText(s, start, sub);
         if (length != std::string_view::npos)
             return {start, length};
