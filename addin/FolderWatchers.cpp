@@ -14,14 +14,16 @@
 #include "platform/rtl/StringList.h"
 #include "platform/text/Text.h"
 
+#include <map>
+#include <utility>
 #include <vector>
 
-TFolderSentItems::TFolderSentItems(TAddInModule* AOwner) : TItems(AOwner) {
-    OnItemAdd = [AOwner](TObject*, const ComPtr<IDispatch>& Item) { AOwner->DoSentItemAdd(Item); };
+TFolderSentItems::TFolderSentItems(TAddInModule* Module) : TItems(nullptr) {
+    OnItemAdd = [Module](TObject*, const ComPtr<IDispatch>& Item) { Module->DoSentItemAdd(Item); };
 }
 
-TFolderItems::TFolderItems(TAddInModule* AOwner) : TItems(AOwner) {
-    OnItemAdd = [AOwner](TObject*, const ComPtr<IDispatch>& Item) { AOwner->DoItemAdd(Item); };
+TFolderItems::TFolderItems(TAddInModule* Module) : TItems(nullptr) {
+    OnItemAdd = [Module](TObject*, const ComPtr<IDispatch>& Item) { Module->DoItemAdd(Item); };
 }
 
 TOutlookApplication& TAddInModule::OutlookHost() const {
@@ -40,7 +42,7 @@ outlook::MAPIFolder TAddInModule::SentItemsFolder() const {
 
 namespace {
 
-// A new watcher of class W owned by module, connected to folder's items.
+// A new watcher of class W for module, connected to folder's items.
 template <class W>
 W* ConnectWatcher(TAddInModule* module, const outlook::MAPIFolderMembers& folder) {
     outlook::Items items = folder.GetItems();
@@ -63,21 +65,51 @@ template <class W> void DropWatcher(W*& field) {
         watcher->Free();
 }
 
-} // namespace
-
-void TAddInModule::FolderConnect(const outlook::MAPIFolderMembers& Folder) {
-    FolderItems = ConnectWatcher<TFolderItems>(this, Folder);
-    ProductTrace("filing folder " + Quoted(text::Narrow(Folder.Name())) + " watched");
+// What tells one folder from another: its store's id and its entry id.
+std::string WatchKey(const outlook::MAPIFolderMembers& folder) {
+    return text::Narrow(folder.StoreID()) + "/" + text::Narrow(folder.EntryID());
 }
 
-void TAddInModule::FolderDisConnect(const outlook::MAPIFolderMembers&) {
-    DropWatcher(FolderItems);
+} // namespace
+
+void TAddInModule::ConnectFolderWatch(const std::string& key,
+                                      const outlook::MAPIFolderMembers& Folder) {
+    TFolderWatch& watch = folderWatches_[key];
+    if (!watch.Watcher) {
+        try {
+            watch.Watcher = ConnectWatcher<TFolderItems>(this, Folder);
+        } catch (...) {
+            folderWatches_.erase(key);
+            throw;
+        }
+        ProductTrace("filing folder " + Quoted(text::Narrow(Folder.Name())) + " watched");
+    }
+    ++watch.Connections;
+    FolderItems = watch.Watcher;
+}
+
+void TAddInModule::FolderConnect(const outlook::MAPIFolderMembers& Folder) {
+    ConnectFolderWatch(WatchKey(Folder), Folder);
+}
+
+void TAddInModule::FolderDisConnect(const outlook::MAPIFolderMembers& Folder) {
+    auto found = folderWatches_.find(WatchKey(Folder));
+    if (found == folderWatches_.end() || --found->second.Connections > 0)
+        return;
+    TFolderItems* watcher = found->second.Watcher;
+    folderWatches_.erase(found);
+    if (FolderItems == watcher)
+        FolderItems = nullptr;
+    DropWatcher(watcher);
+}
+
+int TAddInModule::FolderConnections(const outlook::MAPIFolderMembers& Folder) const {
+    auto found = folderWatches_.find(WatchKey(Folder));
+    return found == folderWatches_.end() ? 0 : found->second.Connections;
 }
 
 void TAddInModule::SentFolderConnect(const outlook::MAPIFolderMembers& Folder) {
-    // One Sent Items watcher at a time: a second one on the same folder would
-    // look every sent copy up twice, and the second look-up could take the
-    // entry of another message of the same conversation.
+    // One Sent Items watcher at a time, as for a filing folder.
     DropWatcher(FolderSentItems);
     FolderSentItems = ConnectWatcher<TFolderSentItems>(this, Folder);
     ProductTrace("Sent Items watched");
@@ -89,13 +121,11 @@ void TAddInModule::SentFolderDisConnect(const outlook::MAPIFolderMembers&) {
 
 void TAddInModule::DisconnectWatchers() {
     FolderItems = nullptr;
-    FolderSentItems = nullptr;
-    std::vector<TComponent*> watchers;
-    for (int i = 0; i < ComponentCount(); ++i)
-        if (dynamic_cast<TItems*>(Components(i)))
-            watchers.push_back(Components(i));
-    for (TComponent* watcher : watchers)
-        watcher->Free();
+    DropWatcher(FolderSentItems);
+    std::map<std::string, TFolderWatch> watches;
+    watches.swap(folderWatches_);
+    for (auto& [key, watch] : watches)
+        DropWatcher(watch.Watcher);
 }
 
 void TAddInModule::ApplyPendingCategories(const ComPtr<IDispatch>& Item) {
@@ -139,10 +169,10 @@ void TAddInModule::DoItemAdd(const ComPtr<IDispatch>& Item) {
     }
 }
 
-void TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
+bool TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
                                       const std::string& Categories) {
     if (Categories.empty())
-        return;
+        return false;
     CreatePendingLists();
     TProgramState& state = ProgramState();
     std::string name = text::Narrow(Item.ConversationIndex());
@@ -156,12 +186,14 @@ void TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
         AddStrippedEntry(stripped, Categories);
     }
     std::string value = Categories;
+    bool filingWatched = false;
     outlook::MAPIFolder sentItems = SentItemsFolder();
     outlook::MAPIFolder target = Item.SaveSentMessageFolder();
     if (target && target.EntryID() != sentItems.EntryID()) {
         value = FilingFolderValue(Categories, text::Narrow(target.StoreID()),
                                   text::Narrow(target.Name()));
         FolderConnect(target);
+        filingWatched = true;
     } else if (!FolderSentItems) {
         // Sent Items is watched only while a category option is on, but a
         // ribbon action ("Send + Add Category...") records categories
@@ -170,6 +202,7 @@ void TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
     }
     state.SessionEntries->Add(name + "=" + value);
     ProductTrace("entry recorded: " + name + "=" + value);
+    return filingWatched;
 }
 
 void TAddInModule::TakeUpPendingFile() {
@@ -181,14 +214,20 @@ void TAddInModule::TakeUpPendingFile() {
     TStringList* restored = ProgramState().RestoredEntries.get();
     if (!restored)
         return;
-    int i = 0;
-    while (i < restored->Count()) {
+    // Many entries name the same folder: each folder is looked for once (a
+    // search of its store), and what was found serves the entries after.
+    std::map<std::pair<std::string, std::string>, TEntryFolder> folders;
+    bool sentTried = false;
+    std::vector<std::string> kept;
+    kept.reserve(static_cast<size_t>(restored->Count()));
+    for (int i = 0; i < restored->Count(); ++i) {
         std::string storeId, folderName;
         if (!PendingEntryFolder(restored->ValueFromIndex(i), storeId, folderName)) {
             // Its copy goes to Sent Items, which a category option may not
             // have had watched (the entry came from a ribbon action): as
             // when it was recorded, the copy must not arrive unwatched.
-            if (!FolderSentItems) {
+            if (!FolderSentItems && !sentTried) {
+                sentTried = true;
                 try {
                     SentFolderConnect(SentItemsFolder());
                 } catch (...) {
@@ -196,20 +235,50 @@ void TAddInModule::TakeUpPendingFile() {
                         "Exception in adxCOMAddInModuleAddInInitialize connect to folders");
                 }
             }
-            ++i;
+            kept.push_back((*restored)[i]);
             continue;
         }
-        try {
-            outlook::MAPIFolder top = FindStore(MapiSession(), storeId);
-            // The entry names its folder by Name only: a folder nested below
-            // the store's own folders is found by a search of the whole store.
-            FolderConnect(FindFolderByName(top, folderName));
-            ++i;
-        } catch (...) {
-            TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
+        auto [found, first] = folders.try_emplace({storeId, folderName});
+        TEntryFolder& folder = found->second;
+        if (first)
+            folder = FindFolderOfEntry(storeId, folderName);
+        if (folder.Folder) {
+            try {
+                ConnectFolderWatch(folder.Key, folder.Folder);
+            } catch (...) {
+                folder = TEntryFolder();
+            }
+        }
+        if (!folder.Folder) {
+            // The log says so once per folder: thousands of entries naming
+            // a folder that is gone would otherwise hold start-up up for
+            // as many identical lines.
+            if (first)
+                TQelLog::Log("Exception in adxCOMAddInModuleAddInInitialize connect to folders");
             ProductTrace("filing folder " + Quoted(folderName) +
                          " not found: its pending entry is dropped");
-            restored->Delete(i);
+            continue;
         }
+        kept.push_back((*restored)[i]);
+    }
+    if (kept.size() != static_cast<size_t>(restored->Count())) {
+        restored->Clear();
+        for (const std::string& line : kept)
+            restored->Add(line);
+    }
+}
+
+TAddInModule::TEntryFolder TAddInModule::FindFolderOfEntry(const std::string& StoreId,
+                                                           const std::string& FolderName) const {
+    try {
+        TEntryFolder found;
+        outlook::MAPIFolder top = FindStore(MapiSession(), StoreId);
+        // The entry names its folder by Name only: a folder nested below
+        // the store's own folders is found by a search of the whole store.
+        found.Folder = FindFolderByName(top, FolderName);
+        found.Key = WatchKey(found.Folder);
+        return found;
+    } catch (...) {
+        return {};
     }
 }

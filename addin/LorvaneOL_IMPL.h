@@ -12,6 +12,7 @@
 #include "platform/forms/FormClass.h"
 #include "platform/outlook/OutlookItems.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,10 +88,10 @@ public:
     // The explorer tab, remembered by PlaceButtonBar.
     TadxRibbonTab* ExplorerTab = nullptr;
 
-    // The newest filing-folder watcher; earlier ones stay connected (owned
-    // as components).
+    // The watcher of the filing folder connected last; the watchers of other
+    // folders stay connected (the module owns them all).
     TFolderItems* FolderItems = nullptr;
-    // The Sent Items watcher (owned as a component).
+    // The Sent Items watcher (owned by the module).
     TFolderSentItems* FolderSentItems = nullptr;
     // The wrapper of the watched mail item (no owner); empty while none is watched.
     std::unique_ptr<TMailItem> WatchedItem;
@@ -143,10 +144,15 @@ public:
 
     // ---- sent-copy watchers and pending entries (FolderWatchers.cpp) ----
 
-    // Makes a filing-folder watcher on Folder's items; it becomes the newest.
+    // Connects Folder's watcher: made on Folder's items when the folder has
+    // none, else the one there counts one more connection. It becomes FolderItems.
     void FolderConnect(const outlook::MAPIFolderMembers& Folder);
-    // Disconnects the newest filing-folder watcher and forgets it.
+    // Takes back one connection of Folder's watcher; the watcher goes (and
+    // is forgotten) when none is left, so that the other entries naming the
+    // folder keep it watched. Nothing for a folder without a watcher.
     void FolderDisConnect(const outlook::MAPIFolderMembers& Folder);
+    // The connections counted on Folder's watcher; 0 when it has none.
+    int FolderConnections(const outlook::MAPIFolderMembers& Folder) const;
     // Makes the Sent Items watcher on Folder's items, replacing the one before.
     void SentFolderConnect(const outlook::MAPIFolderMembers& Folder);
     // Disconnects the Sent Items watcher and forgets it.
@@ -161,8 +167,9 @@ public:
     // entry beside it), after dropping the entries of the same keys; when
     // the sent copy goes to a folder other than Sent Items, the entry names
     // that folder and a watcher is connected to it; else Sent Items is
-    // watched when it is not yet. Nothing for empty Categories.
-    void RecordPendingEntry(const outlook::MailItemMembers& Item, const std::string& Categories);
+    // watched when it is not yet. Nothing for empty Categories. True when a
+    // filing folder's watcher was connected (a failed send takes it back).
+    bool RecordPendingEntry(const outlook::MailItemMembers& Item, const std::string& Categories);
     // Start-up: takes up the pending-actions file and connects a watcher to
     // each filing folder its entries name; an entry whose folder cannot be
     // found is logged and dropped.
@@ -246,10 +253,28 @@ private:
     outlook::MAPIFolder SentItemsFolder() const;
     // Puts the pending categories on an item that arrived (DoSentItemAdd, DoItemAdd).
     void ApplyPendingCategories(const ComPtr<IDispatch>& Item);
+    // Connects the watcher of the folder whose watch key is key (see
+    // WatchKey in FolderWatchers.cpp), making it on Folder when there is none.
+    void ConnectFolderWatch(const std::string& key, const outlook::MAPIFolderMembers& Folder);
+    // The filing folder that a restored entry names by its store id and
+    // name, with its watch key; unassigned when it cannot be found.
+    struct TEntryFolder {
+        outlook::MAPIFolder Folder;
+        std::string Key;
+    };
+    TEntryFolder FindFolderOfEntry(const std::string& StoreId, const std::string& FolderName) const;
     // Stops both timers of the watch.
     void StopWatchTimers();
     // Disconnects and drops the watched item's wrapper.
     void DropWatchedItem();
+
+    // One filing-folder watcher per folder, by the folder's watch key, with
+    // the connections made to it.
+    struct TFolderWatch {
+        TFolderItems* Watcher = nullptr;
+        int Connections = 0;
+    };
+    std::map<std::string, TFolderWatch> folderWatches_;
 
     // Events of the watched item running now; a wrapper replaced during one
     // of them is kept (disconnected) until no event runs.

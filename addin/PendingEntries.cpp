@@ -15,9 +15,14 @@ namespace {
 int FindEntry(const TStringList* list, std::string_view Key) {
     if (!list)
         return -1;
+    // An arriving copy is looked up among every entry: the lines are read
+    // where they are, not copied.
     for (int i = 0; i < list->Count(); ++i) {
-        std::string name = list->Names(i);
-        if (!name.empty() && ContainsText(Key, name))
+        const std::string_view line = list->View(i);
+        const size_t separator = line.find(list->NameValueSeparator);
+        if (separator == std::string_view::npos || separator == 0)
+            continue;
+        if (ContainsText(Key, line.substr(0, separator)))
             return i;
     }
     return -1;

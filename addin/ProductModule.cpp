@@ -41,7 +41,10 @@ template <class T> T* StoredComponent(TComponent& module, const char* name) {
 
 TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
 
-TAddInModule::~TAddInModule() = default;
+TAddInModule::~TAddInModule() {
+    // The watchers are the module's own, not components: they go here.
+    DisconnectWatchers();
+}
 
 void TAddInModule::Loaded() {
     TadxCOMAddInModule::Loaded();

@@ -9,7 +9,6 @@
 // on the copy Outlook keeps (FolderWatchers.cpp). The single actions are in
 // SendActionSteps.cpp.
 #include "addin/CategoryText.h"
-#include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
@@ -134,14 +133,14 @@ bool RunChosenAction(TAddInModule& module, const outlook::MailItem& item, const 
     }
 }
 
-// A send that failed: the message gets its categories back, the watcher
-// that this send connected goes, and the user is told. The pending entry
-// stays: the message may still be sent.
+// A send that failed: the message gets its categories back, the connection
+// that this send made to its filing folder's watcher is taken back, and the
+// user is told. The pending entry stays: the message may still be sent.
 void SendFailed(TAddInModule& module, const outlook::MailItem& item, const std::u16string& own,
                 bool watcherConnected, const std::string& reason) {
     TQelLog::Log("Exception in ClickTrackAndSendMain objItem.Send()");
-    // Only a watcher made for this message: an older one still waits for
-    // the sent copy of another.
+    // Only the connection made for this message: the watcher stays while
+    // other entries name the folder.
     if (watcherConnected) {
         try {
             module.FolderDisConnect(item.SaveSentMessageFolder());
@@ -161,9 +160,7 @@ void SendFailed(TAddInModule& module, const outlook::MailItem& item, const std::
 // where the product sends, sends it.
 void RecordAndSend(TAddInModule& module, const outlook::MailItem& item, bool send) {
     TProgramState& state = ProgramState();
-    const TFolderItems* newestWatcher = module.FolderItems;
-    module.RecordPendingEntry(item, state.SentCategories);
-    const bool watcherConnected = module.FolderItems != newestWatcher;
+    const bool watcherConnected = module.RecordPendingEntry(item, state.SentCategories);
     std::u16string own;
     try {
         own = item.Categories();

@@ -19,6 +19,8 @@
 #include "platform/outlook/OutlookApplication.h"
 #include "platform/win/Registry.h"
 
+#include <optional>
+
 namespace {
 
 // Deletes a key below the add-in key under HKEY_CURRENT_USER when it exists;
@@ -116,8 +118,14 @@ void TadxAddin::DoStartupComplete() {
     hostType_ = module.HostType;
     if (hostType_ == ohaExcel || hostType_ == ohaVisio)
         FindHostMainWindow();
+    // A first start creates the add-in's key here and writes its start mode
+    // once start-up is complete: the registry file is saved once, for both.
+    // Any other start changes nothing, and the batch ends at once.
+    std::optional<platform::RegistryBatch> firstStartSave(std::in_place);
     OpenAddInKey();
     ReadStartMode();
+    if (module.StartMode != adxStartModeFirstStart)
+        firstStartSave.reset();
     adxReadOfficeTheme(module.HostMajorVersion, module.Theme);
     module.CommandBars = module.GetAppCommandBars();
     // A handler may turn the add-in off, which ends the connection and frees
@@ -138,6 +146,7 @@ void TadxAddin::DoStartupComplete() {
         return;
     if (module.StartMode == adxStartModeFirstStart)
         WriteNormalStartMode();
+    firstStartSave.reset();
     HookHostEvents();
     if (!connected)
         return;

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +54,35 @@ void SyncFolder(const std::string& folder) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// What a save names its temporary file: the file's name, this suffix and
+// six characters that make it unique.
+constexpr std::string_view TemporarySuffix = ".tmp-";
+constexpr size_t TemporaryUniqueLength = 6;
+
+// Removes the temporary files that earlier saves of path left when they
+// were killed half way. Only those older than TemporaryLeftoverAge: a younger
+// one may belong to another process saving the same file right now. File
+// times come from the system's clock, so they are compared with it, not
+// with the platform's clock (which a test may hold still).
+void RemoveLeftoverTemporaries(const std::string& path) {
+    const std::string folder = ExtractFileDir(path);
+    const std::string prefix = ExtractFileName(path) + std::string(TemporarySuffix);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + TemporaryUniqueLength || name.rfind(prefix, 0) != 0)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && now - st.st_mtime > TemporaryLeftoverAge)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 [[noreturn]] void CreateError(std::string_view fileName, int error) {
@@ -188,8 +219,10 @@ std::string ReadFileBytes(std::string_view fileName) {
 
 void WriteFileAtomic(std::string_view fileName, std::string_view bytes) {
     std::string path = NativePath(fileName);
+    RemoveLeftoverTemporaries(path);
     // Beside the file, so that the rename stays on one file system and is atomic.
-    std::string temp = path + ".tmp-XXXXXX";
+    std::string temp =
+        path + std::string(TemporarySuffix) + std::string(TemporaryUniqueLength, 'X');
     int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         CreateError(fileName, errno);

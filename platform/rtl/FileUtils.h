@@ -55,5 +55,11 @@ std::string ReadFileBytes(std::string_view fileName);
 // a file that holds the user's data: a temporary file in the same folder is
 // written, flushed and renamed over the old one (keeping its permissions), so
 // a crash, a full disk or a failure leaves the old file or the new one, never
-// a mix. Raises EFCreateError "Cannot create file "%s". %s".
+// a mix. The temporary file is named after the file (name + ".tmp-" + six
+// characters); those that saves killed half way left beside it are removed
+// once they are older than TemporaryLeftoverAge. Raises EFCreateError
+// "Cannot create file "%s". %s".
 void WriteFileAtomic(std::string_view fileName, std::string_view bytes);
+// The age in seconds past which a save takes a temporary file of the same
+// file for a leftover: a younger one may be another process's save in progress.
+inline constexpr long TemporaryLeftoverAge = 60;

@@ -7,6 +7,15 @@ bool IsTrimmed(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
+bool IsAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
+// The upper case of an ASCII character, as text::ToUpper gives it.
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // Matches `sub` against `s` at byte `start`, ignoring letter case; gives the
 // number of bytes of `s` matched (which may differ from sub's length when a
 // letter's two cases differ in length), or npos.
@@ -15,6 +24,12 @@ size_t MatchText(std::string_view s, size_t start, std::string_view sub) {
     while (j < sub.size()) {
         if (i >= s.size())
             return std::string_view::npos;
+        // Two ASCII characters, by far the most common, need no decoding.
+        if (IsAscii(s[i]) && IsAscii(sub[j])) {
+            if (AsciiUpper(s[i++]) != AsciiUpper(sub[j++]))
+                return std::string_view::npos;
+            continue;
+        }
         if (text::ToUpper(text::DecodeAnsiChar(s, i)) !=
             text::ToUpper(text::DecodeAnsiChar(sub, j)))
             return std::string_view::npos;
@@ -25,11 +40,22 @@ size_t MatchText(std::string_view s, size_t start, std::string_view sub) {
 // The first case-insensitive match of `sub` at or after byte `from`: its byte
 // position and length in `s`, or npos.
 std::pair<size_t, size_t> FindText(std::string_view s, std::string_view sub, size_t from) {
+    // Where both are ASCII, a position whose first character differs is
+    // passed over at once.
+    const bool asciiFirst = !sub.empty() && IsAscii(sub[0]);
+    const char first = asciiFirst ? AsciiUpper(sub[0]) : '\0';
     for (size_t start = from; start < s.size();) {
+        if (asciiFirst && IsAscii(s[start]) && AsciiUpper(s[start]) != first) {
+            ++start;
+            continue;
+        }
         size_t length = MatchText(s, start, sub);
         if (length != std::string_view::npos)
             return {start, length};
-        text::DecodeAnsiChar(s, start); // next character boundary
+        if (IsAscii(s[start]))
+            ++start;
+        else
+            text::DecodeAnsiChar(s, start); // next character boundary
     }
     return {std::string_view::npos, 0};
 }

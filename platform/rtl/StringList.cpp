@@ -158,6 +158,10 @@ std::string TStringList::Get(int index) const {
     return items_[Check(index)].String;
 }
 
+std::string_view TStringList::View(int index) const {
+    return items_[Check(index)].String;
+}
+
 void TStringList::Put(int index, const std::string& s) {
     if (sorted_)
         throw EStringListError(RtlConsts::SSortedListError);

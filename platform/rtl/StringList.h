@@ -43,6 +43,9 @@ public:
     void Clear() override;
     void Exchange(int index1, int index2) override;
     int IndexOf(const std::string& s) const override;
+    // String index without a copy, valid until the list changes; for scans
+    // over long lists. Raises EStringListError for a bad index.
+    std::string_view View(int index) const;
 
     // In a sorted list: true when `s` is there, and in `index` its position or
     // the position where it would go. Unsorted lists are searched by halves

@@ -358,5 +358,8 @@ void ReloadRegistry() {
 std::vector<std::string> RegistryLoadProblems() {
     return RegistryStore::Instance().LoadProblems();
 }
+unsigned long RegistryFileWrites() {
+    return RegistryStore::Instance().Writes();
+}
 
 } // namespace platform

@@ -161,5 +161,8 @@ void ReloadRegistry();
 // Problems met in the registry file when it was last read (and failed writes
 // at the end of a batch).
 std::vector<std::string> RegistryLoadProblems();
+// How many times this process has written the registry file (each write is
+// a flushed, atomic replacement: what a sequence of changes costs).
+unsigned long RegistryFileWrites();
 
 } // namespace platform

@@ -83,6 +83,7 @@ void RegistryStore::Save() {
         throw ERegistryException("Failed to save the registry: " + e.Message);
     }
     stamp_ = StampOf(path);
+    ++writes_;
 }
 
 void RegistryStore::BeginBatch() {
@@ -118,6 +119,11 @@ void RegistryStore::Reload() {
 std::vector<std::string> RegistryStore::LoadProblems() {
     auto lock = Lock();
     return problems_;
+}
+
+unsigned long RegistryStore::Writes() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return writes_;
 }
 
 } // namespace platform

@@ -41,6 +41,8 @@ public:
     void Reload();
     // The problems met in the file when it was last read (bad lines skipped).
     std::vector<std::string> LoadProblems();
+    // How many times this process has written the file.
+    unsigned long Writes();
 
 private:
     RegistryStore() = default;
@@ -61,6 +63,7 @@ private:
     std::vector<std::string> problems_;
     int batchDepth_ = 0;
     bool pending_ = false;
+    unsigned long writes_ = 0;
 };
 
 } // namespace platform

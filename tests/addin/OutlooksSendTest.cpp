@@ -159,6 +159,18 @@ TEST_F(FailedSend, AnOlderFilingFolderWatcherStays) {
     EXPECT_EQ(Module().FolderItems, older);
 }
 
+TEST_F(FailedSend, AnotherEntryNamingTheSameFolderKeepsItWatched) {
+    SetFolderRecord(FolderRecord::Default, *projects, "Archive\\Projects");
+    const outlook::MAPIFolder folder(projects->DispRef());
+    Module().FolderConnect(folder); // an entry of an earlier send waits there
+    ComPtr<sim::SimInspector> window = Compose(Mail(u"Refused", u"Red"));
+    window->CurrentItem().FailMember("Send");
+    Module().DoIndividualAction(1);
+    EXPECT_EQ(LogAfterStart(), Lines{SendFailedLog});
+    EXPECT_EQ(Module().FolderConnections(folder), 1) << "the failed send's connection went";
+    EXPECT_EQ(projects->Items().SinkCount(), 1u);
+}
+
 TEST_F(FailedSend, TheMessageCanBeSentOnceOutlookSendsAgain) {
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Retried", u"Red"));
     window->CurrentItem().FailMember("Send");

@@ -292,12 +292,11 @@ TEST_F(SentCopyWatch, OneSentItemsWatcherAtATimeAndDisconnectingForgetsIt) {
     TAddInModule& module = session.Module();
     TFolderSentItems* first = module.FolderSentItems;
     ASSERT_NE(first, nullptr) << "Maintain Categories is on by default";
+    const int components = module.ComponentCount();
     module.SentFolderConnect(Folder(*sent));
     EXPECT_NE(module.FolderSentItems, nullptr);
-    int watchers = 0;
-    for (int i = 0; i < module.ComponentCount(); ++i)
-        watchers += dynamic_cast<TFolderSentItems*>(module.Components(i)) != nullptr;
-    EXPECT_EQ(watchers, 1);
+    EXPECT_EQ(sent->Items().SinkCount(), 1u);
+    EXPECT_EQ(module.ComponentCount(), components) << "watchers are not components";
     module.SentFolderDisConnect(Folder(*sent));
     EXPECT_EQ(module.FolderSentItems, nullptr);
     EXPECT_EQ(sent->Items().SinkCount(), 0u);
@@ -308,6 +307,91 @@ TEST_F(SentCopyWatch, OneSentItemsWatcherAtATimeAndDisconnectingForgetsIt) {
     EXPECT_EQ(module.FolderItems, nullptr);
     EXPECT_EQ(old->Items().SinkCount(), 0u);
     EXPECT_GT(projects->Items().SinkCount(), 0u) << "earlier watchers stay connected";
+}
+
+TEST_F(SentCopyWatch, AFolderHasOneWatcherThatGoesWhenItsLastConnectionIsTakenBack) {
+    StartOutlook();
+    AddInSession session(*outlook);
+    TAddInModule& module = session.Module();
+    const int components = module.ComponentCount();
+    // Three sends filed in Projects, one in Old.
+    for (int i = 0; i < 3; ++i)
+        module.FolderConnect(Folder(*projects));
+    module.FolderConnect(Folder(*old));
+    EXPECT_EQ(projects->Items().SinkCount(), 1u);
+    EXPECT_EQ(module.FolderConnections(Folder(*projects)), 3);
+    EXPECT_EQ(module.FolderConnections(Folder(*old)), 1);
+    EXPECT_EQ(module.ComponentCount(), components);
+    // FolderItems is the watcher connected last: Old's.
+    TFolderItems* oldWatcher = module.FolderItems;
+    ASSERT_NE(oldWatcher, nullptr);
+
+    // Two of the sends to Projects fail: the third's entry keeps it watched.
+    module.FolderDisConnect(Folder(*projects));
+    module.FolderDisConnect(Folder(*projects));
+    EXPECT_EQ(projects->Items().SinkCount(), 1u);
+    EXPECT_EQ(module.FolderConnections(Folder(*projects)), 1);
+    EXPECT_EQ(module.FolderItems, oldWatcher) << "another folder's watcher is left alone";
+    module.FolderDisConnect(Folder(*projects));
+    EXPECT_EQ(projects->Items().SinkCount(), 0u);
+    EXPECT_EQ(module.FolderConnections(Folder(*projects)), 0);
+    module.FolderDisConnect(Folder(*projects)); // nothing left to take back
+    EXPECT_EQ(module.FolderItems, oldWatcher);
+    EXPECT_EQ(old->Items().SinkCount(), 1u);
+
+    // Watched again later, Projects gets a watcher of its own once more.
+    module.FolderConnect(Folder(*projects));
+    EXPECT_EQ(projects->Items().SinkCount(), 1u);
+    EXPECT_NE(module.FolderItems, oldWatcher);
+}
+
+TEST_F(SentCopyWatch, EveryEntryNamingAFolderConnectsItsOneWatcherAtStartUp) {
+    StartOutlook();
+    const std::string archiveId = text::Narrow(archive->StoreId());
+    const std::string projectsTail = "%StoreId%" + archiveId + "%FolderName%Projects";
+    const std::string goneTail = "%StoreId%" + archiveId + "%FolderName%Gone";
+    const Lines file = {"0101AA=One" + projectsTail, "0101BB=Two" + projectsTail,
+                        "0101CC=Three" + goneTail, "0101DD=Four" + projectsTail,
+                        "0101EE=Five" + goneTail};
+    std::string text;
+    for (const std::string& line : file)
+        text += line + "\r\n";
+    ForceDirectories(ExtractFileDir(NativePath(PendingFilePath())));
+    WriteFileAtomic(PendingFilePath(), text);
+    AddInSession session(*outlook);
+    EXPECT_EQ(projects->Items().SinkCount(), 1u);
+    EXPECT_EQ(session.Module().FolderConnections(Folder(*projects)), 3);
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries), (Lines{file[0], file[1], file[3]}))
+        << "the entries naming a folder that is gone are dropped, the others keep their order";
+    Lines log = LogLines();
+    EXPECT_EQ(
+        std::count(log.begin(), log.end(),
+                   LogTime + "Exception in adxCOMAddInModuleAddInInitialize connect to folders"),
+        1)
+        << "one line for the folder, not one per entry";
+}
+
+TEST_F(SentCopyWatch, ACopyIsLookedUpOnceAndLeavesTheEntryOfAnotherMessageOfItsConversation) {
+    // Two messages of one conversation wait for their copies in Projects:
+    // the reply's key holds the first message's key. Each copy is looked up
+    // once, so the reply's copy does not also take the first one's entry.
+    StartOutlook();
+    const std::string tail =
+        "%StoreId%" + text::Narrow(archive->StoreId()) + "%FolderName%Projects";
+    ForceDirectories(ExtractFileDir(NativePath(PendingFilePath())));
+    WriteFileAtomic(PendingFilePath(),
+                    "0101AA0202=Reply" + tail + "\r\n0101AA=First" + tail + "\r\n");
+    AddInSession session(*outlook);
+    auto copy = [](std::u16string subject, std::u16string index) {
+        sim::ItemData data;
+        data.Subject = std::move(subject);
+        data.ConversationIndex = std::move(index);
+        return data;
+    };
+    outlook->DeliverMail(copy(u"RE: Plan", u"0101AA0202"), projects.Get());
+    outlook->DeliverMail(copy(u"Plan", u"0101AA"), projects.Get());
+    EXPECT_EQ(Contents(*projects), (Lines{"RE: Plan: Reply", "Plan: First"}));
+    EXPECT_EQ(Entries(ProgramState().RestoredEntries), Lines{});
 }
 
 TEST_F(SentCopyWatch, ARestoredEntryForSentItemsHasItWatchedEvenWithNoCategoryOptionOn) {

@@ -3,6 +3,7 @@
 // files, and a runner of the host program that captures what it prints.
 #pragma once
 
+#include "tests/support/EntryPoints.h"
 #include "tests/support/FileLines.h"
 
 #include "platform/com/ComServer.h"
@@ -64,13 +65,9 @@ inline RegFile ReadRegFile(const std::string& path) {
 // Calls one of the registration entry points of the library at path (the
 // product's unless another is named), as an installer does.
 inline HRESULT CallEntryPoint(const char* name, const std::string& path = LibraryPath) {
-    HMODULE library = LoadLibrary(path.c_str());
-    EXPECT_TRUE(library != nullptr) << platform::LastLoadError();
-    if (!library)
-        return E_FAIL;
-    auto entry = reinterpret_cast<DllRegisterServerFunc>(GetProcAddress(library, name));
-    HRESULT hr = entry ? entry() : E_FAIL;
-    FreeLibrary(library);
+    std::string why;
+    HRESULT hr = CallLibraryEntryPoint(name, path, &why);
+    EXPECT_TRUE(why.empty()) << why;
     return hr;
 }
 

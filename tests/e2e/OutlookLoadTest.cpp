@@ -36,7 +36,10 @@ protected:
 
 TEST_F(OutlookLoad, OutlooksStartConnectsTheAddInAndItsQuitLeavesNoObjectAlive) {
     EXPECT_EQ(driver.RegisteredAddIns(), Lines{ProgId});
+    const unsigned long writes = platform::RegistryFileWrites();
     driver.Start();
+    // The first start's key and start mode: one save of the registry file.
+    EXPECT_EQ(platform::RegistryFileWrites() - writes, 1u);
     ASSERT_NE(driver.Find(ProgId), nullptr);
     EXPECT_TRUE(driver.Find(ProgId)->AllUsers);
     EXPECT_TRUE(driver.Find(ProgId)->Connected);
@@ -47,6 +50,7 @@ TEST_F(OutlookLoad, OutlooksStartConnectsTheAddInAndItsQuitLeavesNoObjectAlive) 
     EXPECT_EQ(driver.Failures(), Lines{});
     EXPECT_EQ(LogMessages(),
               (Lines{Started, ShuttingDown, Disconnected, ShuttingDown, Disconnected}));
+    EXPECT_EQ(platform::RegistryFileWrites() - writes, 1u) << "quitting changes nothing there";
     ExpectUnloaded();
 }
 
@@ -66,8 +70,10 @@ TEST_F(OutlookLoad, RemovedByTheUserItIsUnloadedAndConnectsAgainAsANormalStart) 
     EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected}));
     ExpectUnloaded();
 
+    const unsigned long writes = platform::RegistryFileWrites();
     ASSERT_TRUE(driver.Connect(ProgId));
     driver.Quit();
+    EXPECT_EQ(platform::RegistryFileWrites(), writes) << "a normal start saves nothing";
     EXPECT_EQ(driver.Failures(), Lines{});
     EXPECT_EQ(LogMessages(), (Lines{Started, ShuttingDown, Disconnected, StartedAgain, ShuttingDown,
                                     Disconnected, ShuttingDown, Disconnected}));

@@ -191,7 +191,12 @@ TEST_P(StartModes, AreReadInAnyLetterCaseAndOnlyAFirstStartIsTurnedIntoNormal) {
     };
     sim::OutlookSim outlook;
     auto addIn = NewAddIn();
+    const unsigned long writesBefore = platform::RegistryFileWrites();
     Start(addIn, outlook.Application().Get());
+    // A first start creates the user's add-in key and writes the start mode
+    // in one save of the registry file; any other start saves nothing.
+    EXPECT_EQ(platform::RegistryFileWrites() - writesBefore,
+              c.mode == adxStartModeFirstStart ? 1u : 0u);
     EXPECT_EQ(modes, (std::vector<TadxStartMode>{c.mode, c.mode}));
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "ADXStartMode"), c.storedAfterward);
     Stop(addIn);

@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -76,6 +79,44 @@ TEST_F(FileOperations, WriteReadRenameAndDelete) {
     EXPECT_TRUE(RenameFile(log, backup));
     EXPECT_EQ(ReadFileBytes(backup), "new");
     EXPECT_FALSE(DeleteFile(dir_)); // folders are not files
+}
+
+TEST_F(FileOperations, ASaveRemovesTheTemporaryFilesThatKilledSavesOfTheSameFileLeft) {
+    namespace fs = std::filesystem;
+    const std::string file = dir_ + "/Zub.xml";
+    WriteFileAtomic(file, "old");
+    struct Leftover {
+        std::string name;
+        long ageSeconds;
+        bool removed;
+    };
+    const std::vector<Leftover> leftovers = {
+        {"Zub.xml.tmp-a1B2c3", TemporaryLeftoverAge + 1, true},
+        {"Zub.xml.tmp-ZZZZZZ", 3600 * 24 * 30, true},
+        // Another process may be saving the same file right now.
+        {"Zub.xml.tmp-young1", TemporaryLeftoverAge - 5, false},
+        {"Zub.xml.tmp-now000", 0, false},
+        // Not a temporary of this file's saves.
+        {"Other.xml.tmp-a1B2c3", 3600, false},
+        {"Zub.xml.tmp-toolong", 3600, false},
+        {"Zub.xml.tmp-short", 3600, false},
+        {"Zub.xml.bak", 3600, false},
+    };
+    const auto now = fs::file_time_type::clock::now();
+    for (const Leftover& leftover : leftovers) {
+        const std::string path = dir_ + "/" + leftover.name;
+        std::ofstream(path) << "half";
+        fs::last_write_time(path, now - std::chrono::seconds(leftover.ageSeconds));
+    }
+    // A folder of that name is not a file a save left.
+    fs::create_directory(dir_ + "/Zub.xml.tmp-folder");
+    fs::last_write_time(dir_ + "/Zub.xml.tmp-folder", now - std::chrono::hours(1));
+
+    WriteFileAtomic(dir_ + "\\Zub.xml", "new");
+    EXPECT_EQ(ReadFileBytes(file), "new");
+    for (const Leftover& leftover : leftovers)
+        EXPECT_EQ(fs::exists(dir_ + "/" + leftover.name), !leftover.removed) << leftover.name;
+    EXPECT_TRUE(fs::is_directory(dir_ + "/Zub.xml.tmp-folder"));
 }
 
 TEST_F(FileOperations, ReadingAFolderOrAMissingFileRaisesOpenError) {

@@ -30,6 +30,13 @@ TEST(StrUtils, ContainmentIgnoringLetterCase) {
     EXPECT_TRUE(ContainsText("KEY-ÄBC", "äbc"));
     EXPECT_TRUE(ContainsText("anything", ""));
     EXPECT_FALSE(ContainsText("Work", "Works"));
+    // ASCII beside other letters: positions stay in bytes, a letter that is
+    // not ASCII never matches an ASCII one, and a byte that is not UTF-8
+    // reads as Windows-1252.
+    EXPECT_EQ(PosText("B", "\u00E4b"), 3);
+    EXPECT_TRUE(ContainsText("\u00C4RGER-x", "\u00E4rger-X"));
+    EXPECT_FALSE(ContainsText("L\u0131ST", "LIST"));
+    EXPECT_TRUE(ContainsText("K\xC4Y-1", "k\u00C4y-1"));
     EXPECT_TRUE(ContainsStr("Work", "or"));
     EXPECT_FALSE(ContainsStr("Work", "OR"));
     EXPECT_TRUE(StartsText("open", "OPEN1"));

@@ -158,6 +158,8 @@ TEST(StringList, IndexOutsideTheListRaisesStringListError) {
     expectIndexError([&] { list.Insert(3, "x"); }, "List index out of bounds (3)");
     expectIndexError([&] { list.Exchange(0, 2); }, "List index out of bounds (2)");
     expectIndexError([&] { list.SetCapacity(1); }, "List capacity out of bounds (1)");
+    expectIndexError([&] { list.View(2); }, "List index out of bounds (2)");
+    EXPECT_EQ(list.View(1), "b");
     list.Insert(2, "c"); // Count itself is a valid insert position
     EXPECT_EQ(list.Count(), 3);
 }
