@@ -1,7 +1,7 @@
 // The scripted user of modal dialogs.
 #include "platform/sim/ModalScript.h"
 
-#include "platform/forms/Form.h"
+#include "platform/controls/Form.h"
 
 namespace sim {
 
