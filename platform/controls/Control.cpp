@@ -91,6 +91,9 @@ void TControl::SetVisible(bool value) {
     visible_ = true;
     Invalidate();
     visible_ = value;
+    if (!value)
+        if (TForm* form = GetParentForm(this); form && form != this)
+            form->ControlRemoved(this);
     if (parent_)
         parent_->AlignControls();
 }
@@ -106,6 +109,10 @@ void TControl::SetEnabled(bool value) {
     if (value == enabled_)
         return;
     enabled_ = value;
+    // A control that can no longer take the focus gives it up.
+    if (!value)
+        if (TForm* form = GetParentForm(this); form && form != this)
+            form->ControlRemoved(this);
     TextChanged();
 }
 
