@@ -219,6 +219,15 @@ void TControl::MouseLeave() {
     rtl::FireSurvives(liveness_, OnMouseLeave, this);
 }
 
+void TControl::DescribeState(std::vector<std::string>& states, std::vector<std::string>&) const {
+    if (!visible_)
+        states.push_back("hidden");
+    if (!enabled_)
+        states.push_back("disabled");
+    if (!hint_.empty())
+        states.push_back("hint=\"" + hint_ + "\"");
+}
+
 void TControl::Click() {
     rtl::FireSurvives(liveness_, OnClick, this);
 }

@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TWinControl;
 class TForm;
@@ -195,6 +196,14 @@ public:
     // Enter or Escape reaching a form's dialog handling: true when the
     // control took the key (a default or cancel button clicks).
     virtual bool DialogKey(WORD Key) { return false; }
+
+    // What a text dump of the form (FormDump.h) says of the control beyond
+    // its class, name, caption and bounds: states ("checked", "default") and
+    // lines of content shown under it (a tree's nodes, a list's rows).
+    virtual void DescribeState(std::vector<std::string>& states,
+                               std::vector<std::string>& lines) const;
+    // Whether the dump shows the caption (a memo shows its lines instead).
+    virtual bool DumpsCaption() const { return true; }
 
     // Fired by the handlers above.
     TNotifyEvent OnClick;

@@ -213,3 +213,15 @@ void TImage::Paint() {
     int y = center_ ? (Height() - g->Height()) / 2 : 0;
     c.Draw(x, y, g);
 }
+
+void TImage::DescribeState(std::vector<std::string>& states,
+                           std::vector<std::string>& lines) const {
+    TGraphicControl::DescribeState(states, lines);
+    if (TGraphic* g = picture_->Graphic())
+        states.push_back("picture " + g->ClassName() + " " + std::to_string(g->Width()) + "x" +
+                         std::to_string(g->Height()));
+    if (stretch_)
+        states.push_back("stretch");
+    if (center_)
+        states.push_back("centre");
+}

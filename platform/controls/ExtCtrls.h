@@ -105,6 +105,8 @@ public:
     // Whether the picture's background shows what is below.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
 
 protected:
     void Paint() override;

@@ -54,13 +54,16 @@ void TForm::DoDestroy() {
 }
 
 void TForm::Loaded() {
-    TWinControl::Loaded();
-    if (loadClientWidth_ >= 0)
-        SetClientWidth(loadClientWidth_);
-    if (loadClientHeight_ >= 0)
-        SetClientHeight(loadClientHeight_);
+    // The frame is known now (the menu is set): the stored client size
+    // applies while loading, so the controls stay where the text put them.
+    int width = loadClientWidth_;
+    int height = loadClientHeight_;
+    if (width >= 0)
+        SetClientWidth(width);
+    if (height >= 0)
+        SetClientHeight(height);
     loadClientWidth_ = loadClientHeight_ = -1;
-    AlignControls();
+    TWinControl::Loaded();
 }
 
 void TForm::Notification(TComponent* AComponent, TOperation Operation) {

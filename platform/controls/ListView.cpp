@@ -236,3 +236,20 @@ void TListView::Paint() {
             c.DrawFocusRect(line);
     }
 }
+
+void TListView::DescribeState(std::vector<std::string>& states,
+                              std::vector<std::string>& lines) const {
+    TCustomControl::DescribeState(states, lines);
+    std::string header = "columns:";
+    for (int i = 0; i < columns_->Count(); ++i)
+        header += " " + columns_->Items(i)->Caption() + " (" +
+                  std::to_string(columns_->Items(i)->Width()) + ")";
+    lines.push_back(header);
+    for (int row = 0; row < items_->Count(); ++row) {
+        TListItem* item = items_->Item(row);
+        std::string line = item->Caption();
+        for (int i = 0; i < item->SubItems()->Count(); ++i)
+            line += " | " + (*item->SubItems())[i];
+        lines.push_back(line + (item == selected_ ? " *" : ""));
+    }
+}

@@ -150,6 +150,9 @@ public:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     bool WantsKey(WORD Key) const override;
+    // The columns with their widths, then one line per row ("*" selected).
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
 
     // Fired when a row is selected or loses the selection.
     TLVSelectItemEvent OnSelectItem;

@@ -410,3 +410,38 @@ void TGroupBox::Paint() {
     c.FillRect(text);
     DrawCaption(c, Caption(), text, DT_LEFT | DT_SINGLELINE, Enabled());
 }
+
+// ---- what the text dump says
+
+void TButton::DescribeState(std::vector<std::string>& states,
+                            std::vector<std::string>& lines) const {
+    TCustomControl::DescribeState(states, lines);
+    if (default_)
+        states.push_back("default");
+    if (cancel_)
+        states.push_back("cancel");
+    if (modalResult_ != mrNone)
+        states.push_back("result=" + std::to_string(modalResult_));
+}
+
+void TCheckBox::DescribeState(std::vector<std::string>& states,
+                              std::vector<std::string>& lines) const {
+    TCustomControl::DescribeState(states, lines);
+    states.push_back(state_ == cbChecked ? "[x]" : state_ == cbGrayed ? "[-]" : "[ ]");
+}
+
+void TCustomEdit::DescribeState(std::vector<std::string>& states,
+                                std::vector<std::string>& lines) const {
+    TCustomControl::DescribeState(states, lines);
+    if (readOnly_)
+        states.push_back("read-only");
+}
+
+void TMemo::DescribeState(std::vector<std::string>& states, std::vector<std::string>& lines) const {
+    TCustomEdit::DescribeState(states, lines);
+    static const char* const bars[] = {"", "horizontal", "vertical", "both"};
+    if (scrollBars_ != ssNone)
+        states.push_back(std::string("scroll bars ") + bars[scrollBars_]);
+    for (int i = 0; i < lines_->Count(); ++i)
+        lines.push_back("| " + (*lines_)[i]);
+}

@@ -91,6 +91,8 @@ public:
 
     // Sets the form's ModalResult, then fires OnClick.
     void Click() override;
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
     bool DialogKey(WORD Key) override;
     bool WantsKey(WORD Key) const override;
     void KeyPress(char& Key) override;
@@ -123,6 +125,8 @@ public:
 
     // A user's click toggles the box (which fires OnClick).
     void Click() override;
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
     void KeyPress(char& Key) override;
 
 protected:
@@ -147,6 +151,8 @@ public:
     // Typing appends at the end; Backspace removes the last character.
     void KeyPress(char& Key) override;
     bool WantsKey(WORD Key) const override;
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
 
     // Fired when the text changes.
     TNotifyEvent OnChange;
@@ -183,6 +189,9 @@ public:
     void SetWantReturns(bool value) { wantReturns_ = value; }
     void KeyPress(char& Key) override;
     bool WantsKey(WORD Key) const override;
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
+    bool DumpsCaption() const override { return false; }
 
 protected:
     void Paint() override;

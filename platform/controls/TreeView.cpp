@@ -537,3 +537,18 @@ void TTreeView::Paint() {
         y += RowHeight();
     }
 }
+
+void TTreeView::DescribeState(std::vector<std::string>& states,
+                              std::vector<std::string>& lines) const {
+    TCustomControl::DescribeState(states, lines);
+    for (TTreeNode* node : VisibleNodes()) {
+        std::string mark = node->Expanded() ? "- " : node->HasChildren() ? "+ " : "  ";
+        std::string line =
+            std::string(static_cast<size_t>(node->Level()) * 2, ' ') + mark + node->Text();
+        if (node->StateIndex() >= 0)
+            line += " {state " + std::to_string(node->StateIndex()) + "}";
+        if (node->Selected())
+            line += " *";
+        lines.push_back(line);
+    }
+}

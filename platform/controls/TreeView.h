@@ -214,6 +214,10 @@ public:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     bool WantsKey(WORD Key) const override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The visible nodes, one line each: "-" open, "+" closed with children,
+    // "*" selected, indented by level.
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
 
     // Fired when the selection changed, before it changes, and around expanding.
     TTVChangedEvent OnChange;

@@ -191,6 +191,13 @@ void TWinControl::AlignControls() {
     Invalidate();
 }
 
+void TWinControl::DescribeState(std::vector<std::string>& states,
+                                std::vector<std::string>& lines) const {
+    TControl::DescribeState(states, lines);
+    if (Focused())
+        states.push_back("focused");
+}
+
 void TWinControl::Loaded() {
     TControl::Loaded();
     AlignControls();

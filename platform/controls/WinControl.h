@@ -61,6 +61,8 @@ public:
     void InvalidateRect(const RECT& rect) { Invalidate(); }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void DescribeState(std::vector<std::string>& states,
+                       std::vector<std::string>& lines) const override;
     void Loaded() override;
 
     // Keyboard: fire the events (a key-preview form sees them first; the
