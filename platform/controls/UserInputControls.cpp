@@ -43,6 +43,7 @@ TTreeNode* SelectNode(TTreeView& tree, std::string_view path) {
         // The next step lies inside: open the node by its button, as a user
         // would (its expanding handler may fill it now).
         if (!node->Expanded()) {
+            rtl::TLifeWatch nodeAlive = node->Watch();
             RECT row = tree.RowRect(node);
             int buttonX = row.left + (node->Level() + (tree.ShowRoot() ? 1 : 0)) * tree.Indent() -
                           tree.Indent() / 2;
@@ -50,7 +51,8 @@ TTreeNode* SelectNode(TTreeView& tree, std::string_view path) {
                 node->SetExpanded(true);
             else
                 Click(tree, POINT{buttonX, (row.top + row.bottom) / 2});
-            if (!alive)
+            // The expanding handler may have deleted the node (or the tree).
+            if (!alive || !nodeAlive)
                 return nullptr;
         }
     }
