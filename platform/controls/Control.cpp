@@ -6,8 +6,11 @@
 #include "platform/controls/Form.h"
 #include "platform/controls/WinControl.h"
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), font_(std::make_unique<TFont>()),
+      constraints_(std::make_unique<TSizeConstraints>()) {
     font_->OnChange = [this](TObject* sender) { FontChanged(sender); };
+    constraints_->OnChange = [this](TObject*) { SetBounds(left_, top_, width_, height_); };
 }
 
 TControl::~TControl() {
@@ -43,13 +46,15 @@ void TControl::StoreBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     int oldHeight = height_;
     left_ = ALeft;
     top_ = ATop;
-    width_ = std::max(0, AWidth);
-    height_ = std::max(0, AHeight);
+    width_ = std::max(0, constraints_->ConstrainWidth(AWidth));
+    height_ = std::max(0, constraints_->ConstrainHeight(AHeight));
     if (width_ != oldWidth || height_ != oldHeight)
         Resized(oldWidth, oldHeight);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    AWidth = constraints_->ConstrainWidth(AWidth);
+    AHeight = constraints_->ConstrainHeight(AHeight);
     if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_)
         return;
     Invalidate();

@@ -49,6 +49,42 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
 class TControl;
 
+// The smallest and largest size a control may take (0: no limit).
+class TSizeConstraints : public TPersistent {
+public:
+    int MaxHeight() const { return maxHeight_; }
+    int MaxWidth() const { return maxWidth_; }
+    int MinHeight() const { return minHeight_; }
+    int MinWidth() const { return minWidth_; }
+    void SetMaxHeight(int value) { Set(maxHeight_, value); }
+    void SetMaxWidth(int value) { Set(maxWidth_, value); }
+    void SetMinHeight(int value) { Set(minHeight_, value); }
+    void SetMinWidth(int value) { Set(minWidth_, value); }
+    // A width or height brought inside the limits.
+    int ConstrainWidth(int width) const { return Constrain(width, minWidth_, maxWidth_); }
+    int ConstrainHeight(int height) const { return Constrain(height, minHeight_, maxHeight_); }
+
+    // Fired when a limit changes.
+    TNotifyEvent OnChange;
+
+private:
+    void Set(int& field, int value) {
+        field = value < 0 ? 0 : value;
+        if (OnChange)
+            OnChange(this);
+    }
+    static int Constrain(int v, int min, int max) {
+        if (max > 0 && v > max)
+            v = max;
+        return min > 0 && v < min ? min : v;
+    }
+
+    int maxHeight_ = 0;
+    int maxWidth_ = 0;
+    int minHeight_ = 0;
+    int minWidth_ = 0;
+};
+
 // What a hint about to be shown says and where (the class library's
 // THintInfo); a control's HintShow may change it.
 struct THintInfo {
@@ -164,6 +200,11 @@ public:
     // The mouse pointer over the control.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value) { cursor_ = value; }
+    // The limits of the control's size, applied whenever it changes.
+    TSizeConstraints* Constraints() const { return constraints_.get(); }
+    // The help topic of the control.
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int value) { helpContext_ = value; }
 
     // Asks for the control to be painted again (the form paints after the
     // user's action, as the message loop would).
@@ -257,6 +298,8 @@ private:
     bool showHint_ = false;
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
+    std::unique_ptr<TSizeConstraints> constraints_;
+    int helpContext_ = 0;
     mutable std::unique_ptr<TControlCanvas> canvas_;
 };
 

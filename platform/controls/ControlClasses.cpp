@@ -33,6 +33,11 @@ TCursor ReadCursor(const FormValue& value, FormReader& reader) {
 }
 
 void RegisterBase(forms::FormClassTable& table) {
+    table.Register<TSizeConstraints>()
+        .Property("MaxHeight", &TSizeConstraints::SetMaxHeight)
+        .Property("MaxWidth", &TSizeConstraints::SetMaxWidth)
+        .Property("MinHeight", &TSizeConstraints::SetMinHeight)
+        .Property("MinWidth", &TSizeConstraints::SetMinWidth);
     table.Register<TControl, TComponent>()
         .Property("Left", &TControl::SetLeft)
         .Property("Top", &TControl::SetTop)
@@ -54,6 +59,8 @@ void RegisterBase(forms::FormClassTable& table) {
         .Property("ParentShowHint", &TControl::SetParentShowHint)
         .Define("Cursor", [](TControl& c, const FormValue& v,
                              FormReader& r) { c.SetCursor(ReadCursor(v, r)); })
+        .Object("Constraints", [](TControl& c) { return c.Constraints(); })
+        .Property("HelpContext", &TControl::SetHelpContext)
         .Event("OnClick", &TControl::OnClick)
         .Event("OnDblClick", &TControl::OnDblClick)
         .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -86,6 +93,7 @@ void RegisterForm(forms::FormClassTable& table) {
               {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"})
         .Property("KeyPreview", &TForm::SetKeyPreview)
+        .Property("HelpFile", &TForm::SetHelpFile)
         .Reference("Menu", &TForm::SetMenu)
         .Reference("ActiveControl", &TForm::SetActiveControl)
         // Written by form designers; the fixed-grid machine has one resolution.

@@ -91,6 +91,9 @@ public:
     // Where the form goes when shown.
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
+    // The help file of the form's topics.
+    const std::string& HelpFile() const { return helpFile_; }
+    void SetHelpFile(const std::string& value) { helpFile_ = value; }
     // The main menu shown under the caption bar, or nullptr.
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* value);
@@ -172,4 +175,5 @@ private:
     int loadClientWidth_ = -1;
     int loadClientHeight_ = -1;
     HWND releaseWindow_ = nullptr;
+    std::string helpFile_;
 };

@@ -43,16 +43,26 @@ void CheckMark(TCanvas& canvas, int x, int y, TColor color) {
             {POINT{x + 3, y + 5 + i}, POINT{x + 5, y + 7 + i}, POINT{x + 10, y + 2 + i}});
 }
 
-void Arrow(TCanvas& canvas, const RECT& rect, bool down, TColor color) {
+void Arrow(TCanvas& canvas, const RECT& rect, ArrowDirection direction, TColor color) {
     int cx = (rect.left + rect.right) / 2;
     int cy = (rect.top + rect.bottom) / 2;
     canvas.Pen()->SetColor(color);
     canvas.Brush()->SetColor(color);
     canvas.Brush()->SetStyle(bsSolid);
-    if (down)
+    switch (direction) {
+    case ArrowDirection::Up:
+        canvas.Polygon({POINT{cx - 3, cy + 1}, POINT{cx + 3, cy + 1}, POINT{cx, cy - 2}});
+        break;
+    case ArrowDirection::Down:
         canvas.Polygon({POINT{cx - 3, cy - 1}, POINT{cx + 3, cy - 1}, POINT{cx, cy + 2}});
-    else
+        break;
+    case ArrowDirection::Left:
+        canvas.Polygon({POINT{cx + 1, cy - 3}, POINT{cx + 1, cy + 3}, POINT{cx - 2, cy}});
+        break;
+    case ArrowDirection::Right:
         canvas.Polygon({POINT{cx - 1, cy - 3}, POINT{cx - 1, cy + 3}, POINT{cx + 2, cy}});
+        break;
+    }
 }
 
 } // namespace controls

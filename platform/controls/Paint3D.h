@@ -15,7 +15,9 @@ void RaisedEdge(TCanvas& canvas, RECT& rect);
 void SunkenEdge(TCanvas& canvas, RECT& rect);
 // A check mark inside a 13 x 13 box whose top-left corner is (x, y).
 void CheckMark(TCanvas& canvas, int x, int y, TColor color);
-// A small solid triangle pointing down (or right) centred in rect.
-void Arrow(TCanvas& canvas, const RECT& rect, bool down, TColor color);
+// Where an arrow points.
+enum class ArrowDirection { Up, Down, Left, Right };
+// A small solid triangle centred in rect, as on scroll bar buttons.
+void Arrow(TCanvas& canvas, const RECT& rect, ArrowDirection direction, TColor color);
 
 } // namespace controls

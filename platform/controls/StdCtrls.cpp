@@ -339,11 +339,16 @@ void PaintScrollBar(TCanvas& c, RECT rect, bool vertical) {
                           : Rect(rect.left, rect.top, rect.left + size, rect.bottom);
     RECT last = vertical ? Rect(rect.left, rect.bottom - size, rect.right, rect.bottom)
                          : Rect(rect.right - size, rect.top, rect.right, rect.bottom);
-    for (RECT button : {first, last}) {
-        RECT face = button;
+    using controls::ArrowDirection;
+    for (int i = 0; i < 2; ++i) {
+        RECT face = i == 0 ? first : last;
         controls::RaisedEdge(c, face);
         c.Brush()->SetColor(clBtnFace);
         c.FillRect(face);
+        ArrowDirection direction = vertical
+                                       ? (i == 0 ? ArrowDirection::Up : ArrowDirection::Down)
+                                       : (i == 0 ? ArrowDirection::Left : ArrowDirection::Right);
+        controls::Arrow(c, face, direction, clBtnText);
     }
 }
 

@@ -203,6 +203,21 @@ TEST(ControlFlow, AlignTopAndClientFillTheParent) {
     EXPECT_EQ(rest->BoundsRect(), Rect(0, 50, 300, 250));
 }
 
+TEST(ControlFlow, ConstraintsBoundTheSizeAlsoWhenAligned) {
+    Dialog d;
+    d.form->SetClientWidth(400);
+    d.form->SetClientHeight(300);
+    auto* tree = new TMemo(d.form);
+    tree->SetParent(d.form);
+    tree->Constraints()->SetMaxWidth(300);
+    tree->Constraints()->SetMinHeight(50);
+    tree->SetBounds(0, 0, 350, 10);
+    EXPECT_EQ(tree->BoundsRect(), Rect(0, 0, 300, 50));
+    tree->SetAlign(alLeft);
+    tree->SetWidth(380);
+    EXPECT_EQ(tree->BoundsRect(), Rect(0, 0, 300, 300));
+}
+
 TEST(ControlFlow, AButtonWhoseClickClosesAndFreesItsFormDoesNotCrash) {
     auto* form = new TForm(nullptr);
     auto* button = new TButton(form);

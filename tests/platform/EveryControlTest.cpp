@@ -57,6 +57,9 @@ const char* const kEveryControlForm = R"(object EveryControlForm: TEveryControlF
       Top = 16
       Width = 184
       Height = 166
+      Constraints.MaxHeight = 166
+      Constraints.MaxWidth = 300
+      Constraints.MinHeight = 166
       HideSelection = False
       Indent = 19
       ReadOnly = True
@@ -311,6 +314,7 @@ TEST(EveryControl, TheStoredFormSetsEveryPublishedProperty) {
     auto& ok = controls::Find<TButton>(*form, "btnOK");
     EXPECT_TRUE(ok.Default());
     EXPECT_EQ(ok.ModalResult(), mrOk);
+    EXPECT_EQ(controls::Find<TTreeView>(*form, "treeFolders").Constraints()->MaxWidth(), 300);
     // The bottom-right buttons follow the form's bottom-right corner.
     form->SetClientHeight(400);
     EXPECT_EQ(ok.Top(), 368);
