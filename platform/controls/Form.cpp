@@ -43,6 +43,9 @@ void TForm::AfterConstruction() {
 void TForm::BeforeDestruction() {
     TComponent::BeforeDestruction();
     DoDestroy();
+    // The controls go while the form is still whole: their last events
+    // (a tree releasing its nodes' data) may call the form's own handlers.
+    DestroyComponents();
 }
 
 void TForm::DoCreate() {

@@ -56,7 +56,8 @@ public:
 
     // Fires OnCreate once construction is complete.
     void AfterConstruction() override;
-    // Marks the form as being destroyed and fires OnDestroy.
+    // Marks the form as being destroyed, fires OnDestroy and frees its
+    // components while the form is still whole.
     void BeforeDestruction() override;
     // Applies the client size the stored form asked for, then aligns.
     void Loaded() override;

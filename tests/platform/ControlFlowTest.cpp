@@ -3,6 +3,7 @@
 // alignment, a form freed from its own button, nested modal forms.
 #include "platform/controls/Form.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/controls/TreeView.h"
 #include "platform/controls/UserInput.h"
 #include "platform/sim/ModalScript.h"
 #include "platform/win/Hook.h"
@@ -201,6 +202,64 @@ TEST(ControlFlow, AlignTopAndClientFillTheParent) {
     EXPECT_EQ(rest->BoundsRect(), Rect(0, 50, 300, 200));
     d.form->SetClientHeight(250);
     EXPECT_EQ(rest->BoundsRect(), Rect(0, 50, 300, 250));
+}
+
+namespace {
+
+// A control that moves and rewrites its hint, as a label with links does.
+class THintedLabel : public TLabel {
+public:
+    using TLabel::TLabel;
+    bool HintShow(THintInfo& info) override {
+        info.HintStr = "link at " + std::to_string(info.CursorPos.x);
+        info.HintPos = ClientToScreen(POINT{info.CursorPos.x + 10, info.CursorPos.y - 10});
+        return true;
+    }
+};
+
+// A form whose own handler (reading its own fields) runs when its tree lets
+// its nodes go.
+class TTreeForm : public TForm {
+public:
+    TTreeForm(TComponent* owner, std::vector<std::string>& sink) : TForm(owner), sink_(sink) {}
+    void NodeDeleted(TObject*, TTreeNode* node) { sink_.push_back(prefix_ + node->Text()); }
+
+private:
+    std::vector<std::string>& sink_;
+    // Long enough to live on the heap, so that reading it after it went is caught.
+    std::string prefix_ = "released by the folder form: ";
+};
+
+} // namespace
+
+TEST(ControlFlow, AControlMayRewriteItsHintAndMoveIt) {
+    Dialog d;
+    d.form->Show();
+    auto* label = new THintedLabel(d.form);
+    label->SetParent(d.form);
+    label->SetBounds(200, 10, 60, 20);
+    label->SetShowHint(true);
+    label->SetHint("ignored");
+    controls::MoveMouse(*label, POINT{7, 8});
+    auto hint = controls::RestMouse();
+    ASSERT_TRUE(hint);
+    EXPECT_EQ(hint->Text, "link at 7");
+    POINT expected = label->ClientToScreen(POINT{17, -2});
+    EXPECT_EQ(hint->Position.x, expected.x);
+    EXPECT_EQ(hint->Position.y, expected.y);
+}
+
+TEST(ControlFlow, AFormFreedLetsItsControlsGoWhileItIsWhole) {
+    std::vector<std::string> released;
+    auto* form = new TTreeForm(nullptr, released);
+    auto* tree = new TTreeView(form);
+    tree->SetParent(form);
+    tree->OnDeletion = [form](TObject* s, TTreeNode* n) { form->NodeDeleted(s, n); };
+    tree->Items()->AddChild(tree->Items()->Add(nullptr, "Store"), "Inbox");
+    form->OnDestroy = [&](TObject*) { released.push_back("destroy"); };
+    form->Free();
+    EXPECT_EQ(released, (std::vector<std::string>{"destroy", "released by the folder form: Inbox",
+                                                  "released by the folder form: Store"}));
 }
 
 TEST(ControlFlow, ConstraintsBoundTheSizeAlsoWhenAligned) {
