@@ -32,20 +32,6 @@ RECT TControlCanvas::CanvasBounds() const {
     return Rect(0, 0, control_.Width(), control_.Height());
 }
 
-SIZE TControlCanvas::MeasureText(std::string_view text, const TFont& font) {
-    if (!target_)
-        return TCanvas::MeasureText(text, font);
-    target_->SetFont(const_cast<TFont*>(&font));
-    return target_->TextExtent(text);
-}
-
-TEXTMETRIC TControlCanvas::MeasureFont(const TFont& font) {
-    if (!target_)
-        return TCanvas::MeasureFont(font);
-    target_->SetFont(const_cast<TFont*>(&font));
-    return target_->TextMetrics();
-}
-
 RECT TControlCanvas::Moved(const RECT& r) const {
     return Rect(r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y);
 }

@@ -2,8 +2,10 @@
 // painted it forwards every drawing operation to the canvas being painted
 // (a recording canvas in tests, a bitmap for pictures), moved to the
 // control's place and clipped to its bounds, with the tools in effect; at any
-// other time it draws nothing and measures text on the fixed grid, so a
-// control may measure its text (auto-sizing, hit tests) whenever it likes.
+// other time it draws nothing. It always measures text on the fixed grid,
+// whatever it paints on: a control may measure its text (auto-sizing, hit
+// tests) whenever it likes, layout settles the same way in tests, scripts and
+// pictures, and a picture drawn with real glyphs changes no control's size.
 #pragma once
 
 #include "platform/gfx/Canvas.h"
@@ -27,8 +29,6 @@ public:
 
 protected:
     RECT CanvasBounds() const override;
-    SIZE MeasureText(std::string_view text, const TFont& font) override;
-    TEXTMETRIC MeasureFont(const TFont& font) override;
     void DoPolyline(const std::vector<POINT>& points) override;
     void DoPolygon(const std::vector<POINT>& points) override;
     void DoRectangle(const RECT& rect) override;
