@@ -479,9 +479,37 @@ void TTreeView::KeyDown(WORD& Key, TShiftState Shift) {
     }
 }
 
+void TTreeView::PaintLines(TCanvas& c, TTreeNode* node, int y) {
+    int h = RowHeight();
+    int mid = y + h / 2;
+    c.Pen()->SetColor(clGray);
+    c.Pen()->SetStyle(psDot);
+    // The node's own column: down from the row above, across to the node,
+    // and on down when a sibling follows.
+    int column = LevelX(node) - indent_ + indent_ / 2;
+    if (node->Level() > 0 || showRoot_) {
+        bool first = !node->Parent() && node == items_->GetFirstNode();
+        c.MoveTo(column, first ? mid : y);
+        c.LineTo(column, node->getNextSibling() ? y + h : mid);
+        c.MoveTo(column, mid);
+        c.LineTo(LevelX(node), mid);
+    }
+    // The columns of the parents whose siblings follow below.
+    for (TTreeNode* p = node->Parent(); p; p = p->Parent()) {
+        if (!p->getNextSibling() || (p->Level() == 0 && !showRoot_))
+            continue;
+        int x = LevelX(p) - indent_ + indent_ / 2;
+        c.MoveTo(x, y);
+        c.LineTo(x, y + h);
+    }
+    c.Pen()->SetStyle(psSolid);
+}
+
 void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y) {
     int h = RowHeight();
     int x = LevelX(node);
+    if (showLines_)
+        PaintLines(c, node, y);
     if (showButtons_ && node->HasChildren() && (node->Level() > 0 || showRoot_)) {
         int bx = x - indent_ + (indent_ - 9) / 2;
         int by = y + (h - 9) / 2;

@@ -242,6 +242,8 @@ private:
     // Expands or collapses by a user (a node the handler deleted is left alone).
     void Toggle(TTreeNode* node);
     void PaintNode(TCanvas& c, TTreeNode* node, int y);
+    // The dotted lines that join a node to its parent and siblings.
+    void PaintLines(TCanvas& c, TTreeNode* node, int y);
     // A node leaves: the selection must not point at it.
     void NodeGone(TTreeNode* node);
 

@@ -97,6 +97,46 @@ TEST(ControlFlow, EscapeInAKeyPreviewFormReachesItsOnKeyPress) {
     EXPECT_EQ(got, mrAbort);
 }
 
+TEST(ControlFlow, TypingReachesTheFocusedEditThroughAKeyPreviewForm) {
+    Dialog d;
+    d.form->Show();
+    d.form->SetKeyPreview(true);
+    std::string previewed;
+    d.form->OnKeyPress = [&](TObject*, char& key) {
+        previewed += key;
+        if (key == '!')
+            key = 0; // the form swallows it
+    };
+    int changes = 0;
+    d.edit->OnChange = [&](TObject*) { ++changes; };
+    d.edit->SetMaxLength(8);
+    controls::TypeText(*d.edit, "Proj!ects");
+    EXPECT_TRUE(d.edit->Focused());
+    EXPECT_EQ(d.edit->Text(), "Projects");
+    EXPECT_EQ(previewed, "Proj!ects");
+    EXPECT_EQ(changes, 8);
+    controls::TypeText(*d.edit, "XY");
+    EXPECT_EQ(d.edit->Text(), "Projects");
+    controls::PressKey(*d.form, VK_BACK);
+    EXPECT_EQ(d.edit->Text(), "Project");
+    d.edit->SetReadOnly(true);
+    controls::TypeText(*d.edit, "s");
+    EXPECT_EQ(d.edit->Text(), "Project");
+}
+
+TEST(ControlFlow, AMemoTakesEnterAsANewLine) {
+    Dialog d;
+    d.form->Show();
+    auto* memo = new TMemo(d.form);
+    memo->SetParent(d.form);
+    controls::TypeText(*memo, "one");
+    controls::PressKey(*d.form, VK_RETURN);
+    controls::TypeText(*memo, "two");
+    EXPECT_EQ(memo->Lines()->Count(), 2);
+    EXPECT_EQ((*memo->Lines())[1], "two");
+    EXPECT_EQ(d.form->ModalResult(), mrNone);
+}
+
 TEST(ControlFlow, ADisabledControlTakesNoClick) {
     Dialog d;
     d.form->Show();
