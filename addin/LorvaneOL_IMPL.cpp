@@ -3,7 +3,7 @@
 // library asks as it loads).
 #include "addin/LorvaneOL_IMPL.h"
 
-#include "platform/gfx/GraphicsClasses.h"
+#include "platform/controls/ControlClasses.h"
 
 TcoLorvaneOL::TcoLorvaneOL() {
     // IcoLorvaneOL has no members of its own: it is the object's IDispatch,
@@ -14,7 +14,7 @@ TcoLorvaneOL::TcoLorvaneOL() {
 const forms::FormClassTable& LorvaneFormClasses() {
     static forms::FormClassTable table;
     static const bool registered =
-        (RegisterFrameworkClasses(table), gfx::RegisterGraphicsClasses(table),
+        (RegisterFrameworkClasses(table), controls::RegisterControlClasses(table),
          RegisterAddInModule(table), true);
     (void)registered;
     return table;

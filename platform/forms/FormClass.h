@@ -5,7 +5,9 @@
 //
 // Every library that reads forms owns one FormClassTable and registers the
 // classes it uses (the platform's own, TComponent, TDataModule, TTimer and
-// TForm, are registered by the table's constructor); nothing is global, so two
+// TSaveDialog, are registered by the table's constructor; the drawing
+// layer's and the controls' classes, TForm among them, by
+// controls::RegisterControlClasses); nothing is global, so two
 // libraries in one process never see each other's classes or handlers. A class
 // sees the properties and methods of the classes it derives from.
 //
@@ -120,7 +122,7 @@ private:
 // A library's table of form classes.
 class FormClassTable {
 public:
-    // A table holding the platform's classes (TComponent, TDataModule, TTimer, TForm).
+    // A table holding the platform's classes (TComponent, TDataModule, TTimer, TSaveDialog).
     FormClassTable();
     // Frees the registrations (components already made live on).
     ~FormClassTable();

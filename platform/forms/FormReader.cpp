@@ -2,7 +2,6 @@
 #include "platform/forms/FormReader.h"
 
 #include "platform/forms/DataModule.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/FormConsts.h"
 #include "platform/forms/FormErrors.h"
 #include "platform/forms/FormParser.h"
@@ -231,8 +230,8 @@ TComponent* FormReader::FindReference(std::string_view name) const {
     } else {
         TScreen& screen = Screen();
         for (int i = 0; i < screen.FormCount() && !owner; ++i)
-            if (text::SameText(screen.Forms(i)->Name(), head))
-                owner = screen.Forms(i);
+            if (text::SameText(screen.FormComponents(i)->Name(), head))
+                owner = screen.FormComponents(i);
         for (int i = 0; i < screen.DataModuleCount() && !owner; ++i)
             if (text::SameText(screen.DataModules(i)->Name(), head))
                 owner = screen.DataModules(i);

@@ -1,8 +1,6 @@
 // The modal driver and the defaults that stand for it.
 #include "platform/forms/ModalDriver.h"
 
-#include "platform/forms/Form.h"
-
 namespace forms {
 
 namespace {
@@ -78,22 +76,25 @@ TModalResult RunMessageBox(const MessageBoxRequest& box) {
     return result;
 }
 
-TModalResult RunModalForm(TForm& form) {
+std::string RunSaveFileDialog(const SaveFileRequest& dialog) {
     ModalDriver* driver = State().driver;
-    TModalResult result = driver ? driver->PlayForm(form) : mrCancel;
-    if (result == mrNone)
-        result = form.ModalResult();
-    if (result == mrNone)
-        result = mrCancel;
+    std::string file = driver ? driver->AnswerSaveFile(dialog) : std::string();
+    // A name typed without an extension gets the default one, as the system's dialog does.
+    if (!file.empty() && !dialog.DefaultExt.empty()) {
+        size_t slash = file.find_last_of("/\\");
+        size_t dot = file.find_last_of('.');
+        if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+            file += "." + dialog.DefaultExt;
+    }
     if (driver) {
         ShownDialog shown;
-        shown.What = ShownDialog::Kind::Form;
-        shown.Caption = form.Caption();
-        shown.Text = form.ClassName();
-        shown.Result = result;
+        shown.What = ShownDialog::Kind::SaveFile;
+        shown.Caption = dialog.Title.empty() ? "Save As" : dialog.Title;
+        shown.Text = file;
+        shown.Result = file.empty() ? mrCancel : mrOk;
         driver->DialogShown(shown);
     }
-    return result;
+    return file;
 }
 
 } // namespace forms

@@ -1,8 +1,10 @@
 // The modal driver: the one place where the process waits for the user. Every
-// message box and every modal form asks it. Tests and the demo install a
+// message box, every modal form (TForm, in platform/controls, hands itself
+// over in ShowModal) and every file dialog asks it. Tests and the demo install a
 // driver that plays the user (platform/sim/ModalScript.h) and records what was
 // shown; with none installed, a message box answers its default button and a
-// modal form closes as cancelled at once, so nothing ever blocks.
+// modal form closes as cancelled at once and a file dialog is cancelled, so
+// nothing ever blocks.
 //
 // Scripted users must not make the program loop for ever: when the same box
 // is answered Retry more than kMaxRetryAnswers times in a row, the next
@@ -41,10 +43,23 @@ struct MessageBoxRequest {
     int HelpContext = 0;
 };
 
+// A save-file dialog as the user sees it.
+struct SaveFileRequest {
+    // The title bar's text (empty: the system's "Save As").
+    std::string Title;
+    // The file types offered: "Text files (*.txt)|*.TXT" pairs.
+    std::string Filter;
+    // The extension added to a name typed without one ("txt").
+    std::string DefaultExt;
+    // The name proposed.
+    std::string FileName;
+};
+
 // One dialog that was shown, and how it was answered. For a form, Caption is
-// its caption and Text its class name.
+// its caption and Text its class name; for a save-file dialog, Caption is
+// its title and Text the file chosen (empty when cancelled).
 struct ShownDialog : MessageBoxRequest {
-    enum class Kind { MessageBox, Form };
+    enum class Kind { MessageBox, Form, SaveFile };
     // A message box or a form.
     Kind What = Kind::MessageBox;
     // The modal result the program received.
@@ -62,6 +77,9 @@ public:
     // the modal result; mrNone leaves the form's own ModalResult, and a form
     // left without one closes as cancelled.
     virtual TModalResult PlayForm(TForm& form) = 0;
+    // The file the user saves to in a save-file dialog, or "" to cancel
+    // (the default).
+    virtual std::string AnswerSaveFile(const SaveFileRequest& dialog) { return {}; }
     // Told of every dialog once its answer is final; nothing by default.
     virtual void DialogShown(const ShownDialog& dialog) {}
 };
@@ -85,7 +103,9 @@ private:
 
 // Shows a message box modally through the driver and returns the modal result.
 TModalResult RunMessageBox(const MessageBoxRequest& box);
-// Hands a modal form to the driver and returns its modal result (mrCancel without a driver).
-TModalResult RunModalForm(TForm& form);
+// Shows a save-file dialog through the driver and returns the file chosen
+// (the default extension added to a name without one), or "" when cancelled
+// (always without a driver).
+std::string RunSaveFileDialog(const SaveFileRequest& dialog);
 
 } // namespace forms

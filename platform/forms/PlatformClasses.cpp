@@ -1,6 +1,6 @@
 // The platform's own form classes, registered in every library's table.
 #include "platform/forms/DataModule.h"
-#include "platform/forms/Form.h"
+#include "platform/forms/FileDialogs.h"
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/forms/Timer.h"
 #include "platform/rtl/StringList.h"
@@ -25,13 +25,11 @@ void RegisterPlatformClasses(FormClassTable& table) {
         .FormBase()
         .Event("OnCreate", &TDataModule::OnCreate)
         .Event("OnDestroy", &TDataModule::OnDestroy);
-    table.Register<TForm, TComponent>()
-        .FormBase()
-        .Property("Caption", &TForm::SetCaption)
-        .Event("OnCreate", &TForm::OnCreate)
-        .Event("OnDestroy", &TForm::OnDestroy)
-        .Event("OnShow", &TForm::OnShow)
-        .Event("OnClose", &TForm::OnClose);
+    table.Register<TSaveDialog, TComponent>()
+        .Property("Title", &TSaveDialog::Title)
+        .Property("Filter", &TSaveDialog::Filter)
+        .Property("DefaultExt", &TSaveDialog::DefaultExt)
+        .Property("FileName", &TSaveDialog::FileName);
     table.Register<TTimer, TComponent>()
         .Property("Enabled", &TTimer::SetEnabled)
         .Property("Interval", &TTimer::SetInterval)

@@ -2,7 +2,6 @@
 #include "platform/forms/Screen.h"
 
 #include "platform/forms/DataModule.h"
-#include "platform/forms/Form.h"
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/RtlConsts.h"
@@ -26,14 +25,22 @@ template <class T> void Erase(std::vector<T*>& list, T* item) {
 TForm* TScreen::Forms(int index) const {
     return At(forms_, index);
 }
+TComponent* TScreen::FormComponents(int index) const {
+    return At(formComponents_, index);
+}
 TDataModule* TScreen::DataModules(int index) const {
     return At(dataModules_, index);
 }
-void TScreen::AddForm(TForm* form) {
+void TScreen::AddForm(TForm* form, TComponent* asComponent) {
     forms_.push_back(form);
+    formComponents_.push_back(asComponent);
 }
 void TScreen::RemoveForm(TForm* form) {
-    Erase(forms_, form);
+    auto at = std::find(forms_.begin(), forms_.end(), form);
+    if (at == forms_.end())
+        return;
+    formComponents_.erase(formComponents_.begin() + (at - forms_.begin()));
+    forms_.erase(at);
 }
 void TScreen::AddDataModule(TDataModule* module) {
     dataModules_.push_back(module);
@@ -62,7 +69,7 @@ void VisitTree(TComponent& component, const std::function<void(TComponent&)>& vi
 void ForEachOpenComponent(const std::function<void(TComponent&)>& visit) {
     TScreen& screen = Screen();
     for (int i = 0; i < screen.FormCount(); ++i)
-        VisitTree(*screen.Forms(i), visit);
+        VisitTree(*screen.FormComponents(i), visit);
     for (int i = 0; i < screen.DataModuleCount(); ++i)
         VisitTree(*screen.DataModules(i), visit);
 }

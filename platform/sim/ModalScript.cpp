@@ -1,7 +1,7 @@
 // The scripted user of modal dialogs.
 #include "platform/sim/ModalScript.h"
 
-#include "platform/forms/Form.h"
+#include "platform/controls/Form.h"
 
 namespace sim {
 
@@ -46,7 +46,7 @@ ModalScript& ModalScript::Click(TMsgDlgBtn button) {
 
 ModalScript&
 ModalScript::Answer(std::function<TMsgDlgBtn(const forms::MessageBoxRequest&)> choose) {
-    steps_.push_back({std::move(choose), {}});
+    steps_.push_back({std::move(choose), {}, {}});
     return *this;
 }
 
@@ -56,8 +56,25 @@ ModalScript& ModalScript::AlwaysClick(TMsgDlgBtn button) {
 }
 
 ModalScript& ModalScript::OnForm(std::function<TModalResult(TForm&)> play) {
-    steps_.push_back({{}, std::move(play)});
+    steps_.push_back({{}, std::move(play), {}});
     return *this;
+}
+
+ModalScript& ModalScript::SaveAs(std::string file) {
+    steps_.push_back({{}, {}, std::move(file)});
+    return *this;
+}
+
+std::string ModalScript::AnswerSaveFile(const forms::SaveFileRequest& dialog) {
+    if (!steps_.empty()) {
+        if (steps_.front().SaveFile) {
+            std::string file = *steps_.front().SaveFile;
+            steps_.pop_front();
+            return file;
+        }
+        faults_.push_back("another step, but a save-file dialog was shown: " + dialog.Title);
+    }
+    return {};
 }
 
 TMsgDlgBtn ModalScript::AnswerMessageBox(const forms::MessageBoxRequest& box) {
@@ -67,7 +84,7 @@ TMsgDlgBtn ModalScript::AnswerMessageBox(const forms::MessageBoxRequest& box) {
             steps_.pop_front();
             return step.Box(box);
         }
-        faults_.push_back("form step, but a message box was shown: " + box.Text);
+        faults_.push_back("another step, but a message box was shown: " + box.Text);
     }
     return always_.value_or(box.DefaultButton);
 }
@@ -79,12 +96,14 @@ TModalResult ModalScript::PlayForm(TForm& form) {
             steps_.pop_front();
             return step.Form(form);
         }
-        faults_.push_back("message box step, but a form was shown: " + form.ClassName());
+        faults_.push_back("another step, but a form was shown: " + form.ClassName());
     }
     return mrCancel;
 }
 
 std::string ModalScript::Describe(const forms::ShownDialog& d) {
+    if (d.What == forms::ShownDialog::Kind::SaveFile)
+        return "[Save] " + d.Caption + " -> " + (d.Text.empty() ? "Cancel" : d.Text);
     if (d.What == forms::ShownDialog::Kind::Form)
         return "[Form " + d.Text + "] " + d.Caption + " -> " + ResultName(d.Result);
     std::string buttons;

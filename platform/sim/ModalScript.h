@@ -10,8 +10,8 @@
 //   EXPECT_EQ(user.Shown().size(), 3u);
 //
 // A dialog with no step left gets what it gets without a driver: a box its
-// default button, a form mrCancel. A step of the wrong kind (a form step when
-// a box comes) is kept for later and noted in Faults(); the box gets its default.
+// default button, a form mrCancel, a save-file dialog is cancelled. A step of the wrong kind (a
+// form step when a box comes) is kept for later and noted in Faults(); the box gets its default.
 #pragma once
 
 #include "platform/forms/ModalDriver.h"
@@ -36,6 +36,8 @@ public:
     // The user works the next modal form: `play` may set its fields and click,
     // and returns the modal result (mrNone: the form's own ModalResult).
     ModalScript& OnForm(std::function<TModalResult(TForm&)> play);
+    // The user saves to `file` in the next save-file dialog ("" cancels it).
+    ModalScript& SaveAs(std::string file);
 
     // Every dialog shown so far, in order, with the result the program got.
     const std::vector<forms::ShownDialog>& Shown() const { return shown_; }
@@ -49,12 +51,14 @@ public:
 
     TMsgDlgBtn AnswerMessageBox(const forms::MessageBoxRequest& box) override;
     TModalResult PlayForm(TForm& form) override;
+    std::string AnswerSaveFile(const forms::SaveFileRequest& dialog) override;
     void DialogShown(const forms::ShownDialog& dialog) override { shown_.push_back(dialog); }
 
 private:
     struct Step {
         std::function<TMsgDlgBtn(const forms::MessageBoxRequest&)> Box;
         std::function<TModalResult(TForm&)> Form;
+        std::optional<std::string> SaveFile;
     };
 
     std::deque<Step> steps_;

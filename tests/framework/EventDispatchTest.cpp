@@ -6,7 +6,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/FrameworkErrors.h"
-#include "platform/forms/Form.h"
+#include "platform/controls/Form.h"
 
 #include <functional>
 

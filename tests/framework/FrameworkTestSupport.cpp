@@ -3,6 +3,7 @@
 
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/win/Registry.h"
+#include "tests/support/Golden.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -138,33 +139,11 @@ bool AddInTest::AddInKeyExists(HKEY root, TadxOfficeHostApp host) const {
 }
 
 std::string ReadData(const std::string& name) {
-    std::ifstream in(std::string(LORVANE_TEST_DATA) + "/" + name, std::ios::binary);
-    if (!in)
-        ADD_FAILURE() << "Missing test data " << name;
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return testsupport::ReadTestData(name);
 }
 
 void ExpectGolden(const std::string& name, const std::string& text) {
-    // LORVANE_UPDATE_GOLDEN=1 rewrites the file, for a person to review before committing.
-    if (const char* update = std::getenv("LORVANE_UPDATE_GOLDEN"); update && *update == '1') {
-        std::ofstream(std::string(LORVANE_TEST_DATA) + "/" + name, std::ios::binary) << text;
-        return;
-    }
-    std::string golden = ReadData(name);
-    if (golden == text)
-        return;
-    size_t at = 0;
-    while (at < golden.size() && at < text.size() && golden[at] == text[at])
-        ++at;
-    size_t line = 1 + static_cast<size_t>(std::count(golden.begin(), golden.begin() + at, '\n'));
-    size_t lineStart = golden.rfind('\n', at == 0 ? 0 : at - 1);
-    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-    ADD_FAILURE() << name << " differs at byte " << at << " (line " << line
-                  << ")\n  golden: " << golden.substr(lineStart, at - lineStart + 40)
-                  << "\n  actual: " << text.substr(lineStart, at - lineStart + 40) << "\n  sizes "
-                  << golden.size() << " / " << text.size();
+    testsupport::ExpectGolden(name, text);
 }
 
 } // namespace fwtest

@@ -1,8 +1,9 @@
 // Message boxes and modal forms, with and without a scripted user; Retry
 // loops end at the cap.
+#include "platform/controls/ControlClasses.h"
+#include "platform/controls/Form.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/forms/Screen.h"
 #include "platform/sim/ModalScript.h"
@@ -237,6 +238,7 @@ public:
 
 TEST_F(Dialogs, FormsAreBuiltFromTheirStoredFormAndListedOnTheScreen) {
     forms::FormClassTable table;
+    controls::RegisterControlClasses(table);
     table.Register<TAboutBox, TForm>()
         .StoredForm(
             "object FormAbout: TAboutBox\n  Caption = 'About %0:s'\n  OnCreate = FormCreate\nend")

@@ -1,7 +1,7 @@
 // The live forms and data modules, and the walk over everything open.
 #include "platform/forms/Screen.h"
+#include "platform/controls/Form.h"
 #include "platform/forms/DataModule.h"
-#include "platform/forms/Form.h"
 
 #include <gtest/gtest.h>
 

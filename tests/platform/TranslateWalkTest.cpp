@@ -1,8 +1,8 @@
 // Components that implement interfaces, and the translation walk that the
 // forms layer installs: every open component offering an interface, once,
 // with components freed by an earlier visit skipped.
+#include "platform/controls/Form.h"
 #include "platform/forms/DataModule.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/InterfacedComponent.h"
 #include "platform/rtl/TranslateHook.h"
 

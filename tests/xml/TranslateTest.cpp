@@ -4,8 +4,8 @@
 #include "xml/RwMessages.h"
 #include "xml/RwTranslate.h"
 
+#include "platform/controls/Form.h"
 #include "platform/forms/DataModule.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/InterfacedComponent.h"
 #include "platform/rtl/TranslateHook.h"
 
