@@ -34,28 +34,28 @@ class TBitmap;
 
 // How a bitmap canvas measures text. Either way it draws real glyphs of the
 // installed fonts (GlyphFont.h), or blocks where no font is installed.
-enum TTextLayout {
+enum TTextMetricsMode {
     // On the fixed grid of FontMetrics.h, as every canvas measures: forms
     // and labels lay themselves out the same on any machine, and their
     // golden transcripts never depend on the installed fonts. Each run is
     // drawn on the grid's baseline with the grid's height as its em, its
     // glyphs squeezed into the grid's width where they are wider.
-    tlFixedGrid,
+    tmmFixedGrid,
     // With the fonts' own metrics, whole-pixel advances, so what is
     // measured is what is drawn: for pictures of free text, where the
     // layout need not be the same on every machine.
-    tlFontMetrics
+    tmmFontMetrics
 };
 
 // The canvas of a bitmap: draws into the bitmap's pixels, text in real
-// glyphs measured as TextLayout says; tells the bitmap of every change.
+// glyphs measured as TextMetricsMode says; tells the bitmap of every change.
 class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
 
-    // How text is measured (tlFixedGrid unless set).
-    TTextLayout TextLayout() const { return textLayout_; }
-    void SetTextLayout(TTextLayout value) { textLayout_ = value; }
+    // How text is measured (tmmFixedGrid unless set).
+    TTextMetricsMode TextMetricsMode() const { return textMetricsMode_; }
+    void SetTextMetricsMode(TTextMetricsMode value) { textMetricsMode_ = value; }
 
 protected:
     RECT CanvasBounds() const override;
@@ -85,7 +85,7 @@ private:
     void Release() { FreeHandle(); }
 
     TBitmap& bitmap_;
-    TTextLayout textLayout_ = tlFixedGrid;
+    TTextMetricsMode textMetricsMode_ = tmmFixedGrid;
 };
 
 class TBitmap : public TGraphic {

@@ -1,6 +1,6 @@
 // The canvas of a bitmap: every operation paints the bitmap's pixels; text
 // goes to the installed fonts' glyphs (GlyphFont.h), measured on the fixed
-// grid or on the fonts' own metrics as TextLayout says.
+// grid or on the fonts' own metrics as TextMetricsMode says.
 #include "platform/gfx/Bitmap.h"
 
 #include "platform/gfx/Gdi.h"
@@ -97,14 +97,14 @@ void TBitmapCanvas::DoFocusRect(const RECT& r) {
 }
 
 SIZE TBitmapCanvas::MeasureText(std::string_view text, const TFont& font) {
-    if (textLayout_ == tlFontMetrics)
+    if (textMetricsMode_ == tmmFontMetrics)
         if (auto glyphs = GlyphFont::Find(font, PixelsPerInch()))
             return glyphs->Extent(text);
     return TCanvas::MeasureText(text, font);
 }
 
 TEXTMETRIC TBitmapCanvas::MeasureFont(const TFont& font) {
-    if (textLayout_ == tlFontMetrics)
+    if (textMetricsMode_ == tmmFontMetrics)
         if (auto glyphs = GlyphFont::Find(font, PixelsPerInch()))
             return glyphs->Metrics();
     return TCanvas::MeasureFont(font);
@@ -114,7 +114,7 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& fon
                            bool opaque) {
     TEXTMETRIC tm = MeasureFont(font);
     SIZE extent = MeasureText(text, font);
-    std::shared_ptr<GlyphFont> glyphs = textLayout_ == tlFontMetrics
+    std::shared_ptr<GlyphFont> glyphs = textMetricsMode_ == tmmFontMetrics
                                             ? GlyphFont::Find(font, PixelsPerInch())
                                             : GlyphFont::FindOnGrid(font, tm.tmHeight, tm.tmAscent);
     GlyphPaint paint;
@@ -125,7 +125,7 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& fon
     paint.Width = extent.cx;
     paint.Height = extent.cy;
     paint.Ascent = tm.tmAscent;
-    paint.KeepInWidth = textLayout_ == tlFixedGrid;
+    paint.KeepInWidth = textMetricsMode_ == tmmFixedGrid;
     paint.Opaque = opaque;
     paint.Background = PixelOfColor(Brush()->Color());
     Paint(

@@ -12,7 +12,7 @@
 //     the installed fonts' glyphs (GlyphFont.h); it measures on the same
 //     fixed grid, so a form or label lays itself out alike on every canvas
 //     and every machine and the glyphs only paint the settled layout, or,
-//     when told to (TTextLayout), on the fonts' own metrics for pictures of
+//     when told to (TTextMetricsMode), on the fonts' own metrics for pictures of
 //     free text. PngCodec.h writes its bitmap for a person to look at.
 //
 // Handle() gives a device context for the drawing layer's functions (Gdi.h):

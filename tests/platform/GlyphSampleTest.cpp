@@ -135,13 +135,13 @@ void DrawLayouts(Sample& s, int& y) {
     const char* lines[] = {"Name: Ivy Wells", "WWW.MIMI.COM", "illicit little lilies"};
     for (const char* line : lines) {
         s.Font("Tahoma", 10, {});
-        s.Canvas().SetTextLayout(tlFixedGrid);
+        s.Canvas().SetTextMetricsMode(tmmFixedGrid);
         int h = s.Boxed(20, y, line);
-        s.Canvas().SetTextLayout(tlFontMetrics);
+        s.Canvas().SetTextMetricsMode(tmmFontMetrics);
         h = std::max(h, s.Boxed(400, y, line));
         y += h + 6;
     }
-    s.Canvas().SetTextLayout(tlFontMetrics);
+    s.Canvas().SetTextMetricsMode(tmmFontMetrics);
 }
 
 void DrawResolutions(Sample& s, int& y) {
@@ -159,7 +159,7 @@ void DrawResolutions(Sample& s, int& y) {
 
 TEST(GlyphSample, WritesAPictureOfEveryStyle) {
     Sample sample;
-    sample.Canvas().SetTextLayout(tlFontMetrics);
+    sample.Canvas().SetTextMetricsMode(tmmFontMetrics);
     int y = 8;
     DrawFaces(sample, y);
     DrawSizes(sample, y);

@@ -59,8 +59,8 @@ Ink InkOf(TBitmap& bitmap) {
 // A white bitmap whose canvas writes black text on a clear background.
 struct Page {
     TBitmap Bitmap;
-    Page(int width, int height, TTextLayout layout = tlFontMetrics) : Bitmap(width, height) {
-        Canvas().SetTextLayout(layout);
+    Page(int width, int height, TTextMetricsMode layout = tmmFontMetrics) : Bitmap(width, height) {
+        Canvas().SetTextMetricsMode(layout);
         Canvas().Font()->SetColor(clBlack);
         Canvas().Brush()->SetStyle(bsClear);
     }
@@ -83,22 +83,22 @@ std::string Describe(const RECT& r) {
 // lies inside the extent the canvas measured for it.
 TEST(GlyphText, InkStaysInsideTheMeasuredExtent) {
     struct Case {
-        TTextLayout layout;
+        TTextMetricsMode layout;
         const char* face;
         int size;
         TFontStyles style;
         const char* text;
     };
     const Case cases[] = {
-        {tlFontMetrics, "Tahoma", 8, {}, "Hello, World"},
-        {tlFontMetrics, "Tahoma", 24, {}, "Quick brown fox jumps"},
-        {tlFontMetrics, "MS Sans Serif", 10, TFontStyles{fsBold}, "Bold text here"},
-        {tlFontMetrics, "Courier New", 12, TFontStyles{fsUnderline}, "Mono, underlined"},
-        {tlFontMetrics, "Tahoma", 12, TFontStyles{fsStrikeOut}, "struck out"},
+        {tmmFontMetrics, "Tahoma", 8, {}, "Hello, World"},
+        {tmmFontMetrics, "Tahoma", 24, {}, "Quick brown fox jumps"},
+        {tmmFontMetrics, "MS Sans Serif", 10, TFontStyles{fsBold}, "Bold text here"},
+        {tmmFontMetrics, "Courier New", 12, TFontStyles{fsUnderline}, "Mono, underlined"},
+        {tmmFontMetrics, "Tahoma", 12, TFontStyles{fsStrikeOut}, "struck out"},
         // On the grid, wide letters are squeezed into the grid's cells.
-        {tlFixedGrid, "Tahoma", 8, {}, "WWW MMM Hello"},
-        {tlFixedGrid, "Tahoma", 12, TFontStyles{fsBold, fsUnderline}, "Wide Bold Words"},
-        {tlFixedGrid, "Tahoma", 18, {}, "THE TITLE"},
+        {tmmFixedGrid, "Tahoma", 8, {}, "WWW MMM Hello"},
+        {tmmFixedGrid, "Tahoma", 12, TFontStyles{fsBold, fsUnderline}, "Wide Bold Words"},
+        {tmmFixedGrid, "Tahoma", 18, {}, "THE TITLE"},
     };
     for (const Case& c : cases) {
         Page page(600, 80, c.layout);
@@ -208,7 +208,7 @@ TEST(GlyphText, ATurnedRunInksAlongItsAngle) {
 
 TEST(GlyphText, UnderlineAndStrikeOutSpanTheRun) {
     for (TFontStyle style : {fsUnderline, fsStrikeOut}) {
-        for (TTextLayout layout : {tlFontMetrics, tlFixedGrid}) {
+        for (TTextMetricsMode layout : {tmmFontMetrics, tmmFixedGrid}) {
             Page page(300, 60, layout);
             page.Canvas().Font()->SetSize(10);
             page.Canvas().Font()->SetStyle(TFontStyles{style});
@@ -260,7 +260,7 @@ TEST(GlyphText, AMissingFaceFallsBackAndTheMatchIsLoggedOnce) {
 // as with the fonts' own metrics; a font made while the screen has 144
 // pixels per inch has the height of its points there.
 TEST(GlyphText, SizesFollowTheCanvasAndTheScreenResolution) {
-    for (TTextLayout layout : {tlFixedGrid, tlFontMetrics}) {
+    for (TTextMetricsMode layout : {tmmFixedGrid, tmmFontMetrics}) {
         Page at96(100, 100, layout), at144(100, 100, layout);
         at144.Canvas().SetPixelsPerInch(144);
         EXPECT_EQ(at144.Canvas().PixelsPerInch(), 144);
@@ -357,7 +357,7 @@ TEST(GlyphText, OddFontsAndTextNeverBreakDrawing) {
         {"many turns", -11, 96, 36450, "Wrapped angle"},
     };
     for (const Case& c : cases) {
-        for (TTextLayout layout : {tlFontMetrics, tlFixedGrid}) {
+        for (TTextMetricsMode layout : {tmmFontMetrics, tmmFixedGrid}) {
             Page page(120, 60, layout);
             page.Canvas().SetPixelsPerInch(c.pixelsPerInch);
             page.Canvas().Font()->SetHeight(c.height);
@@ -377,7 +377,7 @@ TEST(GlyphText, OddFontsAndTextNeverBreakDrawing) {
 TEST(GlyphText, ThreadsDrawingAtOnceGetTheSamePicture) {
     auto draw = [](TBitmap& bitmap) {
         auto& canvas = static_cast<TBitmapCanvas&>(*bitmap.Canvas());
-        canvas.SetTextLayout(tlFontMetrics);
+        canvas.SetTextMetricsMode(tmmFontMetrics);
         canvas.Brush()->SetStyle(bsClear);
         for (int i = 0; i < 40; ++i) {
             canvas.Font()->SetSize(8 + i % 7);
