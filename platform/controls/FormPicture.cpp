@@ -5,6 +5,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/Paint3D.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/PngCodec.h"
 
 namespace controls {
 
@@ -95,7 +96,7 @@ std::unique_ptr<TBitmap> RenderForm(TForm& form) {
 }
 
 void SaveFormPicture(TForm& form, const std::string& path) {
-    RenderForm(form)->SaveToFile(path);
+    gfx::SavePngFile(*RenderForm(form), path);
 }
 
 } // namespace controls

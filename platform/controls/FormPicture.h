@@ -15,8 +15,8 @@ namespace controls {
 
 // The form drawn on a new bitmap of the form's size.
 std::unique_ptr<TBitmap> RenderForm(TForm& form);
-// Writes the form's picture to a file (a BMP image for now); Exception when
-// the file cannot be written.
+// Writes the form's picture to a PNG file; Exception when the file cannot
+// be written.
 void SaveFormPicture(TForm& form, const std::string& path);
 
 } // namespace controls

@@ -284,7 +284,7 @@ TEST(EveryControl, AFormReadFromItsStoredTextIsPlayedDumpedAndPictured) {
         controls::Find<TTreeView>(f, "treeFolders").SetFocus();
         dump = controls::DumpForm(f);
         // The picture of the settled form changes nothing in it.
-        std::filesystem::path picture = std::filesystem::current_path() / "every-control.bmp";
+        std::filesystem::path picture = std::filesystem::current_path() / "every-control.png";
         controls::SaveFormPicture(f, picture.string());
         EXPECT_GT(std::filesystem::file_size(picture), 1000u);
         EXPECT_EQ(controls::DumpForm(f), dump);
