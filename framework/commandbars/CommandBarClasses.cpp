@@ -5,6 +5,7 @@
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/ribbon/RibbonControlTypes.h"
 #include "platform/forms/FormClassBuilder.h"
+#include "platform/rtl/UpdateScope.h"
 #include "platform/text/Text.h"
 
 namespace {
@@ -55,11 +56,7 @@ std::vector<int32_t> ReadKinds(const FormValue& value, FormReader& reader) {
 
 void ReadButtons(TadxCommandBarControls& controls, const std::vector<int32_t>& kinds,
                  const FormValue& value, FormReader& reader) {
-    controls.BeginUpdate();
-    struct End {
-        TCollection& c;
-        ~End() { c.EndUpdate(); }
-    } end{controls};
+    TUpdateScope<TCollection> update(controls);
     controls.Clear();
     reader.ReadItems(value, [&](int index) -> TObject& {
         if (index >= static_cast<int>(kinds.size()))

@@ -2,6 +2,9 @@
 #include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "platform/rtl/UpdateScope.h"
+
+#include <optional>
 
 TadxCommandBarControls::TadxCommandBarControls(TPersistent* AOwner)
     : TOwnedCollection(AOwner, [](TCollection* c) { return new TadxCommandBarControl(c); }) {}
@@ -51,11 +54,7 @@ void TadxCommandBarControls::Assign(TPersistent* Source) {
         TOwnedCollection::Assign(Source);
         return;
     }
-    BeginUpdate();
-    struct End {
-        TCollection& c;
-        ~End() { c.EndUpdate(); }
-    } end{*this};
+    TUpdateScope<TCollection> update(*this);
     Clear();
     for (int i = 0; i < source->Count(); ++i)
         Add(source->GetItem(i)->GetType())->Assign(source->GetItem(i));
@@ -67,16 +66,9 @@ void TadxCommandBarControl::Assign(TPersistent* Source) {
         TCollectionItem::Assign(Source);
         return;
     }
-    TCollection* collection = Collection();
-    if (collection)
-        collection->BeginUpdate();
-    struct End {
-        TCollection* c;
-        ~End() {
-            if (c)
-                c->EndUpdate();
-        }
-    } end{collection};
+    std::optional<TUpdateScope<TCollection>> update;
+    if (TCollection* collection = Collection())
+        update.emplace(*collection);
     Tag = source->Tag;
     SetBeginGroup(source->beginGroup_);
     SetCaption(source->caption_);

@@ -10,6 +10,7 @@
 #include "platform/com/OleError.h"
 #include "platform/forms/FormReader.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/UpdateScope.h"
 
 #include <iterator>
 
@@ -76,11 +77,7 @@ void TadxRibbonControls::AssignFrom(
     const std::function<TadxRibbonCustomControl*(TadxRibbonCustomControl&)>& make) {
     if (&source == this)
         return;
-    BeginUpdate();
-    struct End {
-        TCollection& c;
-        ~End() { c.EndUpdate(); }
-    } end{*this};
+    TUpdateScope<TCollection> update(*this);
     Clear();
     for (int i = 0; i < source.Count(); ++i) {
         TadxRibbonCustomControl* item = source.GetItem(i);
@@ -131,11 +128,7 @@ void TadxRibbonItems::Update(TCollectionItem* Item) {
 void adxReadRibbonItems(forms::FormReader& reader, TadxRibbonControls& controls,
                         const forms::FormValue& value,
                         const std::function<TadxRibbonCustomControl*(int index)>& make) {
-    controls.BeginUpdate();
-    struct End {
-        TCollection& c;
-        ~End() { c.EndUpdate(); }
-    } end{controls};
+    TUpdateScope<TCollection> update(controls);
     controls.Clear();
     reader.ReadItems(value, [&](int index) -> TObject& {
         TadxRibbonCustomControl* item = make(index);
