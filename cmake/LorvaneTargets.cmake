@@ -47,3 +47,34 @@ function(lorvane_addin_library target exports)
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
 endfunction()
+
+# Embeds files in a program or library as its resources (platform/win/
+# Resources.h): lorvane_embed_resources(target TYPE NAME FILE [TYPE NAME FILE]...)
+# with TYPE one of RCDATA, GROUP_ICON, BITMAP. A source generated from the
+# files is added to the target itself (never to a static library, whose
+# unreferenced objects the linker would drop), so each module has its own.
+function(lorvane_embed_resources target)
+  set(specs "")
+  set(files "")
+  set(args ${ARGN})
+  list(LENGTH args count)
+  math(EXPR last "${count} - 1")
+  foreach(i RANGE 0 ${last} 3)
+    math(EXPR n "${i} + 1")
+    math(EXPR f "${i} + 2")
+    list(GET args ${i} type)
+    list(GET args ${n} name)
+    list(GET args ${f} file)
+    list(APPEND specs "${type}|${name}|${file}")
+    list(APPEND files ${file})
+  endforeach()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+  # The specs travel as one argument, joined by "^" rather than ";".
+  string(REPLACE ";" "^" specs_arg "${specs}")
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} "-DSPECS=${specs_arg}" -DOUT=${out}
+            -P ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
+    DEPENDS ${files} ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
+    COMMENT "Embedding resources in ${target}" VERBATIM)
+  target_sources(${target} PRIVATE ${out})
+endfunction()

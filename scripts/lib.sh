@@ -12,6 +12,7 @@ PACKAGES=(
   libssl-dev libxml2-dev libexpat1-dev libpugixml-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
   nodejs npm
+  libjpeg62-turbo-dev libgif-dev
 )
 
 # Installs every package of PACKAGES that is not installed yet.

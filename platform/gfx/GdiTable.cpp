@@ -144,7 +144,23 @@ bool RemoveDc(HDC handle) {
 }
 
 bool RemoveIcon(HICON handle) {
+    std::lock_guard lock(TableLock());
+    IconObject* icon = FindIcon(handle);
+    if (!icon)
+        return false;
+    if (icon->Stock)
+        return true;
     return Remove(handle, KindIcon);
+}
+
+HICON AddStockIcon(IconObject icon) {
+    Table& t = TheTable();
+    std::lock_guard lock(t.Lock);
+    icon.Stock = true;
+    HICON handle = AddIcon(std::move(icon));
+    if (handle)
+        --t.UserObjects;
+    return handle;
 }
 
 HBITMAP StockBitmap() {

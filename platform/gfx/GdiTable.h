@@ -55,6 +55,8 @@ struct IconObject {
     std::unique_ptr<Dib> Color;
     std::unique_ptr<Dib> Mask;
     bool IsIcon = true;
+    // A shared icon of the machine (LoadIcon): never freed, never counted.
+    bool Stock = false;
     DWORD HotspotX = 0;
     DWORD HotspotY = 0;
 };
@@ -66,6 +68,8 @@ std::recursive_mutex& TableLock();
 HBITMAP AddBitmap(std::unique_ptr<Dib> pixels, bool section);
 HDC AddDc(DcObject dc);
 HICON AddIcon(IconObject icon);
+// Adds a shared icon, which DestroyIcon leaves and GetGuiResources does not count.
+HICON AddStockIcon(IconObject icon);
 
 // The object a handle names, or nullptr; the lock must be held.
 BitmapObject* FindBitmap(HGDIOBJ handle);

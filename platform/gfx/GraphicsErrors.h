@@ -8,6 +8,8 @@ namespace GraphicsConsts {
 
 inline constexpr const char* SInvalidBitmap = "Bitmap image is not valid";
 inline constexpr const char* SInvalidIcon = "Icon image is not valid";
+inline constexpr const char* SInvalidGif = "GIF image is not valid";
+inline constexpr const char* SInvalidJpeg = "JPEG image is not valid";
 inline constexpr const char* SInvalidImageSize = "Invalid image size";
 inline constexpr const char* SInvalidPixelFormat = "Invalid pixel format";
 inline constexpr const char* SScanLine = "Scan line index out of range";

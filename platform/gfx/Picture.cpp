@@ -31,12 +31,17 @@ SIZE PixelSize(SHORT type, void* handle) {
     return SIZE{};
 }
 
+SIZE HimetricSize(SHORT type, void* handle) {
+    SIZE size = PixelSize(type, handle);
+    return SIZE{Himetric(size.cx), Himetric(size.cy)};
+}
+
 class OlePicture : public DispatchObject<IPictureDisp, IPicture> {
 public:
-    OlePicture(SHORT type, void* handle) : type_(type), handle_(handle) {
-        SIZE size = PixelSize(type, handle);
-        width_ = Himetric(size.cx);
-        height_ = Himetric(size.cy);
+    OlePicture(SHORT type, void* handle) : OlePicture(type, handle, HimetricSize(type, handle)) {}
+    // A picture whose size (HIMETRIC) is given rather than taken from a handle.
+    OlePicture(SHORT type, void* handle, SIZE himetric)
+        : type_(type), handle_(handle), width_(himetric.cx), height_(himetric.cy) {
         Members.Get(
             "Handle", [this] { return int32_t(HandleValue()); }, DISPID_PICT_HANDLE);
         Members.Property(
@@ -198,3 +203,21 @@ HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, voi
         return E_OUTOFMEMORY;
     }
 }
+
+namespace gfx::detail {
+
+HRESULT NewMetafilePicture(SHORT type, LONG width, LONG height, const GUID& riid, void** out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (type != PICTYPE_METAFILE && type != PICTYPE_ENHMETAFILE)
+        return E_INVALIDARG;
+    try {
+        ComPtr<OlePicture> picture = MakeComObject<OlePicture>(type, nullptr, SIZE{width, height});
+        return picture->QueryInterface(riid, out);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+} // namespace gfx::detail

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/com/Dispatch.h"
+#include "platform/com/Stream.h"
 #include "platform/gfx/GdiTypes.h"
 
 // {7BF80980-BF32-101A-8BBB-00AA00300CAB}
@@ -23,6 +24,9 @@ using OLE_XPOS_HIMETRIC = LONG;
 using OLE_YPOS_HIMETRIC = LONG;
 using OLE_XSIZE_HIMETRIC = LONG;
 using OLE_YSIZE_HIMETRIC = LONG;
+
+// The answer of OleLoadPicture for data that is no picture it can read.
+constexpr HRESULT CTL_E_INVALIDPICTURE = MakeHResult(0x800A01E1);
 
 // Kinds of picture.
 constexpr SHORT PICTYPE_UNINITIALIZED = -1;
@@ -76,9 +80,6 @@ struct PICTDESC {
     PICTDESC() : bmp{nullptr, nullptr} {}
 };
 
-// A stream of bytes (not offered by this machine yet; SaveAsFile refuses).
-struct IStream;
-
 struct IPicture : IUnknown {
     static constexpr GUID Iid = IID_IPicture;
 
@@ -129,3 +130,22 @@ struct IPictureDisp : IDispatch {
 // E_NOINTERFACE for another riid; on failure the caller keeps the handle.
 // A bitmap picture with handle 0 is a picture of no bitmap.
 HRESULT OleCreatePictureIndirect(PICTDESC* desc, const GUID& riid, BOOL own, void** out);
+
+// Reads a picture file from the stream's position: size bytes (0 or less:
+// the rest of the stream), and makes a picture object of it, stored as riid
+// in *out. BMP and JPEG files become bitmap pictures, GIF files a bitmap of
+// their first image on the logical screen, icon files an icon picture (the
+// image nearest 32 x 32). Placeable WMF and EMF files become metafile
+// pictures that have the size their header gives and draw nothing: this
+// machine does not play metafile records. runMode is ignored. E_POINTER for
+// a null stream or out, CTL_E_INVALIDPICTURE for data of another kind, cut
+// short or too large, E_OUTOFMEMORY when the pixels cannot be had.
+HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL runMode, const GUID& riid, void** out);
+
+namespace gfx::detail {
+
+// A metafile picture (PICTYPE_METAFILE or PICTYPE_ENHMETAFILE) of that size
+// in HIMETRIC, holding no handle and drawing nothing; for the picture loader.
+HRESULT NewMetafilePicture(SHORT type, LONG width, LONG height, const GUID& riid, void** out);
+
+} // namespace gfx::detail

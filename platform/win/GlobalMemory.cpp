@@ -5,6 +5,7 @@
 #include "platform/win/LastError.h"
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -77,6 +78,25 @@ std::size_t GlobalSize(HGLOBAL memory) {
     std::lock_guard<std::mutex> guard(t.lock);
     Block* block = FindLocked(t, memory);
     return block ? block->size : 0;
+}
+
+HGLOBAL GlobalReAlloc(HGLOBAL memory, std::size_t bytes, UINT) {
+    BlockTable& t = Table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Block* block = FindLocked(t, memory);
+    if (!block)
+        return nullptr;
+    if (block->locks > 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    std::unique_ptr<BYTE[]> bytesNew(new (std::nothrow) BYTE[bytes ? bytes : 1]());
+    if (!bytesNew)
+        return nullptr;
+    std::memcpy(bytesNew.get(), block->bytes.get(), bytes < block->size ? bytes : block->size);
+    block->bytes = std::move(bytesNew);
+    block->size = bytes;
+    return memory;
 }
 
 HGLOBAL GlobalFree(HGLOBAL memory) {

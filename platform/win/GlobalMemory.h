@@ -23,5 +23,9 @@ void* GlobalLock(HGLOBAL memory);
 BOOL GlobalUnlock(HGLOBAL memory);
 // The block's size in bytes; 0 for an unknown handle.
 std::size_t GlobalSize(HGLOBAL memory);
+// Gives a block a new size (new bytes zero-filled), keeping its handle; 0
+// (and the block left as it was) for an unknown handle, a locked block or
+// when the memory cannot be had. Callers that lock again get the new address.
+HGLOBAL GlobalReAlloc(HGLOBAL memory, std::size_t bytes, UINT flags);
 // Frees a block; 0 on success, the handle itself when it is unknown.
 HGLOBAL GlobalFree(HGLOBAL memory);
