@@ -174,23 +174,6 @@ size_t RunEnd(std::string_view text, size_t pos, bool wordWrap) {
     return end;
 }
 
-// The end of a line in the drawing pass: the part of an anchor on it is
-// the hovered rectangle when hit, and a focused anchor gets its frame.
-void FinishLine(TDrawContext& ctx, TDrawState& state, TLine& line, bool measure, bool hitTest) {
-    if (!state.InAnchor)
-        return;
-    if (hitTest && line.AnchorHit) {
-        ctx.Result.HoverRect =
-            Rect(state.AnchorStart.x, state.AnchorStart.y, line.X, line.Box.bottom);
-        ctx.Result.MouseLink = state.Anchors;
-    }
-    if (!measure && state.Anchors - 1 == ctx.Params.FocusLink) {
-        int bottom = line.Box.bottom - line.BaselineShift;
-        ctx.Canvas.DrawFocusRect(
-            Rect(state.FocusStart.x - 1, bottom - TextHeightOf(ctx, state), line.X + 1, bottom));
-    }
-}
-
 } // namespace
 
 std::optional<std::string> TagAttribute(const TTag& tag, std::string_view name) {
@@ -260,6 +243,19 @@ void ApplyFont(TDrawContext& ctx, const TDrawState& state) {
     }
 }
 
+void EndAnchorPart(TDrawContext& ctx, TDrawState& state, TLine& line, bool measure, bool hitTest) {
+    if (hitTest && line.AnchorHit) {
+        ctx.Result.HoverRect =
+            Rect(state.AnchorStart.x, state.AnchorStart.y, line.X, line.Box.bottom);
+        ctx.Result.MouseLink = state.Anchors;
+    }
+    if (!measure && state.Anchors - 1 == ctx.Params.FocusLink) {
+        int bottom = line.Box.bottom - line.BaselineShift;
+        int top = bottom - TextHeightOf(ctx, state);
+        ctx.Canvas.DrawFocusRect(Rect(state.FocusStart.x - 1, top, line.X + 1, bottom));
+    }
+}
+
 int TextHeightOf(TDrawContext& ctx, const TDrawState& state) {
     ApplyFont(ctx, state);
     return ctx.Canvas.TextHeight("gh");
@@ -300,8 +296,9 @@ size_t HTMLDrawLine(TDrawContext& ctx, TDrawState& state, std::string_view text,
         if (effect == TTagEffect::EndAfter)
             break;
     }
-    if (hitTest || !measure)
-        FinishLine(ctx, state, line, measure, hitTest);
+    // A line that ends inside an anchor ends that anchor's part on it.
+    if (state.InAnchor && (hitTest || !measure))
+        EndAnchorPart(ctx, state, line, measure, hitTest);
     return pos;
 }
 

@@ -131,6 +131,10 @@ std::optional<std::string> TagAttribute(const TTag& tag, std::string_view name);
 
 // Sets the canvas font, brush and background mode to the state's.
 void ApplyFont(TDrawContext& ctx, const TDrawState& state);
+// Where the current anchor's part on the line ends (its close, or the
+// line's end): a hit gives the hovered rectangle and MouseLink, and the
+// focused anchor gets its frame when drawing.
+void EndAnchorPart(TDrawContext& ctx, TDrawState& state, TLine& line, bool measure, bool hitTest);
 // The height of "gh" in the state's font.
 int TextHeightOf(TDrawContext& ctx, const TDrawState& state);
 

@@ -141,16 +141,7 @@ void CloseAnchor(TDrawContext& ctx, TDrawState& state, TLine& line, bool measure
     }
     if (!p.Selected)
         state.Font.Color = ctx.Base.Color;
-    if (hitTest && line.AnchorHit) {
-        ctx.Result.HoverRect =
-            Rect(state.AnchorStart.x, state.AnchorStart.y, line.X, line.Box.bottom);
-        ctx.Result.MouseLink = state.Anchors;
-    }
-    if (!measure && state.Anchors - 1 == p.FocusLink) {
-        int bottom = line.Box.bottom - line.BaselineShift;
-        int top = bottom - TextHeightOf(ctx, state);
-        ctx.Canvas.DrawFocusRect(Rect(state.FocusStart.x - 1, top, line.X + 1, bottom));
-    }
+    EndAnchorPart(ctx, state, line, measure, hitTest);
     state.InAnchor = false;
     line.AnchorHit = false;
 }
