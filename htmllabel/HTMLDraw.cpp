@@ -52,8 +52,8 @@ TFontSpec SpecOf(const TFont& font) {
     return spec;
 }
 
-// Where a measured line starts: by its alignment within the area, then
-// moved right by the paragraph indent.
+// Where a measured line starts: by its alignment within the area (as the
+// tags of the line left it), then moved right by the paragraph indent.
 int StartX(const RECT& area, int left, int width, const TDrawState& state) {
     int x = left;
     if (state.Align == TAlign::Right && area.right - width > x)
@@ -61,6 +61,24 @@ int StartX(const RECT& area, int left, int width, const TDrawState& state) {
     else if (state.Align == TAlign::Center && area.right - left - width > 0)
         x = left + (area.right - left - width) / 2;
     return x + state.Indent;
+}
+
+// The second pass over a measured line: from the state the line started
+// with, placed by its alignment, drawn (or, when only checking, hit-tested;
+// the point is tested in this pass, at the line's final place, so a drawing
+// call reports the anchor under it as a measuring one does).
+void DrawLine(TDrawContext& ctx, TDrawState& state, const TDrawState& atStart,
+              std::string_view source, const TLine& measured, int width, int lineHeight) {
+    const RECT& area = ctx.Area;
+    int startX = StartX(area, area.left + 1, width, state);
+    state = atStart;
+    TLine line;
+    line.Box = Rect(startX, measured.Box.top, area.right, measured.Box.top + lineHeight);
+    line.Height = measured.Height;
+    line.SubOffset = measured.SubOffset;
+    line.SupOffset = measured.SupOffset;
+    line.BaselineShift = measured.BaselineShift;
+    HTMLDrawLine(ctx, state, source, line, ctx.Params.CheckOnly, true);
 }
 
 } // namespace
@@ -95,21 +113,12 @@ bool HTMLDrawEx(TCanvas& canvas, std::string_view text, const RECT& rect,
         rest.remove_prefix(taken);
         int width = std::max(0, measured.X - left - measured.LastBlank);
         int lineHeight = measured.Height + measured.SupOffset + measured.SubOffset;
-        if (!params.CheckHeight) {
-            TDrawState layoutEnd = std::move(state);
-            state = atStart;
-            TLine line = measured;
-            line.X = 0;
-            line.Box =
-                Rect(StartX(rect, left, width, layoutEnd), top, rect.right, top + lineHeight);
-            line.Content = line.EndsBlank = line.ListItem = line.Overflowed = false;
-            line.AnchorHit = line.HardBreak = false;
-            line.LastBlank = 0;
-            HTMLDrawLine(ctx, state, lineSource, line, params.CheckOnly, true);
-        }
+        if (!params.CheckHeight)
+            DrawLine(ctx, state, atStart, lineSource, measured, width, lineHeight);
         // A last line that holds only tags (closing a list, say) adds no height.
         bool empty = !measured.Content && !measured.HardBreak && rest.empty() && !first;
         if (!empty) {
+            // The indent is part of the width, so that a label sized to it shows all.
             result.XSize = std::max(result.XSize, width + state.Indent);
             top += lineHeight;
             result.YSize += lineHeight;

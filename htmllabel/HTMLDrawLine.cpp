@@ -21,7 +21,9 @@ bool IsBlank(char c) {
 }
 
 // The run's bottom edge: the line's baseline, moved for sub- and superscript
-// and lifted by the baseline shift of a TOP or MIDDLE image.
+// and lifted by the baseline shift of a TOP or MIDDLE image. A line is its
+// superscript room, its height and its subscript room from top to bottom;
+// superscript is raised into the first and subscript lowered into the last.
 int RunBottom(const TDrawState& state, const TLine& line) {
     int bottom = line.Box.bottom - line.SubOffset - line.BaselineShift;
     if (state.Sup)
@@ -121,6 +123,9 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
     if (!fits) {
         if (ctx.Params.WordWrap && layout)
             return false;
+        // Without word wrap the run ends in an ellipsis and the rest of this
+        // line (up to BR or HR) is left out; the lines after it still show,
+        // each with its own ellipsis.
         if (!ctx.Params.WordWrap)
             line.Overflowed = true;
     }

@@ -126,7 +126,9 @@ struct TTag {
 enum class TTagEffect { Continue, EndAfter, EndBefore };
 
 // The decoded value of the attribute name (ASCII letter case ignored);
-// values stand in double or single quotes or run to the next blank.
+// values stand in double or single quotes or run to the next blank. Values
+// come as written: a file's path or a face name keeps its letter case, and
+// the tags that compare values (colours, ALIGN) ignore ASCII case instead.
 std::optional<std::string> TagAttribute(const TTag& tag, std::string_view name);
 
 // Sets the canvas font, brush and background mode to the state's.

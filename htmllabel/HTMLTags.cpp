@@ -195,6 +195,7 @@ void OpenParagraph(TDrawContext& ctx, TDrawState& state, TLine& line, const TTag
     if (auto bg = TagAttribute(tag, "BGCOLOR"); bg && !ctx.Params.Selected) {
         state.ParaBrush = state.Brush;
         state.ParaColor = ColorValue(*bg);
+        // The text stands on the paragraph's colour too, not on a gap.
         state.Brush = state.ParaColor;
         state.ParaBackground = state.ParaColor != clNone;
         if (state.ParaBackground && !measure) {
@@ -232,6 +233,7 @@ void Indent(TDrawState&, TLine& line, const TTag& tag) {
         line.X = to;
 }
 
+// The rule lies on the first row under the line.
 void DrawRule(TDrawContext& ctx, TLine& line) {
     TPen saved;
     saved.Assign(ctx.Canvas.Pen());
