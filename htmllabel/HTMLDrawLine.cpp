@@ -109,13 +109,7 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
         return true;
     }
     std::string run = DecodeEntities(raw, TEntityTarget::Run);
-    ApplyFont(ctx, state);
     int h = TextHeightOf(ctx, state);
-    line.Height = std::max(line.Height, h);
-    if (state.Sub)
-        line.SubOffset = std::max(line.SubOffset, h >> 2);
-    if (state.Sup)
-        line.SupOffset = std::max(line.SupOffset, h >> 2);
     int width = RunWidth(ctx, run, line.X);
     int lineWidth = line.Box.right - line.Box.left;
     int reached = line.X + width - line.Box.left;
@@ -129,6 +123,12 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
         if (!ctx.Params.WordWrap)
             line.Overflowed = true;
     }
+    // Only a run that stays on the line makes it higher.
+    line.Height = std::max(line.Height, h);
+    if (state.Sub)
+        line.SubOffset = std::max(line.SubOffset, h >> 2);
+    if (state.Sup)
+        line.SupOffset = std::max(line.SupOffset, h >> 2);
     if (layout)
         ctx.Result.StripVal += DecodeEntities(raw, TEntityTarget::Plain);
     if (line.Overflowed)

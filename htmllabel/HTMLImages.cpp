@@ -163,7 +163,6 @@ SIZE PlacedSize(TDrawContext& ctx, const TImage& image, const TTag& tag, bool& s
 
 TTagEffect HandleImage(TDrawContext& ctx, TDrawState& state, TLine& line, const TTag& tag,
                        bool measure, bool hitTest) {
-    state.Images++;
     if (line.Overflowed)
         return TTagEffect::Continue;
     auto src = TagAttribute(tag, "SRC");
@@ -176,6 +175,7 @@ TTagEffect HandleImage(TDrawContext& ctx, TDrawState& state, TLine& line, const 
     if (!hitTest && line.Content && line.X - line.Box.left + size.cx > lineWidth &&
         lineWidth > size.cx)
         return TTagEffect::EndBefore;
+    state.Images++;
     line.Height = std::max<int>(line.Height, size.cy);
     if (!hitTest) {
         if (auto align = TagAttribute(tag, "ALIGN")) {

@@ -51,6 +51,11 @@ TEST(HTMLLayout, WordsWrapAtBlanksAndTagsDoNotSplitAWord) {
     EXPECT_EQ(TextLines(kept)[2],
               R"(Text (97,0) "ld" font="Tahoma"/8/clWindowText clip=(97,0)-(109,11))");
     EXPECT_EQ(kept.Result.YSize, 11);
+    // A larger word that moves on makes the next line higher, not this one.
+    TDrawn larger = Draw("aaaaaa <font size=\"3\">bbbb</font>", Rect(0, 0, 60, 200));
+    EXPECT_EQ(TextLines(larger)[1],
+              R"(Text (1,11) "bbbb" font="Tahoma"/12/clWindowText clip=(1,11)-(60,27))");
+    EXPECT_EQ(larger.Result.YSize, 27);
 }
 
 TEST(HTMLLayout, AWordWiderThanTheLineStaysAndOverflows) {
