@@ -52,15 +52,15 @@ TFontSpec SpecOf(const TFont& font) {
     return spec;
 }
 
-// Where a measured line starts: by its alignment within the area (as the
-// tags of the line left it), then moved right by the paragraph indent.
-int StartX(const RECT& area, int left, int width, const TDrawState& state) {
+// Where a measured line starts: by its alignment within the area, then
+// moved right by the paragraph indent.
+int StartX(const RECT& area, int left, int width, const TLine& line) {
     int x = left;
-    if (state.Align == TAlign::Right && area.right - width > x)
+    if (line.Align == TAlign::Right && area.right - width > x)
         x = area.right - width;
-    else if (state.Align == TAlign::Center && area.right - left - width > 0)
+    else if (line.Align == TAlign::Center && area.right - left - width > 0)
         x = left + (area.right - left - width) / 2;
-    return x + state.Indent;
+    return x + line.Indent;
 }
 
 // The second pass over a measured line: from the state the line started
@@ -70,7 +70,7 @@ int StartX(const RECT& area, int left, int width, const TDrawState& state) {
 void DrawLine(TDrawContext& ctx, TDrawState& state, const TDrawState& atStart,
               std::string_view source, const TLine& measured, int width, int lineHeight) {
     const RECT& area = ctx.Area;
-    int startX = StartX(area, area.left + 1, width, state);
+    int startX = StartX(area, area.left + 1, width, measured);
     state = atStart;
     TLine line;
     line.Box = Rect(startX, measured.Box.top, area.right, measured.Box.top + lineHeight);
@@ -119,7 +119,7 @@ bool HTMLDrawEx(TCanvas& canvas, std::string_view text, const RECT& rect,
         bool empty = !measured.Content && !measured.HardBreak && rest.empty() && !first;
         if (!empty) {
             // The indent is part of the width, so that a label sized to it shows all.
-            result.XSize = std::max(result.XSize, width + state.Indent);
+            result.XSize = std::max(result.XSize, width + measured.Indent);
             top += lineHeight;
             result.YSize += lineHeight;
         }

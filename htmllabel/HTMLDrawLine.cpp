@@ -269,6 +269,8 @@ int TextHeightOf(TDrawContext& ctx, const TDrawState& state) {
 size_t HTMLDrawLine(TDrawContext& ctx, TDrawState& state, std::string_view text, TLine& line,
                     bool measure, bool hitTest) {
     line.X = line.Box.left;
+    line.Align = state.Align;
+    line.Indent = state.Indent;
     if (state.InAnchor) {
         // An anchor that goes on from the line before starts at this line's left.
         state.AnchorStart = POINT{line.Box.left, line.Box.top};

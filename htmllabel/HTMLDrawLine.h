@@ -92,6 +92,10 @@ struct TLine {
     // Without word wrap, a run ran past the right edge: the rest of the
     // line is skipped.
     bool Overflowed = false;
+    // The alignment and indent the line is placed by: those it starts with,
+    // or those of a P on it (a /P that ends it changes only the next line).
+    TAlign Align = TAlign::Left;
+    int Indent = 0;
     // The line ends at BR or HR.
     bool HardBreak = false;
     // The point lies on the part of the current anchor on this line.

@@ -192,6 +192,8 @@ void OpenParagraph(TDrawContext& ctx, TDrawState& state, TLine& line, const TTag
     }
     if (auto indent = TagAttribute(tag, "INDENT"))
         state.Indent = Bounded(IStrToInt(*indent), 0, kMaxExtent);
+    line.Align = state.Align;
+    line.Indent = state.Indent;
     if (auto bg = TagAttribute(tag, "BGCOLOR"); bg && !ctx.Params.Selected) {
         state.ParaBrush = state.Brush;
         state.ParaColor = ColorValue(*bg);
@@ -304,6 +306,10 @@ TTagEffect HandleClose(TDrawContext& ctx, TDrawState& state, TLine& line, TKind 
     case TKind::Paragraph:
         state.Brush = state.ParaBrush;
         state.ParaBackground = false;
+        // The paragraph's alignment and indent end with it, as a reader of
+        // the text expects; the text after it starts on the left again.
+        state.Align = TAlign::Left;
+        state.Indent = 0;
         return SoftBreak(line);
     case TKind::Rotate:
         Unrotate(state);

@@ -88,6 +88,14 @@ TEST(HTMLLayout, ParagraphAlignment) {
               R"(Text (44,0) "ab" font="Tahoma"/8/clWindowText clip=(44,0)-(100,11))");
     EXPECT_EQ(TextLines(Draw("<p indent=\"20\">ab</p>", Rect(0, 0, 100, 50)))[0],
               R"(Text (21,0) "ab" font="Tahoma"/8/clWindowText clip=(21,0)-(100,11))");
+    // The alignment holds for every line of the paragraph and ends with it.
+    TDrawn d = Draw("<p align=\"right\">ab<br>c</p>d", Rect(0, 0, 100, 50));
+    EXPECT_EQ(TextLines(d),
+              (std::vector<std::string>{
+                  R"(Text (88,0) "ab" font="Tahoma"/8/clWindowText clip=(88,0)-(100,11))",
+                  R"(Text (94,11) "c" font="Tahoma"/8/clWindowText clip=(94,11)-(100,22))",
+                  R"(Text (1,22) "d" font="Tahoma"/8/clWindowText clip=(1,22)-(100,33))",
+              }));
 }
 
 TEST(HTMLLayout, FontSizesAndColours) {

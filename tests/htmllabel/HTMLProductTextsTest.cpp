@@ -96,6 +96,22 @@ TEST(HTMLProductTexts, LaidOutAsTheGoldenFilesShowAndPainted) {
     }
 }
 
+TEST(HTMLProductTexts, EveryLookIsPaintedForAPersonToSee) {
+    const TProductText sampler = {
+        "every-tag",
+        "<p align=\"center\"><font size=\"4\" color=\"clNavy\"><b>Every look</b></font></p>"
+        "<b>bold</b> <i>italic</i> <u>underlined</u> <s>struck</s> <shad>shadowed</shad> "
+        "<e>mispelt</e> x<sup>2</sup> a<sub>i</sub> <hi>highlighted</hi> "
+        "<font bgcolor=\"clYellow\" color=\"#C00000\">on yellow</font> "
+        "<a href=\"home\">a link</a> &amp; &lt;entities&gt; &copy; &euro; &trade;<hr>"
+        "<ul><li>first level<ul><li>second level</li></ul></li><li>back again</li></ul>"
+        "<p bgcolor=\"clSilver\">a paragraph on silver</p><p align=\"right\">right</p>"
+        "<font face=\"Courier New\" size=\"3\">twelve points</font>",
+        320};
+    TDrawn d = Draw(sampler.Text, Rect(0, 0, sampler.Width, 1000));
+    WritePicture(sampler, d.Result.YSize);
+}
+
 TEST(HTMLProductTexts, TheIntroductionBreaksWhereItsLinesEnd) {
     TDrawn d = Draw(kConfigIntro, Rect(0, 0, 420, 1000));
     // Each sentence wraps once before "sent." (at 397 + 30 > 419), "button"
