@@ -109,8 +109,9 @@ TEST(GifReader, WalksTheRecordsOfEveryFrame) {
     gfx::GifLayout layout = gfx::WalkGif(file.data(), file.size());
     EXPECT_EQ(layout.ScreenWidth, 16);
     EXPECT_EQ(layout.ScreenHeight, 12);
-    ASSERT_EQ(layout.Frames().size(), 3u);
-    const gfx::GifImageRecord& second = layout.Frames()[1];
+    std::vector<gfx::GifImageRecord> frames = layout.Frames();
+    ASSERT_EQ(frames.size(), 3u);
+    const gfx::GifImageRecord& second = frames[1];
     EXPECT_EQ(second.Left, 2);
     EXPECT_EQ(second.Top, 3);
     EXPECT_EQ(second.Width, 8);
@@ -118,7 +119,7 @@ TEST(GifReader, WalksTheRecordsOfEveryFrame) {
     EXPECT_EQ(file[second.Offset], 0x21);
     EXPECT_EQ(file[second.Offset + 1], 0xF9);
     EXPECT_EQ(file[second.DescriptorOffset], ',');
-    EXPECT_EQ(second.End, layout.Frames()[2].Offset);
+    EXPECT_EQ(second.End, frames[2].Offset);
 }
 
 TEST(GifReader, DecodesOnlyTheImageAskedFor) {
