@@ -91,6 +91,16 @@ TEST(HTMLProductTexts, LaidOutAsTheGoldenFilesShowAndPainted) {
     for (const TProductText& text : kTexts) {
         TDrawn d = Draw(text.Text, Rect(0, 0, text.Width, 1000));
         ExpectGolden(text.Name, d.Lines);
+        // Only the about box's text has an anchor; a point on the first word
+        // of the others finds none.
+        THTMLDrawParams p;
+        p.CheckOnly = true;
+        p.X = 3;
+        p.Y = 3;
+        TDrawn hit = Draw(text.Text, Rect(0, 0, text.Width, 1000), p);
+        EXPECT_FALSE(hit.OnAnchor) << text.Name;
+        EXPECT_EQ(hit.Result.MouseLink, -1) << text.Name;
+        EXPECT_EQ(hit.Result.YSize, d.Result.YSize) << text.Name;
         EXPECT_LE(d.Result.XSize, text.Width) << text.Name;
         WritePicture(text, d.Result.YSize);
     }
