@@ -2,7 +2,8 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-JOBS="$(nproc 2>/dev/null || echo 2)"
+# Parallel jobs: JOBS from the environment (CI passes JOBS=2), else every core.
+JOBS="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
 # Debian packages the build needs, by name.
 PACKAGES=(
@@ -47,4 +48,22 @@ configure_and_build() {
   local dir="$1"; shift
   cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$JOBS"
+}
+
+# Stage timing: `stage NAME command...` runs a command as a named stage and
+# notes how long it took; print_stage_times prints the notes and the time
+# since the script started (also after a failing stage, from an EXIT trap).
+STAGE_TIMES=()
+stage() {
+  local name="$1"; shift
+  local start=$SECONDS
+  echo "== $name"
+  "$@"
+  STAGE_TIMES+=("$(printf '%-26s %5ds' "$name" $((SECONDS - start)))")
+}
+print_stage_times() {
+  echo "== Stage times (JOBS=$JOBS)"
+  local line
+  for line in "${STAGE_TIMES[@]}"; do echo "  $line"; done
+  printf '  %-26s %5ds\n' "whole run" "$SECONDS"
 }
