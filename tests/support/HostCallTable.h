@@ -60,3 +60,22 @@ inline void ExpectHostCalls(const std::vector<HostCall>& calls,
         EXPECT_EQ(PlatformObjectCount().Objects(), platformObjects) << "live platform objects";
     }
 }
+
+// The two bad QueryInterface calls at object: a null out pointer (with an
+// interface it has) and an interface it does not have (the out pointer must
+// come back null).
+inline std::vector<HostCall> BadQueryInterfaceCalls(IUnknown* object, const GUID& answered,
+                                                    const GUID& unanswered) {
+    return {
+        {"QueryInterface(null ppv)", [=] { return object->QueryInterface(answered, nullptr); },
+         E_POINTER},
+        {"QueryInterface(unknown IID)",
+         [=] {
+             void* out = &out;
+             HRESULT hr = object->QueryInterface(unanswered, &out);
+             EXPECT_EQ(out, nullptr) << "the out pointer is set to null on failure";
+             return hr;
+         },
+         E_NOINTERFACE},
+    };
+}
