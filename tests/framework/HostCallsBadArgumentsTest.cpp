@@ -396,6 +396,23 @@ TEST_F(HostCallsBadArguments, RibbonCallbacksThroughInvoke) {
              DISP_E_MEMBERNOTFOUND},
         },
         {addIn.Get(), control.Get(), stranger.Get()});
+
+    // Every callback of the table, with no arguments and with more than any takes.
+    std::vector<HostCall> everyCallback;
+    for (DISPID id = 0; id < 64; ++id) {
+        const char* name = adxRibbonCallbackName(id);
+        if (!name)
+            continue;
+        everyCallback.push_back({std::string(name) + " with null params",
+                                 [&, id] { return Invoke(id, nullptr, &result, &info, &argErr); },
+                                 DISP_E_BADPARAMCOUNT});
+        everyCallback.push_back(
+            {std::string(name) + " with six arguments",
+             [&, id] { return call(id, std::vector<Variant>(6, controlArg), &result); },
+             DISP_E_BADPARAMCOUNT});
+    }
+    EXPECT_EQ(everyCallback.size(), 2 * 34u);
+    ExpectHostCalls(everyCallback, {addIn.Get(), control.Get()});
     EXPECT_TRUE(journal.empty()) << "no bad call reached a handler";
 }
 
