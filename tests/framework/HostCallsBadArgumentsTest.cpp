@@ -229,17 +229,16 @@ TEST_F(HostCallsBadArguments, ConnectionsWithArgumentsNoHostPasses) {
         ext_ConnectMode Mode;
         IDispatch* AddInInst;
         SafeArray* Custom;
-        HRESULT Expected;
     };
+    // Each connects: an unknown host is none that detection finds, an
+    // unknown mode is not the start-up one, and the rest is not read.
     const Connection connections[] = {
-        {"an application of no known host", stranger.Get(), ext_cm_AfterStartup, nullptr, nullptr,
-         S_OK},
+        {"an application of no known host", stranger.Get(), ext_cm_AfterStartup, nullptr, nullptr},
         {"a connect mode out of range", application.Get(), static_cast<ext_ConnectMode>(99),
-         nullptr, nullptr, S_OK},
+         nullptr, nullptr},
         {"an add-in entry that is no COMAddIn", application.Get(), ext_cm_Startup, stranger.Get(),
-         nullptr, S_OK},
-        {"a custom array of integers", application.Get(), ext_cm_Startup, nullptr, &wrongCustom,
-         S_OK},
+         nullptr},
+        {"a custom array of integers", application.Get(), ext_cm_Startup, nullptr, &wrongCustom},
     };
     const ULONG applicationRefs = RefCountOf(application.Get());
     const long objects = LibraryObjectCount().Objects();
@@ -247,8 +246,7 @@ TEST_F(HostCallsBadArguments, ConnectionsWithArgumentsNoHostPasses) {
     for (const Connection& c : connections) {
         SCOPED_TRACE(c.Name);
         addIn = NewAddIn();
-        EXPECT_EQ(HResultText(addIn->OnConnection(c.Application, c.Mode, c.AddInInst, c.Custom)),
-                  HResultText(c.Expected));
+        EXPECT_EQ(addIn->OnConnection(c.Application, c.Mode, c.AddInInst, c.Custom), S_OK);
         // What the connection holds is the add-in's; a second one changes nothing.
         ExpectHostCalls({{"a second OnConnection",
                           [&] {
