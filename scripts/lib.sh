@@ -46,20 +46,24 @@ SANITIZER_BUILD=(-DCMAKE_BUILD_TYPE=Debug -DLORVANE_SANITIZE=ON -DLORVANE_BENCH=
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
   local dir="$1"; shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$JOBS"
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null &&
+    cmake --build "$dir" -j "$JOBS"
 }
 
 # Stage timing: `stage NAME command...` runs a command as a named stage and
-# notes how long it took; print_stage_times prints the notes and the time
-# since the script started (also after a failing stage, from an EXIT trap).
+# notes how long it took, answering the command's status (errexit does not
+# reach inside the command, so a command of several steps chains them with
+# &&); print_stage_times prints the notes and the time since the script
+# started (also after a failing stage, from an EXIT trap).
 STAGE_TIMES=()
 stage() {
   local name="$1"; shift
   local start=$SECONDS
+  local status=0
   echo "== $name"
-  "$@"
+  "$@" || status=$?
   STAGE_TIMES+=("$(printf '%-26s %5ds' "$name" $((SECONDS - start)))")
+  return "$status"
 }
 print_stage_times() {
   echo "== Stage times (JOBS=$JOBS)"

@@ -7,7 +7,9 @@ trap print_stage_times EXIT
 ensure_packages
 
 run_tests() { (cd "$1" && ctest --output-on-failure -j "$JOBS"); }
-test_data() { [ ! -x "$ROOT/scripts/test-data.sh" ] || "$ROOT/scripts/test-data.sh" "$1"; }
+test_data() {
+  if [ -x "$ROOT/scripts/test-data.sh" ]; then "$ROOT/scripts/test-data.sh" "$1"; fi
+}
 
 stage "configure+build" configure_and_build "$ROOT/build" "${MAIN_BUILD[@]}"
 stage "test data" test_data "$ROOT/build"
@@ -18,5 +20,7 @@ stage "sanitizer test data" test_data "$ROOT/build-asan"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 stage "sanitizer tests" run_tests "$ROOT/build-asan"
-[ ! -x "$ROOT/scripts/fuzz.sh" ] || stage "fuzz" "$ROOT/scripts/fuzz.sh" "$ROOT/build-asan"
+if [ -x "$ROOT/scripts/fuzz.sh" ]; then
+  stage "fuzz" "$ROOT/scripts/fuzz.sh" "$ROOT/build-asan"
+fi
 echo "All tests passed."
