@@ -21,6 +21,9 @@ HRESULT TadxAddin::GetCustomUI(const BSTR& ribbonId, BSTR* ribbonXml) {
 }
 
 HRESULT TadxAddin::CTPFactoryAvailable(ICTPFactory* factory) {
+    // A null factory is no factory: the one the module holds (if any) stays.
+    if (!factory)
+        return E_POINTER;
     return ComGuard([&] {
         TadxCOMAddInModule& module = RequireModule();
         module.CTPFactory = ComPtr<ICTPFactory>::Share(factory);
@@ -39,10 +42,15 @@ HRESULT TadxAddin::GetTypeInfo(uint32_t index, LCID, ITypeInfo** typeInfo) {
 
 HRESULT TadxAddin::GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,
                                  LCID, DISPID* dispIds) {
+    // The reserved IID must be null, as for every dispatch object here.
+    if (riid != GUID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
     return adxRibbonGetIDsOfNames(names, count, dispIds);
 }
 
 HRESULT TadxAddin::Invoke(DISPID dispId, const GUID& riid, LCID, uint16_t flags, DispParams* params,
                           Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) {
+    if (riid != GUID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
     return adxRibbonInvoke(module_, dispId, params, result, argErr);
 }

@@ -65,6 +65,10 @@ HRESULT TadxAddin::OnConnection(IDispatch* application, ext_ConnectMode connectM
     // A host connects once; a second connection would orphan the first module.
     if (module_)
         return E_UNEXPECTED;
+    // Every host passes its application; without one the module would run
+    // its start-up with no host to detect, so no module is made.
+    if (!application)
+        return E_POINTER;
     return ComGuard([&] { DoConnection(application, connectMode, addInInst); });
 }
 

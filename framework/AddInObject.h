@@ -47,6 +47,7 @@ public:
 
     // Creates the module, gives it the host, and runs start-up at once when
     // the host is running already (any connect mode but ext_cm_Startup).
+    // E_POINTER for a null application, E_UNEXPECTED when connected already.
     HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
                          SafeArray* custom) override;
     // Ends the connection; with any remove mode but ext_dm_HostShutdown it
@@ -65,7 +66,7 @@ public:
     // The ribbon document for the windows of ribbonId.
     HRESULT GetCustomUI(const BSTR& ribbonId, BSTR* ribbonXml) override;
     // Keeps the host's task-pane factory and, after start-up, makes the panes
-    // of the windows open now.
+    // of the windows open now; E_POINTER for a null factory.
     HRESULT CTPFactoryAvailable(ICTPFactory* factory) override;
 
     // ---- IadxCallBack ----

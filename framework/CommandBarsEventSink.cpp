@@ -45,8 +45,9 @@ void TadxCommandBarsEventSink::Disconnect() noexcept {
 }
 
 HRESULT TadxCommandBarsEventSink::GetTypeInfoCount(uint32_t* count) {
-    if (count)
-        *count = 0;
+    if (!count)
+        return E_INVALIDARG;
+    *count = 0;
     return S_OK;
 }
 

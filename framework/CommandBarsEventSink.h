@@ -23,7 +23,7 @@ public:
     IDispatch* CommandBars() const noexcept { return commandBars_.Get(); }
     uint32_t Cookie() const noexcept { return cookie_; }
 
-    // Count 0, S_OK.
+    // Count 0, S_OK (E_INVALIDARG for a null count).
     HRESULT GetTypeInfoCount(uint32_t* count) override;
     // No type information: E_FAIL.
     HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;

@@ -2,7 +2,8 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-JOBS="$(nproc 2>/dev/null || echo 2)"
+# Parallel jobs: JOBS from the environment (CI passes JOBS=2), else every core.
+JOBS="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
 # Debian packages the build needs, by name.
 PACKAGES=(
@@ -47,6 +48,28 @@ SANITIZER_BUILD=(-DCMAKE_BUILD_TYPE=Debug -DLORVANE_SANITIZE=ON -DLORVANE_BENCH=
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
   local dir="$1"; shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$JOBS"
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null &&
+    cmake --build "$dir" -j "$JOBS"
+}
+
+# Stage timing: `stage NAME command...` runs a command as a named stage and
+# notes how long it took, answering the command's status (errexit does not
+# reach inside the command, so a command of several steps chains them with
+# &&); print_stage_times prints the notes and the time since the script
+# started (also after a failing stage, from an EXIT trap).
+STAGE_TIMES=()
+stage() {
+  local name="$1"; shift
+  local start=$SECONDS
+  local status=0
+  echo "== $name"
+  "$@" || status=$?
+  STAGE_TIMES+=("$(printf '%-26s %5ds' "$name" $((SECONDS - start)))")
+  return "$status"
+}
+print_stage_times() {
+  echo "== Stage times (JOBS=$JOBS)"
+  local line
+  for line in "${STAGE_TIMES[@]}"; do echo "  $line"; done
+  printf '  %-26s %5ds\n' "whole run" "$SECONDS"
 }

@@ -38,8 +38,9 @@ ULONG TadxEventDispatch::Release() {
 }
 
 HRESULT TadxEventDispatch::GetTypeInfoCount(uint32_t* count) {
-    if (count)
-        *count = 0;
+    if (!count)
+        return E_INVALIDARG;
+    *count = 0;
     return S_OK;
 }
 

@@ -45,7 +45,7 @@ public:
     // References held now.
     ULONG RefCount() const noexcept { return refCount_.load(); }
 
-    // Count 0, S_OK.
+    // Count 0, S_OK (E_INVALIDARG for a null count).
     HRESULT GetTypeInfoCount(uint32_t* count) override;
     // E_NOTIMPL, with *typeInfo nil.
     HRESULT GetTypeInfo(uint32_t index, LCID lcid, ITypeInfo** typeInfo) override;

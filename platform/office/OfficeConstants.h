@@ -7,8 +7,11 @@
 
 #include "platform/com/Dispatch.h"
 
+// The modes are 32-bit integers on the wire, so every such value (an
+// unknown one too) is a valid value of the enumeration.
+
 // How the host connects an add-in (IDTExtensibility2::OnConnection).
-enum ext_ConnectMode {
+enum ext_ConnectMode : int32_t {
     // Connected while the host runs (COM add-ins dialog, automation); the host
     // sends no separate OnStartupComplete.
     ext_cm_AfterStartup = 0,
@@ -21,7 +24,7 @@ enum ext_ConnectMode {
 };
 
 // Why the host disconnects an add-in (IDTExtensibility2::OnDisconnection).
-enum ext_DisconnectMode {
+enum ext_DisconnectMode : int32_t {
     // The host is shutting down (OnBeginShutdown came first).
     ext_dm_HostShutdown = 0,
     // The user or a program removed the add-in while the host keeps running.

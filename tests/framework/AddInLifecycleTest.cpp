@@ -358,7 +358,9 @@ TEST_F(AddInLifecycle, EveryEntryPointFailsQuietlyAfterAFailedConnection) {
     EXPECT_EQ(addIn.Query<IRibbonExtensibility>()->GetCustomUI(u"Microsoft.Outlook.Explorer", &xml),
               E_UNEXPECTED);
     EXPECT_TRUE(xml.empty());
-    EXPECT_EQ(addIn.Query<ICustomTaskPaneConsumer>()->CTPFactoryAvailable(nullptr), E_UNEXPECTED);
+    auto panes = sim::SimulatedCTPFactory::Create(outlook.Application());
+    EXPECT_EQ(addIn.Query<ICustomTaskPaneConsumer>()->CTPFactoryAvailable(panes.Get()),
+              E_UNEXPECTED);
     addIn.Query<IadxCallBack>()->CallBack(1, 2, 3, 4, 5, 6, 7);
     EXPECT_TRUE(journal.empty());
 }

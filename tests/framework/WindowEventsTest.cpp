@@ -175,7 +175,7 @@ protected:
                                  static_cast<sim::SimWindowBase*>(explorer3.Get()),
                                  static_cast<sim::SimWindowBase*>(inspector1.Get()),
                                  static_cast<sim::SimWindowBase*>(note.Get())})
-                EXPECT_EQ(window->SinkCount(), 0u) << window->Caption();
+                EXPECT_EQ(window->SinkCount(), 0u) << text::Narrow(window->Caption());
             EXPECT_EQ(sim::OutlookSim::AdvisedSinks(), 0u) << sim::OutlookSim::SinkReport();
             known_.clear();
         }

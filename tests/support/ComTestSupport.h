@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/com/OleError.h"
+#include "platform/com/Unknown.h"
 
 #include <optional>
 
@@ -20,3 +21,13 @@ template <class F> HRESULT CodeOf(F f) {
     auto e = ErrorOf(f);
     return e ? e->ErrorCode : S_OK;
 }
+
+// The references an object holds, as its own AddRef and Release tell them
+// (the count Release answers after the AddRef is undone).
+inline ULONG RefCountOf(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+// Expects object to hold count references.
+#define EXPECT_REF(object, count) EXPECT_EQ(RefCountOf(object), ULONG(count)) << #object
