@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 
 using namespace labeltest;
 
@@ -215,4 +217,48 @@ TEST(HTMLabel, FreeingItsPictureContainerClearsTheReference) {
     container->Free();
     EXPECT_EQ(host.Label->PictureContainer(), nullptr);
     EXPECT_NO_THROW(Painted(*host.Form));
+}
+
+TEST(HTMLabel, SettersRepaintAndThreeOnlyWhenTheValueChanges) {
+    struct Case {
+        const char* Name;
+        std::function<void(THTMLabel&)> SetSame;
+        std::function<void(THTMLabel&)> SetNew;
+    };
+    const Case cases[] = {
+        {"VAlignment", [](THTMLabel& l) { l.SetVAlignment(tvaTop); },
+         [](THTMLabel& l) { l.SetVAlignment(tvaBottom); }},
+        {"Ellipsis", [](THTMLabel& l) { l.SetEllipsis(false); },
+         [](THTMLabel& l) { l.SetEllipsis(true); }},
+        {"URLColor", [](THTMLabel& l) { l.SetURLColor(clBlue); },
+         [](THTMLabel& l) { l.SetURLColor(clRed); }},
+    };
+    for (const Case& c : cases) {
+        THost host;
+        host.Form->PaintIfNeeded();
+        c.SetSame(*host.Label);
+        EXPECT_FALSE(host.Form->NeedsPaint()) << c.Name;
+        c.SetNew(*host.Label);
+        EXPECT_TRUE(host.Form->NeedsPaint()) << c.Name;
+    }
+    // The others repaint whatever they are given.
+    THost host;
+    host.Form->PaintIfNeeded();
+    host.Label->SetShadowOffset(2);
+    EXPECT_TRUE(host.Form->NeedsPaint());
+}
+
+TEST(HTMLabel, EllipsisKeepsEachLineWhole) {
+    // 100 pixels: wrapped, three lines; with Ellipsis one line, cut short.
+    for (bool ellipsis : {false, true}) {
+        THost host;
+        host.Label->SetBounds(8, 8, 100, 40);
+        host.Label->SetEllipsis(ellipsis);
+        host.Label->SetHTMLText(kLinks);
+        std::set<int> tops;
+        for (const std::string& line : PaintedText(*host.Form))
+            tops.insert(std::stoi(line.substr(line.find(',') + 1)));
+        EXPECT_EQ(tops.size(), ellipsis ? 1u : 3u) << ellipsis;
+        EXPECT_LE(host.Label->TextWidth(), 100) << ellipsis;
+    }
 }
