@@ -37,6 +37,7 @@ const char* const kLabelForm = R"(object LabelForm: TLabelForm
     Top = 8
     Width = 300
     Height = 40
+    Caption = 'HtmlLabel'
     AnchorHint = True
     AutoSizing = True
     AutoSizeType = asBoth
