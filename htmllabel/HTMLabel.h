@@ -23,8 +23,9 @@
 // library that reads such forms registers the classes once:
 //   htmllabel::RegisterHTMLabelClasses(table);
 //
-// The mouse, hint and painting code lives in HTMLabelMouse.cpp and
-// HTMLabelPaint.cpp; this header is the whole interface.
+// The mouse and hints live in HTMLabelMouse.cpp, painting in
+// HTMLabelPaint.cpp, the stored-form registration in HTMLabelClasses.cpp;
+// this header is the whole interface.
 #pragma once
 
 #include "htmllabel/HTMLDraw.h"

@@ -46,6 +46,8 @@ void THTMLabel::PaintFrames(TCanvas& canvas) {
         controls::Frame3D(canvas, r, Color(), Color(), borderWidth_);
     Bevel(canvas, r, bevelInner_, bevelWidth_);
     if (borderStyle_ == bsSingle && borderWidth_ != 0) {
+        // The single border is drawn in the system's frame colour, as the
+        // borders of edits and lists are.
         canvas.Pen()->SetWidth(borderWidth_);
         canvas.Pen()->SetColor(clWindowFrame);
         canvas.Brush()->SetStyle(bsClear);
