@@ -1,0 +1,130 @@
+// The automation objects of a simulated Office host: its application (which
+// answers the host's application interface and fires the host's events
+// through connection points), its document windows, its documents and the
+// collections that list them. What they answer is what add-ins read from a
+// host: Windows and Documents with Count and Item, ActiveWindow,
+// ActiveDocument, Word's ShowWindowsInTaskbar, a window's Document and
+// Caption. The user's actions that change them live in OfficeHostSim.
+#pragma once
+
+#include "platform/com/Com.h"
+#include "platform/sim/office/OfficeHostKinds.h"
+#include "platform/text/Text.h"
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+class SimOfficeDocument;
+
+// A collection as hosts hand them out: Count and Item(i), i counted from
+// the host's first index; an index out of range raises DISP_E_BADINDEX.
+class SimOfficeCollection final : public DispatchObject<IDispatch> {
+public:
+    // The items now, first first.
+    std::vector<ComPtr<IDispatch>> Items;
+
+private:
+    friend struct ::ComMaker;
+    explicit SimOfficeCollection(int firstIndex);
+    int firstIndex_;
+};
+
+// One document window.
+class SimOfficeWindow final : public DispatchObject<IDispatch> {
+public:
+    const std::u16string& Caption() const noexcept { return caption_; }
+    SimOfficeDocument* Document() const noexcept { return document_; }
+    // Forgets the document (it closed).
+    void Detach() noexcept { document_ = nullptr; }
+
+private:
+    friend struct ::ComMaker;
+    SimOfficeWindow(std::u16string caption, SimOfficeDocument* document);
+    std::u16string caption_;
+    SimOfficeDocument* document_;
+};
+
+// One document (workbook, presentation, form, drawing) and its windows.
+class SimOfficeDocument final : public DispatchObject<IDispatch> {
+public:
+    const std::u16string& Name() const noexcept { return name_; }
+    // Its windows, first first; the active one of them.
+    const std::vector<ComPtr<SimOfficeWindow>>& Windows() const noexcept { return windows_; }
+    SimOfficeWindow* ActiveWindow() const noexcept { return active_; }
+    void AddWindow(ComPtr<SimOfficeWindow> window);
+    void RemoveWindow(SimOfficeWindow* window);
+    void SetActiveWindow(SimOfficeWindow* window) noexcept { active_ = window; }
+
+private:
+    friend struct ::ComMaker;
+    explicit SimOfficeDocument(std::u16string name);
+    std::u16string name_;
+    std::vector<ComPtr<SimOfficeWindow>> windows_;
+    SimOfficeWindow* active_ = nullptr;
+};
+
+// The object InfoPath hands out for its application events.
+class SimOfficeEventSource final : public DispatchObject<IDispatch, IConnectionPointContainer> {
+public:
+    HRESULT FindConnectionPoint(const GUID& iid, IConnectionPoint** cp) override {
+        return Points.FindConnectionPoint(iid, cp);
+    }
+    ConnectionPoints Points{this};
+
+private:
+    friend struct ::ComMaker;
+    SimOfficeEventSource() = default;
+};
+
+// The application object.
+class SimOfficeApplication final : public DispatchObject<IDispatch, IConnectionPointContainer> {
+public:
+    HRESULT FindConnectionPoint(const GUID& iid, IConnectionPoint** cp) override {
+        return points_.FindConnectionPoint(iid, cp);
+    }
+
+    const OfficeHostSpec& Spec() const noexcept { return spec_; }
+    // The open documents and windows, oldest first, and the active ones.
+    const std::vector<ComPtr<SimOfficeDocument>>& Documents() const noexcept { return documents_; }
+    const std::vector<ComPtr<SimOfficeWindow>>& Windows() const noexcept { return windows_; }
+    SimOfficeWindow* ActiveWindow() const noexcept { return activeWindow_; }
+    SimOfficeDocument* ActiveDocument() const noexcept {
+        return activeWindow_ ? activeWindow_->Document() : nullptr;
+    }
+    bool ShowWindowsInTaskbar() const noexcept { return taskbar_; }
+    void SetShowWindowsInTaskbar(bool value) noexcept { taskbar_ = value; }
+
+    void AddDocument(ComPtr<SimOfficeDocument> document);
+    void RemoveDocument(SimOfficeDocument* document);
+    void AddWindow(ComPtr<SimOfficeWindow> window);
+    void RemoveWindow(SimOfficeWindow* window);
+    void SetActiveWindow(SimOfficeWindow* window) noexcept { activeWindow_ = window; }
+    // Fires event id with args on every event interface of the host (by-
+    // reference arguments come back written); the number of sinks called.
+    size_t Fire(DISPID id, DispArgs& args);
+    // Sinks advised now, on the application or its event source.
+    size_t SinkCount() const noexcept;
+    // The event source InfoPath hands out (null for the other hosts).
+    SimOfficeEventSource* EventSource() const noexcept { return eventSource_.Get(); }
+    // Sets what Version answers ("<major>.0").
+    void SetMajorVersion(int major) { version_ = text::Utf8ToUtf16(std::to_string(major) + ".0"); }
+
+private:
+    friend struct ::ComMaker;
+    SimOfficeApplication(const OfficeHostSpec& spec, int majorVersion);
+    void AddMembers();
+    Variant Collection(bool documents) const;
+
+    const OfficeHostSpec& spec_;
+    std::u16string version_;
+    std::vector<ComPtr<SimOfficeDocument>> documents_;
+    std::vector<ComPtr<SimOfficeWindow>> windows_;
+    SimOfficeWindow* activeWindow_ = nullptr;
+    bool taskbar_ = true;
+    ConnectionPoints points_{this};
+    ComPtr<SimOfficeEventSource> eventSource_;
+};
+
+} // namespace sim
