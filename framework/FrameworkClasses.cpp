@@ -4,6 +4,7 @@
 #include "framework/AddInModule.h"
 #include "framework/CustomTaskPanes.h"
 #include "framework/events/HostEventsClasses.h"
+#include "framework/panes/TaskPaneClasses.h"
 #include "framework/ribbon/RibbonClasses.h"
 #include "platform/forms/FormClassBuilder.h"
 
@@ -73,7 +74,7 @@ void RegisterModule(forms::FormClassTable& table) {
 
 void RegisterFrameworkClasses(forms::FormClassTable& table) {
     RegisterModule(table);
-    table.Register<TadxCustomTaskPane>();
+    adxRegisterTaskPaneClasses(table);
     adxRegisterHostEventsClasses(table);
     RegisterRibbonClasses(table);
 }
