@@ -124,4 +124,8 @@ size_t SimOfficeApplication::SinkCount() const noexcept {
     return eventSource_ ? eventSource_->Points.SinkCount() : points_.SinkCount();
 }
 
+std::vector<GUID> SimOfficeApplication::AdvisedIids() const {
+    return eventSource_ ? eventSource_->Points.AdvisedIids() : points_.AdvisedIids();
+}
+
 } // namespace sim

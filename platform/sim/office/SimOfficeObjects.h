@@ -106,6 +106,8 @@ public:
     size_t Fire(DISPID id, DispArgs& args);
     // Sinks advised now, on the application or its event source.
     size_t SinkCount() const noexcept;
+    // Every event interface a sink was advised on, in order.
+    std::vector<GUID> AdvisedIids() const;
     // The event source InfoPath hands out (null for the other hosts).
     SimOfficeEventSource* EventSource() const noexcept { return eventSource_.Get(); }
     // Sets what Version answers ("<major>.0").
