@@ -143,11 +143,14 @@ void OfficeHostSim::Fire(DISPID id, std::vector<Variant> args) {
 ComPtr<SimOfficeDocument> OfficeHostSim::AddDocument(std::u16string name, DISPID event) {
     auto document = MakeComObject<SimOfficeDocument>(name);
     app_->AddDocument(document);
+    // The window exists when the host tells of the document; it is shown after.
+    ComPtr<SimOfficeWindow> window = MakeWindow(*document);
+    app_->SetActiveWindow(window.Get());
     UserEvents events = EventsOf(Spec().Kind);
     if (event != None)
         Fire(event, events.DocumentArgument ? std::vector<Variant>{Disp(document.Get())}
                                             : std::vector<Variant>{});
-    NewWindow(*document);
+    ShowWindow(*window);
     return document;
 }
 
@@ -159,19 +162,28 @@ ComPtr<SimOfficeDocument> OfficeHostSim::NewDocument(std::u16string name) {
     return AddDocument(std::move(name), EventsOf(Spec().Kind).New);
 }
 
-ComPtr<SimOfficeWindow> OfficeHostSim::NewWindow(SimOfficeDocument& document) {
+ComPtr<SimOfficeWindow> OfficeHostSim::MakeWindow(SimOfficeDocument& document) {
     std::u16string caption = document.Name();
     if (!document.Windows().empty())
         caption += u":" + text::Utf8ToUtf16(std::to_string(document.Windows().size() + 1));
     auto window = MakeComObject<SimOfficeWindow>(caption, &document);
     document.AddWindow(window);
     app_->AddWindow(window);
+    return window;
+}
+
+void OfficeHostSim::ShowWindow(SimOfficeWindow& window) {
     UserEvents events = EventsOf(Spec().Kind);
     if (events.WindowOpened != None)
-        Fire(events.WindowOpened, {Disp(window.Get())});
+        Fire(events.WindowOpened, {Disp(&window)});
     if (OnWindowOpened && !Spec().RibbonId.empty())
-        OnWindowOpened(HostWindow{Spec().RibbonId, ComPtr<IDispatch>(window)});
-    ActivateWindow(*window);
+        OnWindowOpened(HostWindow{Spec().RibbonId, ComPtr<IDispatch>::Share(&window)});
+    ActivateWindow(window);
+}
+
+ComPtr<SimOfficeWindow> OfficeHostSim::NewWindow(SimOfficeDocument& document) {
+    ComPtr<SimOfficeWindow> window = MakeWindow(document);
+    ShowWindow(*window);
     return window;
 }
 

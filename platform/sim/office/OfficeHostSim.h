@@ -77,6 +77,8 @@ public:
 
 private:
     ComPtr<SimOfficeDocument> AddDocument(std::u16string name, DISPID event);
+    ComPtr<SimOfficeWindow> MakeWindow(SimOfficeDocument& document);
+    void ShowWindow(SimOfficeWindow& window);
     void Fire(DISPID id, std::vector<Variant> args);
     void FireActivation(SimOfficeWindow& window);
 

@@ -32,11 +32,13 @@ SimOfficeWindow::SimOfficeWindow(std::u16string caption, SimOfficeDocument* docu
     : caption_(std::move(caption)), document_(document) {
     Members.Get("Caption", [this] { return caption_; });
     Members.Get("Document", [this] { return Object(document_); });
+    Members.Get("CommandBars", [this] { return Variant(ComPtr<IDispatch>(bars_)); });
 }
 
 SimOfficeDocument::SimOfficeDocument(std::u16string name) : name_(std::move(name)) {
     Members.Get("Name", [this] { return name_; });
     Members.Get("ActiveWindow", [this] { return Object(active_); });
+    Members.Get("CommandBars", [this] { return Variant(ComPtr<IDispatch>(bars_)); });
 }
 
 void SimOfficeDocument::AddWindow(ComPtr<SimOfficeWindow> window) {
@@ -73,6 +75,7 @@ void SimOfficeApplication::AddMembers() {
     Members.Get("Presentations", [this] { return Collection(true); });
     Members.Get("XDocuments", [this] { return Collection(true); });
     Members.Get("ActiveWindow", [this] { return Object(activeWindow_); });
+    Members.Get("CommandBars", [this] { return Variant(ComPtr<IDispatch>(bars_)); });
     Members.Get("ActiveDocument", [this] { return Object(ActiveDocument()); });
     Members.Get("ActiveWorkbook", [this] { return Object(ActiveDocument()); });
     Members.Property(

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/com/Com.h"
+#include "platform/sim/SimCommandBars.h"
 #include "platform/sim/office/OfficeHostKinds.h"
 #include "platform/text/Text.h"
 
@@ -38,12 +39,15 @@ public:
     SimOfficeDocument* Document() const noexcept { return document_; }
     // Forgets the document (it closed).
     void Detach() noexcept { document_ = nullptr; }
+    // The window's own command bars (InfoPath shows them per window).
+    SimulatedCommandBars& Bars() const noexcept { return *bars_; }
 
 private:
     friend struct ::ComMaker;
     SimOfficeWindow(std::u16string caption, SimOfficeDocument* document);
     std::u16string caption_;
     SimOfficeDocument* document_;
+    ComPtr<SimulatedCommandBars> bars_ = SimulatedCommandBars::Create();
 };
 
 // One document (workbook, presentation, form, drawing) and its windows.
@@ -56,10 +60,13 @@ public:
     void AddWindow(ComPtr<SimOfficeWindow> window);
     void RemoveWindow(SimOfficeWindow* window);
     void SetActiveWindow(SimOfficeWindow* window) noexcept { active_ = window; }
+    // The document's command bars (Word shows them per document).
+    SimulatedCommandBars& Bars() const noexcept { return *bars_; }
 
 private:
     friend struct ::ComMaker;
     explicit SimOfficeDocument(std::u16string name);
+    ComPtr<SimulatedCommandBars> bars_ = SimulatedCommandBars::Create();
     std::u16string name_;
     std::vector<ComPtr<SimOfficeWindow>> windows_;
     SimOfficeWindow* active_ = nullptr;
@@ -110,6 +117,8 @@ public:
     std::vector<GUID> AdvisedIids() const;
     // The event source InfoPath hands out (null for the other hosts).
     SimOfficeEventSource* EventSource() const noexcept { return eventSource_.Get(); }
+    // The application's own command bars.
+    SimulatedCommandBars& Bars() const noexcept { return *bars_; }
     // Sets what Version answers ("<major>.0").
     void SetMajorVersion(int major) { version_ = text::Utf8ToUtf16(std::to_string(major) + ".0"); }
 
@@ -127,6 +136,7 @@ private:
     bool taskbar_ = true;
     ConnectionPoints points_{this};
     ComPtr<SimOfficeEventSource> eventSource_;
+    ComPtr<SimulatedCommandBars> bars_ = SimulatedCommandBars::Create();
 };
 
 } // namespace sim
