@@ -15,6 +15,7 @@ TcoLorvaneSample::TcoLorvaneSample() {
 std::span<const SampleModuleRegistration> SampleModuleRegistrations() {
     static const SampleModuleRegistration registrations[] = {
         RegisterSampleModule,
+        RegisterSampleHosts,
     };
     return registrations;
 }
