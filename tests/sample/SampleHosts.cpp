@@ -15,11 +15,20 @@ namespace {
 // The caption of a pane's window, or "" when it has none.
 std::string CaptionOf(TadxCustomTaskPaneInstance* instance) {
     try {
+        // A pane whose window closed is known by the window Word gave it.
         ComPtr<IDispatch> window = instance->GetWindow();
+        if (!window)
+            window = instance->Window;
         return window ? text::Narrow(dispGet(window, "Caption").AsWide()) : std::string();
     } catch (const Exception&) {
         return std::string();
     }
+}
+
+// " in "<caption>"" for a pane of a window; "" for the application's own pane.
+std::string WhereIs(TadxCustomTaskPaneInstance* instance, const char* preposition) {
+    std::string caption = CaptionOf(instance);
+    return caption.empty() ? std::string() : preposition + ("\"" + caption + "\"");
 }
 
 // The document or window an event names first, by its name or caption.
@@ -48,13 +57,12 @@ void TSampleModule::HostEvent(TObject* Sender, TadxEventArgs& Args) {
 }
 
 void TSampleModule::PaneCreated(TadxCustomTaskPane* Sender, TadxCustomTaskPaneInstance* Instance) {
-    OutputDebugString((AddInName() + ": pane made in \"" + CaptionOf(Instance) + "\"").c_str());
+    OutputDebugString((AddInName() + ": pane made" + WhereIs(Instance, " in ")).c_str());
 }
 
 void TSampleModule::PaneDestroyed(TadxCustomTaskPane* Sender,
                                   TadxCustomTaskPaneInstance* Instance) {
-    OutputDebugString(
-        (AddInName() + ": pane removed from \"" + CaptionOf(Instance) + "\"").c_str());
+    OutputDebugString((AddInName() + ": pane removed" + WhereIs(Instance, " from ")).c_str());
 }
 
 void RegisterSampleHosts(forms::FormClassTable& table) {

@@ -113,6 +113,13 @@ OfficeHostSim::OfficeHostSim(OfficeHostKind kind, int majorVersion)
 
 OfficeHostSim::~OfficeHostSim() = default;
 
+std::string OfficeHostSim::AddInsKey() const {
+    OfficeHostKind kind = Spec().Kind;
+    if (kind == OfficeHostKind::Visio || kind == OfficeHostKind::MapPoint)
+        return std::string("\\Software\\Microsoft\\") + Spec().Name + "\\AddIns";
+    return HostSite::AddInsKey();
+}
+
 std::vector<HostWindow> OfficeHostSim::Windows() {
     std::vector<HostWindow> windows;
     if (Spec().RibbonId.empty())

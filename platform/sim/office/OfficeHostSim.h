@@ -44,6 +44,8 @@ public:
 
     // ---- HostSite ----
     std::string HostName() const override { return Spec().Name; }
+    // Visio and MapPoint keep their add-ins outside the Office key.
+    std::string AddInsKey() const override;
     ComPtr<IDispatch> Application() override { return ComPtr<IDispatch>(app_); }
     std::vector<HostWindow> Windows() override;
     // Fires the host's quit event, when it has one.

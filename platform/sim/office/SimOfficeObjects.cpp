@@ -68,7 +68,10 @@ SimOfficeApplication::SimOfficeApplication(const OfficeHostSpec& spec, int major
 void SimOfficeApplication::AddMembers() {
     Members.SetSource(text::Utf8ToUtf16(spec_.Name));
     Members.Get("Name", [this] { return text::Utf8ToUtf16(spec_.Name); });
-    Members.Get("Version", [this] { return version_; });
+    // Project's Version is asked for by its DISPID.
+    Members.Get(
+        "Version", [this] { return version_; },
+        spec_.Kind == OfficeHostKind::Project ? 5020 : DispatchTable::AutoId);
     Members.Get("Windows", [this] { return Collection(false); });
     Members.Get("Documents", [this] { return Collection(true); });
     Members.Get("Workbooks", [this] { return Collection(true); });
