@@ -6,6 +6,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/CustomTaskPanes.h"
+#include "framework/events/OfficeHostEvents.h"
 #include "framework/hosts/HostApplications.h"
 #include "platform/forms/Application.h"
 #include "platform/sim/SimTaskPanes.h"
@@ -181,6 +182,48 @@ TEST_F(OfficeRelays, APreviousHandlerMayTurnTheAddInOff) {
         host.OpenDocument(u"Doc");
         EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr);
         EXPECT_EQ(host.App().SinkCount(), 0u);
+        module = nullptr;
+    }
+}
+
+// A task-pane handler and a host component's handler that turn the add-in
+// off, then raise: nothing of the connection is touched afterwards (the
+// sanitizer build checks) and nothing is reported to a module that is gone.
+TEST_F(OfficeRelays, PaneAndComponentHandlersMayTurnTheAddInOff) {
+    SetModuleForm(ModuleForm(R"(  AddInName = 'TestAddIn'
+  SupportedApps = [ohaWord]
+  TaskPanes = <
+    item
+      ControlProgID = 'Sample.Control'
+      SupportedApps = [ohaWord]
+    end>
+  OnAddInInitialize = ModuleInitialize
+  object WordEvents: TadxWordAppEvents
+  end)"));
+    for (int which = 0; which < 3; ++which) {
+        OfficeHostSim word(OfficeHostKind::Word);
+        addIn = NewAddIn();
+        IDTExtensibility2* self = addIn.Get();
+        auto off = [self] {
+            self->OnDisconnection(ext_dm_UserClosed, nullptr);
+            throw Exception("after");
+        };
+        Start(word, [off, which](TadxCOMAddInModule& m) {
+            if (which == 0)
+                m.OnTaskPaneAfterCreate = [off](TadxCustomTaskPane*, TadxCustomTaskPaneInstance*) {
+                    off();
+                };
+            if (which == 1)
+                m.OnTaskPaneBeforeShow = [off](TadxCustomTaskPane*, TadxCustomTaskPaneInstance*,
+                                               bool&) { off(); };
+            if (which == 2)
+                m.FindHostEventsComponent<TadxWordAppEvents>()->Handler("OnDocumentOpen") =
+                    [off](TObject*, TadxEventArgs&) { off(); };
+        });
+        word.OpenDocument(u"Doc");
+        EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr) << which;
+        EXPECT_EQ(word.App().SinkCount(), 0u) << which;
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "DoError after"), 0) << which;
         module = nullptr;
     }
 }
