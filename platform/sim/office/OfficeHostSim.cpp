@@ -1,8 +1,7 @@
 // A running simulated Office host and the user's actions in it.
 #include "platform/sim/office/OfficeHostSim.h"
 
-#include "platform/com/ComClasses.h"
-#include "platform/win/Registry.h"
+#include "platform/sim/HostInstall.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,53 +58,22 @@ Variant Disp(IDispatch* object) {
     return Variant(ComPtr<IDispatch>::Share(object));
 }
 
-void WriteDefault(TRegistry& reg, const std::string& key, const std::string& value) {
-    if (!reg.OpenKey(key, true))
-        throw ERegistryException("Cannot create the key " + key + ".");
-    reg.WriteString("", value);
-    reg.CloseKey();
-}
-
 } // namespace
 
 void InstallOfficeHost(OfficeHostKind kind, int majorVersion) {
     const OfficeHostSpec& spec = HostSpecOf(kind);
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CLASSES_ROOT);
-    std::string progId = std::string("\\") + spec.ProgId;
-    std::string versioned = progId + "." + std::to_string(majorVersion);
-    std::string classKey = "\\CLSID\\" + spec.Clsid.ToString();
-    std::string title = std::string(spec.Name) + " Application";
-    WriteDefault(reg, progId, title);
-    WriteDefault(reg, progId + "\\CLSID", spec.Clsid.ToString());
-    WriteDefault(reg, progId + "\\CurVer", versioned.substr(1));
-    WriteDefault(reg, versioned, title);
-    WriteDefault(reg, versioned + "\\CLSID", spec.Clsid.ToString());
-    WriteDefault(reg, classKey, title);
-    WriteDefault(reg, classKey + "\\ProgID", versioned.substr(1));
-    WriteDefault(reg, classKey + "\\VersionIndependentProgID", spec.ProgId);
+    InstallHostClass(
+        {spec.ProgId, spec.Clsid, std::string(spec.Name) + " Application", majorVersion, ""});
 }
 
 void UninstallOfficeHost(OfficeHostKind kind) {
     const OfficeHostSpec& spec = HostSpecOf(kind);
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CLASSES_ROOT);
-    std::string progId = std::string("\\") + spec.ProgId;
-    if (reg.OpenKeyReadOnly(progId + "\\CurVer")) {
-        std::string versioned = reg.ReadString("");
-        reg.CloseKey();
-        if (!versioned.empty())
-            reg.DeleteKey("\\" + versioned);
-    }
-    reg.DeleteKey(progId);
-    reg.DeleteKey("\\CLSID\\" + spec.Clsid.ToString());
+    UninstallHostClass(spec.ProgId, spec.Clsid);
 }
 
 bool IsOfficeHostInstalled(OfficeHostKind kind) {
     const OfficeHostSpec& spec = HostSpecOf(kind);
-    GUID clsid;
-    return SUCCEEDED(CLSIDFromProgID(text::Utf8ToUtf16(spec.ProgId), &clsid)) &&
-           clsid == spec.Clsid;
+    return IsHostClassInstalled(spec.ProgId, spec.Clsid);
 }
 
 OfficeHostSim::OfficeHostSim(OfficeHostKind kind, int majorVersion)
