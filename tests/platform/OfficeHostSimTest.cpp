@@ -169,3 +169,19 @@ TEST(OfficeHostSim, TheHostDriverLoadsAnAddInRegisteredForWord) {
         word.OnWindowClosed = nullptr;
     }
 }
+
+TEST(OfficeHostSim, WordHasItsNormalTemplateAndRecordsTheOrganizersDeletions) {
+    OfficeHostSim word(OfficeHostKind::Word);
+    Variant app(word.Application());
+    Variant normal = dispGet(app, "NormalTemplate");
+    EXPECT_EQ(dispGet(normal, "FullName").AsWide(), u"C:\\Templates\\Normal.dotm");
+    Variant templates = dispGet(app, "Templates");
+    EXPECT_EQ(dispGet(templates, "Count").AsInteger(), 1);
+    EXPECT_EQ(dispGet(dispGet(templates, "Item", 1), "Name").AsWide(), u"Normal.dotm");
+    dispCall(app, "OrganizerDelete", u"C:\\Templates\\Normal.dotm", u"Sample bar", 2);
+    EXPECT_EQ(word.App().NormalTemplate().Deletions,
+              std::vector<std::string>{"C:\\Templates\\Normal.dotm|Sample bar|2"});
+    // The other hosts have none.
+    OfficeHostSim excel(OfficeHostKind::Excel);
+    EXPECT_THROW(dispGet(Variant(excel.Application()), "NormalTemplate"), Exception);
+}

@@ -54,8 +54,13 @@ void SimOfficeDocument::RemoveWindow(SimOfficeWindow* window) {
         active_ = windows_.back().Get();
 }
 
+SimOfficeTemplate::SimOfficeTemplate(std::u16string fullName) : fullName_(std::move(fullName)) {
+    Members.Get("FullName", [this] { return fullName_; });
+    Members.Get("Name", [this] { return fullName_.substr(fullName_.find_last_of(u'\\') + 1); });
+}
+
 SimOfficeApplication::SimOfficeApplication(const OfficeHostSpec& spec, int majorVersion)
-    : spec_(spec) {
+    : spec_(spec), normal_(MakeComObject<SimOfficeTemplate>(u"C:\\Templates\\Normal.dotm")) {
     AddInterfaceAlias<IDispatch>(spec.ApplicationIid);
     SetMajorVersion(majorVersion);
     if (spec.SeparateEventSource)
@@ -84,9 +89,26 @@ void SimOfficeApplication::AddMembers() {
     Members.Property(
         "ShowWindowsInTaskbar", [this] { return taskbar_; },
         [this](const Variant& v) { taskbar_ = v.AsBool(); });
+    if (spec_.Kind == OfficeHostKind::Word)
+        AddTemplateMembers();
     // InfoPath hands its events out on an object of their own.
     if (eventSource_)
         Members.Get("EventSource", [this] { return Variant(ComPtr<IDispatch>(eventSource_)); });
+}
+
+void SimOfficeApplication::AddTemplateMembers() {
+    Members.Get("NormalTemplate", [this] { return Variant(ComPtr<IDispatch>(normal_)); });
+    Members.Get("Templates", [this] {
+        auto templates = MakeComObject<SimOfficeCollection>(1);
+        templates->Items.push_back(ComPtr<IDispatch>(normal_));
+        return Variant(ComPtr<IDispatch>(templates));
+    });
+    Members.Add("OrganizerDelete")
+        .Params({"Source", "Name", "Object"})
+        .Call([this](DispCall& call) {
+            normal_->Deletions.push_back(call.String(0) + "|" + call.String(1) + "|" +
+                                         std::to_string(call.Integer(2)));
+        });
 }
 
 Variant SimOfficeApplication::Collection(bool documents) const {

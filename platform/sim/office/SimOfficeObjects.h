@@ -3,8 +3,10 @@
 // through connection points), its document windows, its documents and the
 // collections that list them. What they answer is what add-ins read from a
 // host: Windows and Documents with Count and Item, ActiveWindow,
-// ActiveDocument, Word's ShowWindowsInTaskbar, a window's Document and
-// Caption. The user's actions that change them live in OfficeHostSim.
+// ActiveDocument, Word's ShowWindowsInTaskbar, NormalTemplate, Templates and
+// OrganizerDelete, the command bars of the application, each document and
+// each window, a window's Document and Caption. The user's actions that change them live in
+// OfficeHostSim.
 #pragma once
 
 #include "platform/com/Com.h"
@@ -72,6 +74,20 @@ private:
     SimOfficeWindow* active_ = nullptr;
 };
 
+// Word's normal template: its full name, and the organizer's deletions from
+// it (the source, the name and the object type of each call, in order).
+class SimOfficeTemplate final : public DispatchObject<IDispatch> {
+public:
+    const std::u16string& FullName() const noexcept { return fullName_; }
+    // "<source>|<name>|<object type>" per OrganizerDelete call.
+    std::vector<std::string> Deletions;
+
+private:
+    friend struct ::ComMaker;
+    explicit SimOfficeTemplate(std::u16string fullName);
+    std::u16string fullName_;
+};
+
 // The object InfoPath hands out for its application events.
 class SimOfficeEventSource final : public DispatchObject<IDispatch, IConnectionPointContainer> {
 public:
@@ -119,6 +135,9 @@ public:
     SimOfficeEventSource* EventSource() const noexcept { return eventSource_.Get(); }
     // The application's own command bars.
     SimulatedCommandBars& Bars() const noexcept { return *bars_; }
+    // Word's normal template (the first of its Templates); what the
+    // application's OrganizerDelete removed is recorded there.
+    SimOfficeTemplate& NormalTemplate() const noexcept { return *normal_; }
     // Sets what Version answers ("<major>.0").
     void SetMajorVersion(int major) { version_ = text::Utf8ToUtf16(std::to_string(major) + ".0"); }
 
@@ -126,6 +145,7 @@ private:
     friend struct ::ComMaker;
     SimOfficeApplication(const OfficeHostSpec& spec, int majorVersion);
     void AddMembers();
+    void AddTemplateMembers();
     Variant Collection(bool documents) const;
 
     const OfficeHostSpec& spec_;
@@ -137,6 +157,7 @@ private:
     ConnectionPoints points_{this};
     ComPtr<SimOfficeEventSource> eventSource_;
     ComPtr<SimulatedCommandBars> bars_ = SimulatedCommandBars::Create();
+    ComPtr<SimOfficeTemplate> normal_;
 };
 
 } // namespace sim
