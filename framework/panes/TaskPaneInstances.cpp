@@ -33,11 +33,8 @@ TadxCustomTaskPaneInstance::TadxCustomTaskPaneInstance(TCollection* collection)
 
 TadxCustomTaskPaneInstance::~TadxCustomTaskPaneInstance() {
     Liveness.End();
-    try {
-        pane_->Delete();
-    } catch (const Exception&) {
-        // The host closed the pane meanwhile; nothing is left to delete.
-    }
+    // No event of the pane may reach an instance that is going.
+    pane_->Close();
 }
 
 ComPtr<IDispatch> TadxCustomTaskPaneInstance::GetWindow() {
@@ -132,13 +129,17 @@ bool TadxCustomTaskPaneInstances::DeleteInstance(TadxCustomTaskPaneInstance* Ins
     if (!panes.FireGuarded(Instance->Liveness, owner_->Module()->OnTaskPaneBeforeDestroy, owner_,
                            Instance))
         return declared.Alive();
+    // The host may report the pane's end to a handler that removes it first.
+    rtl::TLifeWatch alive = Instance->Liveness.Watch();
     try {
         Instance->Pane().Delete();
     } catch (const Exception& e) {
-        owner_->Module()->DoError(e);
+        if (alive)
+            owner_->Module()->DoError(e);
     }
-    delete Instance;
-    return true;
+    if (alive)
+        delete Instance;
+    return declared.Alive();
 }
 
 // ---- TadxCustomTaskPane ----

@@ -65,6 +65,14 @@ void TadxInternalCustomTaskPane::Disconnect() noexcept {
     pane_ = nullptr;
 }
 
+void TadxInternalCustomTaskPane::Close() noexcept {
+    ComPtr<_CustomTaskPane> pane = pane_;
+    bool connected = IsConnected();
+    Disconnect();
+    if (connected)
+        pane->Delete();
+}
+
 bool TadxInternalCustomTaskPane::IsConnected() const noexcept {
     if (!pane_)
         return false;

@@ -27,6 +27,9 @@ public:
     void ConnectTo(ComPtr<_CustomTaskPane> pane);
     // Unadvises and releases the pane; nothing when none is held.
     void Disconnect() noexcept;
+    // Unadvises first, then deletes the pane when it is still there, and
+    // lets go of it: no event of the pane comes back. Failures are silent.
+    void Close() noexcept;
     // True when a pane is held and reading its DockPositionRestrict and
     // writing the same value back both succeed.
     bool IsConnected() const noexcept;
