@@ -15,7 +15,9 @@ public:
         HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*,
                        ExcepInfo*, uint32_t*) override {
             std::vector<Variant> args;
-            for (uint32_t i = params ? params->cArgs : 0; i-- > params->cNamedArgs;)
+            // Positional arguments follow the named ones in reverse order.
+            uint32_t named = params ? params->cNamedArgs : 0;
+            for (uint32_t i = params ? params->cArgs : 0; i-- > named;)
                 args.push_back(params->rgvarg[i]);
             // The wrapper may go in its own event: nothing of the sink is used after it.
             if (TadxHostApplication* owner = owner_) {
