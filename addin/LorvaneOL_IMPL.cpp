@@ -26,6 +26,7 @@ ComServer& LorvaneServer() {
     static ComServer server(LorvaneTypeLibrary);
     static TadxFactory& factory = TadxFactory::Create<TcoLorvaneOL, TAddInModule>(
         server, CLASS_coLorvaneOL, classes, "coLorvaneOL Object");
-    (void)factory;
+    static const bool described = (factory.SetTypeLibrary(LIBID_LorvaneOL, IID_IcoLorvaneOL), true);
+    (void)described;
     return server;
 }

@@ -25,6 +25,8 @@ inline constexpr const char* LorvaneProgID = "LorvaneOL.coLorvaneOL";
 inline constexpr GUID CLASS_coLorvaneOL = MakeGuid("{C3F1FFEA-A903-4CCF-BC40-B2DFC7655D26}");
 // The add-in object's own dispatch interface (no methods of its own).
 inline constexpr GUID IID_IcoLorvaneOL = MakeGuid("{AB595DAE-5C2B-446B-B811-F5E885D4BAD5}");
+// The add-in's type library, LorvaneOL (coclass coLorvaneOL, interface IcoLorvaneOL).
+inline constexpr GUID LIBID_LorvaneOL = MakeGuid("{0148A564-FCDB-47BE-BECA-07A33F206371}");
 
 // The add-in object: the framework's, answering IcoLorvaneOL as well.
 class TcoLorvaneOL : public TadxAddin {

@@ -5,6 +5,7 @@
 // ribbon tabs and controls (framework/ribbon). The add-in object's own type
 // library describes no members, so every name and DISPID the host asks for
 // is looked up in the ribbon's callback table.
+#include "framework/AddInFactory.h"
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
 #include "framework/OpenWindowPanes.h"
@@ -32,12 +33,26 @@ HRESULT TadxAddin::CTPFactoryAvailable(ICTPFactory* factory) {
     });
 }
 
+// The type information of the add-in's dispatch interface, from the type
+// library its factory describes (none without one).
+// A null out pointer is an invalid argument, as for every dispatch object here.
 HRESULT TadxAddin::GetTypeInfoCount(uint32_t* count) {
-    return DispatchTable::NoTypeInfoCount(count);
+    if (!count)
+        return E_INVALIDARG;
+    *count = factory_ && factory_->TypeLibrary() ? 1 : 0;
+    return S_OK;
 }
 
 HRESULT TadxAddin::GetTypeInfo(uint32_t index, LCID, ITypeInfo** typeInfo) {
-    return DispatchTable::NoTypeInfo(index, typeInfo);
+    if (!typeInfo)
+        return E_INVALIDARG;
+    *typeInfo = nullptr;
+    ComPtr<ITypeLib> library = factory_ ? factory_->LoadTypeLibrary() : nullptr;
+    if (!library)
+        return DispatchTable::NoTypeInfo(index, typeInfo);
+    if (index != 0)
+        return DISP_E_BADINDEX;
+    return library->GetTypeInfoOfGuid(factory_->TypeLibrary()->InterfaceId, typeInfo);
 }
 
 HRESULT TadxAddin::GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count,

@@ -140,10 +140,14 @@ void TadxFactory::UpdateRegistry(bool doRegister) {
     platform::RegistryBatch batch;
     if (doRegister) {
         ComClassFactory::UpdateRegistry(true);
+        if (typeLib_)
+            RegisterTypeLib(*typeLib_, Server().LibraryPath());
         RegisterAddIn();
     } else {
         UnRegisterControls();
         UnRegisterAddIn();
+        if (typeLib_)
+            UnregisterTypeLib(*typeLib_);
         ComClassFactory::UpdateRegistry(false);
     }
     batch.Commit();

@@ -26,10 +26,12 @@
 #include "framework/hosts/OfficeHosts.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComServer.h"
+#include "platform/com/TypeLib.h"
 #include "platform/forms/FormClass.h"
 #include "platform/forms/ModalResult.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class TadxCOMAddInModule;
@@ -96,6 +98,18 @@ public:
     // The COM class name of a class library class name ("TcoX" gives "coX").
     static std::string CoClassName(const std::string& className);
 
+    // The add-in's type library: library LibId named after the server, with
+    // the coclass ("<class> Object") and its dispatch interface DispatchIid
+    // ("I<class>"). Registered and removed with the class, and served by the
+    // add-in objects' GetTypeInfo. (AddInTypeLibrary.cpp)
+    void SetTypeLibrary(const GUID& LibId, const GUID& DispatchIid);
+    // The description, or null while the add-in has none.
+    const TypeLibDescription* TypeLibrary() const noexcept {
+        return typeLib_ ? &*typeLib_ : nullptr;
+    }
+    // The library itself, made on first use (null without a description).
+    ComPtr<ITypeLib> LoadTypeLibrary();
+
 private:
     // The hosts registration handles: supported and installed, in ordinal order.
     std::vector<TadxOfficeHostApp> SelectedHosts(TadxHostAppSet supported) const;
@@ -108,4 +122,6 @@ private:
     std::string libraryFolder_;
     std::string addInName_;
     TadxHostAppSet supportedApps_;
+    std::optional<TypeLibDescription> typeLib_;
+    ComPtr<ITypeLib> loadedTypeLib_;
 };

@@ -197,6 +197,7 @@ void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
 }
 
 void TadxAddin::FreeConnection() noexcept {
+    officeRelays_.reset();
     FreeOutlookWrappers();
     TadxCOMAddInModule* module = std::exchange(module_, nullptr);
     if (!module)

@@ -14,6 +14,7 @@
 
 #include "framework/CommandBarsEventSink.h"
 #include "framework/hosts/OfficeHosts.h"
+#include "framework/hosts/OfficeRelays.h"
 #include "framework/hosts/OutlookWindowWrappers.h"
 #include "platform/com/ComObject.h"
 #include "platform/office/Extensibility.h"
@@ -182,6 +183,7 @@ private:
     void WriteNormalStartMode();
     void HookHostEvents();
     void HookOutlookEvents();
+    void HookOfficeEvents();
     // Frees the window wrappers, the collections' and name space's
     // wrappers and the command-bars sink.
     void FreeOutlookWrappers() noexcept;
@@ -202,4 +204,6 @@ private:
     TOlObjectEvent previousOptionsPagesAdd_;
     // The sink on the current explorer's command bars.
     ComPtr<TadxCommandBarsEventSink> commandBarsSink_;
+    // The relays of Word, Excel, InfoPath and Visio (OfficeRelays.h).
+    std::unique_ptr<TadxOfficeRelays> officeRelays_;
 };

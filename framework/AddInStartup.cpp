@@ -63,9 +63,16 @@ void TadxAddin::WriteNormalStartMode() {
 }
 
 void TadxAddin::HookHostEvents() {
-    // Word, Excel, InfoPath and Visio relay their window events to the
-    // module through their wrappers' events, chained to the handlers
-    // assigned before; those wrappers carry no events yet.
     if (hostType_ == ohaOutlook)
         HookOutlookEvents();
+    else
+        HookOfficeEvents();
+}
+
+void TadxAddin::HookOfficeEvents() {
+    // Word, Excel, InfoPath and Visio relay their window events to the
+    // module through their wrappers' events, chained to the handlers
+    // assigned before.
+    officeRelays_ = std::make_unique<TadxOfficeRelays>([this] { return module_; });
+    officeRelays_->Hook();
 }

@@ -5,6 +5,7 @@
 #include "framework/CustomTaskPanes.h"
 #include "framework/commandbars/CommandBarClasses.h"
 #include "framework/events/HostEventsClasses.h"
+#include "framework/panes/TaskPaneClasses.h"
 #include "framework/ribbon/RibbonClasses.h"
 #include "platform/forms/FormClassBuilder.h"
 
@@ -74,7 +75,7 @@ void RegisterModule(forms::FormClassTable& table) {
 
 void RegisterFrameworkClasses(forms::FormClassTable& table) {
     RegisterModule(table);
-    table.Register<TadxCustomTaskPane>();
+    adxRegisterTaskPaneClasses(table);
     adxRegisterHostEventsClasses(table);
     RegisterRibbonClasses(table);
     adxRegisterCommandBarClasses(table);

@@ -70,14 +70,5 @@ void adxRegisterHostEventsClasses(forms::FormClassTable& table) {
     table.Register<TadxHostInterfaceEvents, TadxCustomEvents>();
     RegisterOutlookEvents(table);
     table.Register<TadxOutlook2007Application, TadxCustomEvents>();
-    table.Register<TadxWordAppEvents, TadxHostInterfaceEvents>().Event(
-        "OnStartup", &TadxWordAppEvents::OnStartup);
-    table.Register<TadxExcelAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxProjectAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxPowerPointAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxFrontPageAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxMapPointAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxVisioAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxPublisherAppEvents, TadxHostInterfaceEvents>();
-    table.Register<TadxInfoPathAppEvents, TadxHostInterfaceEvents>();
+    adxRegisterTableEventsClasses(table);
 }

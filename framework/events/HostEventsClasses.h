@@ -7,3 +7,5 @@
 
 // Registers the host event component classes in table.
 void adxRegisterHostEventsClasses(forms::FormClassTable& table);
+// Registers the table-driven components of the other hosts (TableEventsClasses.cpp).
+void adxRegisterTableEventsClasses(forms::FormClassTable& table);

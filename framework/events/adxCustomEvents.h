@@ -101,6 +101,9 @@ public:
     const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
 
 protected:
+    // Ends the component's life before a subclass's destructor goes on to
+    // unadvise: what its handlers see from then on is a freed component.
+    void EndLiveness() noexcept { liveness_.End(); }
     // Advises the sink on Server's connection point for EventIID() and keeps
     // the cookie; any failure leaves the component silently unadvised.
     void ConnectEvents(IUnknown* Server) noexcept;

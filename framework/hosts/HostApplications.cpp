@@ -14,6 +14,7 @@ void TadxHostApplication::ConnectTo(IUnknown* Server) {
 }
 
 void TadxHostApplication::Disconnect() {
+    DisconnectEvents();
     server_ = nullptr;
 }
 

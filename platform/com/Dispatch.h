@@ -5,6 +5,8 @@
 
 #include "platform/com/Unknown.h"
 
+#include <string>
+
 #include <cstdint>
 
 class Variant;
@@ -35,11 +37,33 @@ constexpr GUID IID_IDispatch = MakeGuid("{00020400-0000-0000-C000-000000000046}"
 // {00020401-0000-0000-C000-000000000046}
 constexpr GUID IID_ITypeInfo = MakeGuid("{00020401-0000-0000-C000-000000000046}");
 
-// Type information of an automation object. Nothing here describes itself
-// through type information (GetTypeInfoCount answers 0), so the interface
-// carries no methods beyond IUnknown.
+struct ITypeLib;
+
+// The kinds of type a type library describes (those this platform makes).
+enum TYPEKIND : int32_t { TKIND_DISPATCH = 4, TKIND_COCLASS = 5 };
+
+// What GetTypeAttr tells of a type.
+struct TypeAttr {
+    GUID Guid;
+    TYPEKIND TypeKind = TKIND_DISPATCH;
+    // Interfaces a coclass implements (0 for an interface).
+    uint16_t ImplTypes = 0;
+};
+
+// Type information of an automation object or class: the small part of the
+// platform's interface that its own type libraries answer (TypeLib.h).
 struct ITypeInfo : IUnknown {
     static constexpr GUID Iid = IID_ITypeInfo;
+
+    // The type's identity and kind.
+    virtual HRESULT GetTypeAttr(TypeAttr* attr) = 0;
+    // The type's name and help string (memberId -1: the type itself).
+    virtual HRESULT GetDocumentation(DISPID memberId, std::u16string* name,
+                                     std::u16string* docString) = 0;
+    // The library that holds the type, and the type's index in it.
+    virtual HRESULT GetContainingTypeLib(ITypeLib** typeLib, uint32_t* index) = 0;
+    // A coclass's implemented interface number index.
+    virtual HRESULT GetImplTypeInfo(uint32_t index, ITypeInfo** typeInfo) = 0;
 };
 
 struct IDispatch : IUnknown {

@@ -17,10 +17,6 @@ namespace sim {
 
 namespace {
 
-std::string AddInsKey(const std::string& host) {
-    return "\\Software\\Microsoft\\Office\\" + host + "\\AddIns";
-}
-
 std::string CodeText(HRESULT hr) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08X", static_cast<uint32_t>(hr));
@@ -69,7 +65,7 @@ std::vector<std::string> HostDriver::RegisteredAddIns() {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             TRegistry reg;
             reg.SetRootKey(root);
-            if (!reg.OpenKeyReadOnly(AddInsKey(site_.HostName())))
+            if (!reg.OpenKeyReadOnly(site_.AddInsKey()))
                 continue;
             for (const std::string& name : reg.GetKeyNames()) {
                 bool known = false;
@@ -115,7 +111,7 @@ HostedAddIn* HostDriver::Read(std::string_view progId) {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
             TRegistry reg;
             reg.SetRootKey(root);
-            if (!reg.OpenKeyReadOnly(AddInsKey(site_.HostName()) + "\\" + std::string(progId)))
+            if (!reg.OpenKeyReadOnly(site_.AddInsKey() + "\\" + std::string(progId)))
                 continue;
             if (!addIn) {
                 addIn = std::make_unique<HostedAddIn>();

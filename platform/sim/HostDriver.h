@@ -57,6 +57,11 @@ public:
     virtual ~HostSite() = default;
     // The host's name in the add-in keys ("Outlook").
     virtual std::string HostName() const = 0;
+    // The key that lists the host's add-ins ("\Software\Microsoft\Office\<name>\AddIns"
+    // for most hosts; a host without "Office" in it says so here).
+    virtual std::string AddInsKey() const {
+        return "\\Software\\Microsoft\\Office\\" + HostName() + "\\AddIns";
+    }
     // The application object handed to OnConnection.
     virtual ComPtr<IDispatch> Application() = 0;
     // The windows open now, each with its ribbon identifier.

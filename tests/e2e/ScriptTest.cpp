@@ -110,6 +110,8 @@ namespace {
 const GoldenScript SampleScripts[] = {
     {"start-and-quit", 0}, // loaded, a message delivered and one sent, unloaded
     {"command-bars", 0},   // its toolbar and mail bar shown, clicked, hidden in the calendar
+    {"word-windows", 0},   // the task pane following Word's windows
+    {"office-hosts", 0},   // each other Office host loading and unloading it
 };
 
 class SampleScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
@@ -223,7 +225,10 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
     const Case cases[] = {
         {"clik Send", "unknown command clik"},
         {"\"start\"", "unknown command start"},
-        {"start now", "too many words for start: now (start)"},
+        {"start now", "There is no host \"now\""},
+        {"start word now", "too many words for start: now (start [word | excel | powerpoint | "
+                           "infopath | visio | project | frontpage | mappoint | publisher])"},
+        {"document close Report", "Expected one of open, new before the name, not \"close\""},
         {"store", "store takes NAME"},
         {"compose to", "to needs a value"},
         {"compose to a@example.com to b@example.com", "to is given twice"},

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "framework/AddInModule.h"
+#include "framework/events/TableEvents.h"
 #include "platform/forms/FormClass.h"
 
 #include <span>
 
 // The add-in module that the factory makes for each connection: registered
-// for Outlook, with a name and a description, and its command bars.
+// for Outlook and the other Office hosts, with its command bars, a task pane
+// and an event component for each host (SampleHosts.cpp).
 class TSampleModule : public TadxCOMAddInModule {
 public:
     // CreateNew: the module without its stored form (the form class table's
@@ -22,7 +24,16 @@ public:
     void HelloClick(TObject* Sender);
     void AboutClick(TObject* Sender);
     void ColourChange(TObject* Sender);
+    // The handler of the host components' events: tells the debugger which
+    // event came (SampleHosts.cpp).
+    void HostEvent(TObject* Sender, TadxEventArgs& Args);
+    // The task pane's handlers: tell the debugger of each pane made and removed.
+    void PaneCreated(TadxCustomTaskPane* Sender, TadxCustomTaskPaneInstance* Instance);
+    void PaneDestroyed(TadxCustomTaskPane* Sender, TadxCustomTaskPaneInstance* Instance);
 };
+
+// Registers the handlers of the hosts' components and panes (SampleHosts.cpp).
+void RegisterSampleHosts(forms::FormClassTable& table);
 
 // Registers TSampleModule with its stored form (SampleModule.cpp).
 void RegisterSampleModule(forms::FormClassTable& table);

@@ -9,8 +9,18 @@
 #include "platform/text/Text.h"
 #include "platform/win/Timer.h"
 
-void RunStart(ScriptWorld& world, const ScriptArguments&) {
-    world.Start();
+void CheckStart(const ScriptArguments& arguments) {
+    const std::string& host = arguments.Word(0);
+    if (!host.empty() && host != "outlook" && !sim::FindHostSpec(host))
+        throw EScriptError("There is no host " + InQuotes(host));
+}
+
+void RunStart(ScriptWorld& world, const ScriptArguments& arguments) {
+    const std::string& host = arguments.Word(0);
+    if (host.empty() || host == "outlook")
+        world.Start();
+    else
+        world.StartOffice(host);
 }
 
 void RunQuit(ScriptWorld& world, const ScriptArguments&) {

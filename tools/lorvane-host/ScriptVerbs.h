@@ -15,6 +15,7 @@ void CheckConfig(const ScriptArguments& arguments);
 void RunConfig(ScriptWorld& world, const ScriptArguments& arguments);
 
 // ---- Outlook, time and dialogs ----
+void CheckStart(const ScriptArguments& arguments);
 void RunStart(ScriptWorld& world, const ScriptArguments& arguments);
 void RunQuit(ScriptWorld& world, const ScriptArguments& arguments);
 void RunOffline(ScriptWorld& world, const ScriptArguments& arguments);
@@ -23,6 +24,12 @@ void CheckWait(const ScriptArguments& arguments);
 void RunWait(ScriptWorld& world, const ScriptArguments& arguments);
 void CheckAnswer(const ScriptArguments& arguments);
 void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments);
+
+// ---- the user in the other Office hosts (ScriptOfficeCommands.cpp) ----
+void CheckDocument(const ScriptArguments& arguments);
+void RunDocument(ScriptWorld& world, const ScriptArguments& arguments);
+void CheckWindow(const ScriptArguments& arguments);
+void RunWindow(ScriptWorld& world, const ScriptArguments& arguments);
 
 // ---- the user in Outlook's windows ----
 void RunCompose(ScriptWorld& world, const ScriptArguments& arguments);

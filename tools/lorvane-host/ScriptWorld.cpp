@@ -29,9 +29,12 @@ ScriptWorld::ScriptWorld(HostContext& context)
     transcript_.Watch(mailbox_);
     transcript_.Watch(deliveries_);
     transcript_.Watch(windows_);
+    transcript_.Watch(officeCalls_);
 }
 
 ScriptWorld::~ScriptWorld() {
+    officeCalls_.Attach(nullptr);
+    office_.reset();
     outbox_.Attach(nullptr);
     transcript_.Attach(nullptr);
     session_.reset();
@@ -104,7 +107,35 @@ void ScriptWorld::Start() {
     running_ = true;
 }
 
+void ScriptWorld::StartOffice(const std::string& host) {
+    const sim::OfficeHostSpec* spec = sim::FindHostSpec(host);
+    if (!spec)
+        throw EScriptError("There is no host " + InQuotes(host));
+    if (office_ || running_)
+        throw EScriptError("A host runs already");
+    office_ = std::make_unique<OfficeSession>(spec->Kind, context_.Library.ProgId());
+    officeCalls_.Attach(office_.get());
+    Step(std::string(spec->Name) + " starts and loads its add-ins", [&] { office_->Start(); });
+}
+
+OfficeSession& ScriptWorld::Office() {
+    if (!office_)
+        throw EScriptError("No Office host is running: start one first");
+    return *office_;
+}
+
 void ScriptWorld::Quit() {
+    if (office_) {
+        std::string name = office_->Host().Spec().Name;
+        transcript_.Step("The user quits " + name, [&] { office_->Quit(); });
+        sim::HostedAddIn* addIn = office_->AddIn();
+        bool unloaded = addIn && addIn->CanUnloadNow == S_OK && !addIn->Library;
+        transcript_.Line(unloaded ? "The add-in library was unloaded: no object of it is left."
+                                  : "The add-in library could not be unloaded.");
+        officeCalls_.Attach(nullptr);
+        office_.reset();
+        return;
+    }
     OutlookSession& session = Running();
     if (session.Outlook().App().Explorers().Count() > 0) {
         lastingBars_ = sim::SimulatedCommandBars::Create();

@@ -16,6 +16,7 @@
 #include "ConfigFileWriter.h"
 #include "HostCommands.h"
 #include "Mailbox.h"
+#include "OfficeSession.h"
 #include "Outbox.h"
 #include "OutlookSession.h"
 #include "ScriptWatches.h"
@@ -65,6 +66,14 @@ public:
     void Start();
     // The user quits Outlook (a step); raises EScriptError when it does not run.
     void Quit();
+    // The Office host of that command name ("word") starts and loads the
+    // add-in (a step); raises EScriptError for an unknown host or while a
+    // host runs.
+    void StartOffice(const std::string& host);
+    // The running Office host; raises EScriptError when none runs.
+    OfficeSession& Office();
+    // True while an Office host other than Outlook runs.
+    bool IsOfficeRunning() const { return office_ != nullptr; }
 
     // Runs action as a step under title, moves what it sent while offline to
     // the Outbox, then lets a line's time pass (timers that fall due fire
@@ -109,4 +118,6 @@ private:
     DeliveryWatch deliveries_;
     WindowWatch windows_;
     Outbox outbox_;
+    std::unique_ptr<OfficeSession> office_;
+    OfficeWatch officeCalls_;
 };

@@ -2,6 +2,7 @@
 #include "SimulatedMachine.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/sim/office/OfficeHostSim.h"
 #include "platform/sim/outlook/OutlookRegistration.h"
 #include "platform/win/PlatformHome.h"
 #include "platform/win/Registry.h"
@@ -32,6 +33,10 @@ SimulatedMachine::SimulatedMachine(const std::string& folder, bool temporary) {
     }
     platform::RegistryBatch batch;
     sim::InstallOutlook(OutlookVersion);
+    // The other Office hosts are installed too, so that an add-in registers
+    // for them and a script can start them.
+    for (sim::OfficeHostKind kind : sim::AllOfficeHostKinds())
+        sim::InstallOfficeHost(kind, OutlookVersion);
     batch.Commit();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/com/ComClasses.h"
 #include "platform/com/RunningObjects.h"
 #include "platform/outlook/OutlookTypes.h"
+#include "platform/sim/HostInstall.h"
 #include "platform/sim/outlook/SimObject.h"
 #include "platform/win/Registry.h"
 
@@ -12,9 +13,6 @@
 
 namespace sim {
 namespace {
-
-const std::string ClassKey = "\\CLSID\\" + outlook::CLSID_OutlookApplication.ToString();
-const std::string ProgIdKey = std::string("\\") + OutlookProgId;
 
 // The class object of the running Outlook: every instance asked for is the
 // running application (Outlook runs once).
@@ -37,48 +35,19 @@ private:
     ComPtr<IDispatch> app_;
 };
 
-void WriteDefault(TRegistry& reg, const std::string& key, const std::string& value) {
-    if (!reg.OpenKey(key, true))
-        throw ERegistryException("Cannot create the key " + key + ".");
-    reg.WriteString("", value);
-    reg.CloseKey();
-}
-
 } // namespace
 
 void InstallOutlook(int majorVersion) {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CLASSES_ROOT);
-    std::string versioned = std::string(OutlookProgId) + "." + std::to_string(majorVersion);
-    std::string clsid = outlook::CLSID_OutlookApplication.ToString();
-    WriteDefault(reg, ProgIdKey, "Outlook Application");
-    WriteDefault(reg, ProgIdKey + "\\CLSID", clsid);
-    WriteDefault(reg, ProgIdKey + "\\CurVer", versioned);
-    WriteDefault(reg, "\\" + versioned, "Outlook Application");
-    WriteDefault(reg, "\\" + versioned + "\\CLSID", clsid);
-    WriteDefault(reg, ClassKey, "Outlook Application");
-    WriteDefault(reg, ClassKey + "\\ProgID", versioned);
-    WriteDefault(reg, ClassKey + "\\VersionIndependentProgID", OutlookProgId);
-    WriteDefault(reg, ClassKey + "\\LocalServer32", "OUTLOOK.EXE");
+    InstallHostClass({OutlookProgId, outlook::CLSID_OutlookApplication, "Outlook Application",
+                      majorVersion, "OUTLOOK.EXE"});
 }
 
 void UninstallOutlook() {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CLASSES_ROOT);
-    if (reg.OpenKeyReadOnly(ProgIdKey + "\\CurVer")) {
-        std::string versioned = reg.ReadString("");
-        reg.CloseKey();
-        if (!versioned.empty())
-            reg.DeleteKey("\\" + versioned);
-    }
-    reg.DeleteKey(ProgIdKey);
-    reg.DeleteKey(ClassKey);
+    UninstallHostClass(OutlookProgId, outlook::CLSID_OutlookApplication);
 }
 
 bool IsOutlookInstalled() {
-    GUID clsid;
-    return SUCCEEDED(CLSIDFromProgID(u"Outlook.Application", &clsid)) &&
-           clsid == outlook::CLSID_OutlookApplication;
+    return IsHostClassInstalled(OutlookProgId, outlook::CLSID_OutlookApplication);
 }
 
 void RunningOutlook::Register(IDispatch* app) {
