@@ -5,6 +5,7 @@
 // tab's buttons. The handlers also note the lifecycle in the log.
 #include "addin/ConfigFile.h"
 #include "addin/DataFolder.h"
+#include "addin/FolderPicker.h"
 #include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/PendingEntries.h"
@@ -139,6 +140,8 @@ void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject*) {
     if (state.Module == this)
         state.Module = nullptr;
     FreePendingLists();
+    // The dialogs are made anew on the next connection.
+    FreeFolderDialogs();
     TQelLog::Log("adxCOMAddInModuleAddInFinalize: disconnected");
 }
 
