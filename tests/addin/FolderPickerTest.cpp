@@ -288,6 +288,23 @@ TEST_F(FolderPickerTest, TheDialogsAreMadeOnceAndFreedWhenTheAddInIsFinalised) {
     EXPECT_EQ(Screen().FormCount(), forms - 1);
 }
 
+TEST_F(FolderPickerTest, TheNewFolderDialogShowsTheParentsNameAsWritten) {
+    outlook->AddFolder(*archive, u"R&D <x>");
+    std::string label;
+    user.OnForm([&](TForm& picker) {
+        controls::SelectNode(Tree(picker), "Archive\\R&D <x>");
+        user.OnForm([&](TForm& dialog) {
+            label = Find<TLabel>(dialog, "LabelParent").Caption();
+            return mrCancel;
+        });
+        Press(picker, "btnAddFolder");
+        Press(picker, "btnCancel");
+        return mrNone;
+    });
+    FileToAnyFolder();
+    EXPECT_EQ(label, "Enter name of new folder to be created \nin R&D <x>");
+}
+
 TEST(AddFolderText, TheParentsNameShowsAsWritten) {
     const std::string html =
         std::string(TFormAddFolder::Prompt) + "<b>" + EscapeHtml("R&D <x> \"a\"") + "</b>";

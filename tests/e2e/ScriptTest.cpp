@@ -64,6 +64,7 @@ const GoldenScript GoldenScripts[] = {
     {"ribbon", 0},            // both ribbons as their callbacks show them, and clicks
     {"send-actions", 0},      // the ribbon's actions and Outlook's own Send, across a restart
     {"folder-picker", 0},     // the folder picker worked as a user works it, across a restart
+    {"ask-folder", 0},        // Outlook's own Send asks for the folder
 };
 
 // A script's name as a test's name ("send-actions" gives "send_actions").
