@@ -278,6 +278,31 @@ TEST_F(FolderPickerTest, AddFolderWithNoNodeSelectedAsksForOne) {
     EXPECT_EQ(Boxes()[0], "Select a folder in the tree where to place the new folder");
 }
 
+TEST_F(FolderPickerTest, WithoutItsListThePickerNarrowsToItsTreeAndWidensAgainForTheList) {
+    // As a dialog that needs only a folder shows it.
+    TfrmFolders2& picker = FolderPicker();
+    picker.Session = Module().MapiSession();
+    picker.ShowMruGroup(false);
+    picker.AddTree();
+    int narrow = 0;
+    user.OnForm([&](TForm& shown) {
+        narrow = shown.ClientWidth();
+        EXPECT_TRUE(Tree(shown).Focused());
+        EXPECT_FALSE(List(shown).Visible());
+        EXPECT_TRUE(Find<TButton>(shown, "btnOK").Left() + 75 <= narrow) << "OK stays in sight";
+        return mrCancel;
+    });
+    picker.ShowModal();
+    picker.FreeTree();
+    picker.Session = outlook::NameSpace();
+    EXPECT_EQ(narrow, Find<TGroupBox>(picker, "GroupBox1").Width() + 8);
+    Pick([&](TForm& shown) {
+        EXPECT_EQ(shown.ClientWidth(), TfrmFolders2::WideClientWidth);
+        EXPECT_TRUE(List(shown).Visible());
+        Press(shown, "btnCancel");
+    });
+}
+
 TEST_F(FolderPickerTest, TheDialogsAreMadeOnceAndFreedWhenTheAddInIsFinalised) {
     Pick([](TForm& picker) { Press(picker, "btnCancel"); });
     TfrmFolders2* first = &FolderPicker();
