@@ -4,6 +4,7 @@
 #include "addin/AddFolderDialog.h"
 
 #include "addin/LorvaneOL_IMPL.h"
+#include "addin/StoredComponent.h"
 
 #include "platform/controls/StdCtrls.h"
 #include "platform/forms/Dialogs.h"
@@ -70,11 +71,11 @@ std::string PlainTextOfHtml(const std::string& html) {
 }
 
 TLabel* TFormAddFolder::Label() const {
-    return dynamic_cast<TLabel*>(FindComponent("LabelParent"));
+    return StoredComponent<TLabel>(*this, "LabelParent");
 }
 
 TEdit* TFormAddFolder::Edit() const {
-    return dynamic_cast<TEdit*>(FindComponent("EditFolderName"));
+    return StoredComponent<TEdit>(*this, "EditFolderName");
 }
 
 void TFormAddFolder::SetLabelHtml(const std::string& html) {

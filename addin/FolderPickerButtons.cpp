@@ -8,6 +8,7 @@
 #include "addin/FolderPicker.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
+#include "addin/StoredComponent.h"
 #include "addin/StoresAndFolders.h"
 
 #include "platform/controls/ExtCtrls.h"
@@ -24,11 +25,6 @@
 
 namespace {
 
-// The component of form named name, which the stored form made as a T.
-template <class T> T* Part(TForm& form, const char* name) {
-    return dynamic_cast<T*>(form.FindComponent(name));
-}
-
 // The caption of a recently used folder's row: the last name of its path.
 std::string LastName(const std::string& path) {
     size_t at = path.rfind('\\');
@@ -38,18 +34,18 @@ std::string LastName(const std::string& path) {
 } // namespace
 
 void TfrmFolders2::FormCreate(TObject*) {
-    btnOK = Part<TButton>(*this, "btnOK");
-    btnCancel = Part<TButton>(*this, "btnCancel");
-    GroupBox1 = Part<TGroupBox>(*this, "GroupBox1");
-    treeFolders = Part<TTreeView>(*this, "treeFolders");
-    GroupBox2 = Part<TGroupBox>(*this, "GroupBox2");
-    ListView1 = Part<TListView>(*this, "ListView1");
-    Panel1 = Part<TPanel>(*this, "Panel1");
-    cbNoListUpdates = Part<TCheckBox>(*this, "cbNoListUpdates");
-    btnClearEntry = Part<TButton>(*this, "btnClearEntry");
-    btnClearList = Part<TButton>(*this, "btnClearList");
-    btnAddFolder = Part<TButton>(*this, "btnAddFolder");
-    ImageListOLIcons = Part<TImageList>(*this, "ImageListOLIcons");
+    btnOK = StoredComponent<TButton>(*this, "btnOK");
+    btnCancel = StoredComponent<TButton>(*this, "btnCancel");
+    GroupBox1 = StoredComponent<TGroupBox>(*this, "GroupBox1");
+    treeFolders = StoredComponent<TTreeView>(*this, "treeFolders");
+    GroupBox2 = StoredComponent<TGroupBox>(*this, "GroupBox2");
+    ListView1 = StoredComponent<TListView>(*this, "ListView1");
+    Panel1 = StoredComponent<TPanel>(*this, "Panel1");
+    cbNoListUpdates = StoredComponent<TCheckBox>(*this, "cbNoListUpdates");
+    btnClearEntry = StoredComponent<TButton>(*this, "btnClearEntry");
+    btnClearList = StoredComponent<TButton>(*this, "btnClearList");
+    btnAddFolder = StoredComponent<TButton>(*this, "btnAddFolder");
+    ImageListOLIcons = StoredComponent<TImageList>(*this, "ImageListOLIcons");
     AddFolderIcons(*ImageListOLIcons);
 }
 

@@ -12,6 +12,7 @@
 #include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
+#include "addin/StoredComponent.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/Timer.h"
@@ -31,11 +32,6 @@ std::string StartModeText(TadxStartMode mode) {
     if (mode < std::size(adxStartModeNames))
         return adxStartModeNames[mode];
     return "unknown";
-}
-
-// The component of module named name, which the stored form made as a T.
-template <class T> T* StoredComponent(TComponent& module, const char* name) {
-    return dynamic_cast<T*>(module.FindComponent(name));
 }
 
 } // namespace
