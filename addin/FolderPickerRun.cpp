@@ -84,6 +84,9 @@ void TfrmFolders2::btnAddFolderClick(TObject*) {
 
 bool FileToAnyFolder() {
     TProgramState& state = ProgramState();
+    // Between finalisation and the next start-up there is no Outlook to show.
+    if (!state.Module)
+        return false;
     Screen().Cursor = crHourGlass;
     TfrmFolders2& picker = FolderPicker();
     // Whatever happens, the picker is left as it is kept between uses and

@@ -125,6 +125,37 @@ TEST_F(FolderPickerTest, ChoosingAListedFolderMovesItToTheTopUnlessUpdatesAreOff
     }
 }
 
+TEST_F(FolderPickerTest, EnteringTheTreeClearsTheListsSelectionAndTheReverse) {
+    AddToMru("Archive\\Projects", *projects);
+    Pick([&](TForm& picker) {
+        EXPECT_EQ(List(picker).ItemIndex(), 0);
+        Click(Tree(picker));
+        EXPECT_EQ(List(picker).ItemIndex(), -1);
+        controls::SelectNode(Tree(picker), "Backup");
+        controls::SelectRow(List(picker), 0);
+        EXPECT_EQ(Tree(picker).Selected(), nullptr);
+        Press(picker, "btnCancel");
+    });
+}
+
+TEST_F(FolderPickerTest, TheFolderColumnFitsTheWidestNameAndThePathTakesTheRest) {
+    const std::string longName = "Minutes of the steering committee";
+    outlook->AddFolder(*archive, text::Wide(longName));
+    AddToMru("Archive\\" + longName, *archive);
+    AddToMru("Archive", *archive);
+    Pick([&](TForm& picker) {
+        TListView& list = List(picker);
+        const int widest = list.Canvas()->TextWidth(longName);
+        ASSERT_GT(widest, 100);
+        EXPECT_EQ(list.Columns()->Items(0)->Width(), widest + 10);
+        EXPECT_EQ(list.Columns()->Items(1)->Width(), list.ClientWidth() - widest - 15);
+        // A store's own entry shows its name and no path.
+        EXPECT_EQ(list.Items()->Item(0)->Caption(), "Archive");
+        EXPECT_EQ(list.Items()->Item(0)->SubItems()->Strings(0), "");
+        Press(picker, "btnCancel");
+    });
+}
+
 TEST_F(FolderPickerTest, OkWithNothingSelectedIsACancel) {
     EXPECT_FALSE(Pick([&](TForm& picker) {
         Tree(picker).SetSelected(nullptr);
