@@ -5,13 +5,18 @@
 #include "addin/MessageDialog.h"
 
 #include "platform/controls/FormDump.h"
+#include "platform/controls/FormPicture.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/UserInput.h"
 #include "platform/forms/Screen.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/PngCodec.h"
 #include "platform/sim/ModalScript.h"
 #include "tests/support/Golden.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -111,6 +116,22 @@ TEST(MessageDialog, ALabelThatGrowsAsItPaintsGrowsTheForm) {
     forms::ScopedModalDriver driver(user);
     EXPECT_EQ(QelHtmlMessageDlg("Short.", mtInformation, {mbOK}, {}, 200, 0), mrOk);
     EXPECT_EQ(user.PendingSteps(), 0u);
+}
+
+TEST(MessageDialog, ItsPictureIsLeftInTheBuildFolder) {
+    sim::ModalScript user;
+    user.OnForm([](TForm& form) {
+        std::unique_ptr<TBitmap> picture = controls::RenderForm(form);
+        picture->SetPixelFormat(pf24bit);
+        std::filesystem::path file = std::filesystem::current_path() / "message-dialog.png";
+        gfx::SavePngFile(*picture, file.string());
+        EXPECT_GT(std::filesystem::file_size(file), 500u);
+        return mrOk;
+    });
+    forms::ScopedModalDriver driver(user);
+    QelHtmlMessageDlg("The default filing folder is <b>Archive\\Projects</b>.<br>Sent copies go "
+                      "there when Send + File to Default Folder is used.",
+                      mtInformation, mbOKCancel, {}, 0, 0);
 }
 
 TEST(MessageDialog, TheDialogIsShownAnsweredAndFreed) {
