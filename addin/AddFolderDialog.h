@@ -18,6 +18,7 @@ class TLabel;
 
 class TFormAddFolder : public TForm {
 public:
+    // CreateNew: the dialog without its stored form.
     using TForm::TForm;
 
     // The text of the label, before the parent's name.
@@ -33,7 +34,9 @@ public:
     // The parent folder's name, shown when the dialog shows.
     std::string ParentName;
 
+    // Shows the parent's name and puts the focus in the name.
     void FormShow(TObject* Sender);
+    // Closes with OK when the name can be a folder's, else says why.
     void btnOKClick(TObject* Sender);
 
 private:
@@ -48,6 +51,7 @@ std::string EscapeHtml(const std::string& text);
 // EscapeHtml writes: line breaks for <br>, no tags, the characters back.
 std::string PlainTextOfHtml(const std::string& html);
 
-// The dialog, made on first use and kept; freed by FreeAddFolderDialog.
+// The dialog, made on first use and kept.
 TFormAddFolder& AddFolderDialog();
+// Frees the dialog when it was made (at finalisation).
 void FreeAddFolderDialog();

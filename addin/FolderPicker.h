@@ -37,20 +37,28 @@ struct TFolderData {
 
 class TfrmFolders2 : public TForm {
 public:
+    // CreateNew: the picker without its stored form.
     using TForm::TForm;
 
     // ---- components of the stored form ----
 
+    // OK (the default button) and Cancel.
     TButton* btnOK = nullptr;
     TButton* btnCancel = nullptr;
+    // "Select Folder" and its tree of stores and folders.
     TGroupBox* GroupBox1 = nullptr;
     TTreeView* treeFolders = nullptr;
+    // "Most Recently Used (MRU)" and its list.
     TGroupBox* GroupBox2 = nullptr;
     TListView* ListView1 = nullptr;
+    // The panel of the list's check box and buttons.
     TPanel* Panel1 = nullptr;
+    // "Disable List Updates".
     TCheckBox* cbNoListUpdates = nullptr;
+    // "Clear MRU Entry" and "Clear MRU List   ".
     TButton* btnClearEntry = nullptr;
     TButton* btnClearList = nullptr;
+    // "Add Folder...".
     TButton* btnAddFolder = nullptr;
     // The tree's state images: the folder icons (FolderIcons.h).
     TImageList* ImageListOLIcons = nullptr;
@@ -76,19 +84,34 @@ public:
 
     // ---- handlers of the stored form ----
 
+    // Binds the component fields and puts the folder icons in the image list.
     void FormCreate(TObject* Sender);
+    // Centres the picker vertically, selects the first row or store, and
+    // narrows the picker when its list is hidden.
     void AtShow(TObject* Sender);
+    // Escape: the open nodes are remembered and the picker closes as cancelled.
     void FormKeyPress(TObject* Sender, char& Key);
+    // A node opens: its children are made from its folder's subfolders.
     void treeFoldersExpanding(TObject* Sender, TTreeNode* Node, bool& AllowExpansion);
+    // A node goes: its data goes with it.
     void treeFoldersDeletion(TObject* Sender, TTreeNode* Node);
+    // A double click chooses a folder without subfolders.
     void treeFoldersDblClick(TObject* Sender);
+    // The tree takes the focus: the list's selection goes.
     void treeFoldersEnter(TObject* Sender);
+    // A double click chooses the row's folder.
     void ListView1DblClick(TObject* Sender);
+    // The list takes the focus: the tree's selection goes.
     void ListView1Enter(TObject* Sender);
+    // OK: the list's row when one is selected, else the tree's folder.
     void btnOKClick(TObject* Sender);
+    // "Disable List Updates": the setting follows the box.
     void cbNoListUpdatesClick(TObject* Sender);
+    // "Clear MRU Entry": the selected row goes, once the user agrees.
     void btnClearEntryClick(TObject* Sender);
+    // "Clear MRU List   ": every row goes, once the user agrees.
     void btnClearListClick(TObject* Sender);
+    // "Add Folder...": a new folder in the selected one (FolderPickerRun.cpp).
     void btnAddFolderClick(TObject* Sender);
 
     // The width of the whole picker, the list shown.

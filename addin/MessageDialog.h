@@ -25,10 +25,13 @@ struct TMessageMetrics {
     // The average letter's width and height.
     int CharWidth = 0;
     int CharHeight = 0;
+    // The margins around the icon, the label and the buttons.
     int HorzMargin = 0;
     int VertMargin = 0;
+    // Between the icon and the label, and between the label and the buttons.
     int HorzSpacing = 0;
     int VertSpacing = 0;
+    // Each button's size, and the gap between two buttons.
     int ButtonWidth = 0;
     int ButtonHeight = 0;
     int ButtonSpacing = 0;

@@ -36,13 +36,17 @@ public:
     void Snapshot(TForm& form);
     // Plays the next form shown before anything the scripted user has queued.
     void PlayNext(std::function<TModalResult(TForm&)> play) { next_.push_back(std::move(play)); }
-    // The text dump of the form shown last, with its class; empty before any.
+    // The text dump of the form shown last; empty before any.
     const std::string& LastDump() const { return lastDump_; }
+    // The class of that form.
     const std::string& LastClass() const { return lastClass_; }
 
+    // Boxes and save-file dialogs go to the scripted user.
     TMsgDlgBtn AnswerMessageBox(const forms::MessageBoxRequest& box) override;
-    TModalResult PlayForm(TForm& form) override;
     std::string AnswerSaveFile(const forms::SaveFileRequest& dialog) override;
+    // Takes the form's picture, then plays it (a play put in front first).
+    TModalResult PlayForm(TForm& form) override;
+    // Tells the scripted user, which keeps the transcript's list.
     void DialogShown(const forms::ShownDialog& dialog) override;
 
 private:
