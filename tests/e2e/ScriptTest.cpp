@@ -175,6 +175,38 @@ TEST(Script, TheReadmeShowsTheExampleScriptWithWhatItPrints) {
     EXPECT_EQ(readme.substr(start, end - start), example) << UpdateHint;
 }
 
+TEST(Script, EveryDialogShownIsDrawnUnderTheDataFolderAndShownAsText) {
+    TempPlatformHome machine;
+    HostRun run = RunFromInput(machine, "hide host debug registry log\n"
+                                        "store Archive\n"
+                                        "start\n"
+                                        "compose to ann@example.com subject Plans\n"
+                                        "answer picker new Archive Beta then Archive\\Beta\n"
+                                        "click \"Send + File to Any Folder...\"\n"
+                                        "compose to ann@example.com subject Later\n"
+                                        "click \"Send + File to Any Folder...\"\n"
+                                        "show dialog\n");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    const std::string folder = machine.path + "/LocalAppData/LorvaneOL/dialogs/";
+    // The picker, the new-folder dialog it showed, and the picker again,
+    // cancelled (no answer given), which show dialog prints as it opened.
+    for (const char* name :
+         {"01-TfrmFolders2.png", "02-TFormAddFolder.png", "03-TfrmFolders2.png"}) {
+        std::string png = ReadFile(folder + name);
+        ASSERT_GT(png.size(), 1000u) << name;
+        EXPECT_EQ(png.substr(1, 3), "PNG") << name;
+        EXPECT_NE(run.Output.find(std::string("note      picture dialogs/") + name),
+                  std::string::npos)
+            << name << "\n"
+            << run.Output;
+    }
+    EXPECT_NE(run.Output.find("== The dialog shown last, TfrmFolders2, as the user last saw it\n"
+                              "   TfrmFolders2 frmFolders2 \"File Sent Item to...\""),
+              std::string::npos)
+        << run.Output;
+    EXPECT_NE(run.Output.find("Beta | Archive\\Beta *"), std::string::npos) << run.Output;
+}
+
 TEST(Script, ConfigWriteWritesTheFileAsTheAddInWritesIt) {
     TempPlatformHome machine;
     HostRun run = RunFromInput(machine, "config write\n");
