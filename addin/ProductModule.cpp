@@ -41,6 +41,13 @@ TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
 TAddInModule::~TAddInModule() {
     // The watchers are the module's own, not components: they go here.
     DisconnectWatchers();
+    // A host that lets go of the add-in without disconnecting it never
+    // finalises it: the dialogs kept for the module go with it.
+    TProgramState& state = ProgramState();
+    if (state.Module == this || !state.Module)
+        FreeFolderDialogs();
+    if (state.Module == this)
+        state.Module = nullptr;
 }
 
 void TAddInModule::Loaded() {

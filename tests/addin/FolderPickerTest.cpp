@@ -370,3 +370,17 @@ TEST(AddFolderText, TheParentsNameShowsAsWritten) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FolderDialogs, AModuleFreedWithoutFinalisationTakesTheKeptDialogsWithIt) {
+    ResetProgramState();
+    auto* module = LorvaneFormClasses().Create<TAddInModule>(nullptr);
+    FolderPicker();
+    AddFolderDialog();
+    const int forms = Screen().FormCount();
+    module->Free();
+    EXPECT_EQ(Screen().FormCount(), forms - 2);
+}
+
+} // namespace
