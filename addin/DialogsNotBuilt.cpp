@@ -1,12 +1,11 @@
 // The entry points of the dialogs the product's buttons lead to until those
-// dialogs exist: the folder picker and the per-item form of the
-// configuration dialog, which the send actions reach, and the configuration
-// dialog and the about box of the explorer tab. The action that reaches one
+// dialogs exist: the per-item form of the configuration dialog, which the
+// send actions reach, and the configuration dialog and the about box of the
+// explorer tab. The action that reaches one
 // says so to the user and in the log, and stops before anything is sent or
 // recorded.
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/QelLog.h"
-#include "addin/StoresAndFolders.h"
 #include "platform/forms/Dialogs.h"
 
 namespace {
@@ -18,10 +17,6 @@ bool NotBuilt(const std::string& text) {
 }
 
 } // namespace
-
-bool FileToAnyFolder() {
-    return NotBuilt("FileToAnyFolder: the folder picker is not built yet");
-}
 
 bool TAddInModule::CollectCombineActions() {
     return NotBuilt("CollectCombineActions: the configuration dialog is not built yet");

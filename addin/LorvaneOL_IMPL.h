@@ -241,6 +241,8 @@ public:
     void AddToTask(const outlook::MailItemMembers& Item);
     // The per-item dialog of "Track + Send"; true when the user chose Send.
     bool CollectCombineActions();
+    // Outlook's "MAPI" name space; raises when Outlook is not connected.
+    outlook::NameSpace MapiSession() const;
 
 protected:
     // Binds the component fields to the components the stored form made.
@@ -249,8 +251,6 @@ protected:
 private:
     // Outlook's application wrapper; raises EQelError when Outlook is not connected.
     TOutlookApplication& OutlookHost() const;
-    // Outlook's "MAPI" name space; raises when Outlook is not connected.
-    outlook::NameSpace MapiSession() const;
     // The Sent Items folder of Outlook's session.
     outlook::MAPIFolder SentItemsFolder() const;
     // Puts the pending categories on an item that arrived (DoSentItemAdd, DoItemAdd).

@@ -5,12 +5,14 @@
 // tab's buttons. The handlers also note the lifecycle in the log.
 #include "addin/ConfigFile.h"
 #include "addin/DataFolder.h"
+#include "addin/FolderPicker.h"
 #include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/PendingEntries.h"
 #include "addin/ProductTrace.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
+#include "addin/StoredComponent.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/Timer.h"
@@ -32,11 +34,6 @@ std::string StartModeText(TadxStartMode mode) {
     return "unknown";
 }
 
-// The component of module named name, which the stored form made as a T.
-template <class T> T* StoredComponent(TComponent& module, const char* name) {
-    return dynamic_cast<T*>(module.FindComponent(name));
-}
-
 } // namespace
 
 TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
@@ -44,6 +41,13 @@ TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
 TAddInModule::~TAddInModule() {
     // The watchers are the module's own, not components: they go here.
     DisconnectWatchers();
+    // A host that lets go of the add-in without disconnecting it never
+    // finalises it: the dialogs kept for the module go with it.
+    TProgramState& state = ProgramState();
+    if (state.Module == this || !state.Module)
+        FreeFolderDialogs();
+    if (state.Module == this)
+        state.Module = nullptr;
 }
 
 void TAddInModule::Loaded() {
@@ -139,6 +143,8 @@ void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject*) {
     if (state.Module == this)
         state.Module = nullptr;
     FreePendingLists();
+    // The dialogs are made anew on the next connection.
+    FreeFolderDialogs();
     TQelLog::Log("adxCOMAddInModuleAddInFinalize: disconnected");
 }
 

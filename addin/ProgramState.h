@@ -24,6 +24,17 @@ struct TItemChoices {
     bool Task = false;
 };
 
+// What the user chose in the folder picker the last time it closed.
+struct TPickerChoice {
+    // The tree folder's path (store name, then folder names, separated by
+    // "\"); empty when the choice was not in the tree.
+    std::string Path;
+    // The recently used slot chosen (1-20), or -1.
+    int Slot = -1;
+    // The store id of the tree folder chosen.
+    std::string StoreId;
+};
+
 class TProgramState {
 public:
     // The module, from start-up until finalisation; the handlers reach it
@@ -75,6 +86,8 @@ public:
     std::string SentCategories;
     // The per-item dialog's choices for the message being sent.
     TItemChoices ItemChoices;
+    // The folder picker's choice.
+    TPickerChoice Picked;
 
     // The pending category entries (lines "name=value", see PendingEntries.h),
     // made at start-up and freed at finalisation: this session's entries,

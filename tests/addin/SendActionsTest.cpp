@@ -3,6 +3,10 @@
 // categories meant for the sent copy never leave with the message.
 #include "tests/addin/SendActionsFixture.h"
 
+#include "platform/controls/StdCtrls.h"
+#include "platform/controls/TreeView.h"
+#include "platform/controls/UserInput.h"
+
 namespace {
 
 using sim::SimItem;
@@ -15,7 +19,8 @@ const std::string NoDefaultFolder =
 const std::string NotExisting =
     "Defined filing folder for Sent Item is not existing.\r\nItem will be filed in Sent Items "
     "folder.";
-const std::string PickerNotBuilt = "FileToAnyFolder: the folder picker is not built yet";
+// The folder picker, as the dialogs shown list it.
+const std::string Picker = "TfrmFolders2";
 const std::string DialogNotBuilt =
     "CollectCombineActions: the configuration dialog is not built yet";
 
@@ -218,20 +223,26 @@ TEST_F(SendActions, TheDefaultFilingGivesWayToAChosenFolder) {
     state.folderdef = 1;
     SetFolderRecord(FolderRecord::Default, *clients, "Personal Folders\\Clients");
     Compose(Mail(u"Anywhere"));
+    user.OnForm([](TForm& picker) {
+        controls::SelectNode(controls::Find<TTreeView>(picker, "treeFolders"), "Archive\\Projects");
+        controls::Click(controls::Find<TButton>(picker, "btnOK"));
+        return mrNone;
+    });
     Module().DoIndividualAction(2);
-    // The folder picker (not built yet) stops the send: the default
-    // filing did not run in its place.
-    EXPECT_EQ(Boxes(), Lines{PickerNotBuilt});
-    EXPECT_TRUE(outlook->Deliveries().empty());
+    // The folder picked takes the place of the default filing.
+    EXPECT_EQ(Boxes(), Lines{Picker});
+    EXPECT_EQ(Delivered(), Lines{"Anywhere: "});
+    EXPECT_EQ(Contents(*projects), Lines{"Anywhere: "});
     EXPECT_EQ(Contents(*clients), Lines{});
 }
 
-TEST_F(SendActions, FileToAnyFolderStopsBeforeAnythingIsSentOrRecorded) {
+TEST_F(SendActions, FileToAnyFolderCancelledStopsBeforeAnythingIsSentOrRecorded) {
     ProgramState().folderask = 1;
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Anywhere", u"Red"));
     Module().DoIndividualAction(2);
-    EXPECT_EQ(Boxes(), Lines{PickerNotBuilt}) << "the picker runs once";
-    EXPECT_EQ(LogAfterStart(), Lines{PickerNotBuilt});
+    // Cancelled from the ribbon: no word to the user.
+    EXPECT_EQ(Boxes(), Lines{Picker}) << "the picker runs once";
+    EXPECT_EQ(LogAfterStart(), Lines{});
     EXPECT_TRUE(outlook->Deliveries().empty());
     EXPECT_EQ(Entries(), Lines{});
     EXPECT_EQ(window->CurrentItem().Data().Categories, u"Red");

@@ -63,6 +63,8 @@ const GoldenScript GoldenScripts[] = {
     {"missing-folder", 1},    // stops at the line that names what is not there
     {"ribbon", 0},            // both ribbons as their callbacks show them, and clicks
     {"send-actions", 0},      // the ribbon's actions and Outlook's own Send, across a restart
+    {"folder-picker", 0},     // the folder picker worked as a user works it, across a restart
+    {"ask-folder", 0},        // Outlook's own Send asks for the folder
 };
 
 // A script's name as a test's name ("send-actions" gives "send_actions").
@@ -175,6 +177,38 @@ TEST(Script, TheReadmeShowsTheExampleScriptWithWhatItPrints) {
     EXPECT_EQ(readme.substr(start, end - start), example) << UpdateHint;
 }
 
+TEST(Script, EveryDialogShownIsDrawnUnderTheDataFolderAndShownAsText) {
+    TempPlatformHome machine;
+    HostRun run = RunFromInput(machine, "hide host debug registry log\n"
+                                        "store Archive\n"
+                                        "start\n"
+                                        "compose to ann@example.com subject Plans\n"
+                                        "answer picker new Archive Beta then Archive\\Beta\n"
+                                        "click \"Send + File to Any Folder...\"\n"
+                                        "compose to ann@example.com subject Later\n"
+                                        "click \"Send + File to Any Folder...\"\n"
+                                        "show dialog\n");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    const std::string folder = machine.path + "/LocalAppData/LorvaneOL/dialogs/";
+    // The picker, the new-folder dialog it showed, and the picker again,
+    // cancelled (no answer given), which show dialog prints as it opened.
+    for (const char* name :
+         {"01-TfrmFolders2.png", "02-TFormAddFolder.png", "03-TfrmFolders2.png"}) {
+        std::string png = ReadFile(folder + name);
+        ASSERT_GT(png.size(), 1000u) << name;
+        EXPECT_EQ(png.substr(1, 3), "PNG") << name;
+        EXPECT_NE(run.Output.find(std::string("note      picture dialogs/") + name),
+                  std::string::npos)
+            << name << "\n"
+            << run.Output;
+    }
+    EXPECT_NE(run.Output.find("== The dialog shown last, TfrmFolders2, as the user last saw it\n"
+                              "   TfrmFolders2 frmFolders2 \"File Sent Item to...\""),
+              std::string::npos)
+        << run.Output;
+    EXPECT_NE(run.Output.find("Beta | Archive\\Beta *"), std::string::npos) << run.Output;
+}
+
 TEST(Script, ConfigWriteWritesTheFileAsTheAddInWritesIt) {
     TempPlatformHome machine;
     HostRun run = RunFromInput(machine, "config write\n");
@@ -240,12 +274,20 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
          "maybe is no message-box button (ok, cancel, yes, no, abort, retry, ignore)"},
         {"answer categories", "answer categories takes the names chosen, or cancel"},
         {"answer ok Finance", "answer takes a button, or categories and the names chosen"},
+        {"answer ok Finance now", "answer takes a button, categories and the names chosen, or "
+                                  "picker and the steps"},
+        {"answer picker", "answer picker takes what the user does: a folder's path, mru N, new "
+                          "PARENT NAME, cancel, ..."},
+        {"answer picker mru 0", "a row of the recently used list is a number from 1 to 20, not 0"},
+        {"answer picker new Archive", "answer picker new takes 2 word(s)"},
+        {"answer picker Archive ok", "answer picker: steps are separated by then, not ok"},
+        {"answer picker cancel then", "answer picker: a step must follow then"},
         {"config colour red", "there is no setting colour"},
         {"config folderdef yes", "yes is not on or off"},
         {"config timerdelay 10ms", "10ms is not a whole number from 0 to 60000"},
         {"config save", "config takes write, delete, raw TEXT, or a setting and its value"},
         {"show everything", "show takes folders, delivered, windows, ribbon, commandbars, files, "
-                            "file or log, not everything"},
+                            "file, log or dialog, not everything"},
         {"show file ../registry.reg", "show file takes the name of a file in the add-in's folder"},
         {"show log now", "show log takes nothing more"},
         {"reply everyone", "reply takes all, or nothing, before its fields"},

@@ -91,10 +91,10 @@ TEST_F(FileOperations, ASaveRemovesTheTemporaryFilesThatKilledSavesOfTheSameFile
         bool removed;
     };
     const std::vector<Leftover> leftovers = {
-        {"Zub.xml.tmp-a1B2c3", TemporaryLeftoverAge + 1, true},
+        {"Zub.xml.tmp-a1B2c3", TemporaryLeftoverAge + 2, true},
         {"Zub.xml.tmp-ZZZZZZ", 3600 * 24 * 30, true},
         // Another process may be saving the same file right now.
-        {"Zub.xml.tmp-young1", TemporaryLeftoverAge - 5, false},
+        {"Zub.xml.tmp-young1", TemporaryLeftoverAge / 2, false},
         {"Zub.xml.tmp-now000", 0, false},
         // Not a temporary of this file's saves.
         {"Other.xml.tmp-a1B2c3", 3600, false},

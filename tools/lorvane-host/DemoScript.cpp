@@ -46,6 +46,17 @@ compose to carl@example.com subject "Minutes" body "The minutes of today."
 answer categories "Tracked, Minutes"
 click "Send + Add Category..."
 
+say "A report sent with Send + File to Any Folder...: in the folder picker the user makes a folder Reports in Archive and files the copy there."
+compose to dora@example.com subject "Report" body "The report of the week."
+answer picker new Archive Reports then "Archive\Reports"
+click "Send + File to Any Folder..."
+say "The next report goes to the same folder, the first of the recently used list; the picker as the user saw it:"
+compose to dora@example.com subject "Report 2" body "The next report."
+answer picker mru 1
+click "Send + File to Any Folder..."
+show dialog
+show folders Archive
+
 say "Offline, a second reply waits in the Outbox; Outlook quits with its category waiting."
 offline
 select "Budget 2027"

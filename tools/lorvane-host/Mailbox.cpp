@@ -46,15 +46,22 @@ FolderImage ImageOf(const SimFolder& folder) {
     return image;
 }
 
-void Restore(sim::OutlookSim& outlook, SimFolder& folder, const FolderImage& image) {
-    for (const auto& [kind, data] : image.Items)
-        outlook.PutItem(folder, kind, data);
+// Makes the folders of image below folder that it lacks.
+void RestoreFolders(sim::OutlookSim& outlook, SimFolder& folder, const FolderImage& image) {
     for (const FolderImage& sub : image.Folders) {
         ComPtr<SimFolder> target = folder.FindFolder(sub.Name);
         if (!target)
             target = outlook.AddFolder(folder, sub.Name, sub.ItemType);
-        Restore(outlook, *target, sub);
+        RestoreFolders(outlook, *target, sub);
     }
+}
+
+// Puts the items of image, and of its folders, back.
+void RestoreItems(sim::OutlookSim& outlook, SimFolder& folder, const FolderImage& image) {
+    for (const auto& [kind, data] : image.Items)
+        outlook.PutItem(folder, kind, data);
+    for (const FolderImage& sub : image.Folders)
+        RestoreItems(outlook, *folder.FindFolder(sub.Name), sub);
 }
 
 } // namespace
@@ -126,10 +133,18 @@ MailboxImage TakeMailboxImage(sim::OutlookSim& outlook) {
 }
 
 void RestoreMailboxImage(sim::OutlookSim& outlook, const MailboxImage& image) {
+    // Every folder before any item: the simulated Outlook numbers entry ids
+    // in the order things are made, and a store on disk keeps its folders'
+    // ids from one start to the next, so that the folders come back with the
+    // ids they had whenever a script made its folders before its messages.
+    std::vector<ComPtr<SimFolder>> tops;
     for (const StoreImage& store : image) {
         ComPtr<SimFolder> top = FindStore(outlook, store.Top.Name);
         if (!top)
             top = outlook.AddStore(store.Top.Name, store.SpecialFolders);
-        Restore(outlook, *top, store.Top);
+        RestoreFolders(outlook, *top, store.Top);
+        tops.push_back(top);
     }
+    for (size_t i = 0; i < image.size(); ++i)
+        RestoreItems(outlook, *tops[i], image[i].Top);
 }

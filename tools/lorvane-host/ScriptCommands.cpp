@@ -85,9 +85,11 @@ const std::vector<ScriptCommand>& ScriptCommands() {
         {"activate", "explorer | SUBJECT",
          "the user brings the main window, or the window of an item, to the front",
          1, 1, {}, nullptr, RunActivate},
-        {"answer", "BUTTON | categories NAMES | categories cancel",
-         "how the user will answer the next message box or categories dialog",
-         1, 2, {}, CheckAnswer, RunAnswer},
+        {"answer", "BUTTON | categories NAMES | categories cancel | picker STEP [then STEP]...",
+         "how the user will answer the next message box, categories dialog or folder picker "
+         "(steps: PATH, double PATH, mru N, ok, cancel, escape, open PATH, new PARENT NAME, "
+         "remove N, clear, updates)",
+         1, 40, {}, CheckAnswer, RunAnswer},
         {"wait", "DURATION",
          "time passes (250ms, 2s, 5m, 1h): the add-in's timers fire",
          1, 1, {}, CheckWait, RunWait},
@@ -102,10 +104,10 @@ const std::vector<ScriptCommand>& ScriptCommands() {
          "shows lines of these kinds again",
          1, 10, {}, CheckLabels, RunUnhide},
         {"show", "folders [FOLDER] | delivered | windows | ribbon | commandbars | files | "
-                 "file NAME | log",
+                 "file NAME | log | dialog",
          "prints the folders with their items, what recipients received, the open windows, the "
-         "ribbon in front, the add-ins' command bars in front, the add-in's files, one file, or "
-         "its log",
+         "ribbon in front, the add-ins' command bars in front, the add-in's files, one file, "
+         "its log, or the dialog shown last as the user last saw it",
          1, 2, {}, CheckShow, RunShow},
     };
     // clang-format on

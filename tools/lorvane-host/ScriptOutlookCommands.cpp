@@ -50,6 +50,13 @@ void RunWait(ScriptWorld& world, const ScriptArguments& arguments) {
 }
 
 void CheckAnswer(const ScriptArguments& arguments) {
+    if (arguments.WordIs(0, "picker")) {
+        CheckPickerAnswer(arguments);
+        return;
+    }
+    if (arguments.Words.size() > 2)
+        throw EScriptError("answer takes a button, categories and the names chosen, or picker "
+                           "and the steps");
     if (arguments.Words.size() == 2) {
         if (!arguments.WordIs(0, "categories"))
             throw EScriptError("answer takes a button, or categories and the names chosen");
@@ -61,6 +68,10 @@ void CheckAnswer(const ScriptArguments& arguments) {
 }
 
 void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
+    if (arguments.WordIs(0, "picker")) {
+        RunPickerAnswer(world, arguments);
+        return;
+    }
     if (arguments.Words.size() == 2) {
         world.AnswerCategoriesDialog(
             arguments.WordIs(1, "cancel")

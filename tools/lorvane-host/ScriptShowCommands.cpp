@@ -88,6 +88,16 @@ void ShowFile(ScriptWorld& world, const std::string& name, const std::string& he
     Print(world, heading, SplitLines(ReadFileFrom(path)));
 }
 
+void ShowDialog(ScriptWorld& world) {
+    const DialogCamera& camera = world.Camera();
+    if (camera.LastDump().empty()) {
+        Print(world, "The dialog shown last", {});
+        return;
+    }
+    Print(world, "The dialog shown last, " + camera.LastClass() + ", as the user last saw it",
+          SplitLines(camera.LastDump()));
+}
+
 } // namespace
 
 void RunSay(ScriptWorld& world, const ScriptArguments& arguments) {
@@ -116,13 +126,13 @@ void RunUnhide(ScriptWorld& world, const ScriptArguments& arguments) {
 }
 
 void CheckShow(const ScriptArguments& arguments) {
-    static const char* const what[] = {"folders",     "delivered", "windows", "ribbon",
-                                       "commandbars", "files",     "file",    "log"};
+    static const char* const what[] = {"folders", "delivered", "windows", "ribbon", "commandbars",
+                                       "files",   "file",      "log",     "dialog"};
     const std::string& first = arguments.Word(0);
     if (std::none_of(std::begin(what), std::end(what),
                      [&](const char* name) { return arguments.WordIs(0, name); }))
         throw EScriptError("show takes folders, delivered, windows, ribbon, commandbars, files, "
-                           "file or log, not " +
+                           "file, log or dialog, not " +
                            ScriptQuoted(first));
     bool takesName = first == "file" || first == "folders";
     if (first == "file" && arguments.Words.size() != 2)
@@ -151,6 +161,8 @@ void RunShow(ScriptWorld& world, const ScriptArguments& arguments) {
         ShowFiles(world);
     else if (what == "file")
         ShowFile(world, arguments.Word(1), arguments.Word(1));
+    else if (what == "dialog")
+        ShowDialog(world);
     else
         ShowFile(world, "ZubLogFile.txt", "The add-in's log");
 }

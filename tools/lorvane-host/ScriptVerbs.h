@@ -24,6 +24,9 @@ void CheckWait(const ScriptArguments& arguments);
 void RunWait(ScriptWorld& world, const ScriptArguments& arguments);
 void CheckAnswer(const ScriptArguments& arguments);
 void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments);
+// answer picker STEPS (ScriptDialogAnswers.cpp).
+void CheckPickerAnswer(const ScriptArguments& arguments);
+void RunPickerAnswer(ScriptWorld& world, const ScriptArguments& arguments);
 
 // ---- the user in the other Office hosts (ScriptOfficeCommands.cpp) ----
 void CheckDocument(const ScriptArguments& arguments);

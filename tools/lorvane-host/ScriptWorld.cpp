@@ -15,6 +15,7 @@ TDateTime ScriptWorld::StartTime() {
 
 ScriptWorld::ScriptWorld(HostContext& context)
     : context_(context), clock_(StartTime()), transcript_(context.Out, context.Machine),
+      camera_(context.Machine.AddInDataFolder(), [this](const std::string& note) { Note(note); }),
       mailbox_([this]() -> sim::OutlookSim& { return session_->Outlook(); }),
       deliveries_([this] { return Deliveries(); }),
       windows_([this]() -> sim::OutlookSim& { return session_->Outlook(); }),
@@ -37,6 +38,8 @@ ScriptWorld::~ScriptWorld() {
     office_.reset();
     outbox_.Attach(nullptr);
     transcript_.Attach(nullptr);
+    forms::InstallModalDriver(underCamera_);
+    camera_.SetUser(nullptr);
     session_.reset();
 }
 
@@ -47,9 +50,13 @@ void ScriptWorld::Replace(const MailboxImage* image) {
         outbox_.Attach(nullptr);
         transcript_.Attach(nullptr);
         // The old Outlook goes first: its scripted user gives the dialogs back.
+        forms::InstallModalDriver(underCamera_);
+        camera_.SetUser(nullptr);
         session_.reset();
     }
     session_ = std::make_unique<OutlookSession>(context_.Library.ProgId());
+    camera_.SetUser(&session_->User());
+    underCamera_ = forms::InstallModalDriver(&camera_);
     if (image)
         RestoreMailboxImage(session_->Outlook(), *image);
     // Outlook keeps the bars that are not temporary from one start to the next.

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "ConfigFileWriter.h"
+#include "DialogCamera.h"
 #include "HostCommands.h"
 #include "Mailbox.h"
 #include "OfficeSession.h"
@@ -95,6 +96,8 @@ public:
     void AnswerCategoriesDialog(std::optional<std::u16string> categories);
     // Answers given for dialogs that never came.
     size_t UnusedAnswers() const;
+    // What sees the add-in's forms: their pictures and the dump of the last.
+    DialogCamera& Camera() { return camera_; }
 
 private:
     // A new Outlook (with image's stores when given) in place of the one before.
@@ -114,6 +117,9 @@ private:
     uint32_t conversations_ = 0;
     std::deque<std::optional<std::u16string>> categoryAnswers_;
     NoteWatch notes_;
+    DialogCamera camera_;
+    // The driver the camera stands in front of (the session's scripted user).
+    forms::ModalDriver* underCamera_ = nullptr;
     MailboxWatch mailbox_;
     DeliveryWatch deliveries_;
     WindowWatch windows_;
