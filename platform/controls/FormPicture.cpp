@@ -92,6 +92,9 @@ std::unique_ptr<TBitmap> RenderForm(TForm& form) {
     form.PaintTo(c, origin.x - form.Left(), origin.y - form.Top());
     if (!invalid)
         form.PaintIfNeeded();
+    // In 24 bits: icons leave a few pixels with alpha, which would make the
+    // rest of a 32-bit picture read as transparent.
+    bitmap->SetPixelFormat(pf24bit);
     return bitmap;
 }
 

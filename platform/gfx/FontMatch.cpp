@@ -67,8 +67,8 @@ void Report(const std::string& face, bool bold, bool italic, const FontFile& fil
     if (file.Path.empty())
         line += "no installed font matches; text is drawn as blocks";
     else
-        line += "drawn with " + file.Family + " (" + file.Path + ")" +
-                (bold && !file.Bold ? ", emboldened" : "") +
+        // The family only: the file's path would differ from machine to machine.
+        line += "drawn with " + file.Family + (bold && !file.Bold ? ", emboldened" : "") +
                 (italic && !file.Italic ? ", slanted" : "");
     OutputDebugString(line.c_str());
 }

@@ -4,8 +4,6 @@
 #include "platform/controls/Form.h"
 #include "platform/controls/FormDump.h"
 #include "platform/controls/FormPicture.h"
-#include "platform/gfx/Bitmap.h"
-#include "platform/gfx/PngCodec.h"
 #include "platform/sim/ModalScript.h"
 
 #include <cstdio>
@@ -28,11 +26,7 @@ void DialogCamera::Snapshot(TForm& form) {
     lastDump_ = controls::DumpForm(form);
     lastClass_ = form.ClassName();
     std::filesystem::create_directories(folder_ + "/dialogs");
-    // In 24 bits: a form drawn with icons holds a few pixels with alpha,
-    // which would make the rest of a 32-bit picture transparent.
-    std::unique_ptr<TBitmap> picture = controls::RenderForm(form);
-    picture->SetPixelFormat(pf24bit);
-    gfx::SavePngFile(*picture, folder_ + "/" + PictureName(form, number));
+    controls::SaveFormPicture(form, folder_ + "/" + PictureName(form, number));
 }
 
 TMsgDlgBtn DialogCamera::AnswerMessageBox(const forms::MessageBoxRequest& box) {
