@@ -177,9 +177,7 @@ void THTMLPicture::DownloadFailed(const std::string& message) {
 }
 
 void THTMLPicture::Draw(TCanvas& canvas, const RECT& rect) {
-    // The canvas's resolution, which its device context reports.
-    HDC dc = canvas.Handle();
-    DrawAtResolution(canvas, rect, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
+    DrawAtResolution(canvas, rect, canvas.PixelsPerInch(), canvas.PixelsPerInch());
 }
 
 void THTMLPicture::DrawAtResolution(TCanvas& canvas, const RECT& rect, int pixelsPerInchX,

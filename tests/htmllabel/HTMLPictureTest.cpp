@@ -190,8 +190,8 @@ TEST(HTMLPicture, DrawsAtItsNaturalSizeForTheResolution) {
     };
     for (Case c : {Case{96, 96, 48}, Case{144, 144, 72}}) {
         auto target = WhiteBitmap(200, 100);
-        picture.DrawAtResolution(*target->Canvas(), Rect(0, 0, 10, 10), c.PixelsPerInch,
-                                 c.PixelsPerInch);
+        target->Canvas()->SetPixelsPerInch(c.PixelsPerInch);
+        target->Canvas()->Draw(0, 0, &picture);
         auto red = [&](int x, int y) {
             return GetRValue(target->Canvas()->Pixels(x, y)) > 200 &&
                    GetGValue(target->Canvas()->Pixels(x, y)) < 40;
