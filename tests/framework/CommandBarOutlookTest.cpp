@@ -136,6 +136,36 @@ TEST_F(OutlookBars, ShortcutsComeFromTheExplorersBarsAndNoneFromAnInspector) {
     EXPECT_EQ(module.ControlByShortcut().Count(), 0);
 }
 
+TEST_F(OutlookBars, TheExplorersShortcutListFollowsItsFoldersItemType) {
+    SetModuleForm(ModuleForm(R"(  AddInName = 'TestAddIn'
+  SupportedApps = [ohaOutlook]
+  object MailBar: TadxOlExplorerCustomCommandBar
+    CommandBarName = 'Mail Bar'
+    ButtonTypes = {01000000 00000000}
+    Buttons = <
+      item
+        Caption = '&Reply all'
+        OfficeTag = 'tag-reply'
+        ShortcutText = 'Ctrl+Shift+R'
+      end>
+  end)"));
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    auto keys = [&] {
+        std::vector<std::string> list;
+        TStringList& shortcuts = module.ControlByShortcut();
+        for (int i = 0; i < shortcuts.Count(); ++i)
+            list.push_back(shortcuts.Strings(i));
+        return list;
+    };
+    EXPECT_EQ(keys(), (std::vector<std::string>{"CTRL+SHIFT+R", "ALT+R"}));
+    outlook.SwitchFolder(*explorer, outlook.DefaultFolder(outlook::olFolderCalendar));
+    EXPECT_EQ(keys(), std::vector<std::string>{});
+    outlook.SwitchFolder(*explorer, outlook.DefaultFolder(outlook::olFolderSentMail));
+    EXPECT_EQ(keys(), (std::vector<std::string>{"CTRL+SHIFT+R", "ALT+R"}));
+}
+
 TEST_F(OutlookBars, HostFailureWhileReconnectingIsReportedAndTheActivationGoesOn) {
     auto inbox = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
     Start();
