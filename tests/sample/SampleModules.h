@@ -22,6 +22,8 @@ public:
     void HelloClick(TObject* Sender);
     void AboutClick(TObject* Sender);
     void ColourChange(TObject* Sender);
+    // The key button's handler (SampleShortcuts.cpp).
+    void KeyClick(TObject* Sender);
 };
 
 // Registers TSampleModule with its stored form (SampleModule.cpp).
@@ -31,6 +33,11 @@ void RegisterSampleModule(forms::FormClassTable& table);
 // registration of their handlers (SampleCommandBars.cpp).
 const char* SampleCommandBarsForm();
 void RegisterSampleCommandBars(forms::FormClassTable& table);
+
+// The keyboard bar of the module's stored form, with its button's face and
+// shortcut, and the registration of its handler (SampleShortcuts.cpp).
+const char* SampleShortcutsForm();
+void RegisterSampleShortcuts(forms::FormClassTable& table);
 
 // Registers one module file's classes in the library's table.
 using SampleModuleRegistration = void (*)(forms::FormClassTable& table);

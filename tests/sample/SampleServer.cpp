@@ -16,6 +16,7 @@ std::span<const SampleModuleRegistration> SampleModuleRegistrations() {
     static const SampleModuleRegistration registrations[] = {
         RegisterSampleModule,
         RegisterSampleCommandBars,
+        RegisterSampleShortcuts,
     };
     return registrations;
 }
