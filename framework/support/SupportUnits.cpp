@@ -22,9 +22,11 @@ struct Units {
     TadxThemeBinding theme;
 };
 
+// A static object, not a heap one: the add-in library that holds the
+// framework may be unloaded, and its heap objects would be lost with it.
 Units& State() {
-    static Units* units = new Units;
-    return *units;
+    static Units units;
+    return units;
 }
 
 // Visual styles exist from version 5.1 on; a missing library or entry
