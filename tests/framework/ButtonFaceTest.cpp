@@ -271,3 +271,18 @@ TEST(SaveClipboardTest, SavesNothingAndRestoresNothingWhenTheClipboardStaysShut)
     EXPECT_EQ(GetTickCount64() - before, 1010u);
     EXPECT_EQ(saver.Count(), 0u);
 }
+
+TEST_F(ButtonFaceTest, ACopiedButtonTakesTheGlyphAndItsTransparentColour) {
+    Start(ohaWord, false);
+    TBitmap glyph;
+    PaintGlyph(glyph);
+    Button().GlyphTransparentColor = Red;
+    Button().SetGlyph(&glyph);
+    TadxCommandBarControls copy(nullptr);
+    copy.Assign(Bar().Controls());
+    TadxCommandBarButton& copied = *copy.GetItem(0)->GetAsButton();
+    EXPECT_EQ(copied.GlyphTransparentColor, Red);
+    ASSERT_EQ(copied.Glyph()->Width(), 4);
+    EXPECT_EQ(copied.Glyph()->Canvas()->Pixels(2, 1), Blue);
+    EXPECT_EQ(copied.Glyph()->Canvas()->Pixels(0, 3), Green);
+}

@@ -173,7 +173,10 @@ TEST(KeyNames, ShortcutTextsOfKeysWithModifiers) {
         {false, false, false, VK_HOME, "Home"},      {false, false, false, VK_END, "End"},
         {false, false, false, VK_LEFT, "Left"},      {false, false, false, VK_DOWN, "Down"},
         {false, false, false, VK_TAB, "Tab"},        {false, false, false, VK_NUMPAD0 + 3, "Num 3"},
-        {false, false, false, VK_F24, "F24"},
+        {false, false, false, VK_F24, "F24"},        {true, false, false, VK_ADD, "Ctrl+Num +"},
+        {false, false, false, VK_MULTIPLY, "Num *"}, {false, false, false, VK_SUBTRACT, "Num -"},
+        {false, false, false, VK_DECIMAL, "Num ."},  {false, false, false, VK_DIVIDE, "Num /"},
+        {false, false, false, VK_CAPITAL, ""}, // no name: no shortcut is written with it
     };
     for (const Case& c : cases)
         EXPECT_EQ(TranslateToString(c.ctrl, c.shift, c.alt, c.key), c.text);
