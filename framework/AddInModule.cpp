@@ -11,6 +11,7 @@
 #include "framework/adxHostAppEvents.h"
 #include "framework/hosts/HostApplications.h"
 #include "framework/ribbon/adxRibbonComponent.h"
+#include "framework/support/SupportUnits.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Timer.h"
 #include "platform/outlook/OutlookApplication.h"
@@ -30,6 +31,9 @@ template <class T> void FreeComponent(T*& component) {
 } // namespace
 
 TadxCOMAddInModule::TadxCOMAddInModule(TComponent* AOwner) : TDataModule(AOwner) {
+    // The support units start with the library's first module and stop
+    // with its last (their start and stop are counted).
+    adxSupportUnitsStart();
     RegisterForAllUsers = false;
     Registry = std::make_unique<TRegistry>();
     CommandBarList = std::make_unique<TList<TObject>>();
@@ -86,6 +90,7 @@ TadxCOMAddInModule::~TadxCOMAddInModule() {
     // exist: command bars remove themselves from the command-bar list.
     DestroyComponents();
     CommandBarList.reset();
+    adxSupportUnitsStop();
 }
 
 void adxFreeModule(TadxCOMAddInModule* module) noexcept {

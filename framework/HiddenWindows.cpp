@@ -2,20 +2,50 @@
 #include "framework/HiddenWindows.h"
 
 #include "framework/AddInModule.h"
+#include "framework/commandbars/CommandBarControlKinds.h"
 #include "platform/com/Guid.h"
+#include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
 #include "platform/text/Text.h"
+#include "platform/win/DebugOutput.h"
 #include "platform/win/Process.h"
 #include "platform/win/Window.h"
 
+#include <array>
 #include <iterator>
 #include <utility>
 
 namespace {
 
-// The module the hook and the windows serve, and the hook's handle.
-TadxCOMAddInModule* hookModule = nullptr;
-HHOOK keyboardHook = nullptr;
+// One installed keyboard hook: the module it serves and its handle. Every
+// module installs and removes its own (a module made only to read the
+// registration settings must not take the live module's hook with it), so
+// each slot has a hook procedure of its own that knows its slot.
+struct HookSlot {
+    TadxCOMAddInModule* Module = nullptr;
+    HHOOK Hook = nullptr;
+};
+constexpr std::size_t MaxHooks = 16;
+HookSlot hookSlots[MaxHooks];
+
+LRESULT ServeKey(HookSlot& slot, int Code, WPARAM WParam, LPARAM LParam);
+
+template <std::size_t N> LRESULT SlotProc(int Code, WPARAM WParam, LPARAM LParam) {
+    return ServeKey(hookSlots[N], Code, WParam, LParam);
+}
+template <std::size_t... N>
+constexpr std::array<HOOKPROC, MaxHooks> MakeSlotProcs(std::index_sequence<N...>) {
+    return {&SlotProc<N>...};
+}
+constexpr std::array<HOOKPROC, MaxHooks> slotProcs =
+    MakeSlotProcs(std::make_index_sequence<MaxHooks>());
+
+HookSlot* SlotOf(const TadxCOMAddInModule& module) {
+    for (HookSlot& slot : hookSlots)
+        if (slot.Module == &module)
+            return &slot;
+    return nullptr;
+}
 
 // A key counts as down when its state has bit 0x100 set (the sign-extended down bit).
 bool KeyDown(int virtualKey) {
@@ -29,10 +59,11 @@ bool IsModifierKey(WPARAM key) {
 // The name the shortcut texts give a key.
 std::string KeyName(WORD key) {
     static const std::pair<WORD, const char*> names[] = {
-        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
-        {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-        {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
+        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},        {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},     {VK_END, "End"},
+        {VK_HOME, "Home"},   {VK_LEFT, "Left"},      {VK_UP, "Up"},         {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},    {VK_MULTIPLY, "Num *"},
+        {VK_ADD, "Num +"},   {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num ."}, {VK_DIVIDE, "Num /"},
     };
     for (const auto& [code, name] : names)
         if (code == key)
@@ -95,6 +126,39 @@ template <class T> void FreeWindow(T*& window) {
         w->Free();
 }
 
+LRESULT ServeKey(HookSlot& slot, int Code, WPARAM WParam, LPARAM LParam) {
+    const HHOOK hook = slot.Hook;
+    if (Code < 0)
+        return CallNextHookEx(hook, Code, WParam, LParam);
+    try {
+        TadxCOMAddInModule* module = slot.Module;
+        bool wanted =
+            Code == HC_ACTION && WParam != 0 && LParam != 0 && module &&
+            ((module->ShortcutWindow && module->ShortcutWindow->Handle()) || module->OnKeyDown);
+        if (wanted && HandleKey(*module, WParam, LParam)) {
+            CallNextHookEx(hook, Code, WParam, LParam);
+            return 1;
+        }
+        return CallNextHookEx(hook, Code, WParam, LParam);
+    } catch (...) {
+        // A failing hook neither swallows the key nor passes it on.
+        return 0;
+    }
+}
+
+// Whether the shortcut at its list text runs the button: its own shortcut
+// always; a caption's accelerator only on a visible, enabled bar that is no
+// pop-up, with the button visible. The button is enabled (asked before).
+bool RunsShortcut(TadxCommandBarButton& button, const std::string& listText) {
+    if (text::UpperCase(text::Narrow(button.GetShortcutText())) == listText)
+        return true;
+    ComPtr<IDispatch> bar = button.GetParent();
+    if (!bar)
+        return false;
+    return dispGet(bar, "Type").AsInteger() != 2 && dispGet(bar, "Enabled").AsBool() &&
+           dispGet(bar, "Visible").AsBool() && button.GetVisible();
+}
+
 } // namespace
 
 UINT adxKeyDownMessage() {
@@ -102,11 +166,9 @@ UINT adxKeyDownMessage() {
     return message;
 }
 
-HHOOK adxKeyboardHook() {
-    return keyboardHook;
-}
-TadxCOMAddInModule* adxHookModule() {
-    return hookModule;
+HHOOK adxKeyboardHook(const TadxCOMAddInModule& module) {
+    HookSlot* slot = SlotOf(module);
+    return slot ? slot->Hook : nullptr;
 }
 
 std::string TranslateToString(bool Ctrl, bool Shift, bool Alt, WORD Key) {
@@ -120,36 +182,27 @@ std::string TranslateToString(bool Ctrl, bool Shift, bool Alt, WORD Key) {
     return result + KeyName(Key);
 }
 
-LRESULT KeyboardProc(int Code, WPARAM WParam, LPARAM LParam) {
-    if (Code < 0)
-        return CallNextHookEx(keyboardHook, Code, WParam, LParam);
-    try {
-        TadxCOMAddInModule* module = hookModule;
-        bool wanted =
-            Code == HC_ACTION && WParam != 0 && LParam != 0 && module &&
-            ((module->ShortcutWindow && module->ShortcutWindow->Handle()) || module->OnKeyDown);
-        if (wanted && HandleKey(*module, WParam, LParam)) {
-            CallNextHookEx(keyboardHook, Code, WParam, LParam);
-            return 1;
-        }
-        return CallNextHookEx(keyboardHook, Code, WParam, LParam);
-    } catch (...) {
-        // A failing hook neither swallows the key nor passes it on.
-        return 0;
-    }
-}
-
 void adxRemoveKeyboardHook(TadxCOMAddInModule& module) {
-    if (keyboardHook)
-        UnhookWindowsHookEx(std::exchange(keyboardHook, nullptr));
+    if (HookSlot* slot = SlotOf(module)) {
+        UnhookWindowsHookEx(std::exchange(slot->Hook, nullptr));
+        slot->Module = nullptr;
+    }
     FreeWindow(module.ShortcutWindow);
 }
 
 void adxInstallKeyboardHook(TadxCOMAddInModule& module) {
     module.ShortcutWindow = new TadxNativeWindow(&module, FreshGuidName());
-    keyboardHook = SetWindowsHookEx(WH_KEYBOARD, KeyboardProc, nullptr, GetCurrentThreadId());
+    for (std::size_t i = 0; i < MaxHooks; ++i) {
+        HookSlot& slot = hookSlots[i];
+        if (slot.Module)
+            continue;
+        slot.Hook = SetWindowsHookEx(WH_KEYBOARD, slotProcs[i], nullptr, GetCurrentThreadId());
+        slot.Module = slot.Hook ? &module : nullptr;
+        return;
+    }
+    // More modules than hook procedures: this one has no shortcuts.
+    OutputDebugString("No keyboard hook is left for the add-in module");
 }
-
 void adxFreeColorWindow(TadxCOMAddInModule& module) {
     FreeWindow(module.ColorWindow);
 }
@@ -167,15 +220,12 @@ TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner, const std::string
 }
 
 TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner)
-    : TComponent(AOwner), module_(AOwner) {
-    hookModule = AOwner;
-}
+    : TComponent(AOwner), module_(AOwner) {}
 
 TadxNativeWindow::~TadxNativeWindow() {
     if (handle_)
         DestroyWindow(std::exchange(handle_, nullptr));
-    if (hookModule == module_)
-        hookModule = nullptr;
+    module_ = nullptr;
 }
 
 void TadxNativeWindow::CreateHandle(const std::string& Name) {
@@ -209,9 +259,34 @@ void TadxNativeWindow::WndProc(TMessage& Message) {
         Message.Result = 1;
         return;
     }
-    // A shortcut posted by the hook runs its command-bar button here; the
-    // buttons come with the command-bar controls.
+    if (Message.Msg == adxKeyDownMessage() && module_ && !RunShortcut(Message.WParam))
+        return; // the button's action freed the window
     Message.Result = DefWindowProc(handle_, Message.Msg, Message.WParam, Message.LParam);
+}
+
+bool TadxNativeWindow::RunShortcut(WPARAM index) {
+    TadxCOMAddInModule* module = module_;
+    TadxCommandBarButton* button = nullptr;
+    try {
+        // The list as the hook saw it when it posted the key.
+        TStringList* list = module->ShortcutList.get();
+        if (!list || static_cast<intptr_t>(index) < 0 || int(index) >= list->Count())
+            return true;
+        button = dynamic_cast<TadxCommandBarButton*>(list->Objects(int(index)));
+        if (!button || !button->HostControl())
+            return true;
+        // A host control that is gone ends it here.
+        IDispatch* host = button->HostControl();
+        dispPut(host, "Enabled", dispGet(host, "Enabled"));
+        if (!button->GetEnabled() || !RunsShortcut(*button, list->Strings(int(index))))
+            return true;
+    } catch (...) {
+        // A shortcut that cannot be followed does nothing.
+        return true;
+    }
+    // The action may turn the add-in off, which frees this window with the
+    // module; its failure goes to the module's error report.
+    return adxFire(module, liveness_, [button] { button->DoAction(); });
 }
 
 TadxNativeColorWindow::TadxNativeColorWindow(TadxCOMAddInModule* AOwner, const std::string& Name)

@@ -9,8 +9,9 @@
 // reads the scheme again and fires OnOfficeColorSchemeChanged. Both windows
 // are never shown and answer 1 when Windows asks whether it may end the session.
 //
-// The hook, its handle and the module it serves are one per library, as the
-// hook procedure is a plain function.
+// Each module installs and removes its own hook, so that a second module of
+// the same library (one made only to read the registration settings) leaves
+// the live module's shortcuts working.
 #pragma once
 
 #include "platform/forms/Component.h"
@@ -45,6 +46,10 @@ protected:
     virtual const char* WindowClassName() const { return "TadxNativeWindow"; }
     // Registers the window class when needed and creates the window.
     void CreateHandle(const std::string& Name);
+    // Runs the button at position index of the module's shortcut list when
+    // it may run (enabled; its own shortcut, or an accelerator on a visible,
+    // enabled bar that is no pop-up). False when that freed the window.
+    bool RunShortcut(WPARAM index);
 
     TadxCOMAddInModule* module_;
     // Ends with the window, which a handler of the module may free (it goes
@@ -74,18 +79,13 @@ private:
 // "Shift+", "Alt+" in this order, then the key's name ("Ctrl+Shift+F5").
 std::string TranslateToString(bool Ctrl, bool Shift, bool Alt, WORD Key);
 
-// The hook procedure.
-LRESULT KeyboardProc(int Code, WPARAM WParam, LPARAM LParam);
-
 // The registered message that the hook posts to the shortcut window.
 UINT adxKeyDownMessage();
-// The installed keyboard hook, or 0.
-HHOOK adxKeyboardHook();
-// The module the hook and the windows serve, or nullptr.
-TadxCOMAddInModule* adxHookModule();
+// The keyboard hook the module installed, or 0.
+HHOOK adxKeyboardHook(const TadxCOMAddInModule& module);
 
-// Removes the keyboard hook and frees the module's shortcut window (either
-// may be missing).
+// Removes the module's keyboard hook and frees its shortcut window (either
+// may be missing); other modules' hooks stay.
 void adxRemoveKeyboardHook(TadxCOMAddInModule& module);
 // Creates the module's shortcut window, titled with a fresh GUID, and
 // installs the thread keyboard hook.

@@ -22,6 +22,8 @@ bool TadxCommandBarButton::SetProperties() {
     SetState(state_);
     SetStyle(style_);
     SetHyperlinkType(hyperlinkType_);
+    if (!glyph_->Empty())
+        SetFace();
     if (!temporary_)
         ApplyChanges();
     return push;

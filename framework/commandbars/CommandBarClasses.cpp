@@ -5,6 +5,7 @@
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/ribbon/RibbonControlTypes.h"
 #include "platform/forms/FormClassBuilder.h"
+#include "platform/gfx/GraphicsClasses.h"
 #include "platform/rtl/UpdateScope.h"
 #include "platform/text/Text.h"
 
@@ -145,6 +146,11 @@ void RegisterControls(forms::FormClassTable& table) {
                "adxMsoButtonIconAndWrapCaptionBelow"})
         .Enum("HyperlinkType", &Btn::SetHyperlinkType,
               {"adxMsoHyperlinkNone", "adxMsoHyperlinkOpen", "adxMsoHyperlinkInsertPicture"})
+        .Object("Glyph", [](Btn& self) { return self.Glyph(); })
+        .Define("GlyphTransparentColor",
+                [](Btn& self, const FormValue& value, FormReader& reader) {
+                    self.GlyphTransparentColor = gfx::ReadColor(value, reader);
+                })
         .Property("DisableStandardAction", &Btn::DisableStandardAction)
         .Event("OnClick", &Btn::OnClick);
 

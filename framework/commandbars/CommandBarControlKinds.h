@@ -6,6 +6,7 @@
 
 #include "framework/commandbars/CommandBarControl.h"
 #include "platform/forms/Component.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/rtl/StringList.h"
 
 #include <memory>
@@ -35,6 +36,16 @@ public:
     void SetStyle(TadxMsoButtonStyle Value);
     TadxMsoCommandBarButtonHyperlinkType GetHyperlinkType();
     void SetHyperlinkType(TadxMsoCommandBarButtonHyperlinkType Value);
+    // The button's picture (owned; empty for none).
+    TBitmap* Glyph() const noexcept { return glyph_.get(); }
+    // Copies the picture and, while bound, gives the host button that face.
+    void SetGlyph(TBitmap* Value);
+    // The glyph's colour that shows the button through; clDefault takes the
+    // glyph's bottom-left pixel.
+    TColor GlyphTransparentColor = clDefault;
+    // Gives the bound host button the glyph as its face: as a picture with
+    // its mask, or through the clipboard on hosts that take no picture.
+    void SetFace();
     // The host button gets the add-in's own action ("!<ProgID>") when set.
     bool DisableStandardAction = false;
     // Runs when the user clicks the button.
@@ -47,6 +58,10 @@ private:
     TadxMsoButtonStyle style_ = adxMsoButtonAutomatic;
     TadxMsoCommandBarButtonHyperlinkType hyperlinkType_ = adxMsoHyperlinkNone;
     bool busy_ = false;
+    std::unique_ptr<TBitmap> glyph_ = std::make_unique<TBitmap>();
+
+    bool SetFaceByPicture();
+    void PasteFaceThroughClipboard();
 };
 
 // What the edit, the drop-down list and the combo box share.

@@ -94,6 +94,8 @@ void TadxCommandBarControl::Assign(TPersistent* Source) {
         button->SetState(from->GetState());
         button->SetStyle(from->GetStyle());
         button->SetHyperlinkType(from->GetHyperlinkType());
+        button->GlyphTransparentColor = from->GlyphTransparentColor;
+        button->SetGlyph(from->Glyph());
     }
     auto* list = dynamic_cast<TadxCustomCommandBarComboBox*>(this);
     if (auto* from = dynamic_cast<TadxCustomCommandBarComboBox*>(source); list && from) {

@@ -222,6 +222,8 @@ void SimCommandBar::Describe(std::vector<std::string>& lines, int depth) const {
             line += " disabled";
         if (!control->Value("Visible").AsBool())
             line += " hidden";
+        if (std::string face = control->Face().Describe(); !face.empty())
+            line += " face " + face;
         if (type >= 2 && type <= 4) {
             line += " text '" + control->Value("Text").AsString() + "'";
             std::string items;

@@ -77,9 +77,7 @@ void SimCommandBarControl::AddButtonMembers() {
     Stored("State", Variant(0));
     Stored("Style", Variant(0));
     Stored("HyperlinkType", Variant(0));
-    Stored("Picture", Variant(static_cast<IDispatch*>(nullptr)));
-    Stored("Mask", Variant(static_cast<IDispatch*>(nullptr)));
-    Members.Method("PasteFace", [this] { state_->Writes.push_back(LogName() + ".PasteFace"); });
+    AddFaceMembers();
 }
 
 void SimCommandBarControl::AddListMembers() {

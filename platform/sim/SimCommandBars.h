@@ -31,6 +31,19 @@ namespace sim {
 class SimCommandBar;
 class SimCommandBarControl;
 
+// The face a button shows: its pixels (0x00BBGGRR, rows from the top) and
+// how it got them ("picture", "picture+mask" or "pasted").
+struct SimButtonFace {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;
+    std::string Source;
+    // The colour at x, y.
+    uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y * Width + x)]; }
+    // "WxH <source> #<checksum>", or empty for no face.
+    std::string Describe() const;
+};
+
 // What every object of one collection shares: the write log and the
 // injected failure.
 struct SimCommandBarsState {
@@ -38,6 +51,8 @@ struct SimCommandBarsState {
     std::vector<std::string> Writes;
     // The member whose next call fails (letter case ignored); empty: none.
     std::string FailingMember;
+    // How many of the next PasteFace calls fail.
+    int PasteFaceFailures = 0;
     // Raises when member is the failing one (once).
     void CheckFailure(std::u16string_view member);
 };
@@ -110,6 +125,8 @@ public:
     void Remove();
     // Replaces the items of a list kind (a copy made by the host).
     void SetListItems(std::vector<std::u16string> items) { items_ = std::move(items); }
+    // The face of a button (empty until a picture or a paste gives it one).
+    const SimButtonFace& Face() const noexcept { return face_; }
     // Sets the bar (nullptr: none); used by the bars when they move it.
     void SetParent(SimCommandBar* parent) noexcept { parent_ = parent; }
 
@@ -120,6 +137,10 @@ private:
     void AddCommonMembers();
     void AddButtonMembers();
     void AddListMembers();
+    void AddFaceMembers();
+    // The face from the stored Picture, with the stored Mask's set pixels
+    // in the button-face colour.
+    void FaceFromPicture();
     void Move(const Variant& bar, const Variant& before);
 
     int type_;
@@ -128,6 +149,7 @@ private:
     SimCommandBar* parent_;
     ComPtr<SimCommandBar> popupBar_;
     std::vector<std::u16string> items_;
+    SimButtonFace face_;
 };
 
 // One bar: a toolbar, a menu bar or a pop-up's menu.
@@ -213,6 +235,8 @@ public:
     void Restart();
     // The next call of member (on the collection, a bar or a control) fails.
     void FailNext(std::string member) { state_->FailingMember = std::move(member); }
+    // The next `times` PasteFace calls of any button fail.
+    void FailPasteFace(int times) { state_->PasteFaceFailures = times; }
     // The property writes so far; ClearWrites forgets them.
     const std::vector<std::string>& Writes() const noexcept { return state_->Writes; }
     void ClearWrites() { state_->Writes.clear(); }

@@ -33,3 +33,7 @@ BOOL SetCursorPos(int x, int y) {
     p.position.y = y;
     return TRUE;
 }
+
+BOOL DestroyCursor(HANDLE cursor) {
+    return cursor != nullptr;
+}

@@ -35,3 +35,6 @@ constexpr TCursor crSizeAll = -22;
 BOOL GetCursorPos(POINT* point);
 // Moves the mouse pointer.
 BOOL SetCursorPos(int x, int y);
+// Lets go of a cursor the program made. No cursor is drawn here, so there
+// is nothing to free: TRUE for a handle, FALSE for 0.
+BOOL DestroyCursor(HANDLE cursor);

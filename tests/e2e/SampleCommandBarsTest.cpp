@@ -3,16 +3,20 @@
 // it: the bars it makes at start-up, a click and a change with what they
 // show the user, its mail bar in a second explorer on the calendar, the
 // user removing the add-in and connecting it again, and unregistration while
-// Outlook runs, which takes its lasting toolbar away. Each run is compared
+// Outlook runs, which takes its lasting toolbar away; and its key button's
+// face and the keys that run it. Each run is compared
 // with a golden transcript in data/ (LORVANE_UPDATE_GOLDEN=1 rewrites it).
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/TempPlatformHome.h"
 
 #include "platform/forms/ModalDriver.h"
+#include "platform/gfx/SysColors.h"
 #include "platform/sim/HostDriver.h"
 #include "platform/sim/ModalScript.h"
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/text/Text.h"
+#include "platform/win/Hook.h"
+#include "platform/win/Window.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -26,6 +30,7 @@ namespace {
 const std::u16string kHello = u"{6B1C2E54-0F3A-4C5D-9E21-7A8B9C0D1E01}";
 const std::u16string kAbout = u"{6B1C2E54-0F3A-4C5D-9E21-7A8B9C0D1E03}";
 const std::u16string kColour = u"{6B1C2E54-0F3A-4C5D-9E21-7A8B9C0D1E05}";
+const std::u16string kKey = u"{6B1C2E54-0F3A-4C5D-9E21-7A8B9C0D1E07}";
 
 class SampleCommandBars : public ::testing::TestWithParam<int> {
 protected:
@@ -44,6 +49,30 @@ protected:
             transcript << "   " << line << "\n";
         if (lines.empty())
             transcript << "   (no bar of an add-in)\n";
+    }
+    // The face of a button, a character a pixel: "." the button shows
+    // through, "B" blue, "Y" yellow, "?" anything else.
+    void ShowFace(const sim::SimButtonFace& face) {
+        transcript << "   face " << face.Describe() << ":\n";
+        for (int y = 0; y < face.Height; ++y) {
+            std::string row;
+            for (int x = 0; x < face.Width; ++x) {
+                uint32_t pixel = face.At(x, y);
+                row += pixel == GetSysColor(COLOR_BTNFACE) ? '.'
+                       : pixel == 0xC06000                 ? 'B'
+                       : pixel == 0x00CCFF                 ? 'Y'
+                                                           : '?';
+            }
+            transcript << "     " << row << "\n";
+        }
+    }
+    // The user presses a key with modifiers; whether the add-in took it.
+    void Press(const std::string& name, int key, std::initializer_list<int> modifiers) {
+        platform::ReleaseAllKeys();
+        bool taken = platform::PressKey(key, modifiers);
+        platform::ProcessMessages();
+        transcript << "   " << name << (taken ? " taken by the add-in" : " passed on") << "\n";
+        Dialogs();
     }
     void Dialogs() {
         for (; shown < user.Shown().size(); ++shown)
@@ -111,6 +140,32 @@ TEST_P(SampleCommandBars, InstalledClickedRemovedAndUnregistered) {
     driver.Quit();
     EXPECT_EQ(driver.Failures(), std::vector<std::string>{});
     ExpectGolden("sample-commandbars-outlook" + name + ".txt");
+}
+
+TEST_P(SampleCommandBars, TheKeyButtonShowsItsFaceAndRunsFromTheKeyboard) {
+    const std::string name = GetParam() == 11 ? "2003" : "2010";
+    Step("Outlook " + name + " starts with the sample");
+    driver.Start();
+    Show(*inbox);
+    ShowFace(inbox->CommandBars().FindByTag(kKey)->Face());
+
+    Step("The user presses the key button's shortcut, its accelerator, and a key of no button");
+    Press("Ctrl+Shift+F5", VK_F5, {VK_CONTROL, VK_SHIFT});
+    Press("Alt+K", 'K', {VK_MENU});
+    Press("Ctrl+Shift+F6", VK_F5 + 1, {VK_CONTROL, VK_SHIFT});
+
+    Step("The user hides the bar: its accelerator no longer runs the button, its shortcut does");
+    inbox->CommandBars().Bar(u"Sample Keys")->SetValue("Visible", false);
+    Press("Alt+K", 'K', {VK_MENU});
+    Press("Ctrl+Shift+F5", VK_F5, {VK_CONTROL, VK_SHIFT});
+
+    Step("The user removes the add-in: its keys pass on");
+    driver.Disconnect(SampleProgId);
+    Press("Ctrl+Shift+F5", VK_F5, {VK_CONTROL, VK_SHIFT});
+
+    driver.Quit();
+    EXPECT_EQ(driver.Failures(), std::vector<std::string>{});
+    ExpectGolden("sample-keys-outlook" + name + ".txt");
 }
 
 INSTANTIATE_TEST_SUITE_P(Outlook, SampleCommandBars, ::testing::Values(11, 14),

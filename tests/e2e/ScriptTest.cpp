@@ -114,6 +114,7 @@ const GoldenScript SampleScripts[] = {
     {"command-bars", 0},   // its toolbar and mail bar shown, clicked, hidden in the calendar
     {"word-windows", 0},   // the task pane following Word's windows
     {"office-hosts", 0},   // each other Office host loading and unloading it
+    {"shortcuts", 0},      // its key button's face, shortcut and accelerator
 };
 
 class SampleScriptGolden : public ::testing::TestWithParam<GoldenScript> {};
@@ -290,6 +291,11 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
                             "file, log or dialog, not everything"},
         {"show file ../registry.reg", "show file takes the name of a file in the add-in's folder"},
         {"show log now", "show log takes nothing more"},
+        {"key ctrl+meta+f5", "\"meta\" is no modifier (ctrl, shift, alt)"},
+        {"key ctrl+f25", "\"f25\" is no key (a letter, a digit, F1 to F24, Enter, Esc, Tab, "
+                         "Space, BkSp, Ins, Del, Home, End, PgUp, PgDn, Left, Right, Up, Down)"},
+        {"key ctrl+", "\"\" is no key (a letter, a digit, F1 to F24, Enter, Esc, Tab, Space, "
+                      "BkSp, Ins, Del, Home, End, PgUp, PgDn, Left, Right, Up, Down)"},
         {"reply everyone", "reply takes all, or nothing, before its fields"},
         {"close now", "close takes save, or nothing"},
         {"say \"open", "a quoted argument is not closed"},
@@ -312,6 +318,7 @@ TEST(Script, ALineThatNamesWhatIsNotThereStopsTheScriptThere) {
     const Case cases[] = {
         {"compose to a@example.com", "Outlook is not running: start it first"},
         {"quit", "Outlook is not running: start it first"},
+        {"key ctrl+shift+f5", "Outlook is not running: start it first"},
         {"start\nstart", "Outlook runs already"},
         {"start\nquit\nsend", "Outlook is not running: start it first"},
         {"store Archive\nstore archive", "there is a store archive already"},

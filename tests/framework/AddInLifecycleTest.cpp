@@ -146,7 +146,7 @@ TEST_F(AddInLifecycle, StartupCallsEachStepInItsPlace) {
     EXPECT_FALSE(shortcutWindowAtForm.empty());
     EXPECT_EQ(shortcutWindowAtStartup, shortcutWindowAtForm);
     EXPECT_NE(windowTitle(module), shortcutWindowAtForm);
-    EXPECT_TRUE(adxKeyboardHook() != nullptr);
+    EXPECT_TRUE(adxKeyboardHook(module) != nullptr);
     ASSERT_NE(module.ColorWindow, nullptr);
     EXPECT_TRUE(IsWindow(module.ColorWindow->Handle()));
     Stop(addIn);
@@ -168,8 +168,12 @@ TEST_F(AddInLifecycle, TheKeyboardHookPassesEveryKeyOnUnlessOnKeyDownHandlesIt) 
     EXPECT_FALSE(platform::PressKey('A'));
     EXPECT_TRUE(platform::PressKey('B', {VK_CONTROL}));
     EXPECT_EQ(keys, (std::vector<int32_t>{'A', VK_CONTROL, 'B'}));
+    TadxCOMAddInModule* module = Object(addIn).Module();
+    HHOOK hook = adxKeyboardHook(*module);
+    EXPECT_TRUE(hook != nullptr);
     Stop(addIn);
-    EXPECT_TRUE(adxKeyboardHook() == nullptr);
+    // The hook went with the module: the platform no longer knows it.
+    EXPECT_FALSE(UnhookWindowsHookEx(hook));
 }
 
 struct StartModeCase {

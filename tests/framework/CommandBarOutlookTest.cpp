@@ -5,6 +5,8 @@
 
 #include "platform/outlook/Outlook.h"
 #include "platform/sim/outlook/OutlookSim.h"
+#include "platform/win/Hook.h"
+#include "platform/win/Window.h"
 
 using namespace fwtest;
 
@@ -134,6 +136,53 @@ TEST_F(OutlookBars, ShortcutsComeFromTheExplorersBarsAndNoneFromAnInspector) {
     outlook.ComposeNewMail();
     outlook.Close(*explorer);
     EXPECT_EQ(module.ControlByShortcut().Count(), 0);
+}
+
+TEST_F(OutlookBars, TheExplorersShortcutListFollowsItsFoldersItemType) {
+    // The mail bar's button gets an accelerator.
+    std::string form = kOutlookBars;
+    form.replace(form.find("'Reply all'"), 11, "'&Reply all'");
+    SetModuleForm(ModuleForm(form));
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    auto keys = [&] {
+        std::vector<std::string> list;
+        TStringList& shortcuts = module.ControlByShortcut();
+        for (int i = 0; i < shortcuts.Count(); ++i)
+            list.push_back(shortcuts.Strings(i));
+        return list;
+    };
+    EXPECT_EQ(keys(), (std::vector<std::string>{"ALT+R", "CTRL+E"}));
+    outlook.SwitchFolder(*explorer, outlook.DefaultFolder(outlook::olFolderCalendar));
+    EXPECT_EQ(keys(), std::vector<std::string>{"CTRL+E"});
+    outlook.SwitchFolder(*explorer, outlook.DefaultFolder(outlook::olFolderSentMail));
+    EXPECT_EQ(keys(), (std::vector<std::string>{"ALT+R", "CTRL+E"}));
+}
+
+TEST_F(OutlookBars, ARegistrationRunInOutlooksProcessLeavesTheShortcutsWorking) {
+    SetModuleForm(ModuleForm("  HandleShortcuts = True\n" + std::string(kOutlookBars)));
+    sim::InstallOutlook(11);
+    auto explorer = outlook.OpenExplorer(outlook.DefaultFolder(outlook::olFolderInbox).Get());
+    Start();
+    TadxCOMAddInModule& module = *static_cast<TadxAddin*>(addIn.Get())->Module();
+    int runs = 0;
+    for (int i = 0; i < module.ComponentCount(); ++i)
+        if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
+            if (bar->GetCommandBarName() == u"Test Bar")
+                bar->Controls()->GetItem(0)->GetAsButton()->OnClick = [&](TObject*) { ++runs; };
+    auto press = [&] {
+        platform::ReleaseAllKeys();
+        bool taken = platform::PressKey('E', {VK_CONTROL});
+        platform::ProcessMessages();
+        return taken;
+    };
+    EXPECT_TRUE(press());
+    // The factory reads the registration settings from a module of its own,
+    // made and freed in Outlook's process.
+    ASSERT_EQ(server.RegisterServer(), S_OK);
+    EXPECT_TRUE(press());
+    EXPECT_EQ(runs, 2);
 }
 
 TEST_F(OutlookBars, HostFailureWhileReconnectingIsReportedAndTheActivationGoesOn) {

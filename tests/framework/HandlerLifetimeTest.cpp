@@ -8,6 +8,8 @@
 // first); raising alone is reported as the handler's caller always did.
 #include "RibbonTestSupport.h"
 
+#include "framework/commandbars/CommandBarControlKinds.h"
+#include "framework/commandbars/CustomCommandBar.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "platform/forms/Screen.h"
 #include "platform/forms/Timer.h"
@@ -104,6 +106,13 @@ public:
         dynamic->SetID(u"Dyn");
         dynamic->SetDynamic(true);
         dynamic->Controls()->Add(adxRibbonTypeButton)->SetID(u"DynButton");
+        // An explorer bar with a button that has a shortcut.
+        auto* bar = new TadxOlExplorerCustomCommandBar(&Module());
+        bar->SetCommandBarName(u"Lifetime Bar");
+        commandBarButton = bar->Controls()->Add(adxKindButton)->GetAsButton();
+        commandBarButton->SetCaption(u"&Go");
+        commandBarButton->SetOfficeTag(u"tag-go");
+        commandBarButton->SetShortcutText(u"Ctrl+Shift+F5");
     }
     // Start-up as the host runs it after the connection.
     void Start() {
@@ -138,6 +147,7 @@ public:
     ComPtr<sim::SimExplorer> explorer = outlook.OpenExplorer();
     ComPtr<sim::SimInspector> inspector = ComposeMail();
     TadxOutlookAppEvents* events = nullptr;
+    TadxCommandBarButton* commandBarButton = nullptr;
     TTimer* timer = nullptr;
     std::unique_ptr<sim::RibbonHost> ribbon;
     Mode mode = Mode::TurnOff;
@@ -187,6 +197,16 @@ void ChangeTheme(HandlerLifetime&) {
 void PressKey(HandlerLifetime&) {
     platform::ReleaseAllKeys();
     platform::PressKey('A');
+}
+void ClickCommandBarButton(HandlerLifetime& t) {
+    t.explorer->CommandBars().FindByTag(u"tag-go")->UserClick();
+}
+void PressShortcut(HandlerLifetime& t) {
+    t.outlook.Activate(*t.explorer);
+    platform::ReleaseAllKeys();
+    EXPECT_TRUE(platform::PressKey(VK_F5, {VK_CONTROL, VK_SHIFT}));
+    // The button runs once the hook has returned.
+    platform::ProcessMessages();
 }
 void CallBackNow(HandlerLifetime& t) {
     ComPtr<IadxCallBack> callBack = ComQuery<IadxCallBack>(t.addIn.Get());
@@ -307,6 +327,11 @@ const Row kRows[] = {
     // The hook swallows its exceptions; the call-back's caller hears them.
     {"OnKeyDown", [](HandlerLifetime& t) { t.Module().OnKeyDown = t.Handler(); }, PressKey, false,
      false},
+    {"CommandBarButtonOnClick",
+     [](HandlerLifetime& t) { t.commandBarButton->OnClick = t.Handler(); }, ClickCommandBarButton,
+     false, true},
+    {"ShortcutOnClick", [](HandlerLifetime& t) { t.commandBarButton->OnClick = t.Handler(); },
+     PressShortcut, false, true},
     {"OnCallBack", [](HandlerLifetime& t) { t.Module().OnCallBack = t.Handler(); }, CallBackNow,
      false, false},
     // The class library's timer shows its exception itself.

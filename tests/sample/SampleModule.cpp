@@ -1,7 +1,9 @@
 // The sample's add-in module and its stored form: the registration
 // settings, for Outlook and the other Office hosts, for the current user;
-// the command bars (SampleCommandBars.cpp), one task pane, and one event
-// component per host other than Outlook (their handlers are in SampleHosts.cpp).
+// the command bars (SampleCommandBars.cpp) and the keyboard bar
+// (SampleShortcuts.cpp), whose shortcuts the module handles; one task pane,
+// and one event component per host other than Outlook (their handlers are
+// in SampleHosts.cpp).
 #include "tests/sample/SampleModules.h"
 
 #include "platform/forms/FormClassBuilder.h"
@@ -12,6 +14,7 @@ const char* const SampleModuleForm = R"(object SampleModule: TSampleModule
   AddInName = 'LorvaneSample'
   Description = 'The add-in framework''s sample'
   SupportedApps = [ohaExcel, ohaWord, ohaOutlook, ohaPowerPoint, ohaProject, ohaFrontPage, ohaMapPoint, ohaVisio, ohaPublisher, ohaInfoPath]
+  HandleShortcuts = True
   TaskPanes = <
     item
       ControlProgID = 'LorvaneSample.Pane'
@@ -74,5 +77,5 @@ const char* const SampleModuleForm = R"(object SampleModule: TSampleModule
 
 void RegisterSampleModule(forms::FormClassTable& table) {
     table.Register<TSampleModule, TadxCOMAddInModule>().StoredForm(
-        std::string(SampleModuleForm) + SampleCommandBarsForm() + "end\n");
+        std::string(SampleModuleForm) + SampleCommandBarsForm() + SampleShortcutsForm() + "end\n");
 }

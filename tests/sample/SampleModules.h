@@ -30,6 +30,8 @@ public:
     // The task pane's handlers: tell the debugger of each pane made and removed.
     void PaneCreated(TadxCustomTaskPane* Sender, TadxCustomTaskPaneInstance* Instance);
     void PaneDestroyed(TadxCustomTaskPane* Sender, TadxCustomTaskPaneInstance* Instance);
+    // The key button's handler (SampleShortcuts.cpp).
+    void KeyClick(TObject* Sender);
 };
 
 // Registers the handlers of the hosts' components and panes (SampleHosts.cpp).
@@ -42,6 +44,11 @@ void RegisterSampleModule(forms::FormClassTable& table);
 // registration of their handlers (SampleCommandBars.cpp).
 const char* SampleCommandBarsForm();
 void RegisterSampleCommandBars(forms::FormClassTable& table);
+
+// The keyboard bar of the module's stored form, with its button's face and
+// shortcut, and the registration of its handler (SampleShortcuts.cpp).
+const char* SampleShortcutsForm();
+void RegisterSampleShortcuts(forms::FormClassTable& table);
 
 // Registers one module file's classes in the library's table.
 using SampleModuleRegistration = void (*)(forms::FormClassTable& table);

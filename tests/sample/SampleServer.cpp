@@ -17,6 +17,7 @@ std::span<const SampleModuleRegistration> SampleModuleRegistrations() {
         RegisterSampleModule,
         RegisterSampleCommandBars,
         RegisterSampleHosts,
+        RegisterSampleShortcuts,
     };
     return registrations;
 }

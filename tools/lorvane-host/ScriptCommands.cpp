@@ -76,6 +76,10 @@ const std::vector<ScriptCommand>& ScriptCommands() {
          "the user clicks a control of the add-in's ribbon in the window in front, by its "
          "caption or id, else a button of the add-ins' command bars there, by its caption",
          1, 1, {}, nullptr, RunClick},
+        {"key", "KEY",
+         "the user presses a key with modifiers (ctrl+shift+f5, alt+k), as an add-in's "
+         "shortcut runs its command-bar button",
+         1, 1, {}, CheckKey, RunKey},
         {"send", "",
          "the user presses Outlook's own Send button in the window in front",
          0, 0, {}, nullptr, RunSend},

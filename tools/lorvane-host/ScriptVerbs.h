@@ -35,6 +35,8 @@ void CheckWindow(const ScriptArguments& arguments);
 void RunWindow(ScriptWorld& world, const ScriptArguments& arguments);
 
 // ---- the user in Outlook's windows ----
+void CheckKey(const ScriptArguments& arguments);
+void RunKey(ScriptWorld& world, const ScriptArguments& arguments);
 void RunCompose(ScriptWorld& world, const ScriptArguments& arguments);
 void RunExplore(ScriptWorld& world, const ScriptArguments& arguments);
 void RunSelect(ScriptWorld& world, const ScriptArguments& arguments);
