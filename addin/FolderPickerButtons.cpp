@@ -3,13 +3,13 @@
 // the first row or the first store selected, narrowed when the list is not
 // wanted), Escape, "Disable List Updates", the two clearing buttons and
 // "Add Folder...".
-#include "addin/AddFolderDialog.h"
+#include "addin/DlgAddFolder.h"
 #include "addin/FolderIcons.h"
-#include "addin/FolderPicker.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "addin/StoredComponent.h"
 #include "addin/StoresAndFolders.h"
+#include "addin/adxFrmFolders2.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/ListView.h"

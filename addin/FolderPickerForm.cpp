@@ -6,8 +6,8 @@
 // picker narrows to its tree. Escape is the form's own key, not Cancel's,
 // so that leaving by it keeps the nodes the user opened. The handlers it names are registered
 // beside it, with the new-folder dialog's form.
-#include "addin/AddFolderDialog.h"
-#include "addin/FolderPicker.h"
+#include "addin/DlgAddFolder.h"
+#include "addin/adxFrmFolders2.h"
 
 #include "platform/forms/FormClassBuilder.h"
 

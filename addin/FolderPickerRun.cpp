@@ -1,13 +1,13 @@
 // Running the folder picker: the picker made once and kept, "File to Any
 // Folder" with its recently used list, and "Add Folder...", which makes a
 // folder in the selected one through the new-folder dialog.
-#include "addin/AddFolderDialog.h"
 #include "addin/ConfigFile.h"
-#include "addin/FolderPicker.h"
+#include "addin/DlgAddFolder.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "addin/StoresAndFolders.h"
+#include "addin/adxFrmFolders2.h"
 
 #include "platform/controls/TreeView.h"
 #include "platform/forms/Dialogs.h"

@@ -3,7 +3,7 @@
 // library asks as it loads).
 #include "addin/LorvaneOL_IMPL.h"
 
-#include "addin/FolderPicker.h"
+#include "addin/adxFrmFolders2.h"
 
 #include "platform/controls/ControlClasses.h"
 

@@ -2,7 +2,7 @@
 // product's names for formatted texts.
 #include "addin/MessageDialog.h"
 
-#include "addin/AddFolderDialog.h"
+#include "addin/DlgAddFolder.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/StdCtrls.h"

@@ -5,7 +5,6 @@
 // tab's buttons. The handlers also note the lifecycle in the log.
 #include "addin/ConfigFile.h"
 #include "addin/DataFolder.h"
-#include "addin/FolderPicker.h"
 #include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/PendingEntries.h"
@@ -13,6 +12,7 @@
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
 #include "addin/StoredComponent.h"
+#include "addin/adxFrmFolders2.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/Timer.h"

@@ -508,6 +508,13 @@ void TTreeView::PaintLines(TCanvas& c, TTreeNode* node, int y) {
 void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y) {
     int h = RowHeight();
     int x = LevelX(node);
+    bool selected = node->Selected() && (Focused() || !hideSelection_);
+    bool dim = node->Selected() && !selected;
+    // A selected row is marked first, so that its lines and icons stay on it.
+    if (rowSelect_ && (selected || dim)) {
+        c.Brush()->SetColor(selected ? clHighlight : clBtnFace);
+        c.FillRect(Rect(2, y, Width() - 2, y + h));
+    }
     if (showLines_)
         PaintLines(c, node, y);
     if (showButtons_ && node->HasChildren() && (node->Level() > 0 || showRoot_)) {
@@ -537,12 +544,9 @@ void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y) {
     }
     int textWidth = c.TextWidth(node->Text());
     RECT label = Rect(x + 1, y, x + textWidth + 5, y + h);
-    bool selected = node->Selected() && (Focused() || !hideSelection_);
-    bool dim = node->Selected() && !selected;
-    if (selected || dim) {
-        RECT mark = rowSelect_ ? Rect(2, y, Width() - 2, y + h) : label;
+    if (!rowSelect_ && (selected || dim)) {
         c.Brush()->SetColor(selected ? clHighlight : clBtnFace);
-        c.FillRect(mark);
+        c.FillRect(label);
     }
     c.Brush()->SetStyle(bsClear);
     c.Font()->SetColor(selected ? clHighlightText : Font()->Color());

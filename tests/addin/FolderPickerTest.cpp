@@ -3,9 +3,9 @@
 // list and its buttons, the ways out, and the new-folder dialog.
 #include "tests/addin/SendActionsFixture.h"
 
-#include "addin/AddFolderDialog.h"
-#include "addin/FolderPicker.h"
+#include "addin/DlgAddFolder.h"
 #include "addin/StoresAndFolders.h"
+#include "addin/adxFrmFolders2.h"
 #include "platform/controls/FormDump.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/StdCtrls.h"

@@ -1,7 +1,7 @@
 // The new-folder dialog: the parent's name shown (escaped, so that it shows
 // as written), the name checked before the dialog closes, and the stand-in
 // for the HTML label that shows the prompt.
-#include "addin/AddFolderDialog.h"
+#include "addin/DlgAddFolder.h"
 
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/StoredComponent.h"

@@ -3,7 +3,7 @@
 // the open nodes remembered by entry id (and saved with the settings) so
 // that the tree opens as the user left it, also after a restart; and
 // choosing a folder from it.
-#include "addin/FolderPicker.h"
+#include "addin/adxFrmFolders2.h"
 #include "addin/FolderIcons.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
