@@ -1,7 +1,5 @@
-// The entry points of the dialogs the product's buttons lead to until those
-// dialogs exist: the folder picker and the per-item form of the
-// configuration dialog, which the send actions reach, and the configuration
-// dialog and the about box of the explorer tab. The action that reaches one
+// The entry point of the folder picker until it exists, which the send
+// actions and the configuration dialog reach: the action that reaches it
 // says so to the user and in the log, and stops before anything is sent or
 // recorded.
 #include "addin/LorvaneOL_IMPL.h"
@@ -21,16 +19,4 @@ bool NotBuilt(const std::string& text) {
 
 bool FileToAnyFolder() {
     return NotBuilt("FileToAnyFolder: the folder picker is not built yet");
-}
-
-bool TAddInModule::CollectCombineActions() {
-    return NotBuilt("CollectCombineActions: the configuration dialog is not built yet");
-}
-
-void TAddInModule::DefineDefaultAction() {
-    NotBuilt("Define Default Actions: the configuration dialog is not built yet");
-}
-
-void TAddInModule::ShowAbout() {
-    NotBuilt("About: the about box is not built yet");
 }

@@ -3,6 +3,8 @@
 // library asks as it loads).
 #include "addin/LorvaneOL_IMPL.h"
 
+#include "addin/ProductDialogs.h"
+#include "htmllabel/HTMLabel.h"
 #include "platform/controls/ControlClasses.h"
 
 TcoLorvaneOL::TcoLorvaneOL() {
@@ -15,7 +17,8 @@ const forms::FormClassTable& LorvaneFormClasses() {
     static forms::FormClassTable table;
     static const bool registered =
         (RegisterFrameworkClasses(table), controls::RegisterControlClasses(table),
-         RegisterAddInModule(table), true);
+         RegisterAddInModule(table), htmllabel::RegisterHTMLabelClasses(table),
+         RegisterProductDialogs(table), true);
     (void)registered;
     return table;
 }

@@ -42,8 +42,9 @@ template <class T> T* StoredComponent(TComponent& module, const char* name) {
 TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
 
 TAddInModule::~TAddInModule() {
-    // The watchers are the module's own, not components: they go here.
+    // The watchers and dialogs are the module's own, not components: they go here.
     DisconnectWatchers();
+    FreeDialogs();
 }
 
 void TAddInModule::Loaded() {
@@ -139,6 +140,7 @@ void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject*) {
     if (state.Module == this)
         state.Module = nullptr;
     FreePendingLists();
+    FreeDialogs();
     TQelLog::Log("adxCOMAddInModuleAddInFinalize: disconnected");
 }
 
