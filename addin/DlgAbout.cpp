@@ -26,7 +26,7 @@ const char* const FormAboutForm = R"(object FormAbout: TFormAbout
   BorderIcons = [biSystemMenu]
   Caption = 'About %0:s'
   ClientHeight = 178
-  ClientWidth = 360
+  ClientWidth = 384
   Color = clBtnFace
   Font.Name = 'Tahoma'
   Font.Height = -11
@@ -60,7 +60,7 @@ const char* const FormAboutForm = R"(object FormAbout: TFormAbout
   object LabelVersion: TLabel
     Left = 64
     Top = 64
-    Width = 280
+    Width = 304
     Height = 13
     AutoSize = False
     Caption = 'LabelVersion'
@@ -68,7 +68,7 @@ const char* const FormAboutForm = R"(object FormAbout: TFormAbout
   object LabelCopyright: TLabel
     Left = 64
     Top = 84
-    Width = 280
+    Width = 304
     Height = 28
     AutoSize = False
     WordWrap = True
@@ -77,14 +77,14 @@ const char* const FormAboutForm = R"(object FormAbout: TFormAbout
   object LabelUrl: THTMLabel
     Left = 64
     Top = 116
-    Width = 280
+    Width = 304
     Height = 17
     HTMLText.Strings = (
       'Visit our website at <A href="home">%0:s</A>')
     OnAnchorClick = LabelUrlAnchorClick
   end
   object btOK: TButton
-    Left = 143
+    Left = 155
     Top = 144
     Width = 75
     Height = 25

@@ -125,7 +125,12 @@ void THtmlMessageForm::Paint() {
     TForm::Paint();
     // The label sizes itself to its text as it paints; the box follows it.
     HtmlLabel->Repaint();
-    SetClientHeight(static_cast<int>(std::lround(1.7 * Metrics.VertMargin)) + HtmlLabel->Height() +
+    // A short text beside the icon would pull the buttons over the icon:
+    // the text's side of the box is as high as the icon at least.
+    int textHeight = HtmlLabel->Height();
+    if (Image)
+        textHeight = std::max(textHeight, Image->Height());
+    SetClientHeight(static_cast<int>(std::lround(1.7 * Metrics.VertMargin)) + textHeight +
                     Metrics.ButtonHeight + Metrics.VertSpacing);
 }
 
