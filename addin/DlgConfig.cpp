@@ -133,6 +133,9 @@ void TfrmConfig::AtShow(TObject*) {
     Initialize();
     lbCaption->SetVisible(false);
     edCaption->SetVisible(false);
+    // The dialog is kept between showings: each one starts at its first
+    // control, not where the last one ended.
+    SetActiveControl(nullptr);
     platform::ProcessMessages();
 }
 
