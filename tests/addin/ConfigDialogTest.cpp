@@ -370,3 +370,26 @@ TEST_F(ConfigDialog, TheDialogsGoWithTheConnection) {
     session->End();
     EXPECT_EQ(Screen().FormCount(), forms - 2);
 }
+
+TEST_F(ConfigDialog, BrowseInThePerMessageDialogPlacesThePickerBesideIt) {
+    SetFolderRecord(FolderRecord::Default, *projects, "Archive\\Projects");
+    int pickerLeft = -1;
+    FolderPickerSeam().SetLeft = [&pickerLeft](int left) { pickerLeft = left; };
+    FolderPickerSeam().ChooseFromTree = [](POINT) -> std::optional<TPickedFolder> {
+        ADD_FAILURE() << "the per-message dialog picks through FileToAnyFolder";
+        return std::nullopt;
+    };
+    int dialogLeft = 0;
+    std::string folder;
+    Play([&](TfrmConfig& d) {
+        dialogLeft = d.Left();
+        controls::Click(*d.btBrowse);
+        folder = d.edFolder->Text();
+        controls::Click(*d.btCancel);
+    });
+    user.AlwaysClick(mbOK);
+    EXPECT_FALSE(Module().CollectCombineActions());
+    EXPECT_EQ(pickerLeft, dialogLeft + 50);
+    EXPECT_EQ(folder, "Archive\\Projects") << "no folder picked: the choice stays";
+    EXPECT_EQ(ProgramState().FolderRecords[FolderRecord::Default].FolderName, "Archive\\Projects");
+}
