@@ -123,8 +123,9 @@ THtmlMessageForm::THtmlMessageForm(TComponent* AOwner) : TForm(AOwner) {
 
 void THtmlMessageForm::Paint() {
     TForm::Paint();
-    // The label sizes itself to its text as it paints; the box follows it.
-    HtmlLabel->Repaint();
+    // The label sizes itself to its text as it paints, right after the
+    // form's background; the size it changes paints the form again, and the
+    // box follows the label's height here.
     // A short text beside the icon would pull the buttons over the icon:
     // the text's side of the box is as high as the icon at least.
     int textHeight = HtmlLabel->Height();

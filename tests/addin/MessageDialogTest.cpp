@@ -151,6 +151,7 @@ TEST_F(MessageDialog, ALongMessageGrowsTheFormAfterItsFirstPaint) {
     // + 116 + 22 + 14 high, its button anchored to the bottom.
     EXPECT_EQ(form->HtmlLabel->Height(), 116);
     EXPECT_EQ(form->ClientHeight(), 19 + 116 + 22 + 14);
+    EXPECT_FALSE(form->NeedsPaint()) << "the layout settles";
     EXPECT_EQ(ButtonRects(*form)["OK"], Rect(124, 171 - 33, 199, 171 - 11));
     Picture(*form, "message-long");
 }
