@@ -19,10 +19,13 @@ class TImage;
 // The measures of a message box for its font's average letter (cx wide, cy
 // high); each is a rounded multiply-divide of that letter.
 struct TMessageDialogMetrics {
+    // The margins around the icon, the text and the buttons.
     int HorzMargin = 0;
     int VertMargin = 0;
+    // Between the icon and the text, and between the text and the buttons.
     int HorzSpacing = 0;
     int VertSpacing = 0;
+    // Every button's size, and the gap between two buttons.
     int ButtonWidth = 0;
     int ButtonHeight = 0;
     int ButtonSpacing = 0;
