@@ -3,6 +3,7 @@
 // folder in the selected one through the new-folder dialog.
 #include "addin/ConfigFile.h"
 #include "addin/DlgAddFolder.h"
+#include "addin/FolderPickerSeam.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/ProgramState.h"
 #include "addin/QelLog.h"
@@ -125,4 +126,51 @@ bool FileToAnyFolder() {
     if (!state.nolistupdates)
         ToTopOfMruList(entry.Folder, entry.Store, entry.StoreId, picked.Slot);
     return true;
+}
+
+namespace {
+
+// The configuration dialog's Browse: the tree alone, shown at the point
+// given and put back where it was; the folder chosen in the tree, if any.
+std::optional<TPickedFolder> ChooseFromTree(POINT at) {
+    TProgramState& state = ProgramState();
+    if (!state.Module)
+        return std::nullopt;
+    TfrmFolders2& picker = FolderPicker();
+    const POINT was{picker.Left(), picker.Top()};
+    struct Restore {
+        TfrmFolders2& Picker;
+        POINT Was;
+        ~Restore() {
+            Picker.FreeTree();
+            Picker.Session = outlook::NameSpace();
+            Picker.SetLeft(Was.x);
+            Picker.SetTop(Was.y);
+        }
+    } restore{picker, was};
+    picker.Session = state.Module->MapiSession();
+    picker.SetLeft(at.x);
+    picker.SetTop(at.y);
+    picker.AddTree();
+    state.Picked = TPickerChoice();
+    if (picker.ShowModal() != mrOk || state.Picked.Path.empty())
+        return std::nullopt;
+    return TPickedFolder{state.Picked.Path, state.Picked.StoreId};
+}
+
+} // namespace
+
+TFolderPickerSeam FolderPickerHooks() {
+    TFolderPickerSeam hooks;
+    hooks.ChooseFromTree = ChooseFromTree;
+    hooks.SetLeft = [](int left) { FolderPicker().SetLeft(left); };
+    hooks.ShowRecentList = [](bool show) { FolderPicker().ShowMruGroup(show); };
+    hooks.Width = [] { return FolderPicker().Width(); };
+    hooks.SetWidth = [](int width) { FolderPicker().SetWidth(width); };
+    hooks.ClearChosenPath = [] { ProgramState().Picked = TPickerChoice(); };
+    hooks.FreeTreeData = [] {
+        if (picker_)
+            picker_->FreeTree();
+    };
+    return hooks;
 }

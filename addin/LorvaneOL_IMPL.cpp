@@ -3,7 +3,9 @@
 // library asks as it loads).
 #include "addin/LorvaneOL_IMPL.h"
 
+#include "addin/ProductDialogs.h"
 #include "addin/adxFrmFolders2.h"
+#include "htmllabel/HTMLabel.h"
 
 #include "platform/controls/ControlClasses.h"
 
@@ -17,7 +19,8 @@ const forms::FormClassTable& LorvaneFormClasses() {
     static forms::FormClassTable table;
     static const bool registered =
         (RegisterFrameworkClasses(table), controls::RegisterControlClasses(table),
-         RegisterAddInModule(table), RegisterFolderPicker(table), true);
+         RegisterAddInModule(table), htmllabel::RegisterHTMLabelClasses(table),
+         RegisterFolderPicker(table), RegisterProductDialogs(table), true);
     (void)registered;
     return table;
 }

@@ -36,6 +36,8 @@ private:
 };
 
 class TFolderItems;
+class TFormAbout;
+class TfrmConfig;
 
 // How far ClickTrackAndSendMain went with a message.
 enum class TSendProgress {
@@ -129,6 +131,18 @@ public:
     void Help();
     // "About": the about box.
     void ShowAbout();
+
+    // ---- the dialogs (ProductDialogs.cpp) ----
+
+    // The configuration dialog, and the about box: made on first use, kept,
+    // and freed at finalisation so that a reconnection makes them anew.
+    TfrmConfig* frmConfig = nullptr;
+    TFormAbout* FormAbout = nullptr;
+    // Shows the configuration dialog and, on OK, applies it: the Sent Items
+    // watcher, the settings saved and read back, the ribbon state.
+    void Configure();
+    // Frees the dialogs the module made.
+    void FreeDialogs();
 
     // The ribbon's clicks (RibbonHandlers.cpp). A click on a button of the
     // new-mail tab runs the individual action of its Tag; the split button

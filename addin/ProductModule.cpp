@@ -39,8 +39,9 @@ std::string StartModeText(TadxStartMode mode) {
 TAddInModule::TAddInModule(TComponent* AOwner) : TadxCOMAddInModule(AOwner) {}
 
 TAddInModule::~TAddInModule() {
-    // The watchers are the module's own, not components: they go here.
+    // The watchers and dialogs are the module's own, not components: they go here.
     DisconnectWatchers();
+    FreeDialogs();
     // A host that lets go of the add-in without disconnecting it never
     // finalises it: the dialogs kept for the module go with it.
     TProgramState& state = ProgramState();
@@ -144,6 +145,7 @@ void TAddInModule::adxCOMAddInModuleAddInFinalize(TObject*) {
         state.Module = nullptr;
     FreePendingLists();
     // The dialogs are made anew on the next connection.
+    FreeDialogs();
     FreeFolderDialogs();
     TQelLog::Log("adxCOMAddInModuleAddInFinalize: disconnected");
 }

@@ -62,6 +62,8 @@ public:
     int32_t ActionInProgress = 0;
     // Set while the product's own button drives a send.
     bool OwnSend = false;
+    // Set while the per-message dialog of "Track + Send" is shown.
+    bool CombineMode = false;
     // The main button's caption; empty means the display name "Lorvane".
     std::string MainButtonCaption;
     // The folder tree's expanded nodes (entry ids), made at start-up when

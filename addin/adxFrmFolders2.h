@@ -134,3 +134,6 @@ void RegisterFolderPicker(forms::FormClassTable& table);
 TfrmFolders2& FolderPicker();
 // Frees the picker and the new-folder dialog when they were made (at finalisation).
 void FreeFolderDialogs();
+// What the configuration dialog asks of the picker (FolderPickerSeam.h),
+// answered by the picker kept for the add-in.
+struct TFolderPickerSeam FolderPickerHooks();

@@ -75,6 +75,9 @@ void PaintMenuBar(TCanvas& c, const TForm& form) {
 std::unique_ptr<TBitmap> RenderForm(TForm& form) {
     form.PaintIfNeeded();
     auto bitmap = std::make_unique<TBitmap>(form.Width(), form.Height());
+    // A window on the screen is opaque: an icon blended onto the picture
+    // must not leave the rest of it transparent.
+    bitmap->SetPixelFormat(pf24bit);
     TCanvas& c = *bitmap->Canvas();
     c.Brush()->SetColor(clBtnFace);
     c.FillRect(Rect(0, 0, form.Width(), form.Height()));

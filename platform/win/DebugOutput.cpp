@@ -8,6 +8,9 @@ namespace {
 
 constexpr std::size_t keptLines = 1000;
 
+// How many TQuietDebugOutput live on this thread.
+thread_local int quietDepth = 0;
+
 struct DebugLines {
     std::mutex lock;
     std::deque<std::string> lines;
@@ -21,6 +24,8 @@ DebugLines& Lines() {
 } // namespace
 
 void OutputDebugString(const char* text) {
+    if (quietDepth > 0)
+        return;
     DebugLines& d = Lines();
     std::lock_guard<std::mutex> guard(d.lock);
     d.lines.emplace_back(text ? text : "");
@@ -36,6 +41,14 @@ std::vector<std::string> TakeDebugOutput() {
     std::vector<std::string> out(d.lines.begin(), d.lines.end());
     d.lines.clear();
     return out;
+}
+
+TQuietDebugOutput::TQuietDebugOutput() {
+    ++quietDepth;
+}
+
+TQuietDebugOutput::~TQuietDebugOutput() {
+    --quietDepth;
 }
 
 } // namespace platform

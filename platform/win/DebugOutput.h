@@ -13,4 +13,15 @@ namespace platform {
 // Takes the lines sent to the debugger so far, oldest first, and forgets them.
 std::vector<std::string> TakeDebugOutput();
 
+// While one lives on a thread, the lines that thread sends to the debugger
+// are dropped: drawing a picture for a person (which reports the fonts it
+// matched) is no part of what a transcript of the user's steps shows.
+class TQuietDebugOutput {
+public:
+    TQuietDebugOutput();
+    ~TQuietDebugOutput();
+    TQuietDebugOutput(const TQuietDebugOutput&) = delete;
+    TQuietDebugOutput& operator=(const TQuietDebugOutput&) = delete;
+};
+
 } // namespace platform

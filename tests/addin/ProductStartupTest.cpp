@@ -3,6 +3,8 @@
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
 
+#include "platform/forms/Screen.h"
+
 #include "addin/ConfigFile.h"
 #include "addin/FolderWatchers.h"
 #include "addin/MessageKey.h"
@@ -200,17 +202,18 @@ TEST_F(ProductStartup, TheExplorerTabsButtons) {
               (std::vector<std::string>{"https://www.lorvane.example/support/outlook"}));
     module->DefineDefaultAction();
     module->ShowAbout();
-    EXPECT_EQ(LogLines(),
-              (Lines{LogTime + "Define Default Actions: the configuration dialog is not built yet",
-                     LogTime + "About: the about box is not built yet"}));
-    // A click that reaches a dialog not built yet tells the user so.
+    // Each shows its dialog, which the user closes.
     ASSERT_EQ(user.Shown().size(), 2u);
-    EXPECT_EQ(user.Shown()[0].Text,
-              "Define Default Actions: the configuration dialog is not built yet");
-    EXPECT_EQ(user.Shown()[1].Text, "About: the about box is not built yet");
-    for (const forms::ShownDialog& shown : user.Shown()) {
-        EXPECT_EQ(shown.Type, mtInformation);
-        EXPECT_EQ(shown.Buttons, TMsgDlgButtons{mbOK});
-    }
+    EXPECT_EQ(user.Shown()[0].Text, "TfrmConfig");
+    EXPECT_EQ(user.Shown()[1].Text, "TFormAbout");
+    for (const forms::ShownDialog& shown : user.Shown())
+        EXPECT_EQ(shown.What, forms::ShownDialog::Kind::Form);
+    EXPECT_EQ(LogLines(), Lines{});
+    // The module keeps its dialogs (and the folder picker, which the
+    // configuration dialog readies for Browse), and frees them with itself.
+    EXPECT_TRUE(module->frmConfig != nullptr);
+    EXPECT_TRUE(module->FormAbout != nullptr);
+    const int forms = Screen().FormCount();
     module->Free();
+    EXPECT_EQ(Screen().FormCount(), forms - 3);
 }

@@ -21,8 +21,6 @@ const std::string NotExisting =
     "folder.";
 // The folder picker, as the dialogs shown list it.
 const std::string Picker = "TfrmFolders2";
-const std::string DialogNotBuilt =
-    "CollectCombineActions: the configuration dialog is not built yet";
 
 using SendActions = SendActionsTest;
 
@@ -250,11 +248,14 @@ TEST_F(SendActions, FileToAnyFolderCancelledStopsBeforeAnythingIsSentOrRecorded)
     EXPECT_EQ(ProgramState().ActionInProgress, 0);
 }
 
-TEST_F(SendActions, TrackAndSendStopsAtThePerItemDialog) {
+TEST_F(SendActions, TrackAndSendCancelledInThePerItemDialogSendsNothing) {
     Compose(Mail(u"Tracked", u"Red"));
     Module().DoIndividualAction(6);
-    EXPECT_EQ(Boxes(), Lines{DialogNotBuilt});
-    EXPECT_EQ(LogAfterStart(), Lines{DialogNotBuilt});
+    // The user closes the per-item dialog without a choice.
+    ASSERT_EQ(user.Shown().size(), 1u);
+    EXPECT_EQ(user.Shown()[0].Caption, "Select actions for this item");
+    EXPECT_EQ(user.Shown()[0].Result, mrCancel);
+    EXPECT_EQ(LogAfterStart(), Lines{});
     EXPECT_TRUE(outlook->Deliveries().empty());
     EXPECT_EQ(Entries(), Lines{});
     EXPECT_FALSE(ProgramState().OwnSend);

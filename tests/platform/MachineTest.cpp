@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 TEST(Machine, ReportsAnNtFamilyWindowsWithVisualStyles) {
     OSVERSIONINFO info;
@@ -27,4 +28,19 @@ TEST(Machine, DebugOutputKeepsTheNewestThousandLines) {
     EXPECT_EQ(lines[998], "1000");
     EXPECT_EQ(lines.back(), "");
     EXPECT_TRUE(platform::TakeDebugOutput().empty());
+}
+
+TEST(Machine, DebugOutputIsDroppedWhileAQuietScopeLives) {
+    platform::TakeDebugOutput();
+    OutputDebugString("before");
+    {
+        platform::TQuietDebugOutput quiet;
+        {
+            platform::TQuietDebugOutput nested;
+            OutputDebugString("nested");
+        }
+        OutputDebugString("quiet");
+    }
+    OutputDebugString("after");
+    EXPECT_EQ(platform::TakeDebugOutput(), (std::vector<std::string>{"before", "after"}));
 }

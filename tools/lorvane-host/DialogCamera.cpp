@@ -5,6 +5,7 @@
 #include "platform/controls/FormDump.h"
 #include "platform/controls/FormPicture.h"
 #include "platform/sim/ModalScript.h"
+#include "platform/win/DebugOutput.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -26,6 +27,7 @@ void DialogCamera::Snapshot(TForm& form) {
     lastDump_ = controls::DumpForm(form);
     lastClass_ = form.ClassName();
     std::filesystem::create_directories(folder_ + "/dialogs");
+    platform::TQuietDebugOutput quiet;
     controls::SaveFormPicture(form, folder_ + "/" + PictureName(form, number));
 }
 
