@@ -10,6 +10,7 @@
 #include "addin/DlgConfig.h"
 #include "addin/FolderPickerSeam.h"
 #include "addin/QelHtmlMessageDialog.h"
+#include "addin/adxFrmFolders2.h"
 #include "htmllabel/HTMLabel.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/FormDump.h"
@@ -40,8 +41,10 @@ void Picture(TForm& form, const std::string& name) {
 
 class ConfigDialog : public SendActionsTest {
 protected:
+    // Each test starts from a picker the user cancels, and leaves the real
+    // picker's hooks behind for the tests after it.
     ConfigDialog() { FolderPickerSeam() = TFolderPickerSeam(); }
-    ~ConfigDialog() override { FolderPickerSeam() = TFolderPickerSeam(); }
+    ~ConfigDialog() override { FolderPickerSeam() = FolderPickerHooks(); }
 
     // The user works the next configuration dialog; the form's own result counts.
     void Play(std::function<void(TfrmConfig&)> play) {
