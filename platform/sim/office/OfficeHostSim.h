@@ -74,6 +74,12 @@ public:
     // Told of a window opened or closed after the host started.
     std::function<void(const HostWindow& window)> OnWindowOpened;
     std::function<void(IDispatch* window)> OnWindowClosed;
+    // The command bars the user sees in the active window: Word shows its
+    // document's, InfoPath its window's, the other hosts (and any host
+    // without a window open) the application's. A new Word document starts
+    // with the lasting bars of the application, a new InfoPath window with
+    // those of the window in front.
+    SimulatedCommandBars& BarsInFront() const;
     // Every event fired by the user's actions, as "<DISPID in hex>".
     const std::vector<std::string>& Events() const noexcept { return events_; }
 
