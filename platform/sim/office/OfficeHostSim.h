@@ -67,9 +67,12 @@ public:
     void CloseWindow(SimOfficeWindow& window);
     // Word's "ShowWindowsInTaskbar" option.
     void SetShowWindowsInTaskbar(bool value) { app_->SetShowWindowsInTaskbar(value); }
-    // Fires event id of the host's interface with args in declaration order;
-    // the number of sinks called.
-    size_t FireEvent(DISPID id, DispArgs& args) { return app_->Fire(id, args); }
+    // Fires event id of the host's interface with args in declaration order
+    // (the value the event returns in result, when given); the number of
+    // sinks called.
+    size_t FireEvent(DISPID id, DispArgs& args, Variant* result = nullptr) {
+        return app_->Fire(id, args, result);
+    }
 
     // Told of a window opened or closed after the host started.
     std::function<void(const HostWindow& window)> OnWindowOpened;
