@@ -268,6 +268,27 @@ TEST_F(OfficeRelays, AnErrorHandlerMayTurnTheAddInOffWhileTheBarsAreAttached) {
     module = nullptr;
 }
 
+// The same when the host refuses to make a bar the window lacks: nothing of
+// the add-in is touched once the handler turned it off.
+TEST_F(OfficeRelays, AnErrorHandlerMayTurnTheAddInOffWhileABarIsMade) {
+    OfficeHostSim word(OfficeHostKind::Word);
+    Start(word, [](TadxCOMAddInModule&) {});
+    IDTExtensibility2* self = addIn.Get();
+    module->OnError = [self](const Exception&, bool& handled) {
+        journal.push_back("off");
+        self->OnDisconnection(ext_dm_UserClosed, nullptr);
+        handled = true;
+    };
+    // A document whose bars hold nothing of the add-in yet.
+    auto document = MakeComObject<sim::SimOfficeDocument>(u"Loose");
+    document->Bars().FailNext("Add");
+    DispArgs args{Variant(ComPtr<IDispatch>(document)), Variant(ComPtr<IDispatch>())};
+    word.FireEvent(0xA, args);
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "off"), 1);
+    EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr);
+    module = nullptr;
+}
+
 // A previous handler that turns the add-in off, then raises: the relay
 // touches nothing of the connection afterwards (the sanitizer build checks).
 TEST_F(OfficeRelays, APreviousHandlerMayTurnTheAddInOff) {
