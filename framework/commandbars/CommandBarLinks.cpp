@@ -19,7 +19,11 @@ void TadxCustomCommandBar::ReconnectControls() {
             found = module_->FindControl(-1, tag);
         bool added = false;
         if (!found) {
+            // DoError's handler may turn the add-in off, this bar with it.
+            rtl::TLifeWatch connected = module_->Liveness().Watch();
             module_->InternalAddControl(control, this, nullptr);
+            if (!connected)
+                return;
             added = true;
             found = module_->FindControl(-1, tag);
             if (!found && control->StoredOfficeID() != 1)

@@ -41,7 +41,11 @@ void ClearControls(TadxCommandBarControls& controls, bool clearAll) {
 } // namespace
 
 void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
+    // DoError's handler may turn the add-in off, bars and module with it.
+    rtl::TLifeWatch connected = Module.Liveness().Watch();
     for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
+        if (!connected)
+            return;
         // A failing bar (a host error, a bad name) must not keep the others,
         // nor the window's own handlers, from running.
         try {
@@ -56,13 +60,18 @@ void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
 }
 
 void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars, bool Guarded) {
+    rtl::TLifeWatch connected = Module.Liveness().Watch();
     for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
+        if (!connected)
+            return;
         try {
             bar->Uninstall();
         } catch (const Exception& e) {
             if (!Guarded)
                 throw;
             Module.DoError(e);
+            if (!connected)
+                return;
         }
         if (Module.HostType != ohaWord || Module.IsRibbonHost)
             continue;

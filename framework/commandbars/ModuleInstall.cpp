@@ -194,6 +194,8 @@ void TadxCOMAddInModule::InternalAddCmdBar(TadxCustomCommandBar* Bar) {
         adx::RaiseError(adx::ErrCommandBarName, adx::SCommandBarName, {text::Narrow(name)});
     if (!Bar->ForHost() || (IsRibbonHost && !Bar->ShowOnRibbonHosts()))
         return;
+    // DoError's handler may turn the add-in off, this module with it.
+    rtl::TLifeWatch connected = liveness_.Watch();
     try {
         Bar->CommandBar = FindCommandBar(name);
         if (!Bar->CommandBar) {
@@ -216,11 +218,13 @@ void TadxCOMAddInModule::InternalAddCmdBar(TadxCustomCommandBar* Bar) {
             Bar->SetProperties();
     } catch (const Exception& e) {
         DoError(e);
+        if (!connected)
+            return;
     }
     CheckHungControls(*this, *Bar);
     if (!Bar->CommandBar)
         return;
-    for (int i = 0; i < Bar->Controls()->Count(); ++i)
+    for (int i = 0; connected && i < Bar->Controls()->Count(); ++i)
         InternalAddControl(Bar->Controls()->GetItem(i), Bar, nullptr);
 }
 
@@ -291,7 +295,8 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
             popup->SetInterface(found);
             if (id == 1)
                 popup->SetProperties();
-            for (int i = 0; i < popup->Controls()->Count(); ++i)
+            rtl::TLifeWatch connected = liveness_.Watch();
+            for (int i = 0; connected && i < popup->Controls()->Count(); ++i)
                 InternalAddControl(popup->Controls()->GetItem(i), Bar, popup);
             break;
         }

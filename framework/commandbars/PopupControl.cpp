@@ -72,7 +72,11 @@ void TadxCommandBarPopup::ReconnectControls() {
         if (!found && id != 1)
             found = module->FindControl(-1, id);
         if (!found) {
+            // DoError's handler may turn the add-in off, this pop-up with it.
+            rtl::TLifeWatch connected = module->Liveness().Watch();
             module->InternalAddControl(child, bar, this);
+            if (!connected)
+                return;
             found = module->FindControl(-1, tag);
         }
         auto* nested = child->GetAsPopup();

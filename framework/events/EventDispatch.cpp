@@ -56,20 +56,26 @@ HRESULT TadxEventDispatch::GetIDsOfNames(const GUID&, const char16_t* const*, ui
 }
 
 HRESULT TadxEventDispatch::Invoke(DISPID dispId, const GUID&, LCID, uint16_t, DispParams* params,
-                                  Variant*, ExcepInfo*, uint32_t*) {
+                                  Variant* result, ExcepInfo*, uint32_t*) {
     // The sink outlives the call even when the component frees itself in it.
     ComPtr<TadxEventDispatch> self = ComPtr<TadxEventDispatch>::Share(this);
     try {
         InvokeArguments arguments = LayOutInvokeArguments(params);
-        Deliver(dispId, arguments.Values);
+        // The answer lives here, so that a component freed by its own
+        // handler still leaves it for the host.
+        Variant answer;
+        Deliver(dispId, arguments.Values, answer);
         WriteBackInvokeArguments(params, arguments);
+        if (result && !answer.IsEmpty())
+            *result = answer;
     } catch (...) {
         // Nothing the sink does may fail the host's call.
     }
     return S_OK;
 }
 
-void TadxEventDispatch::Deliver(DISPID dispId, std::vector<Variant>& arguments) noexcept {
+void TadxEventDispatch::Deliver(DISPID dispId, std::vector<Variant>& arguments,
+                                Variant& answer) noexcept {
     TadxCustomEvents* owner = owner_;
     if (!owner)
         return;
@@ -78,8 +84,9 @@ void TadxEventDispatch::Deliver(DISPID dispId, std::vector<Variant>& arguments) 
     // is touched after the call, and an exception is reported only through a
     // module that lives on.
     try {
-        adxFire(owner->Module(), owner->Liveness(),
-                [owner, dispId, &arguments] { owner->InvokeEvent(dispId, arguments); });
+        adxFire(owner->Module(), owner->Liveness(), [owner, dispId, &arguments, &answer] {
+            owner->InvokeEventWithResult(dispId, arguments, answer);
+        });
     } catch (...) {
         // An error handler that raises, or an exception of no known kind:
         // the event ends here.

@@ -2,9 +2,10 @@
 // host's connection point. The host calls IDispatch::Invoke on it with an
 // event's DISPID and its arguments in COM's order; the sink lays them out in
 // declaration order (named arguments where their DISPID says), hands them to
-// its component's InvokeEvent, reports a handler's exception through the
-// add-in module's DoError, writes by-reference arguments back and always
-// answers S_OK, so that no handler's failure ever reaches the host.
+// its component's InvokeEventWithResult, reports a handler's exception
+// through the add-in module's DoError, writes by-reference arguments and
+// the value a handler returned back and always answers S_OK, so that no
+// handler's failure ever reaches the host.
 //
 // Lifetime: the component owns the sink, but the host holds references to
 // it while it is advised and while it calls it. The sink's references count
@@ -52,15 +53,16 @@ public:
     // E_NOTIMPL: the host calls events by DISPID.
     HRESULT GetIDsOfNames(const GUID& riid, const char16_t* const* names, uint32_t count, LCID lcid,
                           DISPID* dispIds) override;
-    // One event; S_OK whatever happens. Result, exception information and
-    // argument error are never written.
+    // One event; S_OK whatever happens. Result is written when the component
+    // answered (an event that returns a value); exception information and
+    // argument error never are.
     HRESULT Invoke(DISPID dispId, const GUID& riid, LCID lcid, uint16_t flags, DispParams* params,
                    Variant* result, ExcepInfo* excepInfo, uint32_t* argErr) override;
 
 private:
     ~TadxEventDispatch() override = default;
     // Hands the arguments to the owner and reports its exception.
-    void Deliver(DISPID dispId, std::vector<Variant>& arguments) noexcept;
+    void Deliver(DISPID dispId, std::vector<Variant>& arguments, Variant& answer) noexcept;
 
     TadxCustomEvents* owner_;
     std::atomic<ULONG> refCount_{1};

@@ -83,7 +83,7 @@ void TadxWordAppEvents::ConnectTo(IUnknown* Server, const std::string& Version) 
     ConnectTo(Server);
 }
 
-void TadxWordAppEvents::Fire(size_t index, std::vector<Variant>& Params) {
+void TadxWordAppEvents::Fire(size_t index, std::vector<Variant>& Params, Variant& Result) {
     // The host's Startup goes to the handler detection fires as well.
     if (Table()[index].Id == 0x1) {
         rtl::TLifeWatch alive = Liveness().Watch();
@@ -95,7 +95,7 @@ void TadxWordAppEvents::Fire(size_t index, std::vector<Variant>& Params) {
         }
         return;
     }
-    TadxTableEvents::Fire(index, Params);
+    TadxTableEvents::Fire(index, Params, Result);
 }
 
 TadxExcelAppEvents::TadxExcelAppEvents(TComponent* AOwner)

@@ -22,7 +22,7 @@ public:
     TNotifyEvent OnStartup;
 
 protected:
-    void Fire(size_t index, std::vector<Variant>& Params) override;
+    void Fire(size_t index, std::vector<Variant>& Params, Variant& Result) override;
 };
 
 class TadxExcelAppEvents : public TadxTableEvents {

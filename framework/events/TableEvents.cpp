@@ -98,8 +98,21 @@ void TadxEventArgs::SetValue(size_t i, const Variant& value) {
     Write(i, TadxEventParamKind::Variant, value);
 }
 
+void TadxEventArgs::SetResult(bool value) {
+    if (!method_.Returns)
+        Mismatch(std::string(method_.Handler) + " returns nothing");
+    if (result_)
+        *result_ = Variant(value);
+}
+
+bool TadxEventArgs::Result() const {
+    return result_ && !result_->IsEmpty() && result_->AsBool();
+}
+
 void adx::detail::CheckSignature(const TadxEventMethod& row,
-                                 const std::vector<TadxEventParam>& wanted) {
+                                 const std::vector<TadxEventParam>& wanted, bool returns) {
+    if (returns && !row.Returns)
+        Mismatch(std::string(row.Handler) + " returns nothing");
     if (wanted.size() != row.Params.size())
         Mismatch(std::string(row.Handler) + " takes " + std::to_string(row.Params.size()) +
                  " parameters");
@@ -167,15 +180,26 @@ TadxHostEventHandler& TadxTableEvents::Handler(std::string_view Name) {
 }
 
 void TadxTableEvents::InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {
-    auto found = rows_.find(DispID);
-    if (found != rows_.end())
-        Fire(found->second, Params);
+    Variant unread;
+    InvokeEventWithResult(DispID, Params, unread);
 }
 
-void TadxTableEvents::Fire(size_t index, std::vector<Variant>& Params) {
+void TadxTableEvents::InvokeEventWithResult(DISPID DispID, std::vector<Variant>& Params,
+                                            Variant& Result) {
+    auto found = rows_.find(DispID);
+    if (found == rows_.end())
+        return;
+    // A returning event always answers: false (go on) unless a handler
+    // says otherwise, as a host reads a sink that has no opinion.
+    if (table_[found->second].Returns)
+        Result = Variant(false);
+    Fire(found->second, Params, Result);
+}
+
+void TadxTableEvents::Fire(size_t index, std::vector<Variant>& Params, Variant& Result) {
     if (!handlers_[index])
         return;
-    TadxEventArgs args(table_[index], Params);
+    TadxEventArgs args(table_[index], Params, &Result);
     rtl::TLifeWatch alive = Liveness().Watch();
     try {
         rtl::FireSurvives(Liveness(), handlers_[index], this, args);

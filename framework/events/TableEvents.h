@@ -14,6 +14,10 @@
 //   events->On("OnDocumentBeforeClose",
 //              std::function<void(TObject*, IDispatch*, bool&)>(
 //                  [](TObject*, IDispatch* doc, bool& cancel) { cancel = true; }));
+//
+// An event that returns a value to the host (Visio's QueryCancel events)
+// answers false until a handler says otherwise: through SetResult, or by
+// returning bool from a typed handler.
 #pragma once
 
 #include "framework/events/HostEventTable.h"
@@ -24,14 +28,17 @@
 #include <functional>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 
 // The arguments of one event as its handler sees them.
 class TadxEventArgs {
 public:
-    TadxEventArgs(const TadxEventMethod& method, std::vector<Variant>& params)
-        : method_(method), params_(params) {}
+    // result: where the host reads the event's return value (null: nowhere).
+    TadxEventArgs(const TadxEventMethod& method, std::vector<Variant>& params,
+                  Variant* result = nullptr)
+        : method_(method), params_(params), result_(result) {}
 
     // The table's row of the event.
     const TadxEventMethod& Method() const noexcept { return method_; }
@@ -53,6 +60,11 @@ public:
     void SetInteger(size_t i, int32_t value);
     void SetString(size_t i, const std::u16string& value);
     void SetValue(size_t i, const Variant& value);
+    // The value the event returns to the host; raises EOleSysError
+    // DISP_E_TYPEMISMATCH for an event that returns nothing.
+    void SetResult(bool value);
+    // The value returned so far (false until a handler answered).
+    bool Result() const;
 
 private:
     const TadxEventParam& Expect(size_t i, TadxEventParamKind kind) const;
@@ -61,6 +73,7 @@ private:
 
     const TadxEventMethod& method_;
     std::vector<Variant>& params_;
+    Variant* result_;
 };
 
 // A handler of any row.
@@ -123,15 +136,22 @@ struct EventParamOf<Variant&> : SimpleParam<Variant, TadxEventParamKind::Variant
     static void Write(TadxEventArgs& a, size_t i, const Variant& v) { a.SetValue(i, v); }
 };
 
-// Raises EOleSysError DISP_E_TYPEMISMATCH unless the kinds match the row.
-void CheckSignature(const TadxEventMethod& row, const std::vector<TadxEventParam>& wanted);
+// Raises EOleSysError DISP_E_TYPEMISMATCH unless the kinds match the row
+// and a handler that returns a value serves an event that returns one.
+void CheckSignature(const TadxEventMethod& row, const std::vector<TadxEventParam>& wanted,
+                    bool returns = false);
 
-template <class... A, size_t... I>
-void CallTyped(const std::function<void(TObject*, A...)>& f, TObject* sender, TadxEventArgs& args,
+template <class R, class... A, size_t... I>
+void CallTyped(const std::function<R(TObject*, A...)>& f, TObject* sender, TadxEventArgs& args,
                std::index_sequence<I...>) {
     std::tuple<typename EventParamOf<A>::Storage...> values{EventParamOf<A>::Read(args, I)...};
-    f(sender, EventParamOf<A>::Pass(std::get<I>(values))...);
-    auto writeBack = [&](auto index) {
+    // The arguments and the answer live with the caller: the handler may
+    // free the component, not them.
+    if constexpr (std::is_void_v<R>)
+        f(sender, EventParamOf<A>::Pass(std::get<I>(values))...);
+    else
+        args.SetResult(f(sender, EventParamOf<A>::Pass(std::get<I>(values))...));
+    [[maybe_unused]] auto writeBack = [&](auto index) {
         constexpr size_t i = decltype(index)::value;
         using T = std::tuple_element_t<i, std::tuple<A...>>;
         if constexpr (EventParamOf<T>::ByRef)
@@ -154,6 +174,10 @@ public:
     void Disconnect() override;
     // The row of DispID, when the table has it, to its handler.
     void InvokeEvent(DISPID DispID, std::vector<Variant>& Params) override;
+    // The same, with the value a returning event answers in Result (false
+    // unless a handler says otherwise).
+    void InvokeEventWithResult(DISPID DispID, std::vector<Variant>& Params,
+                               Variant& Result) override;
 
     // The application interface held while connected, or nullptr.
     IDispatch* Server() const noexcept { return server_.Get(); }
@@ -164,10 +188,15 @@ public:
     TadxHostEventHandler& Handler(std::string_view Name);
     // Binds a typed handler to the row named Name, checking its parameters
     // against the row's (EOleSysError DISP_E_TYPEMISMATCH when they differ).
-    template <class... A> void On(std::string_view Name, std::function<void(TObject*, A...)> f) {
+    // A handler returning bool answers an event that returns a value.
+    template <class R, class... A>
+    void On(std::string_view Name, std::function<R(TObject*, A...)> f) {
+        static_assert(std::is_void_v<R> || std::is_same_v<R, bool>,
+                      "a handler returns nothing or the bool its event returns");
         adx::detail::CheckSignature(Row(Name),
                                     {TadxEventParam{"", adx::detail::EventParamOf<A>::Kind,
-                                                    adx::detail::EventParamOf<A>::ByRef}...});
+                                                    adx::detail::EventParamOf<A>::ByRef}...},
+                                    !std::is_void_v<R>);
         Handler(Name) = [f = std::move(f)](TObject* sender, TadxEventArgs& args) {
             adx::detail::CallTyped(f, sender, args, std::index_sequence_for<A...>{});
         };
@@ -178,9 +207,10 @@ protected:
                     const TadxEventTable& table);
     // The object whose events the component advises on: the application itself.
     virtual ComPtr<IUnknown> EventSource(IDispatch* server);
-    // Fires the handler of row index with the event's arguments, by the
-    // lifetime rule; a subclass may take some rows itself.
-    virtual void Fire(size_t index, std::vector<Variant>& Params);
+    // Fires the handler of row index with the event's arguments (and where
+    // its answer goes), by the lifetime rule; a subclass may take some rows
+    // itself.
+    virtual void Fire(size_t index, std::vector<Variant>& Params, Variant& Result);
 
 private:
     const TadxEventMethod& Row(std::string_view name) const;

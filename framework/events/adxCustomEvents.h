@@ -74,6 +74,13 @@ public:
     // order (by-reference arguments still point at the host's storage).
     // Nothing in the base.
     virtual void InvokeEvent(DISPID DispID, std::vector<Variant>& Params) {}
+    // The same for an event that returns a value to the host: Result is
+    // empty until a handler answers (the host then reads its default).
+    // InvokeEvent in the base.
+    virtual void InvokeEventWithResult(DISPID DispID, std::vector<Variant>& Params,
+                                       Variant& Result) {
+        InvokeEvent(DispID, Params);
+    }
 
     // The class's record.
     const TadxServerData& ServerData() const noexcept { return *serverData_; }

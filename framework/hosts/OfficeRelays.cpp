@@ -3,6 +3,7 @@
 
 #include "framework/AddInModule.h"
 #include "framework/CustomTaskPanes.h"
+#include "framework/commandbars/CommandBarRelays.h"
 #include "framework/hosts/HostApplications.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
@@ -147,11 +148,14 @@ bool TadxOfficeRelays::CallPrevious(const H& previous, bool report, A&&... args)
 }
 
 bool TadxOfficeRelays::ReconnectBars() {
-    // COMMAND BARS: the command-bar components attach their bars to the
-    // module's current CommandBars here (FindCommandBar, then
-    // InternalAddCmdBar or ReconnectControls), each bar guarded with DoError
-    // so that one failing bar neither stops the others nor the relay.
-    return Liveness.Alive() && moduleOf_();
+    TadxCOMAddInModule* module = moduleOf_();
+    if (!module)
+        return false;
+    // Each bar is guarded on its own (a failure goes to DoError, whose
+    // handler may turn the add-in off, relays and all).
+    rtl::TLifeWatch self = Liveness.Watch();
+    adxReconnectCommandBars(*module, false);
+    return self && moduleOf_();
 }
 
 // ---- Word ----

@@ -66,7 +66,7 @@ std::vector<ComPtr<IUnknown>> ConnectionPoint::Sinks() const {
     return out;
 }
 
-size_t ConnectionPoint::Fire(DISPID id, DispParams& params) {
+size_t ConnectionPoint::Fire(DISPID id, DispParams& params, Variant* result) {
     ComPtr<ConnectionPoint> self = ComPtr<ConnectionPoint>::Share(this);
     std::vector<std::pair<uint32_t, ComPtr<IUnknown>>> snapshot(sinks_.begin(), sinks_.end());
     size_t called = 0;
@@ -75,7 +75,7 @@ size_t ConnectionPoint::Fire(DISPID id, DispParams& params) {
             continue; // unadvised by an earlier sink
         // The sink was advised through the event interface, a dispinterface.
         auto* events = reinterpret_cast<IDispatch*>(sink.Get());
-        events->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+        events->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result,
                        nullptr, nullptr);
         ++called;
     }
@@ -112,11 +112,11 @@ HRESULT ConnectionPoints::FindConnectionPoint(const GUID& iid,
     return S_OK;
 }
 
-size_t ConnectionPoints::Fire(const GUID& iid, DISPID id, DispParams& params) {
+size_t ConnectionPoints::Fire(const GUID& iid, DISPID id, DispParams& params, Variant* result) {
     ConnectionPoint* point = Find(iid);
     if (!point)
         return 0;
-    return point->Fire(id, params);
+    return point->Fire(id, params, result);
 }
 
 size_t ConnectionPoints::FireAll(DISPID id, DispParams& params) {

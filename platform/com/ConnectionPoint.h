@@ -71,8 +71,10 @@ public:
     HRESULT Unadvise(uint32_t cookie) override;
 
     // Calls Invoke(id, DISPATCH_METHOD, params) on every sink advised now;
-    // returns how many were called. Sinks' failures are not the source's concern.
-    size_t Fire(DISPID id, DispParams& params);
+    // returns how many were called. Sinks' failures are not the source's
+    // concern. A method that returns a value leaves the last sink's answer
+    // in result (when given).
+    size_t Fire(DISPID id, DispParams& params, Variant* result = nullptr);
     // The event interface.
     const GUID& Iid() const noexcept { return iid_; }
     // Number of sinks advised now.
@@ -110,8 +112,8 @@ public:
     // The point for iid, or nullptr.
     ConnectionPoint* Find(const GUID& iid) const noexcept;
     // Fires an event on the point for iid (nothing when there is none);
-    // returns the number of sinks called.
-    size_t Fire(const GUID& iid, DISPID id, DispParams& params);
+    // returns the number of sinks called; result as for ConnectionPoint::Fire.
+    size_t Fire(const GUID& iid, DISPID id, DispParams& params, Variant* result = nullptr);
     // Fires an event on every point, in the order they were added (for a
     // source whose several event interfaces share their DISPIDs).
     size_t FireAll(DISPID id, DispParams& params);

@@ -110,11 +110,12 @@ namespace {
 
 // The sample add-in's scripts and how they end.
 const GoldenScript SampleScripts[] = {
-    {"start-and-quit", 0}, // loaded, a message delivered and one sent, unloaded
-    {"command-bars", 0},   // its toolbar and mail bar shown, clicked, hidden in the calendar
-    {"word-windows", 0},   // the task pane following Word's windows
-    {"office-hosts", 0},   // each other Office host loading and unloading it
-    {"shortcuts", 0},      // its key button's face, shortcut and accelerator
+    {"start-and-quit", 0},    // loaded, a message delivered and one sent, unloaded
+    {"command-bars", 0},      // its toolbar and mail bar shown, clicked, hidden in the calendar
+    {"word-windows", 0},      // the task pane following Word's windows
+    {"word-command-bars", 0}, // the toolbar in Word's windows
+    {"office-hosts", 0},      // each other Office host loading and unloading it
+    {"shortcuts", 0},         // its key button's face, shortcut and accelerator
 };
 
 class SampleScriptGolden : public ::testing::TestWithParam<GoldenScript> {};

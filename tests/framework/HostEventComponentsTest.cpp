@@ -1,8 +1,8 @@
 // The event components of the hosts other than Outlook: their tables (the
 // counts and DISPIDs of the hosts' type libraries), the event interface
 // each advises on, typed handlers receiving the simulated hosts' events
-// with by-reference arguments going back, and handlers that free their
-// component.
+// with by-reference arguments and Visio's returned answers going back, and
+// handlers that free their component.
 #include "FrameworkTestSupport.h"
 
 #include "framework/events/OfficeHostEvents.h"
@@ -252,4 +252,43 @@ TEST_F(HostEventComponents, AHandlerMayFreeItsComponentAndRaise) {
         EXPECT_TRUE(errors.empty()) << host.Spec().Name;
         EXPECT_EQ(host.App().SinkCount(), 0u);
     }
+}
+
+// Visio's QueryCancel events return their answer to the host: false while
+// no handler says otherwise, a typed handler's bool, an untyped handler's
+// SetResult, also when the handler frees its component; a handler that
+// returns a value is refused on an event that returns nothing.
+TEST_F(HostEventComponents, VisioHearsWhatAHandlerReturns) {
+    constexpr DISPID kQueryCancelQuit = 0xCC, kQueryCancelDocumentClose = 0x9;
+    OfficeHostSim visio(OfficeHostKind::Visio);
+    auto* events = new TadxVisioAppEvents(module.get());
+    events->ConnectTo(visio.Application().Get(), "12");
+    auto fire = [&](DISPID id) {
+        DispArgs args{Variant(ComPtr<IDispatch>())};
+        Variant result;
+        visio.FireEvent(id, args, &result);
+        return result.IsEmpty() ? std::string("empty") : result.AsBool() ? "true" : "false";
+    };
+    EXPECT_EQ(fire(kQueryCancelQuit), "false");
+
+    events->On("OnQueryCancelQuit", std::function<bool(TObject*, IDispatch*)>(
+                                        [](TObject*, IDispatch*) { return true; }));
+    EXPECT_EQ(fire(kQueryCancelQuit), "true");
+    events->Handler("OnQueryCancelDocumentClose") = [events](TObject*, TadxEventArgs& args) {
+        args.SetResult(true);
+        delete events;
+    };
+    EXPECT_EQ(fire(kQueryCancelDocumentClose), "true");
+    EXPECT_EQ(visio.App().SinkCount(), 0u);
+    EXPECT_TRUE(errors.empty());
+
+    TadxVisioAppEvents other(module.get());
+    using Returning = std::function<bool(TObject*, IDispatch*)>;
+    EXPECT_THROW(other.On("OnDocumentOpened", Returning([](TObject*, IDispatch*) { return true; })),
+                 EOleSysError);
+    // An event that returns nothing leaves the host's result alone.
+    other.ConnectTo(visio.Application().Get(), "12");
+    other.Handler("OnDocumentOpened") = [](TObject*, TadxEventArgs& args) { args.SetResult(true); };
+    EXPECT_EQ(fire(0x2), "empty");
+    EXPECT_EQ(errors.size(), 1u);
 }

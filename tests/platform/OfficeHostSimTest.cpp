@@ -1,6 +1,7 @@
 // The simulated Office hosts: each answers its application interface and
 // fires its events through a connection point, by-reference arguments come
-// back as the sink wrote them, the collections count from the host's first
+// back as the sink wrote them (an event's answer too), the bars the user
+// sees in front, the collections count from the host's first
 // index, InfoPath fires from the object it hands out, the class registration
 // is written and removed, and the host driver loads the test add-in into a
 // host other than Outlook.
@@ -16,13 +17,15 @@ using namespace sim;
 
 namespace {
 
-// A sink that records each event as "<DISPID>:<argument count>" and sets
-// every by-reference Boolean it receives to true.
+// A sink that records each event as "<DISPID>:<argument count>", sets
+// every by-reference Boolean it receives to true and answers true.
 class RecordingSink final : public DispatchObject<IDispatch> {
 public:
-    HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*, ExcepInfo*,
-                   uint32_t*) override {
+    HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant* result,
+                   ExcepInfo*, uint32_t*) override {
         Events.push_back(std::to_string(id) + ":" + std::to_string(params->cArgs));
+        if (result)
+            *result = Variant(true);
         Arguments.clear();
         for (uint32_t i = params->cArgs; i-- > 0;) {
             Variant& arg = params->rgvarg[i];
@@ -88,6 +91,35 @@ TEST(OfficeHostSim, AByReferenceCancelComesBackAsTheSinkWroteIt) {
     DispArgs args{Variant(ComPtr<IDispatch>(document)), Variant::ByRefBool(&cancel)};
     word.FireEvent(0x6, args);
     EXPECT_EQ(cancel, VARIANT_TRUE);
+    // So does the answer of an event that returns one.
+    Variant answer;
+    word.FireEvent(0x6, args, &answer);
+    EXPECT_TRUE(answer.AsBool());
+}
+
+TEST(OfficeHostSim, TheBarsInFrontAreTheDocumentsInWordTheWindowsInInfoPath) {
+    OfficeHostSim word(OfficeHostKind::Word);
+    EXPECT_EQ(&word.BarsInFront(), &word.App().Bars());
+    word.App().Bars().AddBar(u"Lasting", 1, false);
+    word.App().Bars().AddBar(u"Passing", 1, true);
+    auto report = word.OpenDocument(u"Report");
+    EXPECT_EQ(&word.BarsInFront(), &report->Bars());
+    // A new document shows the application's lasting bars only.
+    EXPECT_TRUE(report->Bars().Bar(u"Lasting"));
+    EXPECT_FALSE(report->Bars().Bar(u"Passing"));
+
+    OfficeHostSim infoPath(OfficeHostKind::InfoPath);
+    auto form = infoPath.OpenDocument(u"Form");
+    SimOfficeWindow& first = *form->Windows()[0];
+    EXPECT_EQ(&infoPath.BarsInFront(), &first.Bars());
+    first.Bars().AddBar(u"Lasting", 1, false);
+    auto second = infoPath.NewWindow(*form);
+    EXPECT_EQ(&infoPath.BarsInFront(), &second->Bars());
+    EXPECT_TRUE(second->Bars().Bar(u"Lasting"));
+
+    OfficeHostSim excel(OfficeHostKind::Excel);
+    excel.OpenDocument(u"Book");
+    EXPECT_EQ(&excel.BarsInFront(), &excel.App().Bars());
 }
 
 TEST(OfficeHostSim, TheUsersActionsFireTheHostsEventsInItsOrder) {

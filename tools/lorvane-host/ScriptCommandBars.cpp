@@ -29,7 +29,12 @@ sim::SimCommandBarControl* FindIn(const sim::SimCommandBar& bar, std::string_vie
 
 sim::SimCommandBarControl* FindCommandBarButton(sim::SimWindowBase& window,
                                                 std::string_view caption) {
-    for (const auto& bar : window.CommandBars().Bars())
+    return FindCommandBarButton(window.CommandBars(), caption);
+}
+
+sim::SimCommandBarControl* FindCommandBarButton(sim::SimulatedCommandBars& bars,
+                                                std::string_view caption) {
+    for (const auto& bar : bars.Bars())
         if (sim::SimCommandBarControl* found = FindIn(*bar, caption))
             return found;
     return nullptr;

@@ -14,6 +14,9 @@
 // caption; nullptr when there is none.
 sim::SimCommandBarControl* FindCommandBarButton(sim::SimWindowBase& window,
                                                 std::string_view caption);
+// The same among the bars of an Office host's window.
+sim::SimCommandBarControl* FindCommandBarButton(sim::SimulatedCommandBars& bars,
+                                                std::string_view caption);
 // The bars of window that add-ins made, and the controls they added to the
 // host's own bars, one line each.
 std::vector<std::string> CommandBarLines(sim::SimWindowBase& window);

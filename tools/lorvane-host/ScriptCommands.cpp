@@ -74,7 +74,8 @@ const std::vector<ScriptCommand>& ScriptCommands() {
          0, 0, MessageFields, nullptr, RunEdit},
         {"click", "CONTROL",
          "the user clicks a control of the add-in's ribbon in the window in front, by its "
-         "caption or id, else a button of the add-ins' command bars there, by its caption",
+         "caption or id, else a button of the add-ins' command bars there, by its caption (in "
+         "an Office host other than Outlook: a button of the command bars of its active window)",
          1, 1, {}, nullptr, RunClick},
         {"key", "KEY",
          "the user presses a key with modifiers (ctrl+shift+f5, alt+k), as an add-in's "

@@ -61,6 +61,15 @@ void ShowRibbon(ScriptWorld& world) {
 }
 
 void ShowCommandBars(ScriptWorld& world) {
+    if (world.IsOfficeRunning()) {
+        sim::OfficeHostSim& host = world.Office().Host();
+        sim::SimOfficeWindow* window = host.App().ActiveWindow();
+        std::string where = host.Spec().Name;
+        if (window)
+            where += "'s window " + InQuotes(text::Narrow(window->Caption()));
+        Print(world, "The command bars of the add-ins in " + where, host.BarsInFront().Describe());
+        return;
+    }
     sim::SimWindowBase& front = FrontWindow(world.Running().Outlook());
     Print(world, "The command bars of the add-ins in " + DescribeWindow(front),
           CommandBarLines(front));

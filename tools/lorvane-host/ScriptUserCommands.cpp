@@ -152,7 +152,31 @@ void RunEdit(ScriptWorld& world, const ScriptArguments& arguments) {
                [&] { SetMessageFields(item.MutableData(), arguments.Options); });
 }
 
+namespace {
+
+// A click on a button of the command bars in an Office host's active window.
+void ClickInOfficeHost(ScriptWorld& world, const std::string& caption) {
+    sim::OfficeHostSim& host = world.Office().Host();
+    sim::SimCommandBarControl* button = FindCommandBarButton(host.BarsInFront(), caption);
+    if (!button)
+        throw EScriptError("There is no button " + InQuotes(caption) + " on the command bars of " +
+                           host.Spec().Name);
+    ComPtr<sim::SimCommandBarControl> hold = ComPtr<sim::SimCommandBarControl>::Share(button);
+    sim::SimOfficeWindow* window = host.App().ActiveWindow();
+    std::string where = host.Spec().Name;
+    if (window)
+        where += "'s window " + InQuotes(text::Narrow(window->Caption()));
+    world.Step("The user clicks " + InQuotes(caption) + " on a command bar of " + where,
+               [&] { hold->UserClick(); });
+}
+
+} // namespace
+
 void RunClick(ScriptWorld& world, const ScriptArguments& arguments) {
+    if (world.IsOfficeRunning()) {
+        ClickInOfficeHost(world, arguments.Word(0));
+        return;
+    }
     OutlookSession& session = world.Running();
     sim::SimWindowBase& front = FrontWindow(session.Outlook());
     std::string where =

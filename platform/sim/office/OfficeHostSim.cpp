@@ -88,6 +88,15 @@ std::string OfficeHostSim::AddInsKey() const {
     return HostSite::AddInsKey();
 }
 
+SimulatedCommandBars& OfficeHostSim::BarsInFront() const {
+    SimOfficeWindow* window = app_->ActiveWindow();
+    if (window && Spec().Kind == OfficeHostKind::InfoPath)
+        return window->Bars();
+    if (window && window->Document() && Spec().Kind == OfficeHostKind::Word)
+        return window->Document()->Bars();
+    return app_->Bars();
+}
+
 std::vector<HostWindow> OfficeHostSim::Windows() {
     std::vector<HostWindow> windows;
     if (Spec().RibbonId.empty())
@@ -117,6 +126,9 @@ void OfficeHostSim::Fire(DISPID id, std::vector<Variant> args) {
 
 ComPtr<SimOfficeDocument> OfficeHostSim::AddDocument(std::u16string name, DISPID event) {
     auto document = MakeComObject<SimOfficeDocument>(name);
+    // Word keeps lasting bars in its normal template: every document shows them.
+    if (Spec().Kind == OfficeHostKind::Word)
+        document->Bars().CopyLasting(app_->Bars());
     app_->AddDocument(document);
     // The window exists when the host tells of the document; it is shown after.
     ComPtr<SimOfficeWindow> window = MakeWindow(*document);
@@ -142,6 +154,9 @@ ComPtr<SimOfficeWindow> OfficeHostSim::MakeWindow(SimOfficeDocument& document) {
     if (!document.Windows().empty())
         caption += u":" + text::Utf8ToUtf16(std::to_string(document.Windows().size() + 1));
     auto window = MakeComObject<SimOfficeWindow>(caption, &document);
+    // InfoPath gives a new window the lasting bars of the one in front.
+    if (Spec().Kind == OfficeHostKind::InfoPath && app_->ActiveWindow())
+        window->Bars().CopyLasting(app_->ActiveWindow()->Bars());
     document.AddWindow(window);
     app_->AddWindow(window);
     return window;

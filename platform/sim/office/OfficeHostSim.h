@@ -67,13 +67,22 @@ public:
     void CloseWindow(SimOfficeWindow& window);
     // Word's "ShowWindowsInTaskbar" option.
     void SetShowWindowsInTaskbar(bool value) { app_->SetShowWindowsInTaskbar(value); }
-    // Fires event id of the host's interface with args in declaration order;
-    // the number of sinks called.
-    size_t FireEvent(DISPID id, DispArgs& args) { return app_->Fire(id, args); }
+    // Fires event id of the host's interface with args in declaration order
+    // (the value the event returns in result, when given); the number of
+    // sinks called.
+    size_t FireEvent(DISPID id, DispArgs& args, Variant* result = nullptr) {
+        return app_->Fire(id, args, result);
+    }
 
     // Told of a window opened or closed after the host started.
     std::function<void(const HostWindow& window)> OnWindowOpened;
     std::function<void(IDispatch* window)> OnWindowClosed;
+    // The command bars the user sees in the active window: Word shows its
+    // document's, InfoPath its window's, the other hosts (and any host
+    // without a window open) the application's. A new Word document starts
+    // with the lasting bars of the application, a new InfoPath window with
+    // those of the window in front.
+    SimulatedCommandBars& BarsInFront() const;
     // Every event fired by the user's actions, as "<DISPID in hex>".
     const std::vector<std::string>& Events() const noexcept { return events_; }
 

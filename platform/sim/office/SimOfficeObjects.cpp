@@ -140,11 +140,11 @@ void SimOfficeApplication::RemoveWindow(SimOfficeWindow* window) {
     Erase(windows_, window);
 }
 
-size_t SimOfficeApplication::Fire(DISPID id, DispArgs& args) {
+size_t SimOfficeApplication::Fire(DISPID id, DispArgs& args, Variant* result) {
     ConnectionPoints& points = eventSource_ ? eventSource_->Points : points_;
     size_t called = 0;
     for (const GUID& iid : spec_.EventIids)
-        called += points.Fire(iid, id, args.Params());
+        called += points.Fire(iid, id, args.Params(), result);
     return called;
 }
 

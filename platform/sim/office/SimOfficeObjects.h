@@ -125,8 +125,9 @@ public:
     void RemoveWindow(SimOfficeWindow* window);
     void SetActiveWindow(SimOfficeWindow* window) noexcept { activeWindow_ = window; }
     // Fires event id with args on every event interface of the host (by-
-    // reference arguments come back written); the number of sinks called.
-    size_t Fire(DISPID id, DispArgs& args);
+    // reference arguments come back written, and an event's return value
+    // in result when given); the number of sinks called.
+    size_t Fire(DISPID id, DispArgs& args, Variant* result = nullptr);
     // Sinks advised now, on the application or its event source.
     size_t SinkCount() const noexcept;
     // Every event interface a sink was advised on, in order.
