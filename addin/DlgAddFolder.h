@@ -3,9 +3,8 @@
 // (blank, or holding "\", which separates the names of a path) is refused
 // with a word to the user and the dialog stays open.
 //
-// The text above the name is HTML (the parent's name in bold); SetLabelHtml
-// is the one place that shows it, so that the label can change without the
-// dialog changing.
+// The text above the name is HTML, shown by an HTML label: the prompt, a line
+// break and the parent's name in bold, escaped so that it shows as written.
 #pragma once
 
 #include "platform/controls/Form.h"
@@ -14,7 +13,7 @@
 
 class TButton;
 class TEdit;
-class TLabel;
+class THTMLabel;
 
 class TFormAddFolder : public TForm {
 public:
@@ -28,8 +27,7 @@ public:
     // true on OK, with the name entered in FolderName.
     static bool CreateAndShowModal(const std::string& ParentName, std::string& FolderName);
 
-    // Shows html in the label above the name (tags: <br> and <b>; entities
-    // &amp; &lt; &gt; &quot;).
+    // Shows html in the label above the name.
     void SetLabelHtml(const std::string& html);
     // The parent folder's name, shown when the dialog shows.
     std::string ParentName;
@@ -40,16 +38,9 @@ public:
     void btnOKClick(TObject* Sender);
 
 private:
-    TLabel* Label() const;
+    THTMLabel* Label() const;
     TEdit* Edit() const;
 };
-
-// The text with the characters that HTML reads as markup written as entities,
-// so that it shows as written.
-std::string EscapeHtml(const std::string& text);
-// What a label shows of html that holds only <br>, <b> and the entities
-// EscapeHtml writes: line breaks for <br>, no tags, the characters back.
-std::string PlainTextOfHtml(const std::string& html);
 
 // The dialog, made on first use and kept.
 TFormAddFolder& AddFolderDialog();

@@ -181,14 +181,11 @@ const char* const AddFolderForm = R"(object FormAddFolder: TFormAddFolder
   OnShow = FormShow
   PixelsPerInch = 96
   TextHeight = 13
-  object LabelParent: TLabel
+  object LabelParent: THTMLabel
     Left = 8
     Top = 8
     Width = 304
     Height = 40
-    AutoSize = False
-    ShowAccelChar = False
-    WordWrap = True
   end
   object EditFolderName: TEdit
     Left = 8
