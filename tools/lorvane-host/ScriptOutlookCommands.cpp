@@ -54,6 +54,10 @@ void CheckAnswer(const ScriptArguments& arguments) {
         CheckPickerAnswer(arguments);
         return;
     }
+    if (IsFormAnswer(arguments)) {
+        CheckFormAnswer(arguments);
+        return;
+    }
     if (arguments.Words.size() > 2)
         throw EScriptError("answer takes a button, categories and the names chosen, or picker "
                            "and the steps");
@@ -70,6 +74,10 @@ void CheckAnswer(const ScriptArguments& arguments) {
 void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
     if (arguments.WordIs(0, "picker")) {
         RunPickerAnswer(world, arguments);
+        return;
+    }
+    if (IsFormAnswer(arguments)) {
+        RunFormAnswer(world, arguments);
         return;
     }
     if (arguments.Words.size() == 2) {
