@@ -278,7 +278,7 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
         {"answer categories", "answer categories takes the names chosen, or cancel"},
         {"answer ok Finance", "answer takes a button, or categories and the names chosen"},
         {"answer ok Finance now", "answer takes a button, categories and the names chosen, or "
-                                  "picker and the steps"},
+                                  "picker, config, item or about and the steps"},
         {"answer picker", "answer picker takes what the user does: a folder's path, mru N, new "
                           "PARENT NAME, cancel, ..."},
         {"answer picker mru 0", "a row of the recently used list is a number from 1 to 20, not 0"},

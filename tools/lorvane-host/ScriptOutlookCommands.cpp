@@ -59,8 +59,8 @@ void CheckAnswer(const ScriptArguments& arguments) {
         return;
     }
     if (arguments.Words.size() > 2)
-        throw EScriptError("answer takes a button, categories and the names chosen, or picker "
-                           "and the steps");
+        throw EScriptError("answer takes a button, categories and the names chosen, or picker, "
+                           "config, item or about and the steps");
     if (arguments.Words.size() == 2) {
         if (!arguments.WordIs(0, "categories"))
             throw EScriptError("answer takes a button, or categories and the names chosen");
