@@ -1,7 +1,7 @@
 // lorvane-host run as a program on a machine folder of its own: register and
 // unregister write and remove the add-in's keys in that folder's registry.reg,
-// the demo runs Outlook with the add-in and leaves its start mode behind,
-// and a command line that does not fit is refused.
+// the demo runs Outlook with the add-in, shows every dialog of the product
+// and leaves its start mode behind, and a command line that does not fit is refused.
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/TempPlatformHome.h"
 
@@ -84,6 +84,26 @@ TEST_F(LorvaneHost, TheDemoLeavesTheNormalStartModeForTheCurrentUser) {
     run = Run("demo");
     ASSERT_EQ(run.ExitCode, 0) << run.Output;
     EXPECT_NE(run.Output.find("start mode NORMAL"), std::string::npos) << run.Output;
+}
+
+TEST_F(LorvaneHost, TheDemoShowsEveryDialogOfTheProductAndLeavesItsPictures) {
+    HostRun run = Run("demo");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    const std::string folder = machine.path + "/LocalAppData/LorvaneOL/";
+    for (const char* name : {"01-TfrmConfig", "02-THtmlMessageForm", "03-TfrmFolders2",
+                             "04-TfrmConfig", "07-TFormAddFolder", "09-TFormAbout"}) {
+        const std::string picture = std::string("dialogs/") + name + ".png";
+        EXPECT_NE(run.Output.find("note      picture " + picture), std::string::npos)
+            << name << "\n"
+            << run.Output;
+        EXPECT_TRUE(std::filesystem::exists(folder + picture)) << picture;
+    }
+    for (const char* seen : {"dialog    [Form TfrmConfig] Configure Default Tracking Options -> OK",
+                             "dialog    [Form TfrmConfig] Select actions for this item -> OK",
+                             "folder    + Archive\\Customers: \"Visit notes\"",
+                             "folder    + Personal Folders\\Calendar: appointment \"Visit notes\"",
+                             "link      https://www.lorvane.example/"})
+        EXPECT_NE(run.Output.find(seen), std::string::npos) << seen << "\n" << run.Output;
 }
 
 TEST_F(LorvaneHost, TheDemoWithoutAFolderRunsOnATemporaryMachineAndRemovesIt) {

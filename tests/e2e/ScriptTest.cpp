@@ -65,6 +65,8 @@ const GoldenScript GoldenScripts[] = {
     {"send-actions", 0},      // the ribbon's actions and Outlook's own Send, across a restart
     {"folder-picker", 0},     // the folder picker worked as a user works it, across a restart
     {"ask-folder", 0},        // Outlook's own Send asks for the folder
+    {"config-dialog", 0},     // the configuration dialog and the about box as a user works them
+    {"item-dialog", 0},       // the per-message dialog's choices reach the send
 };
 
 // A script's name as a test's name ("send-actions" gives "send_actions").
@@ -277,13 +279,25 @@ TEST(Script, LinesThatDoNotFitTheirCommandAreRefusedBeforeAnythingRuns) {
         {"answer categories", "answer categories takes the names chosen, or cancel"},
         {"answer ok Finance", "answer takes a button, or categories and the names chosen"},
         {"answer ok Finance now", "answer takes a button, categories and the names chosen, or "
-                                  "picker and the steps"},
+                                  "picker, config, item or about and the steps"},
         {"answer picker", "answer picker takes what the user does: a folder's path, mru N, new "
                           "PARENT NAME, cancel, ..."},
         {"answer picker mru 0", "a row of the recently used list is a number from 1 to 20, not 0"},
         {"answer picker new Archive", "answer picker new takes 2 word(s)"},
         {"answer picker Archive ok", "answer picker: steps are separated by then, not ok"},
         {"answer picker cancel then", "answer picker: a step must follow then"},
+        {"answer config", "answer config takes what the user does (steps: folderdef, folderask, "
+                          "categdef, categask, categmaintain, calendadd, taskadd, browse, select, "
+                          "clear, info, defaults, ok, cancel, escape)"},
+        {"answer config folderdef yes then ok", "answer config folderdef takes on or off"},
+        {"answer config taskadd", "answer config taskadd takes on or off"},
+        {"answer item clear inbox then send", "answer item clear takes folder or category"},
+        {"answer item folderdef on then send",
+         "answer item: folderdef is not a step (steps: calendar, task, browse, select, clear, "
+         "send, cancel, escape)"},
+        {"answer item \"send\"", "answer item: send is not a step"},
+        {"answer about link ok", "answer about: steps are separated by then, not ok"},
+        {"answer about ok then", "answer about: a step must follow then"},
         {"config colour red", "there is no setting colour"},
         {"config folderdef yes", "yes is not on or off"},
         {"config timerdelay 10ms", "10ms is not a whole number from 0 to 60000"},

@@ -4,19 +4,25 @@
 
 const char* DemoScript() {
     return R"(# The add-in's whole job, as a user of Outlook sees it.
-say "Outlook has a second store, Archive, with a folder for projects; two messages came, one with a category."
+say "Outlook has a second store, Archive, with folders for projects and customers; two messages came, one with a category."
 store Archive
 folder "Archive\Projects"
+folder "Archive\Customers"
 deliver "Quarterly figures" from ann@example.com body "The figures of the quarter."
 deliver "Budget 2027" from ann@example.com body "The figures for next year." categories Finance
 
-say "The default actions: the category Tracked on every sent copy, and the categories of a message answered kept; Archive\Projects is the default folder."
-config folder "Archive\Projects"
+say "The default actions: the category Tracked on every sent copy, and the categories of a message answered kept."
 config category Tracked
 config categdef on
 config categmaintain on
 config write
 start
+
+say "Define Default Actions: the user reads what Maintain Categories does, then browses for the default filing folder: Archive\Projects."
+answer config info then browse then ok
+answer picker "Archive\Projects"
+click "Define Default Actions"
+show dialog
 
 say "The add-in's tab in the main window; the user looks around: a second window on Sent Items, a message opened."
 show ribbon
@@ -46,6 +52,15 @@ compose to carl@example.com subject "Minutes" body "The minutes of today."
 answer categories "Tracked, Minutes"
 click "Send + Add Category..."
 
+say "Notes sent with Track + Send: for this message the user ticks Add to Calendar and browses for another folder, Archive\Customers."
+compose to erik@example.com subject "Visit notes" body "The notes of the visit."
+answer item calendar on then browse then send
+answer picker "Archive\Customers"
+click "Track + Send"
+show dialog
+say "The calendar entry the add-in opened for the notes: the user saves it."
+close save
+
 say "A report sent with Send + File to Any Folder...: in the folder picker the user makes a folder Reports in Archive and files the copy there."
 compose to dora@example.com subject "Report" body "The report of the week."
 answer picker new Archive Reports then "Archive\Reports"
@@ -71,6 +86,10 @@ online
 show folders "Personal Folders\Sent Items"
 show delivered
 show files
+
+say "About: the user opens the home page from its link."
+answer about link then ok
+click About
 quit
 )";
 }

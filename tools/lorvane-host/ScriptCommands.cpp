@@ -90,10 +90,14 @@ const std::vector<ScriptCommand>& ScriptCommands() {
         {"activate", "explorer | SUBJECT",
          "the user brings the main window, or the window of an item, to the front",
          1, 1, {}, nullptr, RunActivate},
-        {"answer", "BUTTON | categories NAMES | categories cancel | picker STEP [then STEP]...",
-         "how the user will answer the next message box, categories dialog or folder picker "
+        {"answer", "BUTTON | categories NAMES | categories cancel | picker STEP [then STEP]... | "
+                   "config|item|about STEP [then STEP]...",
+         "how the user will answer the next message box, categories dialog, folder picker "
          "(steps: PATH, double PATH, mru N, ok, cancel, escape, open PATH, new PARENT NAME, "
-         "remove N, clear, updates)",
+         "remove N, clear, updates), configuration dialog (steps: SETTING on|off, browse, "
+         "select, clear folder|category, info, defaults, ok, cancel, escape), per-message "
+         "dialog (calendar on|off, task on|off, browse, select, clear folder|category, send, "
+         "cancel, escape) or about box (link, ok, escape)",
          1, 40, {}, CheckAnswer, RunAnswer},
         {"wait", "DURATION",
          "time passes (250ms, 2s, 5m, 1h): the add-in's timers fire",

@@ -54,9 +54,13 @@ void CheckAnswer(const ScriptArguments& arguments) {
         CheckPickerAnswer(arguments);
         return;
     }
+    if (IsFormAnswer(arguments)) {
+        CheckFormAnswer(arguments);
+        return;
+    }
     if (arguments.Words.size() > 2)
-        throw EScriptError("answer takes a button, categories and the names chosen, or picker "
-                           "and the steps");
+        throw EScriptError("answer takes a button, categories and the names chosen, or picker, "
+                           "config, item or about and the steps");
     if (arguments.Words.size() == 2) {
         if (!arguments.WordIs(0, "categories"))
             throw EScriptError("answer takes a button, or categories and the names chosen");
@@ -70,6 +74,10 @@ void CheckAnswer(const ScriptArguments& arguments) {
 void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
     if (arguments.WordIs(0, "picker")) {
         RunPickerAnswer(world, arguments);
+        return;
+    }
+    if (IsFormAnswer(arguments)) {
+        RunFormAnswer(world, arguments);
         return;
     }
     if (arguments.Words.size() == 2) {

@@ -27,6 +27,10 @@ void RunAnswer(ScriptWorld& world, const ScriptArguments& arguments);
 // answer picker STEPS (ScriptDialogAnswers.cpp).
 void CheckPickerAnswer(const ScriptArguments& arguments);
 void RunPickerAnswer(ScriptWorld& world, const ScriptArguments& arguments);
+// answer config|item|about STEPS (ScriptFormAnswers.cpp): true when the line is one.
+bool IsFormAnswer(const ScriptArguments& arguments);
+void CheckFormAnswer(const ScriptArguments& arguments);
+void RunFormAnswer(ScriptWorld& world, const ScriptArguments& arguments);
 
 // ---- the user in the other Office hosts (ScriptOfficeCommands.cpp) ----
 void CheckDocument(const ScriptArguments& arguments);
