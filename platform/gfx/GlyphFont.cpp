@@ -228,6 +228,9 @@ void GlyphFont::DrawGlyph(Painter& painter, char32_t c, double x, double y, cons
     }
 }
 
+// The most room spread after one letter of a run: an eighth of the line.
+constexpr double MaxTrackPerEm = 8.0;
+
 void GlyphFont::Draw(Painter& painter, int x, int y, std::string_view text,
                      const GlyphPaint& paint) const {
     std::lock_guard guard(FreeTypeLock());
@@ -252,10 +255,23 @@ void GlyphFont::Draw(Painter& painter, int x, int y, std::string_view text,
     Painter glyphs = paint.KeepInWidth && !turned
                          ? painter.Within(RECT{x, INT32_MIN, x + width, INT32_MAX})
                          : painter;
+    // A run narrower than its extent on the fixed grid has the room spread
+    // between its letters (a little at most), so that the words of a line
+    // stand evenly apart instead of each ending in a gap.
+    double track = 0;
+    if (paint.KeepInWidth && !turned && natural < width) {
+        size_t letters = 0;
+        for (size_t pos = 0; pos < text.size(); ++letters)
+            text::DecodeAnsiChar(text, pos);
+        if (letters > 1)
+            track = std::min(double(width - natural) / double(letters - 1),
+                             metrics_.tmHeight / MaxTrackPerEm);
+    }
     long pen = 0;
-    for (size_t pos = 0; pos < text.size();) {
+    size_t index = 0;
+    for (size_t pos = 0; pos < text.size(); ++index) {
         char32_t c = text::DecodeAnsiChar(text, pos);
-        double along = pen * squeeze;
+        double along = pen * squeeze + double(index) * track;
         DrawGlyph(glyphs, c, baseX + along * cosA, baseY - along * sinA, &matrix, paint.Pixel);
         pen += Advance(c);
     }
