@@ -119,8 +119,9 @@ TEST_F(MessageDialog, TheControlsStandWhereTheLayoutPutsThem) {
         EXPECT_EQ(form->Caption(), "Lorvane");
         EXPECT_EQ(form->HtmlLabel->BoundsRect(), c.Label);
         EXPECT_EQ(form->Image != nullptr, c.Type != mtCustom);
-        if (form->Image)
+        if (form->Image) {
             EXPECT_EQ(form->Image->BoundsRect(), Rect(12, 11, 44, 43));
+        }
         EXPECT_EQ(ButtonRects(*form), c.ButtonsAt);
         EXPECT_TRUE(controls::Find<TButton>(*form, c.Default).Default());
         EXPECT_TRUE(controls::Find<TButton>(*form, c.Cancel).Cancel());

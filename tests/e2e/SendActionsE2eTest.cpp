@@ -139,23 +139,23 @@ struct RibbonAction {
     // as the default filing folder when FileInProjects).
     bool Configured = false;
     bool FileInProjects = false;
-    Settings Saved;
+    Settings Saved{};
     // The message: subject, categories, body; no recipients when Unaddressed.
-    std::u16string Subject, Categories, Body = u"Hello Ann,\r\nsee you.\r\n";
+    std::u16string Subject{}, Categories{}, Body = u"Hello Ann,\r\nsee you.\r\n";
     bool Unaddressed = false;
     // The button clicked.
-    std::string Button;
+    std::string Button{};
     // What the categories dialog is offered and what the user chooses
     // there; no dialog is expected when Offered is null.
     const char16_t* Offered = nullptr;
-    std::u16string Chosen;
+    std::u16string Chosen{};
     // What the recipients received and the folders keep, as "subject: categories".
-    Lines Delivered, InProjects, InSentItems, InDrafts;
+    Lines Delivered{}, InProjects{}, InSentItems{}, InDrafts{};
     // The message boxes shown (the first of the given type) and the items
     // opened in windows of their own, in order.
-    Lines Boxes;
+    Lines Boxes{};
     TMsgDlgType BoxType = mtWarning;
-    std::vector<sim::ItemKind> Opened;
+    std::vector<sim::ItemKind> Opened{};
 };
 
 void PrintTo(const RibbonAction& row, std::ostream* out) {
@@ -276,11 +276,13 @@ TEST_P(RibbonActionsE2e, TheButtonRunsItsActionAndOutlookEndsWithItsOutcome) {
     EXPECT_EQ(Contents(*sentItems), row.InSentItems);
     EXPECT_EQ(Contents(*outlook->DefaultFolder(outlook::olFolderDrafts)), row.InDrafts);
     EXPECT_EQ(Boxes(), row.Boxes);
-    if (!row.Boxes.empty())
+    if (!row.Boxes.empty()) {
         EXPECT_EQ(user.Shown()[0].Type, row.BoxType);
+    }
     EXPECT_EQ(outlook->CategoriesDialogShown(), row.Offered ? 1u : 0u);
-    if (row.Offered)
+    if (row.Offered) {
         EXPECT_EQ(offered, row.Offered);
+    }
     if (row.Delivered.empty()) {
         // A message that did not leave stays open, as the user wrote it.
         EXPECT_FALSE(window->IsClosed());
@@ -301,8 +303,9 @@ TEST_P(RibbonActionsE2e, TheButtonRunsItsActionAndOutlookEndsWithItsOutcome) {
             EXPECT_EQ(opened[i]->Data().DueDate, clickedAt);
         }
     }
-    if (!opened.empty())
+    if (!opened.empty()) {
         EXPECT_EQ(outlook->App().ActiveInspector(), opened.back()->Inspector());
+    }
     Quit();
     EXPECT_FALSE(PendingFileExists()) << "nothing is left waiting";
 }

@@ -228,8 +228,9 @@ TEST_F(HostEventComponents, EachSimulatedHostsEventReachesItsHandler) {
                 };
         host.NewDocument(u"Doc");
         EXPECT_FALSE(seen.empty()) << host.Spec().Name;
-        if (!seen.empty() && c.host != ohaMapPoint)
+        if (!seen.empty() && c.host != ohaMapPoint) {
             EXPECT_NE(seen[0].find(' '), std::string::npos) << host.Spec().Name << ": " << seen[0];
+        }
         EXPECT_TRUE(errors.empty()) << host.Spec().Name;
     }
 }
