@@ -6,7 +6,16 @@ function(lorvane_sources out dir)
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
-option(LORVANE_TEST_PCH "Precompile the test programs' common headers" ON)
+option(LORVANE_TEST_PCH "Precompile the common headers of the test programs and the libraries" ON)
+
+# The libraries' and programs' precompiled header: the standard headers
+# nearly every file includes (cmake/StdPch.h), for C++ sources only.
+function(lorvane_library_pch target)
+  if(LORVANE_TEST_PCH)
+    target_precompile_headers(${target} PRIVATE
+      $<$<COMPILE_LANGUAGE:CXX>:${PROJECT_SOURCE_DIR}/cmake/StdPch.h>)
+  endif()
+endfunction()
 
 # What every test program is compiled with, whatever the build type:
 # - light optimisation (-O1): tests are compiled far more often than they
