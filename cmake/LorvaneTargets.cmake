@@ -50,6 +50,7 @@ endfunction()
 # to run, so there each program's tests run in one process by default: one
 # CTest test per program ("xml.AllTests"); a leak is still reported at the
 # program's exit. Run a program with --gtest_filter to single tests out.
+# Each program runs as two shards ("xml.AllTests.0" and ".1").
 option(LORVANE_TESTS_ONE_PROCESS "One CTest test per test program (not per test)" ${LORVANE_SANITIZE})
 
 # One GoogleTest program per layer; its tests are discovered at test time and
@@ -73,9 +74,12 @@ function(lorvane_test_program layer)
     LORVANE_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   lorvane_test_build_settings(${layer}_tests)
   if(LORVANE_TESTS_ONE_PROCESS)
-    add_test(NAME ${layer}.AllTests COMMAND ${layer}_tests)
-    set_tests_properties(${layer}.AllTests PROPERTIES
-      ENVIRONMENT "LORVANE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+    # Two shards a program, so that the slowest programs share the cores.
+    foreach(shard 0 1)
+      add_test(NAME ${layer}.AllTests.${shard} COMMAND ${layer}_tests)
+      set_tests_properties(${layer}.AllTests.${shard} PROPERTIES ENVIRONMENT
+        "LORVANE_BIN_DIR=${CMAKE_BINARY_DIR}/bin;GTEST_TOTAL_SHARDS=2;GTEST_SHARD_INDEX=${shard}")
+    endforeach()
   else()
     gtest_discover_tests(${layer}_tests TEST_PREFIX "${layer}." DISCOVERY_MODE PRE_TEST
       PROPERTIES ENVIRONMENT "LORVANE_BIN_DIR=${CMAKE_BINARY_DIR}/bin")

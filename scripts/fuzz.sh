@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target of a sanitizer build, starting from the seeds in
 # fuzz/corpus and going on from what earlier runs found (BUILD/fuzz-corpus).
-# The test command's run is short: about 30 seconds in all, at least 5 per
+# The test command's run is short: about 24 seconds in all, at least 3 per
 # target. FUZZ_SECONDS gives each target that many seconds instead, for a
 # longer run (see the README). Each target prints its coverage at the start and
 # at the end ("cov:"), counted over the libraries it feeds as well as itself.
@@ -20,8 +20,8 @@ fi
 if [ -n "${FUZZ_SECONDS:-}" ]; then
   budget="$FUZZ_SECONDS"
 else
-  budget=$(( 30 / ${#runnable[@]} ))
-  [ "$budget" -ge 5 ] || budget=5
+  budget=$(( 24 / ${#runnable[@]} ))
+  [ "$budget" -ge 3 ] || budget=3
 fi
 for t in "${runnable[@]}"; do
   name="$(basename "$t")"
