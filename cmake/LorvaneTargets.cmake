@@ -50,12 +50,13 @@ endfunction()
 # to run, so there each program's tests run in one process by default: one
 # CTest test per program ("xml.AllTests"); a leak is still reported at the
 # program's exit. Run a program with --gtest_filter to single tests out.
-# Each program runs as two shards ("xml.AllTests.0" and ".1").
+# Each program runs as two shards ("xml.AllTests.0" and ".1"), so that the
+# slowest programs share the cores.
 option(LORVANE_TESTS_ONE_PROCESS "One CTest test per test program (not per test)" ${LORVANE_SANITIZE})
 
 # One GoogleTest program per layer; its tests are discovered at test time and
 # carry the layer's name as prefix ("xml.Reader.EmptyDocument"), or, with
-# LORVANE_TESTS_ONE_PROCESS, run as one CTest test "<layer>.AllTests".
+# LORVANE_TESTS_ONE_PROCESS, run as the shards "<layer>.AllTests.N".
 # EXCLUDE takes regular expressions of source paths that belong to something
 # else (a library that the tests load, in a subfolder of its own).
 function(lorvane_test_program layer)
