@@ -47,11 +47,11 @@ function(lorvane_test_build_settings target)
 endfunction()
 
 # Under the sanitizers a process costs far more to start than most tests take
-# to run, so there each program's tests run in one process by default: one
-# CTest test per program ("xml.AllTests"); a leak is still reported at the
-# program's exit. Run a program with --gtest_filter to single tests out.
-# Each program runs as two shards ("xml.AllTests.0" and ".1"), so that the
-# slowest programs share the cores.
+# to run, so there a program's tests run in few processes by default: two
+# CTest tests per program, each a shard of its tests ("xml.AllTests.0" and
+# ".1"), so that the slowest programs still share the cores; a leak is still
+# reported at each process's exit. Run a program with --gtest_filter to single
+# tests out.
 option(LORVANE_TESTS_ONE_PROCESS "One CTest test per test program (not per test)" ${LORVANE_SANITIZE})
 
 # One GoogleTest program per layer; its tests are discovered at test time and
