@@ -1,16 +1,16 @@
 # Writes the source that embeds resources in a module (run by
 # lorvane_embed_resources at build time): each file becomes a byte array, and
 # a registration object adds them to the module's resources while it is loaded.
-# -DSPECS="TYPE|NAME|FILE^..." -DOUT=file.cpp
+# -DENTRIES="TYPE|NAME|FILE^..." -DOUT=file.cpp
 set(type_RCDATA 10)
 set(type_GROUP_ICON 14)
 set(type_BITMAP 2)
 set(arrays "")
 set(rows "")
 set(index 0)
-string(REPLACE "^" ";" specs "${SPECS}")
-foreach(spec IN LISTS specs)
-  string(REPLACE "|" ";" parts "${spec}")
+string(REPLACE "^" ";" entries "${ENTRIES}")
+foreach(entry IN LISTS entries)
+  string(REPLACE "|" ";" parts "${entry}")
   list(GET parts 0 type)
   list(GET parts 1 name)
   list(GET parts 2 file)

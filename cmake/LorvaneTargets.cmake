@@ -113,7 +113,7 @@ endfunction()
 # files is added to the target itself (never to a static library, whose
 # unreferenced objects the linker would drop), so each module has its own.
 function(lorvane_embed_resources target)
-  set(specs "")
+  set(entries "")
   set(files "")
   set(args ${ARGN})
   list(LENGTH args count)
@@ -124,14 +124,14 @@ function(lorvane_embed_resources target)
     list(GET args ${i} type)
     list(GET args ${n} name)
     list(GET args ${f} file)
-    list(APPEND specs "${type}|${name}|${file}")
+    list(APPEND entries "${type}|${name}|${file}")
     list(APPEND files ${file})
   endforeach()
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
-  # The specs travel as one argument, joined by "^" rather than ";".
-  string(REPLACE ";" "^" specs_arg "${specs}")
+  # The entries travel as one argument, joined by "^" rather than ";".
+  string(REPLACE ";" "^" entries_arg "${entries}")
   add_custom_command(OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} "-DSPECS=${specs_arg}" -DOUT=${out}
+    COMMAND ${CMAKE_COMMAND} "-DENTRIES=${entries_arg}" -DOUT=${out}
             -P ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
     DEPENDS ${files} ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
     COMMENT "Embedding resources in ${target}" VERBATIM)

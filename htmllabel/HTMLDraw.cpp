@@ -41,15 +41,15 @@ private:
     int bkMode_;
 };
 
-TFontSpec SpecOf(const TFont& font) {
-    TFontSpec spec;
-    spec.Name = font.Name();
-    spec.Height = font.Height();
-    spec.PixelsPerInch = font.PixelsPerInch();
-    spec.Color = font.Color();
-    spec.Style = font.Style();
-    spec.Orientation = font.Orientation();
-    return spec;
+TFontKey KeyOf(const TFont& font) {
+    TFontKey key;
+    key.Name = font.Name();
+    key.Height = font.Height();
+    key.PixelsPerInch = font.PixelsPerInch();
+    key.Color = font.Color();
+    key.Style = font.Style();
+    key.Orientation = font.Orientation();
+    return key;
 }
 
 // Where a measured line starts: by its alignment within the area, then
@@ -89,7 +89,7 @@ bool HTMLDrawEx(TCanvas& canvas, std::string_view text, const RECT& rect,
     using namespace htmldraw;
     result = THTMLDrawResult();
     TCanvasTools tools(canvas);
-    TDrawContext ctx{canvas, params, result, rect, SpecOf(tools.Font())};
+    TDrawContext ctx{canvas, params, result, rect, KeyOf(tools.Font())};
     ctx.Flags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
     if (!params.WordWrap)
         ctx.Flags |= DT_END_ELLIPSIS;

@@ -223,7 +223,7 @@ std::optional<std::string> TagAttribute(const TTag& tag, std::string_view name) 
 
 void ApplyFont(TDrawContext& ctx, const TDrawState& state) {
     TFont* font = ctx.Canvas.Font();
-    const TFontSpec& f = state.Font;
+    const TFontKey& f = state.Font;
     if (font->Name() != f.Name)
         font->SetName(f.Name);
     if (font->PixelsPerInch() != f.PixelsPerInch)

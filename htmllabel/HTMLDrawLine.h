@@ -17,7 +17,7 @@
 namespace htmldraw {
 
 // The font as the tags leave it, applied to the canvas before each run.
-struct TFontSpec {
+struct TFontKey {
     std::string Name;
     int Height = 0;
     int PixelsPerInch = 96;
@@ -39,7 +39,7 @@ constexpr int kListStep = 12;
 // What the tags have set; copied at the start of each line so that both
 // passes start from it.
 struct TDrawState {
-    TFontSpec Font;
+    TFontKey Font;
     // The text background (clNone: transparent).
     TColor Brush = clNone;
     // Colours kept by A, FONT, HI and P for their closing tags; they start
@@ -110,7 +110,7 @@ struct TDrawContext {
     // The whole drawing area.
     RECT Area;
     // The canvas font as the call found it.
-    TFontSpec Base;
+    TFontKey Base;
     // DrawText's flags for every run.
     UINT Flags = 0;
     // The point lies on an anchor.

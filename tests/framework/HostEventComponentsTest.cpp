@@ -227,11 +227,12 @@ TEST_F(HostEventComponents, EachSimulatedHostsEventReachesItsHandler) {
                     seen.push_back(line);
                 };
         host.NewDocument(u"Doc");
-        EXPECT_FALSE(seen.empty()) << host.Spec().Name;
+        EXPECT_FALSE(seen.empty()) << host.Profile().Name;
         if (!seen.empty() && c.host != ohaMapPoint) {
-            EXPECT_NE(seen[0].find(' '), std::string::npos) << host.Spec().Name << ": " << seen[0];
+            EXPECT_NE(seen[0].find(' '), std::string::npos)
+                << host.Profile().Name << ": " << seen[0];
         }
-        EXPECT_TRUE(errors.empty()) << host.Spec().Name;
+        EXPECT_TRUE(errors.empty()) << host.Profile().Name;
     }
 }
 
@@ -250,7 +251,7 @@ TEST_F(HostEventComponents, AHandlerMayFreeItsComponentAndRaise) {
         std::vector<Variant> values(row.Params.size());
         DispArgs args(values);
         host.FireEvent(row.Id, args);
-        EXPECT_TRUE(errors.empty()) << host.Spec().Name;
+        EXPECT_TRUE(errors.empty()) << host.Profile().Name;
         EXPECT_EQ(host.App().SinkCount(), 0u);
     }
 }

@@ -79,8 +79,8 @@ TEST_F(WordBarRemoval, UnregisteringWhileWordRunsDeletesEachBarFromTheNormalTemp
     ASSERT_EQ(server.RegisterServer(), S_OK);
     OfficeHostSim word(OfficeHostKind::Word, 11);
     uint32_t cookie = 0;
-    ASSERT_EQ(RegisterActiveObject(word.Application().Get(), word.Spec().Clsid, ACTIVEOBJECT_STRONG,
-                                   &cookie),
+    ASSERT_EQ(RegisterActiveObject(word.Application().Get(), word.Profile().Clsid,
+                                   ACTIVEOBJECT_STRONG, &cookie),
               S_OK);
     Start(word);
     EXPECT_EQ(addIn->OnDisconnection(ext_dm_HostShutdown, nullptr), S_OK);

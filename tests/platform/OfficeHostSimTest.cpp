@@ -63,21 +63,22 @@ struct Advised {
 TEST(OfficeHostSim, EachHostAnswersItsInterfaceAndFiresOnEachEventInterface) {
     for (OfficeHostKind kind : AllOfficeHostKinds()) {
         OfficeHostSim host(kind);
-        const OfficeHostSpec& spec = host.Spec();
+        const OfficeHostProfile& profile = host.Profile();
         ComPtr<IDispatch> app = host.Application();
         ComPtr<IUnknown> typed;
-        EXPECT_EQ(app->QueryInterface(spec.ApplicationIid, typed.ReceiveVoid()), S_OK) << spec.Name;
+        EXPECT_EQ(app->QueryInterface(profile.ApplicationIid, typed.ReceiveVoid()), S_OK)
+            << profile.Name;
         IUnknown* source = app.Get();
         ComPtr<IDispatch> eventSource;
-        if (spec.SeparateEventSource) {
+        if (profile.SeparateEventSource) {
             eventSource = dispGet(Variant(app), "EventSource").AsDispatch();
             source = eventSource.Get();
         }
-        for (const GUID& iid : spec.EventIids) {
+        for (const GUID& iid : profile.EventIids) {
             Advised advised(source, iid);
             DispArgs args{Variant(7)};
-            EXPECT_EQ(host.FireEvent(0x42, args), 1u) << spec.Name;
-            EXPECT_EQ(advised.sink->Events, std::vector<std::string>{"66:1"}) << spec.Name;
+            EXPECT_EQ(host.FireEvent(0x42, args), 1u) << profile.Name;
+            EXPECT_EQ(advised.sink->Events, std::vector<std::string>{"66:1"}) << profile.Name;
         }
         EXPECT_EQ(host.App().SinkCount(), 0u);
     }
@@ -85,7 +86,7 @@ TEST(OfficeHostSim, EachHostAnswersItsInterfaceAndFiresOnEachEventInterface) {
 
 TEST(OfficeHostSim, AByReferenceCancelComesBackAsTheSinkWroteIt) {
     OfficeHostSim word(OfficeHostKind::Word);
-    Advised advised(word.Application().Get(), word.Spec().EventIids.back());
+    Advised advised(word.Application().Get(), word.Profile().EventIids.back());
     auto document = word.OpenDocument(u"Report");
     VARIANT_BOOL cancel = VARIANT_FALSE;
     DispArgs args{Variant(ComPtr<IDispatch>(document)), Variant::ByRefBool(&cancel)};
@@ -139,7 +140,7 @@ TEST(OfficeHostSim, TheUsersActionsFireTheHostsEventsInItsOrder) {
     for (const Case& c : cases) {
         OfficeHostSim host(c.kind);
         host.OpenDocument(u"One");
-        EXPECT_EQ(host.Events(), c.open) << host.Spec().Name;
+        EXPECT_EQ(host.Events(), c.open) << host.Profile().Name;
     }
 }
 
@@ -152,7 +153,7 @@ TEST(OfficeHostSim, WindowsAndDocumentsCountFromTheHostsFirstIndex) {
         Variant app(host.Application());
         Variant windows = dispGet(app, "Windows");
         EXPECT_EQ(dispGet(windows, "Count").AsInteger(), 3);
-        int firstIndex = host.Spec().FirstIndex;
+        int firstIndex = host.Profile().FirstIndex;
         EXPECT_EQ(dispGet(windows, "Item", firstIndex).AsDispatch().Get(),
                   static_cast<IDispatch*>(first->Windows()[0].Get()));
         EXPECT_THROW(dispGet(windows, "Item", firstIndex + 3), EOleSysError);

@@ -28,7 +28,7 @@ void RunDocument(ScriptWorld& world, const ScriptArguments& arguments) {
     OfficeSession& office = world.Office();
     const std::string& name = arguments.Word(1);
     bool open = arguments.WordIs(0, "open");
-    std::string host = office.Host().Spec().Name;
+    std::string host = office.Host().Profile().Name;
     world.Step("The user " + std::string(open ? "opens " : "creates ") + InQuotes(name) + " in " +
                    host,
                [&] {

@@ -11,7 +11,7 @@
 
 void CheckStart(const ScriptArguments& arguments) {
     const std::string& host = arguments.Word(0);
-    if (!host.empty() && host != "outlook" && !sim::FindHostSpec(host))
+    if (!host.empty() && host != "outlook" && !sim::FindHostProfile(host))
         throw EScriptError("There is no host " + InQuotes(host));
 }
 

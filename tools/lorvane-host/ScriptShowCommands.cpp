@@ -64,7 +64,7 @@ void ShowCommandBars(ScriptWorld& world) {
     if (world.IsOfficeRunning()) {
         sim::OfficeHostSim& host = world.Office().Host();
         sim::SimOfficeWindow* window = host.App().ActiveWindow();
-        std::string where = host.Spec().Name;
+        std::string where = host.Profile().Name;
         if (window)
             where += "'s window " + InQuotes(text::Narrow(window->Caption()));
         Print(world, "The command bars of the add-ins in " + where, host.BarsInFront().Describe());

@@ -160,10 +160,10 @@ void ClickInOfficeHost(ScriptWorld& world, const std::string& caption) {
     sim::SimCommandBarControl* button = FindCommandBarButton(host.BarsInFront(), caption);
     if (!button)
         throw EScriptError("There is no button " + InQuotes(caption) + " on the command bars of " +
-                           host.Spec().Name);
+                           host.Profile().Name);
     ComPtr<sim::SimCommandBarControl> hold = ComPtr<sim::SimCommandBarControl>::Share(button);
     sim::SimOfficeWindow* window = host.App().ActiveWindow();
-    std::string where = host.Spec().Name;
+    std::string where = host.Profile().Name;
     if (window)
         where += "'s window " + InQuotes(text::Narrow(window->Caption()));
     world.Step("The user clicks " + InQuotes(caption) + " on a command bar of " + where,

@@ -115,14 +115,14 @@ void ScriptWorld::Start() {
 }
 
 void ScriptWorld::StartOffice(const std::string& host) {
-    const sim::OfficeHostSpec* spec = sim::FindHostSpec(host);
-    if (!spec)
+    const sim::OfficeHostProfile* profile = sim::FindHostProfile(host);
+    if (!profile)
         throw EScriptError("There is no host " + InQuotes(host));
     if (office_ || running_)
         throw EScriptError("A host runs already");
-    office_ = std::make_unique<OfficeSession>(spec->Kind, context_.Library.ProgId());
+    office_ = std::make_unique<OfficeSession>(profile->Kind, context_.Library.ProgId());
     officeCalls_.Attach(office_.get());
-    Step(std::string(spec->Name) + " starts and loads its add-ins", [&] { office_->Start(); });
+    Step(std::string(profile->Name) + " starts and loads its add-ins", [&] { office_->Start(); });
 }
 
 OfficeSession& ScriptWorld::Office() {
@@ -133,7 +133,7 @@ OfficeSession& ScriptWorld::Office() {
 
 void ScriptWorld::Quit() {
     if (office_) {
-        std::string name = office_->Host().Spec().Name;
+        std::string name = office_->Host().Profile().Name;
         transcript_.Step("The user quits " + name, [&] { office_->Quit(); });
         sim::HostedAddIn* addIn = office_->AddIn();
         bool unloaded = addIn && addIn->CanUnloadNow == S_OK && !addIn->Library;

@@ -10,8 +10,8 @@ constexpr GUID G(const char* text) {
     return MakeGuid(text);
 }
 
-const std::vector<OfficeHostSpec>& Specs() {
-    static const std::vector<OfficeHostSpec> specs = {
+const std::vector<OfficeHostProfile>& Profiles() {
+    static const std::vector<OfficeHostProfile> profiles = {
         {OfficeHostKind::Word,
          "Word",
          "word",
@@ -104,29 +104,29 @@ const std::vector<OfficeHostSpec>& Specs() {
          0,
          true},
     };
-    return specs;
+    return profiles;
 }
 
 } // namespace
 
-const OfficeHostSpec& HostSpecOf(OfficeHostKind kind) {
-    for (const OfficeHostSpec& spec : Specs())
-        if (spec.Kind == kind)
-            return spec;
-    return Specs().front();
+const OfficeHostProfile& HostProfileOf(OfficeHostKind kind) {
+    for (const OfficeHostProfile& profile : Profiles())
+        if (profile.Kind == kind)
+            return profile;
+    return Profiles().front();
 }
 
-const OfficeHostSpec* FindHostSpec(std::string_view commandName) {
-    for (const OfficeHostSpec& spec : Specs())
-        if (text::SameText(std::string(commandName), spec.CommandName))
-            return &spec;
+const OfficeHostProfile* FindHostProfile(std::string_view commandName) {
+    for (const OfficeHostProfile& profile : Profiles())
+        if (text::SameText(std::string(commandName), profile.CommandName))
+            return &profile;
     return nullptr;
 }
 
 std::vector<OfficeHostKind> AllOfficeHostKinds() {
     std::vector<OfficeHostKind> kinds;
-    for (const OfficeHostSpec& spec : Specs())
-        kinds.push_back(spec.Kind);
+    for (const OfficeHostProfile& profile : Profiles())
+        kinds.push_back(profile.Kind);
     return kinds;
 }
 

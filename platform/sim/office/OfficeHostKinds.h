@@ -26,7 +26,7 @@ enum class OfficeHostKind {
     InfoPath
 };
 
-struct OfficeHostSpec {
+struct OfficeHostProfile {
     OfficeHostKind Kind;
     // The host's name in the add-in keys ("Word") and on the command line ("word").
     const char* Name;
@@ -48,9 +48,9 @@ struct OfficeHostSpec {
 };
 
 // The record of a host.
-const OfficeHostSpec& HostSpecOf(OfficeHostKind kind);
+const OfficeHostProfile& HostProfileOf(OfficeHostKind kind);
 // The record of a host by its command name ("word", letter case ignored), or null.
-const OfficeHostSpec* FindHostSpec(std::string_view commandName);
+const OfficeHostProfile* FindHostProfile(std::string_view commandName);
 // Every host, in declaration order.
 std::vector<OfficeHostKind> AllOfficeHostKinds();
 

@@ -61,56 +61,56 @@ Variant Disp(IDispatch* object) {
 } // namespace
 
 void InstallOfficeHost(OfficeHostKind kind, int majorVersion) {
-    const OfficeHostSpec& spec = HostSpecOf(kind);
-    InstallHostClass(
-        {spec.ProgId, spec.Clsid, std::string(spec.Name) + " Application", majorVersion, ""});
+    const OfficeHostProfile& profile = HostProfileOf(kind);
+    InstallHostClass({profile.ProgId, profile.Clsid, std::string(profile.Name) + " Application",
+                      majorVersion, ""});
 }
 
 void UninstallOfficeHost(OfficeHostKind kind) {
-    const OfficeHostSpec& spec = HostSpecOf(kind);
-    UninstallHostClass(spec.ProgId, spec.Clsid);
+    const OfficeHostProfile& profile = HostProfileOf(kind);
+    UninstallHostClass(profile.ProgId, profile.Clsid);
 }
 
 bool IsOfficeHostInstalled(OfficeHostKind kind) {
-    const OfficeHostSpec& spec = HostSpecOf(kind);
-    return IsHostClassInstalled(spec.ProgId, spec.Clsid);
+    const OfficeHostProfile& profile = HostProfileOf(kind);
+    return IsHostClassInstalled(profile.ProgId, profile.Clsid);
 }
 
 OfficeHostSim::OfficeHostSim(OfficeHostKind kind, int majorVersion)
-    : app_(MakeComObject<SimOfficeApplication>(HostSpecOf(kind), majorVersion)) {}
+    : app_(MakeComObject<SimOfficeApplication>(HostProfileOf(kind), majorVersion)) {}
 
 OfficeHostSim::~OfficeHostSim() = default;
 
 std::string OfficeHostSim::AddInsKey() const {
-    OfficeHostKind kind = Spec().Kind;
+    OfficeHostKind kind = Profile().Kind;
     if (kind == OfficeHostKind::Visio || kind == OfficeHostKind::MapPoint)
-        return std::string("\\Software\\Microsoft\\") + Spec().Name + "\\AddIns";
+        return std::string("\\Software\\Microsoft\\") + Profile().Name + "\\AddIns";
     return HostSite::AddInsKey();
 }
 
 SimulatedCommandBars& OfficeHostSim::BarsInFront() const {
     SimOfficeWindow* window = app_->ActiveWindow();
-    if (window && Spec().Kind == OfficeHostKind::InfoPath)
+    if (window && Profile().Kind == OfficeHostKind::InfoPath)
         return window->Bars();
-    if (window && window->Document() && Spec().Kind == OfficeHostKind::Word)
+    if (window && window->Document() && Profile().Kind == OfficeHostKind::Word)
         return window->Document()->Bars();
     return app_->Bars();
 }
 
 std::vector<HostWindow> OfficeHostSim::Windows() {
     std::vector<HostWindow> windows;
-    if (Spec().RibbonId.empty())
+    if (Profile().RibbonId.empty())
         return windows;
     for (const auto& window : app_->Windows())
-        windows.push_back(HostWindow{Spec().RibbonId, ComPtr<IDispatch>(window)});
+        windows.push_back(HostWindow{Profile().RibbonId, ComPtr<IDispatch>(window)});
     return windows;
 }
 
 void OfficeHostSim::Quit() {
-    UserEvents events = EventsOf(Spec().Kind);
+    UserEvents events = EventsOf(Profile().Kind);
     if (events.Quit == None)
         return;
-    if (Spec().Kind == OfficeHostKind::Visio)
+    if (Profile().Kind == OfficeHostKind::Visio)
         Fire(events.Quit, {Variant(ComPtr<IDispatch>(app_))});
     else
         Fire(events.Quit, {});
@@ -127,13 +127,13 @@ void OfficeHostSim::Fire(DISPID id, std::vector<Variant> args) {
 ComPtr<SimOfficeDocument> OfficeHostSim::AddDocument(std::u16string name, DISPID event) {
     auto document = MakeComObject<SimOfficeDocument>(name);
     // Word keeps lasting bars in its normal template: every document shows them.
-    if (Spec().Kind == OfficeHostKind::Word)
+    if (Profile().Kind == OfficeHostKind::Word)
         document->Bars().CopyLasting(app_->Bars());
     app_->AddDocument(document);
     // The window exists when the host tells of the document; it is shown after.
     ComPtr<SimOfficeWindow> window = MakeWindow(*document);
     app_->SetActiveWindow(window.Get());
-    UserEvents events = EventsOf(Spec().Kind);
+    UserEvents events = EventsOf(Profile().Kind);
     if (event != None)
         Fire(event, events.DocumentArgument ? std::vector<Variant>{Disp(document.Get())}
                                             : std::vector<Variant>{});
@@ -142,11 +142,11 @@ ComPtr<SimOfficeDocument> OfficeHostSim::AddDocument(std::u16string name, DISPID
 }
 
 ComPtr<SimOfficeDocument> OfficeHostSim::OpenDocument(std::u16string name) {
-    return AddDocument(std::move(name), EventsOf(Spec().Kind).Open);
+    return AddDocument(std::move(name), EventsOf(Profile().Kind).Open);
 }
 
 ComPtr<SimOfficeDocument> OfficeHostSim::NewDocument(std::u16string name) {
-    return AddDocument(std::move(name), EventsOf(Spec().Kind).New);
+    return AddDocument(std::move(name), EventsOf(Profile().Kind).New);
 }
 
 ComPtr<SimOfficeWindow> OfficeHostSim::MakeWindow(SimOfficeDocument& document) {
@@ -155,7 +155,7 @@ ComPtr<SimOfficeWindow> OfficeHostSim::MakeWindow(SimOfficeDocument& document) {
         caption += u":" + text::Utf8ToUtf16(std::to_string(document.Windows().size() + 1));
     auto window = MakeComObject<SimOfficeWindow>(caption, &document);
     // InfoPath gives a new window the lasting bars of the one in front.
-    if (Spec().Kind == OfficeHostKind::InfoPath && app_->ActiveWindow())
+    if (Profile().Kind == OfficeHostKind::InfoPath && app_->ActiveWindow())
         window->Bars().CopyLasting(app_->ActiveWindow()->Bars());
     document.AddWindow(window);
     app_->AddWindow(window);
@@ -163,11 +163,11 @@ ComPtr<SimOfficeWindow> OfficeHostSim::MakeWindow(SimOfficeDocument& document) {
 }
 
 void OfficeHostSim::ShowWindow(SimOfficeWindow& window) {
-    UserEvents events = EventsOf(Spec().Kind);
+    UserEvents events = EventsOf(Profile().Kind);
     if (events.WindowOpened != None)
         Fire(events.WindowOpened, {Disp(&window)});
-    if (OnWindowOpened && !Spec().RibbonId.empty())
-        OnWindowOpened(HostWindow{Spec().RibbonId, ComPtr<IDispatch>::Share(&window)});
+    if (OnWindowOpened && !Profile().RibbonId.empty())
+        OnWindowOpened(HostWindow{Profile().RibbonId, ComPtr<IDispatch>::Share(&window)});
     ActivateWindow(window);
 }
 
@@ -188,7 +188,7 @@ void OfficeHostSim::ActivateWindow(SimOfficeWindow& window) {
 }
 
 void OfficeHostSim::FireActivation(SimOfficeWindow& window) {
-    UserEvents events = EventsOf(Spec().Kind);
+    UserEvents events = EventsOf(Profile().Kind);
     Variant document = window.Document() ? Disp(window.Document()) : Variant(ComPtr<IDispatch>());
     if (events.DocumentActivate != None)
         Fire(events.DocumentActivate, {document});
@@ -204,7 +204,7 @@ void OfficeHostSim::FireActivation(SimOfficeWindow& window) {
 
 void OfficeHostSim::CloseWindow(SimOfficeWindow& window) {
     ComPtr<SimOfficeWindow> keep = ComPtr<SimOfficeWindow>::Share(&window);
-    UserEvents events = EventsOf(Spec().Kind);
+    UserEvents events = EventsOf(Profile().Kind);
     if (events.BeforeWindowClosed != None)
         Fire(events.BeforeWindowClosed, {Disp(&window)});
     auto& order = activationOrder_;

@@ -39,11 +39,11 @@ public:
     OfficeHostSim(const OfficeHostSim&) = delete;
     OfficeHostSim& operator=(const OfficeHostSim&) = delete;
 
-    const OfficeHostSpec& Spec() const noexcept { return app_->Spec(); }
+    const OfficeHostProfile& Profile() const noexcept { return app_->Profile(); }
     SimOfficeApplication& App() const noexcept { return *app_; }
 
     // ---- HostSite ----
-    std::string HostName() const override { return Spec().Name; }
+    std::string HostName() const override { return Profile().Name; }
     // Visio and MapPoint keep their add-ins outside the Office key.
     std::string AddInsKey() const override;
     ComPtr<IDispatch> Application() override { return ComPtr<IDispatch>(app_); }

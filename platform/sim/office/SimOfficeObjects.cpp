@@ -59,24 +59,24 @@ SimOfficeTemplate::SimOfficeTemplate(std::u16string fullName) : fullName_(std::m
     Members.Get("Name", [this] { return fullName_.substr(fullName_.find_last_of(u'\\') + 1); });
 }
 
-SimOfficeApplication::SimOfficeApplication(const OfficeHostSpec& spec, int majorVersion)
-    : spec_(spec), normal_(MakeComObject<SimOfficeTemplate>(u"C:\\Templates\\Normal.dotm")) {
-    AddInterfaceAlias<IDispatch>(spec.ApplicationIid);
+SimOfficeApplication::SimOfficeApplication(const OfficeHostProfile& profile, int majorVersion)
+    : profile_(profile), normal_(MakeComObject<SimOfficeTemplate>(u"C:\\Templates\\Normal.dotm")) {
+    AddInterfaceAlias<IDispatch>(profile.ApplicationIid);
     SetMajorVersion(majorVersion);
-    if (spec.SeparateEventSource)
+    if (profile.SeparateEventSource)
         eventSource_ = MakeComObject<SimOfficeEventSource>();
-    for (const GUID& iid : spec.EventIids)
+    for (const GUID& iid : profile.EventIids)
         (eventSource_ ? eventSource_->Points : points_).Add(iid);
     AddMembers();
 }
 
 void SimOfficeApplication::AddMembers() {
-    Members.SetSource(text::Utf8ToUtf16(spec_.Name));
-    Members.Get("Name", [this] { return text::Utf8ToUtf16(spec_.Name); });
+    Members.SetSource(text::Utf8ToUtf16(profile_.Name));
+    Members.Get("Name", [this] { return text::Utf8ToUtf16(profile_.Name); });
     // Project's Version is asked for by its DISPID.
     Members.Get(
         "Version", [this] { return version_; },
-        spec_.Kind == OfficeHostKind::Project ? 5020 : DispatchTable::AutoId);
+        profile_.Kind == OfficeHostKind::Project ? 5020 : DispatchTable::AutoId);
     Members.Get("Windows", [this] { return Collection(false); });
     Members.Get("Documents", [this] { return Collection(true); });
     Members.Get("Workbooks", [this] { return Collection(true); });
@@ -89,7 +89,7 @@ void SimOfficeApplication::AddMembers() {
     Members.Property(
         "ShowWindowsInTaskbar", [this] { return taskbar_; },
         [this](const Variant& v) { taskbar_ = v.AsBool(); });
-    if (spec_.Kind == OfficeHostKind::Word)
+    if (profile_.Kind == OfficeHostKind::Word)
         AddTemplateMembers();
     // InfoPath hands its events out on an object of their own.
     if (eventSource_)
@@ -112,7 +112,7 @@ void SimOfficeApplication::AddTemplateMembers() {
 }
 
 Variant SimOfficeApplication::Collection(bool documents) const {
-    auto collection = MakeComObject<SimOfficeCollection>(spec_.FirstIndex);
+    auto collection = MakeComObject<SimOfficeCollection>(profile_.FirstIndex);
     if (documents)
         for (const auto& d : documents_)
             collection->Items.push_back(ComPtr<IDispatch>(d));
@@ -143,7 +143,7 @@ void SimOfficeApplication::RemoveWindow(SimOfficeWindow* window) {
 size_t SimOfficeApplication::Fire(DISPID id, DispArgs& args, Variant* result) {
     ConnectionPoints& points = eventSource_ ? eventSource_->Points : points_;
     size_t called = 0;
-    for (const GUID& iid : spec_.EventIids)
+    for (const GUID& iid : profile_.EventIids)
         called += points.Fire(iid, id, args.Params(), result);
     return called;
 }

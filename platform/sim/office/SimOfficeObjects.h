@@ -108,7 +108,7 @@ public:
         return points_.FindConnectionPoint(iid, cp);
     }
 
-    const OfficeHostSpec& Spec() const noexcept { return spec_; }
+    const OfficeHostProfile& Profile() const noexcept { return profile_; }
     // The open documents and windows, oldest first, and the active ones.
     const std::vector<ComPtr<SimOfficeDocument>>& Documents() const noexcept { return documents_; }
     const std::vector<ComPtr<SimOfficeWindow>>& Windows() const noexcept { return windows_; }
@@ -144,12 +144,12 @@ public:
 
 private:
     friend struct ::ComMaker;
-    SimOfficeApplication(const OfficeHostSpec& spec, int majorVersion);
+    SimOfficeApplication(const OfficeHostProfile& profile, int majorVersion);
     void AddMembers();
     void AddTemplateMembers();
     Variant Collection(bool documents) const;
 
-    const OfficeHostSpec& spec_;
+    const OfficeHostProfile& profile_;
     std::u16string version_;
     std::vector<ComPtr<SimOfficeDocument>> documents_;
     std::vector<ComPtr<SimOfficeWindow>> windows_;
