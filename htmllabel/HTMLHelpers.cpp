@@ -2,8 +2,11 @@
 // and the text clean-ups. Every routine walks its text once.
 #include "htmllabel/HTMLHelpers.h"
 
+#include "platform/text/Text.h"
+
 #include "platform/rtl/FileUtils.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -67,17 +70,13 @@ char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
 }
 
+// A digit that is no hex digit counts 0.
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = UpperAscii(c);
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 0;
+    return std::max(0, text::HexDigitValue(c));
 }
 
 bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (UpperAscii(c) >= 'A' && UpperAscii(c) <= 'F');
+    return text::HexDigitValue(c) >= 0;
 }
 
 } // namespace

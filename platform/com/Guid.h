@@ -3,6 +3,8 @@
 // written in upper case, read in either case.
 #pragma once
 
+#include "platform/text/Text.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -48,20 +50,11 @@ using IID = GUID;
 using CLSID = GUID;
 
 namespace guid_detail {
-constexpr int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-// Reads `digits` hex digits at text[pos]; -1 on a bad digit.
-constexpr int64_t HexField(std::string_view text, size_t pos, size_t digits) {
+// Reads `digits` hex digits at s[pos]; -1 on a bad digit.
+constexpr int64_t HexField(std::string_view s, size_t pos, size_t digits) {
     int64_t value = 0;
     for (size_t i = 0; i < digits; ++i) {
-        int d = HexValue(text[pos + i]);
+        int d = text::HexDigitValue(s[pos + i]);
         if (d < 0)
             return -1;
         value = value * 16 + d;

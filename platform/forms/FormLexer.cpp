@@ -20,15 +20,6 @@ bool IsIdentChar(char c) {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // Character codes are UTF-16 units, as the class library writes them; a
 // surrogate pair written as two adjacent codes is one character.
@@ -141,7 +132,7 @@ FormToken FormLexer::ReadNumber() {
         ++pos_;
         uint64_t value = 0;
         size_t digits = 0;
-        for (int h; (h = HexValue(Peek())) >= 0; ++pos_, ++digits) {
+        for (int h; (h = text::HexDigitValue(Peek())) >= 0; ++pos_, ++digits) {
             if (value > (UINT64_MAX >> 4))
                 Fail("Hexadecimal number too large", line_);
             value = (value << 4) | static_cast<uint64_t>(h);
@@ -230,7 +221,7 @@ char32_t FormLexer::ReadCharCode() {
     size_t digits = 0;
     if (Peek() == '$') {
         ++pos_;
-        for (int h; (h = HexValue(Peek())) >= 0 && digits < 8; ++pos_, ++digits)
+        for (int h; (h = text::HexDigitValue(Peek())) >= 0 && digits < 8; ++pos_, ++digits)
             value = (value << 4) | static_cast<uint32_t>(h);
     } else {
         for (; IsDigit(Peek()) && digits < 8; ++pos_, ++digits)
@@ -238,7 +229,7 @@ char32_t FormLexer::ReadCharCode() {
     }
     if (digits == 0)
         Fail("Character code expected after '#'", line_);
-    if (value > 0x10FFFF || HexValue(Peek()) >= 0)
+    if (value > 0x10FFFF || text::HexDigitValue(Peek()) >= 0)
         Fail("Invalid character code", line_);
     return value;
 }
@@ -254,8 +245,8 @@ std::vector<uint8_t> FormLexer::ReadBinary(size_t maxBytes) {
             ++pos_;
             return bytes;
         }
-        int high = HexValue(Peek());
-        int low = HexValue(Peek(1));
+        int high = text::HexDigitValue(Peek());
+        int low = text::HexDigitValue(Peek(1));
         if (high < 0 || low < 0)
             Fail("Invalid binary value: hexadecimal digit pairs expected", line_);
         if (bytes.size() >= maxBytes)

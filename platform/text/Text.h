@@ -12,6 +12,17 @@
 
 namespace text {
 
+// The value of a hexadecimal digit in either case; -1 for any other character.
+constexpr int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // The Unicode character that Windows-1252 gives byte b.
 char32_t Cp1252ToUnicode(unsigned char b);
 // The Windows-1252 byte for c, or '?' when the code page has none.

@@ -154,16 +154,6 @@ std::string AsUtf8(std::string_view raw) {
     return std::string(raw);
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Reads a quoted string at s[pos] (pos at the opening quote), with \\ and \"
 // escapes; pos ends after the closing quote.
 bool ReadQuoted(std::string_view s, size_t& pos, std::string& out) {
@@ -193,7 +183,7 @@ bool ReadHexBytes(std::string_view s, std::vector<uint8_t>& out) {
             break;
         if (i + 1 >= s.size())
             return false;
-        int hi = HexDigit(s[i]), lo = HexDigit(s[i + 1]);
+        int hi = text::HexDigitValue(s[i]), lo = text::HexDigitValue(s[i + 1]);
         if (hi < 0 || lo < 0)
             return false;
         out.push_back(static_cast<uint8_t>(hi * 16 + lo));
@@ -236,7 +226,7 @@ bool ReadData(std::string_view data, RegValue& value) {
             return false;
         uint32_t n = 0;
         for (char c : digits) {
-            int d = HexDigit(c);
+            int d = text::HexDigitValue(c);
             if (d < 0)
                 return false;
             n = n * 16 + uint32_t(d);
@@ -257,7 +247,7 @@ bool ReadData(std::string_view data, RegValue& value) {
             return false;
         type = 0;
         for (char c : kind.substr(1, kind.size() - 2)) {
-            int d = HexDigit(c);
+            int d = text::HexDigitValue(c);
             if (d < 0)
                 return false;
             type = type * 16 + uint32_t(d);
