@@ -55,8 +55,12 @@ std::vector<std::string> OfficeWatch::Changes() {
         return lines;
     const auto& calls = session_->Driver().Log();
     lines.assign(calls.begin() + static_cast<std::ptrdiff_t>(calls_), calls.end());
-    const auto& failures = session_->Driver().Failures();
-    for (size_t i = failures_; i < failures.size(); ++i)
-        lines.push_back("failure: " + failures[i]);
     return lines;
+}
+
+std::vector<std::string> OfficeWatch::NewFailures() {
+    if (!session_)
+        return {};
+    const auto& failures = session_->Driver().Failures();
+    return {failures.begin() + static_cast<std::ptrdiff_t>(failures_), failures.end()};
 }

@@ -49,6 +49,7 @@ public:
     const char* Label() const override { return "host"; }
     void Mark() override;
     std::vector<std::string> Changes() override;
+    std::vector<std::string> NewFailures() override;
     // Watches session (null: none).
     void Attach(OfficeSession* session);
 

@@ -89,8 +89,12 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
         Print("link", {links.begin() + static_cast<std::ptrdiff_t>(std::min(links_, links.size())),
                        links.end()});
     }
-    for (TranscriptSource* source : sources_)
+    for (TranscriptSource* source : sources_) {
         Print(source->Label(), source->Changes());
+        std::vector<std::string> failed = source->NewFailures();
+        Print("failure", failed);
+        failures_.insert(failures_.end(), failed.begin(), failed.end());
+    }
     Mark();
     return failures_.size() == failuresBefore;
 }

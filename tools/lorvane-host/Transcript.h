@@ -41,6 +41,9 @@ public:
     virtual void Mark() = 0;
     // What changed since the last Mark, one line each.
     virtual std::vector<std::string> Changes() = 0;
+    // What failed since the last Mark: printed as failures and counted in
+    // the script's exit status.
+    virtual std::vector<std::string> NewFailures() { return {}; }
 };
 
 class Transcript {

@@ -91,6 +91,10 @@ void SimOfficeApplication::AddMembers() {
         [this](const Variant& v) { taskbar_ = v.AsBool(); });
     if (profile_.Kind == OfficeHostKind::Word)
         AddTemplateMembers();
+    // MapPoint lists the commands an add-in added under Tools; an add-in
+    // takes them away again when it shuts down.
+    if (profile_.Kind == OfficeHostKind::MapPoint)
+        Members.Method("RemoveCommands", [](DispCall&) {});
     // InfoPath hands its events out on an object of their own.
     if (eventSource_)
         Members.Get("EventSource", [this] { return Variant(ComPtr<IDispatch>(eventSource_)); });
