@@ -2,6 +2,7 @@
 #include "framework/HiddenWindows.h"
 
 #include "framework/AddInModule.h"
+#include "framework/ShortcutTexts.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBound.h"
@@ -59,11 +60,38 @@ bool IsModifierKey(WPARAM key) {
 // The name the shortcut texts give a key.
 std::string KeyName(WORD key) {
     static const std::pair<WORD, const char*> names[] = {
-        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},        {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},
-        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},     {VK_END, "End"},
-        {VK_HOME, "Home"},   {VK_LEFT, "Left"},      {VK_UP, "Up"},         {VK_RIGHT, "Right"},
-        {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},    {VK_MULTIPLY, "Num *"},
-        {VK_ADD, "Num +"},   {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num ."}, {VK_DIVIDE, "Num /"},
+        {VK_BACK, "BkSp"},
+        {VK_TAB, "Tab"},
+        {VK_RETURN, "Enter"},
+        {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"},
+        {VK_PRIOR, "PgUp"},
+        {VK_NEXT, "PgDn"},
+        {VK_END, "End"},
+        {VK_HOME, "Home"},
+        {VK_LEFT, "Left"},
+        {VK_UP, "Up"},
+        {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"},
+        {VK_INSERT, "Ins"},
+        {VK_DELETE, "Del"},
+        {VK_MULTIPLY, "Num *"},
+        {VK_ADD, "Num +"},
+        {VK_SUBTRACT, "Num -"},
+        {VK_DECIMAL, "Num ."},
+        {VK_DIVIDE, "Num /"},
+        // The punctuation keys by what they type without Shift on a US keyboard.
+        {VK_OEM_1, ";"},
+        {VK_OEM_PLUS, "="},
+        {VK_OEM_COMMA, ","},
+        {VK_OEM_MINUS, "-"},
+        {VK_OEM_PERIOD, "."},
+        {VK_OEM_2, "/"},
+        {VK_OEM_3, "`"},
+        {VK_OEM_4, "["},
+        {VK_OEM_5, "\\"},
+        {VK_OEM_6, "]"},
+        {VK_OEM_7, "'"},
     };
     for (const auto& [code, name] : names)
         if (code == key)
@@ -150,7 +178,7 @@ LRESULT ServeKey(HookSlot& slot, int Code, WPARAM WParam, LPARAM LParam) {
 // always; a caption's accelerator only on a visible, enabled bar that is no
 // pop-up, with the button visible. The button is enabled (asked before).
 bool RunsShortcut(TadxCommandBarButton& button, const std::string& listText) {
-    if (text::UpperCase(text::Narrow(button.GetShortcutText())) == listText)
+    if (adxShortcutKeyText(button.GetShortcutText()) == listText)
         return true;
     ComPtr<IDispatch> bar = button.GetParent();
     if (!bar)
