@@ -109,7 +109,8 @@ std::string KeyName(WORD key) {
 // of one of the module's buttons and was posted to the shortcut window.
 bool PostShortcut(TadxCOMAddInModule& module, bool ctrl, bool shift, bool alt, WPARAM key) {
     TStringList& shortcuts = module.ControlByShortcut();
-    if (shortcuts.Count() == 0)
+    // A key without a name is no shortcut: its text is the modifiers alone.
+    if (shortcuts.Count() == 0 || KeyName(WORD(key)).empty())
         return false;
     int index = shortcuts.IndexOf(text::UpperCase(TranslateToString(ctrl, shift, alt, WORD(key))));
     if (index < 0)
