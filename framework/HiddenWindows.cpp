@@ -60,39 +60,21 @@ bool IsModifierKey(WPARAM key) {
 // The name the shortcut texts give a key.
 std::string KeyName(WORD key) {
     static const std::pair<WORD, const char*> names[] = {
-        {VK_BACK, "BkSp"},
-        {VK_TAB, "Tab"},
-        {VK_RETURN, "Enter"},
-        {VK_ESCAPE, "Esc"},
-        {VK_SPACE, "Space"},
-        {VK_PRIOR, "PgUp"},
-        {VK_NEXT, "PgDn"},
-        {VK_END, "End"},
-        {VK_HOME, "Home"},
-        {VK_LEFT, "Left"},
-        {VK_UP, "Up"},
-        {VK_RIGHT, "Right"},
-        {VK_DOWN, "Down"},
-        {VK_INSERT, "Ins"},
-        {VK_DELETE, "Del"},
-        {VK_MULTIPLY, "Num *"},
-        {VK_ADD, "Num +"},
-        {VK_SUBTRACT, "Num -"},
-        {VK_DECIMAL, "Num ."},
-        {VK_DIVIDE, "Num /"},
-        // The punctuation keys by what they type without Shift on a US keyboard.
-        {VK_OEM_1, ";"},
-        {VK_OEM_PLUS, "="},
-        {VK_OEM_COMMA, ","},
-        {VK_OEM_MINUS, "-"},
-        {VK_OEM_PERIOD, "."},
-        {VK_OEM_2, "/"},
-        {VK_OEM_3, "`"},
-        {VK_OEM_4, "["},
-        {VK_OEM_5, "\\"},
-        {VK_OEM_6, "]"},
-        {VK_OEM_7, "'"},
+        {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},        {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},     {VK_END, "End"},
+        {VK_HOME, "Home"},   {VK_LEFT, "Left"},      {VK_UP, "Up"},         {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},    {VK_MULTIPLY, "Num *"},
+        {VK_ADD, "Num +"},   {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num ."}, {VK_DIVIDE, "Num /"},
     };
+    // The punctuation keys by what they type without Shift on a US keyboard.
+    static const std::pair<WORD, const char*> punctuation[] = {
+        {VK_OEM_1, ";"},      {VK_OEM_PLUS, "="}, {VK_OEM_COMMA, ","}, {VK_OEM_MINUS, "-"},
+        {VK_OEM_PERIOD, "."}, {VK_OEM_2, "/"},    {VK_OEM_3, "`"},     {VK_OEM_4, "["},
+        {VK_OEM_5, "\\"},     {VK_OEM_6, "]"},    {VK_OEM_7, "'"},
+    };
+    for (const auto& [code, name] : punctuation)
+        if (code == key)
+            return name;
     for (const auto& [code, name] : names)
         if (code == key)
             return name;
