@@ -2,6 +2,7 @@
 #include "framework/HiddenWindows.h"
 
 #include "framework/AddInModule.h"
+#include "framework/ShortcutTexts.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBound.h"
@@ -65,6 +66,15 @@ std::string KeyName(WORD key) {
         {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},    {VK_MULTIPLY, "Num *"},
         {VK_ADD, "Num +"},   {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num ."}, {VK_DIVIDE, "Num /"},
     };
+    // The punctuation keys by what they type without Shift on a US keyboard.
+    static const std::pair<WORD, const char*> punctuation[] = {
+        {VK_OEM_1, ";"},      {VK_OEM_PLUS, "="}, {VK_OEM_COMMA, ","}, {VK_OEM_MINUS, "-"},
+        {VK_OEM_PERIOD, "."}, {VK_OEM_2, "/"},    {VK_OEM_3, "`"},     {VK_OEM_4, "["},
+        {VK_OEM_5, "\\"},     {VK_OEM_6, "]"},    {VK_OEM_7, "'"},
+    };
+    for (const auto& [code, name] : punctuation)
+        if (code == key)
+            return name;
     for (const auto& [code, name] : names)
         if (code == key)
             return name;
@@ -81,7 +91,8 @@ std::string KeyName(WORD key) {
 // of one of the module's buttons and was posted to the shortcut window.
 bool PostShortcut(TadxCOMAddInModule& module, bool ctrl, bool shift, bool alt, WPARAM key) {
     TStringList& shortcuts = module.ControlByShortcut();
-    if (shortcuts.Count() == 0)
+    // A key without a name is no shortcut: its text is the modifiers alone.
+    if (shortcuts.Count() == 0 || KeyName(WORD(key)).empty())
         return false;
     int index = shortcuts.IndexOf(text::UpperCase(TranslateToString(ctrl, shift, alt, WORD(key))));
     if (index < 0)
@@ -150,7 +161,7 @@ LRESULT ServeKey(HookSlot& slot, int Code, WPARAM WParam, LPARAM LParam) {
 // always; a caption's accelerator only on a visible, enabled bar that is no
 // pop-up, with the button visible. The button is enabled (asked before).
 bool RunsShortcut(TadxCommandBarButton& button, const std::string& listText) {
-    if (text::UpperCase(text::Narrow(button.GetShortcutText())) == listText)
+    if (adxShortcutKeyText(button.GetShortcutText()) == listText)
         return true;
     ComPtr<IDispatch> bar = button.GetParent();
     if (!bar)

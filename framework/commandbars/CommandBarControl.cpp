@@ -7,6 +7,7 @@
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/ControlEventSink.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/commandbars/HostObjectGone.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
@@ -82,6 +83,10 @@ Variant TadxCommandBarControl::ReadHost(const char* hostName, const Variant& sto
         ReportError(e);
         return stored;
     }
+}
+
+Variant TadxCommandBarControl::FrameworkRead(const char* HostName, const Variant& Stored) {
+    return adxFrameworkRead(control_.Get(), HostName, Stored, [this] { SetInterface(nullptr); });
 }
 
 // ---- binding ----

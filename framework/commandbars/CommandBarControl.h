@@ -115,6 +115,14 @@ public:
     // The stored tag and id, whatever the host says.
     const std::u16string& StoredOfficeTag() const noexcept { return officeTag_; }
     int32_t StoredOfficeID() const noexcept { return officeID_; }
+    // The stored caption and parameter, whatever the host says.
+    const std::u16string& StoredCaption() const noexcept { return caption_; }
+    const std::u16string& StoredParameter() const noexcept { return parameter_; }
+    // The framework's own read of a host property: the host's value while
+    // bound, else Stored. A host control that is gone is let go of (the
+    // control unbinds) and Stored serves, without a report; any other
+    // failure raises.
+    Variant FrameworkRead(const char* HostName, const Variant& Stored);
     // What the Outlook item-type scans do, and for which item types.
     TadxOLItemTypeAction olItemTypeAction = adxOLActionNone;
     TadxOLItemTypes olExplorerItemTypes = TadxOLItemTypes{adxOLMailItem};

@@ -30,6 +30,8 @@ public:
     void SetFaceID(int32_t Value);
     std::u16string GetShortcutText();
     void SetShortcutText(const std::u16string& Value);
+    // The stored shortcut text, whatever the host says.
+    const std::u16string& StoredShortcutText() const noexcept { return shortcutText_; }
     TadxMsoButtonState GetState();
     void SetState(TadxMsoButtonState Value);
     TadxMsoButtonStyle GetStyle();

@@ -6,6 +6,7 @@
 #include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
+#include "framework/commandbars/HostObjectGone.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
 
@@ -67,6 +68,10 @@ Variant TadxCustomCommandBar::HostValue(const char* hostName, const Variant& sto
         ReportError(e);
         return stored;
     }
+}
+
+Variant TadxCustomCommandBar::FrameworkRead(const char* HostName, const Variant& Stored) {
+    return adxFrameworkRead(CommandBar.Get(), HostName, Stored, [this] { CommandBar = nullptr; });
 }
 
 template <class T>

@@ -68,6 +68,13 @@ public:
     void SetChangeCounter(int32_t Value) { changeCounter_ = Value; }
     // The stored name, whatever the host says.
     const std::u16string& StoredName() const noexcept { return commandBarName_; }
+    // The stored enabled state, whatever the host says.
+    bool StoredEnabled() const noexcept { return enabled_; }
+    // The framework's own read of a host property: the host's value while
+    // connected, else Stored. A host bar that is gone is let go of (the bar
+    // is unconnected) and Stored serves, without a report; any other
+    // failure raises.
+    Variant FrameworkRead(const char* HostName, const Variant& Stored);
 
     // ---- operations ----
 

@@ -2,6 +2,7 @@
 // keeping the bars' positions from one start to the next, and the keyboard
 // shortcuts of the bars' buttons.
 #include "framework/AddInModule.h"
+#include "framework/ShortcutTexts.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CustomCommandBar.h"
@@ -96,14 +97,21 @@ void adxFollowFolderAll(TadxCOMAddInModule& Module) {
 namespace {
 
 // Runs f(bar, registry) for each explorer bar whose position is kept (a
-// temporary one, not built in), with its key open (created when asked).
+// temporary one, not built in, whose host bar is not gone), with its key
+// open (created when asked).
 template <class F> void ForEachKeptBar(TadxCOMAddInModule& module, bool create, F f) {
     const std::string key = module.GetRegistryKey();
     if (key.empty())
         return;
     ForEachBar(module, [&](TadxCustomCommandBar& bar) {
-        if (!dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar) || !bar.Temporary() ||
-            bar.GetBuiltIn())
+        if (!dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar) || !bar.Temporary())
+            return;
+        const bool connected = bar.CommandBar != nullptr;
+        if (bar.FrameworkRead("BuiltIn", false).AsBool())
+            return;
+        // A host bar the user deleted has no position to give or take: the
+        // stored one stays as it is.
+        if (connected && !bar.CommandBar)
             return;
         TRegistry registry;
         if (registry.OpenKey(key + "\\CommandBars\\" + text::Narrow(bar.StoredName()), create))
@@ -157,21 +165,48 @@ bool IsExplorer(IDispatch* window) {
     return true;
 }
 
+// A button's shortcut text and caption as its host control has them, read
+// without a word to the user (the hook must show nothing); false when the
+// button has no host control (never bound, or gone and let go of just now)
+// or the host cannot tell.
+bool ReadKeys(TadxCommandBarButton& button, std::u16string& shortcut, std::u16string& caption) {
+    try {
+        shortcut = button.FrameworkRead("ShortcutText", button.StoredShortcutText()).AsWide();
+        caption = button.FrameworkRead("Caption", button.StoredCaption()).AsWide();
+    } catch (const Exception&) {
+        return false;
+    }
+    return button.HostControl() != nullptr;
+}
+
+// Adds the keys of the bound buttons of controls, into pop-ups, in order. A
+// button without a host control cannot run: its keys are the host's.
 void EnumControls(TStringList& list, TadxCommandBarControls& controls) {
     for (int i = 0; i < controls.Count(); ++i) {
         TadxCommandBarControl* control = controls.GetItem(i);
         if (TadxCommandBarButton* button = control->GetAsButton()) {
-            const std::u16string shortcut = button->GetShortcutText();
+            std::u16string shortcut, caption;
+            if (!ReadKeys(*button, shortcut, caption))
+                continue;
             if (!shortcut.empty())
-                list.AddObject(text::Narrow(text::UpperCase(shortcut)), button);
-            const std::u16string caption = button->GetCaption();
-            const size_t amp = caption.find(u'&');
-            if (amp != std::u16string::npos && amp + 1 < caption.size())
-                list.AddObject("ALT+" + text::Narrow(text::UpperCase(caption.substr(amp + 1, 1))),
-                               button);
+                list.AddObject(adxShortcutKeyText(shortcut), button);
+            if (const std::string accelerator = adxAcceleratorKeyText(caption);
+                !accelerator.empty())
+                list.AddObject(accelerator, button);
         } else if (TadxCommandBarPopup* popup = control->GetAsPopup()) {
             EnumControls(list, *popup->Controls());
         }
+    }
+}
+
+// Whether the bar is enabled, read without a word to the user: a host bar
+// that is gone is let go of and the stored state serves; a bar whose host
+// cannot tell counts as disabled.
+bool QuietlyEnabled(TadxCustomCommandBar& bar) {
+    try {
+        return bar.FrameworkRead("Enabled", bar.StoredEnabled()).AsBool();
+    } catch (const Exception&) {
+        return false;
     }
 }
 
@@ -203,12 +238,12 @@ TStringList& TadxCOMAddInModule::ControlByShortcut() {
             try {
                 const int32_t type =
                     dispGet(dispGet(window, "CurrentFolder"), "DefaultItemType").AsInteger();
-                if (CheckItemClass(type, explorerBar->ItemTypes) && bar.GetEnabled())
+                if (CheckItemClass(type, explorerBar->ItemTypes) && QuietlyEnabled(bar))
                     EnumControls(*ShortcutList, *bar.Controls());
             } catch (const Exception&) {
                 // A folder that cannot be read skips the bar.
             }
-        } else if (bar.GetEnabled()) {
+        } else if (QuietlyEnabled(bar)) {
             EnumControls(*ShortcutList, *bar.Controls());
         }
     });

@@ -246,11 +246,15 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
                    !(exceptAccess && HostType == ohaAccess);
         };
         auto add = [&](const Variant& type, const Variant& idArg) {
+            // A host control the user deleted is let go of first: its
+            // parameter is then the stored one.
+            const Variant parameter =
+                Control->FrameworkRead("Parameter", Control->StoredParameter());
             ComPtr<IDispatch> target = Popup ? Popup->PopupBar() : Bar->CommandBar;
             Variant before = CalcBefore(Control->Before(), Control->BeforeID(), Control->AfterID(),
                                         target.Get());
-            return dispCall(dispGet(target, "Controls"), "Add", type, idArg,
-                            Control->GetParameter(), before, Control->Temporary())
+            return dispCall(dispGet(target, "Controls"), "Add", type, idArg, parameter, before,
+                            Control->Temporary())
                 .AsDispatch();
         };
         ComPtr<IDispatch> found;

@@ -55,6 +55,18 @@ constexpr int VK_LCONTROL = 0xA2;
 constexpr int VK_RCONTROL = 0xA3;
 constexpr int VK_LMENU = 0xA4;
 constexpr int VK_RMENU = 0xA5;
+// The punctuation keys of a US keyboard (unshifted: ; = , - . / ` [ \ ] ').
+constexpr int VK_OEM_1 = 0xBA;
+constexpr int VK_OEM_PLUS = 0xBB;
+constexpr int VK_OEM_COMMA = 0xBC;
+constexpr int VK_OEM_MINUS = 0xBD;
+constexpr int VK_OEM_PERIOD = 0xBE;
+constexpr int VK_OEM_2 = 0xBF;
+constexpr int VK_OEM_3 = 0xC0;
+constexpr int VK_OEM_4 = 0xDB;
+constexpr int VK_OEM_5 = 0xDC;
+constexpr int VK_OEM_6 = 0xDD;
+constexpr int VK_OEM_7 = 0xDE;
 
 // Installs a hook. Only thread keyboard hooks exist here (WH_KEYBOARD with a
 // thread id); anything else answers 0 with the last error set.

@@ -194,7 +194,7 @@ TEST_F(CommandBarTest, ShortcutKeysComeFromAnAmpersandBeforeTheLastCharacterOnly
       end>
   end
 )"));
-    Start(ohaWord, false);
+    Start(ohaWord);
     TStringList& list = module->ControlByShortcut();
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Strings(0), "ALT+S");

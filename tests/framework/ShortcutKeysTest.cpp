@@ -2,12 +2,16 @@
 // caption's accelerator run it once, after the hook returned; a disabled
 // button or a hidden or disabled bar swallows an accelerator without running
 // it, while a button whose own shortcut is the key runs on any bar; a held
-// key runs once and an unknown key passes on. Each module keeps its own
-// hook: a second module of the library (a registration run inside the host)
-// leaves the live module's shortcuts working.
+// key runs once and an unknown key passes on. Shortcut texts match whatever
+// the order of their modifiers, punctuation keys have names, and a caption's
+// accelerator skips doubled ampersands and ampersands before a blank; a host
+// that cannot tell a button's keys makes the hook show nothing. Each module
+// keeps its own hook: a second module of the library (a registration run
+// inside the host) leaves the live module's shortcuts working.
 #include "tests/framework/CommandBarTestSupport.h"
 
 #include "framework/HiddenWindows.h"
+#include "framework/ShortcutTexts.h"
 #include "platform/win/Hook.h"
 #include "platform/win/Window.h"
 
@@ -127,6 +131,57 @@ TEST_F(ShortcutKeysTest, AButtonWhoseHostControlIsGoneDoesNotRun) {
     EXPECT_TRUE(journal.empty());
 }
 
+TEST_F(ShortcutKeysTest, ShortcutsInAnyModifierOrderAndPunctuationKeysMatch) {
+    StartWith(R"(  HandleShortcuts = True
+  object Keys: TadxCustomCommandBar
+    CommandBarName = 'Keys'
+    ButtonTypes = {03000000 00000000 00000000 00000000}
+    Buttons = <
+      item
+        Caption = 'a&&b'
+        OfficeTag = 'tag-quit'
+        ShortcutText = 'Shift+Ctrl+Q'
+        OnClick = Click
+      end
+      item
+        Caption = 'Fish & Chips'
+        OfficeTag = 'tag-options'
+        ShortcutText = 'Ctrl+,'
+        OnClick = Click
+      end
+      item
+        Caption = 'Fish & &Salad'
+        OfficeTag = 'tag-salad'
+        ShortcutText = 'Ctrl+'
+        OnClick = Click
+      end>
+  end
+)");
+    EXPECT_EQ(Press('Q', {VK_CONTROL, VK_SHIFT}, true), Runs{"Click tag-quit"});
+    EXPECT_EQ(Press(VK_OEM_COMMA, {VK_CONTROL}, true), Runs{"Click tag-options"});
+    EXPECT_EQ(Press('S', {VK_MENU}, true), Runs{"Click tag-salad"});
+    // A blank after "&" marks nothing, and neither does a doubled "&".
+    EXPECT_EQ(Press(VK_SPACE, {VK_MENU}, false), Runs{});
+    EXPECT_EQ(Press('B', {VK_MENU}, false), Runs{});
+    EXPECT_EQ(Press('C', {VK_MENU}, false), Runs{});
+    // A key without a name does not meet a shortcut text of modifiers alone.
+    EXPECT_EQ(Press(VK_CAPITAL, {VK_CONTROL}, false), Runs{});
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(ShortcutKeysTest, AHostThatCannotTellAButtonsKeysShowsNothingFromTheHook) {
+    StartWith(KeysBar());
+    for (const char* member : {"ShortcutText", "Caption"}) {
+        SCOPED_TRACE(member);
+        bars->FailNext(member);
+        // Run is left out of this key's list: the key is the host's.
+        EXPECT_EQ(Press(VK_F5, {VK_CONTROL, VK_SHIFT}, false), Runs{});
+        EXPECT_EQ(Press(VK_F5, {VK_CONTROL, VK_SHIFT}, true), Runs{"Click tag-run"});
+    }
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(user.Shown().size(), 0u);
+}
+
 TEST_F(ShortcutKeysTest, ASecondModuleOfTheLibraryLeavesTheLiveModulesShortcuts) {
     StartWith(KeysBar());
     HHOOK live = adxKeyboardHook(*module);
@@ -164,20 +219,71 @@ TEST(KeyNames, ShortcutTextsOfKeysWithModifiers) {
         const char* text;
     };
     const Case cases[] = {
-        {true, true, false, VK_F5, "Ctrl+Shift+F5"}, {false, false, true, 'S', "Alt+S"},
-        {true, true, true, '7', "Ctrl+Shift+Alt+7"}, {false, false, false, VK_F12, "F12"},
-        {true, false, false, VK_DELETE, "Ctrl+Del"}, {false, true, false, VK_INSERT, "Shift+Ins"},
-        {false, false, false, VK_BACK, "BkSp"},      {false, false, false, VK_RETURN, "Enter"},
-        {false, false, false, VK_ESCAPE, "Esc"},     {false, false, false, VK_SPACE, "Space"},
-        {false, false, false, VK_PRIOR, "PgUp"},     {false, false, false, VK_NEXT, "PgDn"},
-        {false, false, false, VK_HOME, "Home"},      {false, false, false, VK_END, "End"},
-        {false, false, false, VK_LEFT, "Left"},      {false, false, false, VK_DOWN, "Down"},
-        {false, false, false, VK_TAB, "Tab"},        {false, false, false, VK_NUMPAD0 + 3, "Num 3"},
-        {false, false, false, VK_F24, "F24"},        {true, false, false, VK_ADD, "Ctrl+Num +"},
-        {false, false, false, VK_MULTIPLY, "Num *"}, {false, false, false, VK_SUBTRACT, "Num -"},
-        {false, false, false, VK_DECIMAL, "Num ."},  {false, false, false, VK_DIVIDE, "Num /"},
+        {true, true, false, VK_F5, "Ctrl+Shift+F5"},
+        {false, false, true, 'S', "Alt+S"},
+        {true, true, true, '7', "Ctrl+Shift+Alt+7"},
+        {false, false, false, VK_F12, "F12"},
+        {true, false, false, VK_DELETE, "Ctrl+Del"},
+        {false, true, false, VK_INSERT, "Shift+Ins"},
+        {false, false, false, VK_BACK, "BkSp"},
+        {false, false, false, VK_RETURN, "Enter"},
+        {false, false, false, VK_ESCAPE, "Esc"},
+        {false, false, false, VK_SPACE, "Space"},
+        {false, false, false, VK_PRIOR, "PgUp"},
+        {false, false, false, VK_NEXT, "PgDn"},
+        {false, false, false, VK_HOME, "Home"},
+        {false, false, false, VK_END, "End"},
+        {false, false, false, VK_LEFT, "Left"},
+        {false, false, false, VK_DOWN, "Down"},
+        {false, false, false, VK_TAB, "Tab"},
+        {false, false, false, VK_NUMPAD0 + 3, "Num 3"},
+        {false, false, false, VK_F24, "F24"},
+        {true, false, false, VK_ADD, "Ctrl+Num +"},
+        {false, false, false, VK_MULTIPLY, "Num *"},
+        {false, false, false, VK_SUBTRACT, "Num -"},
+        {false, false, false, VK_DECIMAL, "Num ."},
+        {false, false, false, VK_DIVIDE, "Num /"},
         {false, false, false, VK_CAPITAL, ""}, // no name: no shortcut is written with it
+        // Punctuation keys by what they type without Shift on a US keyboard.
+        {true, false, false, VK_OEM_COMMA, "Ctrl+,"},
+        {false, false, false, VK_OEM_1, ";"},
+        {false, false, false, VK_OEM_PLUS, "="},
+        {false, false, false, VK_OEM_MINUS, "-"},
+        {false, false, false, VK_OEM_PERIOD, "."},
+        {false, false, false, VK_OEM_2, "/"},
+        {false, false, false, VK_OEM_3, "`"},
+        {false, false, false, VK_OEM_4, "["},
+        {false, false, false, VK_OEM_5, "\\"},
+        {false, false, false, VK_OEM_6, "]"},
+        {false, true, false, VK_OEM_7, "Shift+'"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TranslateToString(c.ctrl, c.shift, c.alt, c.key), c.text);
+}
+
+TEST(KeyNames, ShortcutTextsMatchWhateverTheOrderOfTheirModifiers) {
+    const std::pair<const char16_t*, const char*> cases[] = {
+        {u"Ctrl+Shift+Q", "CTRL+SHIFT+Q"},
+        {u"Shift+Ctrl+Q", "CTRL+SHIFT+Q"},
+        {u"alt+shift+ctrl+f5", "CTRL+SHIFT+ALT+F5"},
+        {u"Alt+Ctrl+Del", "CTRL+ALT+DEL"},
+        {u"Ctrl+Ctrl+Q", "CTRL+Q"},
+        {u"Ctrl+Num +", "CTRL+NUM +"},
+        {u"Ctrl+,", "CTRL+,"},
+        {u"F12", "F12"},
+        {u"", ""},
+    };
+    for (const auto& [shortcut, key] : cases)
+        EXPECT_EQ(adxShortcutKeyText(shortcut), key) << text::Narrow(shortcut);
+}
+
+TEST(KeyNames, AnAcceleratorIsTheFirstAmpersandNeitherDoubledNorBeforeABlank) {
+    const std::pair<const char16_t*, const char*> cases[] = {
+        {u"&Send", "ALT+S"}, {u"Save &as", "ALT+A"},  {u"Trailing&", ""},
+        {u"a&&b", ""},       {u"Fish & Chips", ""},   {u"Fish & &Chips", "ALT+C"},
+        {u"a&&&b", "ALT+B"}, {u"&&&x", "ALT+X"},      {u"Tab&\tStop", ""},
+        {u"&,", "ALT+,"},    {u"No accelerator", ""}, {u"", ""},
+    };
+    for (const auto& [caption, key] : cases)
+        EXPECT_EQ(adxAcceleratorKeyText(caption), key) << text::Narrow(caption);
 }
