@@ -65,6 +65,14 @@ void TadxCommandBarControl::CountChange() {
         ++changeCounter_;
 }
 
+void TadxCommandBarControl::SetIndex(int index) {
+    TCollectionItem::SetIndex(index);
+    TCollection* collection = Collection();
+    for (int i = 0; collection && i < collection->Count(); ++i)
+        if (auto* control = dynamic_cast<TadxCommandBarControl*>(collection->Items(i)))
+            control->CountChange();
+}
+
 void TadxCommandBarControl::ReportError(const Exception& E) {
     if (TadxCOMAddInModule* module = Module())
         module->DoError(E);

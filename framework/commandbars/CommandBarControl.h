@@ -56,6 +56,10 @@ public:
     virtual void Delete(bool Temporary);
     // Copies another control's properties.
     void Assign(TPersistent* Source) override;
+    // Moves the control within its collection; while the bar is being
+    // designed every control of the collection counts a change, as each
+    // may have a new position to push.
+    void SetIndex(int index) override;
     // The bound host control, nil while unbound.
     IDispatch* HostControl() const noexcept { return control_.Get(); }
     // The bar owning the control (also for controls nested in pop-ups).

@@ -269,6 +269,31 @@ TEST_F(AddInTest, AccessInstallsTheBarsInEachDatabaseAndLetsGoOfTheOldOnes) {
     EXPECT_EQ(addIn->OnDisconnection(ext_dm_HostShutdown, nullptr), S_OK);
 }
 
+TEST_F(CommandBarTest, MovingAControlWhileDesigningCountsAChangeOnEveryControlOfItsCollection) {
+    SetBarModuleForm(BarModuleForm(TestBar()));
+    Start(ohaWord, false);
+    TadxCommandBarControls& controls = *Bar().Controls();
+    auto counters = [&] {
+        std::vector<int32_t> all;
+        for (int i = 0; i < controls.Count(); ++i)
+            all.push_back(controls.GetItem(i)->ChangeCounter());
+        return all;
+    };
+    // At run time a move counts nothing.
+    controls.GetItem(2)->SetIndex(0);
+    EXPECT_EQ(controls.GetItem(0)->StoredOfficeTag(), u"tag-pick");
+    EXPECT_EQ(counters(), (std::vector<int32_t>{0, 1, 0}));
+
+    Bar().SetDesigning(true);
+    controls.GetItem(0)->SetIndex(2);
+    EXPECT_EQ(controls.GetItem(2)->StoredOfficeTag(), u"tag-pick");
+    EXPECT_EQ(counters(), (std::vector<int32_t>{2, 1, 1}));
+    // The pop-up's own controls are another collection.
+    TadxCommandBarControls& nested = *controls.GetItem(1)->GetAsPopup()->Controls();
+    EXPECT_EQ(nested.GetItem(0)->ChangeCounter(), 0);
+    EXPECT_EQ(nested.GetItem(1)->ChangeCounter(), 0);
+}
+
 TEST_F(CommandBarTest, StringListsAreReadInTheStringListsOwnSpelling) {
     SetBarModuleForm(BarModuleForm(TestBar() + R"(  object MailBar: TadxOlExplorerCustomCommandBar
     CommandBarName = 'Mail Bar'
