@@ -211,6 +211,15 @@ public:
     template <class Handler, class... Args>
     bool FireGuarded(const rtl::TLiveness& caller, const Handler& handler, Args&&... args);
 
+    // The columns a collection editor shows while the module is being
+    // designed ("Type", "Title", "ControlProgID"); none at run time.
+    int GetAttrCount() const;
+    // The title of column Index; empty for a column that is not there.
+    std::string GetAttr(int Index) const;
+    // Column Index of the declaration at ItemIndex: its type
+    // ("<index> - " and the display name), title or ControlProgID.
+    std::string GetItemAttr(int Index, int ItemIndex) const;
+
     // Word's last "ShowWindowsInTaskbar" value (true: one window per document).
     bool WordTaskbar = true;
     // Ends with the collection (and so with the module).

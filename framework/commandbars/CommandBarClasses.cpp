@@ -98,12 +98,8 @@ void RegisterBars(forms::FormClassTable& table) {
     using E = TadxOlExplorerCustomCommandBar;
     table.Register<E, B>()
         .Property("FolderName", &E::FolderName)
-        .Define("FolderNames",
-                [](E& self, const FormValue& value, FormReader& reader) {
-                    self.FolderNames()->Clear();
-                    for (const std::string& name : forms::ReadStrings(value, reader))
-                        self.FolderNames()->Add(name);
-                })
+        // "FolderNames.Strings = (...)", as every string list is stored.
+        .Object("FolderNames", [](E& self) { return self.FolderNames(); })
         .SetOf("ItemTypes", &E::ItemTypes, ItemTypeNames());
 }
 
@@ -162,13 +158,8 @@ void RegisterControls(forms::FormClassTable& table) {
         .Property("ListIndex", &L::SetListIndex)
         .Enum("Style", &L::SetStyle, {"adxMsoComboNormal", "adxMsoComboLabel"})
         .Property("Text", &L::SetText)
-        .Define("Items",
-                [](L& self, const FormValue& value, FormReader& reader) {
-                    TStringList items;
-                    for (const std::string& item : forms::ReadStrings(value, reader))
-                        items.Add(item);
-                    self.SetItems(items);
-                })
+        // "Items.Strings = (...)": the list's own change event fills the host list.
+        .Object("Items", [](L& self) { return self.Items(); })
         .Event("OnChange", &L::OnChange);
     table.Register<TadxCommandBarEdit, L>();
     table.Register<TadxCommandBarDropDownList, L>();

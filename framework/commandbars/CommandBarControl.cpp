@@ -3,6 +3,7 @@
 #include "framework/commandbars/CommandBarControl.h"
 
 #include "framework/AddInModule.h"
+#include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/ControlEventSink.h"
@@ -65,6 +66,14 @@ void TadxCommandBarControl::CountChange() {
         ++changeCounter_;
 }
 
+void TadxCommandBarControl::SetIndex(int index) {
+    TCollectionItem::SetIndex(index);
+    TCollection* collection = Collection();
+    for (int i = 0; collection && i < collection->Count(); ++i)
+        if (auto* control = dynamic_cast<TadxCommandBarControl*>(collection->Items(i)))
+            control->CountChange();
+}
+
 void TadxCommandBarControl::ReportError(const Exception& E) {
     if (TadxCOMAddInModule* module = Module())
         module->DoError(E);
@@ -114,6 +123,20 @@ void TadxCommandBarControl::BindWithSink(const ComPtr<IDispatch>& Control, const
     sink_ = TadxEventSink::Create(Module(), this);
     if (TadxCOMAddInModule* module = Module(); module && module->EventSinks)
         module->EventSinks->Add(sink_.Get());
+}
+
+bool TadxCommandBarControl::HasOfficeTag() {
+    if (!officeTag_.empty())
+        return true;
+    if (!missingTagReported_) {
+        missingTagReported_ = true;
+        try {
+            adx::RaiseError(adx::ErrPropertyEmpty, adx::SPropertyEmpty, {"OfficeTag"});
+        } catch (const Exception& e) {
+            ReportError(e);
+        }
+    }
+    return false;
 }
 
 // ---- the push ----

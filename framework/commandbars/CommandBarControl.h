@@ -56,6 +56,10 @@ public:
     virtual void Delete(bool Temporary);
     // Copies another control's properties.
     void Assign(TPersistent* Source) override;
+    // Moves the control within its collection; while the bar is being
+    // designed every control of the collection counts a change, as each
+    // may have a new position to push.
+    void SetIndex(int index) override;
     // The bound host control, nil while unbound.
     IDispatch* HostControl() const noexcept { return control_.Get(); }
     // The bar owning the control (also for controls nested in pop-ups).
@@ -112,6 +116,11 @@ public:
     // The host control's Id while bound; 1 for the add-in's own controls.
     virtual int32_t GetOfficeID();
     virtual void SetOfficeID(int32_t Value);
+    // True when the control has a tag to be found by; a control without one
+    // is left out of the host, and the first time this is asked the module's
+    // error report hears of it (once for the module's life, not at every
+    // window change).
+    bool HasOfficeTag();
     // The stored tag and id, whatever the host says.
     const std::u16string& StoredOfficeTag() const noexcept { return officeTag_; }
     int32_t StoredOfficeID() const noexcept { return officeID_; }
@@ -191,6 +200,7 @@ protected:
     int32_t before_ = 0;
     int32_t beforeID_ = 0;
     int32_t officeID_ = 1;
+    bool missingTagReported_ = false;
     rtl::TLiveness liveness_;
 
 private:

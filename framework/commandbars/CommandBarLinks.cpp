@@ -12,6 +12,15 @@ void TadxCustomCommandBar::ReconnectControls() {
     for (int i = 0; i < controls_->Count(); ++i) {
         TadxCommandBarControl* control = controls_->GetItem(i);
         const std::u16string tag = control->StoredOfficeTag();
+        {
+            // Reporting a missing tag may turn the add-in off, this bar with it.
+            rtl::TLifeWatch connected = module_->Liveness().Watch();
+            if (!control->HasOfficeTag()) {
+                if (!connected)
+                    return;
+                continue;
+            }
+        }
         ComPtr<IDispatch> found;
         if (CommandBar)
             found = module_->FindControl(CommandBar.Get(), -1, tag);
@@ -43,6 +52,10 @@ void TadxCustomCommandBar::ReconnectControls() {
 
 void TadxCustomCommandBar::UninstallControl(TadxCommandBarControl& control, bool barGone) {
     const std::u16string tag = control.StoredOfficeTag();
+    // A control without a tag was never installed; looking for it would
+    // find the host's own controls.
+    if (tag.empty())
+        return;
     const int32_t id = control.StoredOfficeID();
     IDispatch* bar = CommandBar.Get();
     ComPtr<IDispatch> found;

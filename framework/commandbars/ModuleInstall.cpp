@@ -84,7 +84,8 @@ void CheckHungControls(TadxCOMAddInModule& module, TadxCustomCommandBar& bar) {
     const std::vector<std::string> names = registry.GetValueNames();
     for (const std::string& name : names) {
         const std::u16string tag = text::Wide(name);
-        if (ModuleHasControl(module, tag))
+        // An empty name would match every untagged control of the host.
+        if (tag.empty() || ModuleHasControl(module, tag))
             continue;
         ComPtr<IDispatch> found;
         if (bar.CommandBar)
@@ -129,7 +130,8 @@ Variant CalcBefore(int before, int beforeID, int afterID, IDispatch* bar) {
 
 ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type,
                                                   const std::u16string& Tag) {
-    if (!Bar)
+    // The host's own controls have no tag: an empty one would find them.
+    if (!Bar || Tag.empty())
         return nullptr;
     return Search([&] {
         return dispCall(Bar, "FindControl", TypeArg(Type), Variant::Missing(), Tag,
@@ -149,6 +151,8 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type, int 
 }
 
 ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
+    if (Tag.empty())
+        return nullptr;
     return Search([&] { return SearchAll(*this, TypeArg(Type), Variant::Missing(), Tag); });
 }
 
@@ -232,7 +236,7 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
                                             TadxCustomCommandBar* Bar, TadxCommandBarPopup* Popup) {
     if (HostType == ohaMapPoint)
         adx::RaiseError(adx::ErrMapPointControl, adx::SMapPointControl);
-    if (!Bar || !Bar->CommandBar)
+    if (!Bar || !Bar->CommandBar || !Control->HasOfficeTag())
         return;
     try {
         IDispatch* hostBar = Bar->CommandBar.Get();

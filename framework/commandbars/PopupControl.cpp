@@ -46,6 +46,9 @@ void TadxCommandBarPopup::Delete(bool Temporary) {
     TadxCOMAddInModule* module = Module();
     for (int i = controls_->Count() - 1; i >= 0 && module; --i) {
         TadxCommandBarControl* child = controls_->GetItem(i);
+        // A control without a tag was never installed (see the bar's Uninstall).
+        if (child->StoredOfficeTag().empty())
+            continue;
         child->TadxCommandBarControl::SetInterface(
             FindNested(*module, Bar(), child->StoredOfficeTag()));
         if (child->HostControl())
@@ -66,6 +69,15 @@ void TadxCommandBarPopup::ReconnectControls() {
     IDispatch* hostBar = bar ? bar->CommandBar.Get() : nullptr;
     for (int i = 0; i < controls_->Count(); ++i) {
         TadxCommandBarControl* child = controls_->GetItem(i);
+        {
+            // Reporting a missing tag may turn the add-in off, this pop-up with it.
+            rtl::TLifeWatch connected = module->Liveness().Watch();
+            if (!child->HasOfficeTag()) {
+                if (!connected)
+                    return;
+                continue;
+            }
+        }
         const std::u16string tag = child->StoredOfficeTag();
         const int32_t id = child->StoredOfficeID();
         ComPtr<IDispatch> found = FindNested(*module, bar, tag);

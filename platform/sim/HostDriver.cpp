@@ -6,6 +6,7 @@
 #include "platform/com/ComClasses.h"
 #include "platform/com/ComServer.h"
 #include "platform/sim/AddInCall.h"
+#include "platform/sim/LastingBars.h"
 #include "platform/text/Text.h"
 #include "platform/win/Library.h"
 #include "platform/win/Registry.h"
@@ -325,6 +326,13 @@ bool HostDriver::Connect(std::string_view progId, ext_ConnectMode mode) {
 
 void HostDriver::Start() {
     log_.push_back("Start");
+    if (SimulatedCommandBars* bars = site_.LastingBars()) {
+        try {
+            LoadLastingBars(*bars, site_.HostName());
+        } catch (const Exception& e) {
+            failures_.push_back("The host's lasting command bars were not read: " + e.Message);
+        }
+    }
     for (const std::string& name : RegisteredAddIns()) {
         HostedAddIn* addIn = Read(name);
         if (addIn && !addIn->Connected && LoadsAtStartup(addIn->LoadBehavior) && Load(*addIn))
@@ -365,6 +373,14 @@ bool HostDriver::Disconnect(std::string_view progId) {
 
 void HostDriver::Quit() {
     log_.push_back("Quit");
+    // Before the windows close: the bars are those the user leaves.
+    if (SimulatedCommandBars* bars = site_.LastingBars()) {
+        try {
+            SaveLastingBars(*bars, site_.HostName());
+        } catch (const Exception& e) {
+            failures_.push_back("The host's lasting command bars were not kept: " + e.Message);
+        }
+    }
     try {
         site_.Quit();
     } catch (const Exception& e) {

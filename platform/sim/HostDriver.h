@@ -19,6 +19,9 @@
 //   Disconnect  the user removes an add-in: OnDisconnection (ext_dm_UserClosed).
 //   Quit     the application's Quit event, OnBeginShutdown on each add-in,
 //            then OnDisconnection (ext_dm_HostShutdown) on each.
+// The host keeps its lasting command bars with the machine: Start reads them
+// back before any add-in loads, Quit writes them as the user leaves them
+// (LastingBars.h); a file that cannot be read or written is a failure.
 // After a disconnection the host closes the add-in's task panes, drops its
 // COMAddIn.Object and its own references, asks DllCanUnloadNow and unloads the library when it
 // answers S_OK; a library that still has live objects stays loaded (and is
@@ -43,6 +46,8 @@
 #include <vector>
 
 namespace sim {
+
+class SimulatedCommandBars;
 
 // A window of the host that shows a ribbon: its ribbon identifier and the
 // window object that callbacks receive as IRibbonControl.Context.
@@ -69,6 +74,9 @@ public:
     // The user quits: the host closes its windows and raises the
     // application's Quit event.
     virtual void Quit() = 0;
+    // The command bars whose lasting bars the host keeps from one session
+    // to the next (those of its main window), or null when it keeps none.
+    virtual SimulatedCommandBars* LastingBars() { return nullptr; }
 };
 
 // One add-in as the driver found it in the registry and loaded it.

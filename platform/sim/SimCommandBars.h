@@ -127,6 +127,8 @@ public:
     void SetListItems(std::vector<std::u16string> items) { items_ = std::move(items); }
     // The face of a button (empty until a picture or a paste gives it one).
     const SimButtonFace& Face() const noexcept { return face_; }
+    // Gives a button a face (one the host kept from an earlier session).
+    void SetFace(SimButtonFace face) { face_ = std::move(face); }
     // Sets the bar (nullptr: none); used by the bars when they move it.
     void SetParent(SimCommandBar* parent) noexcept { parent_ = parent; }
 

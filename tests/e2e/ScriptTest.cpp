@@ -369,3 +369,28 @@ TEST(Script, ALineThatNamesWhatIsNotThereStopsTheScriptThere) {
         EXPECT_EQ(run.Output.find("after"), std::string::npos) << c.Lines << "\n" << run.Output;
     }
 }
+
+TEST(Script, TheHostsKeepTheSamplesLastingBarsWithTheMachine) {
+    TempPlatformHome machine;
+    auto run = [&](const std::string& script) {
+        std::string file = machine.path + "/input.script";
+        std::ofstream(file, std::ios::binary) << script;
+        return RunShell(HostPath + " --data " + machine.path + " --addin " + SampleLibraryPath +
+                        " script - < " + file);
+    };
+    const std::string toolbar = "   bar 'Sample Toolbar' top visible\n     1 button 'Say &hello'\n";
+    const std::string hello = "\"Hello from the sample's toolbar.\"";
+    // Word started again in the same script.
+    HostRun word =
+        run("start word\nquit\nstart word\nshow commandbars\nclick \"Say hello\"\nquit\n");
+    EXPECT_EQ(word.ExitCode, 0) << word.Output;
+    EXPECT_NE(word.Output.find(toolbar), std::string::npos) << word.Output;
+    EXPECT_NE(word.Output.find(hello), std::string::npos) << word.Output;
+    // Outlook in a second run on the same machine.
+    HostRun first = run("start\nquit\n");
+    HostRun second = run("start\nshow commandbars\nclick \"Say hello\"\nquit\n");
+    EXPECT_EQ(first.ExitCode, 0) << first.Output;
+    EXPECT_EQ(second.ExitCode, 0) << second.Output;
+    EXPECT_NE(second.Output.find(toolbar), std::string::npos) << second.Output;
+    EXPECT_NE(second.Output.find(hello), std::string::npos) << second.Output;
+}

@@ -29,7 +29,7 @@ std::string ListsBar(bool enabled) {
       item
         OfficeTag = 'tag-drop'
         Text = 'never'
-        Items = ('x' 'y')
+        Items.Strings = ('x' 'y')
         ListIndex = 2
         Enabled = )" +
            e + R"(
@@ -37,7 +37,7 @@ std::string ListsBar(bool enabled) {
       item
         OfficeTag = 'tag-combo'
         Text = 'chosen'
-        Items = ('x')
+        Items.Strings = ('x')
         Enabled = )" +
            e + R"(
       end>
@@ -267,4 +267,49 @@ TEST_F(AddInTest, AccessInstallsTheBarsInEachDatabaseAndLetsGoOfTheOldOnes) {
     EXPECT_TRUE(second.FindByTag(u"tag-hello"));
     EXPECT_EQ(addIn->OnBeginShutdown(nullptr), S_OK);
     EXPECT_EQ(addIn->OnDisconnection(ext_dm_HostShutdown, nullptr), S_OK);
+}
+
+TEST_F(CommandBarTest, MovingAControlWhileDesigningCountsAChangeOnEveryControlOfItsCollection) {
+    SetBarModuleForm(BarModuleForm(TestBar()));
+    Start(ohaWord, false);
+    TadxCommandBarControls& controls = *Bar().Controls();
+    auto counters = [&] {
+        std::vector<int32_t> all;
+        for (int i = 0; i < controls.Count(); ++i)
+            all.push_back(controls.GetItem(i)->ChangeCounter());
+        return all;
+    };
+    // At run time a move counts nothing.
+    controls.GetItem(2)->SetIndex(0);
+    EXPECT_EQ(controls.GetItem(0)->StoredOfficeTag(), u"tag-pick");
+    EXPECT_EQ(counters(), (std::vector<int32_t>{0, 1, 0}));
+
+    Bar().SetDesigning(true);
+    controls.GetItem(0)->SetIndex(2);
+    EXPECT_EQ(controls.GetItem(2)->StoredOfficeTag(), u"tag-pick");
+    EXPECT_EQ(counters(), (std::vector<int32_t>{2, 1, 1}));
+    // The pop-up's own controls are another collection.
+    TadxCommandBarControls& nested = *controls.GetItem(1)->GetAsPopup()->Controls();
+    EXPECT_EQ(nested.GetItem(0)->ChangeCounter(), 0);
+    EXPECT_EQ(nested.GetItem(1)->ChangeCounter(), 0);
+}
+
+TEST_F(CommandBarTest, StringListsAreReadInTheStringListsOwnSpelling) {
+    SetBarModuleForm(BarModuleForm(TestBar() + R"(  object MailBar: TadxOlExplorerCustomCommandBar
+    CommandBarName = 'Mail Bar'
+    FolderNames.Strings = (
+      'Personal Folders\Inbox'
+      'Personal Folders\Drafts')
+  end
+)"));
+    Start(ohaWord, false);
+    auto& mailBar =
+        dynamic_cast<TadxOlExplorerCustomCommandBar&>(*module->FindComponent("MailBar"));
+    ASSERT_EQ(mailBar.FolderNames()->Count(), 2);
+    EXPECT_EQ(mailBar.FolderNames()->Strings(0), "Personal Folders\\Inbox");
+    EXPECT_EQ(mailBar.FolderNames()->Strings(1), "Personal Folders\\Drafts");
+    auto* pick = Bar().Controls()->GetItem(2)->GetAsComboBox();
+    ASSERT_TRUE(pick);
+    ASSERT_EQ(pick->Items()->Count(), 2);
+    EXPECT_EQ(pick->Items()->Strings(1), "b");
 }

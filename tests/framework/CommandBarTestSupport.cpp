@@ -77,7 +77,7 @@ std::string TestBar(const std::string& extra, int counter, int buttonCounter) {
       item
         Caption = 'Pick'
         OfficeTag = 'tag-pick'
-        Items = ('a' 'b')
+        Items.Strings = ('a' 'b')
         Text = 'a'
         OnChange = Change
       end>

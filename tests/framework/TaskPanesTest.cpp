@@ -448,3 +448,24 @@ TEST_F(TaskPanes, InfoPathDropsPanesOfClosedWindows) {
     EXPECT_TRUE(ctp->Panes()[0]->Deleted());
     EXPECT_FALSE(ctp->Panes()[1]->Deleted());
 }
+
+TEST_F(TaskPanes, ACollectionEditorSeesTypeTitleAndProgIDColumnsOnlyWhileDesigning) {
+    auto& first = Declare();
+    first.Title = u"Notes";
+    Declare();
+    EXPECT_EQ(module->TaskPanes->GetAttrCount(), 0);
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(0, 0), "");
+
+    module->SetDesigning(true);
+    ASSERT_EQ(module->TaskPanes->GetAttrCount(), 3);
+    EXPECT_EQ(module->TaskPanes->GetAttr(0), "Type");
+    EXPECT_EQ(module->TaskPanes->GetAttr(1), "Title");
+    EXPECT_EQ(module->TaskPanes->GetAttr(2), "ControlProgID");
+    EXPECT_EQ(module->TaskPanes->GetAttr(3), "");
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(0, 0), "0 - TadxCustomTaskPane");
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(0, 1), "1 - TadxCustomTaskPane");
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(1, 0), "Notes");
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(1, 1), "My Custom Pane 2");
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(2, 0), "Sample.Control");
+    EXPECT_EQ(module->TaskPanes->GetItemAttr(2, 2), "");
+}

@@ -42,7 +42,7 @@ const char* SampleCommandBarsForm() {
       item
         Caption = 'Colour'
         OfficeTag = '{6B1C2E54-0F3A-4C5D-9E21-7A8B9C0D1E05}'
-        Items = (
+        Items.Strings = (
           'Red'
           'Green'
           'Blue')

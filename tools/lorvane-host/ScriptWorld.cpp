@@ -59,9 +59,6 @@ void ScriptWorld::Replace(const MailboxImage* image) {
     underCamera_ = forms::InstallModalDriver(&camera_);
     if (image)
         RestoreMailboxImage(session_->Outlook(), *image);
-    // Outlook keeps the bars that are not temporary from one start to the next.
-    if (lastingBars_ && session_->Outlook().App().Explorers().Count() > 0)
-        session_->Outlook().App().Explorers().At(0).CommandBars().CopyLasting(*lastingBars_);
     session_->Outlook().ScriptCategoriesDialog([this](std::u16string& categories) {
         std::string offered = text::Narrow(categories);
         // Unless the script says otherwise, the user takes what the dialog
@@ -144,10 +141,6 @@ void ScriptWorld::Quit() {
         return;
     }
     OutlookSession& session = Running();
-    if (session.Outlook().App().Explorers().Count() > 0) {
-        lastingBars_ = sim::SimulatedCommandBars::Create();
-        lastingBars_->CopyLasting(session.Outlook().App().Explorers().At(0).CommandBars());
-    }
     // No time passes after it: the add-in's library may be gone.
     transcript_.Step("The user quits Outlook", [&] { session.Quit(); });
     sim::HostedAddIn* addIn = session.AddIn();

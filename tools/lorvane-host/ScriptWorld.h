@@ -8,7 +8,8 @@
 // window, but the add-in is loaded only when the script starts Outlook. When
 // the user quits, Outlook's stores stay (as they would on disk): the next
 // line that needs Outlook gets a new one with the same stores, which a start
-// then loads the add-in into. Everything that could differ between runs is
+// then loads the add-in into; its lasting command bars come back from the
+// machine, as every host's do (HostDriver.h). Everything that could differ between runs is
 // fixed: the clock, the conversation indexes of new messages, the library's
 // path in the transcript.
 #pragma once
@@ -22,8 +23,6 @@
 #include "OutlookSession.h"
 #include "ScriptWatches.h"
 #include "Transcript.h"
-
-#include "platform/sim/SimCommandBars.h"
 
 #include <deque>
 #include <functional>
@@ -107,9 +106,6 @@ private:
     platform::ManualClockScope clock_;
     Transcript transcript_;
     std::unique_ptr<OutlookSession> session_;
-    // The lasting command bars of Outlook's main window at its last quit,
-    // which it shows again at its next start; nullptr before a quit.
-    ComPtr<sim::SimulatedCommandBars> lastingBars_;
     bool running_ = false;
     bool quit_ = false;
     std::vector<sim::ItemData> earlierDeliveries_;

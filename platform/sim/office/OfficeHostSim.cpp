@@ -97,6 +97,12 @@ SimulatedCommandBars& OfficeHostSim::BarsInFront() const {
     return app_->Bars();
 }
 
+SimulatedCommandBars* OfficeHostSim::LastingBars() {
+    if (Profile().Kind == OfficeHostKind::Word)
+        return &app_->Bars();
+    return &BarsInFront();
+}
+
 std::vector<HostWindow> OfficeHostSim::Windows() {
     std::vector<HostWindow> windows;
     if (Profile().RibbonId.empty())
@@ -154,9 +160,11 @@ ComPtr<SimOfficeWindow> OfficeHostSim::MakeWindow(SimOfficeDocument& document) {
     if (!document.Windows().empty())
         caption += u":" + text::Utf8ToUtf16(std::to_string(document.Windows().size() + 1));
     auto window = MakeComObject<SimOfficeWindow>(caption, &document);
-    // InfoPath gives a new window the lasting bars of the one in front.
-    if (Profile().Kind == OfficeHostKind::InfoPath && app_->ActiveWindow())
-        window->Bars().CopyLasting(app_->ActiveWindow()->Bars());
+    // InfoPath gives a new window the lasting bars of the one in front; the
+    // first window those it kept from the last session.
+    if (Profile().Kind == OfficeHostKind::InfoPath)
+        window->Bars().CopyLasting(app_->ActiveWindow() ? app_->ActiveWindow()->Bars()
+                                                        : app_->Bars());
     document.AddWindow(window);
     app_->AddWindow(window);
     return window;

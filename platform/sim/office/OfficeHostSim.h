@@ -50,6 +50,10 @@ public:
     std::vector<HostWindow> Windows() override;
     // Fires the host's quit event, when it has one.
     void Quit() override;
+    // The bars the host keeps between sessions: Word's normal template (the
+    // application's bars), InfoPath's window in front, the application's
+    // bars in the others.
+    SimulatedCommandBars* LastingBars() override;
 
     // ---- the user ----
 

@@ -52,6 +52,11 @@ std::u16string OutlookSim::RibbonIdOf(SimWindow& window) {
     return {};
 }
 
+SimulatedCommandBars* OutlookSim::LastingBars() {
+    SimExplorers& explorers = app_->Explorers();
+    return explorers.Count() > 0 ? &explorers.At(0).CommandBars() : nullptr;
+}
+
 std::vector<HostWindow> OutlookSim::Windows() {
     std::vector<HostWindow> windows;
     auto add = [&](SimWindowBase& window) {

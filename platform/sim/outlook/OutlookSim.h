@@ -114,6 +114,9 @@ public:
     // The user quits Outlook: windows close, then the Quit event; Outlook
     // leaves the running-object table.
     void Quit() override { app_->Quit(); }
+    // The bars of the first explorer, whose lasting bars Outlook keeps
+    // between sessions (and gives every new explorer); null without one.
+    SimulatedCommandBars* LastingBars() override;
 
     // ---- the host driver's site ----
 

@@ -1,0 +1,118 @@
+// Controls without a tag and records without a name: the host's own
+// controls have no tag either, so the module must never look for, bind to
+// or delete a host control by an empty tag.
+#include "tests/framework/CommandBarTestSupport.h"
+
+#include "framework/commandbars/CommandBarRelays.h"
+
+using namespace fwtest;
+
+namespace {
+
+// A bar with a tagged button, an untagged button, an untagged control
+// placed by the id of the host's first "Standard" button, and a pop-up
+// holding an untagged button.
+std::string BarWithUntaggedControls() {
+    return R"(  object Toolbar: TadxCustomCommandBar
+    CommandBarName = 'Test Bar'
+    ButtonTypes = {04000000 00000000 00000000 05000000 04000000}
+    Buttons = <
+      item
+        Caption = 'Tagged'
+        OfficeTag = 'tag-tagged'
+        OnClick = Click
+      end
+      item
+        Caption = 'Untagged'
+        OfficeTag = ''
+        OnClick = Click
+      end
+      item
+        Caption = 'By id'
+        OfficeTag = ''
+        OfficeID = 2
+      end
+      item
+        Caption = 'Menu'
+        OfficeTag = 'tag-menu'
+        ButtonTypes = {01000000 00000000}
+        Buttons = <
+          item
+            Caption = 'Inner'
+            OfficeTag = ''
+          end>
+      end>
+  end
+)";
+}
+
+const std::string kMissingTag = "31101: The OfficeTag property cannot be empty.";
+
+// The captions of a bar's controls, in order.
+std::vector<std::string> Captions(const sim::SimCommandBar& bar) {
+    std::vector<std::string> captions;
+    for (const auto& control : bar.Controls())
+        captions.push_back(text::Narrow(control->Caption()));
+    return captions;
+}
+
+const std::vector<std::string> kStandard = {"Built-in 2", "Built-in 4", "Built-in 19"};
+
+} // namespace
+
+class EmptyTags : public CommandBarTest {
+protected:
+    void SetUp() override { SetBarModuleForm(BarModuleForm(BarWithUntaggedControls())); }
+};
+
+TEST_F(EmptyTags, UntaggedControlsAreLeftOutAndReportedOnceNotAtEveryWindowChange) {
+    Start();
+    sim::SimCommandBar& standard = *bars->Bar(u"Standard");
+    EXPECT_EQ(Captions(standard), kStandard);
+    for (const auto& control : standard.Controls())
+        EXPECT_EQ(control->SinkCount(), 0u);
+    ASSERT_TRUE(bars->Bar(u"Test Bar"));
+    EXPECT_EQ(Captions(*bars->Bar(u"Test Bar")), (std::vector<std::string>{"Tagged", "Menu"}));
+    EXPECT_TRUE(Sim(u"tag-menu")->PopupBar()->Controls().empty());
+
+    adxReconnectCommandBars(*module, true);
+    adxReconnectCommandBars(*module, true);
+    EXPECT_EQ(Captions(standard), kStandard);
+    EXPECT_EQ(bars->Bar(u"Test Bar")->Controls().size(), 2u);
+    // One report for each untagged control, all at the first start.
+    EXPECT_EQ(errors, (std::vector<std::string>(3, kMissingTag)));
+
+    // The host's first button is not the add-in's: its click runs nothing.
+    standard.Control(1)->UserClick();
+    Sim(u"tag-tagged")->UserClick();
+    EXPECT_EQ(journal, std::vector<std::string>{"Click tag-tagged"});
+}
+
+TEST_F(EmptyTags, UninstallLeavesTheHostsOwnControlsAndDoesNotRaise) {
+    Start();
+    errors.clear();
+    EXPECT_NO_THROW(Bar().Uninstall());
+    EXPECT_EQ(Captions(*bars->Bar(u"Standard")), kStandard);
+    ASSERT_EQ(bars->Bar(u"Menu Bar")->Controls().size(), 1u);
+    EXPECT_EQ(bars->Bar(u"Menu Bar")->Control(1)->Id(), 30002);
+    EXPECT_FALSE(bars->Bar(u"Test Bar"));
+    EXPECT_FALSE(Sim(u"tag-tagged"));
+    EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
+TEST_F(EmptyTags, RecordWithoutANameNeverDeletesTheHostsMenu) {
+    SetBarModuleForm(BarModuleForm(TestBar()));
+    Start();
+    Stop();
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false));
+        registry.WriteInteger("", 1);
+    }
+    Start();
+    ASSERT_EQ(bars->Bar(u"Menu Bar")->Controls().size(), 1u);
+    EXPECT_EQ(bars->Bar(u"Menu Bar")->Control(1)->Id(), 30002);
+    EXPECT_EQ(Captions(*bars->Bar(u"Standard")), kStandard);
+    EXPECT_TRUE(Sim(u"tag-hello"));
+    EXPECT_EQ(errors, std::vector<std::string>{});
+}
