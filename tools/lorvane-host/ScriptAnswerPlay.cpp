@@ -17,6 +17,10 @@ std::string Describe(const TControl* control) {
 
 } // namespace
 
+bool StillOpen(const TForm& form) {
+    return form.Modal() && form.ModalResult() == mrNone;
+}
+
 void ReachAndClick(TControl& control, std::optional<POINT> point) {
     TForm* form = GetParentForm(&control);
     if (!form)
@@ -49,7 +53,7 @@ void PlayAnswer(ScriptWorld& world, int line, TForm& form, const std::string& gi
     }
     world.Note(failed + ": " + givingUp);
     world.StopScript(line, failed);
-    if (form.Modal() && form.ModalResult() == mrNone)
+    if (StillOpen(form))
         giveUp();
 }
 

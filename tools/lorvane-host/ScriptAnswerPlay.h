@@ -19,6 +19,9 @@
 class ScriptWorld;
 class TForm;
 
+// True while the modal dialog waits for the user.
+bool StillOpen(const TForm& form);
+
 // Clicks the control of that name on form where a user would (its centre
 // without a point); raises EScriptError when it is not there or the click
 // cannot reach it.

@@ -186,10 +186,6 @@ void Play(ScriptWorld& world, TForm& picker, const PickerStep& step) {
         ReachAndClick(picker, "cbNoListUpdates");
 }
 
-bool StillOpen(TForm& form) {
-    return form.Modal() && form.ModalResult() == mrNone;
-}
-
 // The user closes the picker with Cancel (Escape when it cannot be clicked).
 void CancelPicker(TForm& picker) {
     auto* cancel = dynamic_cast<TControl*>(controls::FindComponent(picker, "btnCancel"));

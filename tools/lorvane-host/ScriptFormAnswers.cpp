@@ -219,10 +219,6 @@ void Play(ScriptWorld& world, TForm& form, const FormStep& step) {
     }
 }
 
-bool StillOpen(TForm& form) {
-    return form.Modal() && form.ModalResult() == mrNone;
-}
-
 // The dialog the form is, as the user tells it: the configuration dialog's
 // OK reads Send in its per-message form.
 std::optional<Dialog> FormKind(TForm& form) {
