@@ -556,8 +556,8 @@ void TTreeView::KeyDown(WORD& Key, TShiftState Shift) {
             SetSelected(target);
         break;
     case VK_RIGHT:
-        if (selected_)
-            selected_->SetExpanded(true);
+        if (selected_ && !selected_->Expanded())
+            Toggle(selected_);
         break;
     case VK_LEFT:
         if (selected_ && selected_->Expanded())

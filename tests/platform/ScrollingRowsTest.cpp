@@ -226,6 +226,24 @@ TEST(ScrollingRows, OpeningANodeBringsItsChildrenIntoView) {
     ASSERT_TRUE(parent->Expanded());
     EXPECT_TRUE(NodeShown(*r.tree, parent->Item(4)));
     EXPECT_TRUE(NodeShown(*r.tree, parent));
+    // Opened by the Right key, the same.
+    TTreeNode* next = nodes[static_cast<size_t>(page + 3)];
+    for (int i = 1; i <= 3; ++i)
+        r.tree->Items()->AddChild(next, "Other " + std::to_string(i));
+    r.tree->SetFocus();
+    r.tree->SetSelected(next);
+    ASSERT_TRUE(NodeShown(*r.tree, next));
+    ASSERT_FALSE(NodeShown(*r.tree, next->Item(2)));
+    controls::PressKey(*r.form, VK_RIGHT);
+    ASSERT_TRUE(next->Expanded());
+    EXPECT_TRUE(NodeShown(*r.tree, next->Item(2)));
+    // Many children: the node stays at the top, its first children below it.
+    TTreeNode* big = nodes[static_cast<size_t>(page + 10)];
+    for (int i = 1; i <= 3 * page; ++i)
+        r.tree->Items()->AddChild(big, "Many " + std::to_string(i));
+    r.tree->SetSelected(big);
+    controls::PressKey(*r.form, VK_RIGHT);
+    EXPECT_EQ(r.tree->TopItem(), big);
 }
 
 TEST(ScrollingRows, AListScrollsLikeATree) {
