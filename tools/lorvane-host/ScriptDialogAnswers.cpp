@@ -155,6 +155,8 @@ void NewFolder(ScriptWorld& world, TForm& picker, const std::string& parent,
         return mrNone;
     });
     ReachAndClick(picker, "btnAddFolder");
+    if (camera.ForgetNext())
+        throw EScriptError("Add Folder... showed no new-folder dialog");
     if (!failed->empty())
         throw EScriptError(*failed);
 }

@@ -195,6 +195,8 @@ void ClickInfo(ScriptWorld& world, TForm& form, const std::string& name) {
         return mrNone;
     });
     ReachAndClick(form, name);
+    // A disabled image shows no box: the play waits for none.
+    camera.ForgetNext();
 }
 
 void Play(ScriptWorld& world, TForm& form, const FormStep& step) {
