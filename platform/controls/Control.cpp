@@ -224,6 +224,12 @@ void TControl::MouseLeave() {
     rtl::FireSurvives(liveness_, OnMouseLeave, this);
 }
 
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) {
+    bool handled = false;
+    rtl::FireSurvives(liveness_, OnMouseWheel, this, Shift, WheelDelta, MousePos, handled);
+    return handled;
+}
+
 void TControl::DescribeState(std::vector<std::string>& states, std::vector<std::string>&) const {
     if (!visible_)
         states.push_back("hidden");

@@ -46,6 +46,8 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                            POINT MousePos, bool& Handled)>;
 
 class TControl;
 
@@ -228,6 +230,10 @@ public:
     // The mouse came over the control, or left it.
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // The mouse wheel turned over the control: WheelDelta is 120 a notch,
+    // positive away from the user; MousePos in screen coordinates. Fires
+    // OnMouseWheel; true when the control used the turn (else its parent may).
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos);
     // A click (mouse, Space on a focused button, or the program) and a double click.
     virtual void Click();
     virtual void DblClick();
@@ -254,6 +260,7 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
 
 protected:
     // Draws the control on Canvas() in client coordinates; nothing by default.

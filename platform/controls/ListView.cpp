@@ -59,6 +59,16 @@ void TListItem::SetSelected(bool value) {
         owner_->SetSelected(nullptr);
 }
 
+void TListItem::MakeVisible(bool PartialOK) {
+    controls::ScrollRange range = owner_->VerticalRange();
+    int index = Index();
+    // A row cut by the bottom edge shows in part: enough when that is OK.
+    bool partly =
+        index == range.Top + range.Page && owner_->ItemRect(index).top < owner_->RowsRect().bottom;
+    if (index >= 0 && !(PartialOK && partly))
+        owner_->ScrollTo(range.TopShowing(index));
+}
+
 void TListItem::Delete() {
     owner_->Items()->Delete(Index());
 }
@@ -112,6 +122,8 @@ void TListView::SetSelected(TListItem* item) {
     rtl::TLifeWatch alive = Watch();
     TListItem* old = selected_;
     selected_ = item;
+    if (item)
+        item->MakeVisible(false);
     Invalidate();
     if (old && !rtl::FireSurvives(liveness_, OnSelectItem, this, old, false))
         return;
@@ -135,16 +147,43 @@ int TListView::RowHeight() const {
     return Canvas()->TextHeight("0") + 3;
 }
 
+controls::ScrollRange TListView::VerticalRange() const {
+    return controls::RowsRange(topIndex_, items_->Count(), Height(), HeaderHeight(), RowHeight());
+}
+
+RECT TListView::ScrollBarRect() const {
+    // The bar runs beside the header too, as the list's own.
+    return controls::VerticalBarRect(Width(), Height(), VerticalRange());
+}
+
+RECT TListView::RowsRect() const {
+    RECT bar = ScrollBarRect();
+    return Rect(2, 2 + HeaderHeight(), IsRectEmpty(bar) ? Width() - 2 : bar.left, Height() - 2);
+}
+
+void TListView::ScrollTo(int top) {
+    top = VerticalRange().Clamp(top);
+    if (top == topIndex_)
+        return;
+    topIndex_ = top;
+    Invalidate();
+}
+
+TListItem* TListView::TopItem() const {
+    int top = VerticalRange().Top;
+    return top < items_->Count() ? items_->Item(top) : nullptr;
+}
+
 RECT TListView::ItemRect(int index) const {
-    int y = 2 + HeaderHeight() + index * RowHeight();
-    return Rect(2, y, Width() - 2, y + RowHeight());
+    int y = 2 + HeaderHeight() + (index - VerticalRange().Top) * RowHeight();
+    return Rect(2, y, RowsRect().right, y + RowHeight());
 }
 
 TListItem* TListView::GetItemAt(int X, int Y) const {
-    int top = 2 + HeaderHeight();
-    if (Y < top || X < 2 || X >= Width() - 2)
+    RECT rows = RowsRect();
+    if (!PtInRect(rows, POINT{X, Y}))
         return nullptr;
-    int row = (Y - top) / RowHeight();
+    int row = VerticalRange().Top + (Y - rows.top) / RowHeight();
     // Without RowSelect only the first column's text takes the click; the
     // dialogs' lists are small, so the whole row is taken (the choice users expect).
     return row < items_->Count() ? items_->Item(row) : nullptr;
@@ -152,35 +191,47 @@ TListItem* TListView::GetItemAt(int X, int Y) const {
 
 void TListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     rtl::TLifeWatch alive = Watch();
-    if (Button == mbLeft || Button == mbRight)
+    controls::ScrollPart part =
+        controls::ScrollPartAt(ScrollBarRect(), VerticalRange(), POINT{X, Y});
+    downOnBar_ = part != controls::ScrollPart::None;
+    // The bar is no row: a press scrolls (the second of a double click again).
+    if (downOnBar_ && Button == mbLeft)
+        ScrollTo(controls::ScrolledTop(VerticalRange(), part));
+    else if (!downOnBar_ && (Button == mbLeft || Button == mbRight))
         SetSelected(GetItemAt(X, Y));
     if (alive)
         TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
+void TListView::DblClick() {
+    if (!downOnBar_)
+        TCustomControl::DblClick();
+}
+
+bool TListView::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) {
+    rtl::TLifeWatch alive = Watch();
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos) || !alive)
+        return true;
+    ScrollTo(VerticalRange().Top + controls::WheelRows(WheelDelta, wheelLeftOver_));
+    return true;
+}
+
 bool TListView::WantsKey(WORD Key) const {
-    return Key >= VK_LEFT && Key <= VK_DOWN;
+    return Key >= VK_PRIOR && Key <= VK_DOWN;
 }
 
 void TListView::KeyDown(WORD& Key, TShiftState Shift) {
     rtl::TLifeWatch alive = Watch();
     TCustomControl::KeyDown(Key, Shift);
-    if (!alive || items_->Count() == 0)
+    if (!alive || items_->Count() == 0 || Key == 0)
         return;
-    int index = ItemIndex();
-    if (Key == VK_DOWN)
-        SetItemIndex(std::min(index + 1, items_->Count() - 1));
-    else if (Key == VK_UP && index > 0)
-        SetItemIndex(index - 1);
+    int target = controls::RowForKey(VerticalRange(), ItemIndex(), Key);
+    if (target >= 0)
+        SetItemIndex(target);
 }
 
-void TListView::Paint() {
-    TCanvas& c = *Canvas();
-    RECT r = ClientRect();
-    controls::SunkenEdge(c, r);
-    c.Brush()->SetColor(Color());
-    c.FillRect(r);
-    // The header: one raised button per column, the rest of the row empty.
+void TListView::PaintHeader(TCanvas& c, const RECT& r) {
+    // One raised button per column, the rest of the row empty.
     int x = r.left;
     int hh = HeaderHeight();
     for (int i = 0; i < columns_->Count(); ++i) {
@@ -202,44 +253,68 @@ void TListView::Paint() {
         c.Brush()->SetColor(clBtnFace);
         c.FillRect(rest);
     }
-    for (int row = 0; row < items_->Count(); ++row) {
-        RECT line = ItemRect(row);
-        if (line.top >= r.bottom)
-            break;
-        TListItem* item = items_->Item(row);
-        bool selected = item == selected_ && (Focused() || !hideSelection_);
-        int first = columns_->Count() > 0 ? columns_->Items(0)->Width() : Width();
-        if (item == selected_ && (selected || !hideSelection_)) {
-            int labelRight = rowSelect_
-                                 ? line.right
-                                 : std::min<int>(line.left + first,
-                                                 line.left + c.TextWidth(item->Caption()) + 6);
-            c.Brush()->SetStyle(bsSolid);
-            c.Brush()->SetColor(selected ? clHighlight : clBtnFace);
-            c.FillRect(Rect(line.left, line.top, labelRight, line.bottom));
-        }
-        int cx = line.left;
-        for (int col = 0; col < std::max(1, columns_->Count()); ++col) {
-            int width = columns_->Count() > 0 ? columns_->Items(col)->Width() : Width();
-            std::string text = col == 0                              ? item->Caption()
-                               : col - 1 < item->SubItems()->Count() ? (*item->SubItems())[col - 1]
-                                                                     : std::string();
-            c.Brush()->SetStyle(bsClear);
-            c.Font()->SetColor(selected && (col == 0 || rowSelect_) ? clHighlightText
-                                                                    : Font()->Color());
-            RECT cell = Rect(cx + 2, line.top, cx + width - 2, line.bottom);
-            c.DrawText(text, cell,
-                       DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-            cx += width;
-        }
-        if (item == selected_ && Focused())
-            c.DrawFocusRect(line);
+}
+
+void TListView::PaintRow(TCanvas& c, int row) {
+    RECT line = ItemRect(row);
+    TListItem* item = items_->Item(row);
+    bool selected = item == selected_ && (Focused() || !hideSelection_);
+    int first = columns_->Count() > 0 ? columns_->Items(0)->Width() : Width();
+    if (item == selected_ && (selected || !hideSelection_)) {
+        int labelRight = rowSelect_ ? line.right
+                                    : std::min<int>(line.left + first,
+                                                    line.left + c.TextWidth(item->Caption()) + 6);
+        c.Brush()->SetStyle(bsSolid);
+        c.Brush()->SetColor(selected ? clHighlight : clBtnFace);
+        c.FillRect(Rect(line.left, line.top, labelRight, line.bottom));
     }
+    int cx = line.left;
+    for (int col = 0; col < std::max(1, columns_->Count()); ++col) {
+        int width = columns_->Count() > 0 ? columns_->Items(col)->Width() : Width();
+        std::string text = col == 0                              ? item->Caption()
+                           : col - 1 < item->SubItems()->Count() ? (*item->SubItems())[col - 1]
+                                                                 : std::string();
+        c.Brush()->SetStyle(bsClear);
+        c.Font()->SetColor(selected && (col == 0 || rowSelect_) ? clHighlightText
+                                                                : Font()->Color());
+        RECT cell = Rect(cx + 2, line.top, cx + width - 2, line.bottom);
+        c.DrawText(text, cell,
+                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        cx += width;
+    }
+    if (item == selected_ && Focused())
+        c.DrawFocusRect(line);
+}
+
+void TListView::Paint() {
+    TCanvas& c = *Canvas();
+    RECT r = ClientRect();
+    controls::SunkenEdge(c, r);
+    c.Brush()->SetColor(Color());
+    c.FillRect(r);
+    controls::ScrollRange range = VerticalRange();
+    RECT rows = RowsRect();
+    {
+        controls::ClippedRows clip(c, Rect(r.left, r.top, rows.right, rows.top), range.Needed());
+        PaintHeader(c, Rect(r.left, r.top, rows.right, r.bottom));
+    }
+    {
+        controls::ClippedRows clip(c, rows, range.Needed());
+        for (int row = range.Top; row < items_->Count(); ++row) {
+            if (ItemRect(row).top >= r.bottom)
+                break;
+            PaintRow(c, row);
+        }
+    }
+    if (range.Needed())
+        controls::PaintScrollBar(c, ScrollBarRect(), true, &range);
 }
 
 void TListView::DescribeState(std::vector<std::string>& states,
                               std::vector<std::string>& lines) const {
     TCustomControl::DescribeState(states, lines);
+    if (VerticalRange().Needed())
+        states.push_back(controls::DescribeRows(VerticalRange()));
     std::string header = "columns:";
     for (int i = 0; i < columns_->Count(); ++i)
         header += " " + columns_->Items(i)->Caption() + " (" +

@@ -1,10 +1,14 @@
 // TListView in report style: a header of columns with widths, and rows of
 // items, each with a caption in the first column and sub-items in the
 // others. A click selects a row (one at a time), a double click fires
-// OnDblClick; the arrow keys move the selection. Columns are a collection, so
+// OnDblClick; the arrow keys, Page Up and Down, Home and End move the
+// selection. When the rows do not fit below the header, a scroll bar shows
+// beside them; it, the mouse wheel and the keys scroll, and the selected row
+// is always scrolled into view. Columns are a collection, so
 // a stored form declares them as "Columns = < item Caption = 'Folder' ... >".
 #pragma once
 
+#include "platform/controls/ScrollBar.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/rtl/Collection.h"
 
@@ -71,6 +75,8 @@ public:
     // Whether the item is selected.
     bool Selected() const;
     void SetSelected(bool value);
+    // Scrolls the list until the row shows (whole, unless PartialOK and part of it shows).
+    void MakeVisible(bool PartialOK);
     // Removes the item from its list.
     void Delete();
     // The list view.
@@ -128,11 +134,22 @@ public:
     void SetItemIndex(int index);
     // The row at a point of the client area, or nullptr.
     TListItem* GetItemAt(int X, int Y) const;
-    // The rectangle of a row (client coordinates).
+    // The rectangle of a row (client coordinates; outside RowsRect when
+    // scrolled away).
     RECT ItemRect(int index) const;
     // The header's and a row's height.
     int HeaderHeight() const;
     int RowHeight() const;
+    // The part of the client area that shows rows (below the header, left of the bar).
+    RECT RowsRect() const;
+    // The vertical scroll bar, empty when the rows fit.
+    RECT ScrollBarRect() const;
+    // Which rows show: the first, how many fit whole, how many there are.
+    controls::ScrollRange VerticalRange() const;
+    // The number of rows that fit whole.
+    int VisibleRowCount() const { return VerticalRange().Page; }
+    // The row shown first, or nullptr.
+    TListItem* TopItem() const;
 
     // Only vsReport is drawn as such; the others draw the same.
     TViewStyle ViewStyle() const { return viewStyle_; }
@@ -148,9 +165,12 @@ public:
     void SetHideSelection(bool value) { hideSelection_ = value; }
 
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     bool WantsKey(WORD Key) const override;
-    // The columns with their widths, then one line per row ("*" selected).
+    // The columns with their widths, then one line per row ("*" selected);
+    // "rows A-B of N" when they do not fit.
     void DescribeState(std::vector<std::string>& states,
                        std::vector<std::string>& lines) const override;
 
@@ -164,6 +184,11 @@ private:
     friend class TListItem;
     friend class TListItems;
     void ItemGone(TListItem* item);
+    // Shows the rows from the first given on (kept inside the range).
+    void ScrollTo(int top);
+    // The header, cut at the bar.
+    void PaintHeader(TCanvas& c, const RECT& r);
+    void PaintRow(TCanvas& c, int row);
 
     std::unique_ptr<TListColumns> columns_;
     std::unique_ptr<TListItems> items_;
@@ -172,4 +197,9 @@ private:
     bool readOnly_ = false;
     bool rowSelect_ = false;
     bool hideSelection_ = true;
+    // The first row shown, and the wheel's turn smaller than a notch.
+    int topIndex_ = 0;
+    int wheelLeftOver_ = 0;
+    // Whether the last press of the button was on the scroll bar.
+    bool downOnBar_ = false;
 };

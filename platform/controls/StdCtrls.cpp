@@ -2,6 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 
 #include "platform/controls/Paint3D.h"
+#include "platform/controls/ScrollBar.h"
 #include "platform/win/Hook.h"
 
 using controls::Frame3D;
@@ -328,39 +329,13 @@ void TMemo::TextChanged() {
     TCustomEdit::TextChanged();
 }
 
-namespace {
-
-// A scroll bar of the classic look in rect: the track and two arrow buttons.
-void PaintScrollBar(TCanvas& c, RECT rect, bool vertical) {
-    c.Brush()->SetColor(clScrollBar);
-    c.FillRect(rect);
-    int size = vertical ? rect.right - rect.left : rect.bottom - rect.top;
-    RECT first = vertical ? Rect(rect.left, rect.top, rect.right, rect.top + size)
-                          : Rect(rect.left, rect.top, rect.left + size, rect.bottom);
-    RECT last = vertical ? Rect(rect.left, rect.bottom - size, rect.right, rect.bottom)
-                         : Rect(rect.right - size, rect.top, rect.right, rect.bottom);
-    using controls::ArrowDirection;
-    for (int i = 0; i < 2; ++i) {
-        RECT face = i == 0 ? first : last;
-        controls::RaisedEdge(c, face);
-        c.Brush()->SetColor(clBtnFace);
-        c.FillRect(face);
-        ArrowDirection direction = vertical
-                                       ? (i == 0 ? ArrowDirection::Up : ArrowDirection::Down)
-                                       : (i == 0 ? ArrowDirection::Left : ArrowDirection::Right);
-        controls::Arrow(c, face, direction, clBtnText);
-    }
-}
-
-} // namespace
-
 void TMemo::Paint() {
     TCanvas& c = *Canvas();
     RECT r = ClientRect();
     controls::SunkenEdge(c, r);
     c.Brush()->SetColor(Enabled() ? Color() : clBtnFace);
     c.FillRect(r);
-    const int bar = 16;
+    const int bar = controls::kScrollBarSize;
     bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
     bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
     RECT text = Rect(r.left + 1, r.top + 1, r.right - (vertical ? bar : 0) - 1,
@@ -373,11 +348,11 @@ void TMemo::Paint() {
                    text.left, y, (*lines_)[i]);
     }
     if (vertical)
-        PaintScrollBar(c, Rect(r.right - bar, r.top, r.right, r.bottom - (horizontal ? bar : 0)),
-                       true);
+        controls::PaintScrollBar(
+            c, Rect(r.right - bar, r.top, r.right, r.bottom - (horizontal ? bar : 0)), true);
     if (horizontal)
-        PaintScrollBar(c, Rect(r.left, r.bottom - bar, r.right - (vertical ? bar : 0), r.bottom),
-                       false);
+        controls::PaintScrollBar(
+            c, Rect(r.left, r.bottom - bar, r.right - (vertical ? bar : 0), r.bottom), false);
     if (vertical && horizontal) {
         c.Brush()->SetColor(clBtnFace);
         c.FillRect(Rect(r.right - bar, r.bottom - bar, r.right, r.bottom));

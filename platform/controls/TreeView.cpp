@@ -128,6 +128,20 @@ bool TTreeNode::IsVisible() const {
     return true;
 }
 
+void TTreeNode::MakeVisible() {
+    TTreeView* tree = TreeView();
+    rtl::TLifeWatch alive = Watch();
+    for (TTreeNode* p = parent_; p && alive; p = p->parent_)
+        if (!p->expanded_)
+            p->SetExpanded(true);
+    if (!alive || !IsVisible())
+        return;
+    std::vector<TTreeNode*> nodes = tree->VisibleNodes();
+    auto at = std::find(nodes.begin(), nodes.end(), this);
+    if (at != nodes.end())
+        tree->ScrollTo(tree->VerticalRange().TopShowing(static_cast<int>(at - nodes.begin())));
+}
+
 TTreeNode* TTreeNode::Item(int index) const {
     if (index < 0 || index >= Count())
         throw EListError("Tree view index out of range (" + std::to_string(index) + ")");
@@ -320,6 +334,8 @@ void TTreeView::SetSelected(TTreeNode* node) {
     if (!alive || (node && !nodeAlive))
         return;
     selected_ = node;
+    if (node)
+        node->MakeVisible();
     Invalidate();
     rtl::FireSurvives(liveness_, OnChange, this, node);
 }
@@ -348,20 +364,55 @@ int TTreeView::LevelX(const TTreeNode* node) const {
     return 2 + columns * indent_;
 }
 
+controls::ScrollRange TTreeView::VerticalRange() const {
+    return controls::RowsRange(topRow_, static_cast<int>(VisibleNodes().size()), Height(), 0,
+                               RowHeight());
+}
+
+RECT TTreeView::ScrollBarRect() const {
+    return controls::VerticalBarRect(Width(), Height(), VerticalRange());
+}
+
+RECT TTreeView::RowsRect() const {
+    RECT bar = ScrollBarRect();
+    return Rect(2, 2, IsRectEmpty(bar) ? Width() - 2 : bar.left, Height() - 2);
+}
+
+void TTreeView::ScrollTo(int top) {
+    top = VerticalRange().Clamp(top);
+    if (top == topRow_)
+        return;
+    topRow_ = top;
+    Invalidate();
+}
+
+TTreeNode* TTreeView::TopItem() const {
+    std::vector<TTreeNode*> nodes = VisibleNodes();
+    int top = VerticalRange().Top;
+    return top < static_cast<int>(nodes.size()) ? nodes[static_cast<size_t>(top)] : nullptr;
+}
+
+void TTreeView::SetTopItem(TTreeNode* node) {
+    std::vector<TTreeNode*> nodes = VisibleNodes();
+    auto at = std::find(nodes.begin(), nodes.end(), node);
+    if (at != nodes.end())
+        ScrollTo(static_cast<int>(at - nodes.begin()));
+}
+
 RECT TTreeView::RowRect(const TTreeNode* node) const {
     std::vector<TTreeNode*> nodes = VisibleNodes();
     auto at = std::find(nodes.begin(), nodes.end(), node);
     if (at == nodes.end())
         return Rect(0, 0, 0, 0);
-    int y = 2 + static_cast<int>(at - nodes.begin()) * RowHeight();
-    return Rect(2, y, Width() - 2, y + RowHeight());
+    int y = 2 + (static_cast<int>(at - nodes.begin()) - VerticalRange().Top) * RowHeight();
+    return Rect(2, y, RowsRect().right, y + RowHeight());
 }
 
 TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
-    if (Y < 2 || X < 2 || X >= Width() - 2)
+    if (!PtInRect(RowsRect(), POINT{X, Y}))
         return nullptr;
     std::vector<TTreeNode*> nodes = VisibleNodes();
-    size_t row = static_cast<size_t>((Y - 2) / RowHeight());
+    size_t row = static_cast<size_t>(VerticalRange().Top + (Y - 2) / RowHeight());
     return row < nodes.size() ? nodes[row] : nullptr;
 }
 
@@ -412,12 +463,37 @@ void TTreeView::AlphaSort(bool recurse) {
 }
 
 void TTreeView::Toggle(TTreeNode* node) {
-    if (node && node->HasChildren())
-        node->SetExpanded(!node->Expanded());
+    if (!node || !node->HasChildren())
+        return;
+    rtl::TLifeWatch alive = Watch();
+    rtl::TLifeWatch nodeAlive = node->Watch();
+    node->SetExpanded(!node->Expanded());
+    if (!alive || !nodeAlive || !node->Expanded() || node->Count() == 0)
+        return;
+    // The children just opened come into view, the node staying at the top at most.
+    std::vector<TTreeNode*> nodes = VisibleNodes();
+    auto at = std::find(nodes.begin(), nodes.end(), node);
+    auto last = std::find(nodes.begin(), nodes.end(), node->Item(node->Count() - 1));
+    if (at == nodes.end() || last == nodes.end())
+        return;
+    controls::ScrollRange range = VerticalRange();
+    int lastRow = static_cast<int>(last - nodes.begin());
+    if (lastRow >= range.Top + range.Page)
+        ScrollTo(std::min<int>(static_cast<int>(at - nodes.begin()), lastRow - range.Page + 1));
 }
 
 void TTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     rtl::TLifeWatch alive = Watch();
+    controls::ScrollPart part =
+        controls::ScrollPartAt(ScrollBarRect(), VerticalRange(), POINT{X, Y});
+    downOnBar_ = part != controls::ScrollPart::None;
+    if (downOnBar_) {
+        // The bar is no row: a press scrolls (the second of a double click again).
+        if (Button == mbLeft)
+            ScrollTo(controls::ScrolledTop(VerticalRange(), part));
+        TCustomControl::MouseDown(Button, Shift, X, Y);
+        return;
+    }
     TTreeNode* node = GetNodeAt(X, Y);
     if (node && !Shift.Contains(ssDouble)) {
         int buttonLeft = LevelX(node) - indent_;
@@ -433,6 +509,8 @@ void TTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
 }
 
 void TTreeView::DblClick() {
+    if (downOnBar_)
+        return;
     rtl::TLifeWatch alive = Watch();
     TTreeNode* node = selected_;
     rtl::TLifeWatch nodeAlive = node ? node->Watch() : rtl::TLifeWatch();
@@ -442,8 +520,24 @@ void TTreeView::DblClick() {
         Toggle(node);
 }
 
+bool TTreeView::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) {
+    rtl::TLifeWatch alive = Watch();
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos) || !alive)
+        return true;
+    ScrollTo(VerticalRange().Top + controls::WheelRows(WheelDelta, wheelLeftOver_));
+    return true;
+}
+
 bool TTreeView::WantsKey(WORD Key) const {
-    return Key >= VK_LEFT && Key <= VK_DOWN;
+    return Key >= VK_PRIOR && Key <= VK_DOWN;
+}
+
+TTreeNode* TTreeView::KeyTarget(WORD key) const {
+    std::vector<TTreeNode*> nodes = VisibleNodes();
+    auto at = std::find(nodes.begin(), nodes.end(), selected_);
+    int from = at == nodes.end() ? -1 : static_cast<int>(at - nodes.begin());
+    int row = controls::RowForKey(VerticalRange(), from, key);
+    return row < 0 ? nullptr : nodes[static_cast<size_t>(row)];
 }
 
 void TTreeView::KeyDown(WORD& Key, TShiftState Shift) {
@@ -451,22 +545,19 @@ void TTreeView::KeyDown(WORD& Key, TShiftState Shift) {
     TCustomControl::KeyDown(Key, Shift);
     if (!alive || Key == 0)
         return;
-    std::vector<TTreeNode*> nodes = VisibleNodes();
-    auto at = std::find(nodes.begin(), nodes.end(), selected_);
     switch (Key) {
     case VK_DOWN:
-        if (at == nodes.end() && !nodes.empty())
-            SetSelected(nodes.front());
-        else if (at != nodes.end() && at + 1 != nodes.end())
-            SetSelected(*(at + 1));
-        break;
     case VK_UP:
-        if (at != nodes.end() && at != nodes.begin())
-            SetSelected(*(at - 1));
+    case VK_NEXT:
+    case VK_PRIOR:
+    case VK_HOME:
+    case VK_END:
+        if (TTreeNode* target = KeyTarget(Key))
+            SetSelected(target);
         break;
     case VK_RIGHT:
-        if (selected_)
-            selected_->SetExpanded(true);
+        if (selected_ && !selected_->Expanded())
+            Toggle(selected_);
         break;
     case VK_LEFT:
         if (selected_ && selected_->Expanded())
@@ -511,9 +602,10 @@ void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y) {
     bool selected = node->Selected() && (Focused() || !hideSelection_);
     bool dim = node->Selected() && !selected;
     // A selected row is marked first, so that its lines and icons stay on it.
+    int right = RowsRect().right;
     if (rowSelect_ && (selected || dim)) {
         c.Brush()->SetColor(selected ? clHighlight : clBtnFace);
-        c.FillRect(Rect(2, y, Width() - 2, y + h));
+        c.FillRect(Rect(2, y, right, y + h));
     }
     if (showLines_)
         PaintLines(c, node, y);
@@ -552,7 +644,7 @@ void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y) {
     c.Font()->SetColor(selected ? clHighlightText : Font()->Color());
     c.TextOut(label.left + 2, y + (h - c.TextHeight(node->Text())) / 2, node->Text());
     if (node->Selected() && Focused())
-        c.DrawFocusRect(rowSelect_ ? Rect(2, y, Width() - 2, y + h) : label);
+        c.DrawFocusRect(rowSelect_ ? Rect(2, y, right, y + h) : label);
 }
 
 void TTreeView::Paint() {
@@ -561,18 +653,25 @@ void TTreeView::Paint() {
     controls::SunkenEdge(c, r);
     c.Brush()->SetColor(Color());
     c.FillRect(r);
+    std::vector<TTreeNode*> nodes = VisibleNodes();
+    controls::ScrollRange range = VerticalRange();
+    RECT rows = RowsRect();
     int y = 2;
-    for (TTreeNode* node : VisibleNodes()) {
-        if (y >= Height() - 2)
-            break;
-        PaintNode(c, node, y);
+    controls::ClippedRows clip(c, rows, range.Needed());
+    for (size_t i = static_cast<size_t>(range.Top); i < nodes.size() && y < rows.bottom; ++i) {
+        PaintNode(c, nodes[i], y);
         y += RowHeight();
     }
+    clip.End();
+    if (range.Needed())
+        controls::PaintScrollBar(c, ScrollBarRect(), true, &range);
 }
 
 void TTreeView::DescribeState(std::vector<std::string>& states,
                               std::vector<std::string>& lines) const {
     TCustomControl::DescribeState(states, lines);
+    if (VerticalRange().Needed())
+        states.push_back(controls::DescribeRows(VerticalRange()));
     for (TTreeNode* node : VisibleNodes()) {
         std::string mark = node->Expanded() ? "- " : node->HasChildren() ? "+ " : "  ";
         std::string line =

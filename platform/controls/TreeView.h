@@ -6,7 +6,10 @@
 // lazily that way. The tree selects a node by the mouse (the right button
 // too with RightClickSelect), expands and collapses it by its button, a
 // double click or the arrow keys, and sorts nodes by caption, alphabetically
-// and ignoring letter case.
+// and ignoring letter case. When its rows do not fit, a scroll bar shows
+// beside them: the bar's buttons and track, the mouse wheel and the keys
+// (arrows, Page Up and Down, Home, End) scroll, and the selected node is
+// always scrolled into view.
 //
 // Deleting a node fires OnDeletion for it and each node below it (children
 // first) while the node still holds its Data, whenever a node goes: deleted,
@@ -15,6 +18,7 @@
 // asks the node's liveness before touching it again.
 #pragma once
 
+#include "platform/controls/ScrollBar.h"
 #include "platform/controls/WinControl.h"
 
 #include <vector>
@@ -62,6 +66,8 @@ public:
     void SetSelected(bool value);
     // True when every parent is expanded.
     bool IsVisible() const;
+    // Expands the parents and scrolls the tree until the node's row shows.
+    void MakeVisible();
 
     // The children.
     int Count() const { return static_cast<int>(children_.size()); }
@@ -174,10 +180,20 @@ public:
     void SetSelected(TTreeNode* node);
     // The node shown at a point of the client area, or nullptr.
     TTreeNode* GetNodeAt(int X, int Y) const;
-    // The rectangle of a visible node's row (client coordinates), empty when hidden.
+    // The rectangle of a visible node's row (client coordinates, outside
+    // RowsRect when scrolled away), empty when hidden in a closed parent.
     RECT RowRect(const TTreeNode* node) const;
     // The height of a row.
     int RowHeight() const;
+    // The part of the client area that shows rows (left of the scroll bar).
+    RECT RowsRect() const;
+    // The vertical scroll bar, empty when the rows fit.
+    RECT ScrollBarRect() const;
+    // Which rows show: the first, how many fit whole, how many there are.
+    controls::ScrollRange VerticalRange() const;
+    // The node in the first row shown, or nullptr; setting it scrolls.
+    TTreeNode* TopItem() const;
+    void SetTopItem(TTreeNode* node);
 
     // Whether captions cannot be edited in place (always so here).
     bool ReadOnly() const { return readOnly_; }
@@ -211,11 +227,12 @@ public:
 
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     bool WantsKey(WORD Key) const override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The visible nodes, one line each: "-" open, "+" closed with children,
-    // "*" selected, indented by level.
+    // "*" selected, indented by level; "rows A-B of N" when they do not fit.
     void DescribeState(std::vector<std::string>& states,
                        std::vector<std::string>& lines) const override;
 
@@ -239,8 +256,13 @@ private:
     std::vector<TTreeNode*> VisibleNodes() const;
     // The x of a node's level (where its button column starts).
     int LevelX(const TTreeNode* node) const;
-    // Expands or collapses by a user (a node the handler deleted is left alone).
+    // Expands or collapses by a user (a node the handler deleted is left
+    // alone); opened, its children scroll into view as far as the node allows.
     void Toggle(TTreeNode* node);
+    // The node a key moves the selection to from the selected one, or nullptr.
+    TTreeNode* KeyTarget(WORD key) const;
+    // Shows the rows from the first given on (kept inside the range).
+    void ScrollTo(int top);
     void PaintNode(TCanvas& c, TTreeNode* node, int y);
     // The dotted lines that join a node to its parent and siblings.
     void PaintLines(TCanvas& c, TTreeNode* node, int y);
@@ -259,4 +281,9 @@ private:
     bool showRoot_ = true;
     bool showLines_ = true;
     bool hideSelection_ = true;
+    // The first row shown, and the wheel's turn smaller than a notch.
+    int topRow_ = 0;
+    int wheelLeftOver_ = 0;
+    // Whether the last press of the button was on the scroll bar.
+    bool downOnBar_ = false;
 };

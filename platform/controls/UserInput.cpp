@@ -3,6 +3,7 @@
 
 #include "platform/controls/Form.h"
 #include "platform/controls/Menus.h"
+#include "platform/controls/ScrollBar.h"
 #include "platform/forms/Screen.h"
 #include "platform/text/Text.h"
 #include "platform/win/Hook.h"
@@ -229,6 +230,25 @@ bool DoubleClick(TControl& control, std::optional<POINT> point) {
     if (formAlive)
         form.PaintIfNeeded();
     return true;
+}
+
+bool TurnWheel(TControl& control, int notches, std::optional<POINT> point) {
+    TForm& form = FormOf(control);
+    rtl::TLifeWatch formAlive = form.Watch();
+    POINT screen = control.ClientToScreen(point.value_or(Centre(control)));
+    TControl* target = MoveTo(form, screen, {});
+    bool used = false;
+    while (formAlive && target && !used) {
+        if (!EnabledChain(*target))
+            break;
+        rtl::TLifeWatch alive = target->Watch();
+        TControl* parent = target->Parent();
+        used = target->DoMouseWheel({}, notches * kWheelDelta, screen);
+        target = alive ? parent : nullptr;
+    }
+    if (formAlive)
+        form.PaintIfNeeded();
+    return used;
 }
 
 std::optional<ShownHint> RestMouse() {

@@ -4,7 +4,10 @@
 // fires MouseLeave on the control it leaves and MouseEnter on the one it
 // reaches, then MouseMove; a click is a move, MouseDown (a control that can
 // take the focus takes it), Click and MouseUp; a disabled control (or one on
-// a disabled parent) takes no click. Keys go first to the form's dialog keys
+// a disabled parent) takes no click. The wheel turns over the control under
+// the pointer, and goes to its parents until one uses it. A row of a list or
+// a tree that lies outside the rows shown is scrolled to first (the wheel,
+// then the scroll bar's buttons), as a user must. Keys go first to the form's dialog keys
 // (Tab moves the focus, Enter clicks the default button, Escape the cancel
 // button) unless the focused control wants them, then to KeyDown and
 // KeyPress, the form first when it has KeyPreview.
@@ -76,6 +79,10 @@ bool Click(TControl& control, std::optional<POINT> point = std::nullopt,
            TMouseButton button = mbLeft);
 // Double-clicks a control at a point (its centre without one).
 bool DoubleClick(TControl& control, std::optional<POINT> point = std::nullopt);
+// Turns the mouse wheel over a point of the control (its centre without one)
+// by notches, positive away from the user (scrolling up); false when no
+// control there used the turn.
+bool TurnWheel(TControl& control, int notches, std::optional<POINT> point = std::nullopt);
 // Lets the hint of the control under the pointer show (what resting the
 // mouse does); the hint shown, or nothing.
 std::optional<ShownHint> RestMouse();
@@ -94,7 +101,14 @@ void Check(TCheckBox& box, bool checked = true);
 // letter case ignored), expanding the nodes on the way as a user would;
 // the node, or nullptr when a step is missing.
 TTreeNode* SelectNode(TTreeView& tree, std::string_view path);
-// Clicks the row of a list view; false when there is no such row.
+// Scrolls the tree as a user would until the node's row shows; false when
+// the node is hidden in a closed parent or the tree cannot scroll to it.
+bool ScrollToNode(TTreeView& tree, TTreeNode& node);
+// Double-clicks the node's caption, scrolling to it first; false when the
+// double click did not reach the node.
+bool DoubleClickNode(TTreeView& tree, TTreeNode& node);
+// Clicks the row of a list view, scrolling to it first; false when there is
+// no such row or the click did not reach it.
 bool SelectRow(TListView& list, int index);
 // Chooses a menu command by its captions ("File|Save as ..."); false when missing.
 bool ChooseMenu(TForm& form, std::string_view path);

@@ -67,6 +67,7 @@ const GoldenScript GoldenScripts[] = {
     {"ask-folder", 0},        // Outlook's own Send asks for the folder
     {"config-dialog", 0},     // the configuration dialog and the about box as a user works them
     {"item-dialog", 0},       // the per-message dialog's choices reach the send
+    {"long-tree", 0},         // a tree longer than the picker: scrolled to, picked twice
 };
 
 // A script's name as a test's name ("send-actions" gives "send_actions").
@@ -393,4 +394,73 @@ TEST(Script, TheHostsKeepTheSamplesLastingBarsWithTheMachine) {
     EXPECT_EQ(second.ExitCode, 0) << second.Output;
     EXPECT_NE(second.Output.find(toolbar), std::string::npos) << second.Output;
     EXPECT_NE(second.Output.find(hello), std::string::npos) << second.Output;
+}
+
+TEST(Script, AnAnswerWhoseTargetIsNotThereStopsTheScriptAtTheAnswersLine) {
+    struct Case {
+        std::string Lines;
+        // The line of the answer that names what is not there.
+        int Line;
+        const char* Error;
+    };
+    const std::string send = "start\ncompose to a@example.com subject S\n";
+    const std::string pick = "\nclick \"Send + File to Any Folder...\"";
+    const std::string configure = "\nclick \"Define Default Actions\"";
+    const std::string nowhere = "\"Personal Folders\\Nowhere\"";
+    const std::string noFolder = "the folder picker shows no folder " + nowhere;
+    const Case cases[] = {
+        {send + "answer picker " + nowhere + pick, 3, noFolder.c_str()},
+        {send + "answer picker double " + nowhere + pick, 3, noFolder.c_str()},
+        {send + "answer picker open \"Personal Folders\\Inbox\" then mru 2" + pick, 3,
+         "the recently used list has no row 2"},
+        {send + "answer picker new " + nowhere + " Beta" + pick, 3, noFolder.c_str()},
+        {send + "answer config ok" + pick, 3,
+         "the answer for the configuration dialog came to TfrmFolders2"},
+        // The configuration dialog's Browse shows the picker without its
+        // recently used list: its check box cannot be reached.
+        {"start\nanswer config browse then ok\nanswer picker updates then ok" + configure, 3,
+         "the user cannot click cbNoListUpdates, which is hidden"},
+        {"start\nanswer config browse then ok\nanswer picker " + nowhere + configure, 3,
+         noFolder.c_str()},
+        {"start\nanswer picker \"Personal Folders\\Inbox\"" + configure, 2,
+         "the answer for the folder picker came to TfrmConfig"},
+    };
+    TempPlatformHome machine;
+    for (const Case& c : cases) {
+        HostRun run = RunFromInput(machine, c.Lines + "\nsay after\n");
+        EXPECT_EQ(run.ExitCode, 1) << c.Lines;
+        std::string error = "stdin:" + std::to_string(c.Line) + ": " + c.Error + "\n";
+        EXPECT_NE(run.Output.find(error), std::string::npos) << c.Lines << "\n" << run.Output;
+        // The user gave up on the dialog, and no later line ran.
+        EXPECT_NE(run.Output.find("-> Cancel"), std::string::npos) << run.Output;
+        EXPECT_EQ(run.Output.find("after"), std::string::npos) << c.Lines << "\n" << run.Output;
+    }
+}
+
+TEST(Script, ADisabledControlTakesTheClickAndDoesNothingAsForAUser) {
+    TempPlatformHome machine;
+    // With no default category, Select is disabled: the click does nothing,
+    // and OK closes the dialog.
+    HostRun run = RunFromInput(machine, "start\nanswer config categdef off then select then ok\n"
+                                        "click \"Define Default Actions\"\nsay after\n");
+    EXPECT_EQ(run.ExitCode, 0) << run.Output;
+    EXPECT_NE(run.Output.find("[Form TfrmConfig] Configure Default Tracking Options -> OK"),
+              std::string::npos)
+        << run.Output;
+    EXPECT_EQ(run.Output.find("categories dialog"), std::string::npos) << run.Output;
+    EXPECT_NE(run.Output.find("after"), std::string::npos) << run.Output;
+}
+
+TEST(Script, APickerStillOpenAfterItsLastStepIsCancelledWithANote) {
+    TempPlatformHome machine;
+    HostRun run = RunFromInput(machine, "start\ncompose to a@example.com subject S\n"
+                                        "answer picker open \"Personal Folders\\Inbox\"\n"
+                                        "click \"Send + File to Any Folder...\"\nsay after\n");
+    EXPECT_EQ(run.ExitCode, 0) << run.Output;
+    EXPECT_NE(run.Output.find("note      the folder picker is still open: the user cancels it"),
+              std::string::npos)
+        << run.Output;
+    EXPECT_NE(run.Output.find("[Form TfrmFolders2] File Sent Item to... -> Cancel"),
+              std::string::npos)
+        << run.Output;
 }

@@ -4,27 +4,13 @@
 #include "platform/controls/ListView.h"
 #include "platform/controls/TreeView.h"
 #include "platform/controls/UserInput.h"
+#include "tests/platform/RowsForm.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A shown form with a tree and a list.
-struct Picker {
-    TForm* form = new TForm(nullptr);
-    TTreeView* tree = new TTreeView(form);
-    TListView* list = new TListView(form);
-    Picker() {
-        form->SetClientWidth(400);
-        form->SetClientHeight(300);
-        tree->SetParent(form);
-        tree->SetBounds(8, 8, 200, 280);
-        list->SetParent(form);
-        list->SetBounds(216, 8, 176, 280);
-        form->Show();
-    }
-    ~Picker() { delete form; }
-};
+using Picker = RowsForm;
 
 std::vector<std::string> Captions(const std::vector<TTreeNode*>& nodes) {
     std::vector<std::string> out;

@@ -36,6 +36,13 @@ public:
     void Snapshot(TForm& form);
     // Plays the next form shown before anything the scripted user has queued.
     void PlayNext(std::function<TModalResult(TForm&)> play) { next_.push_back(std::move(play)); }
+    // Forgets the plays put in front that no form has taken (the form they
+    // were for did not show); true when there was one.
+    bool ForgetNext() {
+        bool pending = !next_.empty();
+        next_.clear();
+        return pending;
+    }
     // The text dump of the form shown last; empty before any.
     const std::string& LastDump() const { return lastDump_; }
     // The class of that form.

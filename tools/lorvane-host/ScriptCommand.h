@@ -27,6 +27,8 @@ public:
     std::vector<ScriptWord> Words;
     // Each keyword given, with its value.
     std::map<std::string, std::string> Options;
+    // The line's number in the script (an answer played later names it).
+    int Line = 0;
 
     // Word i's text; "" when there are fewer words.
     const std::string& Word(size_t i) const;

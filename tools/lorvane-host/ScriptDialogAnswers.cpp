@@ -14,7 +14,12 @@
 // new-folder dialog answered with NAME and OK), remove N (row N, then Clear
 // MRU Entry; its question takes the next answer, OK by default), clear
 // (Clear MRU List), updates (clicks Disable List Updates). The picture of the
-// picker is taken again just before the step that closes it.
+// picker is taken again just before the step that closes it. Folders and
+// rows below those shown are scrolled to first; a step whose folder, row or
+// button is not there stops the script at the answer's line
+// (ScriptAnswerPlay.h), and a picker still open after the last step is
+// cancelled with a note.
+#include "ScriptAnswerPlay.h"
 #include "ScriptVerbs.h"
 #include "ScriptWorld.h"
 
@@ -109,8 +114,22 @@ TTreeNode& SelectFolder(TForm& picker, const std::string& path) {
 }
 
 void SelectRow(TForm& picker, const std::string& row) {
-    if (!controls::SelectRow(Part<TListView>(picker, "ListView1"), ReadRow(row) - 1))
+    auto& list = Part<TListView>(picker, "ListView1");
+    int index = ReadRow(row) - 1;
+    if (index >= list.Items()->Count())
         throw EScriptError("the recently used list has no row " + row);
+    if (!list.Showing())
+        throw EScriptError("the recently used list is hidden: the user cannot choose row " + row);
+    if (!controls::SelectRow(list, index))
+        throw EScriptError("a click on row " + row +
+                           " of the recently used list does not select it");
+}
+
+// A double click on the folder at path (selected by the step), scrolled to first.
+void DoubleClickFolder(TForm& picker, const std::string& path) {
+    auto& tree = Part<TTreeView>(picker, "treeFolders");
+    if (!tree.Selected() || !controls::DoubleClickNode(tree, *tree.Selected()))
+        throw EScriptError("a double click on " + InQuotes(path) + " does not reach it");
 }
 
 // Add Folder... in parent, the new-folder dialog answered with name and OK.
@@ -118,16 +137,28 @@ void NewFolder(ScriptWorld& world, TForm& picker, const std::string& parent,
                const std::string& name) {
     SelectFolder(picker, parent);
     DialogCamera& camera = world.Camera();
-    camera.PlayNext([&camera, name](TForm& dialog) {
-        controls::TypeText(Part<TEdit>(dialog, "EditFolderName"), name);
-        camera.Snapshot(dialog);
-        controls::Click(Part<TButton>(dialog, "btnOK"));
-        // A name refused keeps the dialog open: the user gives up.
-        if (dialog.ModalResult() == mrNone)
-            controls::Click(Part<TButton>(dialog, "btnCancel"));
+    // What went wrong in the new-folder dialog is raised here, not through
+    // the add-in's handler that showed it.
+    auto failed = std::make_shared<std::string>();
+    camera.PlayNext([&camera, name, failed](TForm& dialog) {
+        try {
+            controls::TypeText(Part<TEdit>(dialog, "EditFolderName"), name);
+            camera.Snapshot(dialog);
+            ReachAndClick(dialog, "btnOK");
+            // A name refused keeps the dialog open: the user gives up.
+            if (dialog.ModalResult() == mrNone)
+                ReachAndClick(dialog, "btnCancel");
+        } catch (const std::exception& e) {
+            *failed = e.what();
+            return mrCancel;
+        }
         return mrNone;
     });
-    controls::Click(Part<TButton>(picker, "btnAddFolder"));
+    ReachAndClick(picker, "btnAddFolder");
+    if (camera.ForgetNext())
+        throw EScriptError("Add Folder... showed no new-folder dialog");
+    if (!failed->empty())
+        throw EScriptError(*failed);
 }
 
 void Play(ScriptWorld& world, TForm& picker, const PickerStep& step) {
@@ -142,21 +173,28 @@ void Play(ScriptWorld& world, TForm& picker, const PickerStep& step) {
     if (kind.empty() || (shape && shape->Closes))
         world.Camera().Snapshot(picker);
     if (kind.empty() || kind == "mru" || kind == "ok")
-        controls::Click(Part<TButton>(picker, "btnOK"));
-    else if (kind == "double") {
-        TTreeView& tree = Part<TTreeView>(picker, "treeFolders");
-        RECT row = tree.RowRect(tree.Selected());
-        controls::DoubleClick(tree, POINT{row.left + 50, (row.top + row.bottom) / 2});
-    } else if (kind == "cancel")
-        controls::Click(Part<TButton>(picker, "btnCancel"));
+        ReachAndClick(picker, "btnOK");
+    else if (kind == "double")
+        DoubleClickFolder(picker, step.Values[0]);
+    else if (kind == "cancel")
+        ReachAndClick(picker, "btnCancel");
     else if (kind == "escape")
         controls::PressKey(picker, VK_ESCAPE);
     else if (kind == "remove")
-        controls::Click(Part<TButton>(picker, "btnClearEntry"));
+        ReachAndClick(picker, "btnClearEntry");
     else if (kind == "clear")
-        controls::Click(Part<TButton>(picker, "btnClearList"));
+        ReachAndClick(picker, "btnClearList");
     else if (kind == "updates")
-        controls::Click(Part<TCheckBox>(picker, "cbNoListUpdates"));
+        ReachAndClick(picker, "cbNoListUpdates");
+}
+
+// The user closes the picker with Cancel (Escape when it cannot be clicked).
+void CancelPicker(TForm& picker) {
+    auto* cancel = dynamic_cast<TControl*>(controls::FindComponent(picker, "btnCancel"));
+    if (cancel)
+        controls::Click(*cancel);
+    if (StillOpen(picker))
+        controls::PressKey(picker, VK_ESCAPE);
 }
 
 } // namespace
@@ -167,21 +205,25 @@ void CheckPickerAnswer(const ScriptArguments& arguments) {
 
 void RunPickerAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
     auto steps = std::make_shared<std::vector<PickerStep>>(ReadSteps(arguments));
-    world.Live().User().OnForm([&world, steps](TForm& form) {
+    int line = arguments.Line;
+    world.Live().User().OnForm([&world, steps, line](TForm& form) {
         if (std::string(form.ClassName()) != "TfrmFolders2") {
-            world.Note("the answer for the folder picker came to " + std::string(form.ClassName()) +
-                       ": it is closed");
+            WrongDialog(world, line, "the folder picker", form);
             return mrCancel;
         }
-        try {
+        auto play = [&] {
             for (const PickerStep& step : *steps) {
-                if (!form.Modal() || form.ModalResult() != mrNone)
+                if (!StillOpen(form))
                     break;
                 Play(world, form, step);
             }
-        } catch (const EScriptError& e) {
-            world.Note(e.Message + ": the user cancels the folder picker");
-            return mrCancel;
+        };
+        PlayAnswer(world, line, form, "the user cancels the folder picker", play,
+                   [&] { CancelPicker(form); });
+        if (StillOpen(form)) {
+            world.Note("the folder picker is still open: the user cancels it");
+            world.Camera().Snapshot(form);
+            CancelPicker(form);
         }
         return mrNone;
     });

@@ -21,7 +21,11 @@
 // link clicks the about box's link, found as a user finds it: where the
 // pointer turns into a hand. A dialog left open after the last step is
 // closed by the user with Cancel (the about box with OK), and a note says so.
-// The picture of the dialog is taken again just before each closing step.
+// The picture of the dialog is taken again just before each closing step. A
+// step whose control is not there or cannot be reached stops the script at
+// the answer's line (ScriptAnswerPlay.h); a disabled one takes the click and
+// does nothing.
+#include "ScriptAnswerPlay.h"
 #include "ScriptVerbs.h"
 #include "ScriptWorld.h"
 
@@ -164,13 +168,6 @@ std::vector<FormStep> ReadSteps(const DialogShape& dialog, const ScriptArguments
     return steps;
 }
 
-// Clicks the control; raises EScriptError when the click cannot reach it.
-void ClickOn(TForm& form, const std::string& name) {
-    TControl& control = controls::FindControl(form, name);
-    if (!controls::Click(control))
-        throw EScriptError("the user cannot click " + name + ": it is hidden or disabled");
-}
-
 // Moves the pointer along the label's middle, then along its other rows,
 // until it turns into a hand over a link, and clicks there.
 void ClickLink(TForm& form, const std::string& name) {
@@ -182,7 +179,7 @@ void ClickLink(TForm& form, const std::string& name) {
                 POINT point{x, y};
                 controls::MoveMouse(label, point);
                 if (controls::ShownCursor() == crHandPoint) {
-                    controls::Click(label, point);
+                    ReachAndClick(label, point);
                     return;
                 }
             }
@@ -197,7 +194,9 @@ void ClickInfo(ScriptWorld& world, TForm& form, const std::string& name) {
         controls::PressKey(box, VK_RETURN);
         return mrNone;
     });
-    ClickOn(form, name);
+    ReachAndClick(form, name);
+    // A disabled image shows no box: the play waits for none.
+    camera.ForgetNext();
 }
 
 void Play(ScriptWorld& world, TForm& form, const FormStep& step) {
@@ -208,9 +207,9 @@ void Play(ScriptWorld& world, TForm& form, const FormStep& step) {
     if (std::string(shape.Value) == "switch") {
         auto& box = controls::Find<TCheckBox>(form, shape.Control);
         if (box.Checked() != (step.Value == "on"))
-            ClickOn(form, shape.Control);
+            ReachAndClick(box);
     } else if (kind == "clear") {
-        ClickOn(form, step.Value == "folder" ? "btClearFolder" : "btClearCategory");
+        ReachAndClick(form, step.Value == "folder" ? "btClearFolder" : "btClearCategory");
     } else if (kind == "escape") {
         controls::PressKey(form, VK_ESCAPE);
     } else if (kind == "link") {
@@ -218,12 +217,8 @@ void Play(ScriptWorld& world, TForm& form, const FormStep& step) {
     } else if (kind == "info") {
         ClickInfo(world, form, shape.Control);
     } else {
-        ClickOn(form, shape.Control);
+        ReachAndClick(form, shape.Control);
     }
-}
-
-bool StillOpen(TForm& form) {
-    return form.Modal() && form.ModalResult() == mrNone;
 }
 
 // The dialog the form is, as the user tells it: the configuration dialog's
@@ -238,26 +233,32 @@ std::optional<Dialog> FormKind(TForm& form) {
                                                                      : Dialog::Config;
 }
 
-// Plays the steps on form; the dialog left open is closed as a user would.
-void PlaySteps(ScriptWorld& world, TForm& form, const DialogShape& dialog,
-               const std::vector<FormStep>& steps) {
+// The user closes the dialog with its closing button (Escape when it cannot
+// be clicked).
+void CloseDialog(TForm& form, const DialogShape& dialog) {
     const char* closer = dialog.Kind == Dialog::About ? "btOK" : "btCancel";
-    try {
+    if (auto* button = dynamic_cast<TControl*>(controls::FindComponent(form, closer)))
+        controls::Click(*button);
+    if (StillOpen(form))
+        controls::PressKey(form, VK_ESCAPE);
+}
+
+// Plays the steps on form; the dialog left open is closed as a user would.
+void PlaySteps(ScriptWorld& world, int line, TForm& form, const DialogShape& dialog,
+               const std::vector<FormStep>& steps) {
+    auto play = [&] {
         for (const FormStep& step : steps) {
             if (!StillOpen(form))
                 break;
             Play(world, form, step);
         }
-    } catch (const EScriptError& e) {
-        world.Note(e.Message + ": the user closes " + dialog.Title);
-        if (StillOpen(form))
-            controls::Click(controls::FindControl(form, closer));
-        return;
-    }
+    };
+    PlayAnswer(world, line, form, std::string("the user closes ") + dialog.Title, play,
+               [&] { CloseDialog(form, dialog); });
     if (StillOpen(form)) {
         world.Note(std::string(dialog.Title) + " is still open: the user closes it");
         world.Camera().Snapshot(form);
-        controls::Click(controls::FindControl(form, closer));
+        CloseDialog(form, dialog);
     }
 }
 
@@ -274,13 +275,13 @@ void CheckFormAnswer(const ScriptArguments& arguments) {
 void RunFormAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
     const DialogShape& dialog = *DialogOf(arguments.Word(0));
     auto steps = std::make_shared<std::vector<FormStep>>(ReadSteps(dialog, arguments));
-    world.Live().User().OnForm([&world, &dialog, steps](TForm& form) {
+    int line = arguments.Line;
+    world.Live().User().OnForm([&world, &dialog, steps, line](TForm& form) {
         if (FormKind(form) != dialog.Kind) {
-            world.Note(std::string("the answer for ") + dialog.Title + " came to " +
-                       form.ClassName() + ": it is closed");
+            WrongDialog(world, line, dialog.Title, form);
             return mrCancel;
         }
-        PlaySteps(world, form, dialog, *steps);
+        PlaySteps(world, line, form, dialog, *steps);
         return mrNone;
     });
 }

@@ -74,6 +74,7 @@ std::vector<ScriptStatement> ParseScript(std::string_view script) {
         }
         try {
             statements.push_back({line.Number, command, FitLine(*command, line)});
+            statements.back().Arguments.Line = line.Number;
         } catch (const EScriptError& e) {
             throw EScriptError(e.Message, line.Number);
         }

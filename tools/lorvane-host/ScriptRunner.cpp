@@ -4,6 +4,7 @@
 #include "ScriptCommand.h"
 #include "ScriptWorld.h"
 
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -25,11 +26,17 @@ int RunScriptText(HostContext& context, std::string_view script, const std::stri
     }
     ScriptWorld world(context);
     for (const ScriptStatement& statement : statements) {
+        std::optional<std::string> raised;
         try {
             statement.Command->Run(world, statement.Arguments);
         } catch (const std::exception& e) {
-            return Fail(context, name, statement.Line, e.what());
+            raised = e.what();
         }
+        // An answer that could not be played names its own line.
+        if (const std::optional<EScriptError>& stop = world.Stop())
+            return Fail(context, name, stop->Line, stop->Message);
+        if (raised)
+            return Fail(context, name, statement.Line, *raised);
     }
     if (size_t unused = world.UnusedAnswers())
         world.Out().Line(std::to_string(unused) + " answer(s) given for dialogs that never came.");

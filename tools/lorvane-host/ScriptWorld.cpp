@@ -179,6 +179,11 @@ void ScriptWorld::AnswerCategoriesDialog(std::optional<std::u16string> categorie
     categoryAnswers_.push_back(std::move(categories));
 }
 
+void ScriptWorld::StopScript(int line, const std::string& message) {
+    if (!stop_)
+        stop_.emplace(message, line);
+}
+
 size_t ScriptWorld::UnusedAnswers() const {
     return categoryAnswers_.size() + session_->User().PendingSteps();
 }

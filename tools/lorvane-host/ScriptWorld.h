@@ -21,6 +21,7 @@
 #include "OfficeSession.h"
 #include "Outbox.h"
 #include "OutlookSession.h"
+#include "ScriptText.h"
 #include "ScriptWatches.h"
 #include "Transcript.h"
 
@@ -95,6 +96,11 @@ public:
     void AnswerCategoriesDialog(std::optional<std::u16string> categories);
     // Answers given for dialogs that never came.
     size_t UnusedAnswers() const;
+    // Stops the script once the line that runs now has printed: the answer
+    // given at `line` could not be played (the first such stop counts).
+    void StopScript(int line, const std::string& message);
+    // The stop asked for, if any.
+    const std::optional<EScriptError>& Stop() const { return stop_; }
     // What sees the add-in's forms: their pictures and the dump of the last.
     DialogCamera& Camera() { return camera_; }
 
@@ -122,4 +128,5 @@ private:
     Outbox outbox_;
     std::unique_ptr<OfficeSession> office_;
     OfficeWatch officeCalls_;
+    std::optional<EScriptError> stop_;
 };
