@@ -306,8 +306,13 @@ TEST(HTMLLayout, ShadowErrorUnderlineRuleAndBackground) {
     TDrawn error = Draw("<e>ab</e>", Rect(0, 0, 100, 100));
     EXPECT_EQ(error.Lines[1],
               "Polyline (0,12) (2,10) (4,12) (6,10) (8,12) (10,10) (12,12) pen=clRed/1/psSolid");
+    // The rule lies 1 pixel below the line's bottom (11) and adds no height:
+    // "b" starts right under "a".
     TDrawn rule = Draw("a<hr>b", Rect(0, 0, 100, 100));
-    EXPECT_EQ(rule.Lines[1], "Polyline (1,11) (100,11) pen=clBlack/1/psSolid");
+    EXPECT_EQ(rule.Lines[1], "Polyline (1,12) (100,12) pen=clBlack/1/psSolid");
+    EXPECT_EQ(TextLines(rule)[1],
+              R"(Text (1,11) "b" font="Tahoma"/8/clWindowText clip=(1,11)-(100,22))");
+    EXPECT_EQ(rule.Result.YSize, 22);
     TDrawn body = Draw("<body bgcolor=\"clAqua\">a", Rect(0, 0, 100, 50));
     EXPECT_EQ(body.Lines[0], "FillRect (0,0)-(100,50) brush=clAqua/bsSolid");
     TDrawn para = Draw("<p bgcolor=\"#00FF00\">a<br>b</p>c", Rect(0, 0, 100, 50));
