@@ -111,7 +111,7 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
     std::string run = DecodeEntities(raw, TEntityTarget::Run);
     int h = TextHeightOf(ctx, state);
     int width = RunWidth(ctx, run, line.X);
-    int lineWidth = line.Box.right - line.Box.left;
+    int lineWidth = line.Room();
     int reached = line.X + width - line.Box.left;
     bool fits = lineWidth > reached || width >= lineWidth || !line.EndsBlank || !line.Content;
     if (!fits) {
@@ -132,7 +132,7 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
     if (layout)
         ctx.Result.StripVal += DecodeEntities(raw, TEntityTarget::Plain);
     if (line.Overflowed)
-        width = std::max(0, std::min<int>(width, line.Box.right - line.X));
+        width = std::max(0, std::min<int>(width, line.WrapRight() - line.X));
     if (hitTest)
         HitRun(ctx, state, line, width, h);
     if (!measure) {
