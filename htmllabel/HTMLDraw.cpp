@@ -52,15 +52,16 @@ TFontKey KeyOf(const TFont& font) {
     return key;
 }
 
-// Where a measured line starts: by its alignment within the area, then
-// moved right by the paragraph indent.
+// Where a measured line starts: by its alignment within what the paragraph
+// indent leaves of the area, so that no alignment moves it past the right
+// edge.
 int StartX(const RECT& area, int left, int width, const TLine& line) {
-    int x = left;
+    int x = left + line.Indent;
     if (line.Align == TAlign::Right && area.right - width > x)
         x = area.right - width;
-    else if (line.Align == TAlign::Center && area.right - left - width > 0)
-        x = left + (area.right - left - width) / 2;
-    return x + line.Indent;
+    else if (line.Align == TAlign::Center && area.right - x - width > 0)
+        x += (area.right - x - width) / 2;
+    return x;
 }
 
 // The second pass over a measured line: from the state the line started
@@ -78,6 +79,7 @@ void DrawLine(TDrawContext& ctx, TDrawState& state, const TDrawState& atStart,
     line.SubOffset = measured.SubOffset;
     line.SupOffset = measured.SupOffset;
     line.BaselineShift = measured.BaselineShift;
+    line.Placed = true;
     HTMLDrawLine(ctx, state, source, line, ctx.Params.CheckOnly, true);
 }
 

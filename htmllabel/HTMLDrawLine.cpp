@@ -9,6 +9,7 @@
 
 #include "htmllabel/HTMLEntities.h"
 #include "htmllabel/HTMLHelpers.h"
+#include "htmllabel/HTMLScan.h"
 #include "platform/gfx/Gdi.h"
 
 #include <algorithm>
@@ -111,7 +112,7 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
     std::string run = DecodeEntities(raw, TEntityTarget::Run);
     int h = TextHeightOf(ctx, state);
     int width = RunWidth(ctx, run, line.X);
-    int lineWidth = line.Box.right - line.Box.left;
+    int lineWidth = line.Room();
     int reached = line.X + width - line.Box.left;
     bool fits = lineWidth > reached || width >= lineWidth || !line.EndsBlank || !line.Content;
     if (!fits) {
@@ -132,7 +133,7 @@ bool PlaceRun(TDrawContext& ctx, TDrawState& state, TLine& line, std::string_vie
     if (layout)
         ctx.Result.StripVal += DecodeEntities(raw, TEntityTarget::Plain);
     if (line.Overflowed)
-        width = std::max(0, std::min<int>(width, line.Box.right - line.X));
+        width = std::max(0, std::min<int>(width, line.WrapRight() - line.X));
     if (hitTest)
         HitRun(ctx, state, line, width, h);
     if (!measure) {
@@ -163,20 +164,6 @@ TTag ParseTag(std::string_view source) {
         --end;
     tag.Attributes = source.substr(i, end - i);
     return tag;
-}
-
-// The end of the next run: up to the next tag, and with word wrap after
-// the next blank before it.
-size_t RunEnd(std::string_view text, size_t pos, bool wordWrap) {
-    size_t end = text.find('<', pos);
-    if (end == std::string_view::npos)
-        end = text.size();
-    if (wordWrap) {
-        size_t blank = text.find(' ', pos);
-        if (blank != std::string_view::npos && blank < end)
-            end = blank + 1;
-    }
-    return end;
 }
 
 } // namespace
@@ -293,8 +280,7 @@ size_t HTMLDrawLine(TDrawContext& ctx, TDrawState& state, std::string_view text,
             pos = text.size(); // a "<" with too little after it ends the text
             break;
         }
-        size_t close = text.find('>', pos);
-        size_t end = close == std::string_view::npos ? text.size() : close + 1;
+        size_t end = TagEnd(text, pos);
         TTag tag = ParseTag(text.substr(pos, end - pos));
         TTagEffect effect = HandleTag(ctx, state, line, tag, measure, hitTest);
         if (effect == TTagEffect::EndBefore && line.Content)

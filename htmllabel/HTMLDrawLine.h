@@ -96,10 +96,21 @@ struct TLine {
     // or those of a P on it (a /P that ends it changes only the next line).
     TAlign Align = TAlign::Left;
     int Indent = 0;
+    // The box starts at the line's final place, indent included (the
+    // drawing pass); the measuring pass lays the line out from the area's
+    // left and leaves the indent to the placing.
+    bool Placed = false;
     // The line ends at BR or HR.
     bool HardBreak = false;
     // The point lies on the part of the current anchor on this line.
     bool AnchorHit = false;
+
+    // The edge the line's content wraps against: the box's right, or in the
+    // measuring pass that less the indent, so an indented line keeps within
+    // the area once it is placed.
+    int WrapRight() const { return Box.right - (Placed ? 0 : Indent); }
+    // The room for the line's content, from the box's left.
+    int Room() const { return WrapRight() - Box.left; }
 };
 
 // One call of HTMLDrawEx: the canvas, its inputs and findings.

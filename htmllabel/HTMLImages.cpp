@@ -171,7 +171,7 @@ TTagEffect HandleImage(TDrawContext& ctx, TDrawState& state, TLine& line, const 
     SIZE size = PlacedSize(ctx, image, tag, stretched);
     if (image.Kind == TImageKind::None || size.cx <= 0 || size.cy <= 0)
         return TTagEffect::Continue;
-    int lineWidth = line.Box.right - line.Box.left;
+    int lineWidth = line.Room();
     if (!hitTest && line.Content && line.X - line.Box.left + size.cx > lineWidth &&
         lineWidth > size.cx)
         return TTagEffect::EndBefore;

@@ -63,9 +63,12 @@ void THTMLPicture::Assign(TPersistent* source) {
     data_.Clear();
     if (!other)
         return;
-    data_.CopyFrom(other->data_, 0);
-    empty_ = false;
-    LoadPicture();
+    // A picture that holds nothing copies as one: there are no bytes to decode.
+    if (!other->empty_) {
+        data_.CopyFrom(other->data_, 0);
+        empty_ = false;
+        LoadPicture();
+    }
     Changed();
 }
 

@@ -56,8 +56,9 @@ public:
     ~THTMLPicture() override;
 
     // Empties the picture (frame 1, nothing decoded) and, from another
-    // THTMLPicture, copies its bytes, decodes them and tells OnChange.
-    // nullptr leaves it empty; other sources raise EConvertError.
+    // THTMLPicture, copies its bytes, decodes them and tells OnChange; an
+    // empty one leaves it empty and tells OnChange. nullptr leaves it empty;
+    // other sources raise EConvertError.
     void Assign(TPersistent* source) override;
 
     // True until bytes are loaded (and again after a failed load).

@@ -235,15 +235,18 @@ void Indent(TDrawState&, TLine& line, const TTag& tag) {
         line.X = to;
 }
 
-// The rule lies on the first row under the line.
+// The rule lies 1 pixel below the line's bottom edge, on the second row
+// under the line; it takes no room, so the next line starts right under
+// this one and the rule crosses its top.
 void DrawRule(TDrawContext& ctx, TLine& line) {
     TPen saved;
     saved.Assign(ctx.Canvas.Pen());
     ctx.Canvas.Pen()->SetColor(clBlack);
     ctx.Canvas.Pen()->SetWidth(1);
     ctx.Canvas.Pen()->SetStyle(psSolid);
-    ctx.Canvas.MoveTo(line.Box.left, line.Box.bottom);
-    ctx.Canvas.LineTo(line.Box.right, line.Box.bottom);
+    int y = line.Box.bottom + 1;
+    ctx.Canvas.MoveTo(line.Box.left, y);
+    ctx.Canvas.LineTo(line.Box.right, y);
     ctx.Canvas.SetPen(&saved);
 }
 

@@ -1,7 +1,8 @@
-// html_bench: the HTML renderer's layout and hit-testing time for 8k and 64k
-// characters of mixed tags, on a canvas that measures on the fixed grid and
-// keeps nothing, closing with the 64k/8k time ratio of each (8 means the
-// work grows with the text).
+// html_bench: the HTML renderer's layout and hit-testing time for 64 KiB and
+// 1 MiB of three texts (mixed tags; plain words without a tag; long words
+// with entities), on a canvas that measures on the fixed grid and keeps
+// nothing, closing with the 1M/64k time ratio of each (16 means the work
+// grows with the text; a cost that grows with its square shows far more).
 #include "htmllabel/HTMLDraw.h"
 #include "platform/gfx/RecordingCanvas.h"
 #include "tests/support/HtmlSamples.h"
@@ -23,8 +24,27 @@ protected:
     void DoFocusRect(const RECT&) override {}
 };
 
-void Run(benchmark::State& state, bool checkOnly) {
-    std::string text = htmlsamples::MixedText(size_t(state.range(0)));
+// A text the benchmark lays out, made at any length.
+struct TInput {
+    const char* Name;
+    std::string (*Make)(size_t length);
+};
+
+const TInput kInputs[] = {
+    {"mixed", htmlsamples::MixedText},
+    {"plain", htmlsamples::PlainText},
+    {"longwords", htmlsamples::LongWordsText},
+};
+
+// The two modes: lay out and draw the whole text, or lay out and test a
+// point against the anchors, drawing nothing.
+const char* const kModes[] = {"BM_Layout", "BM_HitTest"};
+
+constexpr int64_t kSmall = 64 * 1024;
+constexpr int64_t kLarge = 1024 * 1024;
+
+void Run(benchmark::State& state, const TInput& input, bool checkOnly) {
+    std::string text = input.Make(size_t(state.range(0)));
     TNullCanvas canvas;
     THTMLDrawParams p;
     p.CheckOnly = checkOnly;
@@ -37,17 +57,24 @@ void Run(benchmark::State& state, bool checkOnly) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
 }
 
-// Lays out and draws the whole text.
-void BM_Layout(benchmark::State& state) {
-    Run(state, false);
-}
-// Lays out and tests a point against the anchors, drawing nothing.
-void BM_HitTest(benchmark::State& state) {
-    Run(state, true);
+// The name of a benchmark without its size: "BM_Layout/plain".
+std::string NameOf(const char* mode, const TInput& input) {
+    return std::string(mode) + "/" + input.Name;
 }
 
-BENCHMARK(BM_Layout)->Arg(8 * 1024)->Arg(64 * 1024)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HitTest)->Arg(8 * 1024)->Arg(64 * 1024)->Unit(benchmark::kMillisecond);
+void RegisterAll() {
+    for (const TInput& input : kInputs) {
+        for (const char* mode : kModes) {
+            bool checkOnly = std::string(mode) == "BM_HitTest";
+            benchmark::RegisterBenchmark(
+                NameOf(mode, input).c_str(),
+                [&input, checkOnly](benchmark::State& state) { Run(state, input, checkOnly); })
+                ->Arg(kSmall)
+                ->Arg(kLarge)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+}
 
 // Keeps each run's time per iteration to print the ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -60,14 +87,17 @@ public:
     }
 
     void PrintRatios() const {
-        std::printf("\n%-12s %12s %12s %10s\n", "benchmark", "8k (ms)", "64k (ms)", "64k/8k");
-        for (const char* name : {"BM_Layout", "BM_HitTest"}) {
-            auto small = times_.find(std::string(name) + "/8192");
-            auto large = times_.find(std::string(name) + "/65536");
-            if (small == times_.end() || large == times_.end() || small->second <= 0)
-                continue;
-            std::printf("%-12s %12.3f %12.3f %9.2fx\n", name, small->second, large->second,
-                        large->second / small->second);
+        std::printf("\n%-22s %12s %12s %10s\n", "benchmark", "64k (ms)", "1M (ms)", "1M/64k");
+        for (const TInput& input : kInputs) {
+            for (const char* mode : kModes) {
+                std::string name = NameOf(mode, input);
+                auto small = times_.find(name + "/" + std::to_string(kSmall));
+                auto large = times_.find(name + "/" + std::to_string(kLarge));
+                if (small == times_.end() || large == times_.end() || small->second <= 0)
+                    continue;
+                std::printf("%-22s %12.3f %12.3f %9.2fx\n", name.c_str(), small->second,
+                            large->second, large->second / small->second);
+            }
         }
     }
 
@@ -79,6 +109,7 @@ private:
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    RegisterAll();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();

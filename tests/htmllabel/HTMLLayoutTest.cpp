@@ -98,6 +98,52 @@ TEST(HTMLLayout, ParagraphAlignment) {
               }));
 }
 
+TEST(HTMLLayout, AnIndentedParagraphKeepsWithinTheWidthLeftAfterItsIndent) {
+    // 59 pixels from x 1 to 60, 20 of them the indent: "aaa bbb " (48)
+    // would overflow what is left, so each word has its line.
+    TDrawn d = Draw("<p indent=\"20\">aaa bbb ccc</p>", Rect(0, 0, 60, 200));
+    EXPECT_EQ(TextLines(d),
+              (Lines{
+                  R"(Text (21,0) "aaa " font="Tahoma"/8/clWindowText clip=(21,0)-(60,11))",
+                  R"(Text (21,11) "bbb " font="Tahoma"/8/clWindowText clip=(21,11)-(60,22))",
+                  R"(Text (21,22) "ccc" font="Tahoma"/8/clWindowText clip=(21,22)-(60,33))",
+              }));
+    EXPECT_EQ(d.Result.XSize, 38);
+    // Right-aligned or centred, the line keeps within the indent and the
+    // right edge: "aaaaaa" (36) ends at 60; "ab" (12) is centred in 21..100.
+    EXPECT_EQ(TextLines(Draw("<p align=\"right\" indent=\"20\">aaaaaa</p>", Rect(0, 0, 60, 50)))[0],
+              R"(Text (24,0) "aaaaaa" font="Tahoma"/8/clWindowText clip=(24,0)-(60,11))");
+    EXPECT_EQ(TextLines(Draw("<p align=\"right\" indent=\"20\">ab</p>", Rect(0, 0, 100, 50)))[0],
+              R"(Text (88,0) "ab" font="Tahoma"/8/clWindowText clip=(88,0)-(100,11))");
+    EXPECT_EQ(TextLines(Draw("<p align=\"center\" indent=\"20\">ab</p>", Rect(0, 0, 100, 50)))[0],
+              R"(Text (54,0) "ab" font="Tahoma"/8/clWindowText clip=(54,0)-(100,11))");
+    // An image that would reach past the right edge after the indent starts
+    // the next line: 16 + 16 is more than the 29 left.
+    auto list = Images(1);
+    THTMLDrawParams p;
+    p.Images = list.get();
+    TDrawn images =
+        Draw("<p indent=\"20\"><img src=\"IDX:0\"><img src=\"IDX:0\"></p>", Rect(0, 0, 50, 200), p);
+    EXPECT_EQ(images.Result.YSize, 32);
+    EXPECT_EQ(images.Result.XSize, 36);
+    // Without word wrap the line is cut where it meets the right edge: its
+    // width and indent make the 59 pixels from x 1 to 60.
+    THTMLDrawParams cut;
+    cut.WordWrap = false;
+    TDrawn ellipsis = Draw("<p indent=\"20\">ab <b>cdefgh</b></p>", Rect(0, 0, 60, 50), cut);
+    EXPECT_EQ(ellipsis.Result.XSize, 59);
+}
+
+TEST(HTMLLayout, TheIndentIsPartOfTheReportedWidth) {
+    EXPECT_EQ(Draw("<p indent=\"20\">ab</p>", Rect(0, 0, 100, 50)).Result.XSize, 32);
+    // The widest line counts with its own indent.
+    EXPECT_EQ(Draw("abcd<br><p indent=\"30\">c</p>", Rect(0, 0, 100, 50)).Result.XSize, 36);
+    EXPECT_EQ(Draw("abcdefgh<br><p indent=\"30\">c</p>", Rect(0, 0, 100, 50)).Result.XSize, 48);
+    // The indent ends with its paragraph.
+    EXPECT_EQ(Draw("<p indent=\"30\">c</p>abcd", Rect(0, 0, 100, 50)).Result.XSize, 36);
+    EXPECT_EQ(Draw("<p indent=\"30\">c</p>abcdefgh", Rect(0, 0, 100, 50)).Result.XSize, 48);
+}
+
 TEST(HTMLLayout, FontSizesAndColours) {
     struct Case {
         const char* Text;
@@ -306,8 +352,13 @@ TEST(HTMLLayout, ShadowErrorUnderlineRuleAndBackground) {
     TDrawn error = Draw("<e>ab</e>", Rect(0, 0, 100, 100));
     EXPECT_EQ(error.Lines[1],
               "Polyline (0,12) (2,10) (4,12) (6,10) (8,12) (10,10) (12,12) pen=clRed/1/psSolid");
+    // The rule lies 1 pixel below the line's bottom (11) and adds no height:
+    // "b" starts right under "a".
     TDrawn rule = Draw("a<hr>b", Rect(0, 0, 100, 100));
-    EXPECT_EQ(rule.Lines[1], "Polyline (1,11) (100,11) pen=clBlack/1/psSolid");
+    EXPECT_EQ(rule.Lines[1], "Polyline (1,12) (100,12) pen=clBlack/1/psSolid");
+    EXPECT_EQ(TextLines(rule)[1],
+              R"(Text (1,11) "b" font="Tahoma"/8/clWindowText clip=(1,11)-(100,22))");
+    EXPECT_EQ(rule.Result.YSize, 22);
     TDrawn body = Draw("<body bgcolor=\"clAqua\">a", Rect(0, 0, 100, 50));
     EXPECT_EQ(body.Lines[0], "FillRect (0,0)-(100,50) brush=clAqua/bsSolid");
     TDrawn para = Draw("<p bgcolor=\"#00FF00\">a<br>b</p>c", Rect(0, 0, 100, 50));

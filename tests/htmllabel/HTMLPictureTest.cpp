@@ -264,6 +264,30 @@ TEST(HTMLPicture, AssignCopiesTheBytesAndDecodes) {
     EXPECT_TRUE(Written(copy).empty());
 }
 
+TEST(HTMLPicture, AnEmptyPictureCopiesAsEmpty) {
+    THTMLPicture nothing;
+    THTMLPicture copy;
+    int changes = 0;
+    copy.OnChange = [&](TObject*) { ++changes; };
+    EXPECT_NO_THROW(copy.Assign(&nothing));
+    EXPECT_TRUE(copy.Empty());
+    EXPECT_EQ(copy.Picture(), nullptr);
+    EXPECT_EQ(changes, 1);
+    // Over a picture that showed something, the copy leaves nothing.
+    LoadBytes(copy, ThreeFrameGif());
+    EXPECT_NO_THROW(copy.Assign(&nothing));
+    EXPECT_TRUE(copy.Empty());
+    EXPECT_EQ(copy.Picture(), nullptr);
+    EXPECT_EQ(copy.Width(), 0);
+    EXPECT_TRUE(Written(copy).empty());
+    // A picture given only a URL holds nothing either.
+    THTMLPicture addressed;
+    addressed.SetAsynch(false);
+    addressed.LoadFromURL("http://example.invalid/a.gif");
+    EXPECT_NO_THROW(copy.Assign(&addressed));
+    EXPECT_TRUE(copy.Empty());
+}
+
 TEST(HTMLPicture, AHandlerMayFreeThePictureThatTellsIt) {
     auto* picture = new THTMLPicture;
     LoadBytes(*picture, ThreeFrameGif());

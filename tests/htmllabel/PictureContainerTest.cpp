@@ -96,6 +96,24 @@ TEST(PictureContainer, ItemsCopyTheirPictures) {
     EXPECT_EQ(copied->Picture()->GetFrameCount(), -1);
 }
 
+TEST(PictureContainer, AnItemWithAnEmptyPictureCopies) {
+    TPictureContainer source(nullptr);
+    source.Items()->Add()->SetName("Blank");
+    TPictureItem* logo = source.Items()->Add();
+    logo->SetName("Logo");
+    LoadBytes(*logo->Picture(), ThreeFrameGif());
+    TPictureContainer copy(nullptr);
+    ASSERT_NO_THROW(copy.SetItems(source.Items()));
+    ASSERT_EQ(copy.Items()->Count(), 2);
+    EXPECT_EQ(copy.Items()->Items(0)->Name(), "Blank");
+    EXPECT_TRUE(copy.Items()->Items(0)->Picture()->Empty());
+    EXPECT_EQ(Written(*copy.Items()->Items(1)->Picture()), ThreeFrameGif());
+    // Setting an item's picture to an empty one empties it.
+    THTMLPicture nothing;
+    ASSERT_NO_THROW(copy.Items()->Items(1)->SetPicture(&nothing));
+    EXPECT_TRUE(copy.FindPicture("LOGO")->Empty());
+}
+
 TEST(PictureCache, FindsPicturesByTheirExactID) {
     THTMLPictureCache cache;
     THTMLPicture* first = cache.AddPicture();
