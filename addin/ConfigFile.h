@@ -34,9 +34,12 @@ std::string ConfigFilePath();
 bool SaveButtonsToFile();
 // Clears folder record 1 (ResetButtonAllocations), then reads "Zub.xml" when
 // it exists. Elements missing from the file leave their settings as they were.
+// Recently used entries whose id is no number from 1 to 20 are left out, and
+// the entries read move up, in id order, to fill the slots from 1 on.
 //
 // A file that does not parse raises the XML reader's ESAXException; a folder
-// or mru element without an attribute, a switch that is not a Boolean or a
+// or mru element without an attribute, a folder id that is not an integer,
+// a switch that is not a Boolean or a
 // timerdelay that is not an integer raises EQelError naming the element, the
 // value and the file. Either way the reading stops there, the settings read
 // before the fault stay, and any-default-action agrees with the switches as
