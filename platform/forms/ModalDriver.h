@@ -9,8 +9,8 @@
 // Scripted users must not make the program loop for ever: when the same box
 // is answered Retry more than kMaxRetryAnswers times in a row, the next
 // answer becomes the box's cancel button (Cancel, else No, else OK; a box
-// without one is closed as cancelled), and a
-// form whose OnClose keeps refusing to close ends after kMaxModalRounds.
+// without one is closed as cancelled), and a form whose OnClose keeps
+// refusing to close ends after kMaxModalRounds.
 // There is one driver per process (it lives in the platform library); it is
 // used on the UI thread only.
 #pragma once

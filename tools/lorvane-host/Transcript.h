@@ -13,11 +13,11 @@
 //
 // The registry and the add-in's log are always watched; the host's calls,
 // what the add-in tells the debugger (the Outlook window events its module
-// receives), dialogs, links and help topics while an Outlook session is attached; and
-// whatever further sources a command adds (a script watches the mailbox, the
-// messages sent and the windows). Paths of the machine that differ from run
-// to run can be shown by a fixed name, so that a transcript reads the same
-// everywhere.
+// receives), dialogs, links and help topics while an Outlook session is
+// attached; and whatever further sources a command adds (a script watches the
+// mailbox, the messages sent and the windows). Paths of the machine that
+// differ from run to run can be shown by a fixed name, so that a transcript
+// reads the same everywhere.
 #pragma once
 
 #include "RegistrySnapshot.h"
