@@ -34,13 +34,15 @@ std::string ConfigFilePath();
 bool SaveButtonsToFile();
 // Clears folder record 1 (ResetButtonAllocations), then reads "Zub.xml" when
 // it exists. Elements missing from the file leave their settings as they were.
+// Recently used entries whose id is no number from 1 to 20 are left out, and
+// the entries read move up, in id order, to fill the slots from 1 on.
 //
 // A file that does not parse raises the XML reader's ESAXException; a folder
-// or mru element without an attribute, a switch that is not a Boolean or a
-// timerdelay that is not an integer raises EQelError naming the element, the
-// value and the file. Either way the reading stops there, the settings read
-// before the fault stay, and any-default-action agrees with the switches as
-// they now are, so that a caller (start-up) can report the error and go on.
+// or mru element without an attribute, a folder id that is not an integer, a
+// switch that is not a Boolean or a timerdelay that is not an integer raises
+// EQelError naming the element, the value and the file. Either way the reading stops there, the
+// settings read before the fault stay, and any-default-action agrees with the switches as they now
+// are, so that a caller (start-up) can report the error and go on.
 void LoadButtonsFromFile();
 // Saves the settings and reads them back, as the configuration dialog does
 // when it closes with OK. When the save fails, the settings in memory stay

@@ -159,14 +159,27 @@ private:
         });
     }
 
+    // Slots whose id is no number or lies outside 1..20 are left out, a
+    // repeated id takes the later element whole, and the slots read then move
+    // up to slot 1 on (whatever ends the reading), so that every row of the
+    // picker names its own slot even after a hand edit left gaps.
     void ReadMruList(IRwDOMNode* mrulist) {
-        ForEachIdentified(mrulist, u"mru", [this](int slot, IRwDOMNode* mru) {
-            if (slot < 1 || slot > TMruList::Slots)
+        struct CompactWhenDone {
+            TMruList& List;
+            ~CompactWhenDone() { List.Compact(); }
+        } compact{state_.MruList};
+        ForEachChild(mrulist, [this](IRwDOMNode* child, const std::u16string& name) {
+            if (name != u"mru")
                 return;
-            TMruEntry& entry = state_.MruList.Slot(slot);
-            ReadTexts(mru, {{u"mrufolder", &entry.Folder},
-                            {u"mrustore", &entry.Store},
-                            {u"mrustoreid", &entry.StoreId}});
+            int slot = 0;
+            if (!TryStrToInt(ValueOf(FirstAttribute(child).Get()), slot) || slot < 1 ||
+                slot > TMruList::Slots)
+                return;
+            TMruEntry entry;
+            ReadTexts(child, {{u"mrufolder", &entry.Folder},
+                              {u"mrustore", &entry.Store},
+                              {u"mrustoreid", &entry.StoreId}});
+            state_.MruList.Slot(slot) = std::move(entry);
         });
     }
 
@@ -179,13 +192,17 @@ private:
         });
     }
 
+    // The element's first attribute, its id; an element without one stops the reading.
+    ComPtr<IRwDOMNode> FirstAttribute(IRwDOMNode* element) {
+        if (!element->HasAttributes())
+            throw EQelError("<%s> without id in \"%s\"",
+                            {Narrow(element->GetNodeName()), fileName_});
+        return element->GetAttributes()->Item(0);
+    }
+
     // The integer value of an element's first attribute.
     int IdOf(IRwDOMNode* element) {
-        const std::u16string name = element->GetNodeName();
-        if (!element->HasAttributes())
-            throw EQelError("<%s> without id in \"%s\"", {Narrow(name), fileName_});
-        ComPtr<IRwDOMNode> attribute = element->GetAttributes()->Item(0);
-        return Converted<int>(name, attribute.Get(), fileName_,
+        return Converted<int>(element->GetNodeName(), FirstAttribute(element).Get(), fileName_,
                               [](const std::string& s) { return StrToInt(s); });
     }
 

@@ -72,12 +72,10 @@ void TfrmFolders2::btnAddFolderClick(TObject*) {
         MessageDlg(e.Message, mtError, {mbOK}, 0);
         return;
     }
-    // The tree is built anew; the nodes open now stay open, the parent too,
-    // and the new folder is selected, so that the user sees it.
-    const std::string parentId = data->EntryID;
-    TreeExpandedNodes();
-    if (ProgramState().ExpandedNodes->IndexOf(parentId) < 0)
-        ProgramState().ExpandedNodes->Add(parentId);
+    // The tree is built anew with the remembered nodes open: what the user
+    // opened in this run is not remembered for it, so that a Cancel leaves
+    // the remembered nodes as they were. The new folder is selected when its
+    // parent is open again.
     AddTree();
     if (TTreeNode* made = NodeOfEntry(*treeFolders, newEntryId))
         treeFolders->SetSelected(made);

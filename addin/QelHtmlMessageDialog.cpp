@@ -1,7 +1,8 @@
 // The tagged message box: its layout from the font's average letter, the
 // type's stock icon, the buttons in the standard order with the default and
-// cancel buttons the standard box chooses, and its growth to the text once
-// the label has measured itself while painting.
+// cancel buttons the standard box chooses (none when the buttons hold no
+// such button), Help showing the box's help topic, and its growth to the
+// text once the label has measured itself while painting.
 #include "addin/QelHtmlMessageDialog.h"
 
 #include "platform/controls/ExtCtrls.h"
@@ -10,10 +11,12 @@
 #include "platform/gfx/Icon.h"
 #include "platform/gfx/StockIcons.h"
 #include "platform/rtl/Format.h"
+#include "platform/win/Shell.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -68,11 +71,16 @@ void AddIcon(THtmlMessageForm& form, const char* icon) {
     form.Image->SetBounds(form.Metrics.HorzMargin, form.Metrics.VertMargin, IconSize, IconSize);
 }
 
+// The Help button: the box's help topic, the box staying open.
+void ShowHelpTopic(THtmlMessageForm& form) {
+    platform::OpenHelp(form.HelpFile(), form.HelpContext());
+}
+
 // The buttons in their standard order, centred as a row below the label.
 void AddButtons(THtmlMessageForm& form, TMsgDlgButtons buttons, int buttonsWidth) {
     const TMessageDialogMetrics& m = form.Metrics;
-    const TMsgDlgBtn defaultButton = DefaultMessageButton(buttons);
-    const TMsgDlgBtn cancelButton = CancelMessageButton(buttons);
+    const std::optional<TMsgDlgBtn> defaultButton = DefaultMessageButton(buttons);
+    const std::optional<TMsgDlgBtn> cancelButton = CancelMessageButton(buttons);
     int left = (form.ClientWidth() - buttonsWidth) / 2;
     const int top = form.HtmlLabel->Height() + m.VertMargin + m.VertSpacing;
     for (int b = mbYes; b <= mbHelp; ++b) {
@@ -88,6 +96,8 @@ void AddButtons(THtmlMessageForm& form, TMsgDlgButtons buttons, int buttonsWidth
         control->SetCancel(button == cancelButton);
         control->SetBounds(left, top, m.ButtonWidth, m.ButtonHeight);
         control->SetAnchors({akLeft, akBottom});
+        if (button == mbHelp)
+            control->OnClick = [&form](TObject*) { ShowHelpTopic(form); };
         left += m.ButtonWidth + m.ButtonSpacing;
     }
 }

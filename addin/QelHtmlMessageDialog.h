@@ -64,8 +64,9 @@ THtmlMessageForm* QelCreateMessageDialog(const std::string& Msg, TMsgDlgType Dlg
 // Shows the message box centred on the screen and returns the modal result.
 TModalResult QelHtmlMessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                                TAnchorEvent OnAnchorClick, int Width, int HelpCtx);
-// Shows the message box with its help file and context, at X and Y when
-// they are not negative (else centred), frees it and returns the modal result.
+// Shows the message box with its help file and context (which its Help
+// button shows, the box staying open), at X and Y when they are not
+// negative (else centred), frees it and returns the modal result.
 TModalResult QelHtmlMessageDlgPosHelp(const std::string& Msg, TMsgDlgType DlgType,
                                       TMsgDlgButtons Buttons, TAnchorEvent OnAnchorClick, int Width,
                                       const std::string& HelpFileName, int X, int Y, int HelpCtx);

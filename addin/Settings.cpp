@@ -59,3 +59,9 @@ void TMruList::Remove(int slot) {
 void TMruList::Clear() {
     slots_.fill(TMruEntry());
 }
+
+void TMruList::Compact() {
+    auto firstFree = std::stable_partition(slots_.begin(), slots_.end(),
+                                           [](const TMruEntry& e) { return e.Used(); });
+    std::fill(firstFree, slots_.end(), TMruEntry());
+}

@@ -46,7 +46,7 @@ struct TMruEntry {
 
 // The twenty most recently used folders, newest first, in slots 1 to 20.
 // Used slots are contiguous from slot 1 as long as only the operations below
-// change the list.
+// change the list; a list read from a file is made so with Compact.
 class TMruList {
 public:
     // The number of slots.
@@ -71,6 +71,9 @@ public:
     void Remove(int slot);
     // Frees every slot.
     void Clear();
+    // Moves the used slots up, keeping their order, so that they fill slots
+    // 1 to Count() and every free slot follows them.
+    void Compact();
 
     bool operator==(const TMruList&) const = default;
 

@@ -5,20 +5,6 @@
 #include "platform/forms/FormConsts.h"
 #include "platform/forms/ModalDriver.h"
 
-namespace {
-
-constexpr TMsgDlgBtn kAllButtons[] = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
-                                      mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
-
-TMsgDlgBtn FirstOf(TMsgDlgButtons buttons) {
-    for (TMsgDlgBtn b : kAllButtons)
-        if (buttons.Contains(b))
-            return b;
-    return mbOK;
-}
-
-} // namespace
-
 TModalResult ModalResultOf(TMsgDlgBtn button) {
     switch (button) {
     case mbYes:
@@ -92,36 +78,46 @@ std::string MessageDlgCaption(TMsgDlgType type) {
     return Application().Title();
 }
 
-TMsgDlgBtn DefaultMessageButton(TMsgDlgButtons buttons) {
+std::optional<TMsgDlgBtn> DefaultMessageButton(TMsgDlgButtons buttons) {
     for (TMsgDlgBtn b : {mbOK, mbYes, mbRetry})
         if (buttons.Contains(b))
             return b;
-    return FirstOf(buttons);
+    return std::nullopt;
 }
 
-TMsgDlgBtn CancelMessageButton(TMsgDlgButtons buttons) {
+std::optional<TMsgDlgBtn> CancelMessageButton(TMsgDlgButtons buttons) {
     for (TMsgDlgBtn b : {mbCancel, mbNo, mbOK})
         if (buttons.Contains(b))
             return b;
-    return FirstOf(buttons);
+    return std::nullopt;
 }
 
-TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                        int HelpCtx) {
-    return MessageDlg(Msg, DlgType, Buttons, HelpCtx, DefaultMessageButton(Buttons));
-}
+namespace {
 
-TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                        int HelpCtx, TMsgDlgBtn DefaultButton) {
+TModalResult ShowMessageBox(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                            int HelpCtx, std::optional<TMsgDlgBtn> DefaultButton) {
     forms::MessageBoxRequest box;
     box.Caption = MessageDlgCaption(DlgType);
     box.Text = Msg;
     box.Type = DlgType;
     box.Buttons = Buttons;
-    box.DefaultButton =
-        Buttons.Contains(DefaultButton) ? DefaultButton : DefaultMessageButton(Buttons);
+    box.DefaultButton = DefaultButton;
     box.HelpContext = HelpCtx;
     return forms::RunMessageBox(box);
+}
+
+} // namespace
+
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                        int HelpCtx) {
+    return ShowMessageBox(Msg, DlgType, Buttons, HelpCtx, DefaultMessageButton(Buttons));
+}
+
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                        int HelpCtx, TMsgDlgBtn DefaultButton) {
+    return ShowMessageBox(Msg, DlgType, Buttons, HelpCtx,
+                          Buttons.Contains(DefaultButton) ? DefaultButton
+                                                          : DefaultMessageButton(Buttons));
 }
 
 void ShowMessage(const std::string& Msg) {

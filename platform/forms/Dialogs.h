@@ -1,13 +1,15 @@
 // Message dialogs of the class library: MessageDlg with a type, a set of
 // buttons and a default button, and ShowMessage. A dialog is shown modally
 // through the process's modal driver (ModalDriver.h), which plays the user;
-// with no driver installed it answers its default button.
+// with no driver installed it answers its default button, and a dialog
+// without one is closed as cancelled.
 #pragma once
 
 #include "platform/forms/ModalResult.h"
 #include "platform/rtl/Set.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The kind of message, which gives the dialog its icon and caption.
@@ -44,11 +46,12 @@ const char* ButtonCaption(TMsgDlgBtn button);
 // "Confirm", and the application's title for mtCustom.
 std::string MessageDlgCaption(TMsgDlgType type);
 // The default button of a dialog with these buttons: OK when present, else
-// Yes, else Retry; a set with none of them takes its first button.
-TMsgDlgBtn DefaultMessageButton(TMsgDlgButtons buttons);
-// The button that Escape and the close box stand for: Cancel when present,
-// else No, else OK; a set with none of them takes its first button.
-TMsgDlgBtn CancelMessageButton(TMsgDlgButtons buttons);
+// Yes, else Retry; a set with none of them has no default button.
+std::optional<TMsgDlgBtn> DefaultMessageButton(TMsgDlgButtons buttons);
+// The button that Escape stands for: Cancel when present, else No, else OK;
+// a set with none of them has no cancel button (Escape and the close box
+// then close the dialog as cancelled).
+std::optional<TMsgDlgBtn> CancelMessageButton(TMsgDlgButtons buttons);
 
 // Shows a message dialog and returns the modal result of the button chosen.
 TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,

@@ -18,8 +18,9 @@ DriverState& State() {
     return state;
 }
 
-// Counts a Retry to the same box; past the cap, the answer becomes the box's cancel button.
-TMsgDlgBtn CapRetries(const MessageBoxRequest& box, TMsgDlgBtn answer) {
+// Counts a Retry to the same box; past the cap, the answer becomes the box's
+// cancel button (none: the box is closed).
+std::optional<TMsgDlgBtn> CapRetries(const MessageBoxRequest& box, TMsgDlgBtn answer) {
     DriverState& s = State();
     if (answer != mbRetry) {
         s.retries = 0;
@@ -56,14 +57,18 @@ TModalResult RunMessageBox(const MessageBoxRequest& box) {
     TModalResult result = mrCancel;
     // A box without buttons can only be closed, which cancels it.
     if (!box.Buttons.Empty()) {
-        TMsgDlgBtn fallback = box.Buttons.Contains(box.DefaultButton)
-                                  ? box.DefaultButton
-                                  : DefaultMessageButton(box.Buttons);
-        TMsgDlgBtn answer = driver ? driver->AnswerMessageBox(box) : fallback;
-        if (!box.Buttons.Contains(answer) || answer == mbHelp)
+        const std::optional<TMsgDlgBtn> fallback =
+            box.DefaultButton && box.Buttons.Contains(*box.DefaultButton)
+                ? box.DefaultButton
+                : DefaultMessageButton(box.Buttons);
+        std::optional<TMsgDlgBtn> answer = driver ? driver->AnswerMessageBox(box) : fallback;
+        if (!answer || !box.Buttons.Contains(*answer) || *answer == mbHelp)
             answer = fallback;
-        result = ModalResultOf(CapRetries(box, answer));
-        // Help alone closes nothing; the box can then only be closed.
+        if (answer)
+            answer = CapRetries(box, *answer);
+        // Without a button to answer (Help closes nothing) the box can only
+        // be closed, which cancels it.
+        result = answer ? ModalResultOf(*answer) : mrNone;
         if (result == mrNone)
             result = mrCancel;
     }

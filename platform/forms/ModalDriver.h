@@ -2,20 +2,22 @@
 // message box, every modal form (TForm, in platform/controls, hands itself
 // over in ShowModal) and every file dialog asks it. Tests and the demo install a
 // driver that plays the user (platform/sim/ModalScript.h) and records what was
-// shown; with none installed, a message box answers its default button and a
-// modal form closes as cancelled at once and a file dialog is cancelled, so
-// nothing ever blocks.
+// shown; with none installed, a message box answers its default button (a
+// box without one is closed as cancelled), a modal form closes as cancelled
+// at once and a file dialog is cancelled, so nothing ever blocks.
 //
 // Scripted users must not make the program loop for ever: when the same box
 // is answered Retry more than kMaxRetryAnswers times in a row, the next
-// answer becomes the box's cancel button (Cancel, else No, else OK), and a
-// form whose OnClose keeps refusing to close ends after kMaxModalRounds.
+// answer becomes the box's cancel button (Cancel, else No, else OK; a box
+// without one is closed as cancelled), and a form whose OnClose keeps
+// refusing to close ends after kMaxModalRounds.
 // There is one driver per process (it lives in the platform library); it is
 // used on the UI thread only.
 #pragma once
 
 #include "platform/forms/Dialogs.h"
 
+#include <optional>
 #include <string>
 
 class TForm;
@@ -37,8 +39,8 @@ struct MessageBoxRequest {
     TMsgDlgType Type = mtCustom;
     // The buttons shown.
     TMsgDlgButtons Buttons;
-    // The button that Enter stands for (one of Buttons).
-    TMsgDlgBtn DefaultButton = mbOK;
+    // The button that Enter stands for (one of Buttons), or none.
+    std::optional<TMsgDlgBtn> DefaultButton;
     // The help context of the Help button.
     int HelpContext = 0;
 };
@@ -70,9 +72,10 @@ struct ShownDialog : MessageBoxRequest {
 class ModalDriver {
 public:
     virtual ~ModalDriver() = default;
-    // The button the user clicks in the box. A button the box does not have
-    // counts as its default button.
-    virtual TMsgDlgBtn AnswerMessageBox(const MessageBoxRequest& box) = 0;
+    // The button the user clicks in the box. None, or a button the box does
+    // not have, counts as its default button; a box without one is closed,
+    // which cancels it.
+    virtual std::optional<TMsgDlgBtn> AnswerMessageBox(const MessageBoxRequest& box) = 0;
     // Plays the user of a modal form (set fields, click buttons) and returns
     // the modal result; mrNone leaves the form's own ModalResult, and a form
     // left without one closes as cancelled.

@@ -77,7 +77,7 @@ std::string ModalScript::AnswerSaveFile(const forms::SaveFileRequest& dialog) {
     return {};
 }
 
-TMsgDlgBtn ModalScript::AnswerMessageBox(const forms::MessageBoxRequest& box) {
+std::optional<TMsgDlgBtn> ModalScript::AnswerMessageBox(const forms::MessageBoxRequest& box) {
     if (!steps_.empty()) {
         if (steps_.front().Box) {
             Step step = std::move(steps_.front());
@@ -86,7 +86,7 @@ TMsgDlgBtn ModalScript::AnswerMessageBox(const forms::MessageBoxRequest& box) {
         }
         faults_.push_back("another step, but a message box was shown: " + box.Text);
     }
-    return always_.value_or(box.DefaultButton);
+    return always_ ? always_ : box.DefaultButton;
 }
 
 TModalResult ModalScript::PlayForm(TForm& form) {

@@ -49,7 +49,7 @@ public:
     //   [Error] LorvaneOL: "text" {OK} -> OK
     static std::string Describe(const forms::ShownDialog& dialog);
 
-    TMsgDlgBtn AnswerMessageBox(const forms::MessageBoxRequest& box) override;
+    std::optional<TMsgDlgBtn> AnswerMessageBox(const forms::MessageBoxRequest& box) override;
     TModalResult PlayForm(TForm& form) override;
     std::string AnswerSaveFile(const forms::SaveFileRequest& dialog) override;
     void DialogShown(const forms::ShownDialog& dialog) override { shown_.push_back(dialog); }

@@ -1,4 +1,5 @@
-// The link opener: validation, the installed opener, xdg-open and the recorder.
+// The link opener (validation, the installed opener, xdg-open and the
+// recorder) and the help viewer with its recorder.
 #include "platform/win/Shell.h"
 
 #include <cerrno>
@@ -52,15 +53,54 @@ bool OpenWithXdgOpen(const std::string& link) {
     return true;
 }
 
-struct OpenerState {
-    std::mutex lock;
-    platform::LinkOpener opener; // empty: xdg-open
+// A function installed in place of the system's, read and swapped under a lock.
+template <class Function> class Installed {
+public:
+    Function Get() {
+        std::lock_guard<std::mutex> guard(lock_);
+        return function_;
+    }
+    // Installs function and returns the one it replaces.
+    Function Swap(Function function) {
+        std::lock_guard<std::mutex> guard(lock_);
+        std::swap(function_, function);
+        return function;
+    }
+
+private:
+    std::mutex lock_;
+    Function function_;
 };
 
-OpenerState& Opener() {
-    static OpenerState* state = new OpenerState;
-    return *state;
+// The link opener (empty: xdg-open).
+Installed<platform::LinkOpener>& LinkOpenerSlot() {
+    static auto* installed = new Installed<platform::LinkOpener>;
+    return *installed;
 }
+
+// The help viewer (empty: none).
+Installed<platform::HelpOpener>& HelpViewerSlot() {
+    static auto* installed = new Installed<platform::HelpOpener>;
+    return *installed;
+}
+
+// What a recorder took, under a lock, since the opener it installs may be
+// called from any thread.
+template <class Entry> class Recorded {
+public:
+    void Add(Entry entry) {
+        std::lock_guard<std::mutex> guard(lock_);
+        entries_.push_back(std::move(entry));
+    }
+    std::vector<Entry> All() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return entries_;
+    }
+
+private:
+    mutable std::mutex lock_;
+    std::vector<Entry> entries_;
+};
 
 } // namespace
 
@@ -96,32 +136,19 @@ bool IsWebLink(const std::string& link) {
 bool OpenWebLink(const std::string& link) {
     if (!IsWebLink(link))
         return false;
-    LinkOpener opener;
-    {
-        OpenerState& s = Opener();
-        std::lock_guard<std::mutex> guard(s.lock);
-        opener = s.opener;
-    }
+    LinkOpener opener = LinkOpenerSlot().Get();
     return opener ? opener(link) : OpenWithXdgOpen(link);
 }
 
 LinkOpener SetLinkOpener(LinkOpener opener) {
-    OpenerState& s = Opener();
-    std::lock_guard<std::mutex> guard(s.lock);
-    std::swap(s.opener, opener);
-    return opener;
+    return LinkOpenerSlot().Swap(std::move(opener));
 }
 
-struct LinkRecorder::Record {
-    mutable std::mutex lock;
-    std::vector<std::string> links;
-};
+struct LinkRecorder::Record : Recorded<std::string> {};
 
 LinkRecorder::LinkRecorder() : record_(std::make_shared<Record>()) {
-    std::shared_ptr<Record> record = record_;
-    previous_ = SetLinkOpener([record](const std::string& link) {
-        std::lock_guard<std::mutex> guard(record->lock);
-        record->links.push_back(link);
+    previous_ = SetLinkOpener([record = record_](const std::string& link) {
+        record->Add(link);
         return true;
     });
 }
@@ -131,8 +158,33 @@ LinkRecorder::~LinkRecorder() {
 }
 
 std::vector<std::string> LinkRecorder::Links() const {
-    std::lock_guard<std::mutex> guard(record_->lock);
-    return record_->links;
+    return record_->All();
+}
+
+bool OpenHelp(const std::string& helpFile, int context) {
+    HelpOpener viewer = HelpViewerSlot().Get();
+    return viewer && viewer(helpFile, context);
+}
+
+HelpOpener SetHelpOpener(HelpOpener opener) {
+    return HelpViewerSlot().Swap(std::move(opener));
+}
+
+struct HelpRecorder::Record : Recorded<HelpTopic> {};
+
+HelpRecorder::HelpRecorder() : record_(std::make_shared<Record>()) {
+    previous_ = SetHelpOpener([record = record_](const std::string& helpFile, int context) {
+        record->Add(HelpTopic{helpFile, context});
+        return true;
+    });
+}
+
+HelpRecorder::~HelpRecorder() {
+    SetHelpOpener(std::move(previous_));
+}
+
+std::vector<HelpTopic> HelpRecorder::Topics() const {
+    return record_->All();
 }
 
 } // namespace platform

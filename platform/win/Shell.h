@@ -1,8 +1,10 @@
-// Opening web links, the one thing this system asks of the shell. Only http,
-// https and mailto links are opened, by the desktop's xdg-open started
-// directly (never through a shell, so nothing in a link is ever run as a
-// command); every other kind of link or file is refused. Tests and the demo
-// install a recorder in place of the browser.
+// Opening web links and help topics, what this system asks of the shell.
+// Only http, https and mailto links are opened, by the desktop's xdg-open
+// started directly (never through a shell, so nothing in a link is ever run
+// as a command); every other kind of link or file is refused. A help topic
+// (a help file and a context number) goes to the installed help viewer;
+// this desktop has none of its own. Tests and the demo install recorders in
+// place of the browser and the viewer.
 #pragma once
 
 #include "platform/win/Window.h"
@@ -54,6 +56,40 @@ private:
     struct Record;
     std::shared_ptr<Record> record_;
     LinkOpener previous_;
+};
+
+// Shows a help topic: the help file and the context number within it.
+// True when a viewer took it.
+using HelpOpener = std::function<bool(const std::string& helpFile, int context)>;
+
+// Shows the topic of context in helpFile with the installed viewer; false
+// when none is installed.
+bool OpenHelp(const std::string& helpFile, int context);
+// Installs a help viewer (an empty one: none) and returns the previous one.
+HelpOpener SetHelpOpener(HelpOpener opener);
+
+// One help topic asked for.
+struct HelpTopic {
+    std::string File;
+    int Context = 0;
+    bool operator==(const HelpTopic&) const = default;
+};
+
+// Records the help topics asked for while it lives, in place of a viewer.
+class HelpRecorder {
+public:
+    HelpRecorder();
+    ~HelpRecorder();
+    HelpRecorder(const HelpRecorder&) = delete;
+    HelpRecorder& operator=(const HelpRecorder&) = delete;
+
+    // The topics asked for so far, oldest first.
+    std::vector<HelpTopic> Topics() const;
+
+private:
+    struct Record;
+    std::shared_ptr<Record> record_;
+    HelpOpener previous_;
 };
 
 } // namespace platform

@@ -230,16 +230,83 @@ TEST_F(ConfigFileTest, AnyDefaultActionIsOffWhenEveryDefaultActionIsOff) {
     EXPECT_EQ(ProgramState().anydefaultaction, 0);
 }
 
-TEST_F(ConfigFileTest, RecentlyUsedIdsOutsideOneToTwentyChangeNothing) {
-    WriteConfigBody("<mrulist>"
-                    "<mru id=\"0\"><mrufolder>S\\Zero</mrufolder></mru>"
-                    "<mru id=\"21\"><mrufolder>S\\TwentyOne</mrufolder></mru>"
-                    "<mru id=\"20\"><mrufolder>S\\Twenty</mrufolder><mrustore>S</mrustore>"
-                    "<mrustoreid>9</mrustoreid></mru>"
-                    "</mrulist>");
+// An mru element for slot id holding folder "S\name" of store S with store id sid.
+std::string MruElement(const std::string& id, const std::string& name,
+                       const std::string& sid = "9") {
+    return "<mru id=\"" + id + "\"><mrufolder>" + (name.empty() ? "" : "S\\" + name) +
+           "</mrufolder><mrustore>S</mrustore><mrustoreid>" + sid + "</mrustoreid></mru>";
+}
+
+TEST_F(ConfigFileTest, RecentlyUsedSlotsReadMoveUpInIdOrderToFillSlotsFromOne) {
+    struct Case {
+        const char* what;
+        std::string elements;
+        std::vector<TMruEntry> expected; // slots 1 on
+    };
+    const Case cases[] = {
+        {"gaps",
+         MruElement("5", "Five") + MruElement("1", "One") + MruElement("2", "Two"),
+         {{"S\\One", "S", "9"}, {"S\\Two", "S", "9"}, {"S\\Five", "S", "9"}}},
+        {"ids outside 1 to 20",
+         MruElement("0", "Zero") + MruElement("21", "TwentyOne") + MruElement("-3", "Minus") +
+             MruElement("20", "Twenty"),
+         {{"S\\Twenty", "S", "9"}}},
+        {"ids that are no numbers",
+         MruElement("x", "X") + MruElement("", "Empty") + MruElement("3", "Three") +
+             MruElement("2.5", "Half") + MruElement("99999999999", "Huge"),
+         {{"S\\Three", "S", "9"}}},
+        {"a repeated id: the later element wins whole",
+         MruElement("2", "Early", "1") + MruElement("4", "Four") +
+             "<mru id=\"2\"><mrufolder>S\\Late</mrufolder></mru>",
+         {{"S\\Late", "", ""}, {"S\\Four", "S", "9"}}},
+        {"a slot without folder is a gap",
+         MruElement("1", "") + MruElement("2", "Two") + "<mru id=\"3\"/>" + MruElement("4", "Four"),
+         {{"S\\Two", "S", "9"}, {"S\\Four", "S", "9"}}},
+        {"a repeated id that empties its slot",
+         MruElement("1", "One") + MruElement("2", "Two") + MruElement("1", ""),
+         {{"S\\Two", "S", "9"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetProgramState();
+        WriteConfigBody("<mrulist>" + c.elements + "</mrulist>");
+        LoadButtonsFromFile();
+        const TMruList& list = ProgramState().MruList;
+        std::vector<TMruEntry> read;
+        for (int slot = 1; slot <= TMruList::Slots; ++slot)
+            if (list.Slot(slot).Used() || !list.Slot(slot).Store.empty())
+                read.push_back(list.Slot(slot));
+        EXPECT_EQ(read, c.expected);
+        EXPECT_EQ(list.Count(), static_cast<int>(c.expected.size()));
+        for (int slot = 1; slot <= list.Count(); ++slot)
+            EXPECT_TRUE(list.Slot(slot).Used()) << slot;
+    }
+}
+
+TEST_F(ConfigFileTest, AListWithGapsIsWrittenBackContiguous) {
+    WriteConfigBody("<mrulist>" + MruElement("1", "One") + MruElement("2", "Two") +
+                    MruElement("5", "Five") + "</mrulist>");
     LoadButtonsFromFile();
-    EXPECT_EQ(ProgramState().MruList.Count(), 1);
-    EXPECT_EQ(ProgramState().MruList.Slot(20), (TMruEntry{"S\\Twenty", "S", "9"}));
+    ASSERT_TRUE(SaveButtonsToFile());
+    const std::string written = ReadBytes(ConfigFilePath());
+    const size_t third = written.find("<mru id=\"3\">");
+    ASSERT_NE(third, std::string::npos) << written;
+    const std::string element = written.substr(third, written.find("</mru>", third) - third);
+    EXPECT_NE(element.find("<mrufolder>S\\Five</mrufolder>"), std::string::npos) << written;
+    EXPECT_EQ(written.find("<mru id=\"4\">"), std::string::npos);
+    EXPECT_EQ(written.find("<mru id=\"5\">"), std::string::npos);
+}
+
+TEST_F(ConfigFileTest, AFaultInTheListLeavesTheSlotsReadContiguous) {
+    WriteConfigBody("<mrulist>" + MruElement("2", "Two") + MruElement("4", "Four") +
+                    "<mru><mrufolder>S\\X</mrufolder></mru>" + MruElement("6", "Six") +
+                    "</mrulist>");
+    ExpectRaises<EQelError>([] { LoadButtonsFromFile(); },
+                            Format("<mru> without id in \"%s\"", {ConfigFilePath()}));
+    const TMruList& list = ProgramState().MruList;
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Slot(1).Folder, "S\\Two");
+    EXPECT_EQ(list.Slot(2).Folder, "S\\Four");
 }
 
 TEST_F(ConfigFileTest, FolderRecordsZeroAndOneAreReadAndOtherIdsIgnored) {

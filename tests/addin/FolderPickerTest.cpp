@@ -1,8 +1,10 @@
 // The folder picker as "File to Any Folder" runs it, played by a scripted
 // user: the tree's order and icons, the nodes remembered, the recently used
-// list and its buttons, the ways out, and the new-folder dialog.
+// list and its buttons (also when read from a file with gaps), the ways
+// out, and the new-folder dialog.
 #include "tests/addin/SendActionsFixture.h"
 
+#include "addin/ConfigFile.h"
 #include "addin/DlgAddFolder.h"
 #include "addin/StoresAndFolders.h"
 #include "addin/adxFrmFolders2.h"
@@ -17,7 +19,9 @@
 #include "platform/win/Hook.h"
 #include "tests/support/Golden.h"
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -68,6 +72,19 @@ protected:
             if (ProgramState().MruList.Slot(slot).Used())
                 folders.push_back(ProgramState().MruList.Slot(slot).Folder);
         return folders;
+    }
+    // The remembered open nodes, by entry id.
+    static Lines Remembered() {
+        Lines ids;
+        for (int i = 0; ProgramState().ExpandedNodes && i < ProgramState().ExpandedNodes->Count();
+             ++i)
+            ids.push_back((*ProgramState().ExpandedNodes)[i]);
+        return ids;
+    }
+    static void Remember(const Lines& entryIds) {
+        ProgramState().ExpandedNodes = std::make_unique<TStringList>();
+        for (const std::string& id : entryIds)
+            ProgramState().ExpandedNodes->Add(id);
     }
     void AddToMru(const std::string& path, sim::SimFolder& folder) {
         std::string store = path.substr(0, path.find('\\'));
@@ -239,6 +256,8 @@ TEST_F(FolderPickerTest, EscapeRemembersTheOpenNodesAndTheyAreOpenedAgainByEntry
 }
 
 TEST_F(FolderPickerTest, AddFolderMakesTheFolderAndShowsItInTheTree) {
+    // The parent is among the remembered nodes, so it opens again with the tree.
+    Remember({text::Narrow(archive->EntryId()), text::Narrow(projects->EntryId())});
     std::string label;
     user.OnForm([&](TForm& picker) {
         controls::SelectNode(Tree(picker), "Archive\\Projects");
@@ -259,6 +278,34 @@ TEST_F(FolderPickerTest, AddFolderMakesTheFolderAndShowsItInTheTree) {
     EXPECT_EQ(ProgramState().FolderRecords[FolderRecord::Picked].FolderName,
               "Archive\\Projects\\Beta");
     EXPECT_EQ(projects->Folders().Count(), 2u);
+}
+
+TEST_F(FolderPickerTest, AddFolderReopensOnlyTheRememberedNodesAndCancelKeepsThem) {
+    const std::string mailbox = text::Narrow(outlook->DefaultStore()->EntryId());
+    Remember({mailbox});
+    EXPECT_FALSE(Pick([&](TForm& picker) {
+        controls::SelectNode(Tree(picker), "Archive\\Projects\\Alpha");
+        user.OnForm([&](TForm& dialog) {
+            controls::TypeText(Find<TEdit>(dialog, "EditFolderName"), "Beta");
+            Press(dialog, "btnOK");
+            return mrNone;
+        });
+        Press(picker, "btnAddFolder");
+        // The new folder sits in a parent that is closed again: nothing is selected.
+        EXPECT_EQ(Tree(picker).Selected(), nullptr);
+        TTreeNode* archiveNode = Tree(picker).Items()->GetFirstNode()->getNextSibling();
+        ASSERT_TRUE(archiveNode);
+        EXPECT_EQ(archiveNode->Text(), "Archive");
+        EXPECT_FALSE(archiveNode->Expanded());
+        EXPECT_TRUE(Tree(picker).Items()->GetFirstNode()->Expanded());
+        Press(picker, "btnCancel");
+    }));
+    EXPECT_EQ(alpha->Folders().Count(), 2u) << "the folder was made";
+    EXPECT_EQ(Remembered(), Lines{mailbox});
+    // The settings are still saved, with the remembered nodes as they were.
+    ProgramState().ExpandedNodes->Clear();
+    LoadButtonsFromFile();
+    EXPECT_EQ(Remembered(), Lines{mailbox});
 }
 
 struct RefusedName {
@@ -390,3 +437,68 @@ TEST(FolderDialogs, AModuleFreedWithoutFinalisationTakesTheKeptDialogsWithIt) {
 }
 
 } // namespace
+
+namespace {
+
+// A recently used entry of "Zub.xml" for slot id naming folder at path.
+std::string MruElement(int id, const std::string& path, sim::SimFolder& folder) {
+    const std::string store = path.substr(0, path.find('\\'));
+    return "<mru id=\"" + std::to_string(id) + "\"><mrufolder>" + path + "</mrufolder><mrustore>" +
+           store + "</mrustore><mrustoreid>" + text::Narrow(folder.StoreId()) +
+           "</mrustoreid></mru>";
+}
+
+} // namespace
+
+class FolderPickerGapTest : public FolderPickerTest {
+protected:
+    // Reads "Zub.xml" as a hand edit left it: slots 1, 2 and 5 used.
+    FolderPickerGapTest() {
+        const std::string file = std::string(ConfigDeclaration) + "\r\n<config><mrulist>" +
+                                 MruElement(1, "Personal Folders\\Clients", *clients) +
+                                 MruElement(2, "Archive\\Projects", *projects) +
+                                 MruElement(5, "Archive\\Projects\\Alpha", *alpha) +
+                                 "</mrulist></config>\r\n";
+        std::ofstream(ConfigFilePath(), std::ios::binary) << file;
+        LoadButtonsFromFile();
+    }
+};
+
+TEST_F(FolderPickerGapTest, TheThirdRowOfAListWithAGapFilesIntoItsOwnFolder) {
+    Compose(Mail(u"Gap"));
+    user.OnForm([&](TForm& picker) {
+        EXPECT_EQ(List(picker).Items()->Count(), 3);
+        controls::SelectRow(List(picker), 2);
+        Press(picker, "btnOK");
+        return mrNone;
+    });
+    Module().DoIndividualAction(2);
+    EXPECT_EQ(Boxes(), Lines{"TfrmFolders2"}) << "no warning of a missing folder";
+    EXPECT_EQ(Contents(*alpha), Lines{"Gap: "});
+    EXPECT_EQ(Contents(*sentItems), Lines{});
+    EXPECT_EQ(Mru(), (Lines{"Archive\\Projects\\Alpha", "Personal Folders\\Clients",
+                            "Archive\\Projects"}));
+    // The file is written back without the gap.
+    std::ifstream in(ConfigFilePath(), std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    const size_t third = written.find("<mru id=\"3\">");
+    ASSERT_NE(third, std::string::npos) << written;
+    const std::string element = written.substr(third, written.find("</mru>", third) - third);
+    EXPECT_NE(element.find("<mrufolder>Archive\\Projects</mrufolder>"), std::string::npos)
+        << written;
+    EXPECT_EQ(written.find("<mru id=\"4\">"), std::string::npos);
+    EXPECT_EQ(written.find("<mru id=\"5\">"), std::string::npos);
+}
+
+TEST_F(FolderPickerGapTest, ClearMruEntryRemovesTheRowChosenFromAListWithAGap) {
+    user.OnForm([&](TForm& picker) {
+        controls::SelectRow(List(picker), 2);
+        Press(picker, "btnClearEntry");
+        EXPECT_EQ(List(picker).Items()->Count(), 2);
+        Press(picker, "btnCancel");
+        return mrNone;
+    });
+    FileToAnyFolder();
+    EXPECT_EQ(Boxes()[0], "Do you want to remove item \"Alpha\" from Most Recently Used list?");
+    EXPECT_EQ(Mru(), (Lines{"Personal Folders\\Clients", "Archive\\Projects"}));
+}

@@ -209,6 +209,43 @@ TEST_F(MessageDialog, APlacedBoxStandsWhereAskedWithItsHelp) {
     EXPECT_EQ(helpFile, "lorvane.hlp");
 }
 
+TEST_F(MessageDialog, HelpShowsTheBoxsHelpTopicAndLeavesItOpen) {
+    platform::HelpRecorder viewer;
+    user.OnForm([&](TForm& f) {
+        controls::Click(controls::Find<TButton>(f, "Help"));
+        EXPECT_TRUE(f.Modal()) << "the box stays open";
+        EXPECT_EQ(f.ModalResult(), mrNone);
+        controls::Click(controls::Find<TButton>(f, "Help"));
+        controls::Click(controls::Find<TButton>(f, "OK"));
+        return mrNone;
+    });
+    EXPECT_EQ(QelHtmlMessageDlgPosHelp("Read on.", mtInformation, {mbOK, mbHelp}, nullptr, 0,
+                                       "LORVANE.HLP", -1, -1, 12),
+              mrOk);
+    EXPECT_EQ(viewer.Topics(),
+              (std::vector<platform::HelpTopic>{{"LORVANE.HLP", 12}, {"LORVANE.HLP", 12}}));
+}
+
+TEST_F(MessageDialog, ABoxWithoutOkYesOrRetryHasNoDefaultButtonAndOneWithoutCancelNoOrOkNoCancel) {
+    MessageForm form(
+        QelCreateMessageDialog("Stop?", mtWarning, {mbAbort, mbIgnore, mbHelp}, nullptr, 0));
+    for (const char* name : {"Abort", "Ignore", "Help"}) {
+        EXPECT_FALSE(controls::Find<TButton>(*form, name).Default()) << name;
+        EXPECT_FALSE(controls::Find<TButton>(*form, name).Cancel()) << name;
+    }
+    form.reset(QelCreateMessageDialog("Stop?", mtWarning, {mbNo, mbAbort}, nullptr, 0));
+    EXPECT_FALSE(controls::Find<TButton>(*form, "No").Default());
+    EXPECT_TRUE(controls::Find<TButton>(*form, "No").Cancel());
+    EXPECT_FALSE(controls::Find<TButton>(*form, "Abort").Default());
+    // Escape answers nothing; the box left open is closed as cancelled.
+    user.OnForm([](TForm& f) {
+        controls::PressKey(f, VK_ESCAPE);
+        EXPECT_TRUE(f.Modal());
+        return mrNone;
+    });
+    EXPECT_EQ(QelHtmlMessageDlg("Stop?", mtWarning, mbAbortIgnore, nullptr, 0, 0), mrCancel);
+}
+
 TEST_F(MessageDialog, WebLinksOpenThemselvesAndOtherLinksReachTheHandler) {
     platform::LinkRecorder links;
     std::vector<std::string> clicked;

@@ -464,3 +464,69 @@ TEST(Script, APickerStillOpenAfterItsLastStepIsCancelledWithANote) {
               std::string::npos)
         << run.Output;
 }
+
+namespace {
+
+// Zub.xml as a hand edit may leave it: recently used slots 1, 2 and 5, the
+// stores' ids as the simulated Outlook gives them (the default store first).
+std::string GappedRecentList() {
+    const std::string storeId =
+        "0000000038A1BB1005E5101AA1BB08002B2A56C200006D737073742E646C6C0000000000000000000000";
+    auto entry = [&](const char* id, const char* store, const char* folder, const char* n) {
+        return std::string("<mru id=\\\"") + id + "\\\"><mrufolder>" + store + "\\" + folder +
+               "</mrufolder><mrustore>" + store + "</mrustore><mrustoreid>" + storeId + n +
+               "</mrustoreid></mru>";
+    };
+    return "config raw \"<?xml version=\\\"1.0\\\"?><config><mrulist>" +
+           entry("1", "Archive", "Projects", "02") + entry("2", "Personal Folders", "Inbox", "01") +
+           entry("5", "Archive", "Alpha", "02") + "</mrulist></config>\"\n";
+}
+
+// The text of the last "show file Zub.xml" in output.
+std::string LastConfigShown(const std::string& output) {
+    size_t at = output.rfind("== Zub.xml");
+    return at == std::string::npos ? std::string() : output.substr(at);
+}
+
+} // namespace
+
+TEST(Script, ARecentlyUsedListWithAGapShowsEachRowForItsOwnFolder) {
+    const std::string script = "store Archive\n"
+                               "folder \"Archive\\Projects\"\n"
+                               "folder \"Archive\\Alpha\"\n" +
+                               GappedRecentList() +
+                               "start\n"
+                               "compose to ann@example.com subject Gap body One.\n"
+                               "answer picker mru 3\n"
+                               "click \"Send + File to Any Folder...\"\n"
+                               "show file Zub.xml\n"
+                               "quit\n" +
+                               GappedRecentList() +
+                               "start\n"
+                               "compose to ann@example.com subject Kept body Two.\n"
+                               "answer picker remove 3 then cancel\n"
+                               "click \"Send + File to Any Folder...\"\n"
+                               "show file Zub.xml\n";
+    TempPlatformHome machine;
+    HostRun run = RunFromInput(machine, script);
+    EXPECT_EQ(run.ExitCode, 0) << run.Output;
+    // The third row names slot 5's folder, and the copy is filed there.
+    EXPECT_NE(run.Output.find("folder    + Archive\\Alpha: \"Gap\" to ann@example.com"),
+              std::string::npos)
+        << run.Output;
+    EXPECT_EQ(run.Output.find("is not existing"), std::string::npos) << run.Output;
+    // Clear MRU Entry on the third row removes slot 5's folder.
+    EXPECT_NE(run.Output.find("Do you want to remove item \"Alpha\""), std::string::npos)
+        << run.Output;
+    // Each file is written back contiguous.
+    const size_t second = run.Output.find("== Zub.xml", run.Output.find("== Zub.xml") + 1);
+    ASSERT_NE(second, std::string::npos) << run.Output;
+    const std::string first = run.Output.substr(0, second);
+    EXPECT_NE(first.find("<mru id=\"3\">"), std::string::npos) << first;
+    EXPECT_EQ(first.find("<mru id=\"5\">"), std::string::npos) << first;
+    const std::string last = LastConfigShown(run.Output);
+    EXPECT_NE(last.find("<mrufolder>Personal Folders\\Inbox</mrufolder>"), std::string::npos)
+        << last;
+    EXPECT_EQ(last.find("Alpha"), std::string::npos) << last;
+    EXPECT_EQ(last.find("<mru id=\"3\">"), std::string::npos) << last;
+}

@@ -34,7 +34,8 @@ TEST_F(Dialogs, WithoutDriverABoxAnswersItsDefaultButton) {
     EXPECT_EQ(MessageDlg("x", mtConfirmation, {mbYes, mbNo}, 0), mrYes);
     EXPECT_EQ(MessageDlg("x", mtConfirmation, mbYesNoCancel, 0), mrYes);
     EXPECT_EQ(MessageDlg("x", mtWarning, mbOKCancel, 0), mrOk);
-    EXPECT_EQ(MessageDlg("x", mtWarning, mbAbortIgnore, 0), mrAbort);
+    // A box without a default button is closed, which cancels it.
+    EXPECT_EQ(MessageDlg("x", mtWarning, mbAbortIgnore, 0), mrCancel);
     EXPECT_EQ(MessageDlg("x", mtWarning, mbOKCancel, 0, mbCancel), mrCancel);
     // A default that the box does not have falls back to the usual rule.
     EXPECT_EQ(MessageDlg("x", mtWarning, mbOKCancel, 0, mbNo), mrOk);
@@ -52,8 +53,42 @@ TEST_F(Dialogs, DefaultAndCancelButtonsFollowTheClassLibrary) {
     EXPECT_EQ(CancelMessageButton({mbYes, mbNo}), mbNo);
     EXPECT_EQ(DefaultMessageButton({mbCancel, mbRetry, mbIgnore}), mbRetry);
     EXPECT_EQ(CancelMessageButton({mbCancel, mbRetry, mbIgnore}), mbCancel);
-    EXPECT_EQ(DefaultMessageButton(mbAbortIgnore), mbAbort);
-    EXPECT_EQ(CancelMessageButton(mbAbortIgnore), mbAbort);
+    // Without OK, Yes and Retry there is no default button; without Cancel,
+    // No and OK no cancel button.
+    EXPECT_EQ(DefaultMessageButton(mbAbortIgnore), std::nullopt);
+    EXPECT_EQ(CancelMessageButton(mbAbortIgnore), std::nullopt);
+    EXPECT_EQ(DefaultMessageButton({mbNo, mbAbort}), std::nullopt);
+    EXPECT_EQ(CancelMessageButton({mbNo, mbAbort}), mbNo);
+    EXPECT_EQ(DefaultMessageButton({mbRetry, mbIgnore}), mbRetry);
+    EXPECT_EQ(CancelMessageButton({mbRetry, mbIgnore}), std::nullopt);
+    EXPECT_EQ(DefaultMessageButton({mbHelp}), std::nullopt);
+    EXPECT_EQ(CancelMessageButton({}), std::nullopt);
+}
+
+TEST_F(Dialogs, AnUnansweredBoxWithoutDefaultButtonIsClosedAsCancelled) {
+    ModalScript user;
+    user.Click(mbHelp);
+    ScopedModalDriver installed(user);
+    // Help closes nothing; with no default button to stand for, the box is closed.
+    EXPECT_EQ(MessageDlg("x", mtWarning, {mbAbort, mbIgnore, mbHelp}, 0), mrCancel);
+    // No step left.
+    EXPECT_EQ(MessageDlg("y", mtWarning, {mbNo, mbAbort}, 0), mrCancel);
+    EXPECT_EQ(MessageDlg("z", mtWarning, {mbAll, mbYesToAll}, 0), mrCancel);
+    ASSERT_EQ(user.Shown().size(), 3u);
+    EXPECT_EQ(user.Shown()[1].DefaultButton, std::nullopt);
+    EXPECT_EQ(ModalScript::Describe(user.Shown()[2]),
+              "[Warning] Warning: \"z\" {All, Yes to All} -> Cancel");
+}
+
+TEST_F(Dialogs, RetryLoopsOfABoxWithoutCancelButtonEndClosed) {
+    ModalScript user;
+    user.AlwaysClick(mbRetry);
+    ScopedModalDriver installed(user);
+    int retries = 0;
+    while (MessageDlg("x", mtError, {mbRetry, mbIgnore}, 0) == mrRetry && retries < 1000)
+        ++retries;
+    EXPECT_EQ(retries, forms::kMaxRetryAnswers);
+    EXPECT_EQ(user.Shown().back().Result, mrCancel);
 }
 
 TEST_F(Dialogs, ModalResultsKeepTheStandardValues) {

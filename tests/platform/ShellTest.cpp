@@ -1,4 +1,5 @@
-// Opening web links: what is refused, what is handed to the opener.
+// Opening web links: what is refused, what is handed to the opener; and
+// help topics handed to the installed viewer.
 #include "platform/win/Shell.h"
 
 #include <gtest/gtest.h>
@@ -102,4 +103,17 @@ TEST(WebLinks, XdgOpenGetsTheLinkAsItsOnlyArgumentWithoutAShell) {
     EXPECT_TRUE(opened);
     EXPECT_EQ(received, "[" + link + "]");
     EXPECT_FALSE(std::filesystem::exists("owned"));
+}
+
+TEST(HelpTopics, GoToTheInstalledViewerAndTheRecorderPutsThePreviousOneBack) {
+    EXPECT_FALSE(platform::OpenHelp("LORVANE.HLP", 12)) << "no viewer of its own";
+    platform::HelpRecorder outer;
+    {
+        platform::HelpRecorder inner;
+        EXPECT_TRUE(platform::OpenHelp("inner.chm", 1));
+        EXPECT_EQ(inner.Topics(), (std::vector<platform::HelpTopic>{{"inner.chm", 1}}));
+    }
+    EXPECT_TRUE(platform::OpenHelp("LORVANE.HLP", 12));
+    EXPECT_TRUE(platform::OpenHelp("", 0));
+    EXPECT_EQ(outer.Topics(), (std::vector<platform::HelpTopic>{{"LORVANE.HLP", 12}, {"", 0}}));
 }

@@ -31,7 +31,7 @@ void DialogCamera::Snapshot(TForm& form) {
     controls::SaveFormPicture(form, folder_ + "/" + PictureName(form, number));
 }
 
-TMsgDlgBtn DialogCamera::AnswerMessageBox(const forms::MessageBoxRequest& box) {
+std::optional<TMsgDlgBtn> DialogCamera::AnswerMessageBox(const forms::MessageBoxRequest& box) {
     return user_ ? user_->AnswerMessageBox(box) : box.DefaultButton;
 }
 

@@ -49,7 +49,7 @@ public:
     const std::string& LastClass() const { return lastClass_; }
 
     // Boxes and save-file dialogs go to the scripted user.
-    TMsgDlgBtn AnswerMessageBox(const forms::MessageBoxRequest& box) override;
+    std::optional<TMsgDlgBtn> AnswerMessageBox(const forms::MessageBoxRequest& box) override;
     std::string AnswerSaveFile(const forms::SaveFileRequest& dialog) override;
     // Takes the form's picture, then plays it (a play put in front first).
     TModalResult PlayForm(TForm& form) override;

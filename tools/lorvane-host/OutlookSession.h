@@ -1,8 +1,8 @@
 // A running simulated Outlook with the host driver that loads its add-ins,
 // as a command of the host plays it: Outlook starts with its main window
 // open, a scripted user answers every dialog (with its default button unless
-// a command says otherwise) and a recorder takes the web links the add-in
-// opens. Time is the machine's manual clock, so that the add-in's timers fire
+// a command says otherwise) and recorders take the web links and the help
+// topics the add-in opens. Time is the machine's manual clock, so that the add-in's timers fire
 // when the command moves the clock on: one the command installed already
 // (a script keeps its clock across restarts of Outlook), else one started
 // at the real time for the session's life.
@@ -41,6 +41,8 @@ public:
     sim::ModalScript& User() { return user_; }
     // The web links opened so far.
     const platform::LinkRecorder& Links() const { return links_; }
+    // The help topics shown so far.
+    const platform::HelpRecorder& Help() const { return help_; }
     // The add-in of the session's library as the driver loaded it, or null.
     sim::HostedAddIn* AddIn();
     // Its ProgID.
@@ -52,6 +54,7 @@ private:
     sim::ModalScript user_;
     forms::ScopedModalDriver userInstalled_;
     platform::LinkRecorder links_;
+    platform::HelpRecorder help_;
     std::unique_ptr<sim::OutlookSim> outlook_;
     std::unique_ptr<sim::HostDriver> driver_;
 };

@@ -88,6 +88,11 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
         std::vector<std::string> links = session_->Links().Links();
         Print("link", {links.begin() + static_cast<std::ptrdiff_t>(std::min(links_, links.size())),
                        links.end()});
+        std::vector<std::string> topics;
+        const std::vector<platform::HelpTopic> shown = session_->Help().Topics();
+        for (size_t i = helpTopics_; i < shown.size(); ++i)
+            topics.push_back(shown[i].File + " " + std::to_string(shown[i].Context));
+        Print("help", topics);
     }
     for (TranscriptSource* source : sources_) {
         Print(source->Label(), source->Changes());
@@ -111,6 +116,7 @@ void Transcript::Mark() {
         hostFailures_ = session_->Driver().Failures().size();
         dialogs_ = session_->User().Shown().size();
         links_ = session_->Links().Links().size();
+        helpTopics_ = session_->Help().Topics().size();
     }
 }
 

@@ -9,14 +9,15 @@
 //      log       12/7/2026 9:30:00 AM - adxCOMAddInModuleAddInInitialize: ...
 //      registry  + HKEY_CURRENT_USER\...\ADXStartMode = "NORMAL"
 //      link      https://...
+//      help      LORVANE.HLP 12
 //
 // The registry and the add-in's log are always watched; the host's calls,
 // what the add-in tells the debugger (the Outlook window events its module
-// receives), dialogs and links while an Outlook session is attached; and
-// whatever further sources a command adds (a script watches the mailbox, the
-// messages sent and the windows). Paths of the machine that differ from run
-// to run can be shown by a fixed name, so that a transcript reads the same
-// everywhere.
+// receives), dialogs, links and help topics while an Outlook session is
+// attached; and whatever further sources a command adds (a script watches the
+// mailbox, the messages sent and the windows). Paths of the machine that
+// differ from run to run can be shown by a fixed name, so that a transcript
+// reads the same everywhere.
 #pragma once
 
 #include "RegistrySnapshot.h"
@@ -85,6 +86,7 @@ private:
     size_t hostFailures_ = 0;
     size_t dialogs_ = 0;
     size_t links_ = 0;
+    size_t helpTopics_ = 0;
     std::vector<std::string> failures_;
     std::vector<TranscriptSource*> sources_;
     std::vector<std::pair<std::string, std::string>> paths_;
