@@ -78,6 +78,8 @@ void DrawLine(TDrawContext& ctx, TDrawState& state, const TDrawState& atStart,
     line.SubOffset = measured.SubOffset;
     line.SupOffset = measured.SupOffset;
     line.BaselineShift = measured.BaselineShift;
+    // The line's runs are one line of words, placed together in real glyphs.
+    TTextLine words(ctx.Canvas, DT_LEFT);
     HTMLDrawLine(ctx, state, source, line, ctx.Params.CheckOnly, true);
 }
 
