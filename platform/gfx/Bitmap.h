@@ -39,8 +39,9 @@ enum TTextMetricsMode {
     // On the fixed grid of FontMetrics.h, as every canvas measures: forms
     // and labels lay themselves out the same on any machine, and their
     // golden transcripts never depend on the installed fonts. Each run is
-    // drawn on the grid's baseline with the grid's height as its em, its
-    // glyphs squeezed into the grid's width where they are wider.
+    // drawn on the grid's baseline with the grid's height as its em, the
+    // words of a line at their letters' advances and evenly apart
+    // (GlyphLine.h).
     tmmFixedGrid,
     // With the fonts' own metrics, whole-pixel advances, so what is
     // measured is what is drawn: for pictures of free text, where the

@@ -8,7 +8,8 @@
 //
 // The bitmap canvas (Bitmap.h) is the one user: it measures with these
 // metrics or, for layouts that must not depend on the installed fonts, on
-// the fixed grid, and then fits the glyphs into the grid's extent.
+// the fixed grid, and then places the glyphs in the grid's lines
+// (GlyphLine.h).
 #pragma once
 
 #include "platform/gfx/FontMetrics.h"

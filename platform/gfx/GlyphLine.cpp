@@ -15,7 +15,7 @@ namespace {
 
 // The least gap between two words, as a share of their blanks' natural
 // width (and never under a pixel): tighter than that, words are squeezed.
-constexpr double MinGapShare = 0.5;
+constexpr double MinGapShare = 0.75;
 // Words are never squeezed below this share of their natural width.
 constexpr double MinSqueeze = 0.05;
 
@@ -176,9 +176,9 @@ void PlaceWords(std::vector<Word>& words, const std::vector<Letter>& letters, do
     for (size_t k = 0; k < words.size(); ++k) {
         Word& word = words[k];
         word.Squeeze = squeeze;
-        // Whole pixels while the letters keep their advances, so that every
-        // gap is within a pixel of the others.
-        double start = squeeze == 1 ? std::round(pen) : pen;
+        // Each word's ink starts at a whole pixel, so that every gap is
+        // within a pixel of the others.
+        double start = std::round(pen);
         word.Left = start - word.InkLeft * squeeze;
         pen += word.InkWidth() * squeeze;
         if (k < gaps.size())
