@@ -280,6 +280,7 @@ public:
 private:
     TCanvas& canvas_;
 };
+
 // True when the rectangle has no area.
 inline bool IsRectEmpty(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;

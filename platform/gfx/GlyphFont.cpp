@@ -208,7 +208,9 @@ GlyphFont::InkSpan GlyphFont::Ink(char32_t c) const {
     std::lock_guard guard(FreeTypeLock());
     if (auto found = inks_.find(c); found != inks_.end())
         return found->second;
-    FT_Set_Transform(face_, nullptr, nullptr);
+    // Upright, with the slant drawn by hand (which leans the letter's top out).
+    FT_Matrix matrix = Transform(1, 0, 1, slant_);
+    FT_Set_Transform(face_, &matrix, nullptr);
     InkSpan ink;
     if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, c), FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) ==
             0 &&
@@ -222,6 +224,7 @@ GlyphFont::InkSpan GlyphFont::Ink(char32_t c) const {
         ink.Left = int(std::floor(box.xMin / 64.0));
         ink.Right = int(std::ceil(box.xMax / 64.0));
     }
+    FT_Set_Transform(face_, nullptr, nullptr);
     inks_.emplace(c, ink);
     return ink;
 }

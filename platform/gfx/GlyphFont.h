@@ -75,12 +75,13 @@ public:
     void Draw(Painter& painter, int x, int y, std::string_view text, const GlyphPaint& paint) const;
     // The whole-pixel advance of a character (kept once measured).
     int Advance(char32_t c) const;
-    // The columns an upright character drawn at a whole pixel inks, from
-    // its origin: [Left, Right) (empty for a blank).
+    // Columns [Left, Right) from a character's origin.
     struct InkSpan {
         int Left = 0;
         int Right = 0;
     };
+    // The columns a character inks when drawn unturned at a whole pixel
+    // (empty for a blank; kept once measured).
     InkSpan Ink(char32_t c) const;
     // Draws one upright letter with its origin at (x, baseline), its
     // advance squeezed by `squeeze` (1: its natural width).

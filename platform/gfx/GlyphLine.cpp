@@ -167,7 +167,7 @@ void PlaceWords(std::vector<Word>& words, const std::vector<Letter>& letters, do
         gapsWidth = room - natural;
     else {
         gapsWidth = gapsMin;
-        squeeze = std::max(MinSqueeze, (room - gapsMin) / std::max(1.0, natural));
+        squeeze = std::clamp((room - gapsMin) / std::max(1.0, natural), MinSqueeze, 1.0);
     }
     double width = natural * squeeze + gapsWidth;
     double pen = alignment & DT_RIGHT    ? gridRight - width
