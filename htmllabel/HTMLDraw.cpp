@@ -80,6 +80,8 @@ void DrawLine(TDrawContext& ctx, TDrawState& state, const TDrawState& atStart,
     line.SupOffset = measured.SupOffset;
     line.BaselineShift = measured.BaselineShift;
     line.Placed = true;
+    // The line's runs are one line of words, placed together in real glyphs.
+    TTextLine words(ctx.Canvas, DT_LEFT);
     HTMLDrawLine(ctx, state, source, line, ctx.Params.CheckOnly, true);
 }
 

@@ -5,6 +5,9 @@
 #include "platform/gfx/Graphic.h"
 
 void TControlCanvas::Attach(TCanvas& target, POINT origin, const RECT& limit) {
+    for (; target_ && textLines_ > 0; --textLines_)
+        target_->EndTextLine();
+    textLines_ = 0;
     target_ = &target;
     origin_ = origin;
     limit_ = limit;
@@ -18,6 +21,8 @@ void TControlCanvas::Attach(TCanvas& target, POINT origin, const RECT& limit) {
 void TControlCanvas::Detach() {
     if (!target_)
         return;
+    for (; textLines_ > 0; --textLines_)
+        target_->EndTextLine();
     TCanvas* target = target_;
     target_ = nullptr;
     if (savedClip_) {
@@ -26,6 +31,20 @@ void TControlCanvas::Detach() {
     } else if (target->HasClip()) {
         target->SelectClipRect(nullptr);
     }
+}
+
+void TControlCanvas::BeginTextLine(UINT alignment) {
+    if (!target_)
+        return;
+    ++textLines_;
+    target_->BeginTextLine(alignment);
+}
+
+void TControlCanvas::EndTextLine() {
+    if (!target_ || textLines_ == 0)
+        return;
+    --textLines_;
+    target_->EndTextLine();
 }
 
 RECT TControlCanvas::CanvasBounds() const {

@@ -26,6 +26,9 @@ public:
     void Detach();
     // True while forwarding.
     bool Attached() const { return target_ != nullptr; }
+    // A line of words on the target (its glyphs are placed there).
+    void BeginTextLine(UINT alignment) override;
+    void EndTextLine() override;
 
 protected:
     RECT CanvasBounds() const override;
@@ -55,4 +58,6 @@ private:
     POINT origin_;
     RECT limit_;
     std::optional<RECT> savedClip_;
+    // The lines begun on the target and not yet ended.
+    int textLines_ = 0;
 };

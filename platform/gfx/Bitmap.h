@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/gfx/Canvas.h"
+#include "platform/gfx/GlyphLine.h"
 #include "platform/gfx/Graphic.h"
 
 #include <memory>
@@ -38,8 +39,9 @@ enum TTextMetricsMode {
     // On the fixed grid of FontMetrics.h, as every canvas measures: forms
     // and labels lay themselves out the same on any machine, and their
     // golden transcripts never depend on the installed fonts. Each run is
-    // drawn on the grid's baseline with the grid's height as its em, its
-    // glyphs squeezed into the grid's width where they are wider.
+    // drawn on the grid's baseline with the grid's height as its em, the
+    // words of a line at their letters' advances and evenly apart
+    // (GlyphLine.h).
     tmmFixedGrid,
     // With the fonts' own metrics, whole-pixel advances, so what is
     // measured is what is drawn: for pictures of free text, where the
@@ -56,6 +58,10 @@ public:
     // How text is measured (tmmFixedGrid unless set).
     TTextMetricsMode TextMetricsMode() const { return textMetricsMode_; }
     void SetTextMetricsMode(TTextMetricsMode value) { textMetricsMode_ = value; }
+    // Gathers the runs of a line laid out on the fixed grid and draws them
+    // together when the line ends (GlyphLine.h).
+    void BeginTextLine(UINT alignment) override;
+    void EndTextLine() override;
 
 protected:
     RECT CanvasBounds() const override;
@@ -81,11 +87,24 @@ private:
     // Runs draw(painter) on the bitmap's pixels inside the clip rectangle
     // (narrowed to `limit` when given); nothing when the bitmap is empty.
     template <class F> void Paint(F draw, const RECT* limit = nullptr);
+    // Runs draw(painter) inside clip, whatever the clip rectangle is now.
+    template <class F> void PaintIn(const RECT& clip, F draw);
+    // Draws the runs gathered so far.
+    void DrawGatheredText();
+    // Adds a run laid out on the grid to the line gathered, drawing that
+    // line first where the run does not go on from it.
+    void GatherRun(int x, int y, std::string_view text, std::shared_ptr<gfx::GlyphFont> glyphs,
+                   const gfx::GlyphPaint& paint, const RECT* clip);
     // Lets go of the device context before the bitmap's handle changes.
     void Release() { FreeHandle(); }
 
     TBitmap& bitmap_;
     TTextMetricsMode textMetricsMode_ = tmmFixedGrid;
+    // The lines begun and not yet ended, the alignment of the outermost,
+    // and the runs gathered along one baseline.
+    int textLines_ = 0;
+    UINT lineAlignment_ = 0;
+    std::unique_ptr<gfx::GlyphLine> gathered_;
 };
 
 class TBitmap : public TGraphic {

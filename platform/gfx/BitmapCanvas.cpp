@@ -19,16 +19,44 @@ uint32_t PixelOfColor(TColor color) {
 
 } // namespace
 
-template <class F> void TBitmapCanvas::Paint(F draw, const RECT* limit) {
+template <class F> void TBitmapCanvas::PaintIn(const RECT& clip, F draw) {
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(bitmap_.Handle());
     if (!pixels)
         return;
+    Painter painter(pixels->View(), clip);
+    draw(painter);
+}
+
+template <class F> void TBitmapCanvas::Paint(F draw, const RECT* limit) {
+    // What is drawn next goes over the text gathered so far.
+    DrawGatheredText();
     RECT clip = ClipRect();
     if (limit)
         clip = IntersectRect(clip, *limit);
-    Painter painter(pixels->View(), clip);
-    draw(painter);
+    PaintIn(clip, draw);
+}
+
+void TBitmapCanvas::BeginTextLine(UINT alignment) {
+    if (textLines_++ == 0)
+        lineAlignment_ = alignment;
+}
+
+void TBitmapCanvas::EndTextLine() {
+    if (textLines_ == 0 || --textLines_ > 0)
+        return;
+    if (!gathered_ || gathered_->Empty())
+        return;
+    Changing();
+    DrawGatheredText();
+    Changed();
+}
+
+void TBitmapCanvas::DrawGatheredText() {
+    if (!gathered_)
+        return;
+    std::unique_ptr<GlyphLine> line = std::move(gathered_);
+    PaintIn(line->Clip(), [&](Painter& p) { line->Draw(p); });
 }
 
 RECT TBitmapCanvas::CanvasBounds() const {
@@ -128,6 +156,10 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& fon
     paint.KeepInWidth = textMetricsMode_ == tmmFixedGrid;
     paint.Opaque = opaque;
     paint.Background = PixelOfColor(Brush()->Color());
+    if (glyphs && paint.KeepInWidth && paint.Orientation % 3600 == 0) {
+        GatherRun(x, y, text, glyphs, paint, clip);
+        return;
+    }
     Paint(
         [&](Painter& p) {
             if (glyphs) {
@@ -141,11 +173,35 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& fon
         clip);
 }
 
+void TBitmapCanvas::GatherRun(int x, int y, std::string_view text,
+                              std::shared_ptr<GlyphFont> glyphs, const GlyphPaint& paint,
+                              const RECT* clip) {
+    GlyphRun run;
+    run.X = x;
+    run.Y = y;
+    run.Text = std::string(text);
+    run.Font = std::move(glyphs);
+    run.Paint = paint;
+    run.Clip = clip ? IntersectRect(ClipRect(), *clip) : ClipRect();
+    // Words that do not fit their cells may use the rest of a clip given
+    // for the run (a DrawText rectangle), never more than its own cells else.
+    run.RoomLeft = clip ? int(run.Clip.left) : x;
+    run.RoomRight = clip ? int(run.Clip.right) : x + paint.Width;
+    if (gathered_ && !gathered_->Continues(run))
+        DrawGatheredText();
+    if (!gathered_)
+        gathered_ = std::make_unique<GlyphLine>(textLines_ > 0 ? lineAlignment_ : 0);
+    gathered_->Add(std::move(run));
+    if (textLines_ == 0)
+        DrawGatheredText();
+}
+
 void TBitmapCanvas::DoDrawBits(const RECT& dest, const Dib& bits, DWORD rop) {
     Paint([&](Painter& p) { p.Blit(dest, bits, rop, PixelOfColor(Brush()->Color())); });
 }
 
 TColor TBitmapCanvas::DoGetPixel(int x, int y) {
+    DrawGatheredText();
     std::lock_guard lock(TableLock());
     Dib* pixels = PixelsOf(bitmap_.Handle());
     if (!pixels || !pixels->View().Contains(x, y))
@@ -158,6 +214,7 @@ void TBitmapCanvas::DoSetPixel(int x, int y, TColor color) {
 }
 
 HDC TBitmapCanvas::CreateHandle() {
+    DrawGatheredText();
     HDC dc = ::CreateCompatibleDC(nullptr);
     if (dc && bitmap_.Handle())
         ::SelectObject(dc, bitmap_.Handle());

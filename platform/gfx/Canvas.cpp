@@ -245,6 +245,10 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas* source, const RECT& sourceRect
     Changed();
 }
 
+void TCanvas::BeginTextLine(UINT) {}
+
+void TCanvas::EndTextLine() {}
+
 RECT TCanvas::ClipRect() const {
     return clip_ ? *clip_ : CanvasBounds();
 }

@@ -157,6 +157,12 @@ public:
     // text's bottom for DT_VCENTER and DT_BOTTOM); with DT_CALCRECT rect
     // receives the text's extent and nothing is drawn.
     int DrawText(std::string_view text, RECT& rect, UINT format);
+    // The text written until the matching EndTextLine is one line of words
+    // aligned as `alignment` says (DT_LEFT, DT_CENTER or DT_RIGHT): a canvas
+    // that draws real glyphs into the fixed grid places the line's words
+    // together. Calls nest; the outermost one counts. Nothing else changes.
+    virtual void BeginTextLine(UINT alignment);
+    virtual void EndTextLine();
 
     // Draws a graphic at its own size with its top-left corner at (x, y).
     void Draw(int x, int y, TGraphic* graphic);
@@ -260,6 +266,21 @@ private:
 
 // The intersection of two rectangles ((0, 0, 0, 0) when they do not meet).
 RECT IntersectRect(const RECT& a, const RECT& b);
+
+// One line of words on a canvas for as long as it lives (TCanvas::BeginTextLine).
+class TTextLine {
+public:
+    TTextLine(TCanvas& canvas, UINT alignment) : canvas_(canvas) {
+        canvas_.BeginTextLine(alignment);
+    }
+    ~TTextLine() { canvas_.EndTextLine(); }
+    TTextLine(const TTextLine&) = delete;
+    TTextLine& operator=(const TTextLine&) = delete;
+
+private:
+    TCanvas& canvas_;
+};
+
 // True when the rectangle has no area.
 inline bool IsRectEmpty(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;

@@ -203,6 +203,7 @@ int TCanvas::DrawText(std::string_view textIn, RECT& rect, UINT format) {
         else if (format & DT_CENTER)
             x = rect.left + (width - lineWidth) / 2;
         // Runs of equal underlining, so an underlined prefix character is a run of its own.
+        TTextLine words(*this, format & (DT_CENTER | DT_RIGHT));
         for (size_t from = 0; from < line.Text.size() && !(format & DT_PREFIXONLY);) {
             size_t to = from + 1;
             while (to < line.Text.size() && line.Underlined[to] == line.Underlined[from])

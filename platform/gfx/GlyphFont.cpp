@@ -87,6 +87,15 @@ void FillTurned(Painter& painter, int x, int y, double cosA, double sinA, int le
         bsSolid);
 }
 
+// Turns (counter-clockwise), squeezes and slants, in FreeType's y-up space.
+FT_Matrix Transform(double cosA, double sinA, double squeeze, bool slant) {
+    double shear = slant ? SlantShear / 65536.0 : 0;
+    return FT_Matrix{FT_Fixed(std::lround(cosA * squeeze * 65536)),
+                     FT_Fixed(std::lround((cosA * squeeze * shear - sinA) * 65536)),
+                     FT_Fixed(std::lround(sinA * squeeze * 65536)),
+                     FT_Fixed(std::lround((sinA * squeeze * shear + cosA) * 65536))};
+}
+
 } // namespace
 
 std::shared_ptr<GlyphFont> GlyphFont::Find(const TFont& font, int pixelsPerInch) {
@@ -195,6 +204,31 @@ int GlyphFont::Advance(char32_t c) const {
     return advance;
 }
 
+GlyphFont::InkSpan GlyphFont::Ink(char32_t c) const {
+    std::lock_guard guard(FreeTypeLock());
+    if (auto found = inks_.find(c); found != inks_.end())
+        return found->second;
+    // Upright, with the slant drawn by hand (which leans the letter's top out).
+    FT_Matrix matrix = Transform(1, 0, 1, slant_);
+    FT_Set_Transform(face_, &matrix, nullptr);
+    InkSpan ink;
+    if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, c), FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) ==
+            0 &&
+        face_->glyph->format == FT_GLYPH_FORMAT_OUTLINE && face_->glyph->outline.n_points > 0) {
+        FT_Outline& outline = face_->glyph->outline;
+        if (embolden_)
+            FT_Outline_Embolden(&outline, em64_ / 24);
+        FT_BBox box;
+        FT_Outline_Get_CBox(&outline, &box);
+        // The pixels the rendered glyph covers at all.
+        ink.Left = int(std::floor(box.xMin / 64.0));
+        ink.Right = int(std::ceil(box.xMax / 64.0));
+    }
+    FT_Set_Transform(face_, nullptr, nullptr);
+    inks_.emplace(c, ink);
+    return ink;
+}
+
 SIZE GlyphFont::Extent(std::string_view text) const {
     int width = 0;
     for (size_t pos = 0; pos < text.size();)
@@ -228,9 +262,6 @@ void GlyphFont::DrawGlyph(Painter& painter, char32_t c, double x, double y, cons
     }
 }
 
-// The most room spread after one letter of a run: an eighth of the line.
-constexpr double MaxTrackPerEm = 8.0;
-
 void GlyphFont::Draw(Painter& painter, int x, int y, std::string_view text,
                      const GlyphPaint& paint) const {
     std::lock_guard guard(FreeTypeLock());
@@ -245,38 +276,24 @@ void GlyphFont::Draw(Painter& painter, int x, int y, std::string_view text,
     if (paint.Opaque)
         FillTurned(painter, x, y, cosA, sinA, 0, width, 0, height, paint.Background);
 
-    // Turn (counter-clockwise), squeeze and slant, in FreeType's y-up space.
-    double shear = slant_ ? SlantShear / 65536.0 : 0;
-    FT_Matrix matrix{FT_Fixed(std::lround(cosA * squeeze * 65536)),
-                     FT_Fixed(std::lround((cosA * squeeze * shear - sinA) * 65536)),
-                     FT_Fixed(std::lround(sinA * squeeze * 65536)),
-                     FT_Fixed(std::lround((sinA * squeeze * shear + cosA) * 65536))};
+    FT_Matrix matrix = Transform(cosA, sinA, squeeze, slant_);
     double baseX = x + ascent * sinA, baseY = y + ascent * cosA;
     Painter glyphs = paint.KeepInWidth && !turned
                          ? painter.Within(RECT{x, INT32_MIN, x + width, INT32_MAX})
                          : painter;
-    // A run narrower than its extent on the fixed grid has the room spread
-    // between its letters (a little at most), so that the words of a line
-    // stand evenly apart instead of each ending in a gap.
-    double track = 0;
-    if (paint.KeepInWidth && !turned && natural < width) {
-        size_t letters = 0;
-        for (size_t pos = 0; pos < text.size(); ++letters)
-            text::DecodeAnsiChar(text, pos);
-        if (letters > 1)
-            track = std::min(double(width - natural) / double(letters - 1),
-                             metrics_.tmHeight / MaxTrackPerEm);
-    }
     long pen = 0;
-    size_t index = 0;
-    for (size_t pos = 0; pos < text.size(); ++index) {
+    for (size_t pos = 0; pos < text.size();) {
         char32_t c = text::DecodeAnsiChar(text, pos);
-        double along = pen * squeeze + double(index) * track;
+        double along = pen * squeeze;
         DrawGlyph(glyphs, c, baseX + along * cosA, baseY - along * sinA, &matrix, paint.Pixel);
         pen += Advance(c);
     }
     FT_Set_Transform(face_, nullptr, nullptr);
+    DrawStrokes(painter, x, y, cosA, sinA, width, height, ascent, paint);
+}
 
+void GlyphFont::DrawStrokes(Painter& painter, int x, int y, double cosA, double sinA, int width,
+                            int height, int ascent, const GlyphPaint& paint) const {
     // The lines stay inside the run's extent, however small the font.
     if (paint.Underline) {
         int top = std::min(ascent + underlineTop_, height - underlineSize_);
@@ -286,6 +303,21 @@ void GlyphFont::Draw(Painter& painter, int x, int y, std::string_view text,
         int top = std::max(0, ascent - strikeTop_);
         FillTurned(painter, x, y, cosA, sinA, 0, width, top, top + strikeSize_, paint.Pixel);
     }
+}
+
+void GlyphFont::DrawStrokes(Painter& painter, int x, int y, int width,
+                            const GlyphPaint& paint) const {
+    int height = paint.Height > 0 ? paint.Height : metrics_.tmHeight;
+    int ascent = paint.Ascent > 0 ? paint.Ascent : metrics_.tmAscent;
+    DrawStrokes(painter, x, y, 1, 0, width, height, ascent, paint);
+}
+
+void GlyphFont::DrawLetter(Painter& painter, char32_t c, double x, double baseline, double squeeze,
+                           uint32_t pixel) const {
+    std::lock_guard guard(FreeTypeLock());
+    FT_Matrix matrix = Transform(1, 0, squeeze, slant_);
+    DrawGlyph(painter, c, x, baseline, &matrix, pixel);
+    FT_Set_Transform(face_, nullptr, nullptr);
 }
 
 } // namespace gfx

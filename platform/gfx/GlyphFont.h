@@ -8,7 +8,8 @@
 //
 // The bitmap canvas (Bitmap.h) is the one user: it measures with these
 // metrics or, for layouts that must not depend on the installed fonts, on
-// the fixed grid, and then fits the glyphs into the grid's extent.
+// the fixed grid, and then places the glyphs in the grid's lines
+// (GlyphLine.h).
 #pragma once
 
 #include "platform/gfx/FontMetrics.h"
@@ -69,8 +70,26 @@ public:
     TEXTMETRIC Metrics() const { return metrics_; }
     // One line of text: the sum of its advances, and the font's height.
     SIZE Extent(std::string_view text) const;
-    // Draws one run with its top-left corner at (x, y).
+    // Draws one run with its top-left corner at (x, y), squeezed into its
+    // extent where it is wider.
     void Draw(Painter& painter, int x, int y, std::string_view text, const GlyphPaint& paint) const;
+    // The whole-pixel advance of a character (kept once measured).
+    int Advance(char32_t c) const;
+    // Columns [Left, Right) from a character's origin.
+    struct InkSpan {
+        int Left = 0;
+        int Right = 0;
+    };
+    // The columns a character inks when drawn unturned at a whole pixel
+    // (empty for a blank; kept once measured).
+    InkSpan Ink(char32_t c) const;
+    // Draws one upright letter with its origin at (x, baseline), its
+    // advance squeezed by `squeeze` (1: its natural width).
+    void DrawLetter(Painter& painter, char32_t c, double x, double baseline, double squeeze,
+                    uint32_t pixel) const;
+    // Draws the underline and strike-out that paint asks for along an
+    // upright extent `width` wide, its top-left corner at (x, y).
+    void DrawStrokes(Painter& painter, int x, int y, int width, const GlyphPaint& paint) const;
 
 private:
     // Takes over an opened face and sizes it (em in 1/64 pixels).
@@ -87,11 +106,12 @@ private:
     // The em in 1/64 pixels of a size in a face.
     static long EmOf(FT_FaceRec_* face, Size size);
     void ReadMetrics();
-    // The whole-pixel advance of a character (kept once measured).
-    int Advance(char32_t c) const;
     // Renders one glyph with its origin at (x, y) in the canvas.
     void DrawGlyph(Painter& painter, char32_t c, double x, double y, const void* matrix,
                    uint32_t pixel) const;
+    // Underline and strike-out along a run turned by (cosA, sinA).
+    void DrawStrokes(Painter& painter, int x, int y, double cosA, double sinA, int width,
+                     int height, int ascent, const GlyphPaint& paint) const;
 
     FT_FaceRec_* face_;
     long em64_;
@@ -102,6 +122,7 @@ private:
     int boldExtra_ = 0;
     TEXTMETRIC metrics_;
     mutable std::unordered_map<char32_t, int> advances_;
+    mutable std::unordered_map<char32_t, InkSpan> inks_;
     int underlineTop_ = 1, underlineSize_ = 1;
     int strikeTop_ = 0, strikeSize_ = 1;
 };

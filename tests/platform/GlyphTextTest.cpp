@@ -7,6 +7,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/FontMatch.h"
 #include "platform/gfx/Gdi.h"
+#include "platform/gfx/GlyphFont.h"
 #include "platform/gfx/PngCodec.h"
 #include "platform/win/DebugOutput.h"
 
@@ -395,4 +396,124 @@ TEST(GlyphText, ThreadsDrawingAtOnceGetTheSamePicture) {
     other.join();
     EXPECT_EQ(gfx::EncodePng(first), expected);
     EXPECT_EQ(gfx::EncodePng(second), expected);
+}
+
+namespace {
+
+// The widest runs of uninked columns between a run's first and last inked
+// columns in rows [top, bottom): the gaps between its words, from the left.
+std::vector<std::pair<int, int>> WordGaps(TBitmap& bitmap, int top, int bottom, size_t count) {
+    Ink all = InkOf(bitmap, Rect(0, top, bitmap.Width(), bottom));
+    std::vector<std::pair<int, int>> empty; // (first column, width)
+    for (int x = all.Box.left; x < all.Box.right;) {
+        if (InkOf(bitmap, Rect(x, top, x + 1, bottom)).Count > 0) {
+            ++x;
+            continue;
+        }
+        int start = x;
+        while (InkOf(bitmap, Rect(x, top, x + 1, bottom)).Count == 0)
+            ++x;
+        empty.emplace_back(start, x - start);
+    }
+    std::stable_sort(empty.begin(), empty.end(),
+                     [](auto& a, auto& b) { return a.second > b.second; });
+    empty.resize(std::min(empty.size(), count));
+    std::sort(empty.begin(), empty.end());
+    return empty;
+}
+
+// Every pixel of column x equals that of column x + period, for x in [from, to).
+bool Periodic(TBitmap& bitmap, int top, int bottom, int from, int to, int period) {
+    for (int x = from; x < to; ++x)
+        for (int y = top; y < bottom; ++y)
+            if (bitmap.Canvas()->Pixels(x, y) != bitmap.Canvas()->Pixels(x + period, y))
+                return false;
+    return true;
+}
+
+// The advance of a letter in the glyphs drawn on the grid in the canvas's font.
+int GridAdvance(TCanvas& canvas, char32_t c) {
+    TEXTMETRIC tm = canvas.TextMetrics();
+    return gfx::GlyphFont::FindOnGrid(*canvas.Font(), tm.tmHeight, tm.tmAscent)->Advance(c);
+}
+
+// Checks "a bb ccc dddd" drawn in rows [top, bottom) of a page: the gaps
+// between the words inked apart and within a pixel of each other, and the
+// letters of the longer words at their natural advances (the ink of a word
+// of one letter repeated at a whole advance repeats column for column).
+void ExpectEvenWordsAtNaturalAdvances(Page& page, int top, int bottom, const std::string& what) {
+    std::vector<std::pair<int, int>> gaps = WordGaps(page.Bitmap, top, bottom, 3);
+    ASSERT_EQ(gaps.size(), 3u) << what;
+    int least = INT32_MAX, most = 0;
+    for (auto [x, width] : gaps) {
+        least = std::min(least, width);
+        most = std::max(most, width);
+    }
+    EXPECT_GE(least, 1) << what;
+    EXPECT_LE(most - least, 1) << what << ": gaps from " << least << " to " << most;
+    struct Repeated {
+        char32_t letter;
+        int count, left;
+    };
+    for (Repeated word : {Repeated{U'c', 3, gaps[1].first + gaps[1].second},
+                          Repeated{U'd', 4, gaps[2].first + gaps[2].second}}) {
+        int advance = GridAdvance(page.Canvas(), word.letter);
+        EXPECT_TRUE(Periodic(page.Bitmap, top, bottom, word.left + advance,
+                             word.left + (word.count - 1) * advance, advance))
+            << what << ": '" << char(word.letter) << "' every " << advance << " pixels";
+    }
+}
+
+} // namespace
+
+// On the grid a run of words keeps its letters at their natural advances
+// and shares the room left over evenly between the blanks, whether it is
+// drawn as one run or, as a label draws it, word by word in one line.
+TEST(GlyphText, WordsOnTheGridStandEvenlyApartAtTheirNaturalAdvances) {
+    const std::string text = "a bb ccc dddd";
+    for (int size : {8, 10}) {
+        Page whole(400, 60, tmmFixedGrid);
+        whole.Canvas().Font()->SetSize(size);
+        whole.Canvas().TextOut(10, 10, text);
+        ExpectEvenWordsAtNaturalAdvances(whole, 0, 60, "one run at " + std::to_string(size));
+
+        Page words(400, 60, tmmFixedGrid);
+        TCanvas& canvas = words.Canvas();
+        canvas.Font()->SetSize(size);
+        {
+            TTextLine line(canvas, DT_LEFT);
+            int x = 10;
+            for (const char* word : {"a ", "bb ", "ccc ", "dddd"}) {
+                canvas.TextRect(Rect(x, 0, 400, 60), x, 10, word);
+                x += canvas.TextWidth(word);
+            }
+        }
+        ExpectEvenWordsAtNaturalAdvances(words, 0, 60, "word by word at " + std::to_string(size));
+    }
+}
+
+// A word wider than its cells keeps its letters' natural advances where the
+// rectangle it is drawn in has room for it (the last word of a label's line,
+// say, drawn as large as the line above it), and is squeezed only where the
+// room ends, each word within its own room and inked apart from the next.
+TEST(GlyphText, AWordWiderThanItsCellsUsesTheRoomItHasAndIsSqueezedOnlyPastIt) {
+    Page page(400, 80, tmmFixedGrid);
+    TCanvas& canvas = page.Canvas();
+    canvas.Font()->SetSize(10);
+    int advance = GridAdvance(canvas, U'm');
+    ASSERT_GT(advance * 4, canvas.TextWidth("mmmm")) << "'m' is wider than its cell";
+    RECT wide = Rect(10, 0, 390, 40);
+    canvas.DrawText("mmmm", wide, DT_LEFT | DT_SINGLELINE);
+    Ink word = InkOf(page.Bitmap, Rect(0, 0, 400, 40));
+    EXPECT_TRUE(Periodic(page.Bitmap, 0, 40, word.Box.left + advance, word.Box.left + 3 * advance,
+                         advance));
+
+    RECT tight = Rect(10, 40, 10 + canvas.TextWidth("mmmm mmmm mmmm"), 80);
+    canvas.DrawText("mmmm mmmm mmmm", tight, DT_LEFT | DT_SINGLELINE);
+    Ink squeezed = InkOf(page.Bitmap, Rect(0, 40, 400, 80));
+    EXPECT_TRUE(Inside(squeezed.Box, tight)) << Describe(squeezed.Box);
+    std::vector<std::pair<int, int>> gaps = WordGaps(page.Bitmap, 40, 80, 2);
+    ASSERT_EQ(gaps.size(), 2u);
+    EXPECT_GE(std::min(gaps[0].second, gaps[1].second), 1);
+    EXPECT_LE(std::abs(gaps[0].second - gaps[1].second), 1);
 }
