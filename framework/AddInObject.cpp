@@ -178,8 +178,8 @@ void TadxAddin::DoBeginShutdown() {
 
 void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
     TadxCOMAddInModule& module = RequireModule();
-    // The host holds the object while it calls it, so the object outlives
-    // the call even when a handler makes the host let go of it.
+    // The connection is freed and the state cleared on every way out; the
+    // host holds the object while it calls it, so the object is still there.
     struct Cleanup {
         TadxAddin& self;
         ~Cleanup() {
