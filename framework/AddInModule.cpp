@@ -31,8 +31,8 @@ template <class T> void FreeComponent(T*& component) {
 } // namespace
 
 TadxCOMAddInModule::TadxCOMAddInModule(TComponent* AOwner) : TDataModule(AOwner) {
-    // The support units start with the library's first module and stop
-    // with its last (their start and stop are counted).
+    // The support units start with the library's first module and stay
+    // until the library ends: the log outlives an add-in turned off and on.
     adxSupportUnitsStart();
     RegisterForAllUsers = false;
     Registry = std::make_unique<TRegistry>();
@@ -90,7 +90,6 @@ TadxCOMAddInModule::~TadxCOMAddInModule() {
     // exist: command bars remove themselves from the command-bar list.
     DestroyComponents();
     CommandBarList.reset();
-    adxSupportUnitsStop();
 }
 
 void adxFreeModule(TadxCOMAddInModule* module) noexcept {

@@ -81,6 +81,11 @@ HRESULT TadxAddin::OnBeginShutdown(SafeArray* custom) {
 }
 
 HRESULT TadxAddin::OnDisconnection(ext_DisconnectMode removeMode, SafeArray* custom) {
+    // A handler of the disconnection that runs now may turn the add-in off
+    // again (a pane's OnTaskPaneBeforeDestroy while the panes are cleared):
+    // the running disconnection does all there is to do.
+    if (disconnecting_)
+        return S_OK;
     return ComGuard([&] { DoDisconnection(removeMode); });
 }
 
@@ -172,15 +177,24 @@ void TadxAddin::DoBeginShutdown() {
 }
 
 void TadxAddin::DoDisconnection(ext_DisconnectMode removeMode) {
+    TadxCOMAddInModule& module = RequireModule();
+    // The connection is freed and the state cleared on every way out; the
+    // host holds the object while it calls it, so the object is still there.
     struct Cleanup {
         TadxAddin& self;
-        ~Cleanup() { self.FreeConnection(); }
+        ~Cleanup() {
+            self.FreeConnection();
+            self.disconnecting_ = false;
+        }
     } cleanup{*this};
+    disconnecting_ = true;
 
-    TadxCOMAddInModule& module = RequireModule();
     rtl::TLifeWatch connected = module.Liveness().Watch();
     if (removeMode != ext_dm_HostShutdown) {
-        DoBeginShutdown();
+        // The object's own begin-shutdown step: its failure (a host that
+        // refuses to remove the add-in's commands) is its answer alone, and
+        // the disconnection goes on.
+        OnBeginShutdown(nullptr);
         if (!connected)
             return;
         if (hostType_ == ohaWord)

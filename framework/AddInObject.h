@@ -52,8 +52,9 @@ public:
     HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch* addInInst,
                          SafeArray* custom) override;
     // Ends the connection; with any remove mode but ext_dm_HostShutdown it
-    // runs the begin-shutdown step first and removes the add-in's command
-    // bars. The module is freed in every case.
+    // runs OnBeginShutdown first (whatever it answers) and removes the
+    // add-in's command bars. The module is freed in every case. Called again
+    // while a disconnection runs (from one of its handlers): S_OK, nothing.
     HRESULT OnDisconnection(ext_DisconnectMode removeMode, SafeArray* custom) override;
     // Nothing.
     HRESULT OnAddInsUpdate(SafeArray* custom) override;
@@ -206,4 +207,9 @@ private:
     ComPtr<TadxCommandBarsEventSink> commandBarsSink_;
     // The relays of Word, Excel, InfoPath and Visio (OfficeRelays.h).
     std::unique_ptr<TadxOfficeRelays> officeRelays_;
+    // True while a disconnection runs. This is a state of a living object,
+    // not an end of life: the object and its module both live on until the
+    // disconnection ends, so no liveness watch can tell it. A disconnection
+    // asked for meanwhile (from its own handlers) is answered at once.
+    bool disconnecting_ = false;
 };

@@ -96,7 +96,11 @@ void TadxCommandBarButton::PasteFaceThroughClipboard() {
         }
     if (TSaveClipboard::TryOpenClipboard()) {
         EmptyClipboard();
-        SetClipboardData(CF_BITMAP, face.Handle());
+        // The clipboard owns the face from here on and frees it when the
+        // user's contents come back.
+        HBITMAP handed = face.ReleaseHandle();
+        if (!SetClipboardData(CF_BITMAP, handed))
+            DeleteObject(handed);
         CloseClipboard();
         for (int attempt = 0; attempt < 11; ++attempt) {
             try {
@@ -107,7 +111,5 @@ void TadxCommandBarButton::PasteFaceThroughClipboard() {
             }
         }
     }
-    // Restore before the face bitmap goes, so the clipboard never holds a
-    // freed bitmap.
     saver.Restore();
 }

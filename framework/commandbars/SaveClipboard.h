@@ -23,9 +23,10 @@ public:
     // Copies every format the clipboard holds (memory blocks and bitmaps);
     // false when the clipboard could not be opened, so nothing was saved.
     bool Save();
-    // Empties the clipboard and hands it the saved formats, in their order;
-    // the saver is empty afterwards. A clipboard that was saved empty is
-    // emptied again, so what was put there meanwhile does not stay.
+    // Empties the clipboard and hands it the saved formats, in their order,
+    // which the clipboard owns from then on (the saver frees only what it
+    // refused); the saver is empty afterwards. A clipboard that was saved
+    // empty is emptied again, so what was put there meanwhile does not stay.
     void Restore();
     // The number of formats saved.
     std::size_t Count() const noexcept { return entries_.size(); }

@@ -86,13 +86,7 @@ void TadxWordAppEvents::ConnectTo(IUnknown* Server, const std::string& Version) 
 void TadxWordAppEvents::Fire(size_t index, std::vector<Variant>& Params, Variant& Result) {
     // The host's Startup goes to the handler detection fires as well.
     if (Table()[index].Id == 0x1) {
-        rtl::TLifeWatch alive = Liveness().Watch();
-        try {
-            rtl::FireSurvives(Liveness(), OnStartup, this);
-        } catch (...) {
-            if (alive)
-                throw;
-        }
+        rtl::FireSurvives(Liveness(), OnStartup, this);
         return;
     }
     TadxTableEvents::Fire(index, Params, Result);

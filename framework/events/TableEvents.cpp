@@ -200,12 +200,8 @@ void TadxTableEvents::Fire(size_t index, std::vector<Variant>& Params, Variant& 
     if (!handlers_[index])
         return;
     TadxEventArgs args(table_[index], Params, &Result);
-    rtl::TLifeWatch alive = Liveness().Watch();
-    try {
-        rtl::FireSurvives(Liveness(), handlers_[index], this, args);
-    } catch (...) {
-        // A handler that freed the component has nobody left to report to.
-        if (alive)
-            throw;
-    }
+    // A handler's exception goes on to the sink, which reports it through
+    // the module whenever the module outlived the handler, also when the
+    // handler freed this component.
+    rtl::FireSurvives(Liveness(), handlers_[index], this, args);
 }

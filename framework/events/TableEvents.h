@@ -208,8 +208,8 @@ protected:
     // The object whose events the component advises on: the application itself.
     virtual ComPtr<IUnknown> EventSource(IDispatch* server);
     // Fires the handler of row index with the event's arguments (and where
-    // its answer goes), by the lifetime rule; a subclass may take some rows
-    // itself.
+    // its answer goes), by the lifetime rule; a handler's exception passes
+    // on to the sink, which reports it. A subclass may take some rows itself.
     virtual void Fire(size_t index, std::vector<Variant>& Params, Variant& Result);
 
 private:

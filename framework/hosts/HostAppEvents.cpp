@@ -7,25 +7,36 @@
 #include "platform/com/Com.h"
 #include "platform/com/LateBound.h"
 
-// The sink a wrapper advises on its host, and the advice itself.
+// The sink a wrapper advises on its host, and the advice itself. The sink
+// answers the host as every event sink of the framework does: its arguments
+// laid out as LayOutInvokeArguments reads them (a count without an argument
+// array is no arguments, named ones go where their DISPID says), no type
+// information, no names, and S_OK for every event whatever its arguments.
 class TadxHostEventLink {
 public:
-    class Sink final : public DispatchObject<IDispatch> {
+    class Sink final : public ComObject<IDispatch> {
     public:
+        HRESULT GetTypeInfoCount(uint32_t* count) override {
+            return DispatchTable::NoTypeInfoCount(count);
+        }
+        HRESULT GetTypeInfo(uint32_t, LCID, ITypeInfo** typeInfo) override {
+            if (typeInfo)
+                *typeInfo = nullptr;
+            return E_NOTIMPL;
+        }
+        HRESULT GetIDsOfNames(const GUID&, const char16_t* const*, uint32_t, LCID,
+                              DISPID*) override {
+            return E_NOTIMPL;
+        }
         HRESULT Invoke(DISPID id, const GUID&, LCID, uint16_t, DispParams* params, Variant*,
                        ExcepInfo*, uint32_t*) override {
-            std::vector<Variant> args;
-            // Positional arguments follow the named ones in reverse order.
-            uint32_t named = params ? params->cNamedArgs : 0;
-            for (uint32_t i = params ? params->cArgs : 0; i-- > named;)
-                args.push_back(params->rgvarg[i]);
             // The wrapper may go in its own event: nothing of the sink is used after it.
-            if (TadxHostApplication* owner = owner_) {
-                try {
-                    owner->InvokeEvent(id, args);
-                } catch (...) {
-                    // No handler's failure reaches the host.
-                }
+            try {
+                InvokeArguments args = LayOutInvokeArguments(params);
+                if (TadxHostApplication* owner = owner_)
+                    owner->InvokeEvent(id, args.Values);
+            } catch (...) {
+                // No handler's failure reaches the host.
             }
             return S_OK;
         }

@@ -1,5 +1,8 @@
 // Start-up and shut-down of the framework's support units, the cursor
-// holder, the application window behaviour and the styles binding.
+// holder, the application window behaviour and the styles binding. The
+// units start once per library, with its first module, and stay until the
+// library's static objects go: an add-in turned off and on again in one
+// host session finds its log as it left it.
 #include "framework/support/SupportUnits.h"
 
 #include "framework/support/FrameworkLog.h"
@@ -11,12 +14,13 @@
 
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace {
 
 struct Units {
     std::mutex lock;
-    int starts = 0;
+    bool started = false;
     std::unique_ptr<TadxCursors> cursors;
     std::unique_ptr<TAppWindowBehaviour> behaviour;
     TadxThemeBinding theme;
@@ -89,22 +93,37 @@ void TAppWindowBehaviour::ParentNotifyDestroy() {
                 reinterpret_cast<WPARAM>(owner->Window), 10);
 }
 
+namespace {
+
+// Stops the units when the library's static objects are destroyed. It is
+// made by the first start, after everything the units use, so it goes
+// before them.
+struct UnitsOwner {
+    ~UnitsOwner() { adxSupportUnitsStop(); }
+};
+
+} // namespace
+
 void adxSupportUnitsStart() {
     Units& units = State();
-    std::lock_guard<std::mutex> guard(units.lock);
-    if (units.starts++ > 0)
-        return;
-    adxReleaseLog();
-    units.cursors = std::make_unique<TadxCursors>();
-    adxRegisterMessages(adxGlobalMessageNames());
-    adxRegisterMessages(adxOutlookMessageNames());
-    units.theme = BindThemes();
+    {
+        std::lock_guard<std::mutex> guard(units.lock);
+        if (units.started)
+            return;
+        units.started = true;
+        adxReleaseLog();
+        units.cursors = std::make_unique<TadxCursors>();
+        adxRegisterMessages(adxGlobalMessageNames());
+        adxRegisterMessages(adxOutlookMessageNames());
+        units.theme = BindThemes();
+    }
+    static UnitsOwner owner;
 }
 
 void adxSupportUnitsStop() {
     Units& units = State();
     std::lock_guard<std::mutex> guard(units.lock);
-    if (units.starts == 0 || --units.starts > 0)
+    if (!std::exchange(units.started, false))
         return;
     adxReleaseLog();
     units.cursors.reset();

@@ -3,7 +3,8 @@
 // and the binding of the visual-styles library, which no system here offers,
 // so its entry points stay empty as on a system without it. Start-up
 // registers the framework's window messages (and the Outlook forms' ones);
-// shut-down lets go of the log and frees what start-up made.
+// shut-down, when the library ends, lets go of the log and frees what
+// start-up made.
 #pragma once
 
 #include "platform/win/WinTypes.h"
@@ -61,12 +62,15 @@ struct TadxThemeBinding {
     void* GetCurrentThemeName = nullptr;
 };
 
-// Start-up of the support units (counted: only the first call works):
-// clears the log, makes the cursor holder, registers the messages of the
-// framework and of the Outlook forms, binds the visual-styles library.
+// Start-up of the support units, once per library (a call while they run
+// does nothing): clears the log, makes the cursor holder, registers the
+// messages of the framework and of the Outlook forms, binds the
+// visual-styles library. They stop when the library's static objects are
+// destroyed.
 void adxSupportUnitsStart();
-// Shut-down after the last start: releases the log, frees the cursor
-// holder, the behaviour singleton and the styles library.
+// Shut-down now (nothing when not started): releases the log, frees the
+// cursor holder, the behaviour singleton and the styles library. A later
+// start starts them anew.
 void adxSupportUnitsStop();
 // The cursor holder while started, else nullptr.
 TadxCursors* adxCursors();

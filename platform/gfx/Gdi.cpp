@@ -4,6 +4,7 @@
 
 #include "platform/gfx/GdiInfo.h"
 #include "platform/gfx/GdiTable.h"
+#include "platform/win/Clipboard.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +14,14 @@ using namespace gfx;
 using namespace gfx::detail;
 
 namespace {
+
+// The clipboard lies below this layer and owns the bitmaps it is given: it
+// frees them through the releaser registered here when the library loads.
+struct ClipboardBitmaps {
+    ClipboardBitmaps() {
+        RegisterClipboardReleaser(CF_BITMAP, [](HANDLE data) { DeleteObject(data); });
+    }
+} clipboardBitmaps;
 
 // The context of a window or of the screen: what is drawn on it is not kept.
 class ScreenSink : public DcSink {

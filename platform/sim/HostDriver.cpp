@@ -167,7 +167,17 @@ template <class F> bool HostDriver::Call(HostedAddIn& addIn, const std::string& 
     log_.push_back(addIn.ProgId + ": " + what);
     ClearComErrorInfo();
     std::string escaped;
-    HRESULT hr = ShieldedCall(call, escaped);
+    HRESULT hr = S_OK;
+    {
+        // The host's own reference for the call: the add-in may make the
+        // host let go of it (turned off from a handler) while it runs.
+        ComPtr<IDTExtensibility2> held = addIn.Object;
+        ++addIn.CallsRunning;
+        hr = ShieldedCall(call, escaped);
+        --addIn.CallsRunning;
+    }
+    if (addIn.CallsRunning == 0 && std::exchange(addIn.UnloadPending, false))
+        ReleaseLibrary(addIn);
     if (!escaped.empty()) {
         Fail(addIn, what + " let a C++ exception out: " + escaped);
         return false;
@@ -421,6 +431,17 @@ void HostDriver::Unload(HostedAddIn& addIn) {
         addIn.TaskPanes = nullptr;
     }
     addIn.Object = nullptr;
+    // Inside a call into the add-in its code still runs: the library goes
+    // when the outermost call has returned.
+    if (addIn.CallsRunning > 0) {
+        addIn.UnloadPending = addIn.Library != nullptr;
+        return;
+    }
+    ReleaseLibrary(addIn);
+}
+
+// Asks DllCanUnloadNow and unloads the library when it answers S_OK.
+void HostDriver::ReleaseLibrary(HostedAddIn& addIn) {
     HMODULE library = std::exchange(addIn.Library, nullptr);
     if (!library)
         return;

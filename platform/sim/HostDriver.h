@@ -26,6 +26,9 @@
 // COMAddIn.Object and its own references, asks DllCanUnloadNow and unloads the library when it
 // answers S_OK; a library that still has live objects stays loaded (and is
 // reported), as unloading it would leave those objects without their code.
+// Like a host, the driver holds the add-in object during each call into it:
+// an add-in turned off from inside a call (its COM add-ins entry) is let go
+// of when that call returns, and its library after the outermost call.
 //
 // Whatever an add-in answers, the driver goes on as the host would: a failure
 // is logged and reported in Failures(), never raised, and an add-in whose
@@ -109,6 +112,11 @@ struct HostedAddIn {
     // The task-pane factory handed to the add-in while it is connected (null
     // when the add-in takes none).
     ComPtr<SimulatedCTPFactory> TaskPanes;
+    // Calls into the add-in running now: a handler may reach the host again
+    // (turn the add-in off) while the host is still inside a call.
+    int CallsRunning = 0;
+    // The library is let go of once the outermost call returns.
+    bool UnloadPending = false;
 };
 
 class HostDriver {
@@ -162,6 +170,7 @@ private:
     void LoadRibbon(HostedAddIn& addIn, const HostWindow& window);
     void DisconnectLoaded(HostedAddIn& addIn, ext_DisconnectMode mode);
     void Unload(HostedAddIn& addIn);
+    void ReleaseLibrary(HostedAddIn& addIn);
 
     HostSite& site_;
     std::vector<std::unique_ptr<HostedAddIn>> addIns_;

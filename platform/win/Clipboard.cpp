@@ -6,6 +6,7 @@
 #include "platform/win/Window.h"
 
 #include <algorithm>
+#include <map>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ struct ClipboardState {
     std::mutex lock;
     DWORD openedBy = 0; // thread id; 0 when closed
     std::vector<std::pair<UINT, HANDLE>> formats;
+    // The drawing layer's releasers, by format.
+    std::map<UINT, ClipboardReleaser> releasers;
 };
 
 ClipboardState& State() {
@@ -30,14 +33,34 @@ bool OpenHereLocked(const ClipboardState& s) {
     return false;
 }
 
-// The drawing layer's formats hold its own handles; only memory blocks are freed here.
+// The drawing layer's formats hold its own handles; the others memory blocks.
 bool IsMemoryFormat(UINT format) {
     return format != CF_BITMAP && format != CF_METAFILEPICT && format != CF_ENHMETAFILE;
 }
 
-void ReleaseData(UINT format, HANDLE data) {
-    if (data && IsMemoryFormat(format))
-        GlobalFree(data);
+// Data the clipboard lets go of, with its format's releaser (null for a
+// memory block), read under the lock and freed once the lock is released,
+// since a releaser belongs to another layer.
+struct Dropped {
+    UINT Format;
+    HANDLE Data;
+    ClipboardReleaser Releaser;
+};
+
+Dropped DropLocked(const ClipboardState& s, UINT format, HANDLE data) {
+    auto found = s.releasers.find(format);
+    return {format, data, found == s.releasers.end() ? nullptr : found->second};
+}
+
+void Release(const std::vector<Dropped>& dropped) {
+    for (const Dropped& d : dropped) {
+        if (!d.Data)
+            continue;
+        if (IsMemoryFormat(d.Format))
+            GlobalFree(d.Data);
+        else if (d.Releaser)
+            d.Releaser(d.Data);
+    }
 }
 
 } // namespace
@@ -63,31 +86,45 @@ BOOL CloseClipboard() {
     return TRUE;
 }
 
-BOOL EmptyClipboard() {
+void RegisterClipboardReleaser(UINT format, ClipboardReleaser releaser) {
     ClipboardState& s = State();
     std::lock_guard<std::mutex> guard(s.lock);
-    if (!OpenHereLocked(s))
-        return FALSE;
-    for (const auto& [format, data] : s.formats)
-        ReleaseData(format, data);
-    s.formats.clear();
+    s.releasers[format] = releaser;
+}
+
+BOOL EmptyClipboard() {
+    ClipboardState& s = State();
+    std::vector<Dropped> dropped;
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        if (!OpenHereLocked(s))
+            return FALSE;
+        for (const auto& [format, data] : s.formats)
+            dropped.push_back(DropLocked(s, format, data));
+        s.formats.clear();
+    }
+    Release(dropped);
     return TRUE;
 }
 
 HANDLE SetClipboardData(UINT format, HANDLE data) {
     ClipboardState& s = State();
-    std::lock_guard<std::mutex> guard(s.lock);
-    if (!OpenHereLocked(s) || format == 0)
-        return nullptr;
-    auto it = std::find_if(s.formats.begin(), s.formats.end(),
-                           [format](const auto& entry) { return entry.first == format; });
-    if (it != s.formats.end()) {
-        if (it->second != data)
-            ReleaseData(format, it->second);
-        it->second = data;
-    } else {
-        s.formats.emplace_back(format, data);
+    std::vector<Dropped> dropped;
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        if (!OpenHereLocked(s) || format == 0)
+            return nullptr;
+        auto it = std::find_if(s.formats.begin(), s.formats.end(),
+                               [format](const auto& entry) { return entry.first == format; });
+        if (it != s.formats.end()) {
+            if (it->second != data)
+                dropped.push_back(DropLocked(s, format, it->second));
+            it->second = data;
+        } else {
+            s.formats.emplace_back(format, data);
+        }
     }
+    Release(dropped);
     return data;
 }
 

@@ -1,8 +1,10 @@
 // The clipboard of the machine: one per process, opened by one thread at a
 // time, holding one data handle per format in the order they were put there.
-// Memory formats hold global memory blocks, which the clipboard owns and frees
-// when it is emptied; other formats (a bitmap) hold the drawing layer's handle
-// as it is.
+// The clipboard owns what it is given and frees it when it is emptied or the
+// format is given other data, as Windows does: memory formats hold global
+// memory blocks; the drawing layer's formats (a bitmap) hold its handles,
+// freed by the releaser that layer registers here, since this layer lies
+// below it.
 #pragma once
 
 #include "platform/win/GlobalMemory.h"
@@ -14,16 +16,24 @@ constexpr UINT CF_DIB = 8;
 constexpr UINT CF_UNICODETEXT = 13;
 constexpr UINT CF_ENHMETAFILE = 14;
 
+// Frees a handle of one of the drawing layer's formats.
+using ClipboardReleaser = void (*)(HANDLE data);
+// Registers the releaser of format's handles (the drawing layer does so for
+// its own formats when it loads). A drawing-layer format without one keeps
+// its handles unfreed; every other format holds memory blocks.
+void RegisterClipboardReleaser(UINT format, ClipboardReleaser releaser);
+
 // Opens the clipboard for the calling thread; FALSE while another thread has it open.
 BOOL OpenClipboard(HWND newOwner);
 // Closes it; FALSE when the calling thread does not have it open.
 BOOL CloseClipboard();
-// Takes everything off the clipboard (freeing the memory blocks it owned);
-// the clipboard must be open.
+// Takes everything off the clipboard, freeing what it owned; the clipboard
+// must be open.
 BOOL EmptyClipboard();
-// Puts data on the clipboard under a format, replacing what that format held;
-// the clipboard owns it from then on. The answer is the data, 0 when the
-// clipboard is not open.
+// Puts data on the clipboard under a format, freeing what that format held;
+// the clipboard owns data from then on (the caller no longer frees it). The
+// answer is the data, 0 when the clipboard is not open (the caller still
+// owns data then).
 HANDLE SetClipboardData(UINT format, HANDLE data);
 // The data of a format; 0 when there is none or the clipboard is not open.
 HANDLE GetClipboardData(UINT format);

@@ -142,6 +142,11 @@ TEST_F(ButtonFaceTest, PasteFaceIsNotTriedATwelfthTime) {
 
 namespace {
 
+// Live bitmaps and contexts.
+DWORD GdiObjects() {
+    return GetGuiResources(nullptr, GR_GDIOBJECTS);
+}
+
 // Puts a memory block of text under format.
 void PutText(UINT format, const char* text) {
     std::size_t size = std::strlen(text) + 1;
@@ -203,7 +208,11 @@ private:
 
 } // namespace
 
+// The clipboard owns what it is given: the user's bitmap, the face put
+// there for the paste and the copy the saver hands back are each freed by
+// the clipboard, and nothing is left once the add-in is gone.
 TEST_F(ButtonFaceTest, TheUsersTextCustomAndBitmapContentsSurviveAFace) {
+    const DWORD live = GdiObjects();
     const UINT custom = RegisterClipboardFormat("Lorvane Test Format");
     TBitmap picture(3, 2);
     picture.Canvas()->SetPixels(2, 1, Blue);
@@ -231,16 +240,21 @@ TEST_F(ButtonFaceTest, TheUsersTextCustomAndBitmapContentsSurviveAFace) {
     EXPECT_EQ(info.bmHeight, 2);
     EXPECT_EQ(PixelOf(restored, 2, 1), COLORREF(Blue));
     EXPECT_EQ(PixelOf(restored, 0, 0), COLORREF(0xFFFFFF));
+    EXPECT_EQ(GetObjectType(userBitmap), 0u) << "freed when the face replaced it";
     EmptyClipboard();
     CloseClipboard();
-    DeleteObject(userBitmap);
-    DeleteObject(restored);
+    EXPECT_EQ(GetObjectType(restored), 0u) << "freed when the clipboard was emptied";
+    Stop();
+    EXPECT_EQ(GdiObjects(), live);
 }
 
 TEST_F(ButtonFaceTest, AnEmptyClipboardStaysEmpty) {
+    const DWORD live = GdiObjects();
     Face(u"9.0");
     EXPECT_EQ(SimFace().Source, "pasted");
     EXPECT_EQ(CountClipboardFormats(), 0);
+    Stop();
+    EXPECT_EQ(GdiObjects(), live) << "the face the clipboard was given went with it";
 }
 
 TEST_F(ButtonFaceTest, AClipboardThatCannotBeSavedIsNotTaken) {

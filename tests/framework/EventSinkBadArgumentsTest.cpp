@@ -1,7 +1,8 @@
 // The event sinks the host calls, called with null pointers, wrong types and
 // unknown ids: the sinks of the Outlook events component (application, name
-// space, window collections, a window) and the sink on a window's command
-// bars. Their type-information and name calls fail cleanly; an event with
+// space, window collections, a window), the sink that feeds the window
+// relays of Word, Excel, InfoPath and Visio, and the sink on a window's
+// command bars. Their type-information and name calls fail cleanly; an event with
 // arguments no host sends reaches its handler as empty values or is reported
 // through the module, and the host always hears S_OK from an event sink; no
 // exception escapes and every reference count is as it was.
@@ -11,7 +12,9 @@
 
 #include "framework/CommandBarsEventSink.h"
 #include "framework/events/OutlookEventSinks.h"
+#include "framework/hosts/HostApplications.h"
 #include "platform/outlook/OutlookTypes.h"
+#include "platform/sim/office/OfficeHostSim.h"
 #include "platform/sim/outlook/OutlookSim.h"
 
 #include <algorithm>
@@ -155,6 +158,76 @@ TEST_F(EventSinkBadArguments, TheOutlookEventsComponentsSinks) {
         EXPECT_TRUE(entry == "ItemSend with none" || entry == "NewExplorer with none") << entry;
     events->Free();
     EXPECT_EQ(sim::OutlookSim::AdvisedSinks(), 0u) << sim::OutlookSim::SinkReport();
+}
+
+// The sink a host wrapper advised last on host (on InfoPath's event object).
+ComPtr<IDispatch> WrapperSink(sim::OfficeHostSim& host) {
+    IConnectionPointContainer* container = &host.App();
+    if (host.App().EventSource())
+        container = host.App().EventSource();
+    ComPtr<IConnectionPoint> point;
+    EXPECT_EQ(container->FindConnectionPoint(host.App().AdvisedIids().back(), point.Receive()),
+              S_OK);
+    std::vector<ComPtr<IUnknown>> sinks = static_cast<ConnectionPoint*>(point.Get())->Sinks();
+    EXPECT_EQ(sinks.size(), 1u);
+    return sinks.empty() ? ComPtr<IDispatch>() : ComQuery<IDispatch>(sinks[0].Get());
+}
+
+TEST_F(EventSinkBadArguments, TheOfficeWindowRelaysSink) {
+    auto heard = [this](const char* event) {
+        return [this, event](TObject*, IDispatch* object, auto&&...) {
+            handled.push_back(std::string(event) + (object ? " with an object" : " with none"));
+        };
+    };
+    TWordApplication word;
+    word.OnWindowActivate = heard("WindowActivate");
+    TExcelApplication excel;
+    excel.OnWorkbookActivate = heard("WorkbookActivate");
+    infopath::TApplication infoPath;
+    infoPath.OnWindowActivate = heard("WindowActivate");
+    TVisioApplication visio;
+    visio.OnWindowActivated = heard("WindowActivated");
+    struct Wrapper {
+        sim::OfficeHostKind Kind;
+        TadxHostApplication* Object;
+        DISPID Event;
+    };
+    const Wrapper wrappers[] = {
+        {sim::OfficeHostKind::Word, &word, 0xA},
+        {sim::OfficeHostKind::Excel, &excel, 0x620},
+        {sim::OfficeHostKind::InfoPath, &infoPath, 0x1},
+        {sim::OfficeHostKind::Visio, &visio, 0x1080},
+    };
+    for (const Wrapper& wrapper : wrappers) {
+        sim::OfficeHostSim host(wrapper.Kind);
+        SCOPED_TRACE(host.Profile().Name);
+        wrapper.Object->ConnectTo(host.Application().Get());
+        wrapper.Object->ConnectEvents(12);
+        ComPtr<IDispatch> sink = WrapperSink(host);
+        ASSERT_TRUE(sink);
+        ComPtr<IDispatch> application = host.Application();
+        ExpectHostCalls(SinkCalls(sink.Get(), wrapper.Event), {sink.Get(), application.Get()});
+        // A host that names its arguments: placed by their DISPIDs.
+        Variant window(application);
+        DispArgs named;
+        named.AddNamed(1, window).AddNamed(0, window);
+        EXPECT_EQ(sink->Invoke(wrapper.Event, GUID_NULL, 0, DISPATCH_METHOD, &named.Params(),
+                               nullptr, nullptr, nullptr),
+                  S_OK);
+        sink = nullptr;
+        wrapper.Object->DisconnectEvents();
+        wrapper.Object->Disconnect();
+        EXPECT_EQ(host.App().SinkCount(), 0u);
+    }
+    // Arguments of the wrong type reached the relays as no object; the named
+    // ones reached them as given.
+    for (const char* event : {"WindowActivate", "WorkbookActivate", "WindowActivated"}) {
+        const std::string none = std::string(event) + " with none";
+        const std::string given = std::string(event) + " with an object";
+        EXPECT_NE(std::find(handled.begin(), handled.end(), none), handled.end()) << none;
+        EXPECT_NE(std::find(handled.begin(), handled.end(), given), handled.end()) << given;
+    }
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(EventSinkBadArguments, TheCommandBarsSink) {

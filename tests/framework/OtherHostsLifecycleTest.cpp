@@ -1,11 +1,15 @@
 // The lifecycle steps that differ by host: Excel's main window, Access's
 // database timer instead of installing command bars, MapPoint's commands
-// removed at shutdown, Word's command bars fetched again on removal.
+// removed at shutdown (a MapPoint that refuses does not stop the add-in's
+// removal), Word's command bars fetched again on removal.
 #include "FrameworkTestSupport.h"
+
+#include "framework/CustomTaskPanes.h"
 
 #include "framework/hosts/HostInterfaces.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Timer.h"
+#include "platform/sim/SimTaskPanes.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Timer.h"
 #include "platform/win/Window.h"
@@ -113,6 +117,34 @@ TEST_F(OtherHosts, MapPointInstallsNothingAndRemovesItsCommandsAtShutdown) {
     EXPECT_TRUE(IsSameObject(removedFor.Get(), addIn.Get()));
     removedFor = nullptr;
     EXPECT_EQ(addIn->OnDisconnection(ext_dm_HostShutdown, nullptr), S_OK);
+}
+
+// The user removes the add-in from a MapPoint whose RemoveCommands fails:
+// the begin-shutdown step answers that failure to nobody, and the removal
+// goes on: the panes go, OnAddInFinalize fires, the host hears S_OK.
+TEST_F(OtherHosts, AFailingRemoveCommandsLetsTheRemovalFinish) {
+    SetModuleForm(ModuleForm(R"(  AddInName = 'TestAddIn'
+  OnAddInBeginShutdown = ModuleBeginShutdown
+  OnAddInFinalize = ModuleFinalize)"));
+    auto mapPoint = FakeHost::Create(adx::IID_MapPointApplication, u"13.0");
+    mapPoint->Table().Add("RemoveCommands").Call([](DispCall&) {
+        throw EOleSysError("The commands cannot be removed", E_FAIL);
+    });
+    Start(mapPoint);
+    auto factory = sim::SimulatedCTPFactory::Create(ComPtr<IDispatch>(mapPoint));
+    ComPtr<ICustomTaskPaneConsumer> consumer = ComQuery<ICustomTaskPaneConsumer>(addIn.Get());
+    ASSERT_EQ(consumer->CTPFactoryAvailable(factory.Get()), S_OK);
+    auto* pane = static_cast<TadxCustomTaskPane*>(module->TaskPanes->Add());
+    pane->ControlProgID = "Sample.Control";
+    pane->SupportedApps = TadxHostAppSet::FromMask(0x7FF);
+    module->TaskPanes->MakeCTP(nullptr, adxCTPWindowOther);
+    ASSERT_EQ(factory->Panes().size(), 1u);
+    journal.clear();
+
+    EXPECT_EQ(addIn->OnDisconnection(ext_dm_UserClosed, nullptr), S_OK);
+    EXPECT_EQ(journal, (std::vector<std::string>{"OnAddInBeginShutdown", "OnAddInFinalize"}));
+    EXPECT_TRUE(factory->Panes()[0]->Deleted());
+    EXPECT_EQ(static_cast<TadxAddin*>(addIn.Get())->Module(), nullptr);
 }
 
 TEST_F(OtherHosts, WordFetchesItsCommandBarsAgainWhenTheUserRemovesTheAddIn) {

@@ -1,10 +1,13 @@
 // The framework's support units: the registered messages with their name
-// functions (a name registered twice has one number), the counted start and
-// stop with the cursor holder, the styles binding left empty, and the
-// application window behaviour's log lines and messages.
-#include "framework/support/SupportUnits.h"
+// functions (a name registered twice has one number), the start once per
+// library with the cursor holder and the log kept while modules come and go,
+// the stop, the styles binding left empty, and the application window
+// behaviour's log lines and messages.
+#include "FrameworkTestSupport.h"
+
 #include "framework/support/FrameworkLog.h"
 #include "framework/support/RegisteredMessages.h"
+#include "framework/support/SupportUnits.h"
 
 #include "platform/win/Window.h"
 
@@ -19,6 +22,9 @@ struct Started {
     Started() { adxSupportUnitsStart(); }
     ~Started() { adxSupportUnitsStop(); }
 };
+
+// A machine and a COM server for tests that make modules.
+class SupportUnitsWithModules : public fwtest::AddInTest {};
 
 } // namespace
 
@@ -48,28 +54,47 @@ TEST(RegisteredMessages, EveryNameHasItsFunctionAndOneNumber) {
               adxRegisteredMessage(Globals::WM_ADXGETAPPWINDOWPOS()));
 }
 
-TEST(SupportUnits, StartAndStopAreCountedAndTheStylesLibraryIsAbsent) {
+TEST(SupportUnits, TheyStartOnceAndStopWhenToldAndTheStylesLibraryIsAbsent) {
+    adxSupportUnitsStop();
     {
         Started outer;
         TadxCursors* cursors = adxCursors();
         ASSERT_NE(cursors, nullptr);
-        {
-            Started inner;
-            EXPECT_EQ(adxCursors(), cursors);
-        }
+        Log()->AddMessage("kept until the stop");
+        // A second start changes nothing: the same holder, the same log.
+        adxSupportUnitsStart();
         EXPECT_EQ(adxCursors(), cursors);
+        EXPECT_EQ(Log()->Lines().size(), 1u);
         const TadxThemeBinding& theme = adxThemeBinding();
-        EXPECT_EQ(theme.Library, nullptr);
+        EXPECT_TRUE(theme.Library == nullptr);
         EXPECT_EQ(theme.OpenThemeData, nullptr);
         EXPECT_EQ(theme.CloseThemeData, nullptr);
         EXPECT_EQ(theme.DrawThemeBackground, nullptr);
         EXPECT_EQ(theme.GetCurrentThemeName, nullptr);
-        Log()->AddMessage("kept until the stop");
     }
     EXPECT_EQ(adxCursors(), nullptr);
     // The log was let go: a new one starts empty.
     EXPECT_TRUE(Log()->Lines().empty());
     // A stop without a start changes nothing.
+    adxSupportUnitsStop();
+    EXPECT_EQ(adxCursors(), nullptr);
+}
+
+// The add-in turned off and on again in one host session: its modules come
+// and go, the units and the log stay.
+TEST_F(SupportUnitsWithModules, TheLogOutlivesTheLastModule) {
+    adxSupportUnitsStop();
+    {
+        TadxModulePtr first(new TadxCOMAddInModule(nullptr));
+        Log()->AddMessage("written while the first module lived");
+    }
+    ASSERT_NE(adxCursors(), nullptr);
+    TadxModulePtr second(new TadxCOMAddInModule(nullptr));
+    ASSERT_EQ(Log()->Lines().size(), 1u);
+    const std::string line = Log()->Lines()[0];
+    EXPECT_EQ(line.substr(line.rfind('\t') + 1), "written while the first module lived");
+    second.reset();
+    // Tests may still stop them.
     adxSupportUnitsStop();
     EXPECT_EQ(adxCursors(), nullptr);
 }

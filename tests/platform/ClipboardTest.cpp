@@ -1,6 +1,8 @@
-// The clipboard and global memory: formats in order, ownership of the data,
-// one thread at a time.
+// The clipboard and global memory: formats in order, ownership of the data
+// (memory blocks, and the drawing layer's bitmaps through the releaser it
+// registers), one thread at a time.
 #include "platform/win/Clipboard.h"
+#include "platform/gfx/Gdi.h"
 #include "platform/win/LastError.h"
 
 #include <gtest/gtest.h>
@@ -73,10 +75,40 @@ TEST_F(Clipboard, SavedBlocksSurviveEmptyingAndComeBack) {
     EXPECT_EQ(TextOf(GetClipboardData(CF_TEXT)), "kept");
 }
 
-TEST_F(Clipboard, BitmapHandlesAreKeptAsTheyAre) {
-    HANDLE bitmap = reinterpret_cast<HANDLE>(0x1234);
-    SetClipboardData(CF_BITMAP, bitmap);
-    EXPECT_EQ(GetClipboardData(CF_BITMAP), bitmap);
+namespace {
+// What the test's releaser was given.
+std::vector<HANDLE> released;
+} // namespace
+
+TEST_F(Clipboard, TheDrawingLayersFormatsAreFreedByTheirRegisteredReleaser) {
+    // A drawing-layer format without a releaser keeps its handles as they are.
+    HANDLE first = reinterpret_cast<HANDLE>(0x1234), second = reinterpret_cast<HANDLE>(0x5678);
+    SetClipboardData(CF_ENHMETAFILE, first);
+    EXPECT_EQ(GetClipboardData(CF_ENHMETAFILE), first);
+    EmptyClipboard();
+
+    released.clear();
+    RegisterClipboardReleaser(CF_ENHMETAFILE, [](HANDLE data) { released.push_back(data); });
+    SetClipboardData(CF_ENHMETAFILE, first);
+    SetClipboardData(CF_ENHMETAFILE, first); // the same data again: kept
+    EXPECT_TRUE(released.empty());
+    SetClipboardData(CF_ENHMETAFILE, second); // replaced: the old one freed
+    EXPECT_EQ(released, std::vector<HANDLE>{first});
+    EmptyClipboard();
+    EXPECT_EQ(released, (std::vector<HANDLE>{first, second}));
+    RegisterClipboardReleaser(CF_ENHMETAFILE, nullptr);
+}
+
+TEST_F(Clipboard, ABitmapGivenToTheClipboardIsFreedByIt) {
+    const DWORD live = GetGuiResources(nullptr, GR_GDIOBJECTS);
+    HBITMAP first = CreateBitmap(2, 2, 1, 32, nullptr);
+    HBITMAP second = CreateBitmap(3, 3, 1, 32, nullptr);
+    EXPECT_EQ(SetClipboardData(CF_BITMAP, first), first);
+    EXPECT_EQ(SetClipboardData(CF_BITMAP, second), second);
+    EXPECT_EQ(GetObjectType(first), 0u) << "replaced: freed";
+    EXPECT_EQ(GetObjectType(second), DWORD(OBJ_BITMAP));
+    EmptyClipboard();
+    EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), live);
 }
 
 TEST_F(Clipboard, OnlyOneThreadHasItOpen) {

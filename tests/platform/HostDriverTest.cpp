@@ -158,6 +158,22 @@ TEST_F(HostDriverTest, TheCOMAddInsEntryConnectsAndRemovesTheAddIn) {
     EXPECT_EQ(driver.Failures(), Lines{});
 }
 
+// An add-in that turns itself off inside a call: the host holds the object
+// for the call, so the call ends in an object that lives, and the library
+// goes once the call has returned.
+TEST_F(HostDriverTest, AnAddInTurnedOffInsideACallOutlivesTheCall) {
+    Instruct(TurnOffValue, "OnStartupComplete");
+    HostDriver driver(host);
+    driver.Start();
+    const Lines calls = Calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(Lines(calls.end() - 3, calls.end()),
+              (Lines{"OnStartupComplete", "OnDisconnection 1", "OnStartupComplete goes on"}));
+    EXPECT_FALSE(driver.Find(testaddin::ProgId)->Connected);
+    EXPECT_FALSE(LibraryLoaded());
+    EXPECT_EQ(driver.Failures(), Lines{});
+}
+
 TEST_F(HostDriverTest, LoadBehaviorDecidesWhatStartupLoads) {
     struct Case {
         int32_t loadBehavior;

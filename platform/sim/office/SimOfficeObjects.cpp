@@ -1,6 +1,8 @@
 // The automation objects of the simulated Office hosts.
 #include "platform/sim/office/SimOfficeObjects.h"
 
+#include "platform/win/Registry.h"
+
 #include <algorithm>
 
 namespace sim {
@@ -14,6 +16,14 @@ template <class T> void Erase(std::vector<ComPtr<T>>& list, T* item) {
 
 Variant Object(IDispatch* object) {
     return object ? Variant(ComPtr<IDispatch>::Share(object)) : Variant(ComPtr<IDispatch>());
+}
+
+// Whether a test told MapPoint to refuse RemoveCommands (read at each call).
+bool RefusesRemoveCommands() {
+    TRegistry reg;
+    return reg.OpenKeyReadOnly(MapPointSwitchesKey) &&
+           reg.ValueExists(MapPointRefuseRemoveCommands) &&
+           reg.ReadString(MapPointRefuseRemoveCommands) == "1";
 }
 
 } // namespace
@@ -94,7 +104,10 @@ void SimOfficeApplication::AddMembers() {
     // MapPoint lists the commands an add-in added under Tools; an add-in
     // takes them away again when it shuts down.
     if (profile_.Kind == OfficeHostKind::MapPoint)
-        Members.Method("RemoveCommands", [](DispCall&) {});
+        Members.Method("RemoveCommands", [](DispCall&) {
+            if (RefusesRemoveCommands())
+                throw EOleSysError("MapPoint cannot remove the add-in's commands", E_FAIL);
+        });
     // InfoPath hands its events out on an object of their own.
     if (eventSource_)
         Members.Get("EventSource", [this] { return Variant(ComPtr<IDispatch>(eventSource_)); });

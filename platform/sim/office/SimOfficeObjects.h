@@ -21,6 +21,13 @@ namespace sim {
 
 class SimOfficeDocument;
 
+// A test makes the simulated MapPoint refuse to take an add-in's commands
+// away (its RemoveCommands fails) with the string value
+// MapPointRefuseRemoveCommands = "1" under this key of HKEY_CURRENT_USER;
+// through the machine's registry it reaches a host run in another process.
+inline constexpr const char* MapPointSwitchesKey = "\\Software\\LorvaneTests\\MapPoint";
+inline constexpr const char* MapPointRefuseRemoveCommands = "RefuseRemoveCommands";
+
 // A collection as hosts hand them out: Count and Item(i), i counted from
 // the host's first index; an index out of range raises DISP_E_BADINDEX.
 class SimOfficeCollection final : public DispatchObject<IDispatch> {

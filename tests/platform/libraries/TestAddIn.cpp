@@ -105,6 +105,14 @@ public:
     HRESULT OnStartupComplete(SafeArray*) override {
         Record("OnStartupComplete");
         MaybeThrow("OnStartupComplete");
+        if (Instruction(TurnOffValue) == "OnStartupComplete" && entry_) {
+            // The host disconnects the add-in inside this call and lets go
+            // of it; the host's reference for the call keeps it alive.
+            ComPtr<COMAddIn> entry = entry_;
+            entry->put_Connect(VARIANT_FALSE);
+            Record("OnStartupComplete goes on");
+            return S_OK;
+        }
         if (ShouldFail("OnStartupComplete"))
             return E_FAIL;
         // One pane in the host's main window, shown.

@@ -27,6 +27,9 @@ constexpr const char* FailValue = "Fail";
 // The name of one call that lets a C++ exception out, as a COM method never
 // may ("OnStartupComplete", "GetCustomUI", "OnBeginShutdown").
 constexpr const char* ThrowValue = "Throw";
+// The name of one call during which the add-in turns itself off through its
+// COM add-ins entry ("OnStartupComplete"), then records "<call> goes on".
+constexpr const char* TurnOffValue = "TurnOff";
 // 1: one object of the library stays alive after disconnection.
 constexpr const char* KeepAliveValue = "KeepAlive";
 
