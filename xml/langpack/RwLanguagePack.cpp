@@ -3,6 +3,8 @@
 // format the library passes, filled with group and id ("<stringid 0,99>").
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
+#include <set>
 #include <string>
 
 namespace {
@@ -46,15 +48,19 @@ __attribute__((visibility("default"))) bool InitLanguageDll() {
     return true;
 }
 
-// The text of group and id, valid until the next call on this thread.
+// The text of group and id, valid while the pack is loaded. Filled defaults
+// are kept once each (there are as few as the library's calls) rather than
+// per thread: a library that is unloaded should own no thread-local storage,
+// which the leak checker's scan of threads trips over after the unload.
 __attribute__((visibility("default"))) const char* Translate(int32_t group, int32_t id,
                                                              const char* defaultFormat) {
     for (const Message& message : kMessages)
         if (message.group == group && message.id == id)
             return message.text;
-    thread_local std::string fallback;
-    fallback = FillDefault(defaultFormat ? defaultFormat : "", group, id);
-    return fallback.c_str();
+    static std::mutex mutex;
+    static std::set<std::string> filled;
+    std::lock_guard<std::mutex> lock(mutex);
+    return filled.insert(FillDefault(defaultFormat ? defaultFormat : "", group, id)).first->c_str();
 }
 
 // Called before the library is unloaded.
