@@ -4,7 +4,7 @@
 #include "addin/LorvaneOL_IMPL.h"
 
 #include "addin/ProductDialogs.h"
-#include "addin/adxFrmFolders2.h"
+#include "addin/dialogs/adxFrmFolders2.h"
 #include "htmllabel/HTMLabel.h"
 
 #include "platform/controls/ControlClasses.h"

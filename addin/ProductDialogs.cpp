@@ -6,12 +6,12 @@
 // itself and the picker gets its width and recently used list back.
 #include "addin/ProductDialogs.h"
 
-#include "addin/DlgAbout.h"
-#include "addin/DlgConfig.h"
-#include "addin/FolderPickerSeam.h"
 #include "addin/LorvaneOL_IMPL.h"
-#include "addin/ProgramState.h"
-#include "addin/QelHtmlMessageDialog.h"
+#include "addin/dialogs/DlgAbout.h"
+#include "addin/dialogs/DlgConfig.h"
+#include "addin/dialogs/FolderPickerSeam.h"
+#include "addin/dialogs/QelHtmlMessageDialog.h"
+#include "addin/settings/ProgramState.h"
 #include "platform/forms/Screen.h"
 
 namespace {

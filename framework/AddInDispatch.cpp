@@ -8,7 +8,7 @@
 #include "framework/AddInFactory.h"
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
-#include "framework/OpenWindowPanes.h"
+#include "framework/panes/OpenWindowPanes.h"
 #include "framework/ribbon/RibbonCallbacks.h"
 #include "framework/ribbon/RibbonDocument.h"
 #include "platform/com/DispatchTable.h"

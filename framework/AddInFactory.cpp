@@ -4,8 +4,8 @@
 #include "framework/AddInFactory.h"
 
 #include "framework/AddInModule.h"
-#include "framework/ComRoutines.h"
-#include "framework/FrameworkErrors.h"
+#include "framework/support/ComRoutines.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/ComClasses.h"
 #include "platform/forms/ModalDriver.h"
 #include "platform/rtl/SysUtils.h"

@@ -23,7 +23,7 @@
 #pragma once
 
 #include "framework/AddInObject.h"
-#include "framework/hosts/OfficeHosts.h"
+#include "framework/support/OfficeHosts.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComServer.h"
 #include "platform/com/TypeLib.h"

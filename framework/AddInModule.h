@@ -16,10 +16,10 @@
 #pragma once
 
 #include "framework/ModuleEvents.h"
-#include "framework/OfficeTheme.h"
-#include "framework/StartMode.h"
-#include "framework/hosts/OfficeHosts.h"
+#include "framework/hosts/OfficeTheme.h"
 #include "framework/ribbon/RibbonKinds.h"
+#include "framework/support/OfficeHosts.h"
+#include "framework/support/StartMode.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
 #include "platform/forms/DataModule.h"

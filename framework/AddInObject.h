@@ -12,10 +12,10 @@
 // lets no C++ exception out: a failure becomes its HRESULT.
 #pragma once
 
-#include "framework/CommandBarsEventSink.h"
-#include "framework/hosts/OfficeHosts.h"
+#include "framework/commandbars/CommandBarsEventSink.h"
 #include "framework/hosts/OfficeRelays.h"
 #include "framework/hosts/OutlookWindowWrappers.h"
+#include "framework/support/OfficeHosts.h"
 #include "platform/com/ComObject.h"
 #include "platform/office/Extensibility.h"
 #include "platform/office/Ribbon.h"

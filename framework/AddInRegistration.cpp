@@ -4,9 +4,9 @@
 // each host, and the module's registration events.
 #include "framework/AddInFactory.h"
 #include "framework/AddInModule.h"
-#include "framework/ComRoutines.h"
-#include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarRelays.h"
+#include "framework/support/ComRoutines.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/LateBound.h"
 #include "platform/rtl/Format.h"
 #include "platform/text/Text.h"

@@ -4,7 +4,7 @@
 #include "framework/AddInFactory.h"
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
-#include "framework/ComRoutines.h"
+#include "framework/support/ComRoutines.h"
 #include "platform/forms/Application.h"
 #include "platform/win/Process.h"
 #include "platform/win/Registry.h"

@@ -2,9 +2,9 @@
 #include "framework/FrameworkClasses.h"
 
 #include "framework/AddInModule.h"
-#include "framework/CustomTaskPanes.h"
 #include "framework/commandbars/CommandBarClasses.h"
 #include "framework/events/HostEventsClasses.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "framework/panes/TaskPaneClasses.h"
 #include "framework/ribbon/RibbonClasses.h"
 #include "platform/forms/FormClassBuilder.h"

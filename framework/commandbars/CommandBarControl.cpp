@@ -3,12 +3,12 @@
 #include "framework/commandbars/CommandBarControl.h"
 
 #include "framework/AddInModule.h"
-#include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/ControlEventSink.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/commandbars/HostObjectGone.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"

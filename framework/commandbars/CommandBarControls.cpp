@@ -1,7 +1,7 @@
 // The controls collection of a bar or pop-up, and copying controls.
-#include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/rtl/UpdateScope.h"
 
 #include <optional>

@@ -3,10 +3,10 @@
 #include "framework/commandbars/CustomCommandBar.h"
 
 #include "framework/AddInModule.h"
-#include "framework/FrameworkErrors.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/HostObjectGone.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
 

@@ -10,7 +10,7 @@
 
 #include "framework/commandbars/CommandBarControl.h"
 #include "framework/commandbars/CommandBarTypes.h"
-#include "framework/hosts/OfficeHosts.h"
+#include "framework/support/OfficeHosts.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Dispatch.h"
 #include "platform/forms/Component.h"

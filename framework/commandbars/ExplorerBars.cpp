@@ -2,11 +2,11 @@
 // keeping the bars' positions from one start to the next, and the keyboard
 // shortcuts of the bars' buttons.
 #include "framework/AddInModule.h"
-#include "framework/ShortcutTexts.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CustomCommandBar.h"
-#include "framework/hosts/OutlookFolderNames.h"
+#include "framework/commandbars/ShortcutTexts.h"
+#include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OutlookTypes.h"
 #include "platform/text/Text.h"

@@ -6,7 +6,7 @@
 // components (OfficeHostEvents.h) dispatch by these tables.
 #pragma once
 
-#include "framework/hosts/OfficeHosts.h"
+#include "framework/support/OfficeHosts.h"
 #include "platform/com/Dispatch.h"
 
 #include <cstdint>

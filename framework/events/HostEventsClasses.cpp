@@ -1,7 +1,7 @@
 // Registration of the host event components' form classes.
 #include "framework/events/HostEventsClasses.h"
 
-#include "framework/adxHostAppEvents.h"
+#include "framework/events/adxHostAppEvents.h"
 #include "platform/forms/FormClassBuilder.h"
 
 namespace {

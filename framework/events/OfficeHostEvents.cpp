@@ -2,7 +2,7 @@
 // hosts' particular ways of choosing the event source.
 #include "framework/events/OfficeHostEvents.h"
 
-#include "framework/hosts/HostInterfaces.h"
+#include "framework/support/HostInterfaces.h"
 #include "platform/com/LateBound.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include "framework/events/adxCustomEvents.h"
 
 #include "framework/AddInModule.h"
-#include "framework/FrameworkErrors.h"
 #include "framework/events/EventDispatch.h"
 #include "framework/events/OutlookAppEvents.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/OleError.h"
 

@@ -13,9 +13,9 @@
 // module lives only while this object does.
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
-#include "framework/CustomTaskPanes.h"
 #include "framework/commandbars/CommandBarRelays.h"
-#include "framework/hosts/OutlookFolderNames.h"
+#include "framework/panes/CustomTaskPanes.h"
+#include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
 #include "platform/office/CommandBars.h"
 #include "platform/office/OleWindow.h"

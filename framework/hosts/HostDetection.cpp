@@ -3,9 +3,9 @@
 // fixed order; then the host's typed wrapper, its major version, whether it
 // shows a ribbon, and its event component among the module's components.
 #include "framework/AddInModule.h"
-#include "framework/adxHostAppEvents.h"
+#include "framework/events/adxHostAppEvents.h"
 #include "framework/hosts/HostApplications.h"
-#include "framework/hosts/HostInterfaces.h"
+#include "framework/support/HostInterfaces.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
 #include "platform/outlook/OutlookApplication.h"

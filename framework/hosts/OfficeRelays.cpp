@@ -2,9 +2,9 @@
 #include "framework/hosts/OfficeRelays.h"
 
 #include "framework/AddInModule.h"
-#include "framework/CustomTaskPanes.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/hosts/HostApplications.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
 

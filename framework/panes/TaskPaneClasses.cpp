@@ -1,7 +1,7 @@
 // Registration of the task-pane declaration's form class: its stored
 // properties and its two events.
 #include "framework/panes/TaskPaneClasses.h"
-#include "framework/CustomTaskPanes.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/forms/FormClassBuilder.h"
 
 void adxRegisterTaskPaneClasses(forms::FormClassTable& table) {

@@ -3,7 +3,7 @@
 // "ShowWindowsInTaskbar" option (one window per document, or all documents
 // in one window, where only the active document's pane is shown).
 #include "framework/AddInModule.h"
-#include "framework/CustomTaskPanes.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/com/LateBound.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // title and the ProgID of its control. At run time there is no editor and
 // the collection offers no columns.
 #include "framework/AddInModule.h"
-#include "framework/CustomTaskPanes.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/rtl/Format.h"
 #include "platform/text/Text.h"
 

@@ -1,11 +1,11 @@
 // The button, the check box, the label, the dialog box launcher and the separators.
 #include "framework/ribbon/RibbonButtons.h"
 
-#include "framework/FrameworkErrors.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonContainers.h"
 #include "framework/ribbon/RibbonLists.h"
 #include "framework/ribbon/RibbonMenus.h"
+#include "framework/support/FrameworkErrors.h"
 
 // ---- button ----
 

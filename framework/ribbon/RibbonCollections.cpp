@@ -2,11 +2,11 @@
 // launcher kept last, assignment and reading from a stored form.
 #include "framework/ribbon/RibbonCollections.h"
 
-#include "framework/FrameworkErrors.h"
 #include "framework/ribbon/RibbonButtons.h"
 #include "framework/ribbon/RibbonContainers.h"
 #include "framework/ribbon/RibbonLists.h"
 #include "framework/ribbon/RibbonMenus.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/OleError.h"
 #include "platform/forms/FormReader.h"
 #include "platform/rtl/Format.h"

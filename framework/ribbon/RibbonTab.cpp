@@ -2,10 +2,10 @@
 #include "framework/ribbon/RibbonTab.h"
 
 #include "framework/AddInModule.h"
-#include "framework/FrameworkErrors.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonContainers.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/text/Text.h"

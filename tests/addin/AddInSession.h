@@ -5,7 +5,7 @@
 #pragma once
 
 #include "addin/LorvaneOL_IMPL.h"
-#include "addin/ProgramState.h"
+#include "addin/settings/ProgramState.h"
 #include "platform/com/SafeArray.h"
 #include "platform/forms/Timer.h"
 #include "platform/sim/outlook/OutlookSim.h"

@@ -1,5 +1,5 @@
 // Category lists put together as the send actions do it.
-#include "addin/CategoryText.h"
+#include "addin/send/CategoryText.h"
 
 #include <gtest/gtest.h>
 

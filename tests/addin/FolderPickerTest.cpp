@@ -4,10 +4,10 @@
 // out, and the new-folder dialog.
 #include "tests/addin/SendActionsFixture.h"
 
-#include "addin/ConfigFile.h"
-#include "addin/DlgAddFolder.h"
-#include "addin/StoresAndFolders.h"
-#include "addin/adxFrmFolders2.h"
+#include "addin/dialogs/DlgAddFolder.h"
+#include "addin/dialogs/adxFrmFolders2.h"
+#include "addin/settings/ConfigFile.h"
+#include "addin/settings/StoresAndFolders.h"
 #include "htmllabel/HTMLDraw.h"
 #include "htmllabel/HTMLabel.h"
 #include "platform/controls/FormDump.h"

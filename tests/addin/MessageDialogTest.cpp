@@ -5,9 +5,9 @@
 #include "tests/addin/ProductTestSupport.h"
 #include "tests/support/Golden.h"
 
-#include "addin/DlgAbout.h"
 #include "addin/LorvaneOL_IMPL.h"
-#include "addin/QelHtmlMessageDialog.h"
+#include "addin/dialogs/DlgAbout.h"
+#include "addin/dialogs/QelHtmlMessageDialog.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/FormDump.h"
 #include "platform/controls/FormPicture.h"

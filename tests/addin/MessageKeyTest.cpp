@@ -1,6 +1,6 @@
 // The key of a message without conversation index: the MD5 digest of its
 // subject and body without white space, as 32 upper-case hexadecimal digits.
-#include "addin/MessageKey.h"
+#include "addin/send/MessageKey.h"
 #include "platform/sim/outlook/OutlookSim.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The recently used folders: newest first in twenty contiguous slots, an
 // entry chosen again moves to the top, the twenty-first pushes the oldest
 // out, and a removal closes the gap.
-#include "addin/ProgramState.h"
-#include "addin/Settings.h"
-#include "addin/StoresAndFolders.h"
+#include "addin/settings/ProgramState.h"
+#include "addin/settings/Settings.h"
+#include "addin/settings/StoresAndFolders.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // an entry names, and the pending-actions file written and taken up.
 #include "tests/addin/ProductTestSupport.h"
 
-#include "addin/PendingEntries.h"
+#include "addin/send/PendingEntries.h"
 #include "platform/rtl/FileUtils.h"
 
 #include <filesystem>

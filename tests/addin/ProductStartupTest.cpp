@@ -5,10 +5,10 @@
 
 #include "platform/forms/Screen.h"
 
-#include "addin/ConfigFile.h"
-#include "addin/FolderWatchers.h"
-#include "addin/MessageKey.h"
-#include "addin/PendingEntries.h"
+#include "addin/send/FolderWatchers.h"
+#include "addin/send/MessageKey.h"
+#include "addin/send/PendingEntries.h"
+#include "addin/settings/ConfigFile.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "framework/ribbon/RibbonTab.h"
 #include "platform/gfx/ImageList.h"

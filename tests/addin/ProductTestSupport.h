@@ -6,7 +6,7 @@
 #include "tests/support/FileLines.h"
 #include "tests/support/TempPlatformHome.h"
 
-#include "addin/ProgramState.h"
+#include "addin/settings/ProgramState.h"
 #include "platform/forms/ModalDriver.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/sim/ModalScript.h"

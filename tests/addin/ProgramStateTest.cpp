@@ -1,6 +1,6 @@
 // The program-wide state: its defaults before any configuration is read, and
 // a fresh one for whoever asks.
-#include "addin/ProgramState.h"
+#include "addin/settings/ProgramState.h"
 #include "addin/LorvaneOL_IMPL.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The Windows family the add-in determines from the platform id.
 #include "tests/support/ExpectRaises.h"
 
-#include "addin/QelGlobals.h"
+#include "addin/settings/QelGlobals.h"
 #include "platform/rtl/Exception.h"
 #include "platform/win/Version.h"
 

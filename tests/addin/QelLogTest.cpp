@@ -5,8 +5,8 @@
 #include "tests/support/ExpectRaises.h"
 #include "tests/support/TempPlatformHome.h"
 
-#include "addin/DataFolder.h"
-#include "addin/QelLog.h"
+#include "addin/settings/DataFolder.h"
+#include "addin/settings/QelLog.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/win/Clock.h"
 #include "platform/win/ShellFolders.h"

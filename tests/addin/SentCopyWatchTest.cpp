@@ -5,9 +5,9 @@
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
 
-#include "addin/FolderWatchers.h"
-#include "addin/MessageKey.h"
-#include "addin/PendingEntries.h"
+#include "addin/send/FolderWatchers.h"
+#include "addin/send/MessageKey.h"
+#include "addin/send/PendingEntries.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/text/Text.h"
 

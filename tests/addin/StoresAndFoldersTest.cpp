@@ -3,8 +3,8 @@
 // it, and the folder records (including one that names a store's top folder).
 #include "tests/support/ComTestSupport.h"
 
-#include "addin/ProgramState.h"
-#include "addin/StoresAndFolders.h"
+#include "addin/settings/ProgramState.h"
+#include "addin/settings/StoresAndFolders.h"
 #include "platform/outlook/Outlook.h"
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/text/Text.h"

@@ -6,8 +6,8 @@
 // ProgID that must touch no add-in key.
 #include "FrameworkTestSupport.h"
 
-#include "framework/ComRoutines.h"
-#include "framework/hosts/HostInterfaces.h"
+#include "framework/support/ComRoutines.h"
+#include "framework/support/HostInterfaces.h"
 #include "platform/com/ComClasses.h"
 #include "platform/com/RunningObjects.h"
 #include "platform/sim/outlook/OutlookSim.h"

@@ -4,8 +4,8 @@
 // connection that failed, and nothing left alive afterwards.
 #include "FrameworkTestSupport.h"
 
-#include "framework/CustomTaskPanes.h"
-#include "framework/HiddenWindows.h"
+#include "framework/hosts/HiddenWindows.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/forms/Screen.h"
 #include "platform/office/Office.h"
 #include "platform/sim/SimCOMAddIn.h"

@@ -6,8 +6,8 @@
 
 #include "tests/support/ExpectRaises.h"
 
-#include "framework/CustomTaskPanes.h"
-#include "framework/HiddenWindows.h"
+#include "framework/hosts/HiddenWindows.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "framework/ribbon/adxRibbon.h"
 #include "platform/forms/FormErrors.h"
 #include "platform/forms/Screen.h"

@@ -4,7 +4,7 @@
 // Access's bars in each database.
 #include "tests/framework/CommandBarTestSupport.h"
 
-#include "framework/hosts/HostInterfaces.h"
+#include "framework/support/HostInterfaces.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Timer.h"
 

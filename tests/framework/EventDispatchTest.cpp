@@ -5,7 +5,7 @@
 // frees itself inside its own event.
 #include "FrameworkTestSupport.h"
 
-#include "framework/FrameworkErrors.h"
+#include "framework/support/FrameworkErrors.h"
 #include "platform/controls/Form.h"
 
 #include <functional>

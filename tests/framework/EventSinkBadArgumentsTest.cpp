@@ -10,7 +10,7 @@
 
 #include "tests/support/HostCallTable.h"
 
-#include "framework/CommandBarsEventSink.h"
+#include "framework/commandbars/CommandBarsEventSink.h"
 #include "framework/events/OutlookEventSinks.h"
 #include "framework/hosts/HostApplications.h"
 #include "platform/outlook/OutlookTypes.h"

@@ -9,8 +9,8 @@
 #include "tests/support/TempPlatformHome.h"
 
 #include "framework/adxAddIn.h"
-#include "framework/adxHostAppEvents.h"
 #include "framework/events/adxCustomEvents.h"
+#include "framework/events/adxHostAppEvents.h"
 #include "platform/com/Com.h"
 #include "platform/forms/ModalDriver.h"
 #include "platform/sim/ModalScript.h"

@@ -3,9 +3,9 @@
 // wrapper and its event component.
 #include "FrameworkTestSupport.h"
 
-#include "framework/adxHostAppEvents.h"
+#include "framework/events/adxHostAppEvents.h"
 #include "framework/hosts/HostApplications.h"
-#include "framework/hosts/HostInterfaces.h"
+#include "framework/support/HostInterfaces.h"
 #include "platform/sim/outlook/OutlookSim.h"
 
 using namespace fwtest;

@@ -6,10 +6,10 @@
 // previous handler that turns the add-in off.
 #include "FrameworkTestSupport.h"
 
-#include "framework/CustomTaskPanes.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/events/OfficeHostEvents.h"
 #include "framework/hosts/HostApplications.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/forms/Application.h"
 #include "platform/sim/SimCommandBars.h"
 #include "platform/sim/SimTaskPanes.h"

@@ -4,9 +4,9 @@
 // removal), Word's command bars fetched again on removal.
 #include "FrameworkTestSupport.h"
 
-#include "framework/CustomTaskPanes.h"
+#include "framework/panes/CustomTaskPanes.h"
 
-#include "framework/hosts/HostInterfaces.h"
+#include "framework/support/HostInterfaces.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Timer.h"
 #include "platform/sim/SimTaskPanes.h"

@@ -10,8 +10,8 @@
 // inside the host) leaves the live module's shortcuts working.
 #include "tests/framework/CommandBarTestSupport.h"
 
-#include "framework/HiddenWindows.h"
-#include "framework/ShortcutTexts.h"
+#include "framework/commandbars/ShortcutTexts.h"
+#include "framework/hosts/HiddenWindows.h"
 #include "platform/win/Hook.h"
 #include "platform/win/Window.h"
 

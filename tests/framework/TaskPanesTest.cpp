@@ -6,7 +6,7 @@
 // clean-ups.
 #include "FrameworkTestSupport.h"
 
-#include "framework/CustomTaskPanes.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/sim/SimTaskPanes.h"
 #include "platform/sim/office/OfficeHostSim.h"
 

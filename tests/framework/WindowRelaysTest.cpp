@@ -7,7 +7,7 @@
 // command bars' sink as the host calls it.
 #include "FrameworkTestSupport.h"
 
-#include "framework/hosts/OutlookFolderNames.h"
+#include "framework/support/OutlookFolderNames.h"
 #include "platform/office/CommandBars.h"
 #include "platform/outlook/OutlookTypes.h"
 #include "platform/sim/outlook/OutlookSim.h"

@@ -166,13 +166,13 @@ TEST(Layering, RulesMatchTheArchitecture) {
     EXPECT_EQ(Violation("platform/controls/Control.cpp", "platform/gfx/Canvas.h"), "");
     EXPECT_NE(Violation("framework/AddInModule.cpp", "platform/sim/HostDriver.h"), "");
     EXPECT_NE(Violation("xml/DomNode.cpp", "framework/AddInModule.h"), "");
-    EXPECT_EQ(Violation("addin/SendActions.cpp", "framework/AddInModule.h"), "");
-    EXPECT_NE(Violation("framework/AddInModule.cpp", "addin/QelLog.h"), "");
+    EXPECT_EQ(Violation("addin/send/SendActions.cpp", "framework/AddInModule.h"), "");
+    EXPECT_NE(Violation("framework/AddInModule.cpp", "addin/settings/QelLog.h"), "");
     EXPECT_EQ(Violation("tools/lorvane-host/main.cpp", "platform/sim/HostDriver.h"), "");
-    EXPECT_NE(Violation("tests/framework/X.cpp", "addin/QelLog.h"), "");
+    EXPECT_NE(Violation("tests/framework/X.cpp", "addin/settings/QelLog.h"), "");
     EXPECT_NE(Violation("tests/addin/X.cpp", "tests/platform/Helper.h"), "");
     EXPECT_EQ(Violation("tests/addin/X.cpp", "tests/support/TempPlatformHome.h"), "");
-    EXPECT_NE(Violation("tests/sample/Module.cpp", "addin/QelLog.h"), "");
+    EXPECT_NE(Violation("tests/sample/Module.cpp", "addin/settings/QelLog.h"), "");
     EXPECT_NE(Violation("tests/sample/Module.cpp", "platform/sim/HostDriver.h"), "");
     EXPECT_NE(Violation("addin/X.cpp", "tests/support/TempPlatformHome.h"), "");
 }

@@ -4,7 +4,7 @@
 // and panes at work.
 #include "tests/sample/SampleModules.h"
 
-#include "framework/CustomTaskPanes.h"
+#include "framework/panes/CustomTaskPanes.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/FormClassBuilder.h"
 #include "platform/text/Text.h"
