@@ -7,6 +7,7 @@
 // its stored form (AddInModuleForm.cpp) on connection.
 #pragma once
 
+#include "addin/settings/ModuleServices.h"
 #include "framework/adxAddIn.h"
 #include "platform/com/ComServer.h"
 #include "platform/forms/FormClass.h"
@@ -302,7 +303,5 @@ private:
 // and handlers) in table, after the framework's.
 void RegisterAddInModule(forms::FormClassTable& table);
 
-// The library's form classes: the platform's, the framework's and the product's.
-const forms::FormClassTable& LorvaneFormClasses();
 // The library's COM server with the factory of coLorvaneOL (made on first use).
 ComServer& LorvaneServer();

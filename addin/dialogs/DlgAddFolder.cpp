@@ -2,8 +2,8 @@
 // so that it shows as written), and the name checked before the dialog closes.
 #include "addin/dialogs/DlgAddFolder.h"
 
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/dialogs/StoredComponent.h"
+#include "addin/settings/ModuleServices.h"
 #include "htmllabel/HTMLHelpers.h"
 #include "htmllabel/HTMLabel.h"
 

@@ -4,10 +4,10 @@
 // user chooses until OK writes them; Defaults resets the settings at once.
 #include "addin/dialogs/DlgConfig.h"
 
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/dialogs/FolderPickerSeam.h"
 #include "addin/dialogs/QelHtmlMessageDialog.h"
 #include "addin/settings/ConfigFile.h"
+#include "addin/settings/ModuleServices.h"
 #include "addin/settings/ProgramState.h"
 #include "addin/settings/QelLog.h"
 #include "addin/settings/StoresAndFolders.h"
@@ -208,11 +208,11 @@ void TfrmConfig::btClearClick(TObject* Sender) {
 
 void TfrmConfig::btSelectCategoryClick(TObject*) {
     try {
-        TAddInModule* module = ProgramState().Module;
-        if (!module || !module->OutlookApplication)
+        TOutlookApplication* outlookApp = ModuleOutlook();
+        if (!outlookApp)
             throw Exception("Outlook is not connected");
         // A mail item that only carries the dialog's choice; it is never saved.
-        outlook::MailItem chooser(module->OutlookApplication->CreateItem(outlook::olMailItem));
+        outlook::MailItem chooser(outlookApp->CreateItem(outlook::olMailItem));
         chooser.SetCategories(text::Wide(edCategory->Text()));
         chooser.ShowCategoriesDialog();
         edCategory->SetText(text::Narrow(chooser.Categories()));
@@ -297,8 +297,7 @@ void TfrmConfig::btDefaultsClick(TObject*) {
     // folders and expanded nodes: the reset settings are written at once, so
     // that a Cancel and a quit afterwards lose nothing of them.
     SaveSettingsOrWarn();
-    if (TAddInModule* module = state.Module)
-        module->PlaceButtonBar();
+    ModulePlaceButtonBar();
 }
 
 void TfrmConfig::FormKeyDown(TObject*, WORD& Key, TShiftState) {

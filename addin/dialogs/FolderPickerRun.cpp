@@ -1,11 +1,11 @@
 // Running the folder picker: the picker made once and kept, "File to Any
 // Folder" with its recently used list, and "Add Folder...", which makes a
 // folder in the selected one through the new-folder dialog.
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/dialogs/DlgAddFolder.h"
 #include "addin/dialogs/FolderPickerSeam.h"
 #include "addin/dialogs/adxFrmFolders2.h"
 #include "addin/settings/ConfigFile.h"
+#include "addin/settings/ModuleServices.h"
 #include "addin/settings/ProgramState.h"
 #include "addin/settings/QelLog.h"
 #include "addin/settings/StoresAndFolders.h"
@@ -100,7 +100,7 @@ bool FileToAnyFolder() {
             Picker.Session = outlook::NameSpace();
         }
     } restore{picker};
-    picker.Session = state.Module->MapiSession();
+    picker.Session = ModuleSession();
     picker.ShowMruGroup(true);
     picker.SetCaption("File Sent Item to...");
     picker.AddTree();
@@ -146,7 +146,7 @@ std::optional<TPickedFolder> ChooseFromTree(POINT at) {
             Picker.SetTop(Was.y);
         }
     } restore{picker, was};
-    picker.Session = state.Module->MapiSession();
+    picker.Session = ModuleSession();
     picker.SetLeft(at.x);
     picker.SetTop(at.y);
     picker.AddTree();

@@ -4,9 +4,9 @@
 // step.
 #include "addin/settings/ConfigFile.h"
 
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/settings/ConfigFileFormat.h"
 #include "addin/settings/DataFolder.h"
+#include "addin/settings/ModuleServices.h"
 #include "addin/settings/ProgramState.h"
 #include "addin/settings/QelLog.h"
 #include "platform/rtl/Conversions.h"
@@ -142,8 +142,7 @@ void ResetButtonAllocations() {
 void ResetConfigFile() {
     DeleteFile(ConfigFilePath());
     LoadButtonsFromFile();
-    if (TAddInModule* module = ProgramState().Module)
-        module->PlaceButtonBar();
+    ModulePlaceButtonBar();
 }
 
 void UpdateAnyDefaultAction() {

@@ -91,7 +91,7 @@ public:
     // The folder picker's choice.
     TPickerChoice Picked;
 
-    // The pending category entries (lines "name=value", see PendingEntries.h),
+    // The pending category entries (lines "name=value", see send/PendingEntries.h),
     // made at start-up and freed at finalisation: this session's entries,
     // those restored from the pending-actions file, and the stripped-text
     // entries that live only in memory.

@@ -5,7 +5,7 @@
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
 
-#include "addin/send/FolderWatchers.h"
+#include "addin/FolderWatchers.h"
 #include "addin/send/MessageKey.h"
 #include "addin/send/PendingEntries.h"
 #include "platform/rtl/FileUtils.h"

@@ -166,7 +166,7 @@ TEST(Layering, RulesMatchTheArchitecture) {
     EXPECT_EQ(Violation("platform/controls/Control.cpp", "platform/gfx/Canvas.h"), "");
     EXPECT_NE(Violation("framework/AddInModule.cpp", "platform/sim/HostDriver.h"), "");
     EXPECT_NE(Violation("xml/DomNode.cpp", "framework/AddInModule.h"), "");
-    EXPECT_EQ(Violation("addin/send/SendActions.cpp", "framework/AddInModule.h"), "");
+    EXPECT_EQ(Violation("addin/SendActions.cpp", "framework/AddInModule.h"), "");
     EXPECT_NE(Violation("framework/AddInModule.cpp", "addin/settings/QelLog.h"), "");
     EXPECT_EQ(Violation("tools/lorvane-host/main.cpp", "platform/sim/HostDriver.h"), "");
     EXPECT_NE(Violation("tests/framework/X.cpp", "addin/settings/QelLog.h"), "");

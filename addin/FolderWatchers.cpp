@@ -1,7 +1,7 @@
 // The sent-copy watchers and the pending entries they serve: recording an
 // entry before a send, putting its categories on the sent copy when Outlook
 // stores it, and taking up the entries of the last session at start-up.
-#include "addin/send/FolderWatchers.h"
+#include "addin/FolderWatchers.h"
 
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/send/MessageKey.h"

@@ -1,8 +1,8 @@
 // The sent-copy watchers: item lists of Outlook folders whose item-added
 // event hands every item stored there to the add-in module, which puts the
-// pending categories on it (PendingEntries.h). TFolderSentItems watches Sent
-// Items, TFolderItems a filing folder that a sent copy was sent to. Both are
-// owned by the module; the module's connect and disconnect operations
+// pending categories on it (send/PendingEntries.h). TFolderSentItems watches
+// Sent Items, TFolderItems a filing folder that a sent copy was sent to. Both
+// are owned by the module; the module's connect and disconnect operations
 // (FolderConnect, SentFolderConnect, ...) make and drop them.
 //
 // A folder has one watcher at most, however many sends name it: a watcher
