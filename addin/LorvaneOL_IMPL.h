@@ -7,6 +7,7 @@
 // its stored form (AddInModuleForm.cpp) on connection.
 #pragma once
 
+#include "addin/settings/IndividualAction.h"
 #include "addin/settings/ModuleServices.h"
 #include "framework/adxAddIn.h"
 #include "platform/com/ComServer.h"
@@ -147,7 +148,7 @@ public:
 
     // The ribbon's clicks (RibbonHandlers.cpp). A click on a button of the
     // new-mail tab runs the individual action of its Tag; the split button
-    // runs action 6.
+    // runs "Track + Send" (TIndividualAction::Combined).
     void DoIndividualActionClick(TObject* Sender, IRibbonControl* RibbonControl);
     // The explorer tab's "Define Default Actions" (also the hidden menu button's).
     void adxRibbonTab1Controls0Controls0Controls0Controls0Click(TObject* Sender,
@@ -220,9 +221,9 @@ public:
 
     // ---- send actions (SendActions.cpp, SendActionSteps.cpp) ----
 
-    // A ribbon action (its Tag, 1 to 6) on the active inspector's message:
+    // A ribbon action (its button's Tag) on the active inspector's message:
     // the action with the default actions, then the send.
-    void DoIndividualAction(int Tag);
+    void DoIndividualAction(TIndividualAction Tag);
     // The send with its actions, on the active inspector's message while the
     // product's own button sends it, else on the message whose Send event
     // runs (Outlook then sends it itself). Combined: the per-item dialog's

@@ -6,9 +6,11 @@
 #include "framework/ribbon/RibbonButtons.h"
 
 void TAddInModule::DoIndividualActionClick(TObject* Sender, IRibbonControl*) {
-    // A plain ribbon button carries its action in Tag; the split button is action 6.
+    // A plain ribbon button carries its action in Tag; the split button is
+    // "Track + Send".
     TadxRibbonButton* button = TadxRibbonCustomControl::AsRibbonButton(Sender);
-    DoIndividualAction(button ? button->Tag : 6);
+    DoIndividualAction(button ? static_cast<TIndividualAction>(button->Tag)
+                              : TIndividualAction::Combined);
 }
 
 void TAddInModule::adxRibbonTab1Controls0Controls0Controls0Controls0Click(TObject*,

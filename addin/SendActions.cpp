@@ -30,17 +30,6 @@ constexpr const char* NoDefaultFolderText =
     "To file to Default Folder, click 'Define Default Actions' on the Lorvane menu or ribbon "
     "tab\r\nto set the default filing folder.";
 
-// The actions numbered as the ribbon's tags.
-enum Action {
-    NoAction = 0,
-    FileToDefaultFolder = 1,
-    FileToAnyFolder = 2,
-    AddCategoryAction = 3,
-    AddToCalendarAction = 4,
-    AddToTasksAction = 5,
-    Combined = 6,
-};
-
 bool HasRecipients(const outlook::MailItemMembers& item) {
     return !item.To().empty() || !item.CC().empty() || !item.BCC().empty();
 }
@@ -68,10 +57,12 @@ bool RunDefaultActions(TAddInModule& module, const outlook::MailItem& item, Acti
         ran.Category = true;
     }
     // A filing action chosen on the ribbon takes the place of the default filing.
-    if (state.ActionInProgress != FileToAnyFolder && state.folderdef && HasDefaultFolder()) {
+    if (state.ActionInProgress != TIndividualAction::FileToAnyFolder && state.folderdef &&
+        HasDefaultFolder()) {
         module.FileSentToDefFolder(item, FolderRecord::Default);
         ran.Folder = true;
-    } else if (state.ActionInProgress != FileToDefaultFolder && state.folderask) {
+    } else if (state.ActionInProgress != TIndividualAction::FileToDefaultFolder &&
+               state.folderask) {
         if (!module.FileSentToAnyFolder(item))
             return false;
         ran.Folder = true;
@@ -87,7 +78,7 @@ bool RunDefaultActions(TAddInModule& module, const outlook::MailItem& item, Acti
     return true;
 }
 
-// The per-item dialog's choices (action 6).
+// The per-item dialog's choices ("Track + Send").
 void RunChosenActions(TAddInModule& module, const outlook::MailItem& item) {
     TProgramState& state = ProgramState();
     state.SentCategories = state.WorkingCategories;
@@ -107,25 +98,25 @@ void RunChosenActions(TAddInModule& module, const outlook::MailItem& item) {
 // false when the send stops.
 bool RunChosenAction(TAddInModule& module, const outlook::MailItem& item, const ActionsRun& ran) {
     switch (ProgramState().ActionInProgress) {
-    case FileToDefaultFolder:
+    case TIndividualAction::FileToDefaultFolder:
         if (!ran.Folder)
             module.FileSentToDefFolder(item, FolderRecord::Default);
         return true;
-    case FileToAnyFolder:
+    case TIndividualAction::FileToAnyFolder:
         return ran.Folder || module.FileSentToAnyFolder(item);
-    case AddCategoryAction:
+    case TIndividualAction::AddCategory:
         if (!ran.Category)
             module.AskCategory();
         return true;
-    case AddToCalendarAction:
+    case TIndividualAction::AddToCalendar:
         if (!ran.Calendar)
             module.AddToCalendar(item);
         return true;
-    case AddToTasksAction:
+    case TIndividualAction::AddToTasks:
         if (!ran.Task)
             module.AddToTask(item);
         return true;
-    case Combined:
+    case TIndividualAction::Combined:
         RunChosenActions(module, item);
         return true;
     default:
@@ -202,7 +193,7 @@ void RunSendSteps(TAddInModule& module, const outlook::MailItem& item, bool comb
 
 } // namespace
 
-void TAddInModule::DoIndividualAction(int Tag) {
+void TAddInModule::DoIndividualAction(TIndividualAction Tag) {
     TProgramState& state = ProgramState();
     state.WorkingCategories = ReplyCategories;
     try {
@@ -227,14 +218,14 @@ void TAddInModule::DoIndividualAction(int Tag) {
     state.OwnSend = true;
     auto stop = [&state] {
         state.OwnSend = false;
-        state.ActionInProgress = NoAction;
+        state.ActionInProgress = TIndividualAction::None;
     };
-    if (Tag == FileToDefaultFolder && !HasDefaultFolder()) {
+    if (Tag == TIndividualAction::FileToDefaultFolder && !HasDefaultFolder()) {
         MessageDlg(NoDefaultFolderText, mtWarning, {mbOK}, 0);
         stop();
         return;
     }
-    if (Tag == Combined) {
+    if (Tag == TIndividualAction::Combined) {
         if (!CollectCombineActions()) {
             stop();
             return;
@@ -243,7 +234,7 @@ void TAddInModule::DoIndividualAction(int Tag) {
     } else {
         ClickTrackAndSendMain(false);
     }
-    state.ActionInProgress = NoAction;
+    state.ActionInProgress = TIndividualAction::None;
 }
 
 TSendProgress TAddInModule::ClickTrackAndSendMain(bool Combined) {

@@ -5,6 +5,7 @@
 // inheriting what an earlier test left.
 #pragma once
 
+#include "addin/settings/IndividualAction.h"
 #include "addin/settings/Settings.h"
 #include "platform/outlook/OutlookObjects.h"
 #include "platform/rtl/StringList.h"
@@ -58,8 +59,8 @@ public:
     // file is read, so without a file nothing is armed although categmaintain is 1.
     uint8_t anydefaultaction = 0;
 
-    // The action in progress: 0 for none, else the action's number.
-    int32_t ActionInProgress = 0;
+    // The individual action in progress while its send runs; None otherwise.
+    TIndividualAction ActionInProgress = TIndividualAction::None;
     // Set while the product's own button drives a send.
     bool OwnSend = false;
     // Set while the per-message dialog of "Track + Send" is shown.

@@ -334,7 +334,7 @@ TEST_F(ConfigDialog, ThePerMessageChoicesReachTheSend) {
         controls::Check(*d.cbUseCalendarDefault);
         controls::Click(*d.btOK);
     });
-    Module().DoIndividualAction(6);
+    Module().DoIndividualAction(TIndividualAction::Combined);
     EXPECT_EQ(Delivered(), Lines{"Tracked: "});
     EXPECT_EQ(Contents(*projects), Lines{"Tracked: Red, Green"});
     ASSERT_EQ(OpenedEntries().size(), 1u) << "the calendar entry";
@@ -350,7 +350,7 @@ TEST_F(ConfigDialog, ClearInThePerMessageDialogKeepsTheDefaultFilingFolder) {
         controls::Click(*d.btClearFolder);
         controls::Click(*d.btOK);
     });
-    Module().DoIndividualAction(6);
+    Module().DoIndividualAction(TIndividualAction::Combined);
     EXPECT_EQ(ProgramState().FolderRecords[FolderRecord::Default], before);
     EXPECT_EQ(Contents(*projects), Lines{});
     EXPECT_EQ(Contents(*sentItems), Lines{"Unfiled: "});

@@ -125,7 +125,7 @@ TEST_F(OutlooksSend, TheProductsOwnSendRunsTheActionsOnce) {
     Arm();
     ProgramState().calendadd = 1;
     ComposeWatched(Mail(u"Once", u"Red"));
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(OpenedEntries().size(), 1u);
     EXPECT_EQ(Delivered(), Lines{"Once: "});
     EXPECT_EQ(Contents(*sentItems), Lines{"Once: Red"});
@@ -135,7 +135,7 @@ TEST_F(FailedSend, TheMessageGetsItsCategoriesBackAndTheUserIsTold) {
     SetFolderRecord(FolderRecord::Default, *projects, "Archive\\Projects");
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Refused", u"Red"));
     window->CurrentItem().FailMember("Send");
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_TRUE(outlook->Deliveries().empty());
     EXPECT_EQ(window->CurrentItem().Data().Categories, u"Red");
     EXPECT_EQ(LogAfterStart(), Lines{SendFailedLog});
@@ -154,7 +154,7 @@ TEST_F(FailedSend, AnOlderFilingFolderWatcherStays) {
     TFolderItems* older = Module().FolderItems;
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Refused", u"Red"));
     window->CurrentItem().FailMember("Send");
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(LogAfterStart(), Lines{SendFailedLog});
     EXPECT_EQ(Module().FolderItems, older);
 }
@@ -165,7 +165,7 @@ TEST_F(FailedSend, AnotherEntryNamingTheSameFolderKeepsItWatched) {
     Module().FolderConnect(folder); // an entry of an earlier send waits there
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Refused", u"Red"));
     window->CurrentItem().FailMember("Send");
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(LogAfterStart(), Lines{SendFailedLog});
     EXPECT_EQ(Module().FolderConnections(folder), 1) << "the failed send's connection went";
     EXPECT_EQ(projects->Items().SinkCount(), 1u);
@@ -174,10 +174,10 @@ TEST_F(FailedSend, AnotherEntryNamingTheSameFolderKeepsItWatched) {
 TEST_F(FailedSend, TheMessageCanBeSentOnceOutlookSendsAgain) {
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Retried", u"Red"));
     window->CurrentItem().FailMember("Send");
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     window->CurrentItem().RestoreMember("Send");
     outlook->Activate(*window);
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(Delivered(), Lines{"Retried: "});
     EXPECT_EQ(Contents(*sentItems), Lines{"Retried: Red"});
     EXPECT_EQ(Entries(), Lines{});
@@ -193,12 +193,12 @@ TEST_F(FailedSend, TwoMessagesOfTheSameTextWithoutConversationIndexShareOneKey) 
 
     ComPtr<sim::SimInspector> first = Compose(Mail(u"Same", u"Red", u"Same text."));
     first->CurrentItem().FailMember("Send");
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     const std::string key = MD5Key("SameSametext.");
     EXPECT_EQ(Entries(), Lines{key + "=Red"});
 
     ComPtr<sim::SimInspector> second = Compose(Mail(u"Same", u"Blue", u"Same  text.\r\n"));
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(Contents(*sentItems), Lines{"Same: Blue"});
     EXPECT_EQ(Entries(), Lines{}) << "the first message's entry was dropped";
 }

@@ -17,7 +17,7 @@ TEST(ProgramState, StartsWithTheSwitchesAtTheirDefaults) {
     EXPECT_TRUE(state.CategoriesWatched());
     EXPECT_EQ(state.anydefaultaction, 0);
     EXPECT_EQ(state.timerdelay, 10);
-    EXPECT_EQ(state.ActionInProgress, 0);
+    EXPECT_EQ(state.ActionInProgress, TIndividualAction::None);
     EXPECT_FALSE(state.OwnSend);
     EXPECT_EQ(state.MainButtonCaption, "");
     EXPECT_EQ(state.ExpandedNodes, nullptr);

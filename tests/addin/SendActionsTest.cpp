@@ -29,31 +29,31 @@ using SendActions = SendActionsTest;
 TEST_F(SendActions, FileToDefaultFolderFilesTheSentCopyThereWithItsCategories) {
     SetFolderRecord(FolderRecord::Default, *projects, "Archive\\Projects");
     Compose(Mail(u"Plans", u"Red"));
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(Delivered(), Lines{"Plans: "});
     EXPECT_EQ(Contents(*projects), Lines{"Plans: Red"});
     EXPECT_EQ(Contents(*sentItems), Lines{});
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(ProgramState().ActionInProgress, 0);
+    EXPECT_EQ(ProgramState().ActionInProgress, TIndividualAction::None);
     EXPECT_FALSE(ProgramState().OwnSend);
 }
 
 TEST_F(SendActions, FileToDefaultFolderWithoutOneOnlyShowsTheHint) {
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Plans", u"Red"));
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(Boxes(), Lines{NoDefaultFolder});
     EXPECT_EQ(user.Shown()[0].Type, mtWarning);
     EXPECT_TRUE(outlook->Deliveries().empty());
     EXPECT_EQ(Entries(), Lines{});
     EXPECT_EQ(window->CurrentItem().Data().Categories, u"Red");
-    EXPECT_EQ(ProgramState().ActionInProgress, 0);
+    EXPECT_EQ(ProgramState().ActionInProgress, TIndividualAction::None);
     EXPECT_FALSE(ProgramState().OwnSend);
 }
 
 TEST_F(SendActions, AFilingFolderThatIsGoneLeavesTheCopyInSentItems) {
     SetFolderRecord(FolderRecord::Default, *projects, "Archive\\Projects\\Gone");
     Compose(Mail(u"Plans", u"Red"));
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(Boxes(), Lines{NotExisting});
     EXPECT_EQ(Contents(*sentItems), Lines{"Plans: Red"});
     EXPECT_EQ(Delivered(), Lines{"Plans: "});
@@ -63,7 +63,7 @@ TEST_F(SendActions, AFilingFolderOfAStoreThatIsNotOpenLeavesTheCopyInSentItems) 
     ProgramState().FolderRecords[FolderRecord::Default] = {"Closed", "Closed", "00CLOSED",
                                                            "Closed\\Projects"};
     Compose(Mail(u"Plans"));
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(Boxes(), Lines{NotExisting});
     EXPECT_EQ(Contents(*sentItems), Lines{"Plans: "});
 }
@@ -79,7 +79,7 @@ TEST_F(SendActions, AddCategoryWithEverySwitchOffPreselectsTheDefaultCategory) {
         return true;
     });
     Compose(Mail(u"Offer", u"Red"));
-    Module().DoIndividualAction(3);
+    Module().DoIndividualAction(TIndividualAction::AddCategory);
     EXPECT_EQ(outlook->CategoriesDialogShown(), 1u);
     EXPECT_EQ(offered, u"Customers");
     EXPECT_EQ(Delivered(), Lines{"Offer: "});
@@ -96,7 +96,7 @@ TEST_F(SendActions, CategoriesChosenWithNoCategoryOptionOnStillReachTheSentCopy)
         return true;
     });
     Compose(Mail(u"Offer"));
-    Module().DoIndividualAction(3);
+    Module().DoIndividualAction(TIndividualAction::AddCategory);
     EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Chosen"});
     EXPECT_EQ(sentItems->Items().SinkCount(), 1u);
 }
@@ -110,7 +110,7 @@ TEST_F(SendActions, AddCategoryOffersTheGatheredCategoriesWhileMaintainIsOn) {
         return true;
     });
     Compose(Mail(u"Offer", u"Red"));
-    Module().DoIndividualAction(3);
+    Module().DoIndividualAction(TIndividualAction::AddCategory);
     EXPECT_EQ(offered, u"Customers, Finance, Red");
     EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Customers, Finance, Red"});
     EXPECT_EQ(Module().ReplyCategories, "") << "the answered message's categories serve one send";
@@ -125,7 +125,7 @@ TEST_F(SendActions, AddCategoryOffersTheDefaultCategoryOnceWhenItIsADefaultActio
         return true;
     });
     Compose(Mail(u"Offer", u"Red"));
-    Module().DoIndividualAction(3);
+    Module().DoIndividualAction(TIndividualAction::AddCategory);
     EXPECT_EQ(offered, u"Red, Customers");
     EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Red, Customers"});
 }
@@ -135,13 +135,13 @@ TEST_F(SendActions, ACancelledCategoriesDialogKeepsWhatItOffered) {
     ProgramState().DefaultCategory = "Customers";
     outlook->ScriptCategoriesDialog([](std::u16string&) { return false; });
     Compose(Mail(u"Offer"));
-    Module().DoIndividualAction(3);
+    Module().DoIndividualAction(TIndividualAction::AddCategory);
     EXPECT_EQ(Contents(*sentItems), Lines{"Offer: Customers"});
 }
 
 TEST_F(SendActions, AddToCalendarOpensAnUnsavedAppointmentWithTheMessagesText) {
     Compose(Mail(u"Meeting on Friday", u"", u"At ten, room 4."));
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     std::vector<SimItem*> opened = OpenedEntries();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0]->Kind(), sim::ItemKind::Appointment);
@@ -154,7 +154,7 @@ TEST_F(SendActions, AddToCalendarOpensAnUnsavedAppointmentWithTheMessagesText) {
 
 TEST_F(SendActions, AddToTasksOpensAnUnsavedTaskStartingAndDueNow) {
     Compose(Mail(u"Report", u"", u"Due soon."));
-    Module().DoIndividualAction(5);
+    Module().DoIndividualAction(TIndividualAction::AddToTasks);
     std::vector<SimItem*> opened = OpenedEntries();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0]->Kind(), sim::ItemKind::Task);
@@ -169,7 +169,7 @@ TEST_F(SendActions, AMessageWithoutRecipientsIsSavedButNeitherActedOnNorSent) {
     sim::ItemData data = Mail(u"Unaddressed", u"Red");
     data.To.clear();
     ComPtr<sim::SimInspector> window = Compose(data);
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(Boxes(), Lines{NoRecipients});
     EXPECT_EQ(user.Shown()[0].Type, mtWarning);
     EXPECT_TRUE(window->CurrentItem().IsSaved());
@@ -187,7 +187,7 @@ TEST_F(SendActions, DefaultActionsGoWithTheChosenOneAndNoneRunsTwice) {
     state.categdef = 1;
     state.DefaultCategory = "Customers";
     Compose(Mail(u"Everything", u"Red"));
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     std::vector<SimItem*> opened = OpenedEntries();
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0]->Kind(), sim::ItemKind::Appointment);
@@ -199,7 +199,7 @@ TEST_F(SendActions, FileToDefaultFolderAlsoADefaultFilesOnce) {
     ProgramState().folderdef = 1;
     SetFolderRecord(FolderRecord::Default, *clients, "Personal Folders\\Clients");
     Compose(Mail(u"Filed", u"Red"));
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(Contents(*clients), Lines{"Filed: Red"});
     EXPECT_TRUE(Boxes().empty());
 }
@@ -211,7 +211,7 @@ TEST_F(SendActions, AskForCategoryAlsoADefaultShowsTheDialogOnce) {
         return true;
     });
     Compose(Mail(u"Asked"));
-    Module().DoIndividualAction(3);
+    Module().DoIndividualAction(TIndividualAction::AddCategory);
     EXPECT_EQ(outlook->CategoriesDialogShown(), 1u);
     EXPECT_EQ(Contents(*sentItems), Lines{"Asked: Chosen"});
 }
@@ -226,7 +226,7 @@ TEST_F(SendActions, TheDefaultFilingGivesWayToAChosenFolder) {
         controls::Click(controls::Find<TButton>(picker, "btnOK"));
         return mrNone;
     });
-    Module().DoIndividualAction(2);
+    Module().DoIndividualAction(TIndividualAction::FileToAnyFolder);
     // The folder picked takes the place of the default filing.
     EXPECT_EQ(Boxes(), Lines{Picker});
     EXPECT_EQ(Delivered(), Lines{"Anywhere: "});
@@ -237,7 +237,7 @@ TEST_F(SendActions, TheDefaultFilingGivesWayToAChosenFolder) {
 TEST_F(SendActions, FileToAnyFolderCancelledStopsBeforeAnythingIsSentOrRecorded) {
     ProgramState().folderask = 1;
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Anywhere", u"Red"));
-    Module().DoIndividualAction(2);
+    Module().DoIndividualAction(TIndividualAction::FileToAnyFolder);
     // Cancelled from the ribbon: no word to the user.
     EXPECT_EQ(Boxes(), Lines{Picker}) << "the picker runs once";
     EXPECT_EQ(LogAfterStart(), Lines{});
@@ -245,12 +245,12 @@ TEST_F(SendActions, FileToAnyFolderCancelledStopsBeforeAnythingIsSentOrRecorded)
     EXPECT_EQ(Entries(), Lines{});
     EXPECT_EQ(window->CurrentItem().Data().Categories, u"Red");
     EXPECT_FALSE(ProgramState().OwnSend);
-    EXPECT_EQ(ProgramState().ActionInProgress, 0);
+    EXPECT_EQ(ProgramState().ActionInProgress, TIndividualAction::None);
 }
 
 TEST_F(SendActions, TrackAndSendCancelledInThePerItemDialogSendsNothing) {
     Compose(Mail(u"Tracked", u"Red"));
-    Module().DoIndividualAction(6);
+    Module().DoIndividualAction(TIndividualAction::Combined);
     // The user closes the per-item dialog without a choice.
     ASSERT_EQ(user.Shown().size(), 1u);
     EXPECT_EQ(user.Shown()[0].Caption, "Select actions for this item");
@@ -259,7 +259,7 @@ TEST_F(SendActions, TrackAndSendCancelledInThePerItemDialogSendsNothing) {
     EXPECT_TRUE(outlook->Deliveries().empty());
     EXPECT_EQ(Entries(), Lines{});
     EXPECT_FALSE(ProgramState().OwnSend);
-    EXPECT_EQ(ProgramState().ActionInProgress, 0);
+    EXPECT_EQ(ProgramState().ActionInProgress, TIndividualAction::None);
 }
 
 TEST_F(SendActions, ThePerItemChoicesFileTrackAndCategorise) {
@@ -270,7 +270,7 @@ TEST_F(SendActions, ThePerItemChoicesFileTrackAndCategorise) {
     state.WorkingCategories = "Chosen";
     state.ItemChoices = {"archive\\projects", false, true};
     ComPtr<sim::SimInspector> window = Compose(Mail(u"Per item", u"Red"));
-    state.ActionInProgress = 6;
+    state.ActionInProgress = TIndividualAction::Combined;
     state.OwnSend = true;
     EXPECT_EQ(Module().ClickTrackAndSendMain(true), TSendProgress::Done);
     EXPECT_EQ(Contents(*projects), Lines{"Per item: Chosen"});
@@ -286,7 +286,7 @@ TEST_F(SendActions, ThePerItemFolderEqualToTheDefaultFilesThroughTheDefaultRecor
     SetFolderRecord(FolderRecord::Picked, *projects, "Archive\\Projects");
     state.ItemChoices = {"PERSONAL FOLDERS\\CLIENTS", false, false};
     Compose(Mail(u"Per item"));
-    state.ActionInProgress = 6;
+    state.ActionInProgress = TIndividualAction::Combined;
     state.OwnSend = true;
     Module().ClickTrackAndSendMain(true);
     EXPECT_EQ(Contents(*clients), Lines{"Per item: "});
@@ -314,7 +314,7 @@ TEST_F(SendActions, TheWorkingCategoriesGatherTheAnsweredTheOwnAndTheDefault) {
         Module().ReplyCategories = c.replied;
         ProgramState().DefaultCategory = c.defaultCategory;
         Compose(Mail(u"Gathered", c.own));
-        Module().DoIndividualAction(5);
+        Module().DoIndividualAction(TIndividualAction::AddToTasks);
         EXPECT_EQ(ProgramState().WorkingCategories, c.working)
             << c.replied << " / " << text::Narrow(c.own) << " / " << c.defaultCategory;
     }
@@ -324,7 +324,7 @@ TEST_F(SendActions, WithMaintainOffTheMessagesOwnCategoriesAreNotRestored) {
     ProgramState().categmaintain = 0;
     Module().ReplyCategories = "Finance";
     Compose(Mail(u"Dropped", u"Red"));
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(Delivered(), Lines{"Dropped: "});
     EXPECT_EQ(Contents(*sentItems), Lines{"Dropped: "});
     EXPECT_EQ(Entries(), Lines{});
@@ -335,7 +335,7 @@ TEST_F(SendActions, ACopyFiledInAnotherStoreGetsTheCategoriesAndTheMessageLeaves
     ProgramState().DefaultCategory = "Customers";
     SetFolderRecord(FolderRecord::Default, *projects, "Archive\\Projects");
     Compose(Mail(u"Elsewhere", u"Red"));
-    Module().DoIndividualAction(1);
+    Module().DoIndividualAction(TIndividualAction::FileToDefaultFolder);
     EXPECT_EQ(Delivered(), Lines{"Elsewhere: "});
     EXPECT_EQ(Contents(*projects), Lines{"Elsewhere: Red, Customers"});
     EXPECT_EQ(Entries(), Lines{}) << "the entry was taken by the sent copy";
@@ -344,7 +344,7 @@ TEST_F(SendActions, ACopyFiledInAnotherStoreGetsTheCategoriesAndTheMessageLeaves
 TEST_F(SendActions, TheCursorIsBackAndThePointerMovedWhenTheSendEnds) {
     SetCursorPos(100, 50);
     Compose(Mail(u"Cursor"));
-    Module().DoIndividualAction(4);
+    Module().DoIndividualAction(TIndividualAction::AddToCalendar);
     EXPECT_EQ(Screen().Cursor, crDefault);
     POINT pointer;
     ASSERT_TRUE(GetCursorPos(&pointer));
