@@ -3,6 +3,60 @@
 // singleton there, so one instance serves; it lives behind ProgramState() so
 // that a test can start from a fresh one (ResetProgramState) instead of
 // inheriting what an earlier test left.
+//
+// Who writes each field and who reads it. A file without a room stands at
+// the product's root; "the configuration file" is settings/ConfigFileRead.cpp,
+// which reads "Zub.xml" into the state, and settings/ConfigFile.cpp, which
+// writes the state out.
+//
+//   field                  written by                        read by
+//   Module                 ProductModule                     ModuleServices,
+//                                                            dialogs/FolderPickerRun
+//   folderdef, folderask,  the configuration file,           the configuration file, SendActions,
+//   categdef, categask,    dialogs/DlgConfig (OK, Defaults)  ProductModule, ProductDialogs
+//   categmaintain,                                           (CategoriesWatched),
+//   calendadd, taskadd                                       dialogs/DlgConfig; categmaintain
+//                                                            also SendActionSteps
+//   nolistupdates          the configuration file,           the configuration file,
+//                          dialogs/FolderPickerButtons       dialogs/FolderPickerButtons,
+//                                                            dialogs/FolderPickerRun
+//   firsttime              the configuration file            the configuration file
+//   timerdelay             the configuration file            the configuration file, SendWatch
+//   anydefaultaction       settings/ConfigFile               ProductModule, SendWatch
+//                          (UpdateAnyDefaultAction)
+//   ActionInProgress       SendActions                       SendActions
+//   OwnSend                SendActions, SendWatch            SendActions, SendActionSteps,
+//                                                            SendWatch
+//   CombineMode            ProductDialogs                    nothing in the product (tests)
+//   MainButtonCaption      the configuration file,           the configuration file,
+//                          ProductModule, ProductDialogs,    dialogs/DlgConfig
+//                          dialogs/DlgConfig
+//   ExpandedNodes          the configuration file,           the configuration file,
+//                          ProductModule (made, freed),      dialogs/adxFrmFolders2,
+//                          dialogs/adxFrmFolders2,           dialogs/FolderPickerRun
+//                          dialogs/FolderPickerRun
+//   FolderRecords          the configuration file,           the configuration file, SendActions,
+//                          dialogs/DlgConfig,                SendActionSteps,
+//                          dialogs/FolderPickerRun           settings/StoresAndFolders,
+//                                                            dialogs/DlgConfig,
+//                                                            dialogs/DlgConfigAdjust
+//   DefaultCategory        the configuration file,           the configuration file, SendActions,
+//                          dialogs/DlgConfig                 SendActionSteps, dialogs/DlgConfig,
+//                                                            dialogs/DlgConfigAdjust
+//   MruList                the configuration file,           the configuration file,
+//                          settings/StoresAndFolders,        settings/StoresAndFolders,
+//                          dialogs/FolderPickerButtons       dialogs/FolderPickerButtons,
+//                                                            dialogs/FolderPickerRun
+//   ItemBeingSent          SendWatch, ProductModule          SendActions
+//   WorkingCategories      SendActions, dialogs/DlgConfig    SendActions, dialogs/DlgConfig
+//   SentCategories         SendActions, SendActionSteps      SendActions, SendActionSteps
+//   ItemChoices            dialogs/DlgConfig (per message)   SendActions
+//   Picked                 dialogs/adxFrmFolders2,           dialogs/FolderPickerRun
+//                          dialogs/FolderPickerButtons,
+//                          dialogs/FolderPickerRun
+//   SessionEntries,        FolderWatchers,                   FolderWatchers,
+//   RestoredEntries        send/PendingEntries               send/PendingEntries
+//   StrippedEntries        send/PendingEntries               send/PendingEntries
 #pragma once
 
 #include "addin/settings/IndividualAction.h"
