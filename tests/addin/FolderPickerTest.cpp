@@ -472,7 +472,7 @@ TEST_F(FolderPickerGapTest, TheThirdRowOfAListWithAGapFilesIntoItsOwnFolder) {
         Press(picker, "btnOK");
         return mrNone;
     });
-    Module().DoIndividualAction(2);
+    Module().DoIndividualAction(TIndividualAction::FileToAnyFolder);
     EXPECT_EQ(Boxes(), Lines{"TfrmFolders2"}) << "no warning of a missing folder";
     EXPECT_EQ(Contents(*alpha), Lines{"Gap: "});
     EXPECT_EQ(Contents(*sentItems), Lines{});
