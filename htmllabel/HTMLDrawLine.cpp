@@ -11,6 +11,7 @@
 #include "htmllabel/HTMLHelpers.h"
 #include "htmllabel/HTMLScan.h"
 #include "platform/gfx/Gdi.h"
+#include "platform/text/Text.h"
 
 #include <algorithm>
 
@@ -158,7 +159,7 @@ TTag ParseTag(std::string_view source) {
     size_t start = i;
     while (i < source.size() && source[i] != '>' && source[i] != '/' && !IsBlank(source[i]))
         ++i;
-    tag.Name = AsciiUpper(source.substr(start, i - start));
+    tag.Name = text::AsciiUpperCase(source.substr(start, i - start));
     size_t end = source.size();
     if (end > i && source[end - 1] == '>')
         --end;

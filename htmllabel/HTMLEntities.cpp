@@ -1,6 +1,8 @@
 // The entity table and its one-pass decoder.
 #include "htmllabel/HTMLEntities.h"
 
+#include "platform/text/Text.h"
+
 #include <array>
 
 namespace htmldraw {
@@ -35,10 +37,7 @@ bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        char c = a[i];
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-        if (c != b[i])
+        if (text::AsciiLower(a[i]) != b[i])
             return false;
     }
     return true;

@@ -62,14 +62,6 @@ constexpr std::array<NamedColor, 40> kColorNames = {{
     {"clinfobk", clInfoBk},
 }};
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-}
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
 // A digit that is no hex digit counts 0.
 int HexDigit(char c) {
     return std::max(0, text::HexDigitValue(c));
@@ -83,26 +75,12 @@ bool IsHexDigit(char c) {
 
 namespace htmldraw {
 
-std::string AsciiUpper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = UpperAscii(c);
-    return out;
-}
-
-std::string AsciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = LowerAscii(c);
-    return out;
-}
-
 size_t FindNoCase(std::string_view s, std::string_view sub, size_t from) {
     if (sub.empty())
         return from <= s.size() ? from : std::string_view::npos;
     for (size_t i = from; i + sub.size() <= s.size(); ++i) {
         size_t k = 0;
-        while (k < sub.size() && UpperAscii(s[i + k]) == UpperAscii(sub[k]))
+        while (k < sub.size() && text::AsciiUpper(s[i + k]) == text::AsciiUpper(sub[k]))
             ++k;
         if (k == sub.size())
             return i;
@@ -222,7 +200,7 @@ std::string HTMLStrip(std::string_view s) {
             out.append(s.substr(open));
             break;
         }
-        std::string name = htmldraw::AsciiUpper(s.substr(open, close - open + 1));
+        std::string name = text::AsciiUpperCase(s.substr(open, close - open + 1));
         if (name == "<BR>" || name == "<HR>")
             out += "\r\n";
         i = close + 1;

@@ -42,10 +42,6 @@ std::string HtmlEscape(std::string_view s);
 bool DirExists(std::string_view name);
 
 namespace htmldraw {
-// s with ASCII letters upper-cased (other bytes unchanged).
-std::string AsciiUpper(std::string_view s);
-// s with ASCII letters lower-cased.
-std::string AsciiLower(std::string_view s);
 // The 0-based position of sub in s from `from` on, ASCII case ignored;
 // npos when missing.
 size_t FindNoCase(std::string_view s, std::string_view sub, size_t from = 0);

@@ -11,6 +11,7 @@
 #include "htmllabel/HTMLHelpers.h"
 #include "htmllabel/PictureContainer.h"
 #include "platform/gfx/ImageList.h"
+#include "platform/text/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,7 +36,7 @@ struct TImage {
 // The cache's picture for url (the key is the upper-cased URL), loaded on
 // first use from the URL as written.
 THTMLPicture* CachedPicture(THTMLPictureCache& cache, const std::string& url) {
-    std::string id = AsciiUpper(url);
+    std::string id = text::AsciiUpperCase(url);
     if (THTMLPicture* found = cache.FindPicture(id))
         return found;
     THTMLPicture* picture = cache.AddPicture();
@@ -55,7 +56,7 @@ THTMLPicture* NamedPicture(TDrawContext& ctx, const std::string& name) {
     if (name.find("://") != std::string::npos)
         return ctx.Params.PictureCache ? CachedPicture(*ctx.Params.PictureCache, name) : nullptr;
     if (name.find(':') == std::string::npos && ctx.Params.PictureContainer)
-        return ctx.Params.PictureContainer->FindPicture(AsciiUpper(name));
+        return ctx.Params.PictureContainer->FindPicture(text::AsciiUpperCase(name));
     return nullptr;
 }
 

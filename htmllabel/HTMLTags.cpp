@@ -6,6 +6,7 @@
 #include "htmllabel/HTMLDrawLine.h"
 
 #include "htmllabel/HTMLHelpers.h"
+#include "platform/text/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -432,7 +433,7 @@ TTagEffect HandleOpen(TDrawContext& ctx, TDrawState& state, TLine& line, const T
 TColor ColorValue(std::string_view value) {
     if (!value.empty() && value[0] == '#')
         return Hex2Color(value);
-    return Text2Color(AsciiLower(value));
+    return Text2Color(text::AsciiLowerCase(value));
 }
 
 TTagEffect HandleTag(TDrawContext& ctx, TDrawState& state, TLine& line, const TTag& tag,

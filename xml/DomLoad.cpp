@@ -5,6 +5,8 @@
 #include "xml/DomDocument.h"
 #include "xml/RwSaxReader.h"
 
+#include "platform/text/Text.h"
+
 #include <memory>
 #include <vector>
 
@@ -21,12 +23,7 @@ void RwGetDOMDocumentFromString(std::u16string_view text, ComPtr<IRwDOMDocument>
     size_t start = text.find(u'<');
     if (start != std::u16string_view::npos)
         text.remove_prefix(start);
-    std::vector<uint8_t> bytes;
-    bytes.reserve(2 * text.size());
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(c >> 8));
-    }
+    std::vector<uint8_t> bytes = text::Utf16LeBytes(text);
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), bytes.size());
     stream.Seek(0, TSeekOrigin::soBeginning);

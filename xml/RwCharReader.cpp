@@ -131,7 +131,7 @@ void TRwXmlBaseParser::DetectEncoding() {
     bool namesUtf8 = false;
     while (b >= 0 && b != '>') {
         std::memmove(window, window + 1, 4);
-        window[4] = static_cast<char>(b >= 'a' && b <= 'z' ? b - 32 : b);
+        window[4] = text::AsciiUpper(static_cast<char>(b));
         namesUtf8 = namesUtf8 || std::memcmp(window, "UTF-8", 5) == 0;
         b = probe.Next();
     }

@@ -16,15 +16,6 @@ Variant CommandBarsOf(const Variant& obj) {
     return dispGet(obj, "CommandBars");
 }
 
-// Upper case in the ASCII range only, on the 8-bit form of a name.
-std::string AsciiUpper(std::u16string_view name) {
-    std::string s = text::Narrow(name);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 Variant AppCommandBarsVariant(TadxOfficeHostApp host, const Variant& app) {
     switch (host) {
     case ohaMapPoint:
@@ -68,14 +59,14 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name)
         CommandBars = GetAppCommandBars();
     if (!CommandBars)
         return nullptr;
-    const std::string asciiName = AsciiUpper(Name);
+    const std::string asciiName = text::AsciiUpperCase(text::Narrow(Name));
     const std::u16string upperName = text::UpperCase(Name);
     int count = dispGet(CommandBars, "Count").AsInteger();
     for (int i = 1; i <= count; ++i) {
         ComPtr<IDispatch> bar = dispGet(CommandBars, "Item", i).AsDispatch();
         if (!bar)
             continue;
-        if (AsciiUpper(dispGet(bar, "Name").AsWide()) == asciiName)
+        if (text::AsciiUpperCase(text::Narrow(dispGet(bar, "Name").AsWide())) == asciiName)
             return bar;
         if (text::UpperCase(dispGet(bar, "NameLocal").AsWide()) == upperName)
             return bar;

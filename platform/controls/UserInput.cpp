@@ -96,7 +96,8 @@ void FocusOnClick(TControl& target) {
 // The character a key makes, or 0.
 char KeyChar(WORD key, TShiftState shift) {
     if (key >= 'A' && key <= 'Z')
-        return static_cast<char>(shift.Contains(ssShift) ? key : key - 'A' + 'a');
+        return shift.Contains(ssShift) ? static_cast<char>(key)
+                                       : text::AsciiLower(static_cast<char>(key));
     if (key >= '0' && key <= '9')
         return static_cast<char>(key);
     switch (key) {

@@ -1,19 +1,17 @@
 // FormatDateTime: a scanner over the format letters that appends each field.
 #include "platform/rtl/DateFormat.h"
 
+#include "platform/text/Text.h"
+
 #include <cstdio>
 
 namespace {
-
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool StartsWithText(std::string_view s, std::string_view prefix) {
     if (s.size() < prefix.size())
         return false;
     for (size_t i = 0; i < prefix.size(); ++i)
-        if (Upper(s[i]) != prefix[i])
+        if (text::AsciiUpper(s[i]) != prefix[i])
             return false;
     return true;
 }
@@ -75,7 +73,7 @@ private:
         size_t pos = 0;
         while (pos < f.size()) {
             char c = f[pos];
-            char token = Upper(c);
+            char token = text::AsciiUpper(c);
             if (token >= 'A' && token <= 'Z') {
                 if (token == 'M' && lastToken == 'H')
                     token = 'N';

@@ -117,7 +117,7 @@ private:
         if (pos_ >= format_.size())
             Invalid();
         char type = format_[pos_++];
-        p.Type = type >= 'a' && type <= 'z' ? static_cast<char>(type - 'a' + 'A') : type;
+        p.Type = text::AsciiUpper(type);
         return p;
     }
 

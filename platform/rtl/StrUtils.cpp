@@ -1,6 +1,8 @@
 // String routines of the class library.
 #include "platform/rtl/StrUtils.h"
 
+#include "platform/text/Text.h"
+
 namespace {
 
 bool IsTrimmed(char c) {
@@ -11,10 +13,7 @@ bool IsAscii(char c) {
     return static_cast<unsigned char>(c) < 0x80;
 }
 
-// The upper case of an ASCII character, as text::ToUpper gives it.
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+using text::AsciiUpper;
 
 // Matches `sub` against `s` at byte `start`, ignoring letter case; gives the
 // number of bytes of `s` matched (which may differ from sub's length when a

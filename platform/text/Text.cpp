@@ -297,6 +297,30 @@ template <class View> int CompareUpper(View a, View b, char32_t (*decode)(View, 
 
 } // namespace
 
+std::string AsciiUpperCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = AsciiUpper(c);
+    return out;
+}
+
+std::string AsciiLowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
+}
+
+std::vector<uint8_t> Utf16LeBytes(std::u16string_view s) {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(2 * s.size());
+    for (char16_t c : s) {
+        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    return bytes;
+}
+
 std::string UpperCase(std::string_view s) {
     return ChangeCase(s, ToUpper);
 }

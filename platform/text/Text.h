@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace text {
 
@@ -22,6 +23,22 @@ constexpr int HexDigitValue(char c) {
         return c - 'A' + 10;
     return -1;
 }
+
+// The upper case of an ASCII letter; every other byte, including each byte of
+// a multi-byte character, stays as it is (names the code compares in ASCII).
+constexpr char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+// The lower case of an ASCII letter; every other byte stays as it is.
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+// Copies of s with its ASCII letters upper- or lower-cased, other bytes kept.
+std::string AsciiUpperCase(std::string_view s);
+std::string AsciiLowerCase(std::string_view s);
+
+// UTF-16 text as little-endian bytes, two per code unit, without a terminator.
+std::vector<uint8_t> Utf16LeBytes(std::u16string_view s);
 
 // The Unicode character that Windows-1252 gives byte b.
 char32_t Cp1252ToUnicode(unsigned char b);

@@ -1,5 +1,6 @@
 // Registered messages, sending and posting, and the thread's message loop.
 #include "platform/rtl/Exception.h"
+#include "platform/text/Text.h"
 #include "platform/win/Clock.h"
 #include "platform/win/LastError.h"
 #include "platform/win/Process.h"
@@ -53,7 +54,7 @@ UINT RegisterWindowMessage(const char* name) {
     }
     RegisteredMessages& r = Registered();
     std::lock_guard<std::mutex> guard(r.lock);
-    std::string key = Lower(name);
+    std::string key = text::AsciiLowerCase(name);
     auto it = r.numbers.find(key);
     if (it != r.numbers.end())
         return it->second;

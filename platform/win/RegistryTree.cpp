@@ -13,12 +13,7 @@ namespace platform {
 
 std::vector<uint8_t> RegValue::Data() const {
     if (Type == REG_SZ || Type == REG_EXPAND_SZ) {
-        std::u16string wide = text::Wide(Text);
-        std::vector<uint8_t> out;
-        for (char16_t c : wide) {
-            out.push_back(static_cast<uint8_t>(c & 0xFF));
-            out.push_back(static_cast<uint8_t>(c >> 8));
-        }
+        std::vector<uint8_t> out = text::Utf16LeBytes(text::Wide(Text));
         out.push_back(0);
         out.push_back(0);
         return out;

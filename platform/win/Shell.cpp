@@ -2,6 +2,8 @@
 // recorder) and the help viewer with its recorder.
 #include "platform/win/Shell.h"
 
+#include "platform/text/Text.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
@@ -21,10 +23,7 @@ bool StartsWithIgnoringCase(const std::string& s, const char* prefix) {
     for (; prefix[i]; ++i) {
         if (i >= s.size())
             return false;
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
+        if (text::AsciiLower(s[i]) != prefix[i])
             return false;
     }
     return true;

@@ -69,9 +69,6 @@ struct UiState {
 // The process's tables.
 UiState& State();
 
-// ASCII lower case: class names and registered message names ignore case.
-std::string Lower(std::string_view s);
-
 // The live window of a handle, or null. Needs the lock.
 std::shared_ptr<WindowRecord> FindLocked(UiState& s, HWND hwnd);
 

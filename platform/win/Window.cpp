@@ -1,5 +1,6 @@
 // Window classes and windows: creation, destruction, their values and the
 // walks over them.
+#include "platform/text/Text.h"
 #include "platform/win/LastError.h"
 #include "platform/win/Process.h"
 #include "platform/win/UiState.h"
@@ -12,14 +13,6 @@ namespace platform::ui {
 UiState& State() {
     static UiState* state = new UiState; // never destroyed: callbacks may run at exit
     return *state;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 std::shared_ptr<WindowRecord> FindLocked(UiState& s, HWND hwnd) {
@@ -108,7 +101,7 @@ const char* const utilWindowClass = "UtilWindow";
 
 // A registered class by name, or the end with the last error set.
 std::map<std::string, ClassRecord>::iterator FindClassLocked(UiState& s, const char* className) {
-    auto it = className ? s.classes.find(Lower(className)) : s.classes.end();
+    auto it = className ? s.classes.find(text::AsciiLowerCase(className)) : s.classes.end();
     if (it == s.classes.end())
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
     return it;
@@ -123,7 +116,7 @@ ATOM RegisterClass(const WNDCLASS* windowClass) {
     }
     UiState& s = State();
     std::lock_guard<std::mutex> guard(s.lock);
-    std::string key = Lower(windowClass->lpszClassName);
+    std::string key = text::AsciiLowerCase(windowClass->lpszClassName);
     if (s.classes.count(key)) {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
         return 0;
@@ -154,7 +147,7 @@ BOOL UnregisterClass(const char* className, HINSTANCE) {
     if (it == s.classes.end())
         return FALSE;
     for (const auto& [handle, w] : s.windows)
-        if (Lower(w->className) == it->first) {
+        if (text::AsciiLowerCase(w->className) == it->first) {
             SetLastError(ERROR_CLASS_ALREADY_EXISTS); // Windows: class still has windows
             return FALSE;
         }
@@ -169,7 +162,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     {
         UiState& s = State();
         std::lock_guard<std::mutex> guard(s.lock);
-        auto cls = className ? s.classes.find(Lower(className)) : s.classes.end();
+        auto cls = className ? s.classes.find(text::AsciiLowerCase(className)) : s.classes.end();
         if (cls == s.classes.end()) {
             SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
             return nullptr;
@@ -315,17 +308,17 @@ BOOL SetWindowText(HWND hwnd, const char* text) {
 }
 
 HWND FindWindow(const char* className, const char* windowName) {
-    std::string wantClass = className ? Lower(className) : "";
-    std::string wantName = windowName ? Lower(windowName) : "";
+    std::string wantClass = className ? text::AsciiLowerCase(className) : "";
+    std::string wantName = windowName ? text::AsciiLowerCase(windowName) : "";
     UiState& s = State();
     std::lock_guard<std::mutex> guard(s.lock);
     for (auto it = s.windows.rbegin(); it != s.windows.rend(); ++it) {
         const WindowRecord& w = *it->second;
         if (w.parent || w.destroying)
             continue;
-        if (className && Lower(w.className) != wantClass)
+        if (className && text::AsciiLowerCase(w.className) != wantClass)
             continue;
-        if (windowName && Lower(w.text) != wantName)
+        if (windowName && text::AsciiLowerCase(w.text) != wantName)
             continue;
         return w.handle;
     }

@@ -7,6 +7,7 @@
 #include "htmllabel/HTMLHelpers.h"
 #include "htmllabel/PictureContainer.h"
 #include "platform/gfx/ImageList.h"
+#include "platform/text/Text.h"
 #include "tests/htmllabel/HTMLDrawSupport.h"
 #include "tests/htmllabel/PictureTestSupport.h"
 #include "tests/support/TempPlatformHome.h"
@@ -68,7 +69,7 @@ TEST(HTMLFaults, PicturesAreFoundByTheirPathAsWritten) {
     TDrawn d = Draw("<img src=\"File://" + path + "\">", Rect(0, 0, 200, 50), p);
     ASSERT_EQ(cache.Count(), 1);
     EXPECT_FALSE(cache.GetPicture(0)->Empty());
-    EXPECT_EQ(cache.GetPicture(0)->ID(), "FILE://" + htmldraw::AsciiUpper(path));
+    EXPECT_EQ(cache.GetPicture(0)->ID(), "FILE://" + text::AsciiUpperCase(path));
     ASSERT_EQ(d.Lines.size(), 1u);
     EXPECT_EQ(d.Lines[0].rfind("Draw THTMLPicture", 0), 0u) << d.Lines[0];
     // The second paint finds it in the cache.

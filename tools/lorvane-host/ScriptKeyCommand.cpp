@@ -33,7 +33,7 @@ std::pair<int, std::string> KeyOf(const std::string& word) {
         if (text::SameText(word, name))
             return {code, name};
     if (word.size() == 1 && std::isalnum(static_cast<unsigned char>(word[0]))) {
-        char c = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
+        char c = text::AsciiUpper(word[0]);
         return {c, std::string(1, c)};
     }
     if (word.size() >= 2 && (word[0] == 'f' || word[0] == 'F') &&

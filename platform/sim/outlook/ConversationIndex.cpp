@@ -1,6 +1,8 @@
 // Conversation index blocks, laid out as Outlook lays them out.
 #include "platform/sim/outlook/ConversationIndex.h"
 
+#include "platform/text/Text.h"
+
 namespace sim {
 namespace {
 
@@ -76,14 +78,8 @@ std::u16string ConversationIndexText(const std::vector<uint8_t>& bytes) {
 }
 
 std::vector<uint8_t> ConversationIndexBytes(std::u16string_view text) {
-    auto value = [](char16_t c) -> int {
-        if (c >= u'0' && c <= u'9')
-            return c - u'0';
-        if (c >= u'a' && c <= u'f')
-            return c - u'a' + 10;
-        if (c >= u'A' && c <= u'F')
-            return c - u'A' + 10;
-        return -1;
+    auto value = [](char16_t c) {
+        return c < 0x80 ? text::HexDigitValue(static_cast<char>(c)) : -1;
     };
     std::vector<uint8_t> bytes;
     if (text.size() % 2 != 0)
