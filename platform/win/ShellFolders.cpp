@@ -2,26 +2,21 @@
 #include "platform/win/ShellFolders.h"
 
 #include "platform/win/Files.h"
+#include "platform/win/HResult.h"
 #include "platform/win/PlatformHome.h"
 
 #include <cstring>
 
-namespace {
-constexpr HRESULT okResult = 0;
-constexpr HRESULT failResult = static_cast<HRESULT>(0x80004005);
-constexpr HRESULT invalidArgument = static_cast<HRESULT>(0x80070057);
-} // namespace
-
 HRESULT SHGetFolderPath(HWND, int folder, HANDLE, DWORD, char* path) {
     if (!path || (folder & ~CSIDL_FLAG_CREATE) != CSIDL_LOCAL_APPDATA)
-        return invalidArgument;
+        return E_INVALIDARG;
     // The folder is made whether or not CSIDL_FLAG_CREATE is given: it is
     // always there on Windows.
     std::string folderPath = platform::LocalAppDataFolder();
     if (folderPath.empty() || folderPath.size() >= static_cast<std::size_t>(MAX_PATH))
-        return failResult;
+        return E_FAIL;
     std::memcpy(path, folderPath.c_str(), folderPath.size() + 1);
-    return okResult;
+    return S_OK;
 }
 
 namespace platform {

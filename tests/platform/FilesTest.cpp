@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Exception.h"
 #include "platform/win/Files.h"
+#include "platform/win/HResult.h"
 #include "platform/win/ShellFolders.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,6 @@ TEST(LocalAppData, IsAFolderOfTheMachineMadeOnDemand) {
 TEST(LocalAppData, OtherShellFoldersAreRefused) {
     TempPlatformHome home;
     char path[MAX_PATH];
-    const HRESULT invalidArgument = static_cast<HRESULT>(0x80070057);
-    EXPECT_EQ(SHGetFolderPath(nullptr, 0x001A, nullptr, 0, path), invalidArgument);
-    EXPECT_EQ(SHGetFolderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, nullptr), invalidArgument);
+    EXPECT_EQ(SHGetFolderPath(nullptr, 0x001A, nullptr, 0, path), E_INVALIDARG);
+    EXPECT_EQ(SHGetFolderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, nullptr), E_INVALIDARG);
 }
