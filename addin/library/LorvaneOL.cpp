@@ -8,18 +8,4 @@ namespace {
 
 } // namespace
 
-COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {
-    return LorvaneServer().GetClassObject(clsid, iid, ppv);
-}
-
-COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {
-    return LorvaneServer().CanUnloadNow();
-}
-
-COM_SERVER_EXPORT HRESULT DllRegisterServer() {
-    return LorvaneServer().RegisterServer();
-}
-
-COM_SERVER_EXPORT HRESULT DllUnregisterServer() {
-    return LorvaneServer().UnregisterServer();
-}
+COM_SERVER_ENTRY_POINTS(LorvaneServer())

@@ -1,14 +1,9 @@
 // The in-process server plumbing behind a library's four exports. Each COM
 // server library owns one ComServer (with its factories and its own live
-// object count) and forwards its exports to it:
+// object count) and forwards its exports to it, in one source file:
 //
 //   ComServer& Server() { static ComServer server("LorvaneOL"); return server; }
-//   COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {
-//       return Server().GetClassObject(clsid, iid, ppv);
-//   }
-//   COM_SERVER_EXPORT HRESULT DllCanUnloadNow() { return Server().CanUnloadNow(); }
-//   COM_SERVER_EXPORT HRESULT DllRegisterServer() { return Server().RegisterServer(); }
-//   COM_SERVER_EXPORT HRESULT DllUnregisterServer() { return Server().UnregisterServer(); }
+//   COM_SERVER_ENTRY_POINTS(Server())
 //
 // and adds its classes at start-up: Server().AddFactory<ComClassFactory>(CLSID_X, "coX", ...).
 #pragma once
@@ -23,6 +18,24 @@
 // Gives a library export C linkage and default visibility (the library itself
 // is built with hidden visibility).
 #define COM_SERVER_EXPORT extern "C" __attribute__((visibility("default")))
+
+// Defines the library's four exports, each forwarding to server (an
+// expression giving the library's own ComServer). The definitions are
+// compiled into the library that expands this, so its exports answer with its
+// own factories and its own live-object count.
+#define COM_SERVER_ENTRY_POINTS(server)                                                            \
+    COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {  \
+        return (server).GetClassObject(clsid, iid, ppv);                                           \
+    }                                                                                              \
+    COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {                                                  \
+        return (server).CanUnloadNow();                                                            \
+    }                                                                                              \
+    COM_SERVER_EXPORT HRESULT DllRegisterServer() {                                                \
+        return (server).RegisterServer();                                                          \
+    }                                                                                              \
+    COM_SERVER_EXPORT HRESULT DllUnregisterServer() {                                              \
+        return (server).UnregisterServer();                                                        \
+    }
 
 // The exports' types, for hosts that find them with GetProcAddress.
 using DllGetClassObjectFunc = HRESULT (*)(const GUID& clsid, const GUID& iid, void** ppv);

@@ -42,15 +42,4 @@ ComServer& Server() {
 
 } // namespace
 
-COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {
-    return Server().GetClassObject(clsid, iid, ppv);
-}
-COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {
-    return Server().CanUnloadNow();
-}
-COM_SERVER_EXPORT HRESULT DllRegisterServer() {
-    return Server().RegisterServer();
-}
-COM_SERVER_EXPORT HRESULT DllUnregisterServer() {
-    return Server().UnregisterServer();
-}
+COM_SERVER_ENTRY_POINTS(Server())

@@ -8,18 +8,4 @@ namespace {
 
 } // namespace
 
-COM_SERVER_EXPORT HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid, void** ppv) {
-    return SampleServer().GetClassObject(clsid, iid, ppv);
-}
-
-COM_SERVER_EXPORT HRESULT DllCanUnloadNow() {
-    return SampleServer().CanUnloadNow();
-}
-
-COM_SERVER_EXPORT HRESULT DllRegisterServer() {
-    return SampleServer().RegisterServer();
-}
-
-COM_SERVER_EXPORT HRESULT DllUnregisterServer() {
-    return SampleServer().UnregisterServer();
-}
+COM_SERVER_ENTRY_POINTS(SampleServer())
