@@ -5,6 +5,7 @@
 
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
+#include "tests/support/OutlookReaders.h"
 
 #include "platform/forms/Screen.h"
 #include "platform/text/Text.h"
@@ -34,12 +35,7 @@ protected:
     // A message to ann@example.com.
     static sim::ItemData Mail(std::u16string subject, std::u16string categories = u"",
                               std::u16string body = u"Hello Ann,\r\nsee you.\r\n") {
-        sim::ItemData data;
-        data.To = u"ann@example.com";
-        data.Subject = std::move(subject);
-        data.Body = std::move(body);
-        data.Categories = std::move(categories);
-        return data;
+        return testsupport::MailToAnn(std::move(subject), std::move(categories), std::move(body));
     }
     // The user writes a message in a window of its own (now the active inspector).
     ComPtr<sim::SimInspector> Compose(sim::ItemData data) {
@@ -51,21 +47,9 @@ protected:
         ProgramState().FolderRecords[index] = {store, store, text::Narrow(folder.StoreId()), path};
     }
     // The items stored in folder, as "subject: categories".
-    static Lines Contents(sim::SimFolder& folder) {
-        Lines lines;
-        for (size_t i = 0; i < folder.Items().Count(); ++i) {
-            const sim::ItemData& stored = folder.Items().At(i).Stored();
-            lines.push_back(text::Narrow(stored.Subject + u": " + stored.Categories));
-        }
-        return lines;
-    }
+    static Lines Contents(sim::SimFolder& folder) { return testsupport::Contents(folder); }
     // What the recipients received, as "subject: categories".
-    Lines Delivered() const {
-        Lines lines;
-        for (const sim::ItemData& sent : outlook->Deliveries())
-            lines.push_back(text::Narrow(sent.Subject + u": " + sent.Categories));
-        return lines;
-    }
+    Lines Delivered() const { return testsupport::Delivered(*outlook); }
     // This session's pending entries.
     static Lines Entries() {
         Lines lines;
@@ -75,12 +59,7 @@ protected:
         return lines;
     }
     // The texts of the message boxes shown.
-    Lines Boxes() const {
-        Lines texts;
-        for (const forms::ShownDialog& shown : user.Shown())
-            texts.push_back(shown.Text);
-        return texts;
-    }
+    Lines Boxes() const { return testsupport::ShownTexts(user); }
     // The log's lines without their date.
     static Lines Log() {
         Lines lines;
@@ -100,12 +79,7 @@ protected:
     }
     // The windows open on items other than mail: the appointments and tasks opened.
     std::vector<sim::SimItem*> OpenedEntries() const {
-        std::vector<sim::SimItem*> items;
-        sim::SimInspectors& inspectors = outlook->App().Inspectors();
-        for (size_t i = 0; i < inspectors.Count(); ++i)
-            if (inspectors.At(i).CurrentItem().Kind() != sim::ItemKind::Mail)
-                items.push_back(&inspectors.At(i).CurrentItem());
-        return items;
+        return testsupport::OpenedEntries(*outlook);
     }
 
     std::unique_ptr<sim::OutlookSim> outlook = std::make_unique<sim::OutlookSim>(12);

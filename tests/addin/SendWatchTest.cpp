@@ -4,6 +4,7 @@
 // actions and leaves it without categories, its answers note its categories.
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
+#include "tests/support/OutlookReaders.h"
 
 #include "platform/text/Text.h"
 
@@ -29,10 +30,7 @@ protected:
                    : std::string();
     }
     sim::ItemData Mail(std::u16string subject, std::u16string categories = u"") {
-        sim::ItemData data;
-        data.To = u"ann@example.com";
-        data.Subject = std::move(subject);
-        data.Categories = std::move(categories);
+        sim::ItemData data = testsupport::MailToAnn(std::move(subject), std::move(categories), u"");
         data.SenderName = u"Bob";
         data.SenderEmailAddress = u"bob@example.com";
         return data;

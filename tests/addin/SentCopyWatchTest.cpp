@@ -4,6 +4,7 @@
 // waiting survive one restart through the pending-actions file.
 #include "tests/addin/AddInSession.h"
 #include "tests/addin/ProductTestSupport.h"
+#include "tests/support/OutlookReaders.h"
 
 #include "addin/FolderWatchers.h"
 #include "addin/send/MessageKey.h"
@@ -25,11 +26,8 @@ protected:
     // A message ready to send; its categories are what the user gave it.
     ComPtr<SimItem> Message(std::u16string subject, std::u16string categories = u"",
                             std::u16string body = u"Hello,\r\nsee you.\r\n") {
-        sim::ItemData data;
-        data.To = u"ann@example.com";
-        data.Subject = std::move(subject);
-        data.Body = std::move(body);
-        data.Categories = std::move(categories);
+        sim::ItemData data =
+            testsupport::MailToAnn(std::move(subject), std::move(categories), std::move(body));
         return outlook->NewItem(ItemKind::Mail, data);
     }
     // What the send actions do: record the entry, take the categories off, send.

@@ -7,6 +7,7 @@
 // the windows open, the dialogs shown and the add-in's files.
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/HostedOutlook.h"
+#include "tests/support/OutlookReaders.h"
 #include "tests/support/ProductFiles.h"
 
 #include "platform/forms/ModalDriver.h"
@@ -74,49 +75,20 @@ protected:
     // A message to ann@example.com.
     static sim::ItemData Mail(std::u16string subject, std::u16string categories = u"",
                               std::u16string body = u"Hello Ann,\r\nsee you.\r\n") {
-        sim::ItemData data;
-        data.To = u"ann@example.com";
-        data.Subject = std::move(subject);
-        data.Body = std::move(body);
-        data.Categories = std::move(categories);
-        return data;
+        return testsupport::MailToAnn(std::move(subject), std::move(categories), std::move(body));
     }
     // The user clicks a button of the add-in's group in the window in front.
     void Click(const std::string& id) {
         ASSERT_TRUE(HostedOutlook::Click(ProgId, ComposeRibbon, id));
     }
     // What the recipients received, as "subject: categories".
-    Lines Delivered() const {
-        Lines lines;
-        for (const sim::ItemData& sent : outlook->Deliveries())
-            lines.push_back(text::Narrow(sent.Subject + u": " + sent.Categories));
-        return lines;
-    }
+    Lines Delivered() const { return testsupport::Delivered(*outlook); }
     // The items stored in folder, as "subject: categories".
-    static Lines Contents(SimFolder& folder) {
-        Lines lines;
-        for (size_t i = 0; i < folder.Items().Count(); ++i) {
-            const sim::ItemData& stored = folder.Items().At(i).Stored();
-            lines.push_back(text::Narrow(stored.Subject + u": " + stored.Categories));
-        }
-        return lines;
-    }
+    static Lines Contents(SimFolder& folder) { return testsupport::Contents(folder); }
     // The items open in windows that are not mail.
-    std::vector<SimItem*> OpenedEntries() const {
-        std::vector<SimItem*> items;
-        sim::SimInspectors& inspectors = outlook->App().Inspectors();
-        for (size_t i = 0; i < inspectors.Count(); ++i)
-            if (inspectors.At(i).CurrentItem().Kind() != sim::ItemKind::Mail)
-                items.push_back(&inspectors.At(i).CurrentItem());
-        return items;
-    }
+    std::vector<SimItem*> OpenedEntries() const { return testsupport::OpenedEntries(*outlook); }
     // The texts of the message boxes shown.
-    Lines Boxes() const {
-        Lines texts;
-        for (const forms::ShownDialog& shown : user.Shown())
-            texts.push_back(shown.Text);
-        return texts;
-    }
+    Lines Boxes() const { return testsupport::ShownTexts(user); }
     static bool PendingFileExists() {
         return std::filesystem::exists(ProductDataFolder() + "/ZubDetails.txt");
     }
