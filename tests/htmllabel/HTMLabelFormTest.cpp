@@ -171,8 +171,7 @@ TEST(HTMLabelForm, TheProductsTextsAreShownDumpedAndPictured) {
     auto* form = Classes().Create<TTextsForm>(nullptr);
     controls::Find<THTMLabel>(*form, "LabelIntro").SetHTMLText(kConfigIntro);
     controls::Find<THTMLabel>(*form, "LabelInfo").SetHTMLText(kCategoryInfo);
-    controls::Find<THTMLabel>(*form, "LabelUrl")
-        .SetHTMLText("Visit our website at <A href=\"home\">https://www.lorvane.example</A>");
+    controls::Find<THTMLabel>(*form, "LabelUrl").SetHTMLText(kAboutLink);
     controls::Find<THTMLabel>(*form, "HtmlLabel").SetHTMLText(kMessage);
     form->Show();
     form->PaintIfNeeded();

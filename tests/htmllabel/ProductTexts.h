@@ -23,7 +23,7 @@ const char* const kCategoryInfo =
     "with the Sent Item but prevent the category from being sent to the recipient.";
 
 const char* const kAboutLink =
-    "Visit our website at <A href=\"home\">https://www.lorvane.example</A>";
+    "Visit our website at <A href=\"home\">https://www.lorvane.example/</A>";
 
 const char* const kMessage =
     "The folder <b>Sent Items</b> of <b>Personal Folders</b> cannot be found.<br>Choose another "
