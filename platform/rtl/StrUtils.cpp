@@ -13,8 +13,6 @@ bool IsAscii(char c) {
     return static_cast<unsigned char>(c) < 0x80;
 }
 
-using text::AsciiUpper;
-
 // Matches `sub` against `s` at byte `start`, ignoring letter case; gives the
 // number of bytes of `s` matched (which may differ from sub's length when a
 // letter's two cases differ in length), or npos.
@@ -25,7 +23,7 @@ size_t MatchText(std::string_view s, size_t start, std::string_view sub) {
             return std::string_view::npos;
         // Two ASCII characters, by far the most common, need no decoding.
         if (IsAscii(s[i]) && IsAscii(sub[j])) {
-            if (AsciiUpper(s[i++]) != AsciiUpper(sub[j++]))
+            if (text::AsciiUpper(s[i++]) != text::AsciiUpper(sub[j++]))
                 return std::string_view::npos;
             continue;
         }
@@ -42,9 +40,9 @@ std::pair<size_t, size_t> FindText(std::string_view s, std::string_view sub, siz
     // Where both are ASCII, a position whose first character differs is
     // passed over at once.
     const bool asciiFirst = !sub.empty() && IsAscii(sub[0]);
-    const char first = asciiFirst ? AsciiUpper(sub[0]) : '\0';
+    const char first = asciiFirst ? text::AsciiUpper(sub[0]) : '\0';
     for (size_t start = from; start < s.size();) {
-        if (asciiFirst && IsAscii(s[start]) && AsciiUpper(s[start]) != first) {
+        if (asciiFirst && IsAscii(s[start]) && text::AsciiUpper(s[start]) != first) {
             ++start;
             continue;
         }
