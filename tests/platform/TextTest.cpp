@@ -52,3 +52,23 @@ TEST(Text, ValidityCheckRejectsSurrogatesAndOutOfRange) {
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(IsValidUtf8("\xE9"));
 }
+
+TEST(Text, AsciiCaseChangesOnlyAsciiLetters) {
+    // Every byte outside A-Z and a-z, the bytes of "é" among them, is kept.
+    EXPECT_EQ(AsciiUpperCase("Grüße, @[`{ az AZ 09"), "GRüßE, @[`{ AZ AZ 09");
+    EXPECT_EQ(AsciiLowerCase("GRÜSSE, @[`{ az AZ 09"), "grÜsse, @[`{ az az 09");
+    const std::string lowers = "abcdefghijklmnopqrstuvwxyz";
+    const std::string uppers = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (int c = 0; c < 256; ++c) {
+        const char b = static_cast<char>(c);
+        const size_t lower = lowers.find(b), upper = uppers.find(b);
+        EXPECT_EQ(AsciiUpper(b), lower == std::string::npos ? b : uppers[lower]) << c;
+        EXPECT_EQ(AsciiLower(b), upper == std::string::npos ? b : lowers[upper]) << c;
+    }
+}
+
+TEST(Text, Utf16LeBytesPutTheLowByteFirst) {
+    EXPECT_EQ(Utf16LeBytes(u""), std::vector<uint8_t>{});
+    EXPECT_EQ(Utf16LeBytes(u"A\u20AC\U0001F600"),
+              (std::vector<uint8_t>{0x41, 0x00, 0xAC, 0x20, 0x3D, 0xD8, 0x00, 0xDE}));
+}
