@@ -18,12 +18,8 @@ inline std::string TextBytes(std::u16string_view text) {
     size_t start = text.find(u'<');
     if (start != std::u16string_view::npos)
         text.remove_prefix(start);
-    std::string bytes;
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
+    std::vector<uint8_t> bytes = text::Utf16LeBytes(text);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // What loading stream (which it frees) gives: the tree's text, or the
