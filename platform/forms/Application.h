@@ -1,4 +1,4 @@
-// The application object of the class library, as far as the system uses it:
+// The application object of the class library, as far as the add-in and its dialogs use it:
 // its title (the caption of custom message dialogs), its window handle, and
 // MessageBox, the message box with the standard flags and answers. The box
 // goes through the modal driver (ModalDriver.h) like every dialog.

@@ -1,6 +1,6 @@
 // The class library's message texts for components, forms and dialogs, kept
-// word for word: the system shows and compares them as the class library
-// wrote them.
+// word for word: forms, dialogs and tests show and compare them as the class
+// library wrote them.
 #pragma once
 
 namespace FormConsts {

@@ -1,4 +1,4 @@
-// TCanvas: the one seam every drawing call of the system goes through. It
+// TCanvas: the one seam every drawing call of the controls and the label goes through. It
 // holds the drawing tools (Font, Pen, Brush), the pen position, the copy mode,
 // the clip rectangle and the background mode, and offers the class library's
 // drawing operations: lines and shapes, text with its extent and DrawText's

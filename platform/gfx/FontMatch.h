@@ -1,4 +1,4 @@
-// Which installed font file draws a face the system asks for. Forms and the
+// Which installed font file draws a face a form or a label asks for. Forms and the
 // add-in name the faces of another machine ("Tahoma", "MS Sans Serif",
 // "Symbol", ...); fontconfig picks the nearest installed one, usually a
 // DejaVu face. Each request is matched once, kept for the process, and the

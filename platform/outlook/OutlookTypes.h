@@ -1,4 +1,4 @@
-// Outlook's object model as the system sees it: the interface and event
+// Outlook's object model as the framework and the product see it: the interface and event
 // interface IDs that the framework asks for, the DISPIDs of the events it
 // handles, and the enumerations whose values cross the boundary (item
 // classes, item types, default folders).

@@ -1,5 +1,5 @@
 // The class library's base exception and the standard exceptions derived from
-// it. Every exception the system raises derives from Exception and carries its
+// it. Every exception raised here derives from Exception and carries its
 // text in Message; the class library's own routines raise the classes below
 // with the texts of RtlConsts.h.
 #pragma once
@@ -12,7 +12,7 @@
 #include <string_view>
 #include <utility>
 
-// Base of the system's exception classes; Message is 8-bit text.
+// Base of every exception class here; Message is 8-bit text.
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : Message(std::move(message)) {}

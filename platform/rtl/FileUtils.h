@@ -1,4 +1,4 @@
-// File names and files, the class library's way. The system builds its paths
+// File names and files, the class library's way. The add-in builds its paths
 // from Windows-style texts (the data folder + "\LorvaneOL" + "\Zub.xml"), so
 // every routine here takes both "\" and "/" as the path delimiter and every
 // routine that touches the disk first turns "\" into "/" (NativePath). New

@@ -1,4 +1,4 @@
-// The locale of the class library's number and date texts. The system runs
+// The locale of the class library's number and date texts. Everything here runs
 // with the US English settings (the add-in's log lines read "12/6/2026 1:40:00
 // PM"), so one fixed set serves every caller; routines take it as a parameter
 // so that a test or a caller can ask for another.
@@ -38,5 +38,5 @@ struct TFormatSettings {
                                             "Thursday", "Friday", "Saturday"};
 };
 
-// The settings the system runs with (US English).
+// The settings everything here runs with (US English).
 inline const TFormatSettings FormatSettings{};

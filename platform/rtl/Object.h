@@ -1,5 +1,5 @@
 // The roots of the class library's class tree: TObject, the base of every
-// class the system names, and TPersistent, the base of what can be assigned
+// class the code names, and TPersistent, the base of what can be assigned
 // from one object to another (collections, their items, string lists). Also
 // the notification handler type that events of the whole system use.
 #pragma once
@@ -12,7 +12,7 @@
 // namespaces ("TStringList").
 std::string ClassNameOf(const std::type_info& type);
 
-// Base of the system's classes.
+// Base of the class library's classes.
 class TObject {
 public:
     virtual ~TObject() = default;

@@ -1,5 +1,5 @@
 // The class library's own message texts, kept word for word: callers and logs
-// of the system compare and show them as the class library wrote them.
+// compare and show them as the class library wrote them.
 #pragma once
 
 namespace RtlConsts {

@@ -1,6 +1,6 @@
 // The class library's set types: a set of enumeration values is a bit mask
-// whose bit n stands for the value of ordinal n, so a set keeps the system's
-// bit numbering when it is stored or compared with a stored mask.
+// whose bit n stands for the value of ordinal n, so a set keeps the class
+// library's bit numbering when it is stored or compared with a stored mask.
 #pragma once
 
 #include <cstdint>

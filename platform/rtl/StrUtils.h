@@ -1,5 +1,5 @@
 // The class library's string routines over 8-bit text: trimming, searching
-// (positions are 1-based, 0 meaning "not found", as the system counts them),
+// (positions are 1-based, 0 meaning "not found", as the class library counts them),
 // replacing, quoting, and the letter-case routines of platform/text under the
 // class library's names. Case-insensitive searches compare whole characters, so
 // they also hold for accented letters and Windows-1252 bytes.
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-// The letter-case routines of the system's text, by their class library names.
+// The letter-case routines of 8-bit text, by their class library names.
 using text::CompareText;
 using text::LowerCase;
 using text::SameText;

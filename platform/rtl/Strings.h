@@ -1,7 +1,7 @@
 // TStrings: the class library's abstract list of strings, each with an
 // optional object, and everything built on its few primitives: name=value
 // lines (Names, Values, IndexOfName), the whole list as one text (Text, with
-// CR LF line breaks as the system's files have them), as a comma or delimited
+// CR LF line breaks as the add-in's files have them), as a comma or delimited
 // text with quoting (CommaText, DelimitedText), and files. TStringList is the
 // list that stores its strings; controls offer their lines as other TStrings.
 #pragma once
@@ -114,7 +114,7 @@ public:
     // With StrictDelimiter only Delimiter separates strings and blanks are
     // kept; without it blanks and control characters separate strings too.
     bool StrictDelimiter = false;
-    // Ends every string in Text and SaveToFile. The system's files are CR LF
+    // Ends every string in Text and SaveToFile. The add-in's files are CR LF
     // text (the pending-actions file, the log), so CR LF is the default here too.
     std::string LineBreak = "\r\n";
 

@@ -3,8 +3,8 @@
 // An add-in hands the host its ribbon as XML text (GetCustomUI). The host keeps
 // the elements, their attributes and the callback names that the attributes
 // name, and finds controls by identifier; the ribbon host (RibbonHost.h) then
-// calls those callbacks. The text is read with libxml2, never with the
-// system's own XML library, so that the two check each other.
+// calls those callbacks. The text is read with libxml2, never with our
+// own XML library, so that the two check each other.
 #pragma once
 
 #include "platform/sim/HostFailure.h"
@@ -17,8 +17,8 @@
 
 namespace sim {
 
-// The namespace of the 2006 custom UI schema, which every document of this
-// system's add-ins uses.
+// The namespace of the 2006 custom UI schema, which every document of our
+// add-ins uses.
 inline constexpr std::string_view CustomUINamespace =
     "http://schemas.microsoft.com/office/2006/01/customui";
 // The namespace of the 2009 custom UI schema, which later hosts also read.

@@ -7,7 +7,7 @@
 //
 // The hosted control is made from its ProgID when that names a registered
 // class; otherwise the pane stands without one (ContentControl is Nothing),
-// since no control of the system's own is ever hosted.
+// since no control of our own is ever hosted.
 #pragma once
 
 #include "platform/com/Com.h"

@@ -91,7 +91,7 @@ int CompareText(std::u16string_view a, std::u16string_view b);
 bool SameText(std::string_view a, std::string_view b);
 bool SameText(std::u16string_view a, std::u16string_view b);
 
-// Short names used throughout: the system's 8-bit text and UTF-16 text.
+// Short names used throughout: 8-bit text in the system code page, and UTF-16 text.
 inline std::u16string Wide(std::string_view s) {
     return Utf8ToUtf16(s);
 }

@@ -1,5 +1,5 @@
 // Habits of the whole tree: every source file opens with a paragraph on its
-// part in the system, so that a newcomer who opens any file learns first why
+// part in the whole, so that a newcomer who opens any file learns first why
 // it is there; and no file keeps the markers of an unfinished merge.
 #include <gtest/gtest.h>
 

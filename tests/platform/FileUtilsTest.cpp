@@ -1,4 +1,4 @@
-// File names with either delimiter, and the file operations the system relies on.
+// File names with either delimiter, and the file operations the add-in relies on.
 #include "tests/support/ExpectRaises.h"
 #include "tests/support/TempPlatformHome.h"
 

@@ -42,7 +42,7 @@ struct ModifierState {
 };
 std::vector<ModifierState> modifiers;
 
-// Reads the modifiers the way the system's hook does on the NT family.
+// Reads the modifiers the way the framework's hook does on the NT family.
 LRESULT ModifierHook(int code, WPARAM wParam, LPARAM lParam) {
     auto pressed = [](int vk) { return (GetKeyState(vk) & 0x100) == 0x100; };
     modifiers.push_back({pressed(VK_LCONTROL) || pressed(VK_RCONTROL),

@@ -1,5 +1,5 @@
 // Checks that an action raises the class library exception E with exactly the
-// expected message (the messages are the system's own texts).
+// expected message (the messages are the code's own texts).
 #pragma once
 
 #include <gtest/gtest.h>
