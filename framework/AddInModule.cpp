@@ -1,7 +1,8 @@
 // The add-in module: construction, destruction, its property setters, the
 // error report and the ribbon look-up. Host detection is in
 // HostDetection.cpp, the command-bar operations in ModuleCommandBars.cpp,
-// the Access timer in AccessTimer.cpp.
+// ModuleInstall.cpp and ModuleExplorerBars.cpp, the Access timer in
+// AccessTimer.cpp.
 #include "framework/AddInModule.h"
 
 #include "framework/AddInFactory.h"

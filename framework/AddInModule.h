@@ -266,7 +266,7 @@ public:
     // Detaches the command bars from the host after Access changed databases.
     void ClearAccessCommandBarsInterfaces();
 
-    // ---- command bars (ModuleCommandBars.cpp) ----
+    // ---- command bars (ModuleCommandBars.cpp, ModuleExplorerBars.cpp) ----
 
     // The host's command bars for the current window, or nil. Virtual so that
     // a test module can watch start-up call it.
@@ -284,7 +284,7 @@ public:
     ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag);
     // Rebuilds the shortcut list from the module's command-bar buttons and returns it.
     TStringList& ControlByShortcut();
-    // ---- command-bar installation (framework/commandbars/ModuleInstall.cpp) ----
+    // ---- command-bar installation (ModuleInstall.cpp) ----
 
     // The host control of a type (negative: any) with that tag or that id
     // in Bar (into its pop-ups), or with that id in the whole collection;

@@ -205,7 +205,7 @@ private:
     TOlObjectEvent previousOptionsPagesAdd_;
     // The sink on the current explorer's command bars.
     ComPtr<TadxCommandBarsEventSink> commandBarsSink_;
-    // The relays of Word, Excel, InfoPath and Visio (OfficeRelays.h).
+    // The relays of Word, Excel, InfoPath and Visio (hosts/OfficeRelays.h).
     std::unique_ptr<TadxOfficeRelays> officeRelays_;
     // True while a disconnection runs. This is a state of a living object,
     // not an end of life: the object and its module both live on until the

@@ -6,8 +6,9 @@
 //   TadxAddin (AddInObject.h)            the add-in object and its connection lifecycle
 //   TadxFactory (AddInFactory.h)         the class factory, registration and unregistration
 //   RegisterFrameworkClasses (FrameworkClasses.h)  the framework's form classes
-//   host kinds, start modes, colour schemes, ribbon kinds, errors: OfficeHosts.h,
-//   StartMode.h, OfficeTheme.h, RibbonKinds.h, FrameworkErrors.h
+//   host kinds, start modes, colour schemes, ribbon kinds, errors:
+//   support/OfficeHosts.h, support/StartMode.h, hosts/OfficeTheme.h,
+//   ribbon/RibbonKinds.h, support/FrameworkErrors.h
 #pragma once
 
 #include "framework/AddInFactory.h"

@@ -1,6 +1,6 @@
 // The add-in object's wrappers of Outlook's windows: one explorer wrapper
 // (the platform's TExplorer) per explorer and one TadxInspector per
-// inspector that the window relays keep (AddInRelays.cpp).
+// inspector that the window relays keep (framework/AddInRelays.cpp).
 //
 // A window's Close event frees its wrapper from inside the wrapper's own
 // event, and any handler of the module may close a window or turn the add-in

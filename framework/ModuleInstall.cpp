@@ -1,7 +1,6 @@
 // The module's side of its command bars: installing each bar and control
-// for the current host, removing controls the add-in left behind, keeping
-// the position of Outlook explorer bars, and the list of keyboard
-// shortcuts of the bars' buttons. All host calls are late-bound.
+// for the current host, removing controls the add-in left behind, and
+// looking the host's controls up. All host calls are late-bound.
 #include "framework/AddInFactory.h"
 #include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"

@@ -1,8 +1,8 @@
 // The module's side of the host's command bars: the host's collection of
 // bars for the current window and looking bars up by name. All host calls
-// are late-bound. Looking controls up, installing the module's bars, the
-// explorer bars' positions and the shortcut list are in
-// framework/commandbars/ (ModuleInstall.cpp, ExplorerBars.cpp).
+// are late-bound. Looking controls up and installing the module's bars are
+// in ModuleInstall.cpp, the explorer bars' positions and the shortcut list
+// in ModuleExplorerBars.cpp.
 #include "framework/AddInModule.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
