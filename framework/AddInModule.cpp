@@ -31,7 +31,7 @@ template <class T> void FreeComponent(T*& component) {
 
 } // namespace
 
-TadxCOMAddInModule::TadxCOMAddInModule(TComponent* AOwner) : TDataModule(AOwner) {
+TadxCOMAddInModule::TadxCOMAddInModule(TComponent* AOwner) : TadxModuleServices(AOwner) {
     // The support units start with the library's first module and stay
     // until the library ends: the log outlives an add-in turned off and on.
     adxSupportUnitsStart();
@@ -91,6 +91,8 @@ TadxCOMAddInModule::~TadxCOMAddInModule() {
     // exist: command bars remove themselves from the command-bar list.
     DestroyComponents();
     CommandBarList.reset();
+    // The module's life ends here, before its remaining members go.
+    liveness_.End();
 }
 
 void adxFreeModule(TadxCOMAddInModule* module) noexcept {
@@ -160,6 +162,23 @@ std::string TadxCOMAddInModule::GetRegistryKey() const {
     if (!Factory)
         return {};
     return Factory->GetRegKey(HostType);
+}
+
+std::string TadxCOMAddInModule::GetProgID() const {
+    return Factory ? Factory->GetProgID() : std::string();
+}
+
+TadxHostApplication* TadxCOMAddInModule::HostWrapper() const {
+    // At most one is set.
+    TadxHostApplication* const wrappers[] = {
+        ExcelApplication.get(),    WordApplication.get(),    PowerPointApplication.get(),
+        AccessApplication.get(),   ProjectApplication.get(), FrontPageApplication.get(),
+        MapPointApplication.get(), VisioApplication.get(),   PublisherApplication.get(),
+        InfoPathApplication.get()};
+    for (TadxHostApplication* wrapper : wrappers)
+        if (wrapper)
+            return wrapper;
+    return nullptr;
 }
 
 TObject* TadxCOMAddInModule::FindRibbonControl(const std::u16string& Id) const {

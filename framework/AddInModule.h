@@ -10,42 +10,24 @@
 // class factory builds a short-lived module from the same form to read the
 // registration properties.
 //
+// What the framework's rooms use of the module (the host, its interfaces,
+// the lists, the error report, the control look-ups) is declared in its
+// base, TadxModuleServices (framework/support/ModuleServices.h).
+//
 // Construction follows the class library: `new TModule(owner)` is CreateNew
 // (defaults only); the form class table's Create reads the stored form as
 // well (see platform/forms/DataModule.h). Free() destroys it.
 #pragma once
 
-#include "framework/ModuleEvents.h"
-#include "framework/hosts/OfficeTheme.h"
-#include "framework/ribbon/RibbonKinds.h"
-#include "framework/support/OfficeHosts.h"
-#include "framework/support/StartMode.h"
-#include "platform/com/ComPtr.h"
-#include "platform/com/Variant.h"
-#include "platform/forms/DataModule.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/office/COMAddIn.h"
-#include "platform/office/CommandBars.h"
-#include "platform/office/Ribbon.h"
-#include "platform/office/TaskPanes.h"
-#include "platform/rtl/Lifetime.h"
-#include "platform/rtl/List.h"
-#include "platform/rtl/StringList.h"
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
-#include <utility>
 
 class TadxAddin;
-class TadxCustomCommandBar;
-class TadxCommandBarControl;
-class TadxCommandBarPopup;
 class TadxFactory;
-class TadxCustomEvents;
-class TadxCustomTaskPanes;
-class TadxNativeWindow;
-class TadxNativeColorWindow;
 class TRegistry;
 class TTimer;
 class TOutlookApplication;
@@ -65,7 +47,7 @@ namespace infopath {
 class TApplication;
 }
 
-class TadxCOMAddInModule : public TDataModule {
+class TadxCOMAddInModule : public TadxModuleServices {
 public:
     // CreateNew: the defaults and the module's own objects, without the stored form.
     explicit TadxCOMAddInModule(TComponent* AOwner);
@@ -91,8 +73,8 @@ public:
     int32_t LoadBehavior = 3;
     // Registration writes the add-in keys under HKEY_LOCAL_MACHINE.
     bool RegisterForAllUsers = false;
-    // The hosts the add-in registers for. An empty set raises EOleSysError 31101.
-    TadxHostAppSet SupportedApps() const { return supportedApps_; }
+    // Sets the hosts the add-in registers for (SupportedApps). An empty set
+    // raises EOleSysError 31101.
     void SetSupportedApps(TadxHostAppSet Value);
     // Registration makes the add-in an Excel automation add-in as well.
     bool XLAutomationAddIn = false;
@@ -100,16 +82,10 @@ public:
     // setting it installs or removes the hook at once.
     bool HandleShortcuts() const { return handleShortcuts_; }
     void SetHandleShortcuts(bool Value);
-    // The namespace under which the add-in shares ribbon tabs with others.
-    std::u16string Namespace;
-    // The ribbon kinds whose ribbon the add-in builds from scratch.
-    TadxRibbons StartFromScratch;
-    // The declared custom task panes (owned).
-    TadxCustomTaskPanes* TaskPanes = nullptr;
 
     // ---- published events ----
 
-    TadxKeyDownEventHandler OnKeyDown;
+    // The module events the rooms fire are in TadxModuleServices.
     TadxOnError OnError;
     TNotifyEvent OnAddInInitialize;
     TNotifyEvent OnAddInStartupComplete;
@@ -130,38 +106,20 @@ public:
     TNotifyEvent OnOLInspectorActivate;
     TNotifyEvent OnOLInspectorDeactivate;
     TNotifyEvent OnOLInspectorClose;
-    TadxTaskPaneBeforeCreate OnTaskPaneBeforeCreate;
-    TadxTaskPaneAfterCreate OnTaskPaneAfterCreate;
-    TadxTaskPaneBeforeShow OnTaskPaneBeforeShow;
-    TadxTaskPaneAfterShow OnTaskPaneAfterShow;
-    TadxTaskPaneBeforeDestroy OnTaskPaneBeforeDestroy;
-    TadxRibbonBeforeCreate OnRibbonBeforeCreate;
-    TadxRibbonBeforeLoad OnRibbonBeforeLoad;
-    TadxRibbonLoaded OnRibbonLoaded;
-    TadxOfficeColorSchemeChanged OnOfficeColorSchemeChanged;
     // Public, not stored: fired by DoCallBack.
     TadxCallBackEvent OnCallBack;
 
     // ---- run-time state ----
 
-    // The host's Application object (a variant holding its IDispatch).
-    Variant HostApplication;
-    // The detected host.
-    TadxOfficeHostApp HostType = ohaExcel;
-    // The host's major version (0 until detected).
-    int32_t HostMajorVersion = 0;
-    // The host shows a ribbon; set by detection and by the ribbon document, never cleared.
-    bool IsRibbonHost = false;
+    // The host, its version, the interfaces it hands over and the lists of
+    // command bars and ribbon controls are in TadxModuleServices.
     // The host's entry for this add-in in its COM add-ins list.
     ComPtr<::COMAddIn> COMAddIn;
     // The add-in object that created the module, and the class factory (not owned).
     TadxAddin* AddIn = nullptr;
     TadxFactory* Factory = nullptr;
-    // The start mode read at start-up, and how often start-up was entered.
-    TadxStartMode StartMode = adxStartModeFirstStart;
+    // How often start-up was entered.
     int32_t StartCounter = 0;
-    // The command bars of the host's current window.
-    ComPtr<::CommandBars> CommandBars;
     // A registry object on HKEY_CURRENT_USER, open at the add-in key while the add-in runs.
     std::unique_ptr<TRegistry> Registry;
     // The typed wrapper of the detected host; at most one is set.
@@ -176,34 +134,8 @@ public:
     std::unique_ptr<TVisioApplication> VisioApplication;
     std::unique_ptr<publisher::TApplication> PublisherApplication;
     std::unique_ptr<infopath::TApplication> InfoPathApplication;
-    // The host event component found among the module's components (owned as a component).
-    TadxCustomEvents* HostEvents = nullptr;
     // Outlook 2007's context-menu events component (owned as a component).
     TadxOutlook2007Application* Outlook2007Events = nullptr;
-    // The host's ribbon and task-pane factory, once it hands them over.
-    ComPtr<IRibbonUI> RibbonUI;
-    ComPtr<ICTPFactory> CTPFactory;
-    // The Office colour scheme.
-    TadxOfficeColorScheme Theme = TadxOfficeColorScheme::Unknown;
-    // The hidden windows (owned), and the shortcut list built on demand
-    // (upper-case key texts with the button each one runs).
-    TadxNativeWindow* ShortcutWindow = nullptr;
-    TadxNativeColorWindow* ColorWindow = nullptr;
-    std::unique_ptr<TStringList> ShortcutList;
-    // The command-bar components in creation order (each adds and removes itself).
-    std::unique_ptr<TList<TObject>> CommandBarList;
-    // The command-bar controls' event sinks (each adds and removes itself).
-    std::unique_ptr<TList<TObject>> EventSinks;
-    // The ribbon command list, the ribbon tabs and the contextual tabs, in
-    // the order the tabs were created or moved there. The ribbon classes keep
-    // them current and must tolerate finding them gone while the module is
-    // destroyed.
-    std::unique_ptr<TList<TObject>> RibbonCommands;
-    std::unique_ptr<TList<TObject>> RibbonTabs;
-    std::unique_ptr<TList<TObject>> ContextualTabs;
-    // Every ribbon tab and control by its key (IdMso when set, else Id);
-    // look-ups ignore letter case.
-    std::unique_ptr<TStringList> KeyList;
     // Access: the 250 ms timer that follows the open database, its busy and
     // installed flags, and the name of the database the bars were installed for.
     TTimer* AccessTimer = nullptr;
@@ -215,20 +147,8 @@ public:
 
     // ---- operations ----
 
-    // The framework's single error report: OnError, and unless it handled
-    // the exception, an error box "<AddInName> error: the add-in has fired an
-    // exception." with the message on the next line. Raises only what OnError raises.
-    void DoError(const Exception& E);
-    // Fires handler(args...) when it is assigned, by the one rule for
-    // handlers that free their caller (platform/rtl/Lifetime.h): an
-    // exception of the class library goes to DoError, and the caller goes on
-    // as if the handler had returned. Tells whether the module survived the
-    // handler; a handler that turned the add-in off (and so freed the module)
-    // has nobody left to report to, and its exception ends here. See adxFire.
-    template <class Handler, class... Args> bool Fire(const Handler& handler, Args&&... args);
-    // The module's life: it ends when the module is freed. Whoever fires a
-    // handler that may turn the add-in off takes a watch of it first.
-    const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
+    // The error report, through OnError or an error box (see TadxModuleServices).
+    void DoError(const Exception& E) override;
     // Fires OnCallBack with the arguments unchanged, when it is assigned.
     void DoCallBack(int32_t Param1, int32_t Param2, int32_t Param3, int32_t Param4, int32_t Param5,
                     int32_t Param6, int32_t Param7);
@@ -239,12 +159,13 @@ public:
     virtual void SetHostApplication();
     // Undoes SetHostApplication: disconnects the event components and frees the wrapper.
     void FreeHostApplication();
-    // The add-in key of the current host ("\Software\Microsoft\Office\...");
-    // empty while no factory is set.
-    std::string GetRegistryKey() const;
-    // The ribbon tab or control with that id (its key, letter case ignored,
-    // then its own Id exactly), or nullptr.
-    TObject* FindRibbonControl(const std::u16string& Id) const;
+    // The add-in key and ProgID, asked of the factory.
+    std::string GetRegistryKey() const override;
+    std::string GetProgID() const override;
+    // The detected host's wrapper, when it is not Outlook.
+    TadxHostApplication* HostWrapper() const override;
+    // The ribbon tab or control with that id, through the key list.
+    TObject* FindRibbonControl(const std::u16string& Id) const override;
     // The first component of the module (in component order) that is a T or
     // derives from it; nullptr when there is none.
     template <class T> T* FindHostEventsComponent() const {
@@ -276,35 +197,22 @@ public:
     // Restores and saves the positions of the module's Outlook explorer bars.
     virtual void LoadExplCommandBars();
     virtual void SaveExplCommandBars();
-    // The host's command bar of that name (by Name, ASCII letter case
-    // ignored, then by NameLocal), or nil. Host errors pass to the caller.
-    ComPtr<IDispatch> FindCommandBar(const std::u16string& Name);
-    // The host control of a type (a negative type: any) with that tag, in
-    // the whole collection of command bars; nil when none or on any error.
-    ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag);
-    // Rebuilds the shortcut list from the module's command-bar buttons and returns it.
-    TStringList& ControlByShortcut();
+    // Looks a host command bar up by name.
+    ComPtr<IDispatch> FindCommandBar(const std::u16string& Name) override;
+    // Looks a host control up by type and tag in every bar.
+    ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag) override;
+    // Rebuilds the shortcut list from the module's command-bar buttons.
+    TStringList& ControlByShortcut() override;
     // ---- command-bar installation (ModuleInstall.cpp) ----
 
-    // The host control of a type (negative: any) with that tag or that id
-    // in Bar (into its pop-ups), or with that id in the whole collection;
-    // nil when none or on any error.
-    ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, const std::u16string& Tag);
-    ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, int Id);
-    ComPtr<IDispatch> FindControl(int Type, int Id);
-    // Finds or makes the host bar of Bar, pushes its properties and installs
-    // its controls. MapPoint raises 31110; an Outlook bar name with an
-    // apostrophe raises 31102; host failures go to DoError.
-    void InternalAddCmdBar(TadxCustomCommandBar* Bar);
-    // Finds or makes the host control of Control on Bar (in Popup's menu
-    // when given) and binds it; a control the user removed stays removed
-    // while its design is unchanged. Host failures go to DoError.
+    // Looks a host control up by tag or id, in Bar or in every bar.
+    ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, const std::u16string& Tag) override;
+    ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, int Id) override;
+    ComPtr<IDispatch> FindControl(int Type, int Id) override;
+    // Installs a command bar, and a control on a bar, in the host.
+    void InternalAddCmdBar(TadxCustomCommandBar* Bar) override;
     void InternalAddControl(TadxCommandBarControl* Control, TadxCustomCommandBar* Bar,
-                            TadxCommandBarPopup* Popup);
-    // The host laid its command bars out again (their OnUpdate event). No
-    // component kind of this system needs it, so it does nothing; virtual so
-    // that a module can follow it.
-    virtual void DoCommandBarsUpdate() {}
+                            TadxCommandBarPopup* Popup) override;
 
 protected:
     // Forgets the host event components when they are destroyed.
@@ -317,11 +225,7 @@ private:
     void ConnectOutlook2007Events(IUnknown* server);
 
     std::string addInName_;
-    TadxHostAppSet supportedApps_{ohaExcel};
     bool handleShortcuts_ = false;
-    // Ends with the module: a handler's caller asks it whether the handler
-    // turned the add-in off.
-    rtl::TLiveness liveness_;
 };
 
 // The major version in a host's version text: the number before the first
@@ -337,33 +241,3 @@ struct TadxModuleFree {
     void operator()(TadxCOMAddInModule* module) const noexcept { adxFreeModule(module); }
 };
 using TadxModulePtr = std::unique_ptr<TadxCOMAddInModule, TadxModuleFree>;
-
-// Fires handler(args...) when it is assigned, for an object whose handlers
-// may free it (caller, its liveness): the add-in's handlers may turn the
-// add-in off, which frees module and everything it owns, or free the very
-// control, window or sink that fires them. An exception of the class library
-// (or of the standard library) goes to module's DoError when module outlived
-// the handler, and ends here otherwise; the caller goes on as if the handler
-// had returned. Tells whether caller survived: when it did not, the caller
-// touches none of its members and returns. Raises only what DoError raises.
-template <class Handler, class... Args>
-bool adxFire(TadxCOMAddInModule* module, const rtl::TLiveness& caller, const Handler& handler,
-             Args&&... args) {
-    rtl::TLifeWatch callerWatch = caller.Watch();
-    rtl::TLifeWatch moduleWatch = module ? module->Liveness().Watch() : rtl::TLifeWatch();
-    try {
-        return rtl::FireSurvives(caller, handler, std::forward<Args>(args)...);
-    } catch (const Exception& e) {
-        if (moduleWatch)
-            module->DoError(e);
-    } catch (const std::exception& e) {
-        if (moduleWatch)
-            module->DoError(Exception(e.what()));
-    }
-    return callerWatch.Alive();
-}
-
-template <class Handler, class... Args>
-bool TadxCOMAddInModule::Fire(const Handler& handler, Args&&... args) {
-    return adxFire(this, liveness_, handler, std::forward<Args>(args)...);
-}

@@ -7,16 +7,16 @@
 //   TadxFactory (AddInFactory.h)         the class factory, registration and unregistration
 //   RegisterFrameworkClasses (FrameworkClasses.h)  the framework's form classes
 //   host kinds, start modes, colour schemes, ribbon kinds, errors:
-//   support/OfficeHosts.h, support/StartMode.h, hosts/OfficeTheme.h,
-//   ribbon/RibbonKinds.h, support/FrameworkErrors.h
+//   support/OfficeHosts.h, support/StartMode.h, support/OfficeTheme.h,
+//   support/RibbonKinds.h, support/FrameworkErrors.h
 #pragma once
 
 #include "framework/AddInFactory.h"
 #include "framework/AddInModule.h"
 #include "framework/AddInObject.h"
 #include "framework/FrameworkClasses.h"
-#include "framework/hosts/OfficeTheme.h"
-#include "framework/ribbon/RibbonKinds.h"
 #include "framework/support/FrameworkErrors.h"
 #include "framework/support/OfficeHosts.h"
+#include "framework/support/OfficeTheme.h"
+#include "framework/support/RibbonKinds.h"
 #include "framework/support/StartMode.h"

@@ -1,6 +1,6 @@
 // The command-bar button: its own properties, its push and its click.
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
 TadxCommandBarButton::TadxCommandBarButton(TCollection* Collection)

@@ -2,9 +2,9 @@
 // picture with a mask, or, on hosts that take no picture (version "9.0") or
 // when the picture is refused, pasted through the clipboard with the user's
 // clipboard kept aside meanwhile.
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/SaveClipboard.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/Gdi.h"
@@ -30,7 +30,7 @@ Variant PictureOf(HBITMAP bitmap) {
 }
 
 // The host application's version; empty when it cannot be asked.
-std::u16string HostVersion(TadxCOMAddInModule* module) {
+std::u16string HostVersion(TadxModuleServices* module) {
     try {
         if (module && !module->HostApplication.IsEmpty())
             return dispGet(module->HostApplication, "Version").AsWide();

@@ -2,13 +2,13 @@
 // host once per design change with its placement, binding and deleting.
 #include "framework/commandbars/CommandBarControl.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/ControlEventSink.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/commandbars/HostObjectGone.h"
 #include "framework/support/FrameworkErrors.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
@@ -50,7 +50,7 @@ TadxCustomCommandBar* TadxCommandBarControl::Bar() const {
     return nullptr;
 }
 
-TadxCOMAddInModule* TadxCommandBarControl::Module() const {
+TadxModuleServices* TadxCommandBarControl::Module() const {
     TadxCustomCommandBar* bar = Bar();
     return bar ? bar->Module() : nullptr;
 }
@@ -75,7 +75,7 @@ void TadxCommandBarControl::SetIndex(int index) {
 }
 
 void TadxCommandBarControl::ReportError(const Exception& E) {
-    if (TadxCOMAddInModule* module = Module())
+    if (TadxModuleServices* module = Module())
         module->DoError(E);
 }
 
@@ -108,7 +108,7 @@ void TadxCommandBarControl::DropSink() noexcept {
     if (!sink_)
         return;
     ComPtr<TadxEventSink> sink = std::move(sink_);
-    if (TadxCOMAddInModule* module = Module(); module && module->EventSinks)
+    if (TadxModuleServices* module = Module(); module && module->EventSinks)
         module->EventSinks->Remove(sink.Get());
     sink->Disconnect();
     sink->Detach();
@@ -121,7 +121,7 @@ void TadxCommandBarControl::BindWithSink(const ComPtr<IDispatch>& Control, const
     if (!control_)
         return;
     sink_ = TadxEventSink::Create(Module(), this);
-    if (TadxCOMAddInModule* module = Module(); module && module->EventSinks)
+    if (TadxModuleServices* module = Module(); module && module->EventSinks)
         module->EventSinks->Add(sink_.Get());
 }
 
@@ -142,19 +142,19 @@ bool TadxCommandBarControl::HasOfficeTag() {
 // ---- the push ----
 
 bool TadxCommandBarControl::IsChanged() {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     return !module || adxRecordChanged(module->GetRegistryKey(), "\\Controls",
                                        text::Narrow(officeTag_), changeCounter_);
 }
 
 void TadxCommandBarControl::ApplyChanges() {
-    if (TadxCOMAddInModule* module = Module())
+    if (TadxModuleServices* module = Module())
         adxWriteRecord(module->GetRegistryKey(), "\\Controls", text::Narrow(officeTag_),
                        changeCounter_);
 }
 
 bool TadxCommandBarControl::SetProperties() {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     const bool push = temporary_ || IsChanged() || (module && module->HostType == ohaAccess);
     if (!control_ || !push)
         return push;
@@ -274,7 +274,7 @@ void TadxCommandBarControl::SetEnabled(bool Value) {
         if (enabled_ != Value)
             enabled_ = Value;
         if (control_ && adxPushHostValue(control_.Get(), "Enabled", Variant(Value))) {
-            TadxCOMAddInModule* module = Module();
+            TadxModuleServices* module = Module();
             // Outlook draws a control's new state only when its width changes.
             if (module && module->HostType == ohaOutlook) {
                 dispPut(control_, "Width", dispGet(control_, "Width").AsInteger() + 1);

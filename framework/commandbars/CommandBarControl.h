@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxCustomCommandBar;
 class TadxCommandBarButton;
 class TadxCommandBarEdit;
@@ -65,7 +65,7 @@ public:
     // The bar owning the control (also for controls nested in pop-ups).
     TadxCustomCommandBar* Bar() const;
     // The module of the bar, or nullptr.
-    TadxCOMAddInModule* Module() const;
+    TadxModuleServices* Module() const;
     // The pop-up whose controls hold this one, or nullptr.
     TadxCommandBarPopup* ParentPopup() const;
     // The host control's Index; 1 while unbound.

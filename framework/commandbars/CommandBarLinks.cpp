@@ -1,8 +1,8 @@
 // A command bar's links to the host: finding its bar and controls again
 // after a window change, and removing them at uninstallation.
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
 void TadxCustomCommandBar::ReconnectControls() {

@@ -2,15 +2,15 @@
 // change of database.
 #include "framework/commandbars/CommandBarRelays.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
 namespace {
 
 // The module's bars for the current host, explorer bars only when asked.
-std::vector<TadxCustomCommandBar*> BarsForHost(TadxCOMAddInModule& module, bool explorerBars) {
+std::vector<TadxCustomCommandBar*> BarsForHost(TadxModuleServices& module, bool explorerBars) {
     std::vector<TadxCustomCommandBar*> bars;
     for (int i = 0; i < module.ComponentCount(); ++i) {
         auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i));
@@ -40,7 +40,7 @@ void ClearControls(TadxCommandBarControls& controls, bool clearAll) {
 
 } // namespace
 
-void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
+void adxReconnectCommandBars(TadxModuleServices& Module, bool ExplorerBars) {
     // DoError's handler may turn the add-in off, bars and module with it.
     rtl::TLifeWatch connected = Module.Liveness().Watch();
     for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
@@ -59,7 +59,7 @@ void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars) {
     }
 }
 
-void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars, bool Guarded) {
+void adxUninstallCommandBars(TadxModuleServices& Module, bool ExplorerBars, bool Guarded) {
     rtl::TLifeWatch connected = Module.Liveness().Watch();
     for (TadxCustomCommandBar* bar : BarsForHost(Module, ExplorerBars)) {
         if (!connected)

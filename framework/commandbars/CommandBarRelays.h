@@ -5,7 +5,7 @@
 // through the module's DoError and the next one handled.
 #pragma once
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxCustomCommandBar;
 class TadxOlExplorerCustomCommandBar;
 
@@ -13,21 +13,21 @@ class TadxOlExplorerCustomCommandBar;
 // current command bars and binds it again (ReconnectControls), or makes it
 // when it is missing (InternalAddCmdBar). Outlook explorer bars only when
 // ExplorerBars.
-void adxReconnectCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars);
+void adxReconnectCommandBars(TadxModuleServices& Module, bool ExplorerBars);
 // Enables and shows an explorer bar for the active explorer's folder (by
 // its folder name, its folder list or the folder's item type; a built-in
 // bar keeps its state) and lets its controls follow the folder's item type.
 // With NudgeLeft, a change of state moves the bar one pixel to the left and
 // back, so that the host lays it out again.
-void adxFollowFolder(TadxCOMAddInModule& Module, TadxOlExplorerCustomCommandBar& Bar,
+void adxFollowFolder(TadxModuleServices& Module, TadxOlExplorerCustomCommandBar& Bar,
                      bool NudgeLeft);
 // adxFollowFolder for every explorer bar of the module.
-void adxFollowFolderAll(TadxCOMAddInModule& Module);
+void adxFollowFolderAll(TadxModuleServices& Module);
 // Uninstalls each bar of the module for the current host (explorer bars
 // only when ExplorerBars); in Word before the ribbon the bar also leaves
 // the normal template. Guarded: a failing bar goes to DoError and the next
 // one is uninstalled; otherwise the failure ends the loop.
-void adxUninstallCommandBars(TadxCOMAddInModule& Module, bool ExplorerBars, bool Guarded);
+void adxUninstallCommandBars(TadxModuleServices& Module, bool ExplorerBars, bool Guarded);
 // Lets go of the host objects of a bar and, with ClearAll, of its buttons,
 // lists and pop-ups (the nested controls first), without deleting anything.
 void adxClearCommandBarLinks(TadxCustomCommandBar& Bar, bool ClearAll);

@@ -1,8 +1,8 @@
 // The command bars' OnUpdate sink.
 #include "framework/commandbars/CommandBarsEventSink.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/ControlEventSink.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/office/CommandBars.h"
 #include "platform/text/Text.h"
@@ -17,7 +17,7 @@ constexpr DISPID kOnUpdate = 1;
 } // namespace
 
 ComPtr<TadxCommandBarsEventSink>
-TadxCommandBarsEventSink::Create(TadxCOMAddInModule* Module, const ComPtr<IDispatch>& CommandBars) {
+TadxCommandBarsEventSink::Create(TadxModuleServices* Module, const ComPtr<IDispatch>& CommandBars) {
     ComPtr<TadxCommandBarsEventSink> sink =
         MakeComObject<TadxCommandBarsEventSink>(Module, CommandBars);
     if (sink->commandBars_ &&
@@ -27,7 +27,7 @@ TadxCommandBarsEventSink::Create(TadxCOMAddInModule* Module, const ComPtr<IDispa
     return sink;
 }
 
-TadxCommandBarsEventSink::TadxCommandBarsEventSink(TadxCOMAddInModule* Module,
+TadxCommandBarsEventSink::TadxCommandBarsEventSink(TadxModuleServices* Module,
                                                    ComPtr<IDispatch> CommandBars)
     : module_(Module), commandBars_(std::move(CommandBars)) {
     AddInterfaceAlias<IDispatch>(DIID__CommandBarsEvents);
@@ -67,7 +67,7 @@ HRESULT TadxCommandBarsEventSink::Invoke(DISPID dispId, const GUID&, LCID, uint1
     if (dispId != kOnUpdate)
         return DISP_E_MEMBERNOTFOUND;
     ComPtr<TadxCommandBarsEventSink> self = ComPtr<TadxCommandBarsEventSink>::Share(this);
-    if (TadxCOMAddInModule* module = module_) {
+    if (TadxModuleServices* module = module_) {
         try {
             module->Fire([module] { module->DoCommandBarsUpdate(); });
         } catch (...) {

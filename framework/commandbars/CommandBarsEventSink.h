@@ -8,13 +8,13 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/Dispatch.h"
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 
 class TadxCommandBarsEventSink final : public ComObject<IDispatch> {
 public:
     // A sink for Module advised on CommandBars (which it holds); a host
     // object without the event interface leaves it unadvised.
-    static ComPtr<TadxCommandBarsEventSink> Create(TadxCOMAddInModule* Module,
+    static ComPtr<TadxCommandBarsEventSink> Create(TadxModuleServices* Module,
                                                    const ComPtr<IDispatch>& CommandBars);
 
     // Unadvises from the command bars; failures are swallowed.
@@ -38,11 +38,11 @@ public:
 
 private:
     friend struct ::ComMaker;
-    TadxCommandBarsEventSink(TadxCOMAddInModule* Module, ComPtr<IDispatch> CommandBars);
+    TadxCommandBarsEventSink(TadxModuleServices* Module, ComPtr<IDispatch> CommandBars);
     // Releases the command bars and forgets the module.
     ~TadxCommandBarsEventSink() override;
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     uint32_t cookie_ = 0;
     ComPtr<IDispatch> commandBars_;
 };

@@ -1,8 +1,8 @@
 // The command-bar controls' Click and Change sink.
 #include "framework/commandbars/ControlEventSink.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControl.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
@@ -13,7 +13,7 @@ namespace {
 constexpr DISPID kClickOrChange = 1;
 
 // Reports through the module; nothing of it may fail the host's call.
-void Report(TadxCOMAddInModule* module, const Exception& e) noexcept {
+void Report(TadxModuleServices* module, const Exception& e) noexcept {
     try {
         if (module)
             module->DoError(e);
@@ -23,7 +23,7 @@ void Report(TadxCOMAddInModule* module, const Exception& e) noexcept {
 
 } // namespace
 
-ComPtr<TadxEventSink> TadxEventSink::Create(TadxCOMAddInModule* Module,
+ComPtr<TadxEventSink> TadxEventSink::Create(TadxModuleServices* Module,
                                             TadxCommandBarControl* Control) {
     ComPtr<TadxEventSink> sink = MakeComObject<TadxEventSink>(Module, Control);
     try {
@@ -43,7 +43,7 @@ ComPtr<TadxEventSink> TadxEventSink::Create(TadxCOMAddInModule* Module,
     return sink;
 }
 
-TadxEventSink::TadxEventSink(TadxCOMAddInModule* Module, TadxCommandBarControl* Control)
+TadxEventSink::TadxEventSink(TadxModuleServices* Module, TadxCommandBarControl* Control)
     : module_(Module), control_(Control), controlWatch_(Control->Liveness().Watch()) {}
 
 TadxEventSink::~TadxEventSink() {
@@ -131,7 +131,7 @@ HRESULT TadxEventSink::Invoke(DISPID dispId, const GUID&, LCID, uint16_t, DispPa
     if (!SameTag(firing))
         return S_OK;
     TadxCommandBarControl* control = control_;
-    TadxCOMAddInModule* module = module_;
+    TadxModuleServices* module = module_;
     rtl::TLifeWatch watch = controlWatch_;
     try {
         Rebind(firing);

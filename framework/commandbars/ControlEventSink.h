@@ -10,7 +10,7 @@
 #include "platform/rtl/Lifetime.h"
 #include "platform/rtl/Object.h"
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxCommandBarControl;
 
 // GetIDsOfNames of a sink that answers one member name, expected (exactly,
@@ -24,7 +24,7 @@ class TadxEventSink final : public ComObject<IDispatch>, public TObject {
 public:
     // A sink for Control, advised on its host control: as a button's
     // (host type 1) Click sink, else as a Change sink.
-    static ComPtr<TadxEventSink> Create(TadxCOMAddInModule* Module, TadxCommandBarControl* Control);
+    static ComPtr<TadxEventSink> Create(TadxModuleServices* Module, TadxCommandBarControl* Control);
 
     // Unadvises from the host object it was advised on; failures are swallowed.
     void Disconnect() noexcept;
@@ -49,12 +49,12 @@ public:
 
 private:
     friend struct ::ComMaker;
-    TadxEventSink(TadxCOMAddInModule* Module, TadxCommandBarControl* Control);
+    TadxEventSink(TadxModuleServices* Module, TadxCommandBarControl* Control);
     ~TadxEventSink() override;
     bool SameTag(const Variant& firing) const;
     void Rebind(const Variant& firing);
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     TadxCommandBarControl* control_;
     // Tells whether control_ still lives.
     rtl::TLifeWatch controlWatch_;

@@ -2,18 +2,18 @@
 // once per design change, finding its controls again, and uninstalling.
 #include "framework/commandbars/CustomCommandBar.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/HostObjectGone.h"
 #include "framework/support/FrameworkErrors.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
 
 namespace {
 
-TadxCOMAddInModule* CheckModule(TComponent* owner) {
-    auto* module = dynamic_cast<TadxCOMAddInModule*>(owner);
+TadxModuleServices* CheckModule(TComponent* owner) {
+    auto* module = dynamic_cast<TadxModuleServices*>(owner);
     if (!module)
         adx::RaiseError(
             adx::ErrWrongContainer, adx::SWrongContainer,

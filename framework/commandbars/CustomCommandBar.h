@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 
 class TadxCustomCommandBar : public TComponent {
 public:
@@ -30,7 +30,7 @@ public:
     ~TadxCustomCommandBar() override;
 
     // The module holding the bar (nullptr once it is being freed).
-    TadxCOMAddInModule* Module() const noexcept { return module_; }
+    TadxModuleServices* Module() const noexcept { return module_; }
     // The connected host bar, nil while unconnected.
     ComPtr<IDispatch> CommandBar;
     // The bar's controls (owned).
@@ -109,7 +109,7 @@ protected:
     // Rejects positions and protections an advanced control cannot live with.
     void CheckAdvancedRule(bool position, int value);
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     bool enabled_ = true;
     int32_t leftPosition_ = -1;
     std::u16string commandBarName_;

@@ -1,11 +1,11 @@
 // Outlook explorer bars following the folder shown: a bar for certain
 // folders, or items of certain kinds, is shown only there. Keeping their
 // positions and the shortcut list are the module's (ModuleExplorerBars.cpp).
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/commandbars/ShortcutTexts.h"
+#include "framework/support/ModuleServices.h"
 #include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OutlookTypes.h"
@@ -14,7 +14,7 @@
 namespace {
 
 // The active explorer's current folder, nil when there is none.
-ComPtr<IDispatch> ActiveFolder(TadxCOMAddInModule& module) {
+ComPtr<IDispatch> ActiveFolder(TadxModuleServices& module) {
     try {
         return dispGet(dispCall(module.HostApplication, "ActiveExplorer"), "CurrentFolder")
             .AsDispatch();
@@ -30,7 +30,7 @@ bool InFolderList(const TStringList& names, const std::u16string& path) {
     return false;
 }
 
-template <class F> void ForEachBar(TadxCOMAddInModule& module, F f) {
+template <class F> void ForEachBar(TadxModuleServices& module, F f) {
     for (int i = 0; i < module.ComponentCount(); ++i)
         if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
             f(*bar);
@@ -38,7 +38,7 @@ template <class F> void ForEachBar(TadxCOMAddInModule& module, F f) {
 
 } // namespace
 
-void adxFollowFolder(TadxCOMAddInModule& Module, TadxOlExplorerCustomCommandBar& Bar,
+void adxFollowFolder(TadxModuleServices& Module, TadxOlExplorerCustomCommandBar& Bar,
                      bool NudgeLeft) {
     ComPtr<IDispatch> folder = ActiveFolder(Module);
     const bool wasEnabled = Bar.GetEnabled();
@@ -69,7 +69,7 @@ void adxFollowFolder(TadxCOMAddInModule& Module, TadxOlExplorerCustomCommandBar&
         ScanExplControls(itemType, *Bar.Controls());
 }
 
-void adxFollowFolderAll(TadxCOMAddInModule& Module) {
+void adxFollowFolderAll(TadxModuleServices& Module) {
     ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
         if (auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)) {
             try {

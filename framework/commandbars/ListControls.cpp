@@ -1,6 +1,6 @@
 // The edit, drop-down list and combo box: their properties, items and change.
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
 
@@ -69,7 +69,7 @@ void TadxCustomCommandBarComboBox::FillHostList() {
         dispCall(control_, "Clear");
     } catch (const Exception&) {
         // The host object went stale: find the control again by its tag.
-        TadxCOMAddInModule* module = Module();
+        TadxModuleServices* module = Module();
         ComPtr<IDispatch> found = module ? module->FindControl(-1, officeTag_) : nullptr;
         if (!found) {
             // The host holds the control no longer: nothing to fill.

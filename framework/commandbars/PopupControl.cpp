@@ -1,8 +1,8 @@
 // The command-bar pop-up: its nested controls, deleting them with it and
 // finding them again after a window change.
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
 TadxCommandBarPopup::TadxCommandBarPopup(TCollection* Collection)
@@ -32,7 +32,7 @@ bool TadxCommandBarPopup::SetProperties() {
 namespace {
 
 // A nested control's host control: in the bar's host bar, else anywhere.
-ComPtr<IDispatch> FindNested(TadxCOMAddInModule& module, TadxCustomCommandBar* bar,
+ComPtr<IDispatch> FindNested(TadxModuleServices& module, TadxCustomCommandBar* bar,
                              const std::u16string& tag) {
     ComPtr<IDispatch> found;
     if (bar && bar->CommandBar)
@@ -43,7 +43,7 @@ ComPtr<IDispatch> FindNested(TadxCOMAddInModule& module, TadxCustomCommandBar* b
 } // namespace
 
 void TadxCommandBarPopup::Delete(bool Temporary) {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     for (int i = controls_->Count() - 1; i >= 0 && module; --i) {
         TadxCommandBarControl* child = controls_->GetItem(i);
         // A control without a tag was never installed (see the bar's Uninstall).
@@ -62,7 +62,7 @@ void TadxCommandBarPopup::Delete(bool Temporary) {
 }
 
 void TadxCommandBarPopup::ReconnectControls() {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     if (!module)
         return;
     TadxCustomCommandBar* bar = Bar();

@@ -2,8 +2,8 @@
 // report and write-back.
 #include "framework/events/EventDispatch.h"
 
-#include "framework/AddInModule.h"
 #include "framework/events/adxCustomEvents.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
 

@@ -15,7 +15,7 @@
 // which the component closed itself. A handler may free the component (a
 // window's sink closed with its window, every component when the add-in is
 // turned off): the sink then touches it no more and reports an exception
-// only through a module that lives on (adxFire, AddInModule.h).
+// only through a module that lives on (adxFire, support/ModuleServices.h).
 #pragma once
 
 #include "platform/com/DispParams.h"

@@ -1,8 +1,8 @@
 // The Outlook 2007 context-menu events and their forwarding.
 #include "framework/events/Outlook2007Events.h"
 
-#include "framework/AddInModule.h"
 #include "framework/events/OutlookAppEvents.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/office/CommandBars.h"
 #include "platform/outlook/OutlookTypes.h"
 
@@ -17,7 +17,7 @@ TadxServerData outlook2007Data{CLSID_OutlookApplication, IID__Application,
 
 TadxOutlook2007Application::TadxOutlook2007Application(TComponent* AOwner)
     : TadxCustomEvents(AOwner, outlook2007Data, ClassNameOf<TadxOutlook2007Application>()),
-      module_(dynamic_cast<TadxCOMAddInModule*>(AOwner)) {}
+      module_(dynamic_cast<TadxModuleServices*>(AOwner)) {}
 
 TadxOutlook2007Application::~TadxOutlook2007Application() {
     TadxOutlook2007Application::Disconnect();

@@ -30,11 +30,11 @@ public:
     void InvokeEvent(DISPID DispID, std::vector<Variant>& Params) override;
 
     // The module served (nil once the component goes).
-    TadxCOMAddInModule* AddInModule() const noexcept { return module_; }
+    TadxModuleServices* AddInModule() const noexcept { return module_; }
     // The application held while connected, or nullptr.
     IDispatch* Server() const noexcept { return application_.Get(); }
 
 private:
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     ComPtr<IDispatch> application_;
 };

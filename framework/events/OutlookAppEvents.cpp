@@ -3,8 +3,8 @@
 // events that the Outlook 2007 component forwards.
 #include "framework/events/OutlookAppEvents.h"
 
-#include "framework/AddInModule.h"
 #include "framework/events/OutlookEventSinks.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookObjects.h"
 #include "platform/outlook/OutlookTypes.h"

@@ -2,8 +2,8 @@
 // sinks as windows open and close.
 #include "framework/events/OutlookEventSinks.h"
 
-#include "framework/AddInModule.h"
 #include "framework/events/OutlookAppEvents.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OleServer.h"
 #include "platform/outlook/OutlookTypes.h"

@@ -2,10 +2,10 @@
 // and unadvising.
 #include "framework/events/adxCustomEvents.h"
 
-#include "framework/AddInModule.h"
 #include "framework/events/EventDispatch.h"
 #include "framework/events/OutlookAppEvents.h"
 #include "framework/support/FrameworkErrors.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/OleError.h"
 
@@ -28,7 +28,7 @@ TadxCustomEvents::TadxCustomEvents(TComponent* AOwner)
     : TadxCustomEvents(AOwner, noServer, ClassNameOf<TadxCustomEvents>()) {}
 
 void TadxCustomEvents::CheckOwner(TComponent* AOwner, const std::string& className) const {
-    if (dynamic_cast<TadxCOMAddInModule*>(AOwner) || dynamic_cast<TadxOutlookAppEvents*>(AOwner))
+    if (dynamic_cast<TadxModuleServices*>(AOwner) || dynamic_cast<TadxOutlookAppEvents*>(AOwner))
         return;
     adx::RaiseError(adx::ErrWrongOwner, adx::SWrongContainer,
                     {className, AOwner ? AOwner->ClassName() : std::string("nil")});
@@ -52,9 +52,9 @@ TadxCustomEvents::~TadxCustomEvents() {
     --serverData_->InstanceCount;
 }
 
-TadxCOMAddInModule* TadxCustomEvents::Module() const noexcept {
+TadxModuleServices* TadxCustomEvents::Module() const noexcept {
     for (TComponent* owner = Owner(); owner; owner = owner->Owner())
-        if (auto* module = dynamic_cast<TadxCOMAddInModule*>(owner))
+        if (auto* module = dynamic_cast<TadxModuleServices*>(owner))
             return module;
     return nullptr;
 }

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxEventDispatch;
 
 // What a component class knows of its host object: one static record per
@@ -92,7 +92,7 @@ public:
     TadxEventDispatch* EventDispatch() const noexcept { return eventDispatch_; }
     // The add-in module this component reports to: its owner, or its
     // owner's owner for the sinks of the Outlook events component.
-    TadxCOMAddInModule* Module() const noexcept;
+    TadxModuleServices* Module() const noexcept;
 
     // The component's own reference count, which the sink's references add
     // to; reaching 0 never frees the component.
@@ -103,7 +103,7 @@ public:
     // The component's life: it ends when the component is freed, which a
     // handler of one of its events may do (a window sink closed with its
     // window, every component when the add-in is turned off). Its events are
-    // fired by adxFire with it (AddInModule.h); the sink delivering an event
+    // fired by adxFire with it (support/ModuleServices.h); the sink delivering an event
     // asks it before touching the component again.
     const rtl::TLiveness& Liveness() const noexcept { return liveness_; }
 

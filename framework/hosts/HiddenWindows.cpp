@@ -1,9 +1,9 @@
 // The keyboard hook and the hidden windows of the module.
 #include "framework/hosts/HiddenWindows.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/ShortcutTexts.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
@@ -23,7 +23,7 @@ namespace {
 // registration settings must not take the live module's hook with it), so
 // each slot has a hook procedure of its own that knows its slot.
 struct HookSlot {
-    TadxCOMAddInModule* Module = nullptr;
+    TadxModuleServices* Module = nullptr;
     HHOOK Hook = nullptr;
 };
 constexpr std::size_t MaxHooks = 16;
@@ -41,7 +41,7 @@ constexpr std::array<HOOKPROC, MaxHooks> MakeSlotProcs(std::index_sequence<N...>
 constexpr std::array<HOOKPROC, MaxHooks> slotProcs =
     MakeSlotProcs(std::make_index_sequence<MaxHooks>());
 
-HookSlot* SlotOf(const TadxCOMAddInModule& module) {
+HookSlot* SlotOf(const TadxModuleServices& module) {
     for (HookSlot& slot : hookSlots)
         if (slot.Module == &module)
             return &slot;
@@ -89,7 +89,7 @@ std::string KeyName(WORD key) {
 
 // The shortcut window's part of the hook: true when the key is a shortcut
 // of one of the module's buttons and was posted to the shortcut window.
-bool PostShortcut(TadxCOMAddInModule& module, bool ctrl, bool shift, bool alt, WPARAM key) {
+bool PostShortcut(TadxModuleServices& module, bool ctrl, bool shift, bool alt, WPARAM key) {
     TStringList& shortcuts = module.ControlByShortcut();
     // A key without a name is no shortcut: its text is the modifiers alone.
     if (shortcuts.Count() == 0 || KeyName(WORD(key)).empty())
@@ -102,7 +102,7 @@ bool PostShortcut(TadxCOMAddInModule& module, bool ctrl, bool shift, bool alt, W
 }
 
 // Steps of the hook for a key the module may want; true when it is swallowed.
-bool HandleKey(TadxCOMAddInModule& module, WPARAM key, LPARAM info) {
+bool HandleKey(TadxModuleServices& module, WPARAM key, LPARAM info) {
     bool ctrl = KeyDown(VK_LCONTROL) || KeyDown(VK_RCONTROL);
     bool shift = KeyDown(VK_LSHIFT) || KeyDown(VK_RSHIFT);
     bool alt = KeyDown(VK_LMENU) || KeyDown(VK_RMENU);
@@ -142,7 +142,7 @@ LRESULT ServeKey(HookSlot& slot, int Code, WPARAM WParam, LPARAM LParam) {
     if (Code < 0)
         return CallNextHookEx(hook, Code, WParam, LParam);
     try {
-        TadxCOMAddInModule* module = slot.Module;
+        TadxModuleServices* module = slot.Module;
         bool wanted =
             Code == HC_ACTION && WParam != 0 && LParam != 0 && module &&
             ((module->ShortcutWindow && module->ShortcutWindow->Handle()) || module->OnKeyDown);
@@ -177,7 +177,7 @@ UINT adxKeyDownMessage() {
     return message;
 }
 
-HHOOK adxKeyboardHook(const TadxCOMAddInModule& module) {
+HHOOK adxKeyboardHook(const TadxModuleServices& module) {
     HookSlot* slot = SlotOf(module);
     return slot ? slot->Hook : nullptr;
 }
@@ -193,7 +193,7 @@ std::string TranslateToString(bool Ctrl, bool Shift, bool Alt, WORD Key) {
     return result + KeyName(Key);
 }
 
-void adxRemoveKeyboardHook(TadxCOMAddInModule& module) {
+void adxRemoveKeyboardHook(TadxModuleServices& module) {
     if (HookSlot* slot = SlotOf(module)) {
         UnhookWindowsHookEx(std::exchange(slot->Hook, nullptr));
         slot->Module = nullptr;
@@ -201,7 +201,7 @@ void adxRemoveKeyboardHook(TadxCOMAddInModule& module) {
     FreeWindow(module.ShortcutWindow);
 }
 
-void adxInstallKeyboardHook(TadxCOMAddInModule& module) {
+void adxInstallKeyboardHook(TadxModuleServices& module) {
     module.ShortcutWindow = new TadxNativeWindow(&module, FreshGuidName());
     for (std::size_t i = 0; i < MaxHooks; ++i) {
         HookSlot& slot = hookSlots[i];
@@ -214,23 +214,23 @@ void adxInstallKeyboardHook(TadxCOMAddInModule& module) {
     // More modules than hook procedures: this one has no shortcuts.
     OutputDebugString("No keyboard hook is left for the add-in module");
 }
-void adxFreeColorWindow(TadxCOMAddInModule& module) {
+void adxFreeColorWindow(TadxModuleServices& module) {
     FreeWindow(module.ColorWindow);
 }
 
-void adxCreateColorWindow(TadxCOMAddInModule& module) {
+void adxCreateColorWindow(TadxModuleServices& module) {
     adxFreeColorWindow(module);
     module.ColorWindow = new TadxNativeColorWindow(&module, FreshGuidName());
 }
 
 // ---- the windows ----
 
-TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner, const std::string& Name)
+TadxNativeWindow::TadxNativeWindow(TadxModuleServices* AOwner, const std::string& Name)
     : TadxNativeWindow(AOwner) {
     CreateHandle(Name);
 }
 
-TadxNativeWindow::TadxNativeWindow(TadxCOMAddInModule* AOwner)
+TadxNativeWindow::TadxNativeWindow(TadxModuleServices* AOwner)
     : TComponent(AOwner), module_(AOwner) {}
 
 TadxNativeWindow::~TadxNativeWindow() {
@@ -276,7 +276,7 @@ void TadxNativeWindow::WndProc(TMessage& Message) {
 }
 
 bool TadxNativeWindow::RunShortcut(WPARAM index) {
-    TadxCOMAddInModule* module = module_;
+    TadxModuleServices* module = module_;
     TadxCommandBarButton* button = nullptr;
     try {
         // The list as the hook saw it when it posted the key.
@@ -300,7 +300,7 @@ bool TadxNativeWindow::RunShortcut(WPARAM index) {
     return adxFire(module, liveness_, [button] { button->DoAction(); });
 }
 
-TadxNativeColorWindow::TadxNativeColorWindow(TadxCOMAddInModule* AOwner, const std::string& Name)
+TadxNativeColorWindow::TadxNativeColorWindow(TadxModuleServices* AOwner, const std::string& Name)
     : TadxNativeWindow(AOwner) {
     // Created here, once the window class name is this class's.
     CreateHandle(Name);
@@ -313,7 +313,7 @@ void TadxNativeColorWindow::WndProc(TMessage& Message) {
         return;
     }
     if (Message.Msg == broadcastChange_ && module_) {
-        TadxCOMAddInModule* module = module_;
+        TadxModuleServices* module = module_;
         try {
             adxReadOfficeTheme(module->HostMajorVersion, module->Theme);
             // The handler may turn the add-in off, which frees the module

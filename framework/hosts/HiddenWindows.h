@@ -21,7 +21,7 @@
 
 #include <string>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 
 // The hidden window that runs a shortcut's button after the hook returned.
 class TadxNativeWindow : public TComponent {
@@ -30,7 +30,7 @@ public:
     // GUID). Raises EOutOfResources "Error creating window class" when its
     // window class cannot be registered; a window that cannot be created
     // leaves the object without a handle.
-    TadxNativeWindow(TadxCOMAddInModule* AOwner, const std::string& Name);
+    TadxNativeWindow(TadxModuleServices* AOwner, const std::string& Name);
     // Destroys the window and forgets the module.
     ~TadxNativeWindow() override;
 
@@ -39,7 +39,7 @@ public:
 
 protected:
     // The object without its window; the derived constructor creates it.
-    explicit TadxNativeWindow(TadxCOMAddInModule* AOwner);
+    explicit TadxNativeWindow(TadxModuleServices* AOwner);
     // The window's messages.
     virtual void WndProc(TMessage& Message);
     // The class name the window is registered under.
@@ -51,7 +51,7 @@ protected:
     // enabled bar that is no pop-up). False when that freed the window.
     bool RunShortcut(WPARAM index);
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     // Ends with the window, which a handler of the module may free (it goes
     // with the module when the add-in is turned off).
     rtl::TLiveness liveness_;
@@ -65,7 +65,7 @@ private:
 // The hidden window that follows Office's colour scheme.
 class TadxNativeColorWindow : public TadxNativeWindow {
 public:
-    TadxNativeColorWindow(TadxCOMAddInModule* AOwner, const std::string& Name);
+    TadxNativeColorWindow(TadxModuleServices* AOwner, const std::string& Name);
 
 protected:
     void WndProc(TMessage& Message) override;
@@ -82,15 +82,15 @@ std::string TranslateToString(bool Ctrl, bool Shift, bool Alt, WORD Key);
 // The registered message that the hook posts to the shortcut window.
 UINT adxKeyDownMessage();
 // The keyboard hook the module installed, or 0.
-HHOOK adxKeyboardHook(const TadxCOMAddInModule& module);
+HHOOK adxKeyboardHook(const TadxModuleServices& module);
 
 // Removes the module's keyboard hook and frees its shortcut window (either
 // may be missing); other modules' hooks stay.
-void adxRemoveKeyboardHook(TadxCOMAddInModule& module);
+void adxRemoveKeyboardHook(TadxModuleServices& module);
 // Creates the module's shortcut window, titled with a fresh GUID, and
 // installs the thread keyboard hook.
-void adxInstallKeyboardHook(TadxCOMAddInModule& module);
+void adxInstallKeyboardHook(TadxModuleServices& module);
 // Frees the module's colour window, if any.
-void adxFreeColorWindow(TadxCOMAddInModule& module);
+void adxFreeColorWindow(TadxModuleServices& module);
 // Frees any colour window of the module and creates a new one, titled with a fresh GUID.
-void adxCreateColorWindow(TadxCOMAddInModule& module);
+void adxCreateColorWindow(TadxModuleServices& module);

@@ -1,10 +1,10 @@
 // The Word, Excel, InfoPath and Visio relays of the add-in object.
 #include "framework/hosts/OfficeRelays.h"
 
-#include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/hosts/HostApplications.h"
 #include "framework/panes/CustomTaskPanes.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/forms/Timer.h"
 
@@ -21,7 +21,7 @@ ComPtr<::CommandBars> CommandBarsOf(IDispatch* owner) {
     return bars.IsEmptyOrNothing() ? nullptr : ComQuery<::CommandBars>(bars.AsDispatch().Get());
 }
 
-IDispatch* ApplicationOf(const TadxCOMAddInModule& module) {
+IDispatch* ApplicationOf(const TadxModuleServices& module) {
     return module.HostApplication.IsEmptyOrNothing() ? nullptr
                                                      : module.HostApplication.AsDispatch().Get();
 }
@@ -51,7 +51,7 @@ struct TadxOfficeRelays::Previous {
     TadxHostObjectEvent VisioWindowActivated;
 };
 
-TadxOfficeRelays::TadxOfficeRelays(std::function<TadxCOMAddInModule*()> moduleOf)
+TadxOfficeRelays::TadxOfficeRelays(std::function<TadxModuleServices*()> moduleOf)
     : moduleOf_(std::move(moduleOf)), previous_(std::make_unique<Previous>()),
       visioTimer_(new TTimer(nullptr)) {
     visioTimer_->SetEnabled(false);
@@ -63,36 +63,36 @@ TadxOfficeRelays::~TadxOfficeRelays() {
     Liveness.End();
     visioTimer_->SetEnabled(false);
     visioTimer_->Free();
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return;
     Previous& p = *previous_;
-    if (auto* word = module->WordApplication.get()) {
+    if (auto* word = dynamic_cast<TWordApplication*>(module->HostWrapper())) {
         word->DisconnectEvents();
         word->OnWindowActivate = p.WordWindowActivate;
         word->OnDocumentOpen = p.WordDocumentOpen;
         word->OnNewDocument = p.WordNewDocument;
         word->OnDocumentChange = p.WordDocumentChange;
     }
-    if (auto* excel = module->ExcelApplication.get()) {
+    if (auto* excel = dynamic_cast<TExcelApplication*>(module->HostWrapper())) {
         excel->DisconnectEvents();
         excel->OnWorkbookActivate = p.WorkbookActivate;
         excel->OnSheetActivate = p.SheetActivate;
     }
-    if (auto* infoPath = module->InfoPathApplication.get()) {
+    if (auto* infoPath = dynamic_cast<infopath::TApplication*>(module->HostWrapper())) {
         infoPath->DisconnectEvents();
         infoPath->OnWindowActivate = p.InfoPathWindowActivate;
         infoPath->OnNewXDocument = p.InfoPathNewXDocument;
         infoPath->OnXDocumentOpen = p.InfoPathXDocumentOpen;
     }
-    if (auto* visio = module->VisioApplication.get()) {
+    if (auto* visio = dynamic_cast<TVisioApplication*>(module->HostWrapper())) {
         visio->DisconnectEvents();
         visio->OnWindowActivated = p.VisioWindowActivated;
     }
 }
 
 void TadxOfficeRelays::Hook() {
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return;
     Previous& p = *previous_;
@@ -103,7 +103,7 @@ void TadxOfficeRelays::Hook() {
                 (this->*relay)(s, args...);
         };
     };
-    if (auto* word = module->WordApplication.get()) {
+    if (auto* word = dynamic_cast<TWordApplication*>(module->HostWrapper())) {
         p.WordWindowActivate =
             std::exchange(word->OnWindowActivate, live(&TadxOfficeRelays::DoWordWindowActivate));
         p.WordDocumentOpen =
@@ -113,13 +113,13 @@ void TadxOfficeRelays::Hook() {
         p.WordDocumentChange =
             std::exchange(word->OnDocumentChange, live(&TadxOfficeRelays::DoWordDocumentChange));
         Advise(*word, module->HostMajorVersion);
-    } else if (auto* excel = module->ExcelApplication.get()) {
+    } else if (auto* excel = dynamic_cast<TExcelApplication*>(module->HostWrapper())) {
         p.WorkbookActivate =
             std::exchange(excel->OnWorkbookActivate, live(&TadxOfficeRelays::DoWorkbookActivate));
         p.SheetActivate =
             std::exchange(excel->OnSheetActivate, live(&TadxOfficeRelays::DoSheetActivate));
         Advise(*excel, module->HostMajorVersion);
-    } else if (auto* infoPath = module->InfoPathApplication.get()) {
+    } else if (auto* infoPath = dynamic_cast<infopath::TApplication*>(module->HostWrapper())) {
         p.InfoPathWindowActivate = std::exchange(infoPath->OnWindowActivate,
                                                  live(&TadxOfficeRelays::DoInfoPathWindowActivate));
         p.InfoPathNewXDocument = std::exchange(infoPath->OnNewXDocument,
@@ -127,7 +127,7 @@ void TadxOfficeRelays::Hook() {
         p.InfoPathXDocumentOpen = std::exchange(infoPath->OnXDocumentOpen,
                                                 live(&TadxOfficeRelays::DoInfoPathXDocumentOpen));
         Advise(*infoPath, module->HostMajorVersion);
-    } else if (auto* visio = module->VisioApplication.get()) {
+    } else if (auto* visio = dynamic_cast<TVisioApplication*>(module->HostWrapper())) {
         p.VisioWindowActivated = std::exchange(visio->OnWindowActivated,
                                                live(&TadxOfficeRelays::DoVisioWindowActivated));
         Advise(*visio, module->HostMajorVersion);
@@ -140,7 +140,7 @@ bool TadxOfficeRelays::CallPrevious(const H& previous, bool report, A&&... args)
     try {
         return rtl::FireSurvives(Liveness, previous, std::forward<A>(args)...);
     } catch (const Exception& e) {
-        TadxCOMAddInModule* module = self ? moduleOf_() : nullptr;
+        TadxModuleServices* module = self ? moduleOf_() : nullptr;
         if (report && module)
             module->DoError(e);
     }
@@ -148,7 +148,7 @@ bool TadxOfficeRelays::CallPrevious(const H& previous, bool report, A&&... args)
 }
 
 bool TadxOfficeRelays::ReconnectBars() {
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return false;
     // Each bar is guarded on its own (a failure goes to DoError, whose
@@ -161,7 +161,7 @@ bool TadxOfficeRelays::ReconnectBars() {
 // ---- Word ----
 
 void TadxOfficeRelays::DoWordWindowActivate(TObject* Sender, IDispatch* Doc, IDispatch* Wn) {
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return;
     // Without a document the window shows the application's own bars.
@@ -176,7 +176,7 @@ void TadxOfficeRelays::DoWordWindowActivate(TObject* Sender, IDispatch* Doc, IDi
 }
 
 void TadxOfficeRelays::WordDocumentPanes(IDispatch* Doc) {
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module || !module->CTPFactory || module->TaskPanes->Count() == 0 || !Doc)
         return;
     try {
@@ -203,7 +203,7 @@ void TadxOfficeRelays::DoWordNewDocument(TObject* Sender, IDispatch* Doc) {
 }
 
 void TadxOfficeRelays::DoWordDocumentChange(TObject* Sender) {
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return;
     try {
@@ -242,7 +242,7 @@ void TadxOfficeRelays::DoSheetActivate(TObject* Sender, IDispatch* Sh) {
 // ---- InfoPath ----
 
 void TadxOfficeRelays::DoInfoPathWindowActivate(TObject* Sender, IDispatch* Doc, IDispatch* Wn) {
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return;
     module->CommandBars = CommandBarsOf(Wn);
@@ -258,7 +258,7 @@ void TadxOfficeRelays::InfoPathDocument(TObject* Sender, IDispatch* Doc, bool op
         opened ? previous_->InfoPathXDocumentOpen : previous_->InfoPathNewXDocument;
     if (!CallPrevious(previous, true, Sender, Doc))
         return;
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module || !module->CTPFactory)
         return;
     Variant window = dispGet(module->HostApplication, "ActiveWindow");
@@ -286,7 +286,7 @@ void TadxOfficeRelays::DoVisioWindowActivated(TObject* Sender, IDispatch* Window
 
 void TadxOfficeRelays::DoVisioReconnect(TObject* Sender) {
     visioTimer_->SetEnabled(false);
-    TadxCOMAddInModule* module = moduleOf_();
+    TadxModuleServices* module = moduleOf_();
     if (!module)
         return;
     try {

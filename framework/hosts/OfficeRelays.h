@@ -18,13 +18,13 @@
 #include <functional>
 #include <memory>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TTimer;
 
 class TadxOfficeRelays {
 public:
     // The relays of a connection; moduleOf gives its module (nil once it ended).
-    explicit TadxOfficeRelays(std::function<TadxCOMAddInModule*()> moduleOf);
+    explicit TadxOfficeRelays(std::function<TadxModuleServices*()> moduleOf);
     // Stops the Visio timer and gives the host wrapper its previous handlers back.
     ~TadxOfficeRelays();
     TadxOfficeRelays(const TadxOfficeRelays&) = delete;
@@ -59,7 +59,7 @@ private:
     // its current CommandBars; false when the relays went meanwhile.
     bool ReconnectBars();
 
-    std::function<TadxCOMAddInModule*()> moduleOf_;
+    std::function<TadxModuleServices*()> moduleOf_;
     std::unique_ptr<Previous> previous_;
     TTimer* visioTimer_;
     rtl::TLiveness Liveness;

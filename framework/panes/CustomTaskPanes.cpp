@@ -1,7 +1,7 @@
 // The module's task-pane collection: making and removing the live panes.
 #include "framework/panes/CustomTaskPanes.h"
 
-#include "framework/AddInModule.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/text/Text.h"
 
 namespace {
@@ -12,7 +12,7 @@ bool InDock(MsoCTPDockPosition position, MsoCTPDockPosition a, MsoCTPDockPositio
 
 } // namespace
 
-TadxCustomTaskPanes::TadxCustomTaskPanes(TadxCOMAddInModule* Owner)
+TadxCustomTaskPanes::TadxCustomTaskPanes(TadxModuleServices* Owner)
     : TOwnedCollection(Owner, ItemClassOf<TadxCustomTaskPane>()), module_(Owner) {}
 
 TadxCustomTaskPanes::~TadxCustomTaskPanes() {

@@ -24,7 +24,7 @@
 #include <memory>
 #include <string>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxCustomTaskPanes;
 class TadxCustomTaskPane;
 class TadxCustomTaskPaneInstance;
@@ -140,7 +140,7 @@ public:
     ~TadxCustomTaskPane() override;
 
     // The module, and the live panes of this declaration.
-    TadxCOMAddInModule* Module() const noexcept { return module_; }
+    TadxModuleServices* Module() const noexcept { return module_; }
     TadxCustomTaskPaneInstances& Instances() noexcept { return *instances_; }
 
     // ProgID of the hosted control; a pane without one is never made.
@@ -175,7 +175,7 @@ public:
 private:
     void ForEachInstance(const std::function<void(TadxCustomTaskPaneInstance&)>& f);
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     std::unique_ptr<TadxCustomTaskPaneInstances> instances_;
     bool fixing_ = false;
     TadxCTPDockPosition dockPosition_ = adxCTPDockPositionRight;
@@ -188,13 +188,13 @@ private:
 class TadxCustomTaskPanes : public TOwnedCollection {
 public:
     // The collection of module Owner, with items of class TadxCustomTaskPane.
-    explicit TadxCustomTaskPanes(TadxCOMAddInModule* Owner);
+    explicit TadxCustomTaskPanes(TadxModuleServices* Owner);
     ~TadxCustomTaskPanes() override;
 
     // The declaration at Index.
     TadxCustomTaskPane* GetItem(int Index) const;
     // The module.
-    TadxCOMAddInModule* Module() const noexcept { return module_; }
+    TadxModuleServices* Module() const noexcept { return module_; }
     // Makes the panes that belong to a host window (nil: the host's single
     // window) of kind WindowKind; nothing while the module has no task-pane factory.
     void MakeCTP(IDispatch* Window, int WindowKind);
@@ -231,7 +231,7 @@ private:
     void ShowPane(TadxCustomTaskPane& pane, TadxCustomTaskPaneInstance& instance);
     void ReportError(const Exception& e);
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
 };
 
 template <class Handler, class... Args>

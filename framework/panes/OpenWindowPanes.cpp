@@ -1,8 +1,8 @@
 // Task panes for the host windows open at start-up or when the factory arrives.
 #include "framework/panes/OpenWindowPanes.h"
 
-#include "framework/AddInModule.h"
 #include "framework/panes/CustomTaskPanes.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
 namespace {
@@ -43,7 +43,7 @@ void MakeWordPanes(TadxCustomTaskPanes& panes, const Variant& app) {
 
 } // namespace
 
-void adxMakeStartupPanes(TadxCOMAddInModule& module) {
+void adxMakeStartupPanes(TadxModuleServices& module) {
     TadxCustomTaskPanes& panes = *module.TaskPanes;
     const Variant& app = module.HostApplication;
     switch (module.HostType) {
@@ -78,7 +78,7 @@ void adxMakeStartupPanes(TadxCOMAddInModule& module) {
     }
 }
 
-void adxMakeFactoryPanes(TadxCOMAddInModule& module) {
+void adxMakeFactoryPanes(TadxModuleServices& module) {
     TadxCustomTaskPanes& panes = *module.TaskPanes;
     const Variant& app = module.HostApplication;
     switch (module.HostType) {

@@ -5,9 +5,9 @@
 // with the activation of its windows instead.
 #pragma once
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 
 // The panes of start-up (the factory came first).
-void adxMakeStartupPanes(TadxCOMAddInModule& module);
+void adxMakeStartupPanes(TadxModuleServices& module);
 // The panes when the factory arrives after start-up.
-void adxMakeFactoryPanes(TadxCOMAddInModule& module);
+void adxMakeFactoryPanes(TadxModuleServices& module);

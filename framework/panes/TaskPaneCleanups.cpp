@@ -2,8 +2,8 @@
 // whose window is gone are removed, and Word's panes follow its
 // "ShowWindowsInTaskbar" option (one window per document, or all documents
 // in one window, where only the active document's pane is shown).
-#include "framework/AddInModule.h"
 #include "framework/panes/CustomTaskPanes.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // module is being designed each declaration shows as a row with its type,
 // title and the ProgID of its control. At run time there is no editor and
 // the collection offers no columns.
-#include "framework/AddInModule.h"
 #include "framework/panes/CustomTaskPanes.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/rtl/Format.h"
 #include "platform/text/Text.h"
 

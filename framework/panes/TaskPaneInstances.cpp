@@ -1,6 +1,6 @@
 // The live panes of a declaration, and the declaration's own properties.
-#include "framework/AddInModule.h"
 #include "framework/panes/CustomTaskPanes.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/text/Text.h"
 
 namespace {

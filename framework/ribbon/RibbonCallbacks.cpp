@@ -2,12 +2,12 @@
 // per call, its arguments read by the platform's dispatch-parameter reader.
 #include "framework/ribbon/RibbonCallbacks.h"
 
-#include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonControl.h"
 #include "framework/ribbon/RibbonImages.h"
 #include "framework/ribbon/RibbonTab.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/DispatchTable.h"
 #include "platform/com/LateBound.h"
 #include "platform/office/Ribbon.h"
@@ -79,7 +79,7 @@ rtl::TLifeWatch WatchOf(IadxRibbonComponent& component, const rtl::TLifeWatch& m
 // One call of one callback row, its arguments read by the platform's reader.
 class Dispatcher {
 public:
-    Dispatcher(TadxCOMAddInModule* module, const TadxRibbonCallback& row, DispParams* params)
+    Dispatcher(TadxModuleServices* module, const TadxRibbonCallback& row, DispParams* params)
         : module_(module), row_(row), call_(params, DISPATCH_METHOD, 0) {
         call_.ExpectCount(adxCallbackArgCount(row.Args));
         if (module)
@@ -230,7 +230,7 @@ private:
         return {};
     }
 
-    TadxCOMAddInModule* module_;
+    TadxModuleServices* module_;
     // Dead once a handler turned the add-in off and so freed module_.
     rtl::TLifeWatch connected_;
     const TadxRibbonCallback& row_;
@@ -299,7 +299,7 @@ HRESULT adxRibbonGetIDsOfNames(const char16_t* const* names, uint32_t count,
     return S_OK;
 }
 
-HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, DispParams* params, Variant* result,
+HRESULT adxRibbonInvoke(TadxModuleServices* module, DISPID id, DispParams* params, Variant* result,
                         uint32_t* argErr) noexcept {
     const TadxRibbonCallback* row = adxFindRibbonCallback(id);
     if (!row)
@@ -320,7 +320,7 @@ HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, DispParams* param
     }
 }
 
-IadxRibbonComponent* GetRibbonControl(TadxCOMAddInModule& Module, const std::u16string& Id) {
+IadxRibbonComponent* GetRibbonControl(TadxModuleServices& Module, const std::u16string& Id) {
     TStringList* keys = Module.KeyList.get();
     if (!keys)
         return nullptr;
@@ -337,7 +337,7 @@ uint32_t adxRibbonsOfMessageClass(std::u16string_view messageClass) {
     return 0;
 }
 
-void CheckMsoControls(TadxCOMAddInModule& Module, const std::u16string& IdMso, IDispatch* Context,
+void CheckMsoControls(TadxModuleServices& Module, const std::u16string& IdMso, IDispatch* Context,
                       IadxRibbonComponent*& Component) {
     TStringList* keys = Module.KeyList.get();
     if (!Context || !keys)

@@ -19,7 +19,7 @@
 
 #include <string>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 
 // The DISPID of a callback name (exact letter case), or DISPID_UNKNOWN.
 DISPID adxRibbonCallbackId(std::u16string_view name);
@@ -35,17 +35,17 @@ HRESULT adxRibbonGetIDsOfNames(const char16_t* const* names, uint32_t count,
 // argument that cannot be converted DISP_E_TYPEMISMATCH (or DISP_E_OVERFLOW)
 // with its rgvarg index in *argErr; any exception of the callback DISP_E_EXCEPTION. A missing
 // result discards the answer.
-HRESULT adxRibbonInvoke(TadxCOMAddInModule* module, DISPID id, DispParams* params, Variant* result,
+HRESULT adxRibbonInvoke(TadxModuleServices* module, DISPID id, DispParams* params, Variant* result,
                         uint32_t* argErr) noexcept;
 
 // The tab or control whose key-list key equals Id (letter case ignored), or
 // nullptr; entries that hold no tab or control are passed over.
-IadxRibbonComponent* GetRibbonControl(TadxCOMAddInModule& Module, const std::u16string& Id);
+IadxRibbonComponent* GetRibbonControl(TadxModuleServices& Module, const std::u16string& Id);
 
 // Outlook only: among several tabs or controls sharing the built-in id
 // IdMso, picks the one whose Ribbons cover the kind of item shown in the
 // window Context (by its message class). Component stays otherwise.
-void CheckMsoControls(TadxCOMAddInModule& Module, const std::u16string& IdMso, IDispatch* Context,
+void CheckMsoControls(TadxModuleServices& Module, const std::u16string& IdMso, IDispatch* Context,
                       IadxRibbonComponent*& Component);
 
 // The ribbon kinds of an item's message class ("IPM.Note.x": mail read and

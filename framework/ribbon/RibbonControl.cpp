@@ -2,11 +2,11 @@
 // that tell the host about real changes, the guarded handlers.
 #include "framework/ribbon/RibbonControl.h"
 
-#include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonButtons.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonMenus.h"
 #include "framework/ribbon/RibbonTab.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/Guid.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/Bitmap.h"
@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <utility>
 
-TStringList* adxRibbonKeyList(TadxCOMAddInModule* module) {
+TStringList* adxRibbonKeyList(TadxModuleServices* module) {
     if (!module || (module->ComponentState() & csDestroying))
         return nullptr;
     return module->KeyList.get();
@@ -111,7 +111,7 @@ TadxRibbonTab* TadxRibbonCustomControl::GetRoot() const {
     return nullptr;
 }
 
-TadxCOMAddInModule* TadxRibbonCustomControl::Module() const {
+TadxModuleServices* TadxRibbonCustomControl::Module() const {
     TadxRibbonTab* root = GetRoot();
     return root ? root->Module() : nullptr;
 }
@@ -134,7 +134,7 @@ TadxRibbonSplitButton* TadxRibbonCustomControl::AsRibbonSplitButton(TObject* Obj
 }
 
 std::u16string TadxRibbonCustomControl::ModuleNamespace() const {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     return module ? module->Namespace : std::u16string();
 }
 
@@ -189,7 +189,7 @@ void TadxRibbonCustomControl::SetIDMso(const std::u16string& Value) {
 // ---- invalidation ----
 
 void TadxRibbonCustomControl::Invalidate() {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     if (!module || !module->RibbonUI)
         return;
     if (!idMso_.empty()) {
@@ -371,7 +371,7 @@ void TadxRibbonCustomControl::RouteItemProperty(TadxRibbonControlPropertyType Pr
 }
 
 bool TadxRibbonCustomControl::Fire(const std::function<void()>& call) {
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     // Without a module nobody takes the report: the exception goes on.
     if (!module)
         return rtl::FireSurvives(liveness_, call);

@@ -21,7 +21,7 @@
 #include <memory>
 #include <string>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxRibbonTab;
 class TadxRibbonControls;
 class TadxRibbonGroup;
@@ -127,7 +127,7 @@ public:
     // The tab above the control, or nullptr when it is not (yet) under one.
     TadxRibbonTab* GetRoot() const;
     // The module of the root tab, or nullptr.
-    TadxCOMAddInModule* Module() const;
+    TadxModuleServices* Module() const;
     // The IdMso of the tab or control owning the control's collection; empty otherwise.
     std::u16string GetParentIDMso() const;
     // The tab or control owning the control's collection, or nullptr.
@@ -241,7 +241,7 @@ private:
 
 // The module's key list while the module lives and keeps one; nullptr
 // without a module and while the module is being destroyed.
-TStringList* adxRibbonKeyList(TadxCOMAddInModule* module);
+TStringList* adxRibbonKeyList(TadxModuleServices* module);
 // The key under which a tab or control is listed: IdMso when set, else Id.
 std::string adxRibbonKey(IadxRibbonComponent& component);
 // The text of a new GUID without braces and dashes (32 hexadecimal digits).

@@ -1,13 +1,12 @@
 // Building the ribbon document.
 #include "framework/ribbon/RibbonDocument.h"
 
-#include "framework/AddInFactory.h"
-#include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonMenus.h"
 #include "framework/ribbon/RibbonTab.h"
 #include "framework/ribbon/RibbonXmlWriter.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/text/Text.h"
 
 #include <vector>
@@ -46,7 +45,7 @@ constexpr const char16_t* kRibbonIds[adxRibbonKindCount] = {
 constexpr uint32_t kOutlookRibbons = 0xFFFFF0;
 
 // The host an identifier names, by the first of these it contains.
-void SetHostFromRibbonId(TadxCOMAddInModule& module, std::u16string_view ribbonId) {
+void SetHostFromRibbonId(TadxModuleServices& module, std::u16string_view ribbonId) {
     constexpr std::pair<const char16_t*, TadxOfficeHostApp> hosts[] = {
         {u"Microsoft.Access.", ohaAccess},         {u"Microsoft.Excel.", ohaExcel},
         {u"Microsoft.PowerPoint.", ohaPowerPoint}, {u"Microsoft.Word.", ohaWord},
@@ -69,7 +68,7 @@ TadxRibbons RibbonsOf(TObject* object) {
 }
 
 // Drops the entries the host will never ask about; the list stays pruned.
-void PruneKeyList(TadxCOMAddInModule& module, std::u16string_view ribbonId) {
+void PruneKeyList(TadxModuleServices& module, std::u16string_view ribbonId) {
     TStringList* keys = module.KeyList.get();
     if (!keys)
         return;
@@ -85,7 +84,7 @@ void PruneKeyList(TadxCOMAddInModule& module, std::u16string_view ribbonId) {
 // The writer of one document, with the ribbon element opened on first need.
 class DocumentBuilder {
 public:
-    DocumentBuilder(TadxCOMAddInModule& module, std::u16string_view ribbonId)
+    DocumentBuilder(TadxModuleServices& module, std::u16string_view ribbonId)
         : module_(module), ribbonId_(ribbonId),
           fromScratch_(IsItemTypeSupported(ribbonId, module.StartFromScratch)) {}
 
@@ -93,7 +92,7 @@ public:
         writer_.WriteStartElement("customUI");
         writer_.WriteAttributeString("xmlns", adxCustomUINamespace);
         if (!module_.Namespace.empty()) {
-            std::string progId = module_.Factory ? module_.Factory->GetProgID() : std::string();
+            std::string progId = module_.GetProgID();
             writer_.WriteAttributeString("xmlns:default", text::Wide(progId));
             writer_.WriteAttributeString("xmlns:shared", module_.Namespace);
         }
@@ -183,7 +182,7 @@ private:
             writer_.WriteEndElement("contextualTabs");
     }
 
-    TadxCOMAddInModule& module_;
+    TadxModuleServices& module_;
     std::u16string_view ribbonId_;
     bool fromScratch_;
     bool ribbonOpen_ = false;
@@ -194,7 +193,7 @@ private:
 // handler freed the menu. One that turned the add-in off ends the writing.
 // An exception of the handler ends the writing too, and GetCustomUI fails:
 // the host gets no document rather than one without what OnCreate adds.
-bool FireMenuCreate(TadxCOMAddInModule* module, IadxRibbonComponent& component) {
+bool FireMenuCreate(TadxModuleServices* module, IadxRibbonComponent& component) {
     if (!module)
         return true;
     // Another control may carry the menu's id: only a menu has OnCreate.
@@ -209,7 +208,7 @@ bool FireMenuCreate(TadxCOMAddInModule* module, IadxRibbonComponent& component) 
 }
 
 // The inner button of a split button, written before its menus.
-void WriteInnerButton(TadxCOMAddInModule* module, TadxXMLHelper& writer,
+void WriteInnerButton(TadxModuleServices* module, TadxXMLHelper& writer,
                       IadxRibbonComponent& component) {
     if (!module || !component.GetIDMso().empty())
         return;
@@ -237,7 +236,7 @@ bool IsItemTypeSupported(std::u16string_view RibbonID, TadxRibbons Ribbons) {
     return false;
 }
 
-void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
+void adxProcessChildren(TadxModuleServices* Module, TadxXMLHelper& Writer,
                         IadxRibbonComponent& Component, std::u16string_view RibbonID) {
     if (!IsItemTypeSupported(RibbonID, Component.GetRibbons()))
         return;
@@ -271,7 +270,7 @@ void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
     Writer.WriteEndElement(type);
 }
 
-std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID) {
+std::u16string adxGetCustomUI(TadxModuleServices& Module, const std::u16string& RibbonID) {
     SetHostFromRibbonId(Module, RibbonID);
     Module.IsRibbonHost = true;
     // A handler may turn the add-in off: the document is then not built.

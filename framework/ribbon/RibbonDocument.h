@@ -7,12 +7,12 @@
 // controls always give the same bytes.
 #pragma once
 
-#include "framework/ribbon/RibbonKinds.h"
+#include "framework/support/RibbonKinds.h"
 
 #include <string>
 #include <string_view>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxXMLHelper;
 class IadxRibbonComponent;
 
@@ -33,7 +33,7 @@ struct EadxRibbonModuleFreed {};
 // RibbonID; Module (may be nullptr) finds the menus and split buttons by id.
 // A menu that frees itself from its OnCreate is left out; an exception of
 // OnCreate goes on to the caller.
-void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
+void adxProcessChildren(TadxModuleServices* Module, TadxXMLHelper& Writer,
                         IadxRibbonComponent& Component, std::u16string_view RibbonID);
 
 // The whole document for RibbonID (GetCustomUI): sets the module's host type
@@ -44,4 +44,4 @@ void adxProcessChildren(TadxCOMAddInModule* Module, TadxXMLHelper& Writer,
 // like any other failure it raises: the host gets no document rather than
 // an incomplete one. A handler that turns the add-in off (freeing Module)
 // gets an empty document.
-std::u16string adxGetCustomUI(TadxCOMAddInModule& Module, const std::u16string& RibbonID);
+std::u16string adxGetCustomUI(TadxModuleServices& Module, const std::u16string& RibbonID);

@@ -1,11 +1,11 @@
 // Making the pictures of ribbon controls and items.
 #include "framework/ribbon/RibbonImages.h"
 
-#include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonTab.h"
 #include "framework/ribbon/adxRibbonComponent.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Gdi.h"
@@ -70,7 +70,7 @@ bool HoldsImage(TCustomImageList* list, int index) {
 
 } // namespace
 
-TCustomImageList* GetImageList(TadxCOMAddInModule& Module, const std::u16string& Id) {
+TCustomImageList* GetImageList(TadxModuleServices& Module, const std::u16string& Id) {
     TStringList* keys = Module.KeyList.get();
     if (!keys)
         return nullptr;
@@ -81,7 +81,7 @@ TCustomImageList* GetImageList(TadxCOMAddInModule& Module, const std::u16string&
     return tab ? tab->Images() : nullptr;
 }
 
-ComPtr<IDispatch> adxGetImage(IadxRibbonComponent& Component, TadxCOMAddInModule& Module) {
+ComPtr<IDispatch> adxGetImage(IadxRibbonComponent& Component, TadxModuleServices& Module) {
     TBitmap bitmap;
     if (adxHasGlyph(Component)) {
         bitmap.Assign(Component.GetGlyph());
@@ -96,7 +96,7 @@ ComPtr<IDispatch> adxGetImage(IadxRibbonComponent& Component, TadxCOMAddInModule
 }
 
 ComPtr<IDispatch> adxGetItemImage(IadxRibbonComponent& Component, int32_t Index,
-                                  TadxCOMAddInModule& Module) {
+                                  TadxModuleServices& Module) {
     TadxRibbonControls* items = Component.GetItems();
     if (!items)
         throw EOleSysError("The control has no items", E_INVALIDARG);

@@ -13,23 +13,23 @@
 #include <cstdint>
 #include <string>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class IadxRibbonComponent;
 class TBitmap;
 class TCustomImageList;
 
 // The image list of the tab above the control registered under Id, or nullptr.
-TCustomImageList* GetImageList(TadxCOMAddInModule& Module, const std::u16string& Id);
+TCustomImageList* GetImageList(TadxModuleServices& Module, const std::u16string& Id);
 
 // The picture of a control: its glyph, else its tab's image ImageIndex;
 // nullptr when it has neither.
-ComPtr<IDispatch> adxGetImage(IadxRibbonComponent& Component, TadxCOMAddInModule& Module);
+ComPtr<IDispatch> adxGetImage(IadxRibbonComponent& Component, TadxModuleServices& Module);
 // The picture of item Index of the control's items: an icon of its glyph
 // (masked by the glyph's bottom-left colour), else of its tab's image
 // ImageIndex; nullptr when it has neither. Raises for a control without
 // items or an index outside them.
 ComPtr<IDispatch> adxGetItemImage(IadxRibbonComponent& Component, int32_t Index,
-                                  TadxCOMAddInModule& Module);
+                                  TadxModuleServices& Module);
 
 // A new 32-bit top-down device-independent bitmap of Bitmap: a bitmap of
 // another depth is made opaque, a 32-bit one keeps its alpha, and when

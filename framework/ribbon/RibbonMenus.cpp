@@ -1,12 +1,11 @@
 // The menu, its dynamic content, and the split button with its inner button.
 #include "framework/ribbon/RibbonMenus.h"
 
-#include "framework/AddInFactory.h"
-#include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonButtons.h"
 #include "framework/ribbon/RibbonDocument.h"
 #include "framework/ribbon/RibbonXmlWriter.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/text/Text.h"
 
 namespace {
@@ -74,12 +73,12 @@ std::u16string TadxRibbonMenu::GetContent() {
         if (!RunHandler([&] { handler(this); }))
             return {};
     }
-    TadxCOMAddInModule* module = Module();
+    TadxModuleServices* module = Module();
     TadxXMLHelper writer;
     writer.WriteStartElement("menu");
     writer.WriteAttributeString("xmlns", adxCustomUINamespace);
     if (module && !module->Namespace.empty()) {
-        std::string progId = module->Factory ? module->Factory->GetProgID() : std::string();
+        std::string progId = module->GetProgID();
         writer.WriteAttributeString("xmlns:default", text::Wide(progId));
         writer.WriteAttributeString("xmlns:shared", module->Namespace);
     }

@@ -1,11 +1,11 @@
 // The ribbon tab: its place in the module's lists, its key, its attributes.
 #include "framework/ribbon/RibbonTab.h"
 
-#include "framework/AddInModule.h"
 #include "framework/ribbon/RibbonAttributes.h"
 #include "framework/ribbon/RibbonCollections.h"
 #include "framework/ribbon/RibbonContainers.h"
 #include "framework/support/FrameworkErrors.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/OleError.h"
 #include "platform/gfx/ImageList.h"
 #include "platform/text/Text.h"
@@ -15,8 +15,8 @@ namespace {
 // The most groups a tab holds.
 constexpr int kMaxGroups = 100;
 
-TadxCOMAddInModule& CheckOwner(TComponent* owner) {
-    auto* module = dynamic_cast<TadxCOMAddInModule*>(owner);
+TadxModuleServices& CheckOwner(TComponent* owner) {
+    auto* module = dynamic_cast<TadxModuleServices*>(owner);
     if (!module)
         adx::RaiseError(
             adx::ErrWrongContainer, adx::SWrongContainer,
@@ -41,7 +41,7 @@ TadxRibbons RibbonsOfHosts(TadxHostAppSet hosts) {
 }
 
 // The module's list a tab of that context belongs to (nullptr while it is destroyed).
-TList<TObject>* TabListOf(TadxCOMAddInModule* module, const std::string& context) {
+TList<TObject>* TabListOf(TadxModuleServices* module, const std::string& context) {
     if (!module || (module->ComponentState() & csDestroying))
         return nullptr;
     return context.empty() ? module->RibbonTabs.get() : module->ContextualTabs.get();
@@ -62,7 +62,7 @@ void ClearImageIndexes(TadxRibbonControls* controls) {
 } // namespace
 
 TadxRibbonTab::TadxRibbonTab(TComponent* Owner) : TComponent(&CheckOwner(Owner)) {
-    module_ = static_cast<TadxCOMAddInModule*>(Owner);
+    module_ = static_cast<TadxModuleServices*>(Owner);
     ribbons_ = RibbonsOfHosts(module_->SupportedApps());
     visible_ = true;
     controls_ = std::make_unique<TadxRibbonControls>(this, kMaxGroups,

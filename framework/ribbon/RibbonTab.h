@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-class TadxCOMAddInModule;
+class TadxModuleServices;
 class TadxRibbonControls;
 class TCustomImageList;
 
@@ -113,7 +113,7 @@ public:
     // ---- the tab's place ----
 
     // The module that owns the tab (nullptr once it is being destroyed).
-    TadxCOMAddInModule* Module() const { return module_; }
+    TadxModuleServices* Module() const { return module_; }
     // Asks the host to query the tab again (the whole ribbon for a built-in
     // tab); nothing before the ribbon loaded. A failure code of the host raises.
     void Invalidate();
@@ -126,7 +126,7 @@ private:
     void UpdateKey();
 
     TCustomImageList* images_ = nullptr;
-    TadxCOMAddInModule* module_ = nullptr;
+    TadxModuleServices* module_ = nullptr;
     std::u16string caption_;
     std::string context_;
     std::unique_ptr<TadxRibbonControls> controls_;

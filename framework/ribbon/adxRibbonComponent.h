@@ -11,8 +11,8 @@
 // or collection and are never freed through it.
 #pragma once
 
-#include "framework/ribbon/RibbonKinds.h"
 #include "framework/ribbon/RibbonTypes.h"
+#include "framework/support/RibbonKinds.h"
 
 #include <cstdint>
 #include <memory>

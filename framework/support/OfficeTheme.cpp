@@ -1,5 +1,5 @@
 // Reading the Office colour scheme from the registry.
-#include "framework/hosts/OfficeTheme.h"
+#include "framework/support/OfficeTheme.h"
 
 #include "platform/rtl/Format.h"
 #include "platform/win/Registry.h"

@@ -1,5 +1,5 @@
 // Names of the ribbon kinds.
-#include "framework/ribbon/RibbonKinds.h"
+#include "framework/support/RibbonKinds.h"
 
 const std::vector<std::string>& adxRibbonNames() {
     static const std::vector<std::string> names = {

@@ -5,7 +5,7 @@
 // handler may change.
 #pragma once
 
-#include "framework/hosts/OfficeTheme.h"
+#include "framework/support/OfficeTheme.h"
 #include "platform/com/Dispatch.h"
 #include "platform/com/Variant.h"
 #include "platform/rtl/Exception.h"
