@@ -81,7 +81,68 @@ std::optional<TestFolder> TestFolderOf(const std::string& path) {
     return LongestMatch(TestFolders(), path);
 }
 
-std::string ViolationFromCode(const Layer& from, const std::string& target) {
+// A room inside the framework or the product: one topic, using only the
+// rooms of its layer named here. The files directly in the layer's folder
+// (the root: the module and what makes it) use every room, and no room uses
+// the root; the product's library, which exports the module, stands on it.
+struct Room {
+    std::string prefix;
+    std::vector<std::string> mayUse;
+};
+
+const std::vector<Room>& Rooms() {
+    static const std::vector<Room> rooms = {
+        {"framework/support/", {}},
+        {"framework/ribbon/", {"framework/support/"}},
+        {"framework/events/", {"framework/support/"}},
+        {"framework/panes/", {"framework/support/"}},
+        {"framework/commandbars/", {"framework/support/", "framework/ribbon/"}},
+        {"framework/hosts/",
+         {"framework/support/", "framework/events/", "framework/panes/", "framework/commandbars/"}},
+        {"addin/settings/", {}},
+        {"addin/dialogs/", {"addin/settings/"}},
+        {"addin/send/", {"addin/settings/", "addin/dialogs/"}},
+        {"addin/library/", {"addin/"}},
+    };
+    return rooms;
+}
+
+bool HasRooms(const Layer& layer) {
+    return layer.prefix == "framework/" || layer.prefix == "addin/";
+}
+
+// The room of a file of a layer with rooms; the root is a room that uses
+// every other; nothing for a folder that is no room.
+std::optional<Room> RoomOf(const Layer& layer, const std::string& path) {
+    if (path.find('/', layer.prefix.size()) == std::string::npos) {
+        Room root{layer.prefix, {}};
+        for (const Room& room : Rooms())
+            if (StartsWith(room.prefix, layer.prefix) && room.prefix != "addin/library/")
+                root.mayUse.push_back(room.prefix);
+        return root;
+    }
+    return LongestMatch(Rooms(), path);
+}
+
+std::string RoomViolation(const Layer& layer, const std::string& source,
+                          const std::string& target) {
+    std::optional<Room> from = RoomOf(layer, source);
+    std::optional<Room> to = RoomOf(layer, target);
+    if (!from)
+        return "lies in no room of " + layer.prefix;
+    if (!to)
+        return "includes a file in no room of " + layer.prefix;
+    if (from->prefix == to->prefix ||
+        std::find(from->mayUse.begin(), from->mayUse.end(), to->prefix) != from->mayUse.end())
+        return "";
+    if (to->prefix == layer.prefix)
+        return "a room includes its layer's root (the module's services come through a narrow "
+               "header)";
+    return "the room " + from->prefix + " may not use the room " + to->prefix;
+}
+
+std::string ViolationFromCode(const Layer& from, const std::string& source,
+                              const std::string& target) {
     if (StartsWith(target, "tests/"))
         return "code includes a test header";
     std::optional<Layer> to = CodeLayerOf(target);
@@ -91,6 +152,8 @@ std::string ViolationFromCode(const Layer& from, const std::string& target) {
         return "only tests and tools use the simulated hosts";
     if (to->rank > from.rank)
         return "includes the higher layer " + to->prefix;
+    if (to->rank == from.rank && HasRooms(from))
+        return RoomViolation(from, source, target);
     return "";
 }
 
@@ -174,14 +237,16 @@ std::optional<std::string> Resolve(const fs::path& root, const std::string& sour
 
 std::string Violation(const std::string& source, const std::string& target) {
     if (std::optional<Layer> from = CodeLayerOf(source))
-        return ViolationFromCode(*from, target);
+        return ViolationFromCode(*from, source, target);
     if (std::optional<TestFolder> from = TestFolderOf(source))
         return ViolationFromTests(*from, target);
     return "belongs to no layer";
 }
 
 bool HasAPlace(const std::string& path) {
-    return CodeLayerOf(path) || TestFolderOf(path);
+    if (std::optional<Layer> layer = CodeLayerOf(path))
+        return !HasRooms(*layer) || RoomOf(*layer, path);
+    return bool(TestFolderOf(path));
 }
 
 std::vector<std::string> SourceFiles(const fs::path& root) {

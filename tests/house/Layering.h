@@ -17,6 +17,17 @@
 // load the product as a library and so reach only the platform and the
 // simulation; test helpers shared between layers live in tests/support,
 // which stands on the platform alone.
+//
+// Inside the framework and the product each room holds one topic and uses
+// only the rooms below it; the files at the layer's root (the factory, the
+// add-in object and the module; the product's module) use every room, and a
+// room reaches the module only through its layer's narrow header of module
+// services. Bottom to top:
+//
+//   framework/  support, then ribbon, events and panes (each on support
+//               alone), commandbars (also on ribbon), hosts (on all but
+//               ribbon), root
+//   addin/      settings  dialogs  send  root  library
 #pragma once
 
 #include <filesystem>

@@ -45,6 +45,41 @@ TEST(Layering, RulesMatchTheArchitecture) {
     EXPECT_TRUE(house::HasAPlace("platform/win/Registry.cpp"));
 }
 
+TEST(Layering, RoomsKeepTheirOrder) {
+    struct Case {
+        const char* source;
+        const char* target;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"framework/AddInObject.cpp", "framework/hosts/OfficeRelays.h", true},
+        {"framework/hosts/AddInRelays.cpp", "framework/panes/CustomTaskPanes.h", true},
+        {"framework/commandbars/X.cpp", "framework/ribbon/RibbonControlTypes.h", true},
+        {"framework/ribbon/X.cpp", "framework/support/FrameworkErrors.h", true},
+        {"framework/ribbon/X.cpp", "framework/ribbon/Y.h", true},
+        {"framework/support/X.cpp", "framework/hosts/HostApplications.h", false},
+        {"framework/ribbon/X.cpp", "framework/commandbars/CustomCommandBar.h", false},
+        {"framework/panes/X.cpp", "framework/events/EventDispatch.h", false},
+        {"framework/panes/X.cpp", "framework/AddInModule.h", false},
+        {"framework/newroom/X.cpp", "framework/support/FrameworkErrors.h", false},
+        {"framework/AddInModule.cpp", "framework/newroom/X.h", false},
+        {"addin/send/X.cpp", "addin/dialogs/DlgConfig.h", true},
+        {"addin/dialogs/X.cpp", "addin/settings/QelLog.h", true},
+        {"addin/dialogs/X.cpp", "addin/send/PendingEntries.h", false},
+        {"addin/settings/X.cpp", "addin/dialogs/DlgConfig.h", false},
+        {"addin/settings/X.cpp", "addin/send/MessageKey.h", false},
+        {"addin/send/X.cpp", "addin/LorvaneOL_IMPL.h", false},
+        {"addin/ProductModule.cpp", "addin/send/FolderWatchers.h", true},
+        {"addin/library/LorvaneOL.cpp", "addin/LorvaneOL_IMPL.h", true},
+        {"addin/LorvaneOL_IMPL.cpp", "addin/library/X.h", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(house::Violation(c.source, c.target).empty(), c.allowed)
+            << c.source << " -> " << c.target;
+    EXPECT_FALSE(house::HasAPlace("framework/newroom/X.cpp"));
+    EXPECT_TRUE(house::HasAPlace("framework/AddInModule.cpp"));
+}
+
 // A source tree of its own under /tmp, removed with the test.
 class MadeUpTree {
 public:
@@ -89,6 +124,10 @@ TEST(Layering, TheCheckReportsEachKindOfWrongInclude) {
     tree.Write("platform/newroom/New.cpp", "#include \"addin/Thing.h\"\n");
     tree.Write("xml/Leans.cpp", "#include \"platform/newroom/New.cpp\"\n");
     tree.Write("xml/Helper.cpp", "#include \"scripts/helper.h\"\n");
+    // A room including a room above it, and the root.
+    tree.Write("addin/dialogs/Dialog.h");
+    tree.Write("addin/settings/Settings.cpp",
+               "#include \"addin/dialogs/Dialog.h\"\n#include \"addin/Thing.h\"\n");
     // End-to-end tests including the product's internals.
     tree.Write("tests/e2e/E.cpp", "#include \"addin/Thing.h\"\n");
     // Build trees and hidden folders are not the tree's sources.
@@ -97,6 +136,10 @@ TEST(Layering, TheCheckReportsEachKindOfWrongInclude) {
     tree.Write(".git/Bad.cpp", "#include \"addin/Thing.h\"\n");
 
     EXPECT_EQ(house::Report(house::CheckTree(tree.root)),
+              "addin/settings/Settings.cpp:2: \"addin/dialogs/Dialog.h\" the room "
+              "addin/settings/ may not use the room addin/dialogs/\n"
+              "addin/settings/Settings.cpp:3: \"addin/Thing.h\" a room includes its layer's root "
+              "(the module's services come through a narrow header)\n"
               "platform/newroom/New.cpp belongs to no layer\n"
               "platform/text/Relative.cpp:2: \"../../addin/Thing.h\" includes the higher layer "
               "addin/\n"
