@@ -1,5 +1,5 @@
 // The handler types of the add-in module's events. Each is a std::function
-// named as the system names the event type; an empty one means the event is
+// named as the framework names the event type; an empty one means the event is
 // not handled. Sender is the object the event is about (the module, a window
 // wrapper, a task pane declaration); `var` arguments are references the
 // handler may change.
