@@ -12,6 +12,7 @@ namespace {
 
 std::mutex homeLock;
 std::string homeFolder; // empty until first asked or set
+bool homeMade = false;  // whether homeFolder was made (asked once per folder)
 
 std::string DefaultHome() {
     if (const char* env = std::getenv("PLATFORM_HOME"); env && *env)
@@ -26,14 +27,18 @@ std::string PlatformHome() {
     std::lock_guard<std::mutex> lock(homeLock);
     if (homeFolder.empty())
         homeFolder = DefaultHome();
-    std::error_code ec;
-    std::filesystem::create_directories(homeFolder, ec);
+    if (!homeMade) {
+        std::error_code ec;
+        std::filesystem::create_directories(homeFolder, ec);
+        homeMade = !ec;
+    }
     return homeFolder;
 }
 
 void SetPlatformHome(const std::string& folder) {
     std::lock_guard<std::mutex> lock(homeLock);
     homeFolder = folder;
+    homeMade = false;
     setenv("PLATFORM_HOME", folder.c_str(), 1); // child processes share the machine
 }
 

@@ -7,7 +7,7 @@
 namespace platform {
 
 // The machine's folder: $PLATFORM_HOME, else ~/.local/share/lorvane-platform.
-// Created on first use.
+// Created on first use (once: later calls do not look at the disk).
 std::string PlatformHome();
 
 // Points this process's machine at another folder (tests and the demo host use

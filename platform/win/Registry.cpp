@@ -303,8 +303,9 @@ void TRegistry::Write(RegValue value) {
     RegKey* key = Locate(root_, path_, false);
     if (!key)
         RaiseSetFailed(name, "the key has been deleted");
-    key->SetValue(std::move(value));
-    store.Save();
+    // Writing what is there already changes nothing: the file stays as it is.
+    if (key->SetValue(std::move(value)))
+        store.Save();
 }
 
 void TRegistry::WriteString(std::string_view name, std::string_view value) {
@@ -360,6 +361,14 @@ std::vector<std::string> RegistryLoadProblems() {
 }
 unsigned long RegistryFileWrites() {
     return RegistryStore::Instance().Writes();
+}
+unsigned long long RegistryChanges() {
+    return RegistryStore::Instance().Changes();
+}
+void ReadRegistry(const std::function<void(const RegTree&)>& reader) {
+    RegistryStore& store = RegistryStore::Instance();
+    auto lock = store.Lock();
+    reader(store.Tree());
 }
 
 } // namespace platform

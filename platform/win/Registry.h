@@ -25,6 +25,7 @@
 #include "platform/win/RegistryTree.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -164,5 +165,12 @@ std::vector<std::string> RegistryLoadProblems();
 // How many times this process has written the registry file (each write is
 // a flushed, atomic replacement: what a sequence of changes costs).
 unsigned long RegistryFileWrites();
+// A number that grows whenever the registry changes: a change of this process
+// or another process's write noticed in the file. Equal numbers mean the same
+// registry, so a caller may skip comparing what it saw before.
+unsigned long long RegistryChanges();
+// Calls reader with the whole registry, up to date with the file, held
+// unchanged while it runs (reader must not change it).
+void ReadRegistry(const std::function<void(const RegTree&)>& reader);
 
 } // namespace platform

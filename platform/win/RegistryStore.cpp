@@ -47,42 +47,43 @@ void RegistryStore::Refresh() {
     if (batchDepth_ > 0)
         return; // the batch's changes are not written yet
     std::string home = PlatformHome();
-    if (home != home_ || !(StampOf(home + "/" + FileName) == stamp_))
+    if (home != home_ || !(StampOf(path_) == stamp_))
         Load(home);
 }
 
 void RegistryStore::Load(const std::string& home) {
     home_ = home;
+    path_ = home + "/" + FileName;
     tree_ = RegTree();
     problems_.clear();
-    std::string path = home + "/" + FileName;
-    stamp_ = StampOf(path);
+    ++changes_;
+    stamp_ = StampOf(path_);
     if (stamp_ == Stamp())
         return; // no registry yet
     if (stamp_.size > MaxFileSize) {
-        problems_.push_back(path + " is too large to be a registry file");
+        problems_.push_back(path_ + " is too large to be a registry file");
         return;
     }
     try {
-        problems_ = ParseRegText(ReadFileBytes(path), tree_).Problems;
+        problems_ = ParseRegText(ReadFileBytes(path_), tree_).Problems;
     } catch (const Exception& e) {
         problems_.push_back(e.Message);
     }
 }
 
 void RegistryStore::Save() {
+    ++changes_;
     if (batchDepth_ > 0) {
         pending_ = true;
         return;
     }
     pending_ = false;
-    std::string path = home_ + "/" + FileName;
     try {
-        WriteFileAtomic(path, WriteRegText(tree_));
+        WriteFileAtomic(path_, WriteRegText(tree_));
     } catch (const Exception& e) {
         throw ERegistryException("Failed to save the registry: " + e.Message);
     }
-    stamp_ = StampOf(path);
+    stamp_ = StampOf(path_);
     ++writes_;
 }
 
@@ -119,6 +120,11 @@ void RegistryStore::Reload() {
 std::vector<std::string> RegistryStore::LoadProblems() {
     auto lock = Lock();
     return problems_;
+}
+
+unsigned long long RegistryStore::Changes() {
+    auto lock = Lock();
+    return changes_;
 }
 
 unsigned long RegistryStore::Writes() {

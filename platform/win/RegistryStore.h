@@ -2,7 +2,10 @@
 // PlatformHome()/registry.reg. The file is read when the registry is first
 // used and again whenever it changed on disk (another process of this
 // machine wrote it) or the machine's folder moved (a test set a new
-// $PLATFORM_HOME); every change rewrites it atomically.
+// $PLATFORM_HOME); every change rewrites it atomically. Each registry call
+// looks at the file once (one stat, when it takes the lock), and reads it
+// again only when its size, time or identity differ from what was last read
+// or written.
 #pragma once
 
 #include "platform/win/RegistryTree.h"
@@ -43,6 +46,8 @@ public:
     std::vector<std::string> LoadProblems();
     // How many times this process has written the file.
     unsigned long Writes();
+    // A count of the tree's changes: this process's and the file's, checked now.
+    unsigned long long Changes();
 
 private:
     RegistryStore() = default;
@@ -59,11 +64,13 @@ private:
     std::recursive_mutex mutex_;
     RegTree tree_;
     std::string home_;
+    std::string path_; // home_/registry.reg
     Stamp stamp_;
     std::vector<std::string> problems_;
     int batchDepth_ = 0;
     bool pending_ = false;
     unsigned long writes_ = 0;
+    unsigned long long changes_ = 0;
 };
 
 } // namespace platform

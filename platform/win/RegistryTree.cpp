@@ -28,10 +28,28 @@ std::string NormalizedText(std::string_view text) {
     return text::IsValidUtf8(text) ? std::string(text) : text::Narrow(text::Wide(text));
 }
 
+namespace {
+
+// The name as the indexes hold it: valid UTF-8 in lower case. Most names are
+// ASCII, folded here in one pass without decoding.
+std::string Folded(std::string_view name) {
+    bool ascii = true;
+    for (char c : name)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (!ascii)
+        return text::LowerCase(NormalizedText(name));
+    std::string out(name);
+    for (char& c : out)
+        c = static_cast<char>(text::ToLower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+} // namespace
+
 RegKey::RegKey(std::string_view name) : name_(NormalizedText(name)) {}
 
 RegValue* RegKey::FindValue(std::string_view name) {
-    auto it = valueIndex_.find(text::LowerCase(NormalizedText(name)));
+    auto it = valueIndex_.find(Folded(name));
     return it == valueIndex_.end() ? nullptr : &values_[it->second];
 }
 
@@ -39,21 +57,24 @@ const RegValue* RegKey::FindValue(std::string_view name) const {
     return const_cast<RegKey*>(this)->FindValue(name);
 }
 
-void RegKey::SetValue(RegValue value) {
+bool RegKey::SetValue(RegValue value) {
     value.Name = NormalizedText(value.Name);
     // A string ends at its first NUL, as Windows reads it.
     value.Text = NormalizedText(std::string_view(value.Text).substr(0, value.Text.find('\0')));
     if (RegValue* existing = FindValue(value.Name)) {
         value.Name = existing->Name; // the first spelling stays, as Windows keeps it
+        if (*existing == value)
+            return false;
         *existing = std::move(value);
     } else {
-        valueIndex_.emplace(text::LowerCase(value.Name), values_.size());
+        valueIndex_.emplace(Folded(value.Name), values_.size());
         values_.push_back(std::move(value));
     }
+    return true;
 }
 
 bool RegKey::DeleteValue(std::string_view name) {
-    auto it = valueIndex_.find(text::LowerCase(NormalizedText(name)));
+    auto it = valueIndex_.find(Folded(name));
     if (it == valueIndex_.end())
         return false;
     size_t position = it->second;
@@ -66,19 +87,19 @@ bool RegKey::DeleteValue(std::string_view name) {
 }
 
 RegKey* RegKey::FindKey(std::string_view name) const {
-    auto it = keys_.find(text::LowerCase(NormalizedText(name)));
+    auto it = keys_.find(Folded(name));
     return it == keys_.end() ? nullptr : it->second.get();
 }
 
 RegKey& RegKey::CreateKey(std::string_view name) {
-    auto& slot = keys_[text::LowerCase(NormalizedText(name))];
+    auto& slot = keys_[Folded(name)];
     if (!slot)
         slot = std::make_unique<RegKey>(name);
     return *slot;
 }
 
 bool RegKey::DeleteKey(std::string_view name) {
-    return keys_.erase(text::LowerCase(NormalizedText(name))) > 0;
+    return keys_.erase(Folded(name)) > 0;
 }
 
 std::vector<const RegKey*> RegKey::Keys() const {

@@ -58,8 +58,9 @@ public:
     // The value of that name (case-insensitive), or nullptr.
     RegValue* FindValue(std::string_view name);
     const RegValue* FindValue(std::string_view name) const;
-    // Replaces the value of value.Name, or adds it at the end.
-    void SetValue(RegValue value);
+    // Replaces the value of value.Name, or adds it at the end; false when
+    // the key held that very value already (nothing changed).
+    bool SetValue(RegValue value);
     // Removes a value; false when there was none.
     bool DeleteValue(std::string_view name);
     const std::vector<RegValue>& Values() const noexcept { return values_; }

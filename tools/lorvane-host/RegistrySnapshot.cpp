@@ -1,57 +1,68 @@
-// A walk over both hives through the registry object.
+// A walk over both hives of the registry tree, held still while it runs.
 #include "RegistrySnapshot.h"
 
 #include "platform/win/Registry.h"
+#include "platform/win/RegistryTree.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-std::string Shown(TRegistry& reg, const std::string& name) {
-    switch (reg.GetDataType(name)) {
-    case rdString:
-    case rdExpandString:
-        return "\"" + reg.ReadString(name) + "\"";
-    case rdInteger: {
+using platform::RegKey;
+using platform::RegValue;
+
+// A value as the .reg format writes it: strings quoted, integers as dword:,
+// everything else as its bytes in hex.
+std::string Shown(const RegValue& value) {
+    if (value.Type == REG_SZ || value.Type == REG_EXPAND_SZ)
+        return "\"" + value.Text + "\"";
+    if (value.Type == REG_DWORD) {
         char text[24];
-        std::snprintf(text, sizeof text, "dword:%08x",
-                      static_cast<uint32_t>(reg.ReadInteger(name)));
+        std::snprintf(text, sizeof text, "dword:%08x", value.Number);
         return text;
     }
-    default: {
-        std::string hex = "hex:";
-        for (uint8_t byte : reg.ReadBinaryData(name)) {
-            char pair[4];
-            std::snprintf(pair, sizeof pair, "%02x", byte);
-            hex += (hex.size() > 4 ? "," : "") + std::string(pair);
-        }
-        return hex;
+    std::string hex = "hex:";
+    for (uint8_t byte : value.Bytes) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02x", byte);
+        hex += (hex.size() > 4 ? "," : "") + std::string(pair);
     }
-    }
+    return hex;
 }
 
-void Walk(HKEY root, const std::string& rootName, const std::string& path,
+// Whether a key of that name can be opened by path (no control characters).
+bool Openable(const std::string& name) {
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+void Walk(const RegKey& key, const std::string& shownPath, size_t depth,
           std::map<std::string, std::string>& entries) {
-    TRegistry reg;
-    reg.SetRootKey(root);
-    if (!reg.OpenKeyReadOnly("\\" + path))
+    for (const RegValue& value : key.Values())
+        entries[shownPath + "\\" + (value.Name.empty() ? "(Default)" : value.Name)] = Shown(value);
+    if (depth == platform::MaxRegKeyDepth)
         return;
-    std::string shownPath = rootName + (path.empty() ? "" : "\\" + path);
-    std::vector<std::string> values = reg.GetValueNames();
-    std::vector<std::string> keys = reg.GetKeyNames();
-    for (const std::string& name : values)
-        entries[shownPath + "\\" + (name.empty() ? "(Default)" : name)] = Shown(reg, name);
-    for (const std::string& key : keys)
-        Walk(root, rootName, path.empty() ? key : path + "\\" + key, entries);
+    for (const RegKey* child : key.Keys())
+        if (Openable(child->Name()))
+            Walk(*child, shownPath + "\\" + child->Name(), depth + 1, entries);
 }
 
 } // namespace
 
 RegistrySnapshot RegistrySnapshot::Take() {
     RegistrySnapshot snapshot;
-    Walk(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "", snapshot.entries_);
-    Walk(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "", snapshot.entries_);
+    snapshot.taken_ = true;
+    platform::ReadRegistry([&](const platform::RegTree& tree) {
+        snapshot.changes_ = platform::RegistryChanges();
+        Walk(tree.CurrentUser, "HKEY_CURRENT_USER", 0, snapshot.entries_);
+        Walk(tree.LocalMachine, "HKEY_LOCAL_MACHINE", 0, snapshot.entries_);
+    });
     return snapshot;
+}
+
+bool RegistrySnapshot::IsCurrent() const {
+    return taken_ && changes_ == platform::RegistryChanges();
 }
 
 std::vector<std::string> RegistrySnapshot::ChangesSince(const RegistrySnapshot& before) const {

@@ -1,8 +1,10 @@
 // The machine's registry at one moment, value by value, so that the host can
-// show what a step wrote and removed (keys without values are not shown). Values are named by their
-// full path
+// show what a step wrote and removed (keys without values are not shown).
+// Values are named by their full path
 // ("HKEY_LOCAL_MACHINE\Software\...\FriendlyName", "(Default)" for a key's
 // default value) and shown as the .reg format writes them ("text", dword:3).
+// A snapshot knows the registry's change count when it was taken, so that an
+// unchanged registry is not walked again.
 #pragma once
 
 #include <map>
@@ -13,6 +15,9 @@ class RegistrySnapshot {
 public:
     // Every value of both hives now.
     static RegistrySnapshot Take();
+    // Whether the registry is still as taken (nothing changed it since):
+    // then there is nothing to compare.
+    bool IsCurrent() const;
 
     // The changes from before to this one, in path order:
     //   + path = value          written
@@ -25,4 +30,7 @@ public:
 private:
     // Value paths with their shown values.
     std::map<std::string, std::string> entries_;
+    // The registry's change count when taken; taken_ is false for an empty snapshot.
+    unsigned long long changes_ = 0;
+    bool taken_ = false;
 };

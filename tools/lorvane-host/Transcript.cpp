@@ -83,7 +83,11 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
         failures_.push_back(raised);
     }
     Print("log", NewLogLines());
-    Print("registry", RegistrySnapshot::Take().ChangesSince(registry_));
+    if (!registry_.IsCurrent()) {
+        RegistrySnapshot now = RegistrySnapshot::Take();
+        Print("registry", now.ChangesSince(registry_));
+        registry_ = std::move(now);
+    }
     if (session_) {
         std::vector<std::string> links = session_->Links().Links();
         Print("link", {links.begin() + static_cast<std::ptrdiff_t>(std::min(links_, links.size())),
@@ -107,7 +111,8 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
 void Transcript::Mark() {
     // What the add-in told the debugger before belongs to no step.
     platform::TakeDebugOutput();
-    registry_ = RegistrySnapshot::Take();
+    if (!registry_.IsCurrent())
+        registry_ = RegistrySnapshot::Take();
     logSize_ = SizeOf(machine_.AddInLogFile());
     for (TranscriptSource* source : sources_)
         source->Mark();
