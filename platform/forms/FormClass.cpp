@@ -50,6 +50,12 @@ std::pair<const std::string*, const FormClass*> FormClass::StoredForm() const {
     return {nullptr, nullptr};
 }
 
+TComponent* FormClass::CreateNew(TComponent* owner) const {
+    if (!creator_)
+        throw EClassNotFound("Class " + name_ + " cannot be created", name_, 0);
+    return creator_(owner);
+}
+
 TComponent* FormClass::Create(TComponent* owner) const {
     if (!creator_)
         throw EClassNotFound("Class " + name_ + " cannot be created", name_, 0);
@@ -119,6 +125,20 @@ FormClass& FormClassTable::Existing(const std::string& name) {
     if (it == classes_.end())
         throw Exception("Class " + name + " is not registered");
     return *it->second;
+}
+
+const FormClassTable& FormClassesOnDemand::Get() {
+    std::call_once(whole_, [this] {
+        FormClassTable& table = table_.emplace();
+        registerModules_(table);
+        registerOthers_(table);
+    });
+    return *table_;
+}
+
+const FormClassTable& FormClassesOnDemand::Modules() {
+    std::call_once(modules_, [this] { registerModules_(modulesTable_.emplace()); });
+    return *modulesTable_;
 }
 
 } // namespace forms

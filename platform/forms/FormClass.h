@@ -27,6 +27,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -94,6 +96,10 @@ public:
     // (a data module's OnCreate). On failure the half-built instance is freed
     // and the exception passes on. EClassNotFound when the class cannot be created.
     TComponent* Create(TComponent* owner) const;
+    // The class library's CreateNew: a new instance owned by `owner` with its
+    // defaults only; no stored form is read and AfterConstruction does not
+    // run (so neither does OnCreate). EClassNotFound when the class cannot be created.
+    TComponent* CreateNew(TComponent* owner) const;
     // The stored form of this class or its nearest ancestor that has one, and
     // the class it belongs to; {nullptr, nullptr} when none has.
     std::pair<const std::string*, const FormClass*> StoredForm() const;
@@ -161,6 +167,42 @@ template <class T> T* FormClassTable::Create(TComponent* owner) const {
     instance->Free();
     throw Exception("Class " + ClassNameOf<T>() + " is registered with another class");
 }
+
+// A library's form class tables, filled on first use: the whole table, and
+// a small one with only its module classes (a data module class and the
+// classes it derives from), in which a module can be made with its defaults
+// and read for its own settings without registering every class. Making the
+// holder costs nothing, so a library makes it before the objects that will
+// refer to its classes (its class factory), which it then outlives, without
+// registering any as it loads:
+//
+//   FormClassesOnDemand& Classes() {
+//       static FormClassesOnDemand c(&RegisterModules, &RegisterOthers);
+//       return c;
+//   }
+class FormClassesOnDemand {
+public:
+    // The whole table holds what registerModules and then registerOthers
+    // register; the small one what registerModules registers.
+    FormClassesOnDemand(void (*registerModules)(FormClassTable&),
+                        void (*registerOthers)(FormClassTable&)) noexcept
+        : registerModules_(registerModules), registerOthers_(registerOthers) {}
+    FormClassesOnDemand(const FormClassesOnDemand&) = delete;
+    FormClassesOnDemand& operator=(const FormClassesOnDemand&) = delete;
+
+    // The whole table, made and filled the first time.
+    const FormClassTable& Get();
+    // The table of the module classes alone, made and filled the first time.
+    const FormClassTable& Modules();
+
+private:
+    void (*registerModules_)(FormClassTable&);
+    void (*registerOthers_)(FormClassTable&);
+    std::once_flag whole_;
+    std::once_flag modules_;
+    std::optional<FormClassTable> table_;
+    std::optional<FormClassTable> modulesTable_;
+};
 
 // Registers the platform's own form classes in `table` (the table's constructor does).
 void RegisterPlatformClasses(FormClassTable& table);

@@ -38,6 +38,10 @@ public:
         return root;
     }
 
+    // The root object with its own properties; its nested objects and the
+    // text after them are not parsed.
+    FormObject ParseRootHead() { return ParseHead(0); }
+
 private:
     void Advance() { token_ = lexer_.Next(); }
 
@@ -81,7 +85,8 @@ private:
             lexer_.Fail("Form nested too deeply", token_.Line);
     }
 
-    FormObject ParseObject(int depth) {
+    // An object up to its first nested object or its end: its name, class and properties.
+    FormObject ParseHead(int depth) {
         CheckDepth(depth);
         if (IsKeyword("inherited") || IsKeyword("inline"))
             lexer_.Fail("'" + token_.Text + "' objects are not supported", token_.Line);
@@ -100,6 +105,11 @@ private:
         }
         while (!IsKeyword("end") && !IsKeyword("object"))
             object.Properties.push_back(ParseProperty(depth));
+        return object;
+    }
+
+    FormObject ParseObject(int depth) {
+        FormObject object = ParseHead(depth);
         while (IsKeyword("object"))
             object.Children.push_back(ParseObject(depth + 1));
         if (!IsKeyword("end"))
@@ -261,6 +271,10 @@ const char* FormValue::KindName(Kind kind) {
 
 FormObject ParseForm(std::string_view text, const std::string& formName) {
     return Parser(text, formName).ParseRoot();
+}
+
+FormObject ParseFormRoot(std::string_view text, const std::string& formName) {
+    return Parser(text, formName).ParseRootHead();
 }
 
 } // namespace forms

@@ -34,5 +34,10 @@ inline constexpr size_t kMaxFormBinary = 16 * 1024 * 1024;
 // Parses one stored form: a single root object and nothing after it.
 // Raises EParserError naming formName and the line on malformed text.
 FormObject ParseForm(std::string_view text, const std::string& formName);
+// Parses the root object of a stored form and its own properties only, for a
+// reader that needs a few of its settings: parsing stops at its first nested
+// object (or its end), so nothing after that is parsed or checked. Raises
+// EParserError as ParseForm does on what it parses.
+FormObject ParseFormRoot(std::string_view text, const std::string& formName);
 
 } // namespace forms

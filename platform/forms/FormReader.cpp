@@ -8,6 +8,8 @@
 #include "platform/forms/Screen.h"
 #include "platform/text/Text.h"
 
+#include <algorithm>
+
 namespace forms {
 
 // Sets the position for the duration of a step and restores it afterwards.
@@ -68,7 +70,7 @@ template <class F> void FormReader::Guarded(F&& step) {
     }
 }
 
-void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
+void FormReader::BeginRoot(TComponent& root, const FormObject& form) {
     root_ = &root;
     position_ = {DisplayName(root), "", form.Line};
     rootClass_ = table_.Find(root.ClassName());
@@ -80,6 +82,10 @@ void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
     }
     if (!text::SameText(form.ClassName, root.ClassName()))
         Fail("The form is one of " + form.ClassName + ", not of " + root.ClassName());
+}
+
+void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
+    BeginRoot(root, form);
     try {
         root.state_ |= csLoading | csReading;
         loaded_.push_back(&root);
@@ -98,6 +104,26 @@ void FormReader::ReadRoot(TComponent& root, const FormObject& form) {
         throw;
     }
     loaded_.clear();
+}
+
+void FormReader::ReadRootProperties(TComponent& root, const FormObject& form,
+                                    std::span<const std::string_view> names) {
+    BeginRoot(root, form);
+    try {
+        root.state_ |= csLoading | csReading;
+        if (!form.Name.empty())
+            SetComponentName(root, form.Name);
+        std::string display = DisplayName(root);
+        for (const FormProperty& p : form.Properties)
+            if (std::any_of(names.begin(), names.end(),
+                            [&](std::string_view name) { return text::SameText(p.Name, name); }))
+                ApplyProperty(root, *rootClass_, p, display);
+        RunFixups();
+    } catch (...) {
+        root.state_ &= ~(csLoading | csReading);
+        throw;
+    }
+    root.state_ &= ~(csLoading | csReading);
 }
 
 void FormReader::ReadBody(TComponent& component, const FormClass& cls, const FormObject& object) {

@@ -23,6 +23,7 @@
 
 #include <any>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,13 @@ public:
 
     // Reads `form` into `root`, whose class must be the form's root class.
     void ReadRoot(TComponent& root, const FormObject& form);
+    // Reads into `root` only those of the form's root properties that `names`
+    // names (letter case ignored), in the order written: the nested objects
+    // are neither read nor created, and nothing is Loaded. For a root made
+    // with its defaults only (FormClass::CreateNew) whose caller needs a few
+    // of its settings, not the whole object.
+    void ReadRootProperties(TComponent& root, const FormObject& form,
+                            std::span<const std::string_view> names);
 
     // The component whose form is being read.
     TComponent& Root() const { return *root_; }
@@ -106,6 +114,9 @@ private:
     class PositionScope;
 
     std::any BindAny(const FormValue& value) const;
+    // Takes up `root` as the root of `form`; raises when its class is not
+    // registered or is not the form's.
+    void BeginRoot(TComponent& root, const FormObject& form);
     void ReadBody(TComponent& component, const FormClass& cls, const FormObject& object);
     void ReadChild(TComponent& parent, const FormObject& object);
     void SetComponentName(TComponent& component, const std::string& name);

@@ -48,6 +48,30 @@ TEST(FormParser, ObjectHeaderNestingAndLines) {
     EXPECT_EQ(root.Children[1].ClassName, "TAnonymous");
 }
 
+TEST(FormParser, TheRootAloneStopsAtItsFirstNestedObject) {
+    // What follows the root's properties is not parsed, malformed or not.
+    FormObject root = ParseFormRoot("object Module: TModule\n"
+                                    "  Tag = 1\n"
+                                    "  Hosts = [a, b]\n"
+                                    "  object Timer1: TTimer\n"
+                                    "    Interval = = =\n",
+                                    "TTestForm");
+    EXPECT_EQ(root.Name, "Module");
+    EXPECT_EQ(root.ClassName, "TModule");
+    ASSERT_EQ(root.Properties.size(), 2u);
+    EXPECT_EQ(root.Properties[1].Name, "Hosts");
+    EXPECT_EQ(root.Properties[1].Line, 3);
+    EXPECT_TRUE(root.Children.empty());
+    EXPECT_EQ(ParseFormRoot("object M: TM\nend\n", "TTestForm").Properties.size(), 0u);
+    // Malformed properties of the root are refused as ParseForm refuses them.
+    try {
+        ParseFormRoot("object M: TM\n  Tag = \n  object T: TThing\n  end\nend", "TTestForm");
+        FAIL() << "accepted";
+    } catch (const EParserError& e) {
+        EXPECT_NE(e.Message.find("TTestForm"), std::string::npos) << e.Message;
+    }
+}
+
 TEST(FormParser, KeywordsIgnoreLetterCase) {
     FormObject root = Parse("OBJECT A: TA\n Object B: TB End\nEND");
     EXPECT_EQ(root.Children.size(), 1u);

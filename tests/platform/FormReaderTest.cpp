@@ -4,6 +4,7 @@
 #include "FormTestClasses.h"
 
 #include "platform/forms/FormErrors.h"
+#include "platform/forms/FormParser.h"
 #include "platform/forms/FormReader.h"
 #include "platform/forms/Screen.h"
 
@@ -278,6 +279,86 @@ TEST_F(StoredForm, ReadsIntoAnExistingRoot) {
     EXPECT_EQ(m.Name(), "Other");
     EXPECT_EQ(m.Count, 3);
     EXPECT_EQ(m.ComponentCount(), 1);
+}
+
+TEST_F(StoredForm, ReadsOnlyTheNamedPropertiesOfTheRootIntoADefaultInstance) {
+    auto* m = dynamic_cast<TTestModule*>(table.Get("TTestModule").CreateNew(nullptr));
+    ASSERT_NE(m, nullptr);
+    EXPECT_TRUE(journal.empty()); // no OnCreate
+    const std::string_view names[] = {"addinname", "Hosts", "OnStart"};
+    FormReader(table, "TTestModule")
+        .ReadRootProperties(*m, ParseForm(kGoodForm, "TTestModule"), names);
+    EXPECT_EQ(m->Name(), "Module");
+    EXPECT_EQ(m->AddInName, "LorvaneOL");
+    EXPECT_EQ(m->Hosts, (THosts{hOutlook, hWord}));
+    ASSERT_TRUE(m->OnStart);
+    // The other properties keep their defaults; no component is made or Loaded.
+    EXPECT_EQ(m->Count, 0);
+    EXPECT_FALSE(m->OnCreate);
+    EXPECT_EQ(m->ComponentCount(), 0);
+    EXPECT_EQ(journal, (std::vector<std::string>{"AddInName while loading"}));
+    EXPECT_FALSE(m->ComponentState() & (csLoading | csReading));
+    m->Free();
+}
+
+TEST_F(StoredForm, ReadingNamedPropertiesReportsTheirErrorsAsTheWholeReadDoes) {
+    TTestModule m(nullptr);
+    const std::string_view names[] = {"AddInName"};
+    try {
+        FormReader(table, "TestForm")
+            .ReadRootProperties(
+                m, ParseForm("object M: TTestModule\n  AddInName = ''\nend", "TestForm"), names);
+        FAIL();
+    } catch (const ECodedError& e) {
+        // The setter's exception keeps its class and code.
+        EXPECT_EQ(e.ErrorCode, 31101);
+        EXPECT_NE(e.Message.find("Error reading M.AddInName: The AddInName property cannot be "
+                                 "empty."),
+                  std::string::npos)
+            << e.Message;
+        EXPECT_NE(e.Message.find("(form TestForm, line 2)"), std::string::npos) << e.Message;
+    }
+    EXPECT_FALSE(m.ComponentState() & (csLoading | csReading));
+}
+
+namespace {
+
+int moduleFills = 0;
+int otherFills = 0;
+
+void RegisterModules(forms::FormClassTable& table) {
+    ++moduleFills;
+    table.Register<TTestModule, TDataModule>().StoredForm(kGoodForm);
+}
+
+void RegisterOthers(forms::FormClassTable& table) {
+    ++otherFills;
+    table.Register<TThing, TComponent>();
+}
+
+} // namespace
+
+TEST(FormClassesOnDemand, FillEachTableOnceOnFirstUse) {
+    moduleFills = otherFills = 0;
+    forms::FormClassesOnDemand classes(&RegisterModules, &RegisterOthers);
+    EXPECT_EQ(moduleFills + otherFills, 0);
+
+    const forms::FormClassTable& modules = classes.Modules();
+    EXPECT_EQ(moduleFills, 1);
+    EXPECT_EQ(otherFills, 0);
+    EXPECT_NE(modules.Find("TTestModule"), nullptr);
+    EXPECT_EQ(modules.Find("TThing"), nullptr);
+    EXPECT_EQ(&classes.Modules(), &modules);
+
+    const forms::FormClassTable& whole = classes.Get();
+    EXPECT_NE(&whole, &modules);
+    EXPECT_EQ(moduleFills, 2);
+    EXPECT_EQ(otherFills, 1);
+    EXPECT_NE(whole.Find("TTestModule"), nullptr);
+    EXPECT_NE(whole.Find("TThing"), nullptr);
+    EXPECT_EQ(&classes.Get(), &whole);
+    classes.Modules();
+    EXPECT_EQ(moduleFills + otherFills, 3);
 }
 
 TEST_F(StoredForm, ReferencesReachOtherLiveModulesByName) {
