@@ -1,6 +1,6 @@
-// The product's COM class and its server: the library's form class table and
-// the one class factory, made the first time the server is asked for (the
-// library asks as it loads).
+// The product's COM class and its server: the library's form class table,
+// filled the first time its classes are needed, and the one class factory,
+// made the first time the server is asked for (the library asks as it loads).
 #include "addin/LorvaneOL_IMPL.h"
 
 #include "addin/ProductDialogs.h"
@@ -15,19 +15,37 @@ TcoLorvaneOL::TcoLorvaneOL() {
     AddDispatchInterface(IID_IcoLorvaneOL);
 }
 
+namespace {
+
+// The module classes: all that registration needs.
+void RegisterLorvaneModules(forms::FormClassTable& table) {
+    RegisterFrameworkModuleClass(table);
+    RegisterAddInModule(table);
+}
+
+void RegisterLorvaneOthers(forms::FormClassTable& table) {
+    RegisterFrameworkComponentClasses(table);
+    controls::RegisterControlClasses(table);
+    htmllabel::RegisterHTMLabelClasses(table);
+    RegisterFolderPicker(table);
+    RegisterProductDialogs(table);
+}
+
+forms::FormClassesOnDemand& LorvaneClasses() {
+    static forms::FormClassesOnDemand classes(&RegisterLorvaneModules, &RegisterLorvaneOthers);
+    return classes;
+}
+
+} // namespace
+
 const forms::FormClassTable& LorvaneFormClasses() {
-    static forms::FormClassTable table;
-    static const bool registered =
-        (RegisterFrameworkClasses(table), controls::RegisterControlClasses(table),
-         RegisterAddInModule(table), htmllabel::RegisterHTMLabelClasses(table),
-         RegisterFolderPicker(table), RegisterProductDialogs(table), true);
-    (void)registered;
-    return table;
+    return LorvaneClasses().Get();
 }
 
 ComServer& LorvaneServer() {
-    // The table first, so that it outlives the factory that refers to it.
-    const forms::FormClassTable& classes = LorvaneFormClasses();
+    // The tables' holder first, so that the tables outlive the factory that
+    // refers to them; the classes themselves are registered on first use.
+    forms::FormClassesOnDemand& classes = LorvaneClasses();
     static ComServer server(LorvaneTypeLibrary);
     static TadxFactory& factory = TadxFactory::Create<TcoLorvaneOL, TAddInModule>(
         server, CLASS_coLorvaneOL, classes, "coLorvaneOL Object");

@@ -7,10 +7,16 @@
 #include "framework/support/ComRoutines.h"
 #include "framework/support/FrameworkErrors.h"
 #include "platform/com/ComClasses.h"
+#include "platform/forms/FormParser.h"
+#include "platform/forms/FormReader.h"
 #include "platform/forms/ModalDriver.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/text/Text.h"
 #include "platform/win/Registry.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -24,14 +30,51 @@ std::string FolderOf(std::string path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// The module's properties that registration reads.
+constexpr std::string_view kRegistrationSettings[] = {
+    "AddInName",           "Description",   "DisplayAlerts",    "LoadBehavior",
+    "RegisterForAllUsers", "SupportedApps", "XLAutomationAddIn"};
+// The module's handlers that run while registration reads it: a module that
+// has one is made whole, as its handlers may use its components.
+constexpr std::string_view kRegistrationHandlers[] = {"OnCreate", "OnDestroy",
+                                                      "OnAfterAddinRegister"};
+
+bool BindsRegistrationHandler(const forms::FormObject& root) {
+    return std::any_of(root.Properties.begin(), root.Properties.end(), [](const auto& property) {
+        return std::any_of(
+            std::begin(kRegistrationHandlers), std::end(kRegistrationHandlers),
+            [&](std::string_view name) { return text::SameText(property.Name, name); });
+    });
+}
+
+bool HasRegistrationHandler(const TadxCOMAddInModule& module) {
+    return module.OnCreate || module.OnDestroy || module.OnAfterAddinRegister;
+}
+
 } // namespace
 
 TadxFactory::TadxFactory(ComServer& server, std::string className, AddInCreator createAddIn,
                          const GUID& ClassID, const forms::FormClass& ModuleClass,
                          std::string description)
     : ComClassFactory(server, ClassID, std::move(className), std::move(description), "Apartment"),
-      createAddIn_(std::move(createAddIn)), moduleClass_(ModuleClass),
+      createAddIn_(std::move(createAddIn)), moduleClass_(&ModuleClass),
       libraryFolder_(FolderOf(server.LibraryPath())) {}
+
+TadxFactory::TadxFactory(ComServer& server, std::string className, AddInCreator createAddIn,
+                         const GUID& ClassID, forms::FormClassesOnDemand& classes,
+                         std::string moduleClassName, std::string description)
+    : ComClassFactory(server, ClassID, std::move(className), std::move(description), "Apartment"),
+      createAddIn_(std::move(createAddIn)), classes_(&classes),
+      moduleClassName_(std::move(moduleClassName)), libraryFolder_(FolderOf(server.LibraryPath())) {
+}
+
+const forms::FormClass& TadxFactory::ModuleClass() const {
+    return moduleClass_ ? *moduleClass_ : classes_->Get().Get(moduleClassName_);
+}
+
+const forms::FormClass& TadxFactory::SettingsClass() const {
+    return moduleClass_ ? *moduleClass_ : classes_->Modules().Get(moduleClassName_);
+}
 
 std::string TadxFactory::CoClassName(const std::string& className) {
     return !className.empty() && className[0] == 'T' ? className.substr(1) : className;
@@ -46,19 +89,42 @@ ComPtr<IUnknown> TadxFactory::CreateComObject(IUnknown*) {
 }
 
 TadxCOMAddInModule* TadxFactory::CreateModule() const {
-    TComponent* component = moduleClass_.Create(nullptr);
+    const forms::FormClass& moduleClass = ModuleClass();
+    TComponent* component = moduleClass.Create(nullptr);
     auto* module = dynamic_cast<TadxCOMAddInModule*>(component);
     if (!module) {
         component->Free();
-        throw EOleSysError("The class " + moduleClass_.Name() + " is no add-in module",
+        throw EOleSysError("The class " + moduleClass.Name() + " is no add-in module",
                            E_UNEXPECTED);
     }
     return module;
 }
 
+TadxCOMAddInModule* TadxFactory::CreateSettingsModule() const {
+    const forms::FormClass& moduleClass = SettingsClass();
+    auto [form, formClass] = moduleClass.StoredForm();
+    if (!form)
+        return CreateModule();
+    forms::FormObject root = forms::ParseFormRoot(*form, formClass->Name());
+    if (BindsRegistrationHandler(root))
+        return CreateModule();
+    TComponent* component = moduleClass.CreateNew(nullptr);
+    auto* module = dynamic_cast<TadxCOMAddInModule*>(component);
+    if (!module || HasRegistrationHandler(*module)) {
+        // Never constructed to the end, so it runs no OnDestroy.
+        component->Destroying();
+        delete component;
+        return CreateModule();
+    }
+    TadxModulePtr settings(module);
+    forms::FormReader(moduleClass.Table(), formClass->Name())
+        .ReadRootProperties(*settings, root, kRegistrationSettings);
+    return settings.release();
+}
+
 std::string TadxFactory::GetAddInName() {
     if (addInName_.empty()) {
-        TadxModulePtr module(CreateModule());
+        TadxModulePtr module(CreateSettingsModule());
         addInName_ = module->AddInName();
         supportedApps_ = module->SupportedApps();
     }
@@ -128,7 +194,7 @@ void TadxFactory::CheckRunningHosts(const std::string& addInName, TadxHostAppSet
 void TadxFactory::UpdateRegistry(bool doRegister) {
     bool displayAlerts;
     {
-        TadxModulePtr module(CreateModule());
+        TadxModulePtr module(CreateSettingsModule());
         addInName_ = module->AddInName();
         supportedApps_ = module->SupportedApps();
         displayAlerts = module->DisplayAlerts;

@@ -11,9 +11,13 @@
 // product creates one when its library starts, in its ComServer:
 //
 //   ComServer& Server() { static ComServer server("LorvaneOL"); return server; }
-//   forms::FormClassTable& FormClasses();   // the library's own, with
-//                                           // RegisterFrameworkClasses(table) and TAddInModule
+//   forms::FormClassesOnDemand& FormClasses();   // the library's own: the module
+//        // classes (RegisterFrameworkModuleClass, TAddInModule), then the others
 //   TadxFactory::Create<TcoLorvaneOL, TAddInModule>(Server(), CLSID_coLorvaneOL, FormClasses());
+//
+// The factory asks for the classes only when it needs the module class, and
+// registration only for the module classes, so the library registers none
+// as it loads and registration registers few.
 //
 // The COM class name is the add-in class's name without its leading T
 // ("coLorvaneOL"), so the ProgID is "LorvaneOL.coLorvaneOL". The add-in class
@@ -48,6 +52,12 @@ public:
     TadxFactory(ComServer& server, std::string className, AddInCreator createAddIn,
                 const GUID& ClassID, const forms::FormClass& ModuleClass,
                 std::string description = {});
+    // The same with the module class named moduleClassName found in classes
+    // when it is needed: registration reads the module's settings from the
+    // table of module classes alone, everything else uses the whole table.
+    TadxFactory(ComServer& server, std::string className, AddInCreator createAddIn,
+                const GUID& ClassID, forms::FormClassesOnDemand& classes,
+                std::string moduleClassName, std::string description = {});
 
     // Creates the factory of AddIn with the module class Module (registered
     // in table) in server, and returns it; the server keeps it.
@@ -60,6 +70,18 @@ public:
             CoClassName(ClassNameOf<AddIn>()),
             [] { return ComPtr<TadxAddin>(MakeComObject<AddIn>()); }, ClassID,
             table.Get(ClassNameOf<Module>()), std::move(description));
+    }
+    // The same with the library's tables filled on first use: none of the
+    // library's classes is registered when the factory is made.
+    template <class AddIn, class Module>
+    static TadxFactory& Create(ComServer& server, const GUID& ClassID,
+                               forms::FormClassesOnDemand& classes, std::string description = {}) {
+        static_assert(std::is_base_of_v<TadxAddin, AddIn>,
+                      "the add-in class derives from TadxAddin");
+        return server.AddFactory<TadxFactory>(
+            CoClassName(ClassNameOf<AddIn>()),
+            [] { return ComPtr<TadxAddin>(MakeComObject<AddIn>()); }, ClassID, classes,
+            ClassNameOf<Module>(), std::move(description));
     }
 
     // A new add-in object for a host (guarded by the base's CreateInstance).
@@ -90,8 +112,16 @@ public:
     // A module of the module class read from its stored form, with no owner
     // (the caller frees it).
     TadxCOMAddInModule* CreateModule() const;
+    // A module of the module class holding what registration reads of it:
+    // made with its defaults and given only its stored form's registration
+    // properties (name, description, hosts, load behaviour, the running-host
+    // dialog, all users, Excel automation), none of its components. A module
+    // with a handler that runs meanwhile (OnCreate, OnDestroy,
+    // OnAfterAddinRegister) is made whole, as CreateModule does, since its
+    // handlers may use its components. No owner (the caller frees it).
+    TadxCOMAddInModule* CreateSettingsModule() const;
     // The module class.
-    const forms::FormClass& ModuleClass() const { return moduleClass_; }
+    const forms::FormClass& ModuleClass() const;
     // The folder of the add-in library.
     const std::string& LibraryFolder() const { return libraryFolder_; }
 
@@ -117,8 +147,14 @@ private:
     void CheckRunningHosts(const std::string& addInName, TadxHostAppSet supported);
     void UnRegisterHostControls(TadxCOMAddInModule& module, TadxOfficeHostApp host);
 
+    // The module class in the table of module classes alone.
+    const forms::FormClass& SettingsClass() const;
+
     AddInCreator createAddIn_;
-    const forms::FormClass& moduleClass_;
+    // The module class given, or the library's tables and the class's name.
+    const forms::FormClass* moduleClass_ = nullptr;
+    forms::FormClassesOnDemand* classes_ = nullptr;
+    std::string moduleClassName_;
     std::string libraryFolder_;
     std::string addInName_;
     TadxHostAppSet supportedApps_;

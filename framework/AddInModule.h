@@ -7,8 +7,9 @@
 // the connection: the host's kind, version and typed wrapper, its event
 // component, the interfaces the host hands over, the hidden windows and the
 // lists through which command bars and ribbon controls find each other. The
-// class factory builds a short-lived module from the same form to read the
-// registration properties.
+// class factory reads the registration properties from the same form into a
+// short-lived module made without its components (a whole one to
+// unregister, since it removes them from the host).
 //
 // What the framework's rooms use of the module (the host, its interfaces,
 // the lists, the error report, the control look-ups) is declared in its

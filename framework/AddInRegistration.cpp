@@ -163,7 +163,7 @@ void SaveWordTemplates(const Variant& word) {
 
 void TadxFactory::RegisterAddIn() {
     TRegistry registry;
-    TadxModulePtr module(CreateModule());
+    TadxModulePtr module(CreateSettingsModule());
     for (TadxOfficeHostApp host : SelectedHosts(module->SupportedApps())) {
         const std::string key = GetRegKey(host);
         if (key.empty())

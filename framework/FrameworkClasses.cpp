@@ -74,7 +74,15 @@ void RegisterModule(forms::FormClassTable& table) {
 } // namespace
 
 void RegisterFrameworkClasses(forms::FormClassTable& table) {
+    RegisterFrameworkModuleClass(table);
+    RegisterFrameworkComponentClasses(table);
+}
+
+void RegisterFrameworkModuleClass(forms::FormClassTable& table) {
     RegisterModule(table);
+}
+
+void RegisterFrameworkComponentClasses(forms::FormClassTable& table) {
     adxRegisterTaskPaneClasses(table);
     adxRegisterHostEventsClasses(table);
     RegisterRibbonClasses(table);

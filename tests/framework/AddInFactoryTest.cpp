@@ -10,6 +10,7 @@
 #include "framework/support/HostInterfaces.h"
 #include "platform/com/ComClasses.h"
 #include "platform/com/RunningObjects.h"
+#include "platform/forms/FormClassBuilder.h"
 #include "platform/sim/outlook/OutlookSim.h"
 #include "platform/win/Clock.h"
 
@@ -174,6 +175,74 @@ TEST_F(AddInFactory, TheRegisterEventSeesTheUsersKeyEvenForAllUsers) {
     EXPECT_TRUE(AddInKeyExists(HKEY_CURRENT_USER, ohaOutlook));
     EXPECT_TRUE(AddInKeyExists(HKEY_LOCAL_MACHINE, ohaOutlook));
     EXPECT_TRUE(AddInKeyExists(HKEY_LOCAL_MACHINE, ohaExcel));
+}
+
+// ---- what registration makes of the module ----
+
+// A component that counts its instances, to see which reads make the
+// module's components.
+class TCountedComponent : public TComponent {
+public:
+    explicit TCountedComponent(TComponent* AOwner) : TComponent(AOwner) { ++made; }
+    static inline int made = 0;
+};
+
+class ModuleComponents : public AddInFactory {
+protected:
+    ModuleComponents() {
+        if (!TestClasses().Find("TCountedComponent"))
+            TestClasses().Register<TCountedComponent, TComponent>();
+        TCountedComponent::made = 0;
+        InstallOutlook();
+    }
+    // The add-in's form with a counted component and the properties given.
+    static std::string FormWithComponent(const std::string& more) {
+        return "object TestModule: TTestModule\n  AddInName = 'TestAddIn'\n"
+               "  SupportedApps = [ohaOutlook]\n" +
+               more + "  object Counted1: TCountedComponent\n  end\nend\n";
+    }
+};
+
+TEST_F(ModuleComponents, RegistrationReadsTheSettingsWithoutMakingTheComponents) {
+    SetModuleForm(FormWithComponent("  Description = 'Sends'\n  LoadBehavior = 2\n"
+                                    "  RegisterForAllUsers = True\n  HandleShortcuts = True\n"
+                                    "  OnAddInInitialize = ModuleInitialize\n"));
+    ASSERT_EQ(server.RegisterServer(), S_OK) << LastError(E_FAIL);
+    EXPECT_EQ(TCountedComponent::made, 0);
+    EXPECT_EQ(factory.GetAddInName(), "TestAddIn");
+    EXPECT_EQ(factory.GetSupportedApps(), TadxHostAppSet{ohaOutlook});
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "FriendlyName"), "TestAddIn");
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "Description"), "Sends");
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, "LoadBehavior"), "2");
+    EXPECT_EQ(TCountedComponent::made, 0);
+    EXPECT_TRUE(journal.empty());
+
+    // Unregistration removes the components' traces from the host: it makes them.
+    ASSERT_EQ(server.UnregisterServer(), S_OK) << LastError(E_FAIL);
+    EXPECT_GT(TCountedComponent::made, 0);
+    EXPECT_FALSE(AddInKeyExists(HKEY_LOCAL_MACHINE));
+}
+
+TEST_F(ModuleComponents, AModuleWhoseHandlersRunDuringRegistrationIsMadeWhole) {
+    for (const std::string handler : {"OnCreate", "ondestroy", "OnAfterAddinRegister"}) {
+        TCountedComponent::made = 0;
+        journal.clear();
+        SetModuleForm(FormWithComponent("  " + handler + " = ModuleAfterRegister\n"));
+        ASSERT_EQ(server.RegisterServer(), S_OK) << handler << ": " << LastError(E_FAIL);
+        EXPECT_GT(TCountedComponent::made, 0) << handler;
+        EXPECT_FALSE(journal.empty()) << handler;
+        EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "FriendlyName"), "TestAddIn") << handler;
+    }
+}
+
+TEST_F(ModuleComponents, ASettingTheModuleRefusesFailsRegistrationAsBefore) {
+    SetModuleForm(FormWithComponent("  SupportedApps = []\n"));
+    HRESULT hr = server.RegisterServer();
+    EXPECT_TRUE(FAILED(hr));
+    const std::string error = LastError(hr);
+    EXPECT_NE(error.find("SupportedApps"), std::string::npos) << error;
+    EXPECT_FALSE(AddInKeyExists(HKEY_CURRENT_USER));
+    EXPECT_EQ(TCountedComponent::made, 0);
 }
 
 // ---- the running-host dialog ----

@@ -53,5 +53,7 @@ void RegisterSampleShortcuts(forms::FormClassTable& table);
 // Registers one module file's classes in the library's table.
 using SampleModuleRegistration = void (*)(forms::FormClassTable& table);
 
-// Every module file's registration, in the order they are registered.
+// The registrations of the module files that extend the module, in the
+// order they are registered (after RegisterSampleModule, which the table of
+// module classes holds too).
 std::span<const SampleModuleRegistration> SampleModuleRegistrations();

@@ -1,6 +1,7 @@
 // The sample's COM class and its server: the library's form class table, built
-// from the list of module files, and the one class factory, made the first
-// time the server is asked for (the library asks as it loads).
+// from the list of module files the first time its classes are needed, and
+// the one class factory, made the first time the server is asked for (the
+// library asks as it loads).
 #include "tests/sample/LorvaneSample.h"
 #include "tests/sample/SampleModules.h"
 
@@ -14,7 +15,6 @@ TcoLorvaneSample::TcoLorvaneSample() {
 
 std::span<const SampleModuleRegistration> SampleModuleRegistrations() {
     static const SampleModuleRegistration registrations[] = {
-        RegisterSampleModule,
         RegisterSampleCommandBars,
         RegisterSampleHosts,
         RegisterSampleShortcuts,
@@ -22,22 +22,36 @@ std::span<const SampleModuleRegistration> SampleModuleRegistrations() {
     return registrations;
 }
 
+namespace {
+
+// The module classes: all that registration needs.
+void RegisterSampleModules(forms::FormClassTable& table) {
+    RegisterFrameworkModuleClass(table);
+    RegisterSampleModule(table);
+}
+
+void RegisterSampleOthers(forms::FormClassTable& table) {
+    RegisterFrameworkComponentClasses(table);
+    gfx::RegisterGraphicsClasses(table);
+    for (SampleModuleRegistration registerModule : SampleModuleRegistrations())
+        registerModule(table);
+}
+
+forms::FormClassesOnDemand& SampleClasses() {
+    static forms::FormClassesOnDemand classes(&RegisterSampleModules, &RegisterSampleOthers);
+    return classes;
+}
+
+} // namespace
+
 const forms::FormClassTable& SampleFormClasses() {
-    static forms::FormClassTable table;
-    static const bool registered = [] {
-        RegisterFrameworkClasses(table);
-        gfx::RegisterGraphicsClasses(table);
-        for (SampleModuleRegistration registerModule : SampleModuleRegistrations())
-            registerModule(table);
-        return true;
-    }();
-    (void)registered;
-    return table;
+    return SampleClasses().Get();
 }
 
 ComServer& SampleServer() {
-    // The table first, so that it outlives the factory that refers to it.
-    const forms::FormClassTable& classes = SampleFormClasses();
+    // The tables' holder first, so that the tables outlive the factory that
+    // refers to them; the classes themselves are registered on first use.
+    forms::FormClassesOnDemand& classes = SampleClasses();
     static ComServer server(SampleTypeLibrary);
     static TadxFactory& factory = TadxFactory::Create<TcoLorvaneSample, TSampleModule>(
         server, CLASS_coLorvaneSample, classes, "coLorvaneSample Object");
