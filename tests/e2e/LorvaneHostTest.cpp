@@ -1,11 +1,13 @@
 // lorvane-host run as a program on a machine folder of its own: register and
 // unregister write and remove the add-in's keys in that folder's registry.reg,
 // the demo runs Outlook with the add-in, shows every dialog of the product
-// and leaves its start mode behind, and a command line that does not fit is refused.
+// and leaves its start mode behind, a script that registers and starts Outlook
+// loads the add-in's library once, and a command line that does not fit is refused.
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/TempPlatformHome.h"
 
 #include <filesystem>
+#include <sstream>
 
 using namespace e2e;
 
@@ -114,6 +116,52 @@ TEST_F(LorvaneHost, TheDemoWithoutAFolderRunsOnATemporaryMachineAndRemovesIt) {
     ASSERT_NE(first.find(" (temporary)"), std::string::npos) << first;
     std::string folder = first.substr(16, first.size() - 16 - 12);
     EXPECT_FALSE(std::filesystem::exists(folder)) << folder;
+}
+
+namespace {
+
+// How often a run loaded the add-in's library and unloaded it, as the
+// dynamic loader reports its initialisers and finalisers (LD_DEBUG=files).
+struct LibraryLoads {
+    int Loads = 0;
+    int Unloads = 0;
+};
+
+LibraryLoads CountLibraryLoads(const std::string& output) {
+    LibraryLoads counted;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("calling init: " + LibraryPath) != std::string::npos)
+            ++counted.Loads;
+        if (line.find("calling fini: " + LibraryPath) != std::string::npos)
+            ++counted.Unloads;
+    }
+    return counted;
+}
+
+} // namespace
+
+TEST_F(LorvaneHost, AScriptThatRegistersAndStartsLoadsTheLibraryOnce) {
+    struct Case {
+        const char* script;
+        int loads;
+    };
+    // Registration keeps the library for Outlook's start; Outlook's unload at
+    // quit is a real one, so that the next start loads it again.
+    for (const Case& c : {Case{"", 1}, Case{"start\nquit\n", 1},
+                          Case{"start\nquit\nstart\nquit\n", 2}, Case{"start\n", 1}}) {
+        HostRun run = RunShell("printf '" + std::string(c.script) + "' | LD_DEBUG=files " +
+                               HostPath + " --data " + machine.path + " script -");
+        ASSERT_EQ(run.ExitCode, 0) << c.script << "\n" << run.Output;
+        LibraryLoads counted = CountLibraryLoads(run.Output);
+        EXPECT_EQ(counted.Loads, c.loads) << c.script << "\n" << run.Output;
+        EXPECT_EQ(counted.Unloads, c.loads) << c.script << "\n" << run.Output;
+    }
+    HostRun run = RunShell("LD_DEBUG=files " + HostPath + " --data " + machine.path + " register");
+    ASSERT_EQ(run.ExitCode, 0) << run.Output;
+    LibraryLoads counted = CountLibraryLoads(run.Output);
+    EXPECT_EQ(counted.Loads, 1) << run.Output;
+    EXPECT_EQ(counted.Unloads, 1) << run.Output;
 }
 
 TEST_F(LorvaneHost, ACommandLineThatDoesNotFitIsRefused) {

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -48,20 +49,45 @@ AddInLibrary::AddInLibrary()
 AddInLibrary::AddInLibrary(const std::string& path)
     : path_(std::filesystem::absolute(path).lexically_normal().string()) {}
 
+AddInLibrary::~AddInLibrary() {
+    LetGo();
+}
+
+AddInLibrary::AddInLibrary(AddInLibrary&& other) noexcept
+    : path_(std::move(other.path_)), progId_(std::move(other.progId_)),
+      held_(std::exchange(other.held_, nullptr)) {}
+
+AddInLibrary& AddInLibrary::operator=(AddInLibrary&& other) noexcept {
+    if (this != &other) {
+        LetGo();
+        path_ = std::move(other.path_);
+        progId_ = std::move(other.progId_);
+        held_ = std::exchange(other.held_, nullptr);
+    }
+    return *this;
+}
+
 std::string AddInLibrary::FileName() const {
     return std::filesystem::path(path_).filename().string();
 }
 
 void AddInLibrary::Register() {
-    CallEntryPoint("DllRegisterServer");
+    CallEntryPoint("DllRegisterServer", true);
     progId_ = FindProgId();
-    if (progId_.empty())
+    if (progId_.empty()) {
+        LetGo();
         throw Exception(path_ + " registers no " + HostName +
                         " add-in: no add-in key names a class of this library");
+    }
 }
 
-void AddInLibrary::Unregister() const {
-    CallEntryPoint("DllUnregisterServer");
+void AddInLibrary::LetGo() noexcept {
+    if (HMODULE library = std::exchange(held_, nullptr))
+        FreeLibrary(library);
+}
+
+void AddInLibrary::Unregister() {
+    CallEntryPoint("DllUnregisterServer", false);
 }
 
 const std::string& AddInLibrary::ProgId() const {
@@ -86,7 +112,7 @@ std::string AddInLibrary::FindProgId() const {
     return {};
 }
 
-void AddInLibrary::CallEntryPoint(const char* name) const {
+void AddInLibrary::CallEntryPoint(const char* name, bool keep) {
     HMODULE library = LoadLibrary(path_.c_str());
     if (!library)
         throw Exception(path_ + " does not load: " + platform::LastLoadError());
@@ -98,7 +124,12 @@ void AddInLibrary::CallEntryPoint(const char* name) const {
     }
     std::string source, reason;
     bool explained = FAILED(hr) && TakeComErrorInfo(hr, source, reason) && !reason.empty();
-    FreeLibrary(library);
+    if (keep && entry && SUCCEEDED(hr)) {
+        // The new use first: a library kept already is not unloaded between.
+        std::swap(held_, library);
+    }
+    if (library)
+        FreeLibrary(library);
     if (!entry)
         throw Exception(path_ + " has no entry point " + name + ".");
     if (FAILED(hr)) {

@@ -11,10 +11,13 @@ int RunRegistration(HostContext& context, bool doRegister) {
     transcript.Line("Machine folder: " + context.Machine.Folder());
     std::string entry = doRegister ? "DllRegisterServer" : "DllUnregisterServer";
     bool done = transcript.Step(entry + " of " + context.Library.Path(), [&] {
-        if (doRegister)
+        if (doRegister) {
+            // No host follows: the library goes as the registration tool unloads it.
             context.Library.Register();
-        else
+            context.Library.LetGo();
+        } else {
             context.Library.Unregister();
+        }
     });
     return done ? 0 : 1;
 }

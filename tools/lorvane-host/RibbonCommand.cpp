@@ -16,6 +16,7 @@ int RunRibbon(HostContext& context) {
     context.Library.Register();
     OutlookSession session(context.Library.ProgId());
     session.Start();
+    context.Library.LetGo();
     sim::HostedAddIn* addIn = session.AddIn();
     ComPtr<IRibbonExtensibility> ribbon =
         addIn && addIn->Connected ? ComQuery<IRibbonExtensibility>(addIn->Object.Get()) : nullptr;

@@ -20,7 +20,8 @@ ScriptWorld::ScriptWorld(HostContext& context)
       deliveries_([this] { return Deliveries(); }),
       windows_([this]() -> sim::OutlookSim& { return session_->Outlook(); }),
       outbox_([this](const std::string& note) { Note(note); }) {
-    // Registration asks whether Outlook runs, so it comes before Outlook does.
+    // Registration asks whether Outlook runs, so it comes before Outlook does;
+    // the library stays loaded until Outlook has loaded it (Start).
     context.Library.Register();
     transcript_.ShowPathAs(context.Library.Path(), context.Library.FileName());
     transcript_.ShowPathAs(context.Machine.Folder(), "<machine>");
@@ -41,6 +42,8 @@ ScriptWorld::~ScriptWorld() {
     forms::InstallModalDriver(underCamera_);
     camera_.SetUser(nullptr);
     session_.reset();
+    // A script that never started Outlook still holds the registered library.
+    context_.Library.LetGo();
 }
 
 void ScriptWorld::Replace(const MailboxImage* image) {
@@ -102,6 +105,8 @@ void ScriptWorld::Start() {
     OutlookSession& session = Live();
     Step("Outlook starts and loads its add-ins", [&] {
         session.Start();
+        // Outlook holds the library now: its unload at quit is a real one.
+        context_.Library.LetGo();
         sim::HostedAddIn* addIn = session.AddIn();
         if (!addIn || !addIn->Connected)
             Note("the add-in " + session.AddInProgId() + " did not connect");
@@ -119,7 +124,10 @@ void ScriptWorld::StartOffice(const std::string& host) {
         throw EScriptError("A host runs already");
     office_ = std::make_unique<OfficeSession>(profile->Kind, context_.Library.ProgId());
     officeCalls_.Attach(office_.get());
-    Step(std::string(profile->Name) + " starts and loads its add-ins", [&] { office_->Start(); });
+    Step(std::string(profile->Name) + " starts and loads its add-ins", [&] {
+        office_->Start();
+        context_.Library.LetGo();
+    });
 }
 
 OfficeSession& ScriptWorld::Office() {

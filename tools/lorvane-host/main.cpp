@@ -7,6 +7,7 @@
 #include "platform/rtl/FileUtils.h"
 
 #include <iostream>
+#include <utility>
 
 int main(int argc, char** argv) {
     HostOptions options;
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
         SimulatedMachine machine(options.DataFolder, command->Machine == MachineFolder::Temporary);
         AddInLibrary library =
             options.AddInPath.empty() ? AddInLibrary() : AddInLibrary(options.AddInPath);
-        HostContext context{std::cout, std::cerr, machine, library, options.Arguments};
+        HostContext context{std::cout, std::cerr, machine, std::move(library), options.Arguments};
         return command->Run(context);
     } catch (const std::exception& e) {
         std::cerr << "lorvane-host: " << e.what() << "\n";
