@@ -8,8 +8,8 @@
 #include <libxml/xmlschemas.h>
 
 #include <fstream>
-#include <iterator>
 #include <mutex>
+#include <sstream>
 
 #ifndef LORVANE_CUSTOMUI_SCHEMA
 #error "LORVANE_CUSTOMUI_SCHEMA must name the committed custom UI schema"
@@ -249,11 +249,19 @@ xmlSchema* CustomUISchema() {
         std::ifstream in(RibbonSchemaPath(), std::ios::binary);
         if (!in)
             return;
-        std::string text = SchemaWithoutAnnotations(
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        std::ostringstream read;
+        read << in.rdbuf();
+        std::string text = SchemaWithoutAnnotations(read.str());
+        // The schema's own indentation is no content of it either. The
+        // compiled schema points into its document, which stays as long.
+        static DocPtr doc;
+        doc.reset(xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8",
+                                XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR |
+                                    XML_PARSE_NOWARNING));
+        if (!doc)
+            return;
         std::vector<std::string> ignored;
-        xmlSchemaParserCtxt* parser =
-            xmlSchemaNewMemParserCtxt(text.data(), static_cast<int>(text.size()));
+        xmlSchemaParserCtxt* parser = xmlSchemaNewDocParserCtxt(doc.get());
         if (!parser)
             return;
         xmlSchemaSetParserStructuredErrors(parser, CollectError, &ignored);
