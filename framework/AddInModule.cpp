@@ -1,11 +1,11 @@
 // The add-in module: construction, destruction, its property setters, the
 // error report and the ribbon look-up. Host detection is in
-// HostDetection.cpp, the command-bar operations in ModuleCommandBars.cpp,
-// ModuleInstall.cpp and ModuleExplorerBars.cpp, the Access timer in
-// AccessTimer.cpp.
+// HostDetection.cpp, the Access timer in AccessTimer.cpp; the command-bar
+// operations hand over to the command-bar room (commandbars/ModuleCommandBars.h).
 #include "framework/AddInModule.h"
 
 #include "framework/AddInFactory.h"
+#include "framework/commandbars/ModuleCommandBars.h"
 #include "framework/events/adxHostAppEvents.h"
 #include "framework/hosts/HiddenWindows.h"
 #include "framework/hosts/HostApplications.h"
@@ -196,4 +196,56 @@ TObject* TadxCOMAddInModule::FindRibbonControl(const std::u16string& Id) const {
             return object;
     }
     return nullptr;
+}
+
+// ---- command bars: the command-bar room's work ----
+
+ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
+    return adxGetAppCommandBars(*this);
+}
+
+void TadxCOMAddInModule::Install() {
+    adxInstall(*this);
+}
+
+void TadxCOMAddInModule::LoadExplCommandBars() {
+    adxLoadExplCommandBars(*this);
+}
+
+void TadxCOMAddInModule::SaveExplCommandBars() {
+    adxSaveExplCommandBars(*this);
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name) {
+    return adxFindCommandBar(*this, Name);
+}
+
+TStringList& TadxCOMAddInModule::ControlByShortcut() {
+    return adxControlByShortcut(*this);
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
+    return adxFindControl(*this, Type, Tag);
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type,
+                                                  const std::u16string& Tag) {
+    return adxFindControl(Bar, Type, Tag);
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type, int Id) {
+    return adxFindControl(Bar, Type, Id);
+}
+
+ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, int Id) {
+    return adxFindControl(*this, Type, Id);
+}
+
+void TadxCOMAddInModule::InternalAddCmdBar(TadxCustomCommandBar* Bar) {
+    adxInternalAddCmdBar(*this, Bar);
+}
+
+void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
+                                            TadxCustomCommandBar* Bar, TadxCommandBarPopup* Popup) {
+    adxInternalAddControl(*this, Control, Bar, Popup);
 }

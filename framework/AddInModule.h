@@ -188,11 +188,10 @@ public:
     // Detaches the command bars from the host after Access changed databases.
     void ClearAccessCommandBarsInterfaces();
 
-    // ---- command bars (ModuleCommandBars.cpp, ModuleExplorerBars.cpp) ----
+    // ---- command bars (the command-bar room's work, commandbars/ModuleCommandBars.h) ----
 
-    // The host's command bars for the current window, or nil. Virtual so that
-    // a test module can watch start-up call it.
-    virtual ComPtr<::CommandBars> GetAppCommandBars();
+    // The host's command bars for the current window, or nil.
+    ComPtr<::CommandBars> GetAppCommandBars() override;
     // Installs the module's command bars in the host.
     virtual void Install();
     // Restores and saves the positions of the module's Outlook explorer bars.
@@ -200,13 +199,10 @@ public:
     virtual void SaveExplCommandBars();
     // Looks a host command bar up by name.
     ComPtr<IDispatch> FindCommandBar(const std::u16string& Name) override;
-    // Looks a host control up by type and tag in every bar.
-    ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag) override;
     // Rebuilds the shortcut list from the module's command-bar buttons.
     TStringList& ControlByShortcut() override;
-    // ---- command-bar installation (ModuleInstall.cpp) ----
-
-    // Looks a host control up by tag or id, in Bar or in every bar.
+    // Looks a host control up by type and tag or id, in Bar or in every bar.
+    ComPtr<IDispatch> FindControl(int Type, const std::u16string& Tag) override;
     ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, const std::u16string& Tag) override;
     ComPtr<IDispatch> FindControl(IDispatch* Bar, int Type, int Id) override;
     ComPtr<IDispatch> FindControl(int Type, int Id) override;

@@ -138,6 +138,9 @@ public:
 
     // ---- command bars ----
 
+    // The host's command bars for the current window, or nil. Virtual so that
+    // a test module can watch start-up call it.
+    virtual ComPtr<::CommandBars> GetAppCommandBars() = 0;
     // The host's command bar of that name (by Name, ASCII letter case
     // ignored, then by NameLocal), or nil. Host errors pass to the caller.
     virtual ComPtr<IDispatch> FindCommandBar(const std::u16string& Name) = 0;

@@ -3,7 +3,9 @@
 // are late-bound. Looking controls up and installing the module's bars are
 // in ModuleInstall.cpp, the explorer bars' positions and the shortcut list
 // in ModuleExplorerBars.cpp.
-#include "framework/AddInModule.h"
+#include "framework/commandbars/ModuleCommandBars.h"
+
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/text/Text.h"
 
@@ -41,11 +43,11 @@ Variant AppCommandBarsVariant(TadxOfficeHostApp host, const Variant& app) {
 
 } // namespace
 
-ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
-    if (HostApplication.IsEmptyOrNothing())
+ComPtr<::CommandBars> adxGetAppCommandBars(TadxModuleServices& Module) {
+    if (Module.HostApplication.IsEmptyOrNothing())
         return nullptr;
     try {
-        Variant bars = AppCommandBarsVariant(HostType, HostApplication);
+        Variant bars = AppCommandBarsVariant(Module.HostType, Module.HostApplication);
         if (bars.IsEmptyOrNothing())
             return nullptr;
         return ComQuery<::CommandBars>(bars.AsUnknown().Get());
@@ -54,16 +56,17 @@ ComPtr<::CommandBars> TadxCOMAddInModule::GetAppCommandBars() {
     }
 }
 
-ComPtr<IDispatch> TadxCOMAddInModule::FindCommandBar(const std::u16string& Name) {
-    if (!CommandBars)
-        CommandBars = GetAppCommandBars();
-    if (!CommandBars)
+ComPtr<IDispatch> adxFindCommandBar(TadxModuleServices& Module, const std::u16string& Name) {
+    ComPtr<::CommandBars>& bars = Module.CommandBars;
+    if (!bars)
+        bars = Module.GetAppCommandBars();
+    if (!bars)
         return nullptr;
     const std::string asciiName = text::AsciiUpperCase(text::Narrow(Name));
     const std::u16string upperName = text::UpperCase(Name);
-    int count = dispGet(CommandBars, "Count").AsInteger();
+    int count = dispGet(bars, "Count").AsInteger();
     for (int i = 1; i <= count; ++i) {
-        ComPtr<IDispatch> bar = dispGet(CommandBars, "Item", i).AsDispatch();
+        ComPtr<IDispatch> bar = dispGet(bars, "Item", i).AsDispatch();
         if (!bar)
             continue;
         if (text::AsciiUpperCase(text::Narrow(dispGet(bar, "Name").AsWide())) == asciiName)

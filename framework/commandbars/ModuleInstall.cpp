@@ -1,13 +1,14 @@
 // The module's side of its command bars: installing each bar and control
 // for the current host, removing controls the add-in left behind, and
 // looking the host's controls up. All host calls are late-bound.
-#include "framework/AddInFactory.h"
-#include "framework/AddInModule.h"
+#include "framework/commandbars/ModuleCommandBars.h"
+
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/support/FrameworkErrors.h"
+#include "framework/support/ModuleServices.h"
 #include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OutlookTypes.h"
@@ -39,7 +40,7 @@ ComPtr<IDispatch> Search(const std::function<ComPtr<IDispatch>()>& search) {
 }
 
 // FindControl over the whole collection of the module's current window.
-ComPtr<IDispatch> SearchAll(TadxCOMAddInModule& module, const Variant& type, const Variant& id,
+ComPtr<IDispatch> SearchAll(TadxModuleServices& module, const Variant& type, const Variant& id,
                             const Variant& tag) {
     if (!module.CommandBars)
         module.CommandBars = module.GetAppCommandBars();
@@ -62,7 +63,7 @@ bool ControlExist(TadxCommandBarControls& controls, const std::u16string& tag) {
     return false;
 }
 
-bool ModuleHasControl(TadxCOMAddInModule& module, const std::u16string& tag) {
+bool ModuleHasControl(TadxModuleServices& module, const std::u16string& tag) {
     for (int i = 0; i < module.ComponentCount(); ++i)
         if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
             if (ControlExist(*bar->Controls(), tag))
@@ -72,7 +73,7 @@ bool ModuleHasControl(TadxCOMAddInModule& module, const std::u16string& tag) {
 
 // Deletes the host controls whose records name no control of the module,
 // with their records; a record whose control the host lacks stays.
-void CheckHungControls(TadxCOMAddInModule& module, TadxCustomCommandBar& bar) {
+void CheckHungControls(TadxModuleServices& module, TadxCustomCommandBar& bar) {
     const std::string key = module.GetRegistryKey();
     if (key.empty())
         return;
@@ -100,7 +101,7 @@ void CheckHungControls(TadxCOMAddInModule& module, TadxCustomCommandBar& bar) {
 }
 
 // The integer recorded for tag under "\Controls", -1 when missing.
-int32_t GetChanged(TadxCOMAddInModule& module, const std::u16string& tag) {
+int32_t GetChanged(TadxModuleServices& module, const std::u16string& tag) {
     return adxReadRecord(module.GetRegistryKey(), "\\Controls", text::Narrow(tag));
 }
 
@@ -127,8 +128,7 @@ Variant CalcBefore(int before, int beforeID, int afterID, IDispatch* bar) {
 
 // ---- look-ups ----
 
-ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type,
-                                                  const std::u16string& Tag) {
+ComPtr<IDispatch> adxFindControl(IDispatch* Bar, int Type, const std::u16string& Tag) {
     // The host's own controls have no tag: an empty one would find them.
     if (!Bar || Tag.empty())
         return nullptr;
@@ -139,7 +139,7 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type,
     });
 }
 
-ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type, int Id) {
+ComPtr<IDispatch> adxFindControl(IDispatch* Bar, int Type, int Id) {
     if (!Bar)
         return nullptr;
     return Search([&] {
@@ -149,91 +149,91 @@ ComPtr<IDispatch> TadxCOMAddInModule::FindControl(IDispatch* Bar, int Type, int 
     });
 }
 
-ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, const std::u16string& Tag) {
+ComPtr<IDispatch> adxFindControl(TadxModuleServices& Module, int Type, const std::u16string& Tag) {
     if (Tag.empty())
         return nullptr;
-    return Search([&] { return SearchAll(*this, TypeArg(Type), Variant::Missing(), Tag); });
+    return Search([&] { return SearchAll(Module, TypeArg(Type), Variant::Missing(), Tag); });
 }
 
-ComPtr<IDispatch> TadxCOMAddInModule::FindControl(int Type, int Id) {
-    return Search([&] { return SearchAll(*this, TypeArg(Type), Id, Variant::Missing()); });
+ComPtr<IDispatch> adxFindControl(TadxModuleServices& Module, int Type, int Id) {
+    return Search([&] { return SearchAll(Module, TypeArg(Type), Id, Variant::Missing()); });
 }
 
 // ---- installation ----
 
-void TadxCOMAddInModule::Install() {
-    for (int i = 0; i < ComponentCount(); ++i) {
-        auto* bar = dynamic_cast<TadxCustomCommandBar*>(Components(i));
+void adxInstall(TadxModuleServices& Module) {
+    for (int i = 0; i < Module.ComponentCount(); ++i) {
+        auto* bar = dynamic_cast<TadxCustomCommandBar*>(Module.Components(i));
         if (!bar)
             continue;
         auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(bar);
         // Each bar on its own: one bad bar is reported and the next one
         // installed, so start-up goes on to hook the host's events.
         try {
-            if (explorerBar && HostType == ohaOutlook) {
+            if (explorerBar && Module.HostType == ohaOutlook) {
                 Variant explorer;
                 try {
-                    explorer = dispCall(HostApplication, "ActiveExplorer");
+                    explorer = dispCall(Module.HostApplication, "ActiveExplorer");
                 } catch (const Exception&) {
                 }
                 if (explorer.IsEmptyOrNothing())
                     return;
-                InternalAddCmdBar(bar);
-                adxFollowFolder(*this, *explorerBar, false);
+                Module.InternalAddCmdBar(bar);
+                adxFollowFolder(Module, *explorerBar, false);
             } else if (!explorerBar && bar->ForHost()) {
-                InternalAddCmdBar(bar);
+                Module.InternalAddCmdBar(bar);
             }
         } catch (const Exception& e) {
-            DoError(e);
+            Module.DoError(e);
         }
     }
 }
 
-void TadxCOMAddInModule::InternalAddCmdBar(TadxCustomCommandBar* Bar) {
-    if (HostType == ohaMapPoint)
+void adxInternalAddCmdBar(TadxModuleServices& Module, TadxCustomCommandBar* Bar) {
+    if (Module.HostType == ohaMapPoint)
         adx::RaiseError(adx::ErrMapPointControl, adx::SMapPointControl);
     const std::u16string name = Bar->StoredName();
-    if (HostType == ohaOutlook && name.find(u'\'') != std::u16string::npos)
+    if (Module.HostType == ohaOutlook && name.find(u'\'') != std::u16string::npos)
         adx::RaiseError(adx::ErrCommandBarName, adx::SCommandBarName, {text::Narrow(name)});
-    if (!Bar->ForHost() || (IsRibbonHost && !Bar->ShowOnRibbonHosts()))
+    if (!Bar->ForHost() || (Module.IsRibbonHost && !Bar->ShowOnRibbonHosts()))
         return;
     // DoError's handler may turn the add-in off, this module with it.
-    rtl::TLifeWatch connected = liveness_.Watch();
+    rtl::TLifeWatch connected = Module.Liveness().Watch();
     try {
-        Bar->CommandBar = FindCommandBar(name);
+        Bar->CommandBar = Module.FindCommandBar(name);
         if (!Bar->CommandBar) {
             try {
-                if (!CommandBars)
-                    CommandBars = GetAppCommandBars();
-                if (CommandBars)
-                    Bar->CommandBar =
-                        dispCall(CommandBars, "Add", name, static_cast<int32_t>(Bar->GetPosition()),
-                                 Variant::Missing(), Bar->Temporary())
-                            .AsDispatch();
+                if (!Module.CommandBars)
+                    Module.CommandBars = Module.GetAppCommandBars();
+                if (Module.CommandBars)
+                    Bar->CommandBar = dispCall(Module.CommandBars, "Add", name,
+                                               static_cast<int32_t>(Bar->GetPosition()),
+                                               Variant::Missing(), Bar->Temporary())
+                                          .AsDispatch();
                 Bar->SetCommandBarNameLocal(name);
             } catch (const Exception&) {
                 // Outlook refuses bars now and then; the bar stays unconnected.
-                if (HostType != ohaOutlook)
+                if (Module.HostType != ohaOutlook)
                     throw;
             }
         }
         if (Bar->CommandBar && !Bar->GetBuiltIn())
             Bar->SetProperties();
     } catch (const Exception& e) {
-        DoError(e);
+        Module.DoError(e);
         if (!connected)
             return;
     }
-    CheckHungControls(*this, *Bar);
+    CheckHungControls(Module, *Bar);
     if (!Bar->CommandBar)
         return;
     for (int i = 0; connected && i < Bar->Controls()->Count(); ++i)
-        InternalAddControl(Bar->Controls()->GetItem(i), Bar, nullptr);
+        Module.InternalAddControl(Bar->Controls()->GetItem(i), Bar, nullptr);
 }
 
-void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
-                                            TadxCustomCommandBar* Bar, TadxCommandBarPopup* Popup) {
-    if (HostType == ohaMapPoint)
+void adxInternalAddControl(TadxModuleServices& Module, TadxCommandBarControl* Control,
+                           TadxCustomCommandBar* Bar, TadxCommandBarPopup* Popup) {
+    if (Module.HostType == ohaMapPoint)
         adx::RaiseError(adx::ErrMapPointControl, adx::SMapPointControl);
     if (!Bar || !Bar->CommandBar || !Control->HasOfficeTag())
         return;
@@ -245,8 +245,8 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
         // A control the add-in made once and the user then deleted is not
         // made again while its design is unchanged.
         auto removedByUser = [&](bool exceptAccess) {
-            return !Control->Temporary() && GetChanged(*this, tag) == Control->ChangeCounter() &&
-                   !(exceptAccess && HostType == ohaAccess);
+            return !Control->Temporary() && GetChanged(Module, tag) == Control->ChangeCounter() &&
+                   !(exceptAccess && Module.HostType == ohaAccess);
         };
         auto add = [&](const Variant& type, const Variant& idArg) {
             // A host control the user deleted is let go of first: its
@@ -267,7 +267,8 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
         case adxKindDropDownList:
         case adxKindComboBox: {
             const int type = adxHostControlType(kind);
-            found = id == 1 ? FindControl(type, tag) : FindControl(hostBar, type, tag);
+            found =
+                id == 1 ? Module.FindControl(type, tag) : Module.FindControl(hostBar, type, tag);
             if (!found) {
                 if (removedByUser(true))
                     return;
@@ -279,8 +280,10 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
             if (TadxCommandBarButton* button = Control->GetAsButton(); button && id != 1) {
                 try {
                     std::string action;
-                    if (button->DisableStandardAction && Factory)
-                        action = "!<" + Factory->GetProgID() + ">";
+                    // The ProgID is empty while the module has no factory.
+                    if (button->DisableStandardAction)
+                        if (const std::string progID = Module.GetProgID(); !progID.empty())
+                            action = "!<" + progID + ">";
                     dispPut(found, "OnAction", action);
                 } catch (const Exception&) {
                     // A host that keeps its own action for the control.
@@ -291,7 +294,7 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
         }
         case adxKindPopup: {
             TadxCommandBarPopup* popup = Control->GetAsPopup();
-            found = id == 1 ? FindControl(10, tag) : FindControl(hostBar, 10, id);
+            found = id == 1 ? Module.FindControl(10, tag) : Module.FindControl(hostBar, 10, id);
             if (!found) {
                 if (removedByUser(false))
                     return;
@@ -302,9 +305,9 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
             popup->SetInterface(found);
             if (id == 1)
                 popup->SetProperties();
-            rtl::TLifeWatch connected = liveness_.Watch();
+            rtl::TLifeWatch connected = Module.Liveness().Watch();
             for (int i = 0; connected && i < popup->Controls()->Count(); ++i)
-                InternalAddControl(popup->Controls()->GetItem(i), Bar, popup);
+                Module.InternalAddControl(popup->Controls()->GetItem(i), Bar, popup);
             break;
         }
         case adxKindControl:
@@ -326,6 +329,6 @@ void TadxCOMAddInModule::InternalAddControl(TadxCommandBarControl* Control,
             break;
         }
     } catch (const Exception& e) {
-        DoError(e);
+        Module.DoError(e);
     }
 }

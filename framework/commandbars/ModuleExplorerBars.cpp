@@ -1,11 +1,13 @@
 // The module's Outlook explorer bars kept from one start to the next (their
 // positions under the add-in key) and its shortcut list, built from the
-// keyboard shortcuts of its bars' buttons. Following the folder shown is
-// the command-bar room's (commandbars/ExplorerBars.cpp).
-#include "framework/AddInModule.h"
+// keyboard shortcuts of its bars' buttons. Following the folder shown is in
+// ExplorerBars.cpp.
+#include "framework/commandbars/ModuleCommandBars.h"
+
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/commandbars/ShortcutTexts.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 #include "platform/outlook/OutlookTypes.h"
 #include "platform/text/Text.h"
@@ -13,7 +15,7 @@
 
 namespace {
 
-template <class F> void ForEachBar(TadxCOMAddInModule& module, F f) {
+template <class F> void ForEachBar(TadxModuleServices& module, F f) {
     for (int i = 0; i < module.ComponentCount(); ++i)
         if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
             f(*bar);
@@ -34,7 +36,7 @@ bool Plausible(const std::string& name, int32_t value) {
 // Runs f(bar, registry) for each explorer bar whose position is kept (a
 // temporary one, not built in, whose host bar is not gone), with its key
 // open (created when asked).
-template <class F> void ForEachKeptBar(TadxCOMAddInModule& module, bool create, F f) {
+template <class F> void ForEachKeptBar(TadxModuleServices& module, bool create, F f) {
     const std::string key = module.GetRegistryKey();
     if (key.empty())
         return;
@@ -56,8 +58,8 @@ template <class F> void ForEachKeptBar(TadxCOMAddInModule& module, bool create, 
 
 } // namespace
 
-void TadxCOMAddInModule::SaveExplCommandBars() {
-    ForEachKeptBar(*this, true, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
+void adxSaveExplCommandBars(TadxModuleServices& Module) {
+    ForEachKeptBar(Module, true, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
         registry.WriteInteger("Position", bar.GetPosition());
         registry.WriteInteger("Left", bar.GetLeftPosition());
         registry.WriteInteger("Top", bar.GetTopPosition());
@@ -66,8 +68,8 @@ void TadxCOMAddInModule::SaveExplCommandBars() {
     });
 }
 
-void TadxCOMAddInModule::LoadExplCommandBars() {
-    ForEachKeptBar(*this, false, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
+void adxLoadExplCommandBars(TadxModuleServices& Module) {
+    ForEachKeptBar(Module, false, [&](TadxCustomCommandBar& bar, TRegistry& registry) {
         auto read = [&](const char* name, int32_t current, auto set) {
             try {
                 if (!registry.ValueExists(name))
@@ -147,26 +149,27 @@ bool QuietlyEnabled(TadxCustomCommandBar& bar) {
 
 } // namespace
 
-TStringList& TadxCOMAddInModule::ControlByShortcut() {
-    if (!ShortcutList)
-        ShortcutList = std::make_unique<TStringList>();
-    ShortcutList->Clear();
-    if (HostType != ohaOutlook) {
-        ForEachBar(*this, [&](TadxCustomCommandBar& bar) {
+TStringList& adxControlByShortcut(TadxModuleServices& Module) {
+    std::unique_ptr<TStringList>& list = Module.ShortcutList;
+    if (!list)
+        list = std::make_unique<TStringList>();
+    list->Clear();
+    if (Module.HostType != ohaOutlook) {
+        ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
             if (bar.ForHost())
-                EnumControls(*ShortcutList, *bar.Controls());
+                EnumControls(*list, *bar.Controls());
         });
-        return *ShortcutList;
+        return *list;
     }
     ComPtr<IDispatch> window;
     try {
-        window = dispCall(HostApplication, "ActiveWindow").AsDispatch();
+        window = dispCall(Module.HostApplication, "ActiveWindow").AsDispatch();
     } catch (const Exception&) {
     }
     // An inspector's window contributes nothing.
     if (!window || !IsExplorer(window.Get()))
-        return *ShortcutList;
-    ForEachBar(*this, [&](TadxCustomCommandBar& bar) {
+        return *list;
+    ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
         if (!bar.SupportedApps().Contains(ohaOutlook))
             return;
         if (auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)) {
@@ -174,13 +177,13 @@ TStringList& TadxCOMAddInModule::ControlByShortcut() {
                 const int32_t type =
                     dispGet(dispGet(window, "CurrentFolder"), "DefaultItemType").AsInteger();
                 if (CheckItemClass(type, explorerBar->ItemTypes) && QuietlyEnabled(bar))
-                    EnumControls(*ShortcutList, *bar.Controls());
+                    EnumControls(*list, *bar.Controls());
             } catch (const Exception&) {
                 // A folder that cannot be read skips the bar.
             }
         } else if (QuietlyEnabled(bar)) {
-            EnumControls(*ShortcutList, *bar.Controls());
+            EnumControls(*list, *bar.Controls());
         }
     });
-    return *ShortcutList;
+    return *list;
 }
