@@ -1,6 +1,8 @@
 // Conversions between 8-bit text, UTF-16 and single-byte code pages.
 #include "platform/text/Text.h"
 
+#include <type_traits>
+
 namespace text {
 namespace {
 
@@ -80,6 +82,11 @@ bool IsValidUtf8(std::string_view s) {
 }
 
 char32_t DecodeAnsiChar(std::string_view s, size_t& pos) {
+    unsigned char first = static_cast<unsigned char>(s[pos]);
+    if (first < 0x80) { // ASCII, most of the text there is
+        ++pos;
+        return first;
+    }
     char32_t c;
     size_t len = ValidSequenceLength(s, pos, c);
     if (len == 0) {
@@ -164,8 +171,13 @@ std::string Utf16ToUtf8(std::u16string_view s) {
 std::u32string Utf8ToUtf32(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
-    for (size_t pos = 0; pos < s.size();)
-        out += DecodeAnsiChar(s, pos);
+    for (size_t pos = 0; pos < s.size();) {
+        unsigned char b = static_cast<unsigned char>(s[pos]);
+        if (b < 0x80) // fast path for ASCII
+            out += static_cast<char32_t>(s[pos++]);
+        else
+            out += DecodeAnsiChar(s, pos);
+    }
     return out;
 }
 
@@ -251,12 +263,25 @@ char32_t ToLower(char32_t c) {
 
 namespace {
 
-// s with every character put through change; a character it leaves alone
-// keeps its bytes, so a byte read as Windows-1252 is not rewritten as UTF-8.
+// s with every character put through change (asciiChange for ASCII, which
+// stays ASCII); a character it leaves alone keeps its bytes, so a byte read as
+// Windows-1252 is not rewritten as UTF-8.
+template <char (*asciiChange)(char)>
 std::string ChangeCase(std::string_view s, char32_t (*change)(char32_t)) {
     std::string out;
     out.reserve(s.size());
     for (size_t pos = 0; pos < s.size();) {
+        // A run of ASCII is copied at once and changed in place.
+        size_t run = pos;
+        while (run < s.size() && static_cast<unsigned char>(s[run]) < 0x80)
+            ++run;
+        size_t from = out.size();
+        out.append(s.substr(pos, run - pos));
+        for (size_t i = from; i < out.size(); ++i)
+            out[i] = asciiChange(out[i]);
+        pos = run;
+        if (pos == s.size())
+            break;
         size_t start = pos;
         char32_t c = DecodeAnsiChar(s, pos);
         char32_t changed = change(c);
@@ -281,8 +306,17 @@ std::u16string ChangeCase(std::u16string_view s, char32_t (*change)(char32_t)) {
 // Compares a and b character by character in upper case; decode reads the
 // character at a position and moves past it.
 template <class View> int CompareUpper(View a, View b, char32_t (*decode)(View, size_t&)) {
+    using Unit = std::make_unsigned_t<typename View::value_type>;
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        char32_t ua = static_cast<Unit>(a[i]), ub = static_cast<Unit>(b[j]);
+        if (ua < 0x80 && ub < 0x80) { // both ASCII: no decoding
+            ++i, ++j;
+            char32_t ca = ToUpper(ua), cb = ToUpper(ub);
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+            continue;
+        }
         char32_t ca = ToUpper(decode(a, i));
         char32_t cb = ToUpper(decode(b, j));
         if (ca != cb)
@@ -322,10 +356,10 @@ std::vector<uint8_t> Utf16LeBytes(std::u16string_view s) {
 }
 
 std::string UpperCase(std::string_view s) {
-    return ChangeCase(s, ToUpper);
+    return ChangeCase<AsciiUpper>(s, ToUpper);
 }
 std::string LowerCase(std::string_view s) {
-    return ChangeCase(s, ToLower);
+    return ChangeCase<AsciiLower>(s, ToLower);
 }
 std::u16string UpperCase(std::u16string_view s) {
     return ChangeCase(s, ToUpper);

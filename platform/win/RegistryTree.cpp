@@ -40,7 +40,7 @@ std::string Folded(std::string_view name) {
         return text::LowerCase(NormalizedText(name));
     std::string out(name);
     for (char& c : out)
-        c = static_cast<char>(text::ToLower(static_cast<unsigned char>(c)));
+        c = text::AsciiLower(c);
     return out;
 }
 

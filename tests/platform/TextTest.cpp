@@ -46,6 +46,27 @@ TEST(Text, CaseInsensitiveComparisonCoversAccentedAndCyrillicLetters) {
     EXPECT_EQ(LowerCase(u"ÀŁ"), u"àł");
 }
 
+TEST(Text, AsciiRunsAndEightBitCharactersMeetInOneText) {
+    // Where a run of ASCII meets UTF-8 or a Windows-1252 byte, both are read
+    // as characters of their own.
+    EXPECT_EQ(Utf8ToUtf32("ab\xC3\xA9"
+                          "cd\xE9"
+                          "e"),
+              U"abécdée");
+    EXPECT_EQ(UpperCase("ab\xC3\xA9"
+                        "c"),
+              "AB\xC3\x89"
+              "C");
+    // A Windows-1252 byte the case change leaves alone keeps its byte.
+    EXPECT_EQ(UpperCase("x\xD7y"), "X\xD7Y");
+    EXPECT_EQ(LowerCase("Caf\xC3\x89 AU LAIT"), "caf\xC3\xA9 au lait");
+    EXPECT_TRUE(SameText("caf\xE9 Noir", "CAF\xC3\x89 noir"));
+    EXPECT_LT(CompareText("Zeta", "\xC3\xA9"), 0);
+    EXPECT_GT(CompareText("ab\xC3\xA9", "ABZ"), 0);
+    EXPECT_LT(CompareText(u"Zeta", u"éclair"), 0);
+    EXPECT_GT(CompareText(u"zz", u"ZY"), 0);
+}
+
 TEST(Text, ValidityCheckRejectsSurrogatesAndOutOfRange) {
     EXPECT_TRUE(IsValidUtf8("plain \xC3\xA9"));
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // encoded surrogate
