@@ -2,10 +2,10 @@
 #include "RegistrySnapshot.h"
 
 #include "platform/win/Registry.h"
-#include "platform/win/RegistryTree.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -37,15 +37,27 @@ bool Openable(const std::string& name) {
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-void Walk(const RegKey& key, const std::string& shownPath, size_t depth,
-          std::map<std::string, std::string>& entries) {
-    for (const RegValue& value : key.Values())
-        entries[shownPath + "\\" + (value.Name.empty() ? "(Default)" : value.Name)] = Shown(value);
+// Adds the values of key and its subkeys; path is the key's shown path, grown
+// and cut back in place so that no path is built twice.
+void Walk(const RegKey& key, std::string& path, size_t depth,
+          std::map<std::string, RegValue>& entries) {
+    const size_t length = path.size();
+    for (const RegValue& value : key.Values()) {
+        path += '\\';
+        path += value.Name.empty() ? std::string_view("(Default)") : std::string_view(value.Name);
+        entries.insert_or_assign(path, value);
+        path.resize(length);
+    }
     if (depth == platform::MaxRegKeyDepth)
         return;
-    for (const RegKey* child : key.Keys())
-        if (Openable(child->Name()))
-            Walk(*child, shownPath + "\\" + child->Name(), depth + 1, entries);
+    for (const RegKey* child : key.Keys()) {
+        if (!Openable(child->Name()))
+            continue;
+        path += '\\';
+        path += child->Name();
+        Walk(*child, path, depth + 1, entries);
+        path.resize(length);
+    }
 }
 
 } // namespace
@@ -55,8 +67,10 @@ RegistrySnapshot RegistrySnapshot::Take() {
     snapshot.taken_ = true;
     platform::ReadRegistry([&](const platform::RegTree& tree) {
         snapshot.changes_ = platform::RegistryChanges();
-        Walk(tree.CurrentUser, "HKEY_CURRENT_USER", 0, snapshot.entries_);
-        Walk(tree.LocalMachine, "HKEY_LOCAL_MACHINE", 0, snapshot.entries_);
+        std::string path = "HKEY_CURRENT_USER";
+        Walk(tree.CurrentUser, path, 0, snapshot.entries_);
+        path = "HKEY_LOCAL_MACHINE";
+        Walk(tree.LocalMachine, path, 0, snapshot.entries_);
     });
     return snapshot;
 }
@@ -66,8 +80,8 @@ bool RegistrySnapshot::IsCurrent() const {
 }
 
 std::vector<std::string> RegistrySnapshot::ChangesSince(const RegistrySnapshot& before) const {
-    auto line = [](char sign, const std::string& path, const std::string& value) {
-        return std::string(1, sign) + " " + path + " = " + value;
+    auto line = [](char sign, const std::string& path, const RegValue& value) {
+        return std::string(1, sign) + " " + path + " = " + Shown(value);
     };
     std::vector<std::string> changes;
     auto now = entries_.begin();
@@ -80,9 +94,10 @@ std::vector<std::string> RegistrySnapshot::ChangesSince(const RegistrySnapshot& 
             changes.push_back(line('-', then->first, then->second));
             ++then;
         } else {
-            if (now->second != then->second)
-                changes.push_back(line('~', now->first, now->second) + " (was " + then->second +
-                                  ")");
+            // Values stored differently may still show the same (a string's type).
+            if (!(now->second == then->second) && Shown(now->second) != Shown(then->second))
+                changes.push_back(line('~', now->first, now->second) + " (was " +
+                                  Shown(then->second) + ")");
             ++now;
             ++then;
         }
@@ -92,5 +107,5 @@ std::vector<std::string> RegistrySnapshot::ChangesSince(const RegistrySnapshot& 
 
 std::string RegistrySnapshot::Value(const std::string& path) const {
     auto found = entries_.find(path);
-    return found == entries_.end() ? std::string() : found->second;
+    return found == entries_.end() ? std::string() : Shown(found->second);
 }

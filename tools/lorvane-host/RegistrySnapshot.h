@@ -4,8 +4,11 @@
 // ("HKEY_LOCAL_MACHINE\Software\...\FriendlyName", "(Default)" for a key's
 // default value) and shown as the .reg format writes them ("text", dword:3).
 // A snapshot knows the registry's change count when it was taken, so that an
-// unchanged registry is not walked again.
+// unchanged registry is not walked again. Values are kept as they are and
+// only those that differ are put in text.
 #pragma once
+
+#include "platform/win/RegistryTree.h"
 
 #include <map>
 #include <string>
@@ -28,8 +31,8 @@ public:
     std::string Value(const std::string& path) const;
 
 private:
-    // Value paths with their shown values.
-    std::map<std::string, std::string> entries_;
+    // Value paths with their values.
+    std::map<std::string, platform::RegValue> entries_;
     // The registry's change count when taken; taken_ is false for an empty snapshot.
     unsigned long long changes_ = 0;
     bool taken_ = false;
