@@ -420,14 +420,19 @@ RegParseReport ParseRegText(std::string_view raw, RegTree& tree) {
 
 namespace {
 
-std::string Quoted(std::string_view s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
+// Appends s between quotes, a backslash before each backslash and quote; the
+// runs between them are copied at once.
+void AppendQuoted(std::string& out, std::string_view s) {
+    out += '"';
+    for (size_t at = s.find_first_of("\\\""); at != std::string_view::npos;
+         at = s.find_first_of("\\\"")) {
+        out.append(s.substr(0, at));
+        out += '\\';
+        out += s[at];
+        s.remove_prefix(at + 1);
     }
-    return out + "\"";
+    out.append(s);
+    out += '"';
 }
 
 // True when a string value cannot stand between quotes on one line.
@@ -458,11 +463,14 @@ void AppendHex(std::string& out, size_t nameLength, const std::vector<uint8_t>& 
 
 void WriteValue(std::string& out, const RegValue& v) {
     size_t start = out.size();
-    out += v.Name.empty() ? "@" : Quoted(v.Name);
+    if (v.Name.empty())
+        out += '@';
+    else
+        AppendQuoted(out, v.Name);
     out += '=';
     char buf[32];
     if (v.Type == REG_SZ && !NeedsHex(v.Text)) {
-        out += Quoted(v.Text);
+        AppendQuoted(out, v.Text);
     } else if (v.Type == REG_DWORD) {
         std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(v.Number));
         out += buf;
@@ -478,13 +486,22 @@ void WriteValue(std::string& out, const RegValue& v) {
     out += '\n';
 }
 
-void WriteKey(std::string& out, const RegKey& key, const std::string& path) {
-    out += "[" + path + "]\n";
+// Writes the section of key and those of its subkeys; path is the key's path,
+// grown and cut back in place for each subkey.
+void WriteKey(std::string& out, const RegKey& key, std::string& path) {
+    out += '[';
+    out += path;
+    out += "]\n";
     for (const RegValue& v : key.Values())
         WriteValue(out, v);
     out += '\n';
-    for (const RegKey* child : key.Keys())
-        WriteKey(out, *child, path + "\\" + child->Name());
+    const size_t length = path.size();
+    for (const RegKey* child : key.Keys()) {
+        path += '\\';
+        path += child->Name();
+        WriteKey(out, *child, path);
+        path.resize(length);
+    }
 }
 
 } // namespace
@@ -492,8 +509,10 @@ void WriteKey(std::string& out, const RegKey& key, const std::string& path) {
 std::string WriteRegText(const RegTree& tree) {
     std::string out = "Windows Registry Editor Version 5.00\n\n";
     for (const RegKey* hive : {&tree.CurrentUser, &tree.LocalMachine})
-        for (const RegKey* key : hive->Keys())
-            WriteKey(out, *key, hive->Name() + "\\" + key->Name());
+        for (const RegKey* key : hive->Keys()) {
+            std::string path = hive->Name() + "\\" + key->Name();
+            WriteKey(out, *key, path);
+        }
     return out;
 }
 

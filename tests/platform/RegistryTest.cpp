@@ -325,3 +325,24 @@ TEST_F(Registry, ABatchWritesTheFileOnceWhenItEnds) {
     platform::ReloadRegistry();
     EXPECT_EQ(reg.GetValueNames(), (std::vector<std::string>{"a", "b", "c"}));
 }
+
+TEST(RegistryText, QuotesAndBackslashesAreEscapedAtEitherEndOfANameOrText) {
+    platform::RegTree tree;
+    platform::RegKey& key = tree.CurrentUser.CreateKey("Software").CreateKey("A b");
+    platform::RegValue value;
+    value.Name = "\"q\\";
+    value.Text = "\\x\"";
+    key.SetValue(value);
+    const std::string written = platform::WriteRegText(tree);
+    EXPECT_EQ(written, R"(Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software]
+
+[HKEY_CURRENT_USER\Software\A b]
+"\"q\\"="\\x\""
+
+)");
+    platform::RegTree read;
+    EXPECT_TRUE(platform::ParseRegText(written, read).Ok());
+    EXPECT_EQ(platform::WriteRegText(read), written);
+}
