@@ -312,7 +312,7 @@ template <class View> int CompareUpper(View a, View b, char32_t (*decode)(View, 
         char32_t ua = static_cast<Unit>(a[i]), ub = static_cast<Unit>(b[j]);
         if (ua < 0x80 && ub < 0x80) { // both ASCII: no decoding
             ++i, ++j;
-            char32_t ca = ToUpper(ua), cb = ToUpper(ub);
+            char ca = AsciiUpper(static_cast<char>(ua)), cb = AsciiUpper(static_cast<char>(ub));
             if (ca != cb)
                 return ca < cb ? -1 : 1;
             continue;
