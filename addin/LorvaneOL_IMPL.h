@@ -7,6 +7,7 @@
 // its stored form (AddInModuleForm.cpp) on connection.
 #pragma once
 
+#include "addin/send/FolderWatchers.h"
 #include "addin/settings/IndividualAction.h"
 #include "addin/settings/ModuleServices.h"
 #include "framework/adxAddIn.h"
@@ -37,7 +38,6 @@ private:
     TcoLorvaneOL();
 };
 
-class TFolderItems;
 class TFormAbout;
 class TfrmConfig;
 
@@ -56,7 +56,6 @@ enum class TSendProgress {
     // failure reported.
     Done,
 };
-class TFolderSentItems;
 class TImageList;
 class TadxOutlookAppEvents;
 class TadxRibbonTab;
@@ -65,9 +64,9 @@ class TTimer;
 // The product's add-in module; its stored form holds the registration
 // settings, its components and the bindings of its handlers. Its operations
 // live in the files of their parts: the lifecycle and the ribbon state in
-// ProductModule.cpp, the sent-copy watchers in FolderWatchers.cpp, the watch
-// on Outlook's own sends in SendWatch.cpp.
-class TAddInModule : public TadxCOMAddInModule {
+// ProductModule.cpp, the watch on Outlook's own sends in SendWatch.cpp; the
+// sent-copy watchers and pending entries are the send room's TFolderWatchers.
+class TAddInModule : public TadxCOMAddInModule, public TFolderWatchers {
 public:
     // CreateNew: the module without its stored form (the form class table's
     // Create reads the form too).
@@ -94,11 +93,6 @@ public:
     // The explorer tab, remembered by PlaceButtonBar.
     TadxRibbonTab* ExplorerTab = nullptr;
 
-    // The watcher of the filing folder connected last; the watchers of other
-    // folders stay connected (the module owns them all).
-    TFolderItems* FolderItems = nullptr;
-    // The Sent Items watcher (owned by the module).
-    TFolderSentItems* FolderSentItems = nullptr;
     // The wrapper of the watched mail item (no owner); empty while none is watched.
     std::unique_ptr<TMailItem> WatchedItem;
     // The categories of the message being answered: noted by DoOnReply, read
@@ -159,42 +153,6 @@ public:
     // The explorer tab's "About".
     void adxRibbonTab1Controls0Controls0Controls0Controls4Click(TObject* Sender,
                                                                 IRibbonControl* RibbonControl);
-
-    // ---- sent-copy watchers and pending entries (FolderWatchers.cpp) ----
-
-    // Connects Folder's watcher: made on Folder's items when the folder has
-    // none, else the one there counts one more connection. It becomes FolderItems.
-    void FolderConnect(const outlook::MAPIFolderMembers& Folder);
-    // Takes back one connection of Folder's watcher; the watcher goes (and
-    // is forgotten) when none is left, so that the other entries naming the
-    // folder keep it watched. Nothing for a folder without a watcher.
-    void FolderDisConnect(const outlook::MAPIFolderMembers& Folder);
-    // The connections counted on Folder's watcher; 0 when it has none.
-    int FolderConnections(const outlook::MAPIFolderMembers& Folder) const;
-    // Makes the Sent Items watcher on Folder's items, replacing the one before.
-    void SentFolderConnect(const outlook::MAPIFolderMembers& Folder);
-    // Disconnects the Sent Items watcher and forgets it.
-    void SentFolderDisConnect(const outlook::MAPIFolderMembers& Folder);
-    // An item arrived in Sent Items, or in a filing folder: the pending
-    // categories go on it when it is a mail item with an entry. Failures are logged.
-    void DoSentItemAdd(const ComPtr<IDispatch>& Item);
-    void DoItemAdd(const ComPtr<IDispatch>& Item);
-    // Records the pending entry for Item, about to be sent, whose sent copy
-    // is to get Categories (the send actions' step before the send): keyed
-    // by its conversation index, else by its MD5 key (with a stripped-text
-    // entry beside it), after dropping the entries of the same keys; when
-    // the sent copy goes to a folder other than Sent Items, the entry names
-    // that folder and a watcher is connected to it; else Sent Items is
-    // watched when it is not yet. Nothing for empty Categories. True when a
-    // filing folder's watcher was connected (a failed send takes it back).
-    bool RecordPendingEntry(const outlook::MailItemMembers& Item, const std::string& Categories);
-    // Start-up: takes up the pending-actions file and connects a watcher to
-    // each filing folder its entries name; an entry whose folder cannot be
-    // found is logged and dropped.
-    void TakeUpPendingFile();
-    // Disconnects and frees every watcher (the Sent Items one and all
-    // filing-folder ones).
-    void DisconnectWatchers();
 
     // ---- watch on Outlook's own sends (SendWatch.cpp) ----
 
@@ -258,7 +216,7 @@ public:
     // The per-item dialog of "Track + Send"; true when the user chose Send.
     bool CollectCombineActions();
     // Outlook's "MAPI" name space; raises when Outlook is not connected.
-    outlook::NameSpace MapiSession() const;
+    outlook::NameSpace MapiSession() const override;
 
 protected:
     // Binds the component fields to the components the stored form made.
@@ -267,32 +225,10 @@ protected:
 private:
     // Outlook's application wrapper; raises EQelError when Outlook is not connected.
     TOutlookApplication& OutlookHost() const;
-    // The Sent Items folder of Outlook's session.
-    outlook::MAPIFolder SentItemsFolder() const;
-    // Puts the pending categories on an item that arrived (DoSentItemAdd, DoItemAdd).
-    void ApplyPendingCategories(const ComPtr<IDispatch>& Item);
-    // Connects the watcher of the folder whose watch key is key (see
-    // WatchKey in FolderWatchers.cpp), making it on Folder when there is none.
-    void ConnectFolderWatch(const std::string& key, const outlook::MAPIFolderMembers& Folder);
-    // The filing folder that a restored entry names by its store id and
-    // name, with its watch key; unassigned when it cannot be found.
-    struct TEntryFolder {
-        outlook::MAPIFolder Folder;
-        std::string Key;
-    };
-    TEntryFolder FindFolderOfEntry(const std::string& StoreId, const std::string& FolderName) const;
     // Stops both timers of the watch.
     void StopWatchTimers();
     // Disconnects and drops the watched item's wrapper.
     void DropWatchedItem();
-
-    // One filing-folder watcher per folder, by the folder's watch key, with
-    // the connections made to it.
-    struct TFolderWatch {
-        TFolderItems* Watcher = nullptr;
-        int Connections = 0;
-    };
-    std::map<std::string, TFolderWatch> folderWatches_;
 
     // Events of the watched item running now; a wrapper replaced during one
     // of them is kept (disconnected) until no event runs.

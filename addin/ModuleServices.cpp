@@ -1,6 +1,8 @@
 // The module's side of the narrow header through which the rooms reach it
 // (settings/ModuleServices.h): each service asks the running module, which
-// the program state holds from start-up until finalisation.
+// the program state holds from start-up until finalisation. Here too is the
+// module's own way to Outlook's session, which the send room's watchers
+// (send/FolderWatchers.h) ask of it.
 #include "addin/settings/ModuleServices.h"
 
 #include "addin/LorvaneOL_IMPL.h"
@@ -22,4 +24,14 @@ outlook::NameSpace ModuleSession() {
 void ModulePlaceButtonBar() {
     if (TAddInModule* module = ProgramState().Module)
         module->PlaceButtonBar();
+}
+
+TOutlookApplication& TAddInModule::OutlookHost() const {
+    if (!OutlookApplication)
+        throw EQelError("Outlook is not connected.");
+    return *OutlookApplication;
+}
+
+outlook::NameSpace TAddInModule::MapiSession() const {
+    return OutlookHost().GetNamespace(u"MAPI");
 }

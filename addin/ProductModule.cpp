@@ -3,10 +3,10 @@
 // begin shutdown (the pending entries written), finalisation (watchers and
 // lists released) and Outlook's quit, which runs both; and the explorer
 // tab's buttons. The handlers also note the lifecycle in the log.
-#include "addin/FolderWatchers.h"
 #include "addin/LorvaneOL_IMPL.h"
 #include "addin/dialogs/StoredComponent.h"
 #include "addin/dialogs/adxFrmFolders2.h"
+#include "addin/send/FolderWatchers.h"
 #include "addin/send/PendingEntries.h"
 #include "addin/settings/ConfigFile.h"
 #include "addin/settings/DataFolder.h"

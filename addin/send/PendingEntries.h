@@ -1,7 +1,7 @@
 // The pending category entries. The categories meant for a sent message
 // never travel with it: the send actions take them off the outgoing message
 // and record them here, and when Outlook stores the sent copy, a folder
-// watcher (the module's FolderWatchers.h) finds the entry for it and puts
+// watcher (send/FolderWatchers.h) finds the entry for it and puts
 // them on.
 //
 // Each entry is a line "name=value" of one of three lists of the program

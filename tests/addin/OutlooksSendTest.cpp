@@ -5,7 +5,7 @@
 // back and says so.
 #include "tests/addin/SendActionsFixture.h"
 
-#include "addin/FolderWatchers.h"
+#include "addin/send/FolderWatchers.h"
 #include "addin/send/MessageKey.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/forms/Screen.h"
 
-#include "addin/FolderWatchers.h"
+#include "addin/send/FolderWatchers.h"
 #include "addin/send/MessageKey.h"
 #include "addin/send/PendingEntries.h"
 #include "addin/settings/ConfigFile.h"

@@ -6,7 +6,7 @@
 #include "tests/addin/ProductTestSupport.h"
 #include "tests/support/OutlookReaders.h"
 
-#include "addin/FolderWatchers.h"
+#include "addin/send/FolderWatchers.h"
 #include "addin/send/MessageKey.h"
 #include "addin/send/PendingEntries.h"
 #include "platform/rtl/FileUtils.h"

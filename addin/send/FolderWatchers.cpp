@@ -1,9 +1,8 @@
 // The sent-copy watchers and the pending entries they serve: recording an
 // entry before a send, putting its categories on the sent copy when Outlook
 // stores it, and taking up the entries of the last session at start-up.
-#include "addin/FolderWatchers.h"
+#include "addin/send/FolderWatchers.h"
 
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/send/MessageKey.h"
 #include "addin/send/PendingEntries.h"
 #include "addin/settings/ProductTrace.h"
@@ -18,35 +17,29 @@
 #include <utility>
 #include <vector>
 
-TFolderSentItems::TFolderSentItems(TAddInModule* Module) : TItems(nullptr) {
-    OnItemAdd = [Module](TObject*, const ComPtr<IDispatch>& Item) { Module->DoSentItemAdd(Item); };
+TFolderSentItems::TFolderSentItems(TItemAddHandler OnAdded) : TItems(nullptr) {
+    OnItemAdd = [OnAdded = std::move(OnAdded)](TObject*, const ComPtr<IDispatch>& Item) {
+        OnAdded(Item);
+    };
 }
 
-TFolderItems::TFolderItems(TAddInModule* Module) : TItems(nullptr) {
-    OnItemAdd = [Module](TObject*, const ComPtr<IDispatch>& Item) { Module->DoItemAdd(Item); };
+TFolderItems::TFolderItems(TItemAddHandler OnAdded) : TItems(nullptr) {
+    OnItemAdd = [OnAdded = std::move(OnAdded)](TObject*, const ComPtr<IDispatch>& Item) {
+        OnAdded(Item);
+    };
 }
 
-TOutlookApplication& TAddInModule::OutlookHost() const {
-    if (!OutlookApplication)
-        throw EQelError("Outlook is not connected.");
-    return *OutlookApplication;
-}
-
-outlook::NameSpace TAddInModule::MapiSession() const {
-    return OutlookHost().GetNamespace(u"MAPI");
-}
-
-outlook::MAPIFolder TAddInModule::SentItemsFolder() const {
+outlook::MAPIFolder TFolderWatchers::SentItemsFolder() const {
     return MapiSession().GetDefaultFolder(outlook::olFolderSentMail);
 }
 
 namespace {
 
-// A new watcher of class W for module, connected to folder's items.
+// A new watcher of class W handing its items to onAdded, connected to folder's items.
 template <class W>
-W* ConnectWatcher(TAddInModule* module, const outlook::MAPIFolderMembers& folder) {
+W* ConnectWatcher(TItemAddHandler onAdded, const outlook::MAPIFolderMembers& folder) {
     outlook::Items items = folder.GetItems();
-    auto* watcher = new W(module);
+    auto* watcher = new W(std::move(onAdded));
     try {
         watcher->ConnectTo(items.DispRef());
     } catch (...) {
@@ -72,12 +65,13 @@ std::string WatchKey(const outlook::MAPIFolderMembers& folder) {
 
 } // namespace
 
-void TAddInModule::ConnectFolderWatch(const std::string& key,
-                                      const outlook::MAPIFolderMembers& Folder) {
+void TFolderWatchers::ConnectFolderWatch(const std::string& key,
+                                         const outlook::MAPIFolderMembers& Folder) {
     TFolderWatch& watch = folderWatches_[key];
     if (!watch.Watcher) {
         try {
-            watch.Watcher = ConnectWatcher<TFolderItems>(this, Folder);
+            watch.Watcher = ConnectWatcher<TFolderItems>(
+                [this](const ComPtr<IDispatch>& Item) { DoItemAdd(Item); }, Folder);
         } catch (...) {
             folderWatches_.erase(key);
             throw;
@@ -88,11 +82,11 @@ void TAddInModule::ConnectFolderWatch(const std::string& key,
     FolderItems = watch.Watcher;
 }
 
-void TAddInModule::FolderConnect(const outlook::MAPIFolderMembers& Folder) {
+void TFolderWatchers::FolderConnect(const outlook::MAPIFolderMembers& Folder) {
     ConnectFolderWatch(WatchKey(Folder), Folder);
 }
 
-void TAddInModule::FolderDisConnect(const outlook::MAPIFolderMembers& Folder) {
+void TFolderWatchers::FolderDisConnect(const outlook::MAPIFolderMembers& Folder) {
     auto found = folderWatches_.find(WatchKey(Folder));
     if (found == folderWatches_.end() || --found->second.Connections > 0)
         return;
@@ -103,23 +97,24 @@ void TAddInModule::FolderDisConnect(const outlook::MAPIFolderMembers& Folder) {
     DropWatcher(watcher);
 }
 
-int TAddInModule::FolderConnections(const outlook::MAPIFolderMembers& Folder) const {
+int TFolderWatchers::FolderConnections(const outlook::MAPIFolderMembers& Folder) const {
     auto found = folderWatches_.find(WatchKey(Folder));
     return found == folderWatches_.end() ? 0 : found->second.Connections;
 }
 
-void TAddInModule::SentFolderConnect(const outlook::MAPIFolderMembers& Folder) {
+void TFolderWatchers::SentFolderConnect(const outlook::MAPIFolderMembers& Folder) {
     // One Sent Items watcher at a time, as for a filing folder.
     DropWatcher(FolderSentItems);
-    FolderSentItems = ConnectWatcher<TFolderSentItems>(this, Folder);
+    FolderSentItems = ConnectWatcher<TFolderSentItems>(
+        [this](const ComPtr<IDispatch>& Item) { DoSentItemAdd(Item); }, Folder);
     ProductTrace("Sent Items watched");
 }
 
-void TAddInModule::SentFolderDisConnect(const outlook::MAPIFolderMembers&) {
+void TFolderWatchers::SentFolderDisConnect(const outlook::MAPIFolderMembers&) {
     DropWatcher(FolderSentItems);
 }
 
-void TAddInModule::DisconnectWatchers() {
+void TFolderWatchers::DisconnectWatchers() {
     FolderItems = nullptr;
     DropWatcher(FolderSentItems);
     std::map<std::string, TFolderWatch> watches;
@@ -128,7 +123,7 @@ void TAddInModule::DisconnectWatchers() {
         DropWatcher(watch.Watcher);
 }
 
-void TAddInModule::ApplyPendingCategories(const ComPtr<IDispatch>& Item) {
+void TFolderWatchers::ApplyPendingCategories(const ComPtr<IDispatch>& Item) {
     outlook::MailItem item(Item);
     if (!item || item.Class() != outlook::olMail)
         return;
@@ -153,7 +148,7 @@ void TAddInModule::ApplyPendingCategories(const ComPtr<IDispatch>& Item) {
                  Quoted(text::Narrow(item.Subject())));
 }
 
-void TAddInModule::DoSentItemAdd(const ComPtr<IDispatch>& Item) {
+void TFolderWatchers::DoSentItemAdd(const ComPtr<IDispatch>& Item) {
     try {
         ApplyPendingCategories(Item);
     } catch (...) {
@@ -161,7 +156,7 @@ void TAddInModule::DoSentItemAdd(const ComPtr<IDispatch>& Item) {
     }
 }
 
-void TAddInModule::DoItemAdd(const ComPtr<IDispatch>& Item) {
+void TFolderWatchers::DoItemAdd(const ComPtr<IDispatch>& Item) {
     try {
         ApplyPendingCategories(Item);
     } catch (...) {
@@ -169,8 +164,8 @@ void TAddInModule::DoItemAdd(const ComPtr<IDispatch>& Item) {
     }
 }
 
-bool TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
-                                      const std::string& Categories) {
+bool TFolderWatchers::RecordPendingEntry(const outlook::MailItemMembers& Item,
+                                         const std::string& Categories) {
     if (Categories.empty())
         return false;
     CreatePendingLists();
@@ -205,7 +200,7 @@ bool TAddInModule::RecordPendingEntry(const outlook::MailItemMembers& Item,
     return filingWatched;
 }
 
-void TAddInModule::TakeUpPendingFile() {
+void TFolderWatchers::TakeUpPendingFile() {
     try {
         ReadPendingFile();
     } catch (const Exception& e) {
@@ -268,8 +263,9 @@ void TAddInModule::TakeUpPendingFile() {
     }
 }
 
-TAddInModule::TEntryFolder TAddInModule::FindFolderOfEntry(const std::string& StoreId,
-                                                           const std::string& FolderName) const {
+TFolderWatchers::TEntryFolder
+TFolderWatchers::FindFolderOfEntry(const std::string& StoreId,
+                                   const std::string& FolderName) const {
     try {
         TEntryFolder found;
         outlook::MAPIFolder top = FindStore(MapiSession(), StoreId);
