@@ -7,8 +7,7 @@
 // its stored form (AddInModuleForm.cpp) on connection.
 #pragma once
 
-#include "addin/send/FolderWatchers.h"
-#include "addin/settings/IndividualAction.h"
+#include "addin/send/SendActions.h"
 #include "addin/settings/ModuleServices.h"
 #include "framework/adxAddIn.h"
 #include "platform/com/ComServer.h"
@@ -41,21 +40,6 @@ private:
 class TFormAbout;
 class TfrmConfig;
 
-// How far ClickTrackAndSendMain went with a message.
-enum class TSendProgress {
-    // Nothing was done: no inspector, no mail item, or a failure before the
-    // categories for the sent copy were gathered.
-    Stopped,
-    // The message has no recipients: it was saved, not acted on, not sent.
-    NoRecipients,
-    // The categories for the sent copy were gathered (ProgramState's
-    // SentCategories), then the actions stopped before recording them.
-    Gathered,
-    // The entry was recorded (when there were categories) and the message
-    // left without categories; where the product sends, it was sent or its
-    // failure reported.
-    Done,
-};
 class TImageList;
 class TadxOutlookAppEvents;
 class TadxRibbonTab;
@@ -65,8 +49,9 @@ class TTimer;
 // settings, its components and the bindings of its handlers. Its operations
 // live in the files of their parts: the lifecycle and the ribbon state in
 // ProductModule.cpp, the watch on Outlook's own sends in SendWatch.cpp; the
-// sent-copy watchers and pending entries are the send room's TFolderWatchers.
-class TAddInModule : public TadxCOMAddInModule, public TFolderWatchers {
+// send actions, the sent-copy watchers and the pending entries are the send
+// room's TSendActions.
+class TAddInModule : public TadxCOMAddInModule, public TSendActions {
 public:
     // CreateNew: the module without its stored form (the form class table's
     // Create reads the form too).
@@ -95,9 +80,6 @@ public:
 
     // The wrapper of the watched mail item (no owner); empty while none is watched.
     std::unique_ptr<TMailItem> WatchedItem;
-    // The categories of the message being answered: noted by DoOnReply, read
-    // (and forgotten) by the send actions.
-    std::string ReplyCategories;
 
     // ---- lifecycle (ProductModule.cpp) ----
 
@@ -177,44 +159,8 @@ public:
     // product's own button sends it, and leaves it without categories.
     void DoOnSend(TObject* Sender, WordBool& Cancel);
 
-    // ---- send actions (SendActions.cpp, SendActionSteps.cpp) ----
-
-    // A ribbon action (its button's Tag) on the active inspector's message:
-    // the action with the default actions, then the send.
-    void DoIndividualAction(TIndividualAction Tag);
-    // The send with its actions, on the active inspector's message while the
-    // product's own button sends it, else on the message whose Send event
-    // runs (Outlook then sends it itself). Combined: the per-item dialog's
-    // choices take the place of the default actions. Reports how far it went.
-    TSendProgress ClickTrackAndSendMain(bool Combined);
-    // Outlook's own Send of Item (the watched message): the default actions.
-    // Categories that the actions did not record for the sent copy, because
-    // they stopped early, are recorded here. False when the message cannot
-    // leave (it has no recipients) and is to keep its categories.
-    bool ActOnOutlooksSend(const outlook::MailItem& Item);
-    // The categories the sent copy of Item keeps from before the send: with
-    // "Maintain Categories" on, those of the message answered (forgotten
-    // now) and Item's own; else none.
-    std::string GatherSentCategories(const outlook::MailItemMembers& Item);
-    // Files Item's sent copy in folder record Index (0 the folder just
-    // picked, 1 the default filing folder); a folder that cannot be found or
-    // set is reported, and the copy stays in Sent Items.
-    void FileSentToDefFolder(const outlook::MailItemMembers& Item, int Index);
-    // Files Item's sent copy in a folder the user picks; false when the
-    // user picked none (the send then stops).
-    bool FileSentToAnyFolder(const outlook::MailItemMembers& Item);
-    // Adds the default category to the categories for the sent copy.
-    void AddDefaultCategory();
-    // Lets the user choose the categories for the sent copy in Outlook's
-    // categories dialog, preset with the default category (and, with
-    // "Maintain Categories" on, with those gathered so far).
-    void AskCategory();
-    // Opens an appointment, and a task, with Item's subject and body, unsaved,
-    // in a window of its own; the task starts and is due now.
-    void AddToCalendar(const outlook::MailItemMembers& Item);
-    void AddToTask(const outlook::MailItemMembers& Item);
     // The per-item dialog of "Track + Send"; true when the user chose Send.
-    bool CollectCombineActions();
+    bool CollectCombineActions() override;
     // Outlook's "MAPI" name space; raises when Outlook is not connected.
     outlook::NameSpace MapiSession() const override;
 
@@ -224,7 +170,7 @@ protected:
 
 private:
     // Outlook's application wrapper; raises EQelError when Outlook is not connected.
-    TOutlookApplication& OutlookHost() const;
+    TOutlookApplication& OutlookHost() const override;
     // Stops both timers of the watch.
     void StopWatchTimers();
     // Disconnects and drops the watched item's wrapper.

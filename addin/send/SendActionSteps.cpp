@@ -2,8 +2,9 @@
 // folder set as the message's SaveSentMessageFolder), the categories it is
 // to get, and the appointment and task opened for the message. Outlook is
 // reached through the module's application wrapper only.
-#include "addin/LorvaneOL_IMPL.h"
 #include "addin/send/CategoryText.h"
+#include "addin/send/SendActions.h"
+
 #include "addin/settings/ProductTrace.h"
 #include "addin/settings/ProgramState.h"
 #include "addin/settings/QelError.h"
@@ -29,7 +30,7 @@ void ShowInNewInspector(TOutlookApplication& host, const ComPtr<IDispatch>& entr
 
 } // namespace
 
-void TAddInModule::FileSentToDefFolder(const outlook::MailItemMembers& Item, int Index) {
+void TSendActions::FileSentToDefFolder(const outlook::MailItemMembers& Item, int Index) {
     try {
         outlook::MAPIFolder folder = FindMapiFolder(MapiSession(), Index);
         if (!folder)
@@ -42,7 +43,7 @@ void TAddInModule::FileSentToDefFolder(const outlook::MailItemMembers& Item, int
     }
 }
 
-bool TAddInModule::FileSentToAnyFolder(const outlook::MailItemMembers& Item) {
+bool TSendActions::FileSentToAnyFolder(const outlook::MailItemMembers& Item) {
     if (FileToAnyFolder()) {
         FileSentToDefFolder(Item, FolderRecord::Picked);
         return true;
@@ -53,12 +54,12 @@ bool TAddInModule::FileSentToAnyFolder(const outlook::MailItemMembers& Item) {
     return false;
 }
 
-void TAddInModule::AddDefaultCategory() {
+void TSendActions::AddDefaultCategory() {
     TProgramState& state = ProgramState();
     state.SentCategories = AddCategory(state.SentCategories, state.DefaultCategory);
 }
 
-void TAddInModule::AskCategory() {
+void TSendActions::AskCategory() {
     TProgramState& state = ProgramState();
     // A mail item that only carries the dialog's choice; it is never saved.
     outlook::MailItem chooser(OutlookHost().CreateItem(outlook::olMailItem));
@@ -78,7 +79,7 @@ void TAddInModule::AskCategory() {
     ProductTrace("categories for the sent copy chosen: " + Quoted(state.SentCategories));
 }
 
-void TAddInModule::AddToCalendar(const outlook::MailItemMembers& Item) {
+void TSendActions::AddToCalendar(const outlook::MailItemMembers& Item) {
     TOutlookApplication& host = OutlookHost();
     outlook::AppointmentItem appointment(host.CreateItem(outlook::olAppointmentItem));
     appointment.SetSubject(Item.Subject());
@@ -86,7 +87,7 @@ void TAddInModule::AddToCalendar(const outlook::MailItemMembers& Item) {
     ShowInNewInspector(host, appointment.DispRef());
 }
 
-void TAddInModule::AddToTask(const outlook::MailItemMembers& Item) {
+void TSendActions::AddToTask(const outlook::MailItemMembers& Item) {
     TOutlookApplication& host = OutlookHost();
     outlook::TaskItem task(host.CreateItem(outlook::olTaskItem));
     task.SetSubject(Item.Subject());

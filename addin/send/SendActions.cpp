@@ -2,13 +2,14 @@
 // out around its send. A click on the compose ribbon runs one action
 // together with the default actions and sends the message itself
 // (DoIndividualAction); a send that Outlook's own Send button started runs
-// the default actions from the watched message's Send event (SendWatch.cpp),
-// and Outlook goes on sending. Either way the categories meant for the sent
+// the default actions from the watched message's Send event (the module's
+// SendWatch.cpp), and Outlook goes on sending. Either way the categories meant for the sent
 // copy are recorded as a pending entry and taken off the message before it
 // leaves, so that the recipients never see them; a folder watcher puts them
 // on the copy Outlook keeps (FolderWatchers.cpp). The single actions are in
 // SendActionSteps.cpp.
-#include "addin/LorvaneOL_IMPL.h"
+#include "addin/send/SendActions.h"
+
 #include "addin/send/CategoryText.h"
 #include "addin/settings/ProductTrace.h"
 #include "addin/settings/ProgramState.h"
@@ -48,7 +49,7 @@ struct ActionsRun {
 };
 
 // The default actions; false when the send stops (no folder was picked).
-bool RunDefaultActions(TAddInModule& module, const outlook::MailItem& item, ActionsRun& ran) {
+bool RunDefaultActions(TSendActions& module, const outlook::MailItem& item, ActionsRun& ran) {
     TProgramState& state = ProgramState();
     if (state.categdef && !state.DefaultCategory.empty()) {
         module.AddDefaultCategory();
@@ -79,7 +80,7 @@ bool RunDefaultActions(TAddInModule& module, const outlook::MailItem& item, Acti
 }
 
 // The per-item dialog's choices ("Track + Send").
-void RunChosenActions(TAddInModule& module, const outlook::MailItem& item) {
+void RunChosenActions(TSendActions& module, const outlook::MailItem& item) {
     TProgramState& state = ProgramState();
     state.SentCategories = state.WorkingCategories;
     const std::string& folder = state.ItemChoices.FolderName;
@@ -96,7 +97,7 @@ void RunChosenActions(TAddInModule& module, const outlook::MailItem& item) {
 
 // The action chosen on the ribbon, unless it already ran as a default;
 // false when the send stops.
-bool RunChosenAction(TAddInModule& module, const outlook::MailItem& item, const ActionsRun& ran) {
+bool RunChosenAction(TSendActions& module, const outlook::MailItem& item, const ActionsRun& ran) {
     switch (ProgramState().ActionInProgress) {
     case TIndividualAction::FileToDefaultFolder:
         if (!ran.Folder)
@@ -127,7 +128,7 @@ bool RunChosenAction(TAddInModule& module, const outlook::MailItem& item, const 
 // A send that failed: the message gets its categories back, the connection
 // that this send made to its filing folder's watcher is taken back, and the
 // user is told. The pending entry stays: the message may still be sent.
-void SendFailed(TAddInModule& module, const outlook::MailItem& item, const std::u16string& own,
+void SendFailed(TSendActions& module, const outlook::MailItem& item, const std::u16string& own,
                 bool watcherConnected, const std::string& reason) {
     TQelLog::Log("Exception in ClickTrackAndSendMain objItem.Send()");
     // Only the connection made for this message: the watcher stays while
@@ -149,7 +150,7 @@ void SendFailed(TAddInModule& module, const outlook::MailItem& item, const std::
 
 // Records the pending entry, takes the categories off the message and,
 // where the product sends, sends it.
-void RecordAndSend(TAddInModule& module, const outlook::MailItem& item, bool send) {
+void RecordAndSend(TSendActions& module, const outlook::MailItem& item, bool send) {
     TProgramState& state = ProgramState();
     const bool watcherConnected = module.RecordPendingEntry(item, state.SentCategories);
     std::u16string own;
@@ -169,7 +170,7 @@ void RecordAndSend(TAddInModule& module, const outlook::MailItem& item, bool sen
 
 // The steps after the message was found; Progress follows them, so that a
 // failure leaves it at the last step reached.
-void RunSendSteps(TAddInModule& module, const outlook::MailItem& item, bool combined,
+void RunSendSteps(TSendActions& module, const outlook::MailItem& item, bool combined,
                   TSendProgress& progress) {
     TProgramState& state = ProgramState();
     item.Save();
@@ -193,7 +194,7 @@ void RunSendSteps(TAddInModule& module, const outlook::MailItem& item, bool comb
 
 } // namespace
 
-void TAddInModule::DoIndividualAction(TIndividualAction Tag) {
+void TSendActions::DoIndividualAction(TIndividualAction Tag) {
     TProgramState& state = ProgramState();
     state.WorkingCategories = ReplyCategories;
     try {
@@ -237,7 +238,7 @@ void TAddInModule::DoIndividualAction(TIndividualAction Tag) {
     state.ActionInProgress = TIndividualAction::None;
 }
 
-TSendProgress TAddInModule::ClickTrackAndSendMain(bool Combined) {
+TSendProgress TSendActions::ClickTrackAndSendMain(bool Combined) {
     TProgramState& state = ProgramState();
     TSendProgress progress = TSendProgress::Stopped;
     Screen().Cursor = crHourGlass;
@@ -276,7 +277,7 @@ TSendProgress TAddInModule::ClickTrackAndSendMain(bool Combined) {
     return progress;
 }
 
-bool TAddInModule::ActOnOutlooksSend(const outlook::MailItem& Item) {
+bool TSendActions::ActOnOutlooksSend(const outlook::MailItem& Item) {
     switch (ClickTrackAndSendMain(false)) {
     case TSendProgress::NoRecipients:
         return false;
@@ -292,7 +293,7 @@ bool TAddInModule::ActOnOutlooksSend(const outlook::MailItem& Item) {
     return true;
 }
 
-std::string TAddInModule::GatherSentCategories(const outlook::MailItemMembers& Item) {
+std::string TSendActions::GatherSentCategories(const outlook::MailItemMembers& Item) {
     std::string categories;
     if (ProgramState().categmaintain)
         categories = MergeCategories(ReplyCategories, Narrow(Item.Categories()));
