@@ -7,7 +7,7 @@
 // its stored form (AddInModuleForm.cpp) on connection.
 #pragma once
 
-#include "addin/send/SendActions.h"
+#include "addin/send/SendWatch.h"
 #include "addin/settings/ModuleServices.h"
 #include "framework/adxAddIn.h"
 #include "platform/com/ComServer.h"
@@ -48,10 +48,10 @@ class TTimer;
 // The product's add-in module; its stored form holds the registration
 // settings, its components and the bindings of its handlers. Its operations
 // live in the files of their parts: the lifecycle and the ribbon state in
-// ProductModule.cpp, the watch on Outlook's own sends in SendWatch.cpp; the
-// send actions, the sent-copy watchers and the pending entries are the send
-// room's TSendActions.
-class TAddInModule : public TadxCOMAddInModule, public TSendActions {
+// ProductModule.cpp; the watch on Outlook's own sends, the send actions, the
+// sent-copy watchers and the pending entries are the send room's TSendWatch,
+// to which the handlers of Outlook's window events and of the timers hand over.
+class TAddInModule : public TadxCOMAddInModule, public TSendWatch {
 public:
     // CreateNew: the module without its stored form (the form class table's
     // Create reads the form too).
@@ -77,9 +77,6 @@ public:
 
     // The explorer tab, remembered by PlaceButtonBar.
     TadxRibbonTab* ExplorerTab = nullptr;
-
-    // The wrapper of the watched mail item (no owner); empty while none is watched.
-    std::unique_ptr<TMailItem> WatchedItem;
 
     // ---- lifecycle (ProductModule.cpp) ----
 
@@ -136,7 +133,7 @@ public:
     void adxRibbonTab1Controls0Controls0Controls0Controls4Click(TObject* Sender,
                                                                 IRibbonControl* RibbonControl);
 
-    // ---- watch on Outlook's own sends (SendWatch.cpp) ----
+    // ---- watch on Outlook's own sends (the send room's TSendWatch) ----
 
     // An inspector was activated: the watch on its message starts after timerdelay.
     void adxCOMAddInModuleOLInspectorActivate(TObject* Sender);
@@ -150,14 +147,6 @@ public:
     void Timer1Timer(TObject* Sender);
     // The second and last try.
     void Timer2Timer(TObject* Sender);
-    // Watches Item (Send, Reply, Reply All, Forward) when it is a mail item,
-    // in place of the one watched before.
-    void AttachOnReplyEvent(const ComPtr<IDispatch>& Item);
-    // The watched message is answered: notes its categories.
-    void DoOnReply(TObject* Sender, const ComPtr<IDispatch>& Response, WordBool& Cancel);
-    // The watched message is sent: runs the default actions unless the
-    // product's own button sends it, and leaves it without categories.
-    void DoOnSend(TObject* Sender, WordBool& Cancel);
 
     // The per-item dialog of "Track + Send"; true when the user chose Send.
     bool CollectCombineActions() override;
@@ -171,15 +160,8 @@ protected:
 private:
     // Outlook's application wrapper; raises EQelError when Outlook is not connected.
     TOutlookApplication& OutlookHost() const override;
-    // Stops both timers of the watch.
-    void StopWatchTimers();
-    // Disconnects and drops the watched item's wrapper.
-    void DropWatchedItem();
-
-    // Events of the watched item running now; a wrapper replaced during one
-    // of them is kept (disconnected) until no event runs.
-    int watchedEvents_ = 0;
-    std::vector<std::unique_ptr<TMailItem>> retiredItems_;
+    // Timer1 for the watch's first try, Timer2 for its second.
+    TTimer* WatchTimer(int Try) const override;
 };
 
 // Registers the product's form classes (TAddInModule with its stored form

@@ -164,6 +164,28 @@ void TAddInModule::adxCOMAddInModuleOLExplorerActivate(TObject* Sender) {
     }
 }
 
+// The watch's handlers bound by the stored form hand over to the send room.
+
+void TAddInModule::adxCOMAddInModuleOLInspectorActivate(TObject*) {
+    WatchActivatedInspector();
+}
+
+void TAddInModule::adxCOMAddInModuleOLExplorerSelectionChange(TObject*) {
+    WatchSelection();
+}
+
+void TAddInModule::Timer1Timer(TObject*) {
+    FirstWatchTry();
+}
+
+void TAddInModule::Timer2Timer(TObject*) {
+    SecondWatchTry();
+}
+
+TTimer* TAddInModule::WatchTimer(int Try) const {
+    return Try == 1 ? Timer1 : Timer2;
+}
+
 void TAddInModule::Help() {
     ShellExecute(nullptr, "open", SupportPage, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,13 +1,15 @@
 // The watch on Outlook's own sends. While a default action is configured,
-// the module watches one mail item at a time: the one in the active
-// inspector (found by two timed tries after the inspector is activated,
-// since Outlook may not have filled the window yet) or, in the main window,
-// the first one selected. Its Send event runs the default actions, and its
+// one mail item at a time is watched: the one in the active inspector
+// (found by two timed tries after the inspector is activated, since Outlook
+// may not have filled the window yet) or, in the main window, the first one
+// selected. Its Send event runs the default actions, and its
 // Reply, Reply All and Forward events note the answered message's categories
 // for "Maintain Categories".
-#include "addin/LorvaneOL_IMPL.h"
+#include "addin/send/SendWatch.h"
+
 #include "addin/settings/ProductTrace.h"
 #include "addin/settings/ProgramState.h"
+#include "addin/settings/QelError.h"
 #include "addin/settings/QelLog.h"
 #include "platform/forms/Timer.h"
 #include "platform/outlook/Outlook.h"
@@ -39,20 +41,20 @@ struct EventScope {
 
 } // namespace
 
-void TAddInModule::adxCOMAddInModuleOLInspectorActivate(TObject*) {
+void TSendWatch::WatchActivatedInspector() {
     try {
         if (ProgramState().anydefaultaction) {
-            Need(Timer1).SetInterval(WatchDelay());
-            Need(Timer1).SetEnabled(true);
+            Need(WatchTimer(1)).SetInterval(WatchDelay());
+            Need(WatchTimer(1)).SetEnabled(true);
         } else {
-            Need(Timer1).SetEnabled(false);
+            Need(WatchTimer(1)).SetEnabled(false);
         }
     } catch (...) {
         TQelLog::Log("Exception in adxCOMAddInModuleOLInspectorActivate");
     }
 }
 
-void TAddInModule::adxCOMAddInModuleOLExplorerSelectionChange(TObject*) {
+void TSendWatch::WatchSelection() {
     try {
         if (!ProgramState().anydefaultaction)
             return;
@@ -63,24 +65,24 @@ void TAddInModule::adxCOMAddInModuleOLExplorerSelectionChange(TObject*) {
     }
 }
 
-void TAddInModule::Timer1Timer(TObject*) {
+void TSendWatch::FirstWatchTry() {
     try {
-        Need(Timer1).SetEnabled(false);
+        Need(WatchTimer(1)).SetEnabled(false);
         if (outlook::Inspector inspector = OutlookHost().ActiveInspector()) {
             AttachOnReplyEvent(inspector.CurrentItem());
         } else {
             TQelLog::Log("Timer 1 - no Inspector assigned yet - waiting some more");
-            Need(Timer2).SetInterval(2 * WatchDelay());
-            Need(Timer2).SetEnabled(true);
+            Need(WatchTimer(2)).SetInterval(2 * WatchDelay());
+            Need(WatchTimer(2)).SetEnabled(true);
         }
     } catch (...) {
         TQelLog::Log("Exception in Timer1Timer");
     }
 }
 
-void TAddInModule::Timer2Timer(TObject*) {
+void TSendWatch::SecondWatchTry() {
     try {
-        Need(Timer2).SetEnabled(false);
+        Need(WatchTimer(2)).SetEnabled(false);
         if (outlook::Inspector inspector = OutlookHost().ActiveInspector())
             AttachOnReplyEvent(inspector.CurrentItem());
         else
@@ -90,7 +92,7 @@ void TAddInModule::Timer2Timer(TObject*) {
     }
 }
 
-void TAddInModule::AttachOnReplyEvent(const ComPtr<IDispatch>& Item) {
+void TSendWatch::AttachOnReplyEvent(const ComPtr<IDispatch>& Item) {
     try {
         if (!Item || outlook::Item(Item).Class() != outlook::olMail)
             return;
@@ -111,7 +113,7 @@ void TAddInModule::AttachOnReplyEvent(const ComPtr<IDispatch>& Item) {
     }
 }
 
-void TAddInModule::DropWatchedItem() {
+void TSendWatch::DropWatchedItem() {
     if (watchedEvents_ == 0)
         retiredItems_.clear();
     if (!WatchedItem)
@@ -126,14 +128,13 @@ void TAddInModule::DropWatchedItem() {
         WatchedItem.reset();
 }
 
-void TAddInModule::StopWatchTimers() {
-    if (Timer1)
-        Timer1->SetEnabled(false);
-    if (Timer2)
-        Timer2->SetEnabled(false);
+void TSendWatch::StopWatchTimers() {
+    for (int watchTry : {1, 2})
+        if (TTimer* timer = WatchTimer(watchTry))
+            timer->SetEnabled(false);
 }
 
-void TAddInModule::DoOnReply(TObject* Sender, const ComPtr<IDispatch>&, WordBool&) {
+void TSendWatch::DoOnReply(TObject* Sender, const ComPtr<IDispatch>&, WordBool&) {
     EventScope running(watchedEvents_);
     try {
         ReplyCategories.clear();
@@ -147,7 +148,7 @@ void TAddInModule::DoOnReply(TObject* Sender, const ComPtr<IDispatch>&, WordBool
     }
 }
 
-void TAddInModule::DoOnSend(TObject* Sender, WordBool&) {
+void TSendWatch::DoOnSend(TObject* Sender, WordBool&) {
     EventScope running(watchedEvents_);
     TProgramState& state = ProgramState();
     try {
