@@ -1,8 +1,8 @@
 // The module's side of the narrow header through which the rooms reach it
 // (settings/ModuleServices.h): each service asks the running module, which
 // the program state holds from start-up until finalisation. Here too is the
-// module's own way to Outlook's session, which the send room's watchers
-// (send/FolderWatchers.h) ask of it.
+// module's own way to Outlook and its session, which the send room
+// (send/SendActions.h, send/FolderWatchers.h) asks of it.
 #include "addin/settings/ModuleServices.h"
 
 #include "addin/LorvaneOL_IMPL.h"

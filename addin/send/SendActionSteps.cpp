@@ -2,9 +2,9 @@
 // folder set as the message's SaveSentMessageFolder), the categories it is
 // to get, and the appointment and task opened for the message. Outlook is
 // reached through the module's application wrapper only.
-#include "addin/send/CategoryText.h"
 #include "addin/send/SendActions.h"
 
+#include "addin/send/CategoryText.h"
 #include "addin/settings/ProductTrace.h"
 #include "addin/settings/ProgramState.h"
 #include "addin/settings/QelError.h"

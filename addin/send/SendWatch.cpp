@@ -2,9 +2,9 @@
 // one mail item at a time is watched: the one in the active inspector
 // (found by two timed tries after the inspector is activated, since Outlook
 // may not have filled the window yet) or, in the main window, the first one
-// selected. Its Send event runs the default actions, and its
-// Reply, Reply All and Forward events note the answered message's categories
-// for "Maintain Categories".
+// selected. Its Send event runs the default actions, and its Reply, Reply
+// All and Forward events note the answered message's categories for
+// "Maintain Categories".
 #include "addin/send/SendWatch.h"
 
 #include "addin/settings/ProductTrace.h"
