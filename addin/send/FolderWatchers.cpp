@@ -17,13 +17,7 @@
 #include <utility>
 #include <vector>
 
-TFolderSentItems::TFolderSentItems(TItemAddHandler OnAdded) : TItems(nullptr) {
-    OnItemAdd = [OnAdded = std::move(OnAdded)](TObject*, const ComPtr<IDispatch>& Item) {
-        OnAdded(Item);
-    };
-}
-
-TFolderItems::TFolderItems(TItemAddHandler OnAdded) : TItems(nullptr) {
+TFolderWatch::TFolderWatch(TItemAddHandler OnAdded) : TItems(nullptr) {
     OnItemAdd = [OnAdded = std::move(OnAdded)](TObject*, const ComPtr<IDispatch>& Item) {
         OnAdded(Item);
     };

@@ -24,18 +24,23 @@
 // The handler of an item added to a watched folder.
 using TItemAddHandler = std::function<void(const ComPtr<IDispatch>& Item)>;
 
-// Watches the Sent Items folder: each item added runs OnAdded (DoSentItemAdd).
-class TFolderSentItems : public TItems {
+// A folder's items watched: each item added runs OnAdded.
+class TFolderWatch : public TItems {
 public:
     // A watcher that hands each item added to OnAdded, not yet connected.
-    explicit TFolderSentItems(TItemAddHandler OnAdded);
+    explicit TFolderWatch(TItemAddHandler OnAdded);
+};
+
+// Watches the Sent Items folder: each item added runs OnAdded (DoSentItemAdd).
+class TFolderSentItems : public TFolderWatch {
+public:
+    using TFolderWatch::TFolderWatch;
 };
 
 // Watches a filing folder: each item added runs OnAdded (DoItemAdd).
-class TFolderItems : public TItems {
+class TFolderItems : public TFolderWatch {
 public:
-    // A watcher that hands each item added to OnAdded, not yet connected.
-    explicit TFolderItems(TItemAddHandler OnAdded);
+    using TFolderWatch::TFolderWatch;
 };
 
 // The sent-copy watchers and the pending entries they serve: recording an

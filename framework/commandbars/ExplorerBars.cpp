@@ -4,6 +4,7 @@
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/commandbars/ModuleCommandBars.h"
 #include "framework/commandbars/ShortcutTexts.h"
 #include "framework/support/ModuleServices.h"
 #include "framework/support/OutlookFolderNames.h"
@@ -28,12 +29,6 @@ bool InFolderList(const TStringList& names, const std::u16string& path) {
         if (text::SameText(text::Wide(names.Strings(i)), path))
             return true;
     return false;
-}
-
-template <class F> void ForEachBar(TadxModuleServices& module, F f) {
-    for (int i = 0; i < module.ComponentCount(); ++i)
-        if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
-            f(*bar);
 }
 
 } // namespace
@@ -70,7 +65,7 @@ void adxFollowFolder(TadxModuleServices& Module, TadxOlExplorerCustomCommandBar&
 }
 
 void adxFollowFolderAll(TadxModuleServices& Module) {
-    ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
+    adxForEachCommandBar(Module, [&](TadxCustomCommandBar& bar) {
         if (auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)) {
             try {
                 adxFollowFolder(Module, *explorerBar, true);

@@ -7,6 +7,8 @@
 // that a module that overrides one is heard. All host calls are late-bound.
 #pragma once
 
+#include "framework/commandbars/CustomCommandBar.h"
+#include "framework/support/ModuleServices.h"
 #include "platform/com/ComPtr.h"
 #include "platform/office/CommandBars.h"
 
@@ -14,9 +16,14 @@
 
 class TadxCommandBarControl;
 class TadxCommandBarPopup;
-class TadxCustomCommandBar;
-class TadxModuleServices;
 class TStringList;
+
+// Runs f(bar) for each command bar among Module's components, in their order.
+template <class F> void adxForEachCommandBar(TadxModuleServices& Module, F f) {
+    for (int i = 0; i < Module.ComponentCount(); ++i)
+        if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(Module.Components(i)))
+            f(*bar);
+}
 
 // ---- the host's bars (ModuleCommandBars.cpp) ----
 

@@ -15,12 +15,6 @@
 
 namespace {
 
-template <class F> void ForEachBar(TadxModuleServices& module, F f) {
-    for (int i = 0; i < module.ComponentCount(); ++i)
-        if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
-            f(*bar);
-}
-
 // The stored explorer-bar geometry that the host may be given: a dock
 // position or floating (a toolbar is never a pop-up or the menu bar), and
 // coordinates and rows within what a screen holds. Anything else in the
@@ -40,7 +34,7 @@ template <class F> void ForEachKeptBar(TadxModuleServices& module, bool create, 
     const std::string key = module.GetRegistryKey();
     if (key.empty())
         return;
-    ForEachBar(module, [&](TadxCustomCommandBar& bar) {
+    adxForEachCommandBar(module, [&](TadxCustomCommandBar& bar) {
         if (!dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar) || !bar.Temporary())
             return;
         const bool connected = bar.CommandBar != nullptr;
@@ -155,7 +149,7 @@ TStringList& adxControlByShortcut(TadxModuleServices& Module) {
         list = std::make_unique<TStringList>();
     list->Clear();
     if (Module.HostType != ohaOutlook) {
-        ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
+        adxForEachCommandBar(Module, [&](TadxCustomCommandBar& bar) {
             if (bar.ForHost())
                 EnumControls(*list, *bar.Controls());
         });
@@ -169,7 +163,7 @@ TStringList& adxControlByShortcut(TadxModuleServices& Module) {
     // An inspector's window contributes nothing.
     if (!window || !IsExplorer(window.Get()))
         return *list;
-    ForEachBar(Module, [&](TadxCustomCommandBar& bar) {
+    adxForEachCommandBar(Module, [&](TadxCustomCommandBar& bar) {
         if (!bar.SupportedApps().Contains(ohaOutlook))
             return;
         if (auto* explorerBar = dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)) {

@@ -64,11 +64,11 @@ bool ControlExist(TadxCommandBarControls& controls, const std::u16string& tag) {
 }
 
 bool ModuleHasControl(TadxModuleServices& module, const std::u16string& tag) {
-    for (int i = 0; i < module.ComponentCount(); ++i)
-        if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i)))
-            if (ControlExist(*bar->Controls(), tag))
-                return true;
-    return false;
+    bool found = false;
+    adxForEachCommandBar(module, [&](TadxCustomCommandBar& bar) {
+        found = found || ControlExist(*bar.Controls(), tag);
+    });
+    return found;
 }
 
 // Deletes the host controls whose records name no control of the module,
