@@ -5,8 +5,11 @@
 namespace htmldraw {
 namespace {
 
-// The innermost live count of this thread.
-thread_local TScanCount* innermost = nullptr;
+// The innermost live count. Labels lay out on the UI thread alone, and the
+// library that holds the label is loaded and unloaded by its host: it keeps
+// no thread-local storage, which an unloaded library leaves dangling for the
+// leak checker's scan of the threads.
+TScanCount* innermost = nullptr;
 
 // The first of chars at or after pos (npos when none), counting what the
 // search looked at: up to and including what it found, or the rest.

@@ -1,8 +1,9 @@
 // The renderer's searches through the tagged text: where a run of text and
 // where a tag ends. Each looks no further than what it finds, so laying out
 // a text costs in proportion to its length, however few tags it holds. A
-// TScanCount adds up the characters these searches look at on its thread
-// while it lives, so a test can see that the work grows with the text.
+// TScanCount adds up the characters these searches look at while it lives
+// (labels lay out on the UI thread), so a test can see that the work grows
+// with the text.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +18,8 @@ size_t RunEnd(std::string_view text, size_t pos, bool wordWrap);
 // ">" follows.
 size_t TagEnd(std::string_view text, size_t pos);
 
-// Counts the characters the searches look at on this thread from its
-// creation to its end; nested counts each see the searches of their time.
+// Counts the characters the searches look at from its creation to its end;
+// nested counts each see the searches of their time.
 class TScanCount {
 public:
     // Starts counting from 0.
@@ -30,7 +31,7 @@ public:
 
     // The characters looked at so far.
     size_t Characters() const { return characters_; }
-    // Adds characters to this thread's counts, if any.
+    // Adds characters to the live counts, if any.
     static void Add(size_t characters);
 
 private:
