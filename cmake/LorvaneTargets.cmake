@@ -159,3 +159,17 @@ function(lorvane_embed_resources target)
     COMMENT "Embedding resources in ${target}" VERBATIM)
   target_sources(${target} PRIVATE ${out})
 endfunction()
+
+# The name a shared library is loaded by (its SONAME), for code that loads it
+# at run time: read from the file with objdump, else the file's own name.
+function(lorvane_shared_library_name out library)
+  get_filename_component(name "${library}" NAME)
+  if(CMAKE_OBJDUMP)
+    execute_process(COMMAND "${CMAKE_OBJDUMP}" -p "${library}"
+      OUTPUT_VARIABLE headers ERROR_QUIET RESULT_VARIABLE failed)
+    if(NOT failed AND headers MATCHES "SONAME[ \t]+([^ \t\r\n]+)")
+      set(name "${CMAKE_MATCH_1}")
+    endif()
+  endif()
+  set(${out} "${name}" PARENT_SCOPE)
+endfunction()
