@@ -66,12 +66,11 @@ std::string MD5Key(std::string_view Text) {
         crypto.Digest(Text.data(), Text.size(), digest, &length, crypto.Md5(), nullptr) != 1 ||
         length != 16)
         throw EQelError("The MD5 digest is not available.");
-    static constexpr char hex[] = "0123456789ABCDEF";
     std::string key;
     key.reserve(2 * length);
     for (unsigned int i = 0; i < length; ++i) {
-        key += hex[digest[i] >> 4];
-        key += hex[digest[i] & 0x0F];
+        key += text::HexDigit(digest[i] >> 4);
+        key += text::HexDigit(digest[i]);
     }
     return key;
 }

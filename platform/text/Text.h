@@ -23,6 +23,10 @@ constexpr int HexDigitValue(char c) {
         return c - 'A' + 10;
     return -1;
 }
+// The upper-case hexadecimal digit of the value's low four bits.
+constexpr char HexDigit(unsigned value) {
+    return "0123456789ABCDEF"[value & 0x0F];
+}
 
 // The upper case of an ASCII letter; every other byte, including each byte of
 // a multi-byte character, stays as it is (names the code compares in ASCII).

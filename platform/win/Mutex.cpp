@@ -5,6 +5,7 @@
 // it filled in after getting the lock knows the owner ended without releasing.
 #include "platform/win/Synch.h"
 
+#include "platform/text/Text.h"
 #include "platform/win/LastError.h"
 #include "platform/win/PlatformHome.h"
 #include "platform/win/Process.h"
@@ -66,7 +67,6 @@ void ForgetParentObjectsLocked(MutexTable& t) {
 // Lock file names keep letters, digits, '-' and '_'; every other byte is
 // written as %XX, so that any mutex name is a safe file name.
 std::string LockFileName(const std::string& name) {
-    static const char hex[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : name) {
         bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -75,8 +75,8 @@ std::string LockFileName(const std::string& name) {
             out += static_cast<char>(c);
         } else {
             out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
+            out += text::HexDigit(c >> 4);
+            out += text::HexDigit(c);
         }
     }
     return out;

@@ -67,14 +67,13 @@ std::vector<uint8_t> ChildConversationIndex(const std::vector<uint8_t>& parent, 
 }
 
 std::u16string ConversationIndexText(const std::vector<uint8_t>& bytes) {
-    static constexpr char16_t digits[] = u"0123456789ABCDEF";
-    std::u16string text;
-    text.reserve(bytes.size() * 2);
+    std::u16string digits;
+    digits.reserve(bytes.size() * 2);
     for (uint8_t b : bytes) {
-        text.push_back(digits[b >> 4]);
-        text.push_back(digits[b & 0x0F]);
+        digits.push_back(static_cast<char16_t>(text::HexDigit(b >> 4)));
+        digits.push_back(static_cast<char16_t>(text::HexDigit(b)));
     }
-    return text;
+    return digits;
 }
 
 std::vector<uint8_t> ConversationIndexBytes(std::u16string_view text) {
