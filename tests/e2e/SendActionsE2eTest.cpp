@@ -330,6 +330,32 @@ TEST_F(SendActionsE2e, ASendThatFailsIsLoggedAndItsFolderNoLongerWatched) {
     EXPECT_EQ(projects->Items().SinkCount(), 1u);
 }
 
+TEST_F(SendActionsE2e, AMessageWithoutConversationIndexIsKeyedByItsDigest) {
+    MakeOutlook();
+    Configure(FilingInProjects());
+    Start();
+    auto composeUnthreaded = [&](std::u16string subject) {
+        ComPtr<sim::SimInspector> window = Compose(Mail(std::move(subject), u"Red"));
+        window->CurrentItem().MutableData().ConversationIndex.clear();
+        return window;
+    };
+    // The sent copy finds its categories under the message's MD5 key,
+    // digested by the library the add-in loads for it.
+    composeUnthreaded(u"Keyed");
+    Click(FileToDefaultFolderButton);
+    EXPECT_EQ(Delivered(), Lines{"Keyed: "});
+    EXPECT_EQ(Contents(*projects), Lines{"Keyed: Red"});
+
+    // A message that could not be sent waits under that key.
+    composeUnthreaded(u"Refused")->CurrentItem().FailMember("Send");
+    Click(FileToDefaultFolderButton);
+    Quit();
+    const Lines pending = PendingFile();
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_EQ(pending[0].find_first_not_of("0123456789ABCDEF"), 32u) << pending[0];
+    EXPECT_EQ(pending[0].substr(32, 5), "=Red%") << pending[0];
+}
+
 TEST_F(SendActionsE2e, AnEntryOfAFailedSendWaitsForTheNextStart) {
     MakeOutlook();
     Configure(FilingInProjects());
