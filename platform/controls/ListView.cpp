@@ -157,8 +157,7 @@ RECT TListView::ScrollBarRect() const {
 }
 
 RECT TListView::RowsRect() const {
-    RECT bar = ScrollBarRect();
-    return Rect(2, 2 + HeaderHeight(), IsRectEmpty(bar) ? Width() - 2 : bar.left, Height() - 2);
+    return controls::RowsArea(Width(), Height(), HeaderHeight(), VerticalRange());
 }
 
 void TListView::ScrollTo(int top) {

@@ -55,6 +55,11 @@ RECT VerticalBarRect(int width, int height, const ScrollRange& range) {
     return Rect(width - 2 - kScrollBarSize, 2, width - 2, height - 2);
 }
 
+RECT RowsArea(int width, int height, int above, const ScrollRange& range) {
+    RECT bar = VerticalBarRect(width, height, range);
+    return Rect(2, 2 + above, IsRectEmpty(bar) ? width - 2 : bar.left, height - 2);
+}
+
 int RowForKey(const ScrollRange& range, int row, WORD key) {
     int last = range.Count - 1;
     if (last < 0)

@@ -65,6 +65,9 @@ ScrollRange RowsRange(int top, int count, int height, int above, int rowHeight);
 // The vertical bar at the right, inside the frame, of a control of that size;
 // empty when the rows fit.
 RECT VerticalBarRect(int width, int height, const ScrollRange& range);
+// The part of a control of that size that shows rows: inside the frame,
+// below the `above` pixels of a header, left of the bar when it shows.
+RECT RowsArea(int width, int height, int above, const ScrollRange& range);
 // The row a navigation key moves the selection to from `row` (-1: none):
 // the arrows a row, Page Down to the last row shown and from there a page
 // further (Page Up likewise), Home and End to the ends; -1 for other keys.

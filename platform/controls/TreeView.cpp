@@ -139,7 +139,7 @@ void TTreeNode::MakeVisible() {
     std::vector<TTreeNode*> nodes = tree->VisibleNodes();
     auto at = std::find(nodes.begin(), nodes.end(), this);
     if (at != nodes.end())
-        tree->ScrollTo(tree->VerticalRange().TopShowing(static_cast<int>(at - nodes.begin())));
+        tree->ScrollTo(tree->RangeOf(nodes).TopShowing(static_cast<int>(at - nodes.begin())));
 }
 
 TTreeNode* TTreeNode::Item(int index) const {
@@ -365,8 +365,11 @@ int TTreeView::LevelX(const TTreeNode* node) const {
 }
 
 controls::ScrollRange TTreeView::VerticalRange() const {
-    return controls::RowsRange(topRow_, static_cast<int>(VisibleNodes().size()), Height(), 0,
-                               RowHeight());
+    return RangeOf(VisibleNodes());
+}
+
+controls::ScrollRange TTreeView::RangeOf(const std::vector<TTreeNode*>& nodes) const {
+    return controls::RowsRange(topRow_, static_cast<int>(nodes.size()), Height(), 0, RowHeight());
 }
 
 RECT TTreeView::ScrollBarRect() const {
@@ -374,8 +377,7 @@ RECT TTreeView::ScrollBarRect() const {
 }
 
 RECT TTreeView::RowsRect() const {
-    RECT bar = ScrollBarRect();
-    return Rect(2, 2, IsRectEmpty(bar) ? Width() - 2 : bar.left, Height() - 2);
+    return controls::RowsArea(Width(), Height(), 0, VerticalRange());
 }
 
 void TTreeView::ScrollTo(int top) {
@@ -388,7 +390,7 @@ void TTreeView::ScrollTo(int top) {
 
 TTreeNode* TTreeView::TopItem() const {
     std::vector<TTreeNode*> nodes = VisibleNodes();
-    int top = VerticalRange().Top;
+    int top = RangeOf(nodes).Top;
     return top < static_cast<int>(nodes.size()) ? nodes[static_cast<size_t>(top)] : nullptr;
 }
 
@@ -404,15 +406,17 @@ RECT TTreeView::RowRect(const TTreeNode* node) const {
     auto at = std::find(nodes.begin(), nodes.end(), node);
     if (at == nodes.end())
         return Rect(0, 0, 0, 0);
-    int y = 2 + (static_cast<int>(at - nodes.begin()) - VerticalRange().Top) * RowHeight();
-    return Rect(2, y, RowsRect().right, y + RowHeight());
+    controls::ScrollRange range = RangeOf(nodes);
+    int y = 2 + (static_cast<int>(at - nodes.begin()) - range.Top) * RowHeight();
+    return Rect(2, y, controls::RowsArea(Width(), Height(), 0, range).right, y + RowHeight());
 }
 
 TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
-    if (!PtInRect(RowsRect(), POINT{X, Y}))
-        return nullptr;
     std::vector<TTreeNode*> nodes = VisibleNodes();
-    size_t row = static_cast<size_t>(VerticalRange().Top + (Y - 2) / RowHeight());
+    controls::ScrollRange range = RangeOf(nodes);
+    if (!PtInRect(controls::RowsArea(Width(), Height(), 0, range), POINT{X, Y}))
+        return nullptr;
+    size_t row = static_cast<size_t>(range.Top + (Y - 2) / RowHeight());
     return row < nodes.size() ? nodes[row] : nullptr;
 }
 
@@ -476,7 +480,7 @@ void TTreeView::Toggle(TTreeNode* node) {
     auto last = std::find(nodes.begin(), nodes.end(), node->Item(node->Count() - 1));
     if (at == nodes.end() || last == nodes.end())
         return;
-    controls::ScrollRange range = VerticalRange();
+    controls::ScrollRange range = RangeOf(nodes);
     int lastRow = static_cast<int>(last - nodes.begin());
     if (lastRow >= range.Top + range.Page)
         ScrollTo(std::min<int>(static_cast<int>(at - nodes.begin()), lastRow - range.Page + 1));
@@ -536,7 +540,7 @@ TTreeNode* TTreeView::KeyTarget(WORD key) const {
     std::vector<TTreeNode*> nodes = VisibleNodes();
     auto at = std::find(nodes.begin(), nodes.end(), selected_);
     int from = at == nodes.end() ? -1 : static_cast<int>(at - nodes.begin());
-    int row = controls::RowForKey(VerticalRange(), from, key);
+    int row = controls::RowForKey(RangeOf(nodes), from, key);
     return row < 0 ? nullptr : nodes[static_cast<size_t>(row)];
 }
 
@@ -596,13 +600,12 @@ void TTreeView::PaintLines(TCanvas& c, TTreeNode* node, int y) {
     c.Pen()->SetStyle(psSolid);
 }
 
-void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y) {
+void TTreeView::PaintNode(TCanvas& c, TTreeNode* node, int y, int right) {
     int h = RowHeight();
     int x = LevelX(node);
     bool selected = node->Selected() && (Focused() || !hideSelection_);
     bool dim = node->Selected() && !selected;
     // A selected row is marked first, so that its lines and icons stay on it.
-    int right = RowsRect().right;
     if (rowSelect_ && (selected || dim)) {
         c.Brush()->SetColor(selected ? clHighlight : clBtnFace);
         c.FillRect(Rect(2, y, right, y + h));
@@ -653,26 +656,29 @@ void TTreeView::Paint() {
     controls::SunkenEdge(c, r);
     c.Brush()->SetColor(Color());
     c.FillRect(r);
+    // One walk over the nodes for the whole paint, not one per row.
     std::vector<TTreeNode*> nodes = VisibleNodes();
-    controls::ScrollRange range = VerticalRange();
-    RECT rows = RowsRect();
+    controls::ScrollRange range = RangeOf(nodes);
+    RECT rows = controls::RowsArea(Width(), Height(), 0, range);
     int y = 2;
     controls::ClippedRows clip(c, rows, range.Needed());
     for (size_t i = static_cast<size_t>(range.Top); i < nodes.size() && y < rows.bottom; ++i) {
-        PaintNode(c, nodes[i], y);
+        PaintNode(c, nodes[i], y, rows.right);
         y += RowHeight();
     }
     clip.End();
     if (range.Needed())
-        controls::PaintScrollBar(c, ScrollBarRect(), true, &range);
+        controls::PaintScrollBar(c, controls::VerticalBarRect(Width(), Height(), range), true,
+                                 &range);
 }
 
 void TTreeView::DescribeState(std::vector<std::string>& states,
                               std::vector<std::string>& lines) const {
     TCustomControl::DescribeState(states, lines);
-    if (VerticalRange().Needed())
-        states.push_back(controls::DescribeRows(VerticalRange()));
-    for (TTreeNode* node : VisibleNodes()) {
+    std::vector<TTreeNode*> nodes = VisibleNodes();
+    if (controls::ScrollRange range = RangeOf(nodes); range.Needed())
+        states.push_back(controls::DescribeRows(range));
+    for (TTreeNode* node : nodes) {
         std::string mark = node->Expanded() ? "- " : node->HasChildren() ? "+ " : "  ";
         std::string line =
             std::string(static_cast<size_t>(node->Level()) * 2, ' ') + mark + node->Text();

@@ -254,6 +254,8 @@ private:
     friend class TTreeNodes;
     // The visible nodes in display order.
     std::vector<TTreeNode*> VisibleNodes() const;
+    // Which rows show, given the visible nodes (VerticalRange without a second walk).
+    controls::ScrollRange RangeOf(const std::vector<TTreeNode*>& nodes) const;
     // The x of a node's level (where its button column starts).
     int LevelX(const TTreeNode* node) const;
     // Expands or collapses by a user (a node the handler deleted is left
@@ -263,7 +265,8 @@ private:
     TTreeNode* KeyTarget(WORD key) const;
     // Shows the rows from the first given on (kept inside the range).
     void ScrollTo(int top);
-    void PaintNode(TCanvas& c, TTreeNode* node, int y);
+    // Paints a node's row at y; a selected row's mark ends at right.
+    void PaintNode(TCanvas& c, TTreeNode* node, int y, int right);
     // The dotted lines that join a node to its parent and siblings.
     void PaintLines(TCanvas& c, TTreeNode* node, int y);
     // A node leaves: the selection must not point at it.
