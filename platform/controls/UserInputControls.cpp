@@ -23,10 +23,15 @@ TTreeNode* ChildNamed(TTreeView& tree, TTreeNode* parent, std::string_view capti
     return nullptr;
 }
 
+// Where the node's level starts in its row: its button's column lies left of it.
+int LevelLeft(const TTreeView& tree, const TTreeNode& node, const RECT& row) {
+    return row.left + (node.Level() + (tree.ShowRoot() ? 1 : 0)) * tree.Indent();
+}
+
 // Where a user clicks a node: on its caption, within the rows shown.
 POINT CaptionPoint(TTreeView& tree, const TTreeNode& node) {
     RECT row = tree.RowRect(&node);
-    int x = row.left + (node.Level() + (tree.ShowRoot() ? 1 : 0)) * tree.Indent() + 4;
+    int x = LevelLeft(tree, node, row) + 4;
     return POINT{std::min<int>(x, tree.RowsRect().right - 1), (row.top + row.bottom) / 2};
 }
 
@@ -72,8 +77,7 @@ bool OpenByButton(TTreeView& tree, TTreeNode& node) {
     if (!ScrollToNode(tree, node) || !alive || !nodeAlive)
         return false;
     RECT row = tree.RowRect(&node);
-    int buttonX =
-        row.left + (node.Level() + (tree.ShowRoot() ? 1 : 0)) * tree.Indent() - tree.Indent() / 2;
+    int buttonX = LevelLeft(tree, node, row) - tree.Indent() / 2;
     Click(tree, POINT{buttonX, (row.top + row.bottom) / 2});
     // The expanding handler may have deleted the node (or the tree).
     return alive && nodeAlive;
