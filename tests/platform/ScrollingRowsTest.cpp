@@ -301,3 +301,25 @@ TEST(ScrollingRows, AListScrollsLikeATree) {
     EXPECT_EQ(r.list->VerticalRange().Top, 0);
     EXPECT_TRUE(IsRectEmpty(r.list->ScrollBarRect()));
 }
+
+TEST(ScrollingRows, AListRowCutByTheBottomEdgeShowsEnoughWhenPartOfItWillDo) {
+    Rows r;
+    r.ListRows(40);
+    // Ten whole rows and half of the next.
+    int rowHeight = r.list->RowHeight();
+    r.list->SetBounds(216, 8, 176, 4 + r.list->HeaderHeight() + 10 * rowHeight + rowHeight / 2);
+    ASSERT_EQ(r.list->VerticalRange().Page, 10);
+    TListItem* cut = r.list->Items()->Item(10);
+    ASSERT_LT(r.list->ItemRect(10).top, r.list->RowsRect().bottom);
+    ASSERT_FALSE(RowShown(*r.list, 10));
+    cut->MakeVisible(true);
+    EXPECT_EQ(r.list->VerticalRange().Top, 0) << "part of the row shows already";
+    cut->MakeVisible(false);
+    EXPECT_EQ(r.list->VerticalRange().Top, 1);
+    EXPECT_TRUE(RowShown(*r.list, 10));
+    // A row wholly out of view is scrolled to either way.
+    r.list->Items()->Item(39)->MakeVisible(true);
+    EXPECT_EQ(r.list->VerticalRange().Top, 30);
+    r.list->Items()->Item(0)->MakeVisible(true);
+    EXPECT_EQ(r.list->VerticalRange().Top, 0);
+}
