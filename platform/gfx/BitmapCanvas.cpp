@@ -153,10 +153,10 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TFont& fon
     paint.Width = extent.cx;
     paint.Height = extent.cy;
     paint.Ascent = tm.tmAscent;
-    paint.KeepInWidth = textMetricsMode_ == tmmFixedGrid;
     paint.Opaque = opaque;
     paint.Background = PixelOfColor(Brush()->Color());
-    if (glyphs && paint.KeepInWidth && paint.Orientation % 3600 == 0) {
+    // An upright run on the grid is placed with the rest of its line.
+    if (glyphs && textMetricsMode_ == tmmFixedGrid && paint.Orientation % 3600 == 0) {
         GatherRun(x, y, text, glyphs, paint, clip);
         return;
     }

@@ -278,14 +278,11 @@ void GlyphFont::Draw(Painter& painter, int x, int y, std::string_view text,
 
     FT_Matrix matrix = Transform(cosA, sinA, squeeze, slant_);
     double baseX = x + ascent * sinA, baseY = y + ascent * cosA;
-    Painter glyphs = paint.KeepInWidth && !turned
-                         ? painter.Within(RECT{x, INT32_MIN, x + width, INT32_MAX})
-                         : painter;
     long pen = 0;
     for (size_t pos = 0; pos < text.size();) {
         char32_t c = text::DecodeAnsiChar(text, pos);
         double along = pen * squeeze;
-        DrawGlyph(glyphs, c, baseX + along * cosA, baseY - along * sinA, &matrix, paint.Pixel);
+        DrawGlyph(painter, c, baseX + along * cosA, baseY - along * sinA, &matrix, paint.Pixel);
         pen += Advance(c);
     }
     FT_Set_Transform(face_, nullptr, nullptr);

@@ -40,10 +40,6 @@ struct GlyphPaint {
     int Height = 0;
     // How far below the run's top the baseline lies (0: the font's ascent).
     int Ascent = 0;
-    // When set, an upright run's glyphs keep between the left and right
-    // edges of its extent (a bearing that reaches out is cut), so a run laid
-    // out on the fixed grid never inks its neighbour's cells.
-    bool KeepInWidth = false;
     // When set, the extent is first filled with this pixel word.
     bool Opaque = false;
     uint32_t Background = 0;
