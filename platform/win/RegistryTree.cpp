@@ -5,6 +5,7 @@
 
 #include "platform/text/Text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace platform {
@@ -31,17 +32,11 @@ std::string NormalizedText(std::string_view text) {
 namespace {
 
 // The name as the indexes hold it: valid UTF-8 in lower case. Most names are
-// ASCII, folded here in one pass without decoding.
+// ASCII, folded without decoding or checking them as UTF-8.
 std::string Folded(std::string_view name) {
-    bool ascii = true;
-    for (char c : name)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (!ascii)
-        return text::LowerCase(NormalizedText(name));
-    std::string out(name);
-    for (char& c : out)
-        c = text::AsciiLower(c);
-    return out;
+    bool ascii = std::all_of(name.begin(), name.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? text::AsciiLowerCase(name) : text::LowerCase(NormalizedText(name));
 }
 
 } // namespace
