@@ -1,15 +1,14 @@
 // Reading and validating custom UI documents with libxml2.
 #include "platform/sim/RibbonDocument.h"
 
+#include "platform/rtl/FileUtils.h"
 #include "platform/text/Text.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlschemas.h>
 
-#include <fstream>
 #include <mutex>
-#include <sstream>
 
 #ifndef LORVANE_CUSTOMUI_SCHEMA
 #error "LORVANE_CUSTOMUI_SCHEMA must name the committed custom UI schema"
@@ -246,12 +245,12 @@ xmlSchema* CustomUISchema() {
     static xmlSchema* schema = nullptr;
     std::call_once(once, [] {
         xmlInitParser();
-        std::ifstream in(RibbonSchemaPath(), std::ios::binary);
-        if (!in)
+        std::string text;
+        try {
+            text = SchemaWithoutAnnotations(ReadFileBytes(RibbonSchemaPath()));
+        } catch (const Exception&) {
             return;
-        std::ostringstream read;
-        read << in.rdbuf();
-        std::string text = SchemaWithoutAnnotations(read.str());
+        }
         // The schema's own indentation is no content of it either. The
         // compiled schema points into its document, which stays as long.
         static DocPtr doc;
