@@ -12,12 +12,6 @@
 #include "framework/adxAddIn.h"
 #include "platform/com/ComServer.h"
 #include "platform/forms/FormClass.h"
-#include "platform/outlook/OutlookItems.h"
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
 
 // The type library's name: the server's name and the first part of the ProgID.
 inline constexpr const char* LorvaneTypeLibrary = "LorvaneOL";
@@ -39,7 +33,6 @@ private:
 
 class TFormAbout;
 class TfrmConfig;
-
 class TImageList;
 class TadxOutlookAppEvents;
 class TadxRibbonTab;

@@ -61,7 +61,7 @@ std::string WatchKey(const outlook::MAPIFolderMembers& folder) {
 
 void TFolderWatchers::ConnectFolderWatch(const std::string& key,
                                          const outlook::MAPIFolderMembers& Folder) {
-    TFolderWatch& watch = folderWatches_[key];
+    TFilingWatch& watch = folderWatches_[key];
     if (!watch.Watcher) {
         try {
             watch.Watcher = ConnectWatcher<TFolderItems>(
@@ -111,7 +111,7 @@ void TFolderWatchers::SentFolderDisConnect(const outlook::MAPIFolderMembers&) {
 void TFolderWatchers::DisconnectWatchers() {
     FolderItems = nullptr;
     DropWatcher(FolderSentItems);
-    std::map<std::string, TFolderWatch> watches;
+    std::map<std::string, TFilingWatch> watches;
     watches.swap(folderWatches_);
     for (auto& [key, watch] : watches)
         DropWatcher(watch.Watcher);

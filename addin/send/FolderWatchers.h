@@ -113,9 +113,9 @@ private:
 
     // One filing-folder watcher per folder, by the folder's watch key, with
     // the connections made to it.
-    struct TFolderWatch {
+    struct TFilingWatch {
         TFolderItems* Watcher = nullptr;
         int Connections = 0;
     };
-    std::map<std::string, TFolderWatch> folderWatches_;
+    std::map<std::string, TFilingWatch> folderWatches_;
 };

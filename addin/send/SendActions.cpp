@@ -2,8 +2,8 @@
 // out around its send. A click on the compose ribbon runs one action
 // together with the default actions and sends the message itself
 // (DoIndividualAction); a send that Outlook's own Send button started runs
-// the default actions from the watched message's Send event (the module's
-// SendWatch.cpp), and Outlook goes on sending. Either way the categories meant for the sent
+// the default actions from the watched message's Send event (SendWatch.cpp),
+// and Outlook goes on sending. Either way the categories meant for the sent
 // copy are recorded as a pending entry and taken off the message before it
 // leaves, so that the recipients never see them; a folder watcher puts them
 // on the copy Outlook keeps (FolderWatchers.cpp). The single actions are in

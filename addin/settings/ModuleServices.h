@@ -1,10 +1,12 @@
 // What the product's rooms ask of its module, which stands above them all:
 // the library's form classes, from which the dialogs are made, and the
-// running module's Outlook and ribbon. The module's own files define these
-// (ModuleServices.cpp at the root); the settings, the dialogs and the send
-// path include this header instead of the module's, so that no room knows
-// the module's class. Between finalisation and the next start-up there is
-// no running module (the program state's Module is empty).
+// running module's Outlook and ribbon. The module's own files at the root
+// define these (the form classes in LorvaneOL_IMPL.cpp, the rest in
+// ModuleServices.cpp); the settings and the dialogs include this header
+// instead of the module's, so that no room knows the module's class (the
+// send room asks its owner through virtual members instead). Between
+// finalisation and the next start-up there is no running module (the
+// program state's Module is empty).
 #pragma once
 
 #include "platform/forms/FormClass.h"

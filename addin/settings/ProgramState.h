@@ -10,51 +10,56 @@
 // writes the state out.
 //
 //   field                  written by                        read by
-//   Module                 ProductModule                     ModuleServices,
+//   Module                 ProductModule                     ProductModule, ModuleServices,
 //                                                            dialogs/FolderPickerRun
-//   folderdef, folderask,  the configuration file,           the configuration file, SendActions,
-//   categdef, categask,    dialogs/DlgConfig (OK, Defaults)  ProductModule, ProductDialogs
-//   categmaintain,                                           (CategoriesWatched),
+//   folderdef, folderask,  the configuration file,           the configuration file,
+//   categdef, categask,    dialogs/DlgConfig (OK, Defaults)  send/SendActions, ProductModule,
+//   categmaintain,                                           ProductDialogs (CategoriesWatched),
 //   calendadd, taskadd                                       dialogs/DlgConfig; categmaintain
-//                                                            also SendActionSteps
+//                                                            also send/SendActionSteps
 //   nolistupdates          the configuration file,           the configuration file,
 //                          dialogs/FolderPickerButtons       dialogs/FolderPickerButtons,
 //                                                            dialogs/FolderPickerRun
 //   firsttime              the configuration file            the configuration file
-//   timerdelay             the configuration file            the configuration file, SendWatch
-//   anydefaultaction       settings/ConfigFile               ProductModule, SendWatch
+//   timerdelay             the configuration file            the configuration file,
+//                                                            send/SendWatch
+//   anydefaultaction       settings/ConfigFile               ProductModule, send/SendWatch
 //                          (UpdateAnyDefaultAction)
-//   ActionInProgress       SendActions                       SendActions
-//   OwnSend                SendActions, SendWatch            SendActions, SendActionSteps,
-//                                                            SendWatch
+//   ActionInProgress       send/SendActions                  send/SendActions
+//   OwnSend                send/SendActions, send/SendWatch  send/SendActions,
+//                                                            send/SendActionSteps, send/SendWatch
 //   CombineMode            ProductDialogs                    nothing in the product (tests)
 //   MainButtonCaption      the configuration file,           the configuration file,
 //                          ProductModule, ProductDialogs,    dialogs/DlgConfig
 //                          dialogs/DlgConfig
 //   ExpandedNodes          the configuration file,           the configuration file,
-//                          ProductModule (made, freed),      dialogs/adxFrmFolders2,
-//                          dialogs/adxFrmFolders2,           dialogs/FolderPickerRun
-//                          dialogs/FolderPickerRun
-//   FolderRecords          the configuration file,           the configuration file, SendActions,
-//                          dialogs/DlgConfig,                SendActionSteps,
-//                          dialogs/FolderPickerRun           settings/StoresAndFolders,
+//                          ProductModule (made, freed),      dialogs/adxFrmFolders2
+//                          dialogs/adxFrmFolders2
+//   FolderRecords          the configuration file,           the configuration file,
+//                          dialogs/DlgConfig,                send/SendActions,
+//                          dialogs/FolderPickerRun           send/SendActionSteps,
+//                                                            settings/StoresAndFolders,
 //                                                            dialogs/DlgConfig,
 //                                                            dialogs/DlgConfigAdjust
-//   DefaultCategory        the configuration file,           the configuration file, SendActions,
-//                          dialogs/DlgConfig                 SendActionSteps, dialogs/DlgConfig,
+//   DefaultCategory        the configuration file,           the configuration file,
+//                          dialogs/DlgConfig                 send/SendActions,
+//                                                            send/SendActionSteps,
+//                                                            dialogs/DlgConfig,
 //                                                            dialogs/DlgConfigAdjust
 //   MruList                the configuration file,           the configuration file,
 //                          settings/StoresAndFolders,        settings/StoresAndFolders,
 //                          dialogs/FolderPickerButtons       dialogs/FolderPickerButtons,
 //                                                            dialogs/FolderPickerRun
-//   ItemBeingSent          SendWatch, ProductModule          SendActions
-//   WorkingCategories      SendActions, dialogs/DlgConfig    SendActions, dialogs/DlgConfig
-//   SentCategories         SendActions, SendActionSteps      SendActions, SendActionSteps
-//   ItemChoices            dialogs/DlgConfig (per message)   SendActions
+//   ItemBeingSent          send/SendWatch, ProductModule     send/SendActions
+//   WorkingCategories      send/SendActions,                 send/SendActions,
+//                          dialogs/DlgConfig                 dialogs/DlgConfig
+//   SentCategories         send/SendActions,                 send/SendActions,
+//                          send/SendActionSteps              send/SendActionSteps
+//   ItemChoices            dialogs/DlgConfig (per message)   send/SendActions
 //   Picked                 dialogs/adxFrmFolders2,           dialogs/FolderPickerRun
 //                          dialogs/FolderPickerButtons,
 //                          dialogs/FolderPickerRun
-//   SessionEntries,        FolderWatchers,                   FolderWatchers,
+//   SessionEntries,        send/FolderWatchers,              send/FolderWatchers,
 //   RestoredEntries        send/PendingEntries               send/PendingEntries
 //   StrippedEntries        send/PendingEntries               send/PendingEntries
 #pragma once

@@ -481,13 +481,11 @@ TEST_F(FolderPickerGapTest, TheThirdRowOfAListWithAGapFilesIntoItsOwnFolder) {
     // The file is written back without the gap.
     std::ifstream in(ConfigFilePath(), std::ios::binary);
     const std::string written{std::istreambuf_iterator<char>(in), {}};
-    const size_t third = written.find("<mru id=\"3\">");
-    ASSERT_NE(third, std::string::npos) << written;
-    const std::string element = written.substr(third, written.find("</mru>", third) - third);
-    EXPECT_NE(element.find("<mrufolder>Archive\\Projects</mrufolder>"), std::string::npos)
-        << written;
-    EXPECT_EQ(written.find("<mru id=\"4\">"), std::string::npos);
-    EXPECT_EQ(written.find("<mru id=\"5\">"), std::string::npos);
+    const std::string third = WrittenMruElement(written, 3);
+    ASSERT_FALSE(third.empty()) << written;
+    EXPECT_NE(third.find("<mrufolder>Archive\\Projects</mrufolder>"), std::string::npos) << written;
+    EXPECT_EQ(WrittenMruElement(written, 4), "");
+    EXPECT_EQ(WrittenMruElement(written, 5), "");
 }
 
 TEST_F(FolderPickerGapTest, ClearMruEntryRemovesTheRowChosenFromAListWithAGap) {

@@ -37,3 +37,12 @@ protected:
 
 // What the product's log lines start with at the fixture's time.
 inline const std::string LogTime = "12/6/2026 1:40:00 PM - ";
+
+// The element of recently used slot `slot` in written, a text of "Zub.xml",
+// from its start tag up to its end tag; empty when the text has none.
+inline std::string WrittenMruElement(const std::string& written, int slot) {
+    const size_t start = written.find("<mru id=\"" + std::to_string(slot) + "\">");
+    if (start == std::string::npos)
+        return std::string();
+    return written.substr(start, written.find("</mru>", start) - start);
+}
