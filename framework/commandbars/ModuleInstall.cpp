@@ -9,9 +9,7 @@
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/support/FrameworkErrors.h"
 #include "framework/support/ModuleServices.h"
-#include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
-#include "platform/outlook/OutlookTypes.h"
 #include "platform/text/Text.h"
 #include "platform/win/Registry.h"
 
