@@ -46,9 +46,8 @@ void TadxCommandBarPopup::Delete(bool Temporary) {
     TadxModuleServices* module = Module();
     for (int i = controls_->Count() - 1; i >= 0 && module; --i) {
         TadxCommandBarControl* child = controls_->GetItem(i);
-        // A control without a tag was never installed (see the bar's Uninstall).
-        if (child->StoredOfficeTag().empty())
-            continue;
+        // The look-ups find nothing by an empty tag: a control without one,
+        // never installed, is left alone.
         child->TadxCommandBarControl::SetInterface(
             FindNested(*module, Bar(), child->StoredOfficeTag()));
         if (child->HostControl())
