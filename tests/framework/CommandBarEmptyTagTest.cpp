@@ -104,11 +104,7 @@ TEST_F(EmptyTags, RecordWithoutANameNeverDeletesTheHostsMenu) {
     SetBarModuleForm(BarModuleForm(TestBar()));
     Start();
     Stop();
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false));
-        registry.WriteInteger("", 1);
-    }
+    ASSERT_TRUE(WriteControlRecord("", 1));
     Start();
     ASSERT_EQ(bars->Bar(u"Menu Bar")->Controls().size(), 1u);
     EXPECT_EQ(bars->Bar(u"Menu Bar")->Control(1)->Id(), 30002);
