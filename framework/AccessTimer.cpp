@@ -4,6 +4,7 @@
 #include "framework/AddInModule.h"
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/commandbars/ModuleCommandBars.h"
 #include "framework/hosts/HostApplications.h"
 #include "platform/com/LateBound.h"
 
@@ -78,12 +79,10 @@ void TadxCOMAddInModule::DoAccessTick(TObject* Sender) {
 }
 
 void TadxCOMAddInModule::ClearAccessCommandBarsInterfaces() {
-    for (int i = 0; i < ComponentCount(); ++i) {
-        auto* bar = dynamic_cast<TadxCustomCommandBar*>(Components(i));
-        if (!bar || !bar->ForHost() ||
-            (HostType == ohaOutlook && dynamic_cast<TadxOlExplorerCustomCommandBar*>(bar)))
-            continue;
-        adxClearCommandBarLinks(*bar, true);
-    }
+    adxForEachCommandBar(*this, [&](TadxCustomCommandBar& bar) {
+        if (bar.ForHost() &&
+            !(HostType == ohaOutlook && dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)))
+            adxClearCommandBarLinks(bar, true);
+    });
     CommandBars = nullptr;
 }

@@ -135,6 +135,9 @@ public:
     std::unique_ptr<TVisioApplication> VisioApplication;
     std::unique_ptr<publisher::TApplication> PublisherApplication;
     std::unique_ptr<infopath::TApplication> InfoPathApplication;
+    // The ribbon command list, made and freed with the ribbon lists; the
+    // module's own, as no room of the framework uses it.
+    std::unique_ptr<TList<TObject>> RibbonCommands;
     // Outlook 2007's context-menu events component (owned as a component).
     TadxOutlook2007Application* Outlook2007Events = nullptr;
     // Access: the 250 ms timer that follows the open database, its busy and

@@ -9,41 +9,31 @@ void TadxCustomCommandBar::ReconnectControls() {
     if (!showOnRibbonHosts_ && module_->IsRibbonHost)
         return;
     CommandBar = module_->FindCommandBar(commandBarName_);
-    for (int i = 0; i < controls_->Count(); ++i) {
+    // DoError's handler (a missing tag reported, a control that cannot be
+    // made) may turn the add-in off, this bar with it.
+    rtl::TLifeWatch connected = module_->Liveness().Watch();
+    for (int i = 0; connected && i < controls_->Count(); ++i) {
         TadxCommandBarControl* control = controls_->GetItem(i);
         const std::u16string tag = control->StoredOfficeTag();
-        {
-            // Reporting a missing tag may turn the add-in off, this bar with it.
-            rtl::TLifeWatch connected = module_->Liveness().Watch();
-            if (!control->HasOfficeTag()) {
-                if (!connected)
-                    return;
-                continue;
-            }
-        }
+        if (!control->HasOfficeTag())
+            continue;
         ComPtr<IDispatch> found;
         if (CommandBar)
             found = module_->FindControl(CommandBar.Get(), -1, tag);
         if (!found)
             found = module_->FindControl(-1, tag);
-        bool added = false;
         if (!found) {
-            // DoError's handler may turn the add-in off, this bar with it.
-            rtl::TLifeWatch connected = module_->Liveness().Watch();
             module_->InternalAddControl(control, this, nullptr);
             if (!connected)
                 return;
-            added = true;
             found = module_->FindControl(-1, tag);
             if (!found && control->StoredOfficeID() != 1)
                 found = module_->FindControl(-1, control->StoredOfficeID());
         }
         // An advanced control binds through its hosting object, which no
         // host of this system provides.
-        if (control->GetType() == adxKindAdvanced) {
-            (void)added;
+        if (control->GetType() == adxKindAdvanced)
             continue;
-        }
         control->SetInterface(found);
         if (TadxCommandBarPopup* popup = control->GetAsPopup())
             popup->ReconnectControls();

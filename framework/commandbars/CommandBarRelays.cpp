@@ -4,6 +4,7 @@
 
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CustomCommandBar.h"
+#include "framework/commandbars/ModuleCommandBars.h"
 #include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
 
@@ -12,14 +13,10 @@ namespace {
 // The module's bars for the current host, explorer bars only when asked.
 std::vector<TadxCustomCommandBar*> BarsForHost(TadxModuleServices& module, bool explorerBars) {
     std::vector<TadxCustomCommandBar*> bars;
-    for (int i = 0; i < module.ComponentCount(); ++i) {
-        auto* bar = dynamic_cast<TadxCustomCommandBar*>(module.Components(i));
-        if (!bar || !bar->ForHost())
-            continue;
-        if (!explorerBars && dynamic_cast<TadxOlExplorerCustomCommandBar*>(bar))
-            continue;
-        bars.push_back(bar);
-    }
+    adxForEachCommandBar(module, [&](TadxCustomCommandBar& bar) {
+        if (bar.ForHost() && (explorerBars || !dynamic_cast<TadxOlExplorerCustomCommandBar*>(&bar)))
+            bars.push_back(&bar);
+    });
     return bars;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/commandbars/CommandBarControlKinds.h"
 #include "framework/commandbars/CommandBarStore.h"
 #include "framework/commandbars/HostObjectGone.h"
+#include "framework/commandbars/ModuleCommandBars.h"
 #include "framework/support/FrameworkErrors.h"
 #include "framework/support/ModuleServices.h"
 #include "platform/com/LateBound.h"
@@ -31,8 +32,7 @@ TadxCustomCommandBar::TadxCustomCommandBar(TComponent* AOwner)
         module_->CommandBarList->Add(this);
     if ((ComponentState() & csDesigning) && commandBarName_.empty()) {
         int count = 0;
-        for (int i = 0; i < module_->ComponentCount(); ++i)
-            count += dynamic_cast<TadxCustomCommandBar*>(module_->Components(i)) ? 1 : 0;
+        adxForEachCommandBar(*module_, [&](TadxCustomCommandBar&) { ++count; });
         commandBarName_ = u"Custom " + text::Wide(std::to_string(count));
     }
 }

@@ -5,7 +5,6 @@
 #include "framework/commandbars/CommandBarRelays.h"
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/commandbars/ModuleCommandBars.h"
-#include "framework/commandbars/ShortcutTexts.h"
 #include "framework/support/ModuleServices.h"
 #include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"

@@ -10,12 +10,13 @@ namespace {
 // RPC_E_DISCONNECTED: the object invoked has disconnected from its clients.
 constexpr HRESULT kObjectDisconnected = MakeHResult(0x80010108u);
 
-} // namespace
-
-bool adxHostObjectGone(const Exception& E) {
-    const auto* ole = dynamic_cast<const EOleSysError*>(&E);
+// True when e is the host's answer for an object that is gone.
+bool HostObjectGone(const Exception& e) {
+    const auto* ole = dynamic_cast<const EOleSysError*>(&e);
     return ole && ole->ErrorCode == kObjectDisconnected;
 }
+
+} // namespace
 
 Variant adxFrameworkRead(IDispatch* Host, const char* Name, const Variant& Stored,
                          const std::function<void()>& LetGo) {
@@ -24,7 +25,7 @@ Variant adxFrameworkRead(IDispatch* Host, const char* Name, const Variant& Store
     try {
         return dispGet(Host, Name);
     } catch (const Exception& e) {
-        if (!adxHostObjectGone(e))
+        if (!HostObjectGone(e))
             throw;
         LetGo();
         return Stored;

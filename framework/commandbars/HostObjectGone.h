@@ -9,12 +9,9 @@
 
 #include "platform/com/Dispatch.h"
 #include "platform/com/Variant.h"
-#include "platform/rtl/Exception.h"
 
 #include <functional>
 
-// True when E is the host's answer for an object that is gone.
-bool adxHostObjectGone(const Exception& E);
 // The framework's own read of property Name of Host: Stored when Host is
 // nil; when the host object is gone, LetGo runs (the caller drops its
 // binding) and Stored serves, without a report. Any other failure raises.

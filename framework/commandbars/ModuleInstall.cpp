@@ -9,9 +9,7 @@
 #include "framework/commandbars/CustomCommandBar.h"
 #include "framework/support/FrameworkErrors.h"
 #include "framework/support/ModuleServices.h"
-#include "framework/support/OutlookFolderNames.h"
 #include "platform/com/LateBound.h"
-#include "platform/outlook/OutlookTypes.h"
 #include "platform/text/Text.h"
 #include "platform/win/Registry.h"
 
@@ -84,8 +82,9 @@ void CheckHungControls(TadxModuleServices& module, TadxCustomCommandBar& bar) {
     const std::vector<std::string> names = registry.GetValueNames();
     for (const std::string& name : names) {
         const std::u16string tag = text::Wide(name);
-        // An empty name would match every untagged control of the host.
-        if (tag.empty() || ModuleHasControl(module, tag))
+        // The look-ups find nothing by an empty name, which would match
+        // every untagged control of the host.
+        if (ModuleHasControl(module, tag))
             continue;
         ComPtr<IDispatch> found;
         if (bar.CommandBar)

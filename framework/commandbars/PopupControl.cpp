@@ -46,9 +46,8 @@ void TadxCommandBarPopup::Delete(bool Temporary) {
     TadxModuleServices* module = Module();
     for (int i = controls_->Count() - 1; i >= 0 && module; --i) {
         TadxCommandBarControl* child = controls_->GetItem(i);
-        // A control without a tag was never installed (see the bar's Uninstall).
-        if (child->StoredOfficeTag().empty())
-            continue;
+        // The look-ups find nothing by an empty tag: a control without one,
+        // never installed, is left alone.
         child->TadxCommandBarControl::SetInterface(
             FindNested(*module, Bar(), child->StoredOfficeTag()));
         if (child->HostControl())
@@ -67,25 +66,19 @@ void TadxCommandBarPopup::ReconnectControls() {
         return;
     TadxCustomCommandBar* bar = Bar();
     IDispatch* hostBar = bar ? bar->CommandBar.Get() : nullptr;
-    for (int i = 0; i < controls_->Count(); ++i) {
+    // DoError's handler (a missing tag reported, a control that cannot be
+    // made) may turn the add-in off, this pop-up with it.
+    rtl::TLifeWatch connected = module->Liveness().Watch();
+    for (int i = 0; connected && i < controls_->Count(); ++i) {
         TadxCommandBarControl* child = controls_->GetItem(i);
-        {
-            // Reporting a missing tag may turn the add-in off, this pop-up with it.
-            rtl::TLifeWatch connected = module->Liveness().Watch();
-            if (!child->HasOfficeTag()) {
-                if (!connected)
-                    return;
-                continue;
-            }
-        }
+        if (!child->HasOfficeTag())
+            continue;
         const std::u16string tag = child->StoredOfficeTag();
         const int32_t id = child->StoredOfficeID();
         ComPtr<IDispatch> found = FindNested(*module, bar, tag);
         if (!found && id != 1)
             found = module->FindControl(-1, id);
         if (!found) {
-            // DoError's handler may turn the add-in off, this pop-up with it.
-            rtl::TLifeWatch connected = module->Liveness().Watch();
             module->InternalAddControl(child, bar, this);
             if (!connected)
                 return;

@@ -23,6 +23,24 @@ bool TakePrefix(std::string& rest, std::string_view prefix) {
     return true;
 }
 
+// The accelerator of a caption, empty when there is none (see adxAcceleratorKeyText).
+std::u16string CaptionAccelerator(const std::u16string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        const char16_t next = caption[i + 1];
+        if (next == u'&') {
+            ++i; // a doubled "&" shows itself and marks nothing
+            continue;
+        }
+        if (IsBlank(next))
+            continue;
+        const size_t length = IsHighSurrogate(next) && i + 2 < caption.size() ? 2 : 1;
+        return caption.substr(i + 1, length);
+    }
+    return {};
+}
+
 } // namespace
 
 std::string adxShortcutKeyText(const std::u16string& ShortcutText) {
@@ -41,25 +59,8 @@ std::string adxShortcutKeyText(const std::u16string& ShortcutText) {
     return std::string(ctrl ? "CTRL+" : "") + (shift ? "SHIFT+" : "") + (alt ? "ALT+" : "") + rest;
 }
 
-std::u16string adxCaptionAccelerator(const std::u16string& Caption) {
-    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
-        if (Caption[i] != u'&')
-            continue;
-        const char16_t next = Caption[i + 1];
-        if (next == u'&') {
-            ++i; // a doubled "&" shows itself and marks nothing
-            continue;
-        }
-        if (IsBlank(next))
-            continue;
-        const size_t length = IsHighSurrogate(next) && i + 2 < Caption.size() ? 2 : 1;
-        return Caption.substr(i + 1, length);
-    }
-    return {};
-}
-
 std::string adxAcceleratorKeyText(const std::u16string& Caption) {
-    const std::u16string accelerator = adxCaptionAccelerator(Caption);
+    const std::u16string accelerator = CaptionAccelerator(Caption);
     if (accelerator.empty())
         return {};
     return "ALT+" + text::Narrow(text::UpperCase(accelerator));

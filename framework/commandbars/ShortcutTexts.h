@@ -10,10 +10,8 @@
 // "shift+ctrl+q" and "Ctrl+Shift+Q" both give "CTRL+SHIFT+Q". Empty for an
 // empty text.
 std::string adxShortcutKeyText(const std::u16string& ShortcutText);
-// The accelerator of a caption: the character after the first "&" that is
-// neither doubled (a "&&" shows one "&") nor followed by a blank; empty
-// when there is none.
-std::u16string adxCaptionAccelerator(const std::u16string& Caption);
 // The key text of a caption's accelerator ("ALT+" and the character
-// upper-cased); empty when the caption has none.
+// upper-cased); empty when the caption has none. The accelerator is the
+// character after the first "&" that is neither doubled (a "&&" shows one
+// "&") nor followed by a blank.
 std::string adxAcceleratorKeyText(const std::u16string& Caption);

@@ -97,11 +97,9 @@ public:
     std::unique_ptr<TList<TObject>> CommandBarList;
     // The command-bar controls' event sinks (each adds and removes itself).
     std::unique_ptr<TList<TObject>> EventSinks;
-    // The ribbon command list, the ribbon tabs and the contextual tabs, in
-    // the order the tabs were created or moved there. The ribbon classes keep
-    // them current and must tolerate finding them gone while the module is
-    // destroyed.
-    std::unique_ptr<TList<TObject>> RibbonCommands;
+    // The ribbon tabs and the contextual tabs, in the order the tabs were
+    // created or moved there. The ribbon classes keep them current and must
+    // tolerate finding them gone while the module is destroyed.
     std::unique_ptr<TList<TObject>> RibbonTabs;
     std::unique_ptr<TList<TObject>> ContextualTabs;
     // Every ribbon tab and control by its key (IdMso when set, else Id);

@@ -104,15 +104,37 @@ TEST_F(EmptyTags, RecordWithoutANameNeverDeletesTheHostsMenu) {
     SetBarModuleForm(BarModuleForm(TestBar()));
     Start();
     Stop();
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false));
-        registry.WriteInteger("", 1);
-    }
+    ASSERT_TRUE(WriteControlRecord("", 1));
     Start();
     ASSERT_EQ(bars->Bar(u"Menu Bar")->Controls().size(), 1u);
     EXPECT_EQ(bars->Bar(u"Menu Bar")->Control(1)->Id(), 30002);
     EXPECT_EQ(Captions(*bars->Bar(u"Standard")), kStandard);
     EXPECT_TRUE(Sim(u"tag-hello"));
     EXPECT_EQ(errors, std::vector<std::string>{});
+}
+
+// The missing-tag report of a window change may turn the add-in off (its
+// OnError frees the module): the walk over the bar's controls, and over
+// a pop-up's, ends there. The host already holds the bar and the pop-up, so
+// the window change finds them and reports each untagged control itself.
+TEST_F(EmptyTags, AReportThatTurnsTheAddInOffEndsTheWindowChange) {
+    for (size_t turnOffAt = 1; turnOffAt <= 3; ++turnOffAt) {
+        SCOPED_TRACE(turnOffAt);
+        bars = sim::SimulatedCommandBars::Create();
+        Start(ohaWord, false);
+        bars->AddBar(u"Test Bar", 1, false)
+            .AddControl(10, 1, 0, false)
+            .SetValue("Tag", Variant(u"tag-menu"));
+        std::vector<std::string> reported;
+        module->OnError = [&](const Exception& e, bool& handled) {
+            reported.push_back(e.Message);
+            handled = true;
+            if (reported.size() == turnOffAt)
+                module.reset();
+        };
+        Bar().ReconnectControls();
+        EXPECT_FALSE(module);
+        // The third report is the pop-up's: nothing is reported after it.
+        EXPECT_EQ(reported, std::vector<std::string>(turnOffAt, kMissingTag.substr(7)));
+    }
 }

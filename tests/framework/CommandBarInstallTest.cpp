@@ -131,19 +131,11 @@ TEST_F(CommandBarTest, RecordsOfControlsTheModuleNoLongerHasGoWithTheirHostContr
     SetBarModuleForm(BarModuleForm(TestBar()));
     Start();
     Stop();
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false));
-        registry.WriteInteger("tag-gone", 1);
-    }
+    ASSERT_TRUE(WriteControlRecord("tag-gone", 1));
     // A host control of a tag the module no longer declares, and one record without control.
     sim::SimCommandBar& other = bars->AddBar(u"Other", 1, false);
     other.AddControl(1, 1, 0, false).SetValue("Tag", Variant(u"tag-old"));
-    {
-        TRegistry registry;
-        registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false);
-        registry.WriteInteger("tag-old", 1);
-    }
+    ASSERT_TRUE(WriteControlRecord("tag-old", 1));
     Start();
     const std::string key = factory.GetRegKey(ohaWord) + "\\Controls";
     EXPECT_FALSE(Sim(u"tag-old"));
@@ -163,11 +155,7 @@ TEST_F(CommandBarTest, PlacementAfterTheUserRemovedControlsStaysWithinTheBar) {
     Sim(u"tag-more")->Remove();
     // A changed design of the combo box moves it back to its place, which
     // now lies past the bar's end.
-    {
-        TRegistry registry;
-        registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false);
-        registry.WriteInteger("tag-pick", 99);
-    }
+    ASSERT_TRUE(WriteControlRecord("tag-pick", 99));
     Start();
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(Sim(u"tag-pick")->Index(), 1);

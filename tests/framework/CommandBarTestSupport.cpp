@@ -118,6 +118,14 @@ void CommandBarTest::Stop(bool restartHost) {
         bars->Restart();
 }
 
+bool CommandBarTest::WriteControlRecord(const std::string& tag, int32_t counter) const {
+    TRegistry registry;
+    if (!registry.OpenKey(factory.GetRegKey(ohaWord) + "\\Controls", false))
+        return false;
+    registry.WriteInteger(tag, counter);
+    return true;
+}
+
 TadxCustomCommandBar& CommandBarTest::Bar() const {
     for (int i = 0; i < module->ComponentCount(); ++i)
         if (auto* bar = dynamic_cast<TadxCustomCommandBar*>(module->Components(i)))

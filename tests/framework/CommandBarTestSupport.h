@@ -50,6 +50,9 @@ protected:
     sim::SimCommandBarControl* Sim(const char16_t* tag) const { return bars->FindByTag(tag); }
     // The module's first bar component.
     TadxCustomCommandBar& Bar() const;
+    // Records a control's design change counter under the Word add-in key's
+    // "\Controls", as an earlier run left it; false when the key is missing.
+    bool WriteControlRecord(const std::string& tag, int32_t counter) const;
 
     // The errors the module reported ("<code>: <message>"; code 0 for others).
     std::vector<std::string> errors;

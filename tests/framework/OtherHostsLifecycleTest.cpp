@@ -5,7 +5,6 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/panes/CustomTaskPanes.h"
-
 #include "framework/support/HostInterfaces.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Timer.h"
