@@ -29,14 +29,20 @@ fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     echo "host-instructions: configuring a RelWithDebInfo build in $build" >&2
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DLORVANE_TESTS=OFF -DLORVANE_BENCH=OFF >/dev/null
+    if ! cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DLORVANE_TESTS=OFF -DLORVANE_BENCH=OFF >/dev/null; then
+        echo "host-instructions: $build could not be configured" >&2
+        exit 2
+    fi
 fi
 type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
 if [ "$type" != RelWithDebInfo ]; then
     echo "host-instructions: $build is a ${type:-default} build; the goals are for RelWithDebInfo" >&2
 fi
-cmake --build "$build" -j3 --target lorvane-host LorvaneOL >/dev/null
+if ! cmake --build "$build" -j3 --target lorvane-host LorvaneOL >/dev/null; then
+    echo "host-instructions: lorvane-host or LorvaneOL.so did not build in $build" >&2
+    exit 2
+fi
 host=$build/bin/lorvane-host
 if [ ! -x "$host" ]; then
     echo "host-instructions: no lorvane-host in $build/bin" >&2
@@ -58,7 +64,12 @@ instructions() {
         cat "$work/$1.out" "$work/$1.err" >&2
         exit 2
     fi
-    sed -n 's/^==[0-9]*== Collected : \([0-9]*\)$/\1/p' "$work/$1.err"
+    count=$(sed -n 's/^==[0-9]*== Collected : \([0-9]*\)$/\1/p' "$work/$1.err")
+    if [ -z "$count" ]; then
+        echo "host-instructions: callgrind printed no count for the $1 script" >&2
+        exit 2
+    fi
+    echo "$count"
 }
 
 status=0
@@ -75,6 +86,10 @@ report() {
                name, n / 1e6, goal / 1e6, verdict }'
 }
 
-report "start, quit" "$(instructions start-quit)" "$start_quit_goal"
-report "empty" "$(instructions empty)" "$empty_goal"
+# Measured first, so that a measurement that cannot be made ends the script
+# (a failure inside $(...) alone would only end the subshell).
+start_quit=$(instructions start-quit)
+empty=$(instructions empty)
+report "start, quit" "$start_quit" "$start_quit_goal"
+report "empty" "$empty" "$empty_goal"
 exit $status

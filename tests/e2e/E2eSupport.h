@@ -1,10 +1,11 @@
 // What the end-to-end tests share: where the add-in library, the sample
 // add-in library and the host program are, the add-in's key, its log, a reader of registry.reg
-// files, and a runner of the host program that captures what it prints.
+// files, and runners of the host program and its scripts that capture what it prints.
 #pragma once
 
 #include "tests/support/EntryPoints.h"
 #include "tests/support/FileLines.h"
+#include "tests/support/TempPlatformHome.h"
 
 #include "platform/com/ComServer.h"
 #include "platform/win/Library.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <string>
 #include <sys/wait.h>
@@ -96,6 +98,16 @@ inline HostRun RunShell(const std::string& line) {
 // choice of plain folder names), standard error going to standard output.
 inline HostRun RunHost(const std::string& arguments) {
     return RunShell(HostPath + " " + arguments);
+}
+
+// Runs script on machine as lorvane-host's standard input ("script -"),
+// with the add-in library at addin instead of the product's when one is named.
+inline HostRun RunFromInput(const TempPlatformHome& machine, const std::string& script,
+                            const std::string& addin = {}) {
+    std::string file = machine.path + "/input.script";
+    std::ofstream(file, std::ios::binary) << script;
+    return RunShell(HostPath + " --data " + machine.path +
+                    (addin.empty() ? "" : " --addin " + addin) + " script - < " + file);
 }
 
 } // namespace e2e

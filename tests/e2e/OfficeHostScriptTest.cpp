@@ -8,25 +8,11 @@
 #include "platform/sim/office/SimOfficeObjects.h"
 #include "platform/win/Registry.h"
 
-#include <fstream>
-
 using namespace e2e;
-
-namespace {
-
-// Runs script on machine with the sample add-in.
-HostRun RunSample(const TempPlatformHome& machine, const std::string& script) {
-    std::string file = machine.path + "/input.script";
-    std::ofstream(file, std::ios::binary) << script;
-    return RunShell(HostPath + " --data " + machine.path + " --addin " + SampleLibraryPath +
-                    " script - < " + file);
-}
-
-} // namespace
 
 TEST(OfficeHostScript, MapPointStartedAndQuitPrintsNoFailure) {
     TempPlatformHome machine;
-    HostRun run = RunSample(machine, "start mappoint\nquit\n");
+    HostRun run = RunFromInput(machine, "start mappoint\nquit\n", SampleLibraryPath);
     EXPECT_EQ(run.ExitCode, 0) << run.Output;
     EXPECT_EQ(run.Output.find("failure"), std::string::npos) << run.Output;
     EXPECT_NE(run.Output.find("OnDisconnection(0)"), std::string::npos) << run.Output;
@@ -40,7 +26,7 @@ TEST(OfficeHostScript, AFailedHostCallInAnOfficeHostEndsTheScriptWithStatusOne) 
         ASSERT_TRUE(reg.OpenKey(sim::MapPointSwitchesKey, true));
         reg.WriteString(sim::MapPointRefuseRemoveCommands, "1");
     }
-    HostRun run = RunSample(machine, "start mappoint\nquit\n");
+    HostRun run = RunFromInput(machine, "start mappoint\nquit\n", SampleLibraryPath);
     EXPECT_EQ(run.ExitCode, 1) << run.Output;
     EXPECT_NE(run.Output.find("failure   LorvaneSample.coLorvaneSample: OnBeginShutdown failed"),
               std::string::npos)

@@ -37,13 +37,6 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-// Runs the script text from standard input on machine.
-HostRun RunFromInput(const TempPlatformHome& machine, const std::string& script) {
-    std::string file = machine.path + "/input.script";
-    std::ofstream(file, std::ios::binary) << script;
-    return RunShell(HostPath + " --data " + machine.path + " script - < " + file);
-}
-
 struct GoldenScript {
     const char* Name;
     // The exit status the script ends with.
@@ -374,10 +367,7 @@ TEST(Script, ALineThatNamesWhatIsNotThereStopsTheScriptThere) {
 TEST(Script, TheHostsKeepTheSamplesLastingBarsWithTheMachine) {
     TempPlatformHome machine;
     auto run = [&](const std::string& script) {
-        std::string file = machine.path + "/input.script";
-        std::ofstream(file, std::ios::binary) << script;
-        return RunShell(HostPath + " --data " + machine.path + " --addin " + SampleLibraryPath +
-                        " script - < " + file);
+        return RunFromInput(machine, script, SampleLibraryPath);
     };
     const std::string toolbar = "   bar 'Sample Toolbar' top visible\n     1 button 'Say &hello'\n";
     const std::string hello = "\"Hello from the sample's toolbar.\"";

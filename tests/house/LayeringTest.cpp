@@ -128,8 +128,22 @@ TEST(Layering, TheCheckReportsEachKindOfWrongInclude) {
     tree.Write("addin/dialogs/Dialog.h");
     tree.Write("addin/settings/Settings.cpp",
                "#include \"addin/dialogs/Dialog.h\"\n#include \"addin/Thing.h\"\n");
+    // A room including a sibling room it may not use.
+    tree.Write("framework/events/Events.h");
+    tree.Write("framework/panes/Panes.cpp", "#include \"framework/events/Events.h\"\n");
+    // A library above the platform using the simulated hosts, and code
+    // including a test helper.
+    tree.Write("platform/sim/Host.h");
+    tree.Write("tests/support/Helper.h");
+    tree.Write("htmllabel/Label.cpp",
+               "#include <platform/sim/Host.h>\n#include \"tests/support/Helper.h\"\n");
     // End-to-end tests including the product's internals.
     tree.Write("tests/e2e/E.cpp", "#include \"addin/Thing.h\"\n");
+    // Tests of one layer including another's helpers, and the sample add-in
+    // using the simulated hosts.
+    tree.Write("tests/platform/PlatformHelper.h");
+    tree.Write("tests/xml/X.cpp", "#include \"tests/platform/PlatformHelper.h\"\n");
+    tree.Write("tests/sample/Sample.cpp", "#include \"platform/sim/Host.h\"\n");
     // Build trees and hidden folders are not the tree's sources.
     tree.Write("build/CMakeCache.txt");
     tree.Write("build/gen/Bad.cpp", "#include \"addin/Thing.h\"\n");
@@ -140,6 +154,11 @@ TEST(Layering, TheCheckReportsEachKindOfWrongInclude) {
               "addin/settings/ may not use the room addin/dialogs/\n"
               "addin/settings/Settings.cpp:3: \"addin/Thing.h\" a room includes its layer's root "
               "(the module's services come through a narrow header)\n"
+              "framework/panes/Panes.cpp:2: \"framework/events/Events.h\" the room "
+              "framework/panes/ may not use the room framework/events/\n"
+              "htmllabel/Label.cpp:2: \"platform/sim/Host.h\" only tests and tools use the "
+              "simulated hosts\n"
+              "htmllabel/Label.cpp:3: \"tests/support/Helper.h\" code includes a test header\n"
               "platform/newroom/New.cpp belongs to no layer\n"
               "platform/text/Relative.cpp:2: \"../../addin/Thing.h\" includes the higher layer "
               "addin/\n"
@@ -147,6 +166,10 @@ TEST(Layering, TheCheckReportsEachKindOfWrongInclude) {
               "framework/\n"
               "scripts/helper.h belongs to no layer\n"
               "tests/e2e/E.cpp:2: \"addin/Thing.h\" reaches the higher layer addin/\n"
+              "tests/sample/Sample.cpp:2: \"platform/sim/Host.h\" does not use the simulated "
+              "hosts\n"
+              "tests/xml/X.cpp:2: \"tests/platform/PlatformHelper.h\" tests of one layer include "
+              "another's helpers (shared ones go to tests/support/)\n"
               "xml/Helper.cpp:2: \"scripts/helper.h\" includes a file that belongs to no layer\n"
               "xml/Leans.cpp:2: \"platform/newroom/New.cpp\" includes a file that belongs to no "
               "layer\n");

@@ -50,17 +50,10 @@ void OfficeWatch::Mark() {
 }
 
 std::vector<std::string> OfficeWatch::Changes() {
-    std::vector<std::string> lines;
-    if (!session_)
-        return lines;
-    const auto& calls = session_->Driver().Log();
-    lines.assign(calls.begin() + static_cast<std::ptrdiff_t>(calls_), calls.end());
-    return lines;
+    return session_ ? LinesAfter(session_->Driver().Log(), calls_) : std::vector<std::string>();
 }
 
 std::vector<std::string> OfficeWatch::NewFailures() {
-    if (!session_)
-        return {};
-    const auto& failures = session_->Driver().Failures();
-    return {failures.begin() + static_cast<std::ptrdiff_t>(failures_), failures.end()};
+    return session_ ? LinesAfter(session_->Driver().Failures(), failures_)
+                    : std::vector<std::string>();
 }

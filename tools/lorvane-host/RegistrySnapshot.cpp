@@ -104,8 +104,3 @@ std::vector<std::string> RegistrySnapshot::ChangesSince(const RegistrySnapshot& 
     }
     return changes;
 }
-
-std::string RegistrySnapshot::Value(const std::string& path) const {
-    auto found = entries_.find(path);
-    return found == entries_.end() ? std::string() : Shown(found->second);
-}

@@ -27,8 +27,6 @@ public:
     //   - path = value          removed
     //   ~ path = value (was x)  changed
     std::vector<std::string> ChangesSince(const RegistrySnapshot& before) const;
-    // The value at path, or "" when there is none.
-    std::string Value(const std::string& path) const;
 
 private:
     // Value paths with their values.

@@ -5,6 +5,7 @@
 
 #include "platform/controls/Form.h"
 #include "platform/controls/UserInput.h"
+#include "platform/win/Hook.h"
 
 namespace {
 
@@ -13,6 +14,15 @@ std::string Describe(const TControl* control) {
     if (!control)
         return "nothing";
     return control->Name().empty() ? std::string(control->ClassName()) : control->Name();
+}
+
+// The user closes form with its button closer, or with Escape when that
+// cannot be clicked.
+void CloseAsUser(TForm& form, const char* closer) {
+    if (auto* button = dynamic_cast<TControl*>(controls::FindComponent(form, closer)))
+        controls::Click(*button);
+    if (StillOpen(form))
+        controls::PressKey(form, VK_ESCAPE);
 }
 
 } // namespace
@@ -42,19 +52,26 @@ void ReachAndClick(TForm& form, const std::string& name, std::optional<POINT> po
     ReachAndClick(*control, point);
 }
 
-void PlayAnswer(ScriptWorld& world, int line, TForm& form, const std::string& givingUp,
-                const std::function<void()>& steps, const std::function<void()>& giveUp) {
-    std::string failed;
+void PlayAnswer(ScriptWorld& world, int line, TForm& form, const AnsweredDialog& dialog,
+                size_t count, const std::function<void(size_t)>& playStep) {
+    std::optional<std::string> failed;
     try {
-        steps();
-        return;
+        for (size_t i = 0; i < count && StillOpen(form); ++i)
+            playStep(i);
     } catch (const std::exception& e) {
         failed = e.what();
     }
-    world.Note(failed + ": " + givingUp);
-    world.StopScript(line, failed);
-    if (StillOpen(form))
-        giveUp();
+    if (failed) {
+        world.Note(*failed + ": the user " + dialog.Closes + " " + dialog.Title);
+        world.StopScript(line, *failed);
+        if (StillOpen(form))
+            CloseAsUser(form, dialog.Closer);
+    }
+    if (StillOpen(form)) {
+        world.Note(dialog.Title + " is still open: the user " + dialog.Closes + " it");
+        world.Camera().Snapshot(form);
+        CloseAsUser(form, dialog.Closer);
+    }
 }
 
 void WrongDialog(ScriptWorld& world, int line, const std::string& wanted, const TForm& form) {

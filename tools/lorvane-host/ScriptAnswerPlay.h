@@ -28,12 +28,22 @@ bool StillOpen(const TForm& form);
 void ReachAndClick(TForm& form, const std::string& name, std::optional<POINT> point = {});
 void ReachAndClick(TControl& control, std::optional<POINT> point = {});
 
-// Plays an answer's steps on form. A step that raises stops the play: the
-// note says why and that the user gives up (`givingUp`, "the user cancels the
-// folder picker"), `giveUp` closes the dialog when it is still open, and the
-// script is asked to stop at `line`, the answer's.
-void PlayAnswer(ScriptWorld& world, int line, TForm& form, const std::string& givingUp,
-                const std::function<void()>& steps, const std::function<void()>& giveUp);
+// A dialog as an answer's notes name it ("the folder picker"), what the user
+// does to close it ("cancels", "closes") and the button that does it.
+struct AnsweredDialog {
+    std::string Title;
+    const char* Closes;
+    const char* Closer;
+};
+
+// Plays an answer's `count` steps on form, `playStep` playing step i, while
+// the dialog stays open. A step that raises stops the play: the note says
+// why and that the user gives up ("the user cancels the folder picker"),
+// the dialog is closed when it is still open, and the script is asked to
+// stop at `line`, the answer's. A dialog left open is closed with a note
+// and a picture.
+void PlayAnswer(ScriptWorld& world, int line, TForm& form, const AnsweredDialog& dialog,
+                size_t count, const std::function<void(size_t)>& playStep);
 
 // The answer for `wanted` came to another dialog: it is closed as cancelled,
 // and the script stops at `line`.

@@ -27,7 +27,8 @@ public:
     std::vector<ScriptWord> Words;
     // Each keyword given, with its value.
     std::map<std::string, std::string> Options;
-    // The line's number in the script (an answer played later names it).
+    // The line's number in the script (an error names it, as does an answer
+    // played later).
     int Line = 0;
 
     // Word i's text; "" when there are fewer words.
@@ -61,8 +62,6 @@ struct ScriptCommand {
 
 // One line fitted to its command.
 struct ScriptStatement {
-    // The line's number in the script.
-    int Line = 0;
     const ScriptCommand* Command = nullptr;
     ScriptArguments Arguments;
 };

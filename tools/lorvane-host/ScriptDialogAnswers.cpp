@@ -188,15 +188,6 @@ void Play(ScriptWorld& world, TForm& picker, const PickerStep& step) {
         ReachAndClick(picker, "cbNoListUpdates");
 }
 
-// The user closes the picker with Cancel (Escape when it cannot be clicked).
-void CancelPicker(TForm& picker) {
-    auto* cancel = dynamic_cast<TControl*>(controls::FindComponent(picker, "btnCancel"));
-    if (cancel)
-        controls::Click(*cancel);
-    if (StillOpen(picker))
-        controls::PressKey(picker, VK_ESCAPE);
-}
-
 } // namespace
 
 void CheckPickerAnswer(const ScriptArguments& arguments) {
@@ -211,20 +202,8 @@ void RunPickerAnswer(ScriptWorld& world, const ScriptArguments& arguments) {
             WrongDialog(world, line, "the folder picker", form);
             return mrCancel;
         }
-        auto play = [&] {
-            for (const PickerStep& step : *steps) {
-                if (!StillOpen(form))
-                    break;
-                Play(world, form, step);
-            }
-        };
-        PlayAnswer(world, line, form, "the user cancels the folder picker", play,
-                   [&] { CancelPicker(form); });
-        if (StillOpen(form)) {
-            world.Note("the folder picker is still open: the user cancels it");
-            world.Camera().Snapshot(form);
-            CancelPicker(form);
-        }
+        PlayAnswer(world, line, form, {"the folder picker", "cancels", "btnCancel"}, steps->size(),
+                   [&](size_t i) { Play(world, form, (*steps)[i]); });
         return mrNone;
     });
 }

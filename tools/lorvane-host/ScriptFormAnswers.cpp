@@ -233,33 +233,13 @@ std::optional<Dialog> FormKind(TForm& form) {
                                                                      : Dialog::Config;
 }
 
-// The user closes the dialog with its closing button (Escape when it cannot
-// be clicked).
-void CloseDialog(TForm& form, const DialogShape& dialog) {
-    const char* closer = dialog.Kind == Dialog::About ? "btOK" : "btCancel";
-    if (auto* button = dynamic_cast<TControl*>(controls::FindComponent(form, closer)))
-        controls::Click(*button);
-    if (StillOpen(form))
-        controls::PressKey(form, VK_ESCAPE);
-}
-
-// Plays the steps on form; the dialog left open is closed as a user would.
+// Plays the steps on form; the dialog left open is closed as a user would,
+// with Cancel (the about box with OK).
 void PlaySteps(ScriptWorld& world, int line, TForm& form, const DialogShape& dialog,
                const std::vector<FormStep>& steps) {
-    auto play = [&] {
-        for (const FormStep& step : steps) {
-            if (!StillOpen(form))
-                break;
-            Play(world, form, step);
-        }
-    };
-    PlayAnswer(world, line, form, std::string("the user closes ") + dialog.Title, play,
-               [&] { CloseDialog(form, dialog); });
-    if (StillOpen(form)) {
-        world.Note(std::string(dialog.Title) + " is still open: the user closes it");
-        world.Camera().Snapshot(form);
-        CloseDialog(form, dialog);
-    }
+    const char* closer = dialog.Kind == Dialog::About ? "btOK" : "btCancel";
+    PlayAnswer(world, line, form, {dialog.Title, "closes", closer}, steps.size(),
+               [&](size_t i) { Play(world, form, steps[i]); });
 }
 
 } // namespace

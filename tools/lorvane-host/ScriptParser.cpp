@@ -7,6 +7,7 @@ namespace {
 
 ScriptArguments FitLine(const ScriptCommand& command, const ScriptLine& line) {
     ScriptArguments arguments;
+    arguments.Line = line.Number;
     for (size_t i = 1; i < line.Words.size(); ++i) {
         const ScriptWord& word = line.Words[i];
         bool keyword = false;
@@ -73,8 +74,7 @@ std::vector<ScriptStatement> ParseScript(std::string_view script) {
                                line.Number);
         }
         try {
-            statements.push_back({line.Number, command, FitLine(*command, line)});
-            statements.back().Arguments.Line = line.Number;
+            statements.push_back({command, FitLine(*command, line)});
         } catch (const EScriptError& e) {
             throw EScriptError(e.Message, line.Number);
         }

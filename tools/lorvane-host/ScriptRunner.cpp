@@ -36,7 +36,7 @@ int RunScriptText(HostContext& context, std::string_view script, const std::stri
         if (const std::optional<EScriptError>& stop = world.Stop())
             return Fail(context, name, stop->Line, stop->Message);
         if (raised)
-            return Fail(context, name, statement.Line, *raised);
+            return Fail(context, name, statement.Arguments.Line, *raised);
     }
     if (size_t unused = world.UnusedAnswers())
         world.Out().Line(std::to_string(unused) + " answer(s) given for dialogs that never came.");

@@ -7,6 +7,7 @@
 
 #include "platform/win/DebugOutput.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -22,6 +23,10 @@ uintmax_t SizeOf(const std::string& path) {
 }
 
 } // namespace
+
+std::vector<std::string> LinesAfter(const std::vector<std::string>& all, size_t from) {
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())), all.end()};
+}
 
 Transcript::Transcript(std::ostream& out, const SimulatedMachine& machine)
     : out_(out), machine_(machine) {
@@ -64,11 +69,9 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
         raised = e.what();
     }
     if (session_) {
-        const auto& calls = session_->Driver().Log();
-        Print("host", {calls.begin() + static_cast<std::ptrdiff_t>(hostCalls_), calls.end()});
-        const auto& failed = session_->Driver().Failures();
-        std::vector<std::string> newFailures(
-            failed.begin() + static_cast<std::ptrdiff_t>(hostFailures_), failed.end());
+        Print("host", LinesAfter(session_->Driver().Log(), hostCalls_));
+        std::vector<std::string> newFailures =
+            LinesAfter(session_->Driver().Failures(), hostFailures_);
         Print("failure", newFailures);
         failures_.insert(failures_.end(), newFailures.begin(), newFailures.end());
         Print("debug", platform::TakeDebugOutput());
@@ -89,9 +92,7 @@ bool Transcript::Step(const std::string& title, const std::function<void()>& act
         registry_ = std::move(now);
     }
     if (session_) {
-        std::vector<std::string> links = session_->Links().Links();
-        Print("link", {links.begin() + static_cast<std::ptrdiff_t>(std::min(links_, links.size())),
-                       links.end()});
+        Print("link", LinesAfter(session_->Links().Links(), links_));
         std::vector<std::string> topics;
         const std::vector<platform::HelpTopic> shown = session_->Help().Topics();
         for (size_t i = helpTopics_; i < shown.size(); ++i)

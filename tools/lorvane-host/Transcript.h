@@ -32,6 +32,10 @@
 class OutlookSession;
 class SimulatedMachine;
 
+// The lines of all after its first `from` (none when it has fewer): what a
+// list that only grows gained since a mark.
+std::vector<std::string> LinesAfter(const std::vector<std::string>& all, size_t from);
+
 // A further thing whose changes a step shows.
 class TranscriptSource {
 public:
