@@ -7,13 +7,10 @@
 
 namespace {
 
-// RPC_E_DISCONNECTED: the object invoked has disconnected from its clients.
-constexpr HRESULT kObjectDisconnected = MakeHResult(0x80010108u);
-
 // True when e is the host's answer for an object that is gone.
 bool HostObjectGone(const Exception& e) {
     const auto* ole = dynamic_cast<const EOleSysError*>(&e);
-    return ole && ole->ErrorCode == kObjectDisconnected;
+    return ole && ole->ErrorCode == RPC_E_DISCONNECTED;
 }
 
 } // namespace

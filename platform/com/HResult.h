@@ -27,6 +27,10 @@ constexpr HRESULT DISP_E_DIVBYZERO = MakeHResult(0x80020012);
 constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = MakeHResult(0x8002802B);
 constexpr HRESULT TYPE_E_LIBNOTREGISTERED = MakeHResult(0x8002801D);
 
+// Calls to another process's object: the object invoked has disconnected
+// from its clients (a host answers so for an item that was deleted).
+constexpr HRESULT RPC_E_DISCONNECTED = MakeHResult(0x80010108);
+
 // Connection points.
 constexpr HRESULT CONNECT_E_NOCONNECTION = MakeHResult(0x80040200);
 constexpr HRESULT CONNECT_E_ADVISELIMIT = MakeHResult(0x80040201);

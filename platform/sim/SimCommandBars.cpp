@@ -2,14 +2,12 @@
 // the write log, the injected failure and properties kept by name.
 #include "platform/sim/SimCommandBars.h"
 
+#include "platform/com/HResult.h"
 #include "platform/text/Text.h"
 
 namespace sim {
 
 namespace {
-
-// The answer of an object whose item the host has deleted.
-constexpr HRESULT kDisconnected = MakeHResult(0x80010108u);
 
 Variant NoObject() {
     return Variant(static_cast<IDispatch*>(nullptr));
@@ -58,7 +56,7 @@ HRESULT SimCommandBarObject::Invoke(DISPID dispId, const GUID& riid, LCID lcid, 
                                     uint32_t* argErr) {
     ComPtr<IDispatch> self = ComPtr<IDispatch>::Share(this);
     if (stale_)
-        return kDisconnected;
+        return RPC_E_DISCONNECTED;
     if (const DispatchMember* member = Members.Find(dispId)) {
         try {
             state_->CheckFailure(member->Name());
