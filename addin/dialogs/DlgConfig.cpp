@@ -58,11 +58,6 @@ template <class T> T* Named(TForm& form, const char* name) {
     return dynamic_cast<T*>(form.FindComponent(name));
 }
 
-// The store's name of a picker path: its text before the first "\".
-std::string StoreOfPath(const std::string& path) {
-    return path.substr(0, path.find('\\'));
-}
-
 } // namespace
 
 void TfrmConfig::Loaded() {

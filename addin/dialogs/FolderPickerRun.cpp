@@ -20,12 +20,7 @@ namespace {
 
 TfrmFolders2* picker_ = nullptr;
 
-// The store's name of a picker path: the text before its first "\".
-std::string StoreOfPath(const std::string& path) {
-    return path.substr(0, path.find('\\'));
-}
-
-// The node below (or at) node whose folder has the entry id, or nullptr.
+// The tree's node whose folder has the entry id, or nullptr.
 TTreeNode* NodeOfEntry(TTreeView& tree, const std::string& entryId) {
     for (TTreeNode* node = tree.Items()->GetFirstNode(); node; node = node->GetNext())
         if (auto* data = static_cast<TFolderData*>(node->Data()); data && data->EntryID == entryId)

@@ -14,6 +14,11 @@
 #include <string>
 #include <string_view>
 
+// The store's name of a path: its text before the first "\" (all of it
+// for a store's own top folder).
+inline std::string StoreOfPath(std::string_view Path) {
+    return std::string(Path.substr(0, Path.find('\\')));
+}
 // The top folder of the store whose StoreID is StoreId (exact comparison), in
 // the order of the session's Folders; unassigned when no store has that id.
 outlook::MAPIFolder FindStore(const outlook::NameSpace& Session, std::string_view StoreId);
